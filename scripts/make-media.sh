@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Writes the test presentations into $1 with ffmpeg and espeak-ng. Deterministic (bit-exact
+# flags, fixed sources), so repeated builds give byte-identical files.
+#   make-media.sh OUT_DIR          the sample and the small fixtures
+#   make-media.sh OUT_DIR --bench  also the 10-minute two-video file for benchmarks
+set -euo pipefail
+out=$1
+mkdir -p "$out"
+cd "$out"
+ff=(ffmpeg -nostdin -hide_banner -loglevel error -y)
+bx=(-fflags +bitexact -flags:v +bitexact -flags:a +bitexact)
+
+speech_text="Welcome to this recorded presentation. Today we look at the structure of the talk,
+the main results, and the questions that remain open. First, the background. Second, the
+method we used and why. Third, the measurements, slide by slide. Finally, a short summary."
+
+if [ ! -f speech.wav ]; then
+    espeak-ng -s 150 -w speech-raw.wav "$speech_text"
+    # 20 s of speech at 44.1 kHz stereo: the voice, padded with silence.
+    "${ff[@]}" -i speech-raw.wav -af "apad,aresample=44100" -ac 2 -t 20 -c:a pcm_s16le \
+        "${bx[@]}" speech.wav
+    rm -f speech-raw.wav
+fi
+
+cat > meta.txt <<'META'
+;FFMETADATA1
+title=Orvane Sample Talk
+artist=Dana Whitfield
+album=Orvane Test Series
+date=2026
+genre=Education
+comment=A generated presentation for the player's tests.
+copyright=Orvane test media
+
+[CHAPTER]
+TIMEBASE=1/1000
+START=0
+END=3000
+title=Introduction
+
+[CHAPTER]
+TIMEBASE=1/1000
+START=3000
+END=7500
+title=Background
+
+[CHAPTER]
+TIMEBASE=1/1000
+START=7500
+END=11000
+title=Method
+
+[CHAPTER]
+TIMEBASE=1/1000
+START=11000
+END=15500
+title=Results
+
+[CHAPTER]
+TIMEBASE=1/1000
+START=15500
+END=20000
+title=Summary
+META
+
+cam=(-f lavfi -i "testsrc=size=320x240:rate=15")
+scr=(-f lavfi -i "testsrc2=size=640x480:rate=5")
+enc=(-c:v wmv2 -b:v 300k -c:a wmav2 -b:a 64k)
+
+if [ ! -f sample.wmv ]; then
+    "${ff[@]}" "${cam[@]}" "${scr[@]}" -i speech.wav -i meta.txt \
+        -map 0:v -map 1:v -map 2:a -map_metadata 3 -map_chapters 3 -t 20 "${enc[@]}" \
+        "${bx[@]}" sample.wmv
+fi
+if [ ! -f audio-only.wma ]; then
+    "${ff[@]}" -i speech.wav -i meta.txt -map 0:a -map_metadata 1 -map_chapters 1 -t 10 \
+        -c:a wmav2 -b:a 64k "${bx[@]}" -f asf audio-only.wma
+fi
+if [ ! -f one-video.wmv ]; then
+    "${ff[@]}" "${cam[@]}" -i speech.wav -map 0:v -map 1:a -t 5 "${enc[@]}" "${bx[@]}" \
+        one-video.wmv
+fi
+if [ ! -f tone.wav ]; then
+    "${ff[@]}" -f lavfi -i "sine=frequency=440:sample_rate=44100" -t 2 -ac 2 -c:a pcm_s16le \
+        "${bx[@]}" tone.wav
+fi
+
+# Damaged variants of the sample, for the error paths.
+if [ ! -f damaged-zero.wmv ]; then
+    size=$(stat -c %s sample.wmv)
+    : > damaged-zero.wmv
+    head -c 3000 sample.wmv > damaged-header-truncated.wmv
+    head -c $((size / 2)) sample.wmv > damaged-data-truncated.wmv
+    # Flip bytes inside the header object (the file properties and stream properties).
+    python3 - sample.wmv damaged-header-flipped.wmv <<'PY'
+import sys
+data = bytearray(open(sys.argv[1], 'rb').read())
+for off in range(40, 1200, 37):
+    data[off] ^= 0xA5
+open(sys.argv[2], 'wb').write(data)
+PY
+fi
+
+if [ "${2:-}" = --bench ] && [ ! -f long-two-video.wmv ]; then
+    "${ff[@]}" "${cam[@]}" "${scr[@]}" -f lavfi -i "sine=frequency=220:sample_rate=44100" \
+        -map 0:v -map 1:v -map 2:a -t 600 "${enc[@]}" "${bx[@]}" long-two-video.wmv
+fi
+touch stamp

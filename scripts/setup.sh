@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need on Debian 12, as root. Idempotent: a second run
+# with everything present installs nothing and returns in well under a second.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+deps="$here/build/deps"
+
+need_pkgs=(
+  g++-mingw-w64-i686 cmake ninja-build ccache make
+  wine wine32:i386 wine64 xvfb xauth imagemagick ffmpeg espeak-ng sox
+  gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
+  gstreamer1.0-plugins-ugly:i386 gstreamer1.0-libav:i386
+  libgl1-mesa-dri:i386 libglx-mesa0:i386 libgl1:i386
+  libz-mingw-w64-dev googletest python3 dpkg-dev
+)
+
+as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
+
+missing=()
+for p in "${need_pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    as_root dpkg --add-architecture i386
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  as_root apt-get update -qq || true
+  as_root apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# libpng has no mingw package: cross-build it once from Debian's source package.
+png_lib="$deps/png/lib/libpng16.a"
+if [ ! -f "$png_lib" ]; then
+  src=/etc/apt/sources.list.d/debian.sources
+  if [ -f "$src" ] && ! grep -q 'deb-src' "$src"; then
+    as_root sed -i 's/^Types: deb$/Types: deb deb-src/' "$src"
+    as_root apt-get update -qq || true
+  fi
+  mkdir -p "$deps/src"
+  ( cd "$deps/src"
+    if ! ls -d libpng1.6-*/ >/dev/null 2>&1; then
+      apt-get source -qq libpng1.6/bookworm >/dev/null
+    fi
+    pdir=$(ls -d libpng1.6-*/ | head -n1)
+    cmake -S "$pdir" -B png-build -G Ninja \
+      -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake" \
+      -DCMAKE_INSTALL_PREFIX="$deps/png" -DCMAKE_BUILD_TYPE=Release \
+      -DPNG_SHARED=OFF -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF -DPNG_TOOLS=OFF \
+      -DZLIB_LIBRARY=/usr/i686-w64-mingw32/lib/libz.a \
+      -DZLIB_INCLUDE_DIR=/usr/i686-w64-mingw32/include >/dev/null
+    cmake --build png-build >/dev/null
+    cmake --install png-build >/dev/null )
+fi

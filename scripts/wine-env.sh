@@ -1,0 +1,78 @@
+# Sourced by the run, test and bench scripts: a private Wine prefix in the build tree, a virtual
+# display when none is attached, one persistent wineserver, and an ALSA null device for sound.
+# Call wine_env_start after sourcing; wine_env_stop runs on exit (also on failure or interrupt).
+
+: "${BUILD_DIR:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}"
+export WINEPREFIX="$BUILD_DIR/wineprefix"
+export WINEARCH=win64
+export WINEDEBUG="${WINEDEBUG:--all}"
+# Our Windows Media reader stands in for Wine's incomplete one; it is installed into the prefix.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-wmvcore=n,b;mscoree,mshtml=}"
+export HOME="$BUILD_DIR/home"
+
+_wine_xvfb_pid=""
+_wine_own_display=""
+
+wine_env_stop() {
+    wineserver -k >/dev/null 2>&1 || true
+    if [ -n "$_wine_xvfb_pid" ]; then
+        kill "$_wine_xvfb_pid" 2>/dev/null || true
+        wait "$_wine_xvfb_pid" 2>/dev/null || true
+        _wine_xvfb_pid=""
+    fi
+}
+
+_wine_start_xvfb() {
+    local n
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        _wine_xvfb_pid=$!
+        for _ in $(seq 1 50); do
+            [ -e "/tmp/.X11-unix/X$n" ] && break
+            sleep 0.1
+        done
+        if kill -0 "$_wine_xvfb_pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
+            export DISPLAY=":$n"
+            _wine_own_display=1
+            return 0
+        fi
+        _wine_xvfb_pid=""
+    done
+    echo "wine-env: could not start Xvfb" >&2
+    return 1
+}
+
+wine_env_start() {
+    mkdir -p "$HOME"
+    # Default PCM is a null sink: DirectSound plays in real time without a sound card.
+    cat > "$HOME/.asoundrc" <<'ASOUND'
+pcm.!default { type null }
+ctl.!default { type hw card 0 }
+ASOUND
+    if [ -z "${DISPLAY:-}" ] || [ "${ORVANE_XVFB:-}" = 1 ]; then
+        _wine_start_xvfb
+    fi
+    trap wine_env_stop EXIT
+    trap 'exit 130' INT TERM
+    # The display must be set before the server starts, or the desktop process has none.
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "wine-env: creating the Wine prefix (once)"
+        wineboot -i >/dev/null 2>&1 || true
+        wineserver -w || true
+    fi
+    wineserver -p
+    # Start Wine's services and desktop now, away from any pipe: a process started later (by
+    # ctest) would otherwise hand its output pipe to them, and ctest would wait for it forever.
+    wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+    wine_install_standins
+}
+
+# The stand-in reader replaces the prefix's placeholder of wmvcore.dll (32-bit side).
+wine_install_standins() {
+    local dll="$BUILD_DIR/bin/wine/wmvcore.dll" sysdir="$WINEPREFIX/drive_c/windows/syswow64"
+    [ -d "$sysdir" ] || sysdir="$WINEPREFIX/drive_c/windows/system32"
+    if [ -f "$dll" ] && ! cmp -s "$dll" "$sysdir/wmvcore.dll"; then
+        cp "$dll" "$sysdir/wmvcore.dll"
+    fi
+}
