@@ -62,8 +62,9 @@ private:
 
     static DWORD WINAPI InitialThreadProc(LPVOID pv);
     DWORD ThreadProc();
-    // With m_csQueue held: moves the part batch onto the list.
-    void QueueBatch();
+    // With m_csQueue held: moves the part batch onto the list; false when memory ran out
+    // (the samples then stay in the batch).
+    bool QueueBatch();
     void FreePackets(std::deque<Packet>& packets);
     void SendPacket(Packet& packet);
 

@@ -79,3 +79,14 @@
 #include "CTransformInputPin.h"
 #include "CTransformOutputPin.h"
 #include "CUnknown.h"
+
+// Argument checks used throughout filter code: return ret when p is NULL.
+#define CheckPointer(p, ret) \
+    do {                     \
+        if (!(p)) {          \
+            return (ret);    \
+        }                    \
+    } while (0)
+
+// Object names are for debugging only.
+#define NAME(x) L##x
