@@ -14,6 +14,7 @@
 #include "TestSinkFilter.h"
 #include "TestSourceFilter.h"
 #include "TestSourcePin.h"
+#include "TestWait.h"
 
 namespace {
 
@@ -93,6 +94,23 @@ protected:
             }
         }
         EXPECT_EQ(CBaseObject::ObjectsActive(), m_before) << "an object of ours leaked";
+    }
+
+    // True once samples have arrived and then stopped coming for 100 ms.
+    bool WaitUntilStuck()
+    {
+        int seen = 0;
+        DWORD since = GetTickCount();
+        return dshowtest::WaitUntil(
+            [&] {
+                const int now = m_sink->Pin()->CountOf(SinkEvent::Sample);
+                if (now != seen) {
+                    seen = now;
+                    since = GetTickCount();
+                }
+                return seen > 0 && GetTickCount() - since >= 100;
+            },
+            3000);
     }
 
     // Samples the sink received after its last flush (or all).
@@ -306,7 +324,7 @@ TEST_F(GraphTest, StopsWhileTheSourceIsBlocked)
     // buffers, and with it the source.
     m_sink->Pin()->HoldSamples(1000);
     ASSERT_TRUE(SUCCEEDED(m_control->Pause()));
-    Sleep(200);
+    ASSERT_TRUE(WaitUntilStuck());
     const int held = m_sink->Pin()->CountOf(SinkEvent::Sample);
     EXPECT_GT(held, 0);
     EXPECT_LT(held, kBuffers) << "the stream is stuck, not finished";
@@ -318,6 +336,65 @@ TEST_F(GraphTest, StopsWhileTheSourceIsBlocked)
     FILTER_STATE state = State_Running;
     m_source->GetState(0, &state);
     EXPECT_EQ(state, State_Stopped);
+}
+
+struct SeekCall {
+    IMediaSeeking* seeking;
+    LONGLONG position;
+    HRESULT hr = E_PENDING;
+    HANDLE thread = nullptr;
+    static DWORD WINAPI Run(LPVOID pv)
+    {
+        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        auto* call = static_cast<SeekCall*>(pv);
+        call->hr = call->seeking->SetPositions(&call->position, AM_SEEKING_AbsolutePositioning,
+                                               nullptr, AM_SEEKING_NoPositioning);
+        CoUninitialize();
+        return 0;
+    }
+    void Start() { thread = CreateThread(nullptr, 0, Run, this, 0, nullptr); }
+    ~SeekCall()
+    {
+        if (thread) {
+            WaitForSingleObject(thread, 10000);
+            CloseHandle(thread);
+        }
+    }
+};
+
+TEST_F(GraphTest, SeekWhileBlockedFlushesThroughTheChain)
+{
+    Connect();
+    m_sink->Pin()->HoldSamples(1000);
+    ASSERT_TRUE(SUCCEEDED(m_control->Pause()));
+    ASSERT_TRUE(WaitUntilStuck());
+    const int before = m_sink->Pin()->CountOf(SinkEvent::Sample);
+    ASSERT_GT(before, 0);
+    ASSERT_LT(before, kBuffers) << "the source is blocked behind the held samples";
+
+    // The flush releases the held samples, which frees the downmix and the source thread.
+    SeekCall seek{m_seeking, 15 * kBufferTime};
+    seek.Start();
+    ASSERT_EQ(WaitForSingleObject(seek.thread, 1000), WAIT_OBJECT_0) << "seek finished within 1 s";
+    EXPECT_EQ(seek.hr, S_OK);
+    EXPECT_TRUE(dshowtest::WaitUntil([this] { return !SamplesSinceFlush().empty(); }, 2000));
+
+    const std::vector<SinkEvent> after = SamplesSinceFlush();
+    ASSERT_FALSE(after.empty()) << "the source started again from the new position";
+    EXPECT_EQ(after.front().firstValue,
+              static_cast<short>(~dshowtest::SourceValue(15 * kFramesPerBuffer)));
+    EXPECT_EQ(after.front().start, 0);
+    EXPECT_TRUE(after.front().discontinuity);
+    EXPECT_EQ(m_sink->Pin()->CountOf(SinkEvent::BeginFlush), 1);
+    EXPECT_EQ(m_sink->Pin()->CountOf(SinkEvent::EndFlush), 1);
+
+    // Running now plays the rest from the seek position to the end.
+    m_sink->Pin()->ReleaseHeld();
+    m_sink->Pin()->HoldSamples(0);
+    dshowtest::DrainEvents(m_events);
+    ASSERT_TRUE(SUCCEEDED(m_control->Run()));
+    ASSERT_TRUE(dshowtest::WaitForEvent(m_events, EC_COMPLETE, 5000));
+    ExpectSamples(SamplesSinceFlush(), 15);
 }
 
 TEST_F(GraphTest, InPlaceCopiesWhenTheAllocatorIsRefused)

@@ -217,6 +217,40 @@ TEST_F(PinConnectionTest, RefusalTable)
     EXPECT_EQ(Out()->Connect(In(), &partial), S_OK) << "a partial type that matches connects";
 }
 
+TEST_F(PinConnectionTest, SeekingPassThroughIsAggregated)
+{
+    IMediaSeeking* seeking = nullptr;
+    ASSERT_EQ(m_sink->QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&seeking)), S_OK);
+    // The aggregated object answers for the filter: same identity, same count.
+    IUnknown* fromSeeking = nullptr;
+    IUnknown* fromFilter = nullptr;
+    ASSERT_EQ(seeking->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&fromSeeking)), S_OK);
+    ASSERT_EQ(m_sink->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&fromFilter)), S_OK);
+    EXPECT_EQ(fromSeeking, fromFilter);
+    IBaseFilter* filter = nullptr;
+    ASSERT_EQ(seeking->QueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&filter)), S_OK);
+    EXPECT_EQ(filter, static_cast<IBaseFilter*>(m_sink));
+    filter->Release();
+    fromSeeking->Release();
+    fromFilter->Release();
+
+    LONGLONG duration = 0;
+    EXPECT_EQ(seeking->GetDuration(&duration), VFW_E_NOT_CONNECTED) << "nobody upstream yet";
+    ASSERT_EQ(Out()->Connect(In(), nullptr), S_OK);
+    EXPECT_EQ(seeking->GetDuration(&duration), S_OK);
+    EXPECT_EQ(duration, 5 * m_source->Pin()->BufferDuration());
+    LONGLONG position = 2 * m_source->Pin()->BufferDuration();
+    EXPECT_EQ(seeking->SetPositions(&position, AM_SEEKING_AbsolutePositioning, nullptr,
+                                    AM_SEEKING_NoPositioning),
+              S_OK);
+    EXPECT_EQ(m_source->Pin()->SeekCount(), 1);
+    LONGLONG current = 0;
+    EXPECT_EQ(seeking->GetPositions(&current, nullptr), S_OK);
+    EXPECT_EQ(current, position);
+    EXPECT_EQ(seeking->IsFormatSupported(&TIME_FORMAT_FRAME), S_FALSE);
+    seeking->Release();
+}
+
 TEST_F(PinConnectionTest, SameDirectionIsRefused)
 {
     TestSourceFilter* other = new TestSourceFilter(MakePcmType(8000, 2, 16), 3200, 5);
