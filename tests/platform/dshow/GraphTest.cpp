@@ -422,4 +422,34 @@ TEST_F(GraphTest, InPlaceCopiesWhenTheAllocatorIsRefused)
     }
 }
 
+TEST_F(GraphTest, InPlaceReconnectsItsOutputForANewInputType)
+{
+    ASSERT_EQ(m_graph->RemoveFilter(m_downmix), S_OK);
+    ASSERT_EQ(m_graph->ConnectDirect(m_source->Pin(), m_invert->GetPin(0), nullptr), S_OK);
+    ASSERT_EQ(m_graph->ConnectDirect(m_invert->GetPin(1), m_sink->Pin(), nullptr), S_OK);
+
+    // Another source with another rate takes the in-place filter's input.
+    auto* other = new TestSourceFilter(MakePcmType(11025, 2, 16), 4410, 5);
+    other->NonDelegatingAddRef();
+    ASSERT_EQ(m_graph->AddFilter(other, L"Other source"), S_OK);
+    ASSERT_EQ(m_graph->Disconnect(m_source->Pin()), S_OK);
+    ASSERT_EQ(m_graph->Disconnect(m_invert->GetPin(0)), S_OK);
+    ASSERT_EQ(m_graph->ConnectDirect(other->Pin(), m_invert->GetPin(0), nullptr), S_OK);
+    dshowtest::DumpGraph(m_graph);
+
+    AM_MEDIA_TYPE type{};
+    ASSERT_EQ(m_sink->Pin()->ConnectionMediaType(&type), S_OK);
+    EXPECT_TRUE(CMediaType(type) == MakePcmType(11025, 2, 16))
+        << "the output was reconnected with the new input type";
+    FreeMediaType(type);
+    EXPECT_FALSE(m_invert->UsingDifferentAllocators());
+
+    ASSERT_TRUE(SUCCEEDED(m_control->Run()));
+    ASSERT_TRUE(dshowtest::WaitForEvent(m_events, EC_COMPLETE, 5000));
+    EXPECT_EQ(m_sink->Pin()->CountOf(SinkEvent::Sample), 5);
+    ASSERT_EQ(m_control->Stop(), S_OK);
+    ASSERT_EQ(m_graph->RemoveFilter(other), S_OK);
+    EXPECT_EQ(other->NonDelegatingRelease(), 0u);
+}
+
 }  // namespace
