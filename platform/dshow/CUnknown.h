@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include "CBaseObject.h"
+
 // The inner IUnknown of an aggregatable object: an outer object calls these directly.
 struct INonDelegatingUnknown {
     virtual HRESULT STDMETHODCALLTYPE NonDelegatingQueryInterface(REFIID riid, void** ppv) = 0;
@@ -16,23 +18,6 @@ protected:
     ~INonDelegatingUnknown() = default;
 };
 using PNDUNKNOWN = INonDelegatingUnknown*;
-
-// Counts the library's live objects (filters, pins, allocators, pass-throughs), so that tests
-// can tell that a released graph left nothing behind.
-class CBaseObject {
-public:
-    explicit CBaseObject(LPCTSTR pName) : m_pName(pName) { InterlockedIncrement(&s_cActive); }
-    CBaseObject(const CBaseObject&) = delete;
-    CBaseObject& operator=(const CBaseObject&) = delete;
-    virtual ~CBaseObject() { InterlockedDecrement(&s_cActive); }
-
-    LPCTSTR ObjectName() const { return m_pName; }
-    static LONG ObjectsActive() { return s_cActive; }
-
-private:
-    LPCTSTR m_pName;  // debugging name, not copied: callers pass literals
-    static inline volatile LONG s_cActive = 0;
-};
 
 class CUnknown : public INonDelegatingUnknown, public CBaseObject {
 public:

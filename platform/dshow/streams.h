@@ -61,6 +61,7 @@
 #include "CBaseAllocator.h"
 #include "CBaseFilter.h"
 #include "CBaseInputPin.h"
+#include "CBaseObject.h"
 #include "CBaseOutputPin.h"
 #include "CBasePin.h"
 #include "CCritSec.h"
