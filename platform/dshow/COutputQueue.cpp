@@ -7,7 +7,7 @@
 #include "CAutoLock.h"
 
 COutputQueue::COutputQueue(IPin* pInputPin, HRESULT* phr, BOOL bAuto, BOOL bQueue,
-                           LONG lBatchSize, BOOL bBatchExact, LONG lListSize, DWORD dwPriority,
+                           LONG lBatchSize, BOOL bBatchExact, LONG, DWORD dwPriority,
                            bool)
     : m_pPin(pInputPin), m_bBatchExact(bBatchExact), m_lBatchSize(lBatchSize > 0 ? lBatchSize : 1),
       m_evWork(FALSE, phr), m_evIdle(TRUE, phr)
@@ -42,7 +42,6 @@ COutputQueue::COutputQueue(IPin* pInputPin, HRESULT* phr, BOOL bAuto, BOOL bQueu
         }
         return;
     }
-    (void)lListSize;
     DWORD id = 0;
     m_hThread = CreateThread(nullptr, 0, InitialThreadProc, this, 0, &id);
     if (!m_hThread) {
