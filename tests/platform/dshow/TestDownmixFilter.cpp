@@ -13,7 +13,8 @@ TestDownmixFilter::TestDownmixFilter()
 HRESULT TestDownmixFilter::CheckInputType(const CMediaType* mtIn)
 {
     if (*mtIn->Type() != MEDIATYPE_Audio || *mtIn->Subtype() != MEDIASUBTYPE_PCM ||
-        *mtIn->FormatType() != FORMAT_WaveFormatEx || mtIn->FormatLength() < sizeof(PCMWAVEFORMAT)) {
+        *mtIn->FormatType() != FORMAT_WaveFormatEx ||
+        mtIn->FormatLength() < sizeof(PCMWAVEFORMAT)) {
         return VFW_E_TYPE_NOT_ACCEPTED;
     }
     const WAVEFORMATEX* format = dshowtest::Wave(*mtIn);

@@ -11,7 +11,8 @@ TestInvertFilter::TestInvertFilter()
 HRESULT TestInvertFilter::CheckInputType(const CMediaType* mtIn)
 {
     if (*mtIn->Type() != MEDIATYPE_Audio || *mtIn->Subtype() != MEDIASUBTYPE_PCM ||
-        *mtIn->FormatType() != FORMAT_WaveFormatEx || mtIn->FormatLength() < sizeof(PCMWAVEFORMAT)) {
+        *mtIn->FormatType() != FORMAT_WaveFormatEx ||
+        mtIn->FormatLength() < sizeof(PCMWAVEFORMAT)) {
         return VFW_E_TYPE_NOT_ACCEPTED;
     }
     const WAVEFORMATEX* format = dshowtest::Wave(*mtIn);
