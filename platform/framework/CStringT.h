@@ -31,7 +31,13 @@ public:
     CStringT(PCYSTR text) { Assign(text); }
     CStringT(PCXSTR text, int length) { m_str.assign(text, Clamp(length)); }
     CStringT(PCYSTR text, int length) { AssignOther(text, length); }
-    explicit CStringT(CharT ch, int repeat = 1) { m_str.assign(Clamp(repeat), ch); }
+    explicit CStringT(CharT ch, int repeat = 1)
+    {
+        if (repeat > 0) {
+            CheckLength(repeat);
+        }
+        m_str.assign(Clamp(repeat), ch);
+    }
     CStringT(const CStringT<YCHAR>& other) { AssignOther(other.GetString(), other.GetLength()); }
 
     CStringT& operator=(PCXSTR text) { Assign(text); return *this; }
@@ -336,9 +342,7 @@ public:
     PXSTR GetBuffer() { return m_str.data(); }
     PXSTR GetBuffer(int minLength)
     {
-        if (minLength < 0) {
-            fw::ThrowStringAllocFailure();
-        }
+        CheckLength(minLength);
         if (minLength > GetLength()) {
             m_str.resize(minLength);
         }
@@ -346,9 +350,7 @@ public:
     }
     PXSTR GetBufferSetLength(int length)
     {
-        if (length < 0) {
-            fw::ThrowStringAllocFailure();
-        }
+        CheckLength(length);
         m_str.resize(length);
         return m_str.data();
     }
@@ -363,7 +365,11 @@ public:
         m_str.resize(newLength);
     }
     void ReleaseBufferSetLength(int newLength) { ReleaseBuffer(newLength < 0 ? 0 : newLength); }
-    void Preallocate(int length) { if (length > 0) m_str.reserve(length); }
+    void Preallocate(int length)
+    {
+        CheckLength(length);
+        m_str.reserve(length);
+    }
     void FreeExtra() { m_str.shrink_to_fit(); }
     PXSTR LockBuffer() { return m_str.data(); }
     void UnlockBuffer() noexcept {}
@@ -386,6 +392,13 @@ private:
     {
         static const CharT empty[1] = {0};
         return empty;
+    }
+    // Sizes beyond what the storage can hold fail like any other allocation (E_FAIL).
+    void CheckLength(INT_PTR length) const
+    {
+        if (length < 0 || static_cast<std::size_t>(length) >= m_str.max_size()) {
+            fw::ThrowStringAllocFailure();
+        }
     }
     static std::size_t Clamp(int length) noexcept
     {
@@ -463,6 +476,7 @@ void CStringT<CharT>::AppendFormatV(PCXSTR format, va_list args)
         AfxThrowInvalidArgException();
     }
     std::size_t old = m_str.size();
+    CheckLength(static_cast<INT_PTR>(old) + length);
     m_str.resize(old + length);
     fw::FormatInto(m_str.data() + old, length + 1, format, args);
 }

@@ -59,3 +59,22 @@
 #include "CArchive.h"
 #include "CFile.h"
 #include "CMemFile.h"
+#include "CList.h"
+#include "CMap.h"
+#include "CMapPtrToPtr.h"
+#include "CPtrList.h"
+
+#include "CComBSTR.h"
+#include "CComPtr.h"
+#include "CComVariant.h"
+#include "COleDateTime.h"
+#include "COleVariant.h"
+
+#include "CCriticalSection.h"
+#include "CEvent.h"
+#include "CMutex.h"
+#include "CSemaphore.h"
+#include "CSingleLock.h"
+#include "CSyncObject.h"
+
+#include "AfxParseURL.h"
