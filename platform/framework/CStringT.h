@@ -292,20 +292,29 @@ public:
     CStringT& TrimLeft(PCXSTR set) { return TrimLeftSet(Storage(set ? set : Nul())); }
     CStringT& Trim(PCXSTR set) { return TrimRight(set).TrimLeft(set); }
 
-    // Formatting with the system's printf semantics
-    void Format(PCXSTR format, ...)
+    // Formatting with the system's printf semantics. The arguments must be plain values
+    // (numbers, characters, pointers): a string object passed here would reach printf as the
+    // address of a copy, so pass str.GetString() instead (checked at compile time).
+    template <class... Args>
+    void Format(PCXSTR format, const Args&... args)
     {
-        va_list args;
-        va_start(args, format);
-        FormatV(format, args);
-        va_end(args);
+        CheckPrintfArguments<Args...>();
+        FormatVariadic(format, args...);
     }
-    void AppendFormat(PCXSTR format, ...)
+    // The format is a string of the string table (empty when it is missing).
+    template <class... Args>
+    void Format(UINT formatId, const Args&... args)
     {
-        va_list args;
-        va_start(args, format);
-        AppendFormatV(format, args);
-        va_end(args);
+        CheckPrintfArguments<Args...>();
+        CStringT format;
+        format.LoadString(formatId);
+        FormatVariadic(format.GetString(), args...);
+    }
+    template <class... Args>
+    void AppendFormat(PCXSTR format, const Args&... args)
+    {
+        CheckPrintfArguments<Args...>();
+        AppendFormatVariadic(format, args...);
     }
     void FormatV(PCXSTR format, va_list args)
     {
@@ -388,6 +397,26 @@ public:
     static int StringLength(PCXSTR text) noexcept { return text ? fw::Length(text) : 0; }
 
 private:
+    template <class... Args>
+    static constexpr void CheckPrintfArguments()
+    {
+        static_assert((std::is_trivially_copyable_v<std::decay_t<Args>> && ...),
+                      "printf arguments must be plain values: pass strings as GetString()");
+    }
+    void FormatVariadic(PCXSTR format, ...)
+    {
+        va_list args;
+        va_start(args, format);
+        FormatV(format, args);
+        va_end(args);
+    }
+    void AppendFormatVariadic(PCXSTR format, ...)
+    {
+        va_list args;
+        va_start(args, format);
+        AppendFormatV(format, args);
+        va_end(args);
+    }
     static PCXSTR Nul() noexcept
     {
         static const CharT empty[1] = {0};

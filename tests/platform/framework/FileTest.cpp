@@ -6,6 +6,7 @@
 #include "Framework.h"
 
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 namespace {
@@ -178,6 +179,14 @@ TEST_F(FileTest, OpenKeepsOrTruncates)
         CFile file(path, CFile::modeCreate | CFile::modeWrite);
         EXPECT_EQ(0u, file.GetLength());
     }
+}
+
+TEST(FileTitle, TitleOfAPath)
+{
+    wchar_t title[MAX_PATH];
+    ASSERT_EQ(0u, AfxGetFileTitle(L"C:\\talks\\keynote.wmv", title, MAX_PATH));
+    EXPECT_NE(nullptr, std::wcsstr(title, L"keynote"));
+    EXPECT_EQ(static_cast<UINT>(-1), AfxGetFileTitle(nullptr, title, MAX_PATH));
 }
 
 TEST(MemFile, GrowsInSteps)
