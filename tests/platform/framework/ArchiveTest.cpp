@@ -465,6 +465,37 @@ TEST(ArchiveFormat, VariantsAndCollections)
     });
 }
 
+TEST(ArchiveFormat, OverADiskFile)
+{
+    wchar_t folder[MAX_PATH];
+    ASSERT_NE(0u, ::GetTempPathW(MAX_PATH, folder));
+    CString path;
+    path.Format(L"%sfwarchive%lu.bin", folder, ::GetCurrentProcessId());
+    CString text(L'x', 5000);
+    {
+        CFile file(path, CFile::modeCreate | CFile::modeWrite);
+        CArchive ar(&file, CArchive::store);
+        for (int i = 0; i < 3; ++i) {
+            ar << text << static_cast<DWORD>(i);
+        }
+    }  // the archive's destructor flushes before the file closes
+    {
+        CFile file(path, CFile::modeRead);
+        EXPECT_EQ(3u * (3 + 1 + 2 + 10000 + 4), file.GetLength());
+        CArchive ar(&file, CArchive::load);
+        for (DWORD i = 0; i < 3; ++i) {
+            CString back;
+            DWORD index = 99;
+            ar >> back >> index;
+            EXPECT_EQ(text, back);
+            EXPECT_EQ(i, index);
+        }
+        ar.Close();
+        EXPECT_EQ(file.GetLength(), file.GetPosition());
+    }
+    ::DeleteFileW(path);
+}
+
 TEST(ArchiveFormat, MapObjectReservesAnIndex)
 {
     CNode stored;
