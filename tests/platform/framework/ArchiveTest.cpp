@@ -465,6 +465,26 @@ TEST(ArchiveFormat, VariantsAndCollections)
     });
 }
 
+TEST(ArchiveFormat, CallersBuffer)
+{
+    BYTE buffer[128];
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store, sizeof(buffer), buffer);
+        for (int i = 0; i < 100; ++i) {
+            ar << static_cast<DWORD>(i);
+        }
+    }
+    EXPECT_EQ(400u, file.GetLength());
+    BYTE small[16];
+    try {
+        CArchive ar(&file, CArchive::store, sizeof(small), small);
+        FAIL() << "no exception";
+    } catch (CInvalidArgException* e) {
+        e->Delete();
+    }
+}
+
 TEST(ArchiveFormat, OverADiskFile)
 {
     wchar_t folder[MAX_PATH];
