@@ -62,7 +62,6 @@ HRESULT MediaTypeValue::Set(const AM_MEDIA_TYPE& source)
     if (source.cbFormat && source.pbFormat) {
         block = static_cast<BYTE*>(CoTaskMemAlloc(source.cbFormat));
         if (!block) {
-            Reset();
             return E_OUTOFMEMORY;
         }
         std::memcpy(block, source.pbFormat, source.cbFormat);

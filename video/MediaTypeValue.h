@@ -13,7 +13,7 @@ public:
     ~MediaTypeValue();
     MediaTypeValue& operator=(const MediaTypeValue& other);
 
-    // Deep copy of source; E_OUTOFMEMORY leaves this value reset.
+    // Deep copy of source; E_OUTOFMEMORY leaves this value as it was.
     HRESULT Set(const AM_MEDIA_TYPE& source);
     void Reset();
     // Replaces the format block with `bytes` zeroed bytes; false when memory runs out (the value

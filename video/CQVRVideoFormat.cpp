@@ -1,0 +1,48 @@
+// Video format record: the shared record algorithms plus frame rate and frame size.
+#include "CQVRVideoFormat.h"
+
+#include "DXVideoFunc.h"
+
+namespace {
+
+constexpr double kDefaultFrameRate = 25.0;
+
+}  // namespace
+
+const wchar_t* CQVRVideoFormat::GetText()
+{
+    return m_core.GetText();
+}
+
+void CQVRVideoFormat::SetFromMediaProps(IUnknown* streamObject)
+{
+    m_core.SetFromMediaProps(streamObject);
+}
+
+void CQVRVideoFormat::SetText(const wchar_t* text)
+{
+    m_core.SetText(text);
+}
+
+void CQVRVideoFormat::GetDescription(wchar_t* block)
+{
+    m_core.GetDescription(block);
+}
+
+double CQVRVideoFormat::GetFrameRate()
+{
+    m_core.EnsureValidLogged();
+    const double rate = DXVideoFunc::FrameRateOf(m_core.MediaType());
+    return rate > 0 ? rate : kDefaultFrameRate;
+}
+
+void CQVRVideoFormat::GetFrameSize(int* width, int* height)
+{
+    m_core.EnsureValidLogged();
+    if (width) {
+        *width = DXVideoFunc::WidthOf(m_core.MediaType());
+    }
+    if (height) {
+        *height = DXVideoFunc::HeightOf(m_core.MediaType());
+    }
+}
