@@ -38,26 +38,30 @@ int HexDigit(wchar_t c)
 void NodeToText(IXMLDOMNode* node, bool withAttributes, int depth, std::wstring& out)
 {
     const std::wstring name = XmlNodeName(node);
-    if (XmlHasElementChildren(node)) {
+    std::vector<ComRef<IXMLDOMNode>> elements;
+    {
+        ComRef<IXMLDOMNode> child;
+        node->get_firstChild(child.Put());
+        while (child) {
+            ComRef<IXMLDOMNode> next;
+            child->get_nextSibling(next.Put());
+            if (XmlNodeType(child.Get()) == NODE_ELEMENT) {
+                elements.push_back(std::move(child));
+            }
+            child = std::move(next);
+        }
+    }
+    if (!elements.empty()) {
         if (depth != 0 && name != L"el") {
             out += name;
             out += L'=';
         }
         out += L'(';
-        bool first = true;
-        ComRef<IXMLDOMNode> child;
-        node->get_firstChild(child.Put());
-        while (child) {
-            if (XmlNodeType(child.Get()) == NODE_ELEMENT) {
-                if (!first) {
-                    out += L',';
-                }
-                first = false;
-                NodeToText(child.Get(), withAttributes, depth + 1, out);
+        for (size_t i = 0; i < elements.size(); ++i) {
+            if (i > 0) {
+                out += L',';
             }
-            ComRef<IXMLDOMNode> next;
-            child->get_nextSibling(next.Put());
-            child = std::move(next);
+            NodeToText(elements[i].Get(), withAttributes, depth + 1, out);
         }
         out += L')';
         return;
@@ -102,30 +106,6 @@ void NodeToText(IXMLDOMNode* node, bool withAttributes, int depth, std::wstring&
         out.insert(start, 1, L'(');
         out += L')';
     }
-}
-
-bool AppendNewElement(IXMLDOMNode* parent, const std::wstring& name, ComRef<IXMLDOMNode>* made)
-{
-    ComRef<IXMLDOMDocument> doc;
-    if (FAILED(parent->get_ownerDocument(doc.Put())) || !doc) {
-        // The parent is the document itself.
-        if (FAILED(parent->QueryInterface(IID_IXMLDOMDocument,
-                                          reinterpret_cast<void**>(doc.Put()))) ||
-            !doc) {
-            return false;
-        }
-    }
-    ComRef<IXMLDOMElement> element;
-    BstrText bname(name.c_str());
-    if (FAILED(doc->createElement(bname.Get(), element.Put())) || !element) {
-        return false;
-    }
-    ComRef<IXMLDOMNode> added;
-    if (FAILED(parent->appendChild(element.Get(), added.Put())) || !added) {
-        return false;
-    }
-    *made = std::move(added);
-    return true;
 }
 
 const wchar_t* SkipSpaces(const wchar_t* p, const wchar_t* end)
@@ -432,103 +412,256 @@ bool UnescapeInPlace(std::wstring& text)
     return true;
 }
 
-bool TextToElements(IXMLDOMNode* parent, const wchar_t* q, const wchar_t* e, bool positional)
-{
-    if (e < q) {
+namespace {
+
+// Receives the elements that the text form describes: a DOM (DomSink) or XML text (TextSink).
+// Open starts a child element of the current one, Text sets the current element's text
+// (`fresh`: it has no children yet), Close ends the current element.
+struct DomSink {
+    IXMLDOMDocument* doc;
+    std::vector<ComRef<IXMLDOMNode>> stack;
+
+    bool Open(const std::wstring& name)
+    {
+        ComRef<IXMLDOMElement> element;
+        BstrText bname(name.c_str());
+        if (FAILED(doc->createElement(bname.Get(), element.Put())) || !element) {
+            return false;
+        }
+        if (FAILED(stack.back()->appendChild(element.Get(), nullptr))) {
+            return false;
+        }
+        ComRef<IXMLDOMNode> node;
+        if (FAILED(element->QueryInterface(IID_IXMLDOMNode,
+                                           reinterpret_cast<void**>(node.Put())))) {
+            return false;
+        }
+        stack.push_back(std::move(node));
         return true;
     }
-    int depth = 0;
-    const wchar_t* split = nullptr;
-    const wchar_t* equals = nullptr;
-    bool sawParen = false;
-    for (const wchar_t* p = q; p <= e; ++p) {
-        const wchar_t c = *p;
-        if (c == L'(') {
-            ++depth;
-            sawParen = true;
-        } else if (c == L')') {
-            if (--depth < 0) {
-                return false;
-            }
-        } else if (c == L',' && depth == 0) {
-            if (p == e) {
-                return false;
-            }
-            split = p;
-            break;
-        } else if (c == L'=' && !sawParen) {
-            if (equals) {
-                return false;
-            }
-            equals = p;
-        }
-    }
-    if (!split && depth != 0) {
-        return false;
-    }
-    if (split) {
-        const bool flag = equals == nullptr;
-        return TextToElements(parent, q, split - 1, flag) &&
-               TextToElements(parent, split + 1, e, flag);
-    }
-    if (equals) {
-        if (*q == L'(') {
-            return false;
-        }
-        const wchar_t* nameStart = SkipSpaces(q, equals - 1);
-        if (nameStart >= equals) {
-            return false;
-        }
-        ComRef<IXMLDOMNode> element;
-        if (!AppendNewElement(parent, std::wstring(nameStart, equals), &element)) {
-            return false;
-        }
-        const wchar_t* v = SkipSpaces(equals + 1, e);
-        if (v > e) {
+
+    bool Text(const std::wstring& value, bool fresh)
+    {
+        if (value.empty()) {
             return true;
         }
-        if (*v == L'(') {
-            const wchar_t* last = e;
-            while (last > v && *last == L' ') {
-                --last;
-            }
-            if (*last != L')' || last == v) {
-                return false;
-            }
-            return TextToElements(element.Get(), v + 1, last - 1, true);
+        BstrText b(value.c_str());
+        if (fresh) {
+            return SUCCEEDED(stack.back()->put_text(b.Get()));
         }
-        return TextToElements(element.Get(), v, e, false);
-    }
-    if (*q == L'(' || positional) {
-        ComRef<IXMLDOMNode> element;
-        if (!AppendNewElement(parent, L"el", &element)) {
+        // A text node of its own: put_text would replace element children made before it.
+        ComRef<IXMLDOMText> textNode;
+        if (FAILED(doc->createTextNode(b.Get(), textNode.Put())) || !textNode) {
             return false;
         }
-        if (*q == L'(') {
-            if (*e != L')' || e == q) {
-                return false;
-            }
-            return TextToElements(element.Get(), q + 1, e - 1, positional);
+        return SUCCEEDED(stack.back()->appendChild(textNode.Get(), nullptr));
+    }
+
+    void Close() { stack.pop_back(); }
+};
+
+// Writes the elements as XML text indented as XMLDoc::Indent does it (two spaces per level).
+struct TextSink {
+    struct Frame {
+        std::wstring name;
+        bool hasElementChild;
+    };
+    std::wstring out;
+    std::vector<Frame> stack;
+    int baseLevel;
+
+    void Indent(size_t level)
+    {
+        out += L'\n';
+        out.append(2 * level, L' ');
+    }
+
+    bool Open(const std::wstring& name)
+    {
+        if (!stack.empty()) {
+            stack.back().hasElementChild = true;
         }
-        return TextToElements(element.Get(), q, e, false);
-    }
-    std::wstring value(q, e + 1);
-    if (!UnescapeInPlace(value)) {
-        return false;
-    }
-    if (value.empty()) {
+        if (!stack.empty() || baseLevel > 0) {
+            Indent(size_t(baseLevel) + stack.size());
+        }
+        out += L'<';
+        out += name;
+        out += L'>';
+        stack.push_back({name, false});
         return true;
     }
-    // A text node of its own: put_text would replace element children made before it.
+
+    bool Text(const std::wstring& value, bool)
+    {
+        for (wchar_t c : value) {
+            switch (c) {
+            case L'&': out += L"&amp;"; break;
+            case L'<': out += L"&lt;"; break;
+            case L'>': out += L"&gt;"; break;
+            case L'\r': out += L"&#13;"; break;
+            default: out += c;
+            }
+        }
+        return true;
+    }
+
+    void Close()
+    {
+        if (stack.back().hasElementChild) {
+            Indent(size_t(baseLevel) + stack.size() - 1);
+        }
+        out += L"</";
+        out += stack.back().name;
+        out += L'>';
+        stack.pop_back();
+    }
+};
+
+template <class Sink>
+struct ElementBuilder {
+    Sink& sink;
+
+    bool Build(const wchar_t* q, const wchar_t* e, bool positional, bool fresh)
+    {
+        // Parts split at top-level commas are handled in turn here rather than by recursion,
+        // so long lists do not nest calls.
+        for (;;) {
+            if (e < q) {
+                return true;
+            }
+            int depth = 0;
+            const wchar_t* split = nullptr;
+            const wchar_t* equals = nullptr;
+            bool sawParen = false;
+            for (const wchar_t* p = q; p <= e; ++p) {
+                const wchar_t c = *p;
+                if (c == L'(') {
+                    ++depth;
+                    sawParen = true;
+                } else if (c == L')') {
+                    if (--depth < 0) {
+                        return false;
+                    }
+                } else if (c == L',' && depth == 0) {
+                    if (p == e) {
+                        return false;
+                    }
+                    split = p;
+                    break;
+                } else if (c == L'=' && !sawParen) {
+                    if (equals) {
+                        return false;
+                    }
+                    equals = p;
+                }
+            }
+            if (!split && depth != 0) {
+                return false;
+            }
+            if (split) {
+                const bool flag = equals == nullptr;
+                if (!BuildOne(q, split - 1, flag, fresh, equals)) {
+                    return false;
+                }
+                q = split + 1;
+                positional = flag;
+                fresh = false;
+                continue;
+            }
+            return BuildOne(q, e, positional, fresh, equals);
+        }
+    }
+
+    // A child element whose content is [q, e].
+    bool Child(const std::wstring& name, const wchar_t* q, const wchar_t* e, bool positional)
+    {
+        if (!sink.Open(name)) {
+            return false;
+        }
+        const bool ok = Build(q, e, positional, true);
+        sink.Close();
+        return ok;
+    }
+
+    // One part without a top-level comma; equals is its "=" before any "(" (or null).
+    bool BuildOne(const wchar_t* q, const wchar_t* e, bool positional, bool fresh,
+                  const wchar_t* equals)
+    {
+        if (e < q) {
+            return true;
+        }
+        if (equals) {
+            if (*q == L'(') {
+                return false;
+            }
+            const wchar_t* nameStart = SkipSpaces(q, equals - 1);
+            if (nameStart >= equals) {
+                return false;
+            }
+            const std::wstring name(nameStart, equals);
+            const wchar_t* v = SkipSpaces(equals + 1, e);
+            if (v > e) {
+                return Child(name, v, v - 1, false);
+            }
+            if (*v == L'(') {
+                const wchar_t* last = e;
+                while (last > v && *last == L' ') {
+                    --last;
+                }
+                if (*last != L')' || last == v) {
+                    return false;
+                }
+                return Child(name, v + 1, last - 1, true);
+            }
+            return Child(name, v, e, false);
+        }
+        if (*q == L'(' || positional) {
+            if (*q == L'(') {
+                if (*e != L')' || e == q) {
+                    return false;
+                }
+                return Child(L"el", q + 1, e - 1, positional);
+            }
+            return Child(L"el", q, e, false);
+        }
+        std::wstring value(q, e + 1);
+        if (!UnescapeInPlace(value)) {
+            return false;
+        }
+        return sink.Text(value, fresh);
+    }
+};
+
+}  // namespace
+
+bool TextToElements(IXMLDOMNode* parent, const wchar_t* q, const wchar_t* e, bool positional)
+{
     ComRef<IXMLDOMDocument> doc;
     if (FAILED(parent->get_ownerDocument(doc.Put())) || !doc) {
         return false;
     }
-    ComRef<IXMLDOMText> textNode;
-    BstrText b(value.c_str());
-    if (FAILED(doc->createTextNode(b.Get(), textNode.Put())) || !textNode) {
-        return false;
+    VARIANT_BOOL hasChildren = VARIANT_FALSE;
+    parent->hasChildNodes(&hasChildren);
+    DomSink sink{doc.Get(), {}};
+    sink.stack.push_back(ComRef<IXMLDOMNode>::Share(parent));
+    ElementBuilder<DomSink> builder{sink};
+    return builder.Build(q, e, positional, hasChildren != VARIANT_TRUE);
+}
+
+bool TextToXmlText(const wchar_t* name, const std::wstring& text, int level, std::wstring* out)
+{
+    TextSink sink{std::wstring(), {}, level};
+    ElementBuilder<TextSink> builder{sink};
+    sink.Open(name);
+    if (!text.empty()) {
+        if (text.size() < 2 || text.front() != L'(' || text.back() != L')') {
+            return false;
+        }
+        if (!builder.Build(text.c_str() + 1, text.c_str() + text.size() - 2, false, true)) {
+            return false;
+        }
     }
-    ComRef<IXMLDOMNode> added;
-    return SUCCEEDED(parent->appendChild(textNode.Get(), added.Put()));
+    sink.Close();
+    *out = std::move(sink.out);
+    return true;
 }

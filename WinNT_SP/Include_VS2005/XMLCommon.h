@@ -42,6 +42,10 @@ std::wstring XmlNodeToText(IXMLDOMNode* element, bool withAttributes);
 // Builds child elements of parent from the text-form characters [first, last] (inclusive).
 bool TextToElements(IXMLDOMNode* parent, const wchar_t* first, const wchar_t* last,
                     bool positional);
+// The element `name` built from a "(...)" text (as XMLDoc::AddElement) written directly as XML
+// text, indented as XMLDoc::Indent would at the given level; false for a text that cannot be
+// turned into elements.
+bool TextToXmlText(const wchar_t* name, const std::wstring& text, int level, std::wstring* out);
 // The string escapes of the text form for element text; false when nothing needs escaping.
 bool EscapeForText(const std::wstring& text, std::wstring* escaped);
 bool UnescapeInPlace(std::wstring& text);

@@ -24,4 +24,6 @@ public:
     IXMLDOMElement* AddElement(const wchar_t* name, const wchar_t* text);
     void Indent();
     std::wstring SaveToFile(const wchar_t* path, bool backupCopy);
+    // Writes XML text as the file (UTF-8, no byte-order mark, no final CR LF) the same way.
+    static std::wstring SaveTextToFile(const wchar_t* path, std::wstring xml, bool backupCopy);
 };

@@ -217,3 +217,29 @@ TEST(XmlFile, OverFiftyMegabytesIsRefused)
     EXPECT_NE(error.find(L"GetFileSize"), std::wstring::npos);
     EXPECT_TRUE(damaged);
 }
+
+TEST(XmlText, DirectXmlTextMatchesTheDomTree)
+{
+    const wchar_t* texts[] = {L"(PlayVol=0.8,Name=a\\Sb\\Q<&>)",
+                              L"(k=((x=1),(x=2)),l=(a,b),e=,m=one\\0D\\0Atwo)",
+                              L"(W=(M=(P=1,Q=x),N=(P=2)))"};
+    for (const wchar_t* text : texts) {
+        std::wstring element;
+        ASSERT_TRUE(TextToXmlText(L"Settings", text, 1, &element)) << text;
+        const std::wstring xml = L"<R>" + element + L"\n</R>";
+        XMLDoc doc;
+        ASSERT_EQ(doc.Create(), L"");
+        BstrText b(xml.c_str());
+        VARIANT_BOOL ok = VARIANT_FALSE;
+        ASSERT_EQ(doc.Document()->loadXML(b.Get(), &ok), S_OK);
+        ASSERT_EQ(ok, VARIANT_TRUE) << xml;
+        ASSERT_TRUE(doc.SelectPath(L"Settings"));
+        EXPECT_EQ(XmlNodeToText(doc.Current(), false), RoundTrip(text)) << xml;
+    }
+    std::wstring element;
+    ASSERT_TRUE(TextToXmlText(L"Settings", L"(a=1,b=(c=2))", 1, &element));
+    EXPECT_EQ(element, L"\n  <Settings>\n    <a>1</a>\n    <b>\n      <c>2</c>\n    </b>\n  "
+                       L"</Settings>");
+    EXPECT_FALSE(TextToXmlText(L"Settings", L"(a=1,)", 1, &element));
+    EXPECT_FALSE(TextToXmlText(L"Settings", L"a=1", 1, &element));
+}
