@@ -4,6 +4,7 @@
 
 #include "CFile.h"
 #include "CMemoryException.h"
+#include "CNotSupportedException.h"
 
 #include <algorithm>
 
@@ -363,8 +364,9 @@ void CArchive::MapObject(const CObject* object)
 void CArchive::WriteClass(const CRuntimeClass* classRef)
 {
     CheckStoring();
+    // Only serializable classes (IMPLEMENT_SERIAL) have an archive form.
     if (!classRef || classRef->m_wSchema == 0xFFFF) {
-        AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
+        AfxThrowNotSupportedException();
     }
     InitStoreMap();
     auto found = m_pStoreMap->find(classRef);
@@ -387,9 +389,6 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* classRequested, UINT* sc
                                    DWORD* objectTag)
 {
     CheckLoading();
-    if (classRequested && classRequested->m_wSchema == 0xFFFF) {
-        AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
-    }
     InitLoadArray();
     WORD tag = 0;
     *this >> tag;

@@ -15,7 +15,8 @@
 //   COM helpers ................... CComPtr, CComQIPtr, CComBSTR, CComVariant, COleVariant,
 //                                   COleDateTime
 //   Synchronisation ............... CCriticalSection, CEvent, CSemaphore, CMutex, CSingleLock
-//   AfxParseURLEx ................. URL cracking over WinINet
+//   AfxParseURLEx ................. URL cracking over WinINet; AfxGetFileTitle
+//   AfxExtractSubString ........... field splitting of "\n"-separated resource strings
 // Deliberately left out: diagnostics (CDumpContext, Dump, memory-leak tracking), the other
 // collection classes (CObArray, CObList, the string maps beyond CMap), CStdioFile and other
 // file kinds, DLL module-state switching, and every option of the real classes that the
@@ -59,3 +60,23 @@
 #include "CArchive.h"
 #include "CFile.h"
 #include "CMemFile.h"
+#include "CList.h"
+#include "CMap.h"
+#include "CMapPtrToPtr.h"
+#include "CPtrList.h"
+
+#include "CComBSTR.h"
+#include "CComPtr.h"
+#include "CComVariant.h"
+#include "COleDateTime.h"
+#include "COleVariant.h"
+
+#include "CCriticalSection.h"
+#include "CEvent.h"
+#include "CMutex.h"
+#include "CSemaphore.h"
+#include "CSingleLock.h"
+#include "CSyncObject.h"
+
+#include "AfxGetFileTitle.h"
+#include "AfxParseURL.h"

@@ -15,6 +15,9 @@
 #include <ole2.h>
 #include <oleauto.h>
 
+// winbase.h maps this name to GetTickCount; the framework uses it as a member name.
+#undef GetCurrentTime
+
 #include <cstddef>
 #include <cstdint>
 

@@ -48,6 +48,9 @@ TEST(StringFormat, LoadStringFromModuleTable)
     EXPECT_STREQ("First string", narrow.GetString());
     CString byId(MAKEINTRESOURCEW(101));
     EXPECT_STREQ(L"First string", byId.GetString());
+    CString formatted;
+    formatted.Format(117, L"here");
+    EXPECT_STREQ(L"Second block, here", formatted.GetString());
 }
 
 }  // namespace
