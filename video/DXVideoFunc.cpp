@@ -120,7 +120,10 @@ std::wstring DXVideoFunc::MediaTypeToText(const AM_MEDIA_TYPE& type)
         s.v[MediaTypeSchema::kFormatType].SetBinary(sizeof(GUID), &type.formattype);
         s.v[MediaTypeSchema::kFixed].SetInt(type.bFixedSizeSamples);
         s.v[MediaTypeSchema::kTemporal].SetInt(type.bTemporalCompression);
-        s.v[MediaTypeSchema::kSampleSize].SetInt(static_cast<int32_t>(type.lSampleSize));
+        // Variable-size samples are written with size 0: the reader turns any other size
+        // into fixed-size samples, so a repeated round trip would change the type.
+        s.v[MediaTypeSchema::kSampleSize].SetInt(
+            type.bFixedSizeSamples ? static_cast<int32_t>(type.lSampleSize) : 0);
         s.v[MediaTypeSchema::kFormat].SetBinary(type.pbFormat ? type.cbFormat : 0,
                                                 type.pbFormat);
         for (int i = MediaTypeSchema::kMajor; i <= MediaTypeSchema::kFormat; ++i) {

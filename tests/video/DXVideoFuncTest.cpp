@@ -97,6 +97,23 @@ TEST(MediaTypeText, SampleSizeDecidesFixedSize)
     EXPECT_EQ(back.lSampleSize, 1u);
 }
 
+TEST(MediaTypeText, VariableSizeSamplesSurviveRepeatedRoundTrips)
+{
+    MediaTypeValue type = VideoType(kWmv3, 320, 240, 666666);
+    type.bFixedSizeSamples = FALSE;
+    type.lSampleSize = 1;
+    std::wstring text = DXVideoFunc::MediaTypeToText(type);
+    EXPECT_NE(text.find(L",IsFixSzSmpls=0,IsTmprlCmprs=0,SampleSize=0,"), std::wstring::npos);
+    for (int i = 0; i < 3; ++i) {
+        MediaTypeValue back;
+        DXVideoFunc::TextToMediaType(text.c_str(), back);
+        EXPECT_FALSE(back.bFixedSizeSamples) << i;
+        const std::wstring again = DXVideoFunc::MediaTypeToText(back);
+        EXPECT_EQ(again, text);
+        text = again;
+    }
+}
+
 TEST(MediaTypeText, TypeWithoutFormatBlockReadsBackEmpty)
 {
     MediaTypeValue type;
