@@ -1,17 +1,20 @@
-// The engine library's entry: process attach switches off thread notifications, and the two
-// exports that the player binds by name.
+// The engine library's application object and the two exports that the player binds by name.
+// The framework's library entry initialises the application object when the library loads.
+#include "QVRVideo.h"
+
 #include "EngineLibrary.h"
 #include "TraceScope.h"
 
-#include <windows.h>
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/)
+QVRVideo::~QVRVideo()
 {
-    if (reason == DLL_PROCESS_ATTACH) {
-        DisableThreadLibraryCalls(instance);
-    }
-    return TRUE;
+    TRACE_FUNCTION();
 }
+
+namespace {
+
+QVRVideo g_theApp;
+
+}  // namespace
 
 extern "C" __declspec(dllexport) IQVRVideo* __cdecl CreateVideoInterface(QVRInstance* callback)
 {
