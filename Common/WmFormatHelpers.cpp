@@ -1,5 +1,6 @@
 // Media type blobs and audio format descriptions from the Windows Media runtime.
 #include "WmFormatHelpers.h"
+#include "TraceScope.h"
 
 #include <new>
 #include <vector>
@@ -8,6 +9,7 @@
 
 WM_MEDIA_TYPE* GetMediaTypeBlob(IWMMediaProps* props)
 {
+    TRACE_FUNCTION();
     if (!props) {
         return nullptr;
     }
@@ -35,11 +37,13 @@ WM_MEDIA_TYPE* GetMediaTypeBlob(IWMMediaProps* props)
 
 void FreeMediaTypeBlob(WM_MEDIA_TYPE* blob)
 {
+    TRACE_FUNCTION();
     delete[] reinterpret_cast<BYTE*>(blob);
 }
 
 BOOL GetAudioFormatDesc(IWMCodecInfo3* info, DWORD codec, DWORD format, wchar_t (&out)[128])
 {
+    TRACE_FUNCTION();
     out[0] = L'\0';
     if (!info) {
         return FALSE;

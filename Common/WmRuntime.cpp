@@ -1,5 +1,6 @@
 // Binds wmvcore.dll once per process; the module stays loaded for the process's lifetime.
 #include "WmRuntime.h"
+#include "TraceScope.h"
 
 #include <mutex>
 
@@ -12,6 +13,7 @@ CreateProfileManagerFn g_createProfileManager = nullptr;
 
 void BindOnce()
 {
+    TRACE_FUNCTION();
     HMODULE module = LoadLibraryW(L"wmvcore.dll");
     if (module) {
         g_createProfileManager = reinterpret_cast<CreateProfileManagerFn>(
@@ -23,12 +25,14 @@ void BindOnce()
 
 bool WmRuntime::Bind()
 {
+    TRACE_FUNCTION();
     std::call_once(g_bindOnce, BindOnce);
     return g_createProfileManager != nullptr;
 }
 
 HRESULT WmRuntime::CreateProfileManager(IWMProfileManager** manager)
 {
+    TRACE_FUNCTION();
     if (!manager) {
         return E_POINTER;
     }

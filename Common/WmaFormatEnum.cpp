@@ -1,6 +1,7 @@
 // The audio format walk: codec by codec, settings combination by combination, format by
 // format; whatever cannot be read is skipped.
 #include "WmaFormatEnum.h"
+#include "TraceScope.h"
 
 #include "WmFormatHelpers.h"
 #include "WmRuntime.h"
@@ -10,6 +11,7 @@
 
 void WmaFormatEntry::Clear()
 {
+    TRACE_FUNCTION();
     if (mediaType) {
         FreeMediaTypeBlob(mediaType);
         mediaType = nullptr;
@@ -23,6 +25,7 @@ void WmaFormatEntry::Clear()
 
 WmaFormatEnum::~WmaFormatEnum()
 {
+    TRACE_FUNCTION();
     if (m_info) {
         m_info->Release();
     }
@@ -30,6 +33,7 @@ WmaFormatEnum::~WmaFormatEnum()
 
 void WmaFormatEnum::Init(const GUID* subtypeFilter)
 {
+    TRACE_FUNCTION();
     m_filter = subtypeFilter;
     m_codecIndex = static_cast<DWORD>(-1);
     m_vbr = 1;
@@ -57,12 +61,14 @@ void WmaFormatEnum::Init(const GUID* subtypeFilter)
 
 void WmaFormatEnum::SkipCodecFormats()
 {
+    TRACE_FUNCTION();
     m_formatIndex = m_formatCount - 1;
     m_passes = 2;
 }
 
 BOOL WmaFormatEnum::Next(WmaFormatEntry& entry)
 {
+    TRACE_FUNCTION();
     if (!m_ready || !m_info) {
         return FALSE;
     }

@@ -1,8 +1,10 @@
 // Compression-code text.
 #include "CFourCcDescr.h"
+#include "TraceScope.h"
 
 std::wstring CFourCcDescr::Describe(DWORD code)
 {
+    TRACE_FUNCTION();
     static const wchar_t* const kNames[] = {L"RGB", L"RLE8", L"RLE4", L"BITF", L"JPEG", L"PNG"};
     if (code <= 5) {
         m_text = kNames[code];

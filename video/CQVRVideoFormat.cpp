@@ -1,5 +1,6 @@
 // Video format record: the shared record algorithms plus frame rate and frame size.
 #include "CQVRVideoFormat.h"
+#include "TraceScope.h"
 
 #include "DXVideoFunc.h"
 
@@ -11,26 +12,31 @@ constexpr double kDefaultFrameRate = 25.0;
 
 const wchar_t* CQVRVideoFormat::GetText()
 {
+    TRACE_FUNCTION();
     return m_core.GetText();
 }
 
 void CQVRVideoFormat::SetFromMediaProps(IUnknown* streamObject)
 {
+    TRACE_FUNCTION();
     m_core.SetFromMediaProps(streamObject);
 }
 
 void CQVRVideoFormat::SetText(const wchar_t* text)
 {
+    TRACE_FUNCTION();
     m_core.SetText(text);
 }
 
 void CQVRVideoFormat::GetDescription(wchar_t* block)
 {
+    TRACE_FUNCTION();
     m_core.GetDescription(block);
 }
 
 double CQVRVideoFormat::GetFrameRate()
 {
+    TRACE_FUNCTION();
     m_core.EnsureValidLogged();
     const double rate = DXVideoFunc::FrameRateOf(m_core.MediaType());
     return rate > 0 ? rate : kDefaultFrameRate;
@@ -38,6 +44,7 @@ double CQVRVideoFormat::GetFrameRate()
 
 void CQVRVideoFormat::GetFrameSize(int* width, int* height)
 {
+    TRACE_FUNCTION();
     m_core.EnsureValidLogged();
     if (width) {
         *width = DXVideoFunc::WidthOf(m_core.MediaType());

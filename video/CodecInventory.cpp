@@ -1,5 +1,6 @@
 // Building and reading the codec lists from the Windows Media runtime's codec information.
 #include "CodecInventory.h"
+#include "TraceScope.h"
 
 #include "DXVideoFunc.h"
 #include "EngineGlobals.h"
@@ -32,6 +33,7 @@ constexpr WORD kListedAudioTags[] = {0x0161, 0x000A};
 
 std::wstring Trim(const std::wstring& text)
 {
+    TRACE_FUNCTION();
     const size_t first = text.find_first_not_of(L" \t\r\n");
     if (first == std::wstring::npos) {
         return std::wstring();
@@ -44,6 +46,7 @@ std::wstring Trim(const std::wstring& text)
 
 AudioFormatEntry::~AudioFormatEntry()
 {
+    TRACE_FUNCTION();
     if (streamConfig) {
         streamConfig->Release();
     }
@@ -52,6 +55,7 @@ AudioFormatEntry::~AudioFormatEntry()
 
 std::wstring CodecInventory::DescriptionOfCode(const std::wstring& codeText)
 {
+    TRACE_FUNCTION();
     for (const CodeDescription& d : kDescriptions) {
         if (codeText == d.code) {
             return EngineString(d.stringId);
@@ -62,6 +66,7 @@ std::wstring CodecInventory::DescriptionOfCode(const std::wstring& codeText)
 
 bool CodecInventory::IsExcludedCode(const std::wstring& codeText)
 {
+    TRACE_FUNCTION();
     for (const wchar_t* code : kExcludedCodes) {
         if (codeText == code) {
             return true;
@@ -72,6 +77,7 @@ bool CodecInventory::IsExcludedCode(const std::wstring& codeText)
 
 int CodecInventory::GetVideoCodecCount()
 {
+    TRACE_FUNCTION();
     if (m_video.empty()) {
         BuildVideoCodecList();
     }
@@ -80,12 +86,14 @@ int CodecInventory::GetVideoCodecCount()
 
 const VideoCodecEntry* CodecInventory::GetVideoCodec(int index)
 {
+    TRACE_FUNCTION();
     const int count = GetVideoCodecCount();
     return (index < 0 || index >= count) ? nullptr : m_video[index].get();
 }
 
 int CodecInventory::GetAudioCodecCount()
 {
+    TRACE_FUNCTION();
     if (m_audio.empty()) {
         BuildAudioCodecList();
     }
@@ -94,12 +102,14 @@ int CodecInventory::GetAudioCodecCount()
 
 const AudioCodecEntry* CodecInventory::GetAudioCodec(int index)
 {
+    TRACE_FUNCTION();
     const int count = GetAudioCodecCount();
     return (index < 0 || index >= count) ? nullptr : m_audio[index].get();
 }
 
 void CodecInventory::AddVideoCodec(std::unique_ptr<VideoCodecEntry> entry)
 {
+    TRACE_FUNCTION();
     if (entry) {
         m_video.push_back(std::move(entry));
     }
@@ -107,6 +117,7 @@ void CodecInventory::AddVideoCodec(std::unique_ptr<VideoCodecEntry> entry)
 
 void CodecInventory::AddAudioCodec(std::unique_ptr<AudioCodecEntry> entry)
 {
+    TRACE_FUNCTION();
     if (entry) {
         m_audio.push_back(std::move(entry));
     }
@@ -114,6 +125,7 @@ void CodecInventory::AddAudioCodec(std::unique_ptr<AudioCodecEntry> entry)
 
 void CodecInventory::BuildVideoCodecList()
 {
+    TRACE_FUNCTION();
     if (!m_video.empty()) {
         return;
     }
@@ -207,6 +219,7 @@ void CodecInventory::BuildVideoCodecList()
 
 void CodecInventory::BuildAudioCodecList()
 {
+    TRACE_FUNCTION();
     if (!m_audio.empty()) {
         return;
     }
@@ -269,30 +282,36 @@ void CodecInventory::BuildAudioCodecList()
 
 void SetEngineCodecInventory(CodecInventory* inventory)
 {
+    TRACE_FUNCTION();
     g_inventory = inventory;
 }
 
 CodecInventory* GetEngineCodecInventory()
 {
+    TRACE_FUNCTION();
     return g_inventory;
 }
 
 int GetVideoCodecCount()
 {
+    TRACE_FUNCTION();
     return g_inventory ? g_inventory->GetVideoCodecCount() : 0;
 }
 
 const VideoCodecEntry* GetVideoCodec(int index)
 {
+    TRACE_FUNCTION();
     return g_inventory ? g_inventory->GetVideoCodec(index) : nullptr;
 }
 
 int GetAudioCodecCount()
 {
+    TRACE_FUNCTION();
     return g_inventory ? g_inventory->GetAudioCodecCount() : 0;
 }
 
 const AudioCodecEntry* GetAudioCodec(int index)
 {
+    TRACE_FUNCTION();
     return g_inventory ? g_inventory->GetAudioCodec(index) : nullptr;
 }

@@ -1,6 +1,7 @@
 // Media-type text form, format display texts and checks, media-type readers, graph helpers
 // and the Windows Media format readers of the engine.
 #include "DXVideoFunc.h"
+#include "TraceScope.h"
 
 #include "CFourCcDescr.h"
 #include "CodecInventory.h"
@@ -56,6 +57,7 @@ constexpr size_t kDvInfoBytes = 32;
 
 DWORD MakeCode(char a, char b, char c, char d)
 {
+    TRACE_FUNCTION();
     return static_cast<DWORD>(static_cast<unsigned char>(a)) |
            (static_cast<DWORD>(static_cast<unsigned char>(b)) << 8) |
            (static_cast<DWORD>(static_cast<unsigned char>(c)) << 16) |
@@ -64,11 +66,13 @@ DWORD MakeCode(char a, char b, char c, char d)
 
 bool IsDvInfo(const AM_MEDIA_TYPE& type)
 {
+    TRACE_FUNCTION();
     return IsEqualGUID(type.formattype, FORMAT_DvInfo);
 }
 
 bool DvIs50Field(const AM_MEDIA_TYPE& type)
 {
+    TRACE_FUNCTION();
     if (!type.pbFormat || type.cbFormat < kDvInfoBytes) {
         return false;
     }
@@ -80,6 +84,7 @@ bool DvIs50Field(const AM_MEDIA_TYPE& type)
 // Average time per frame of a VideoInfo or MPEG-2 type (both keep it at the same place).
 bool AvgTimePerFrameOf(const AM_MEDIA_TYPE& type, REFERENCE_TIME* perFrame)
 {
+    TRACE_FUNCTION();
     if (IsEqualGUID(type.formattype, FORMAT_VideoInfo) && type.pbFormat &&
         type.cbFormat >= sizeof(VIDEOINFOHEADER)) {
         *perFrame = reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat)->AvgTimePerFrame;
@@ -95,12 +100,14 @@ bool AvgTimePerFrameOf(const AM_MEDIA_TYPE& type, REFERENCE_TIME* perFrame)
 
 std::wstring GuidFormText(const GUID& guid)
 {
+    TRACE_FUNCTION();
     wchar_t buffer[36];
     return FormatGuidText(guid, buffer);
 }
 
 void DeleteEnumeratedType(AM_MEDIA_TYPE* type)
 {
+    TRACE_FUNCTION();
     if (type) {
         FreeMediaTypeFields(*type);
         CoTaskMemFree(type);
@@ -113,6 +120,7 @@ void DeleteEnumeratedType(AM_MEDIA_TYPE* type)
 
 std::wstring DXVideoFunc::MediaTypeToText(const AM_MEDIA_TYPE& type)
 {
+    TRACE_FUNCTION();
     try {
         MediaTypeSchema s;
         s.v[MediaTypeSchema::kMajor].SetBinary(sizeof(GUID), &type.majortype);
@@ -138,6 +146,7 @@ std::wstring DXVideoFunc::MediaTypeToText(const AM_MEDIA_TYPE& type)
 
 void DXVideoFunc::TextToMediaType(const wchar_t* text, MediaTypeValue& out)
 {
+    TRACE_FUNCTION();
     out.Reset();
     if (!text || !*text) {
         return;
@@ -206,6 +215,7 @@ void DXVideoFunc::TextToMediaType(const wchar_t* text, MediaTypeValue& out)
 
 std::wstring DXVideoFunc::CheckAudioType(const AM_MEDIA_TYPE& type)
 {
+    TRACE_FUNCTION();
     if (!IsEqualGUID(type.formattype, FORMAT_WaveFormatEx)) {
         return FormatText(EngineString(203), GuidFormText(type.formattype).c_str());
     }
@@ -224,6 +234,7 @@ std::wstring DXVideoFunc::CheckAudioType(const AM_MEDIA_TYPE& type)
 
 std::wstring DXVideoFunc::CheckVideoType(const AM_MEDIA_TYPE& type)
 {
+    TRACE_FUNCTION();
     if (!IsEqualGUID(type.formattype, FORMAT_VideoInfo)) {
         return FormatText(EngineString(201), GuidFormText(type.formattype).c_str());
     }
@@ -239,6 +250,7 @@ std::wstring DXVideoFunc::CheckVideoType(const AM_MEDIA_TYPE& type)
 
 const AudioCodecRow* DXVideoFunc::AudioCodecTable(int* count)
 {
+    TRACE_FUNCTION();
     if (count) {
         *count = static_cast<int>(sizeof(kAudioCodecs) / sizeof(kAudioCodecs[0]));
     }
@@ -247,6 +259,7 @@ const AudioCodecRow* DXVideoFunc::AudioCodecTable(int* count)
 
 std::wstring DXVideoFunc::AudioCodecName(const AM_MEDIA_TYPE& type, BOOL longForm)
 {
+    TRACE_FUNCTION();
     const WAVEFORMATEX* wave = WaveFormatOf(type);
     if (!wave) {
         return L"?";
@@ -268,6 +281,7 @@ std::wstring DXVideoFunc::AudioCodecName(const AM_MEDIA_TYPE& type, BOOL longFor
 
 std::wstring DXVideoFunc::AudioParamsText(const AM_MEDIA_TYPE& type)
 {
+    TRACE_FUNCTION();
     const WAVEFORMATEX* wave = WaveFormatOf(type);
     if (!wave) {
         return L"?";
@@ -300,6 +314,7 @@ std::wstring DXVideoFunc::AudioParamsText(const AM_MEDIA_TYPE& type)
 
 std::wstring DXVideoFunc::FourCcText(const AM_MEDIA_TYPE& type, BOOL longForm)
 {
+    TRACE_FUNCTION();
     const DWORD code = FourCcOf(type);
     CFourCcDescr describer;
     std::wstring text = describer.Describe(code);
@@ -320,6 +335,7 @@ std::wstring DXVideoFunc::FourCcText(const AM_MEDIA_TYPE& type, BOOL longForm)
 
 std::wstring DXVideoFunc::VideoParamsText(const AM_MEDIA_TYPE& type, BOOL longForm)
 {
+    TRACE_FUNCTION();
     std::wstring text;
     const int w = WidthOf(type);
     const int h = HeightOf(type);
@@ -342,6 +358,7 @@ std::wstring DXVideoFunc::VideoParamsText(const AM_MEDIA_TYPE& type, BOOL longFo
 
 int DXVideoFunc::GuidText(const GUID& g, wchar_t (&buffer)[64])
 {
+    TRACE_FUNCTION();
     FormatBufN(buffer, 64, L"%08lX-%04lX-%04lX-%02lX%02lX-%02lX%02lX%02lX%02lX%02lX%02lX",
                static_cast<unsigned long>(g.Data1), static_cast<unsigned long>(g.Data2),
                static_cast<unsigned long>(g.Data3), static_cast<unsigned long>(g.Data4[0]),
@@ -356,6 +373,7 @@ int DXVideoFunc::GuidText(const GUID& g, wchar_t (&buffer)[64])
 
 const WAVEFORMATEX* DXVideoFunc::WaveFormatOf(const AM_MEDIA_TYPE& type)
 {
+    TRACE_FUNCTION();
     if (!IsEqualGUID(type.formattype, FORMAT_WaveFormatEx) || !type.pbFormat ||
         type.cbFormat < sizeof(PCMWAVEFORMAT)) {
         return nullptr;
@@ -365,6 +383,7 @@ const WAVEFORMATEX* DXVideoFunc::WaveFormatOf(const AM_MEDIA_TYPE& type)
 
 const BITMAPINFOHEADER* DXVideoFunc::BitmapHeaderOf(const AM_MEDIA_TYPE& type)
 {
+    TRACE_FUNCTION();
     if (!type.pbFormat) {
         return nullptr;
     }
@@ -381,6 +400,7 @@ const BITMAPINFOHEADER* DXVideoFunc::BitmapHeaderOf(const AM_MEDIA_TYPE& type)
 
 DWORD DXVideoFunc::FourCcOf(const AM_MEDIA_TYPE& type)
 {
+    TRACE_FUNCTION();
     if (IsDvInfo(type)) {
         if (IsEqualGUID(type.subtype, MEDIASUBTYPE_dvsd)) {
             return MakeCode('d', 'v', 's', 'd');
@@ -399,6 +419,7 @@ DWORD DXVideoFunc::FourCcOf(const AM_MEDIA_TYPE& type)
 
 int DXVideoFunc::BitCountOf(const AM_MEDIA_TYPE& type)
 {
+    TRACE_FUNCTION();
     if (IsDvInfo(type)) {
         return 24;
     }
@@ -408,6 +429,7 @@ int DXVideoFunc::BitCountOf(const AM_MEDIA_TYPE& type)
 
 int DXVideoFunc::WidthOf(const AM_MEDIA_TYPE& type)
 {
+    TRACE_FUNCTION();
     if (IsDvInfo(type)) {
         return 720;
     }
@@ -417,6 +439,7 @@ int DXVideoFunc::WidthOf(const AM_MEDIA_TYPE& type)
 
 int DXVideoFunc::HeightOf(const AM_MEDIA_TYPE& type)
 {
+    TRACE_FUNCTION();
     if (IsDvInfo(type)) {
         return DvIs50Field(type) ? 576 : 480;
     }
@@ -426,6 +449,7 @@ int DXVideoFunc::HeightOf(const AM_MEDIA_TYPE& type)
 
 double DXVideoFunc::FrameRateOf(const AM_MEDIA_TYPE& type)
 {
+    TRACE_FUNCTION();
     if (IsDvInfo(type)) {
         return DvIs50Field(type) ? 25.0 : 30000.0 / 1001.0;
     }
@@ -439,6 +463,7 @@ double DXVideoFunc::FrameRateOf(const AM_MEDIA_TYPE& type)
 
 BOOL DXVideoFunc::SameWaveFormat(const WAVEFORMATEX& a, const WAVEFORMATEX& b)
 {
+    TRACE_FUNCTION();
     if (a.wFormatTag != b.wFormatTag || a.nChannels != b.nChannels ||
         a.nSamplesPerSec != b.nSamplesPerSec || a.wBitsPerSample != b.wBitsPerSample ||
         a.nBlockAlign != b.nBlockAlign || a.cbSize != b.cbSize) {
@@ -452,6 +477,7 @@ BOOL DXVideoFunc::SameWaveFormat(const WAVEFORMATEX& a, const WAVEFORMATEX& b)
 std::wstring DXVideoFunc::FormatNameInCodec(const AudioCodecEntry& codec,
                                             const WAVEFORMATEX& format)
 {
+    TRACE_FUNCTION();
     for (const auto& entry : codec.formats) {
         if (entry && entry->waveFormat && SameWaveFormat(*entry->waveFormat, format)) {
             return entry->description;
@@ -462,6 +488,7 @@ std::wstring DXVideoFunc::FormatNameInCodec(const AudioCodecEntry& codec,
 
 std::wstring DXVideoFunc::CopyMediaTypeToBlock(AM_MEDIA_TYPE** out, const AM_MEDIA_TYPE* source)
 {
+    TRACE_FUNCTION();
     if (!out) {
         return CALL_FAILURE(L"CopyMediaType", E_POINTER, L"");
     }
@@ -492,6 +519,7 @@ std::wstring DXVideoFunc::CopyMediaTypeToBlock(AM_MEDIA_TYPE** out, const AM_MED
 
 HRESULT DXVideoFunc::GetPin(int index, IBaseFilter* filter, IPin** out)
 {
+    TRACE_FUNCTION();
     if (!out) {
         return E_POINTER;
     }
@@ -526,6 +554,7 @@ HRESULT DXVideoFunc::GetPin(int index, IBaseFilter* filter, IPin** out)
 HRESULT DXVideoFunc::FindUnconnectedPin(IBaseFilter* filter, IPin** out,
                                         PIN_DIRECTION direction)
 {
+    TRACE_FUNCTION();
     if (!out) {
         return E_POINTER;
     }
@@ -561,6 +590,7 @@ HRESULT DXVideoFunc::FindUnconnectedPin(IBaseFilter* filter, IPin** out,
 
 HRESULT DXVideoFunc::ConnectFilters(IBaseFilter* downstream, IGraphBuilder* graph, IPin* output)
 {
+    TRACE_FUNCTION();
     if (!downstream || !graph || !output) {
         return E_POINTER;
     }
@@ -577,6 +607,7 @@ HRESULT DXVideoFunc::ConnectFilters(IBaseFilter* downstream, IGraphBuilder* grap
 HRESULT DXVideoFunc::ConnectFilters(IBaseFilter* upstream, IGraphBuilder* graph,
                                     IBaseFilter* downstream)
 {
+    TRACE_FUNCTION();
     if (!upstream || !graph || !downstream) {
         return E_POINTER;
     }
@@ -592,6 +623,7 @@ HRESULT DXVideoFunc::ConnectFilters(IBaseFilter* upstream, IGraphBuilder* graph,
 
 HRESULT DXVideoFunc::AddFilterByCLSID(IBaseFilter** out, IGraphBuilder* graph)
 {
+    TRACE_FUNCTION();
     if (!out) {
         return E_POINTER;
     }
@@ -616,6 +648,7 @@ HRESULT DXVideoFunc::AddFilterByCLSID(IBaseFilter** out, IGraphBuilder* graph)
 
 HRESULT DXVideoFunc::CountPins(IBaseFilter* filter, int* inputs, int* outputs)
 {
+    TRACE_FUNCTION();
     if (!filter || !inputs || !outputs) {
         return E_POINTER;
     }
@@ -645,6 +678,7 @@ HRESULT DXVideoFunc::CountPins(IBaseFilter* filter, int* inputs, int* outputs)
 
 BOOL DXVideoFunc::IsPinConnected(IPin* pin)
 {
+    TRACE_FUNCTION();
     if (!pin) {
         return FALSE;
     }
@@ -658,6 +692,7 @@ BOOL DXVideoFunc::IsPinConnected(IPin* pin)
 
 HRESULT DXVideoFunc::GetPreferredMediaType(IPin* pin, MediaTypeValue& out)
 {
+    TRACE_FUNCTION();
     if (!pin) {
         return E_POINTER;
     }
@@ -680,6 +715,7 @@ HRESULT DXVideoFunc::GetPreferredMediaType(IPin* pin, MediaTypeValue& out)
 
 bool DXVideoFunc::RemovePinDownstream(IFilterGraph* graph, IPin* pin)
 {
+    TRACE_FUNCTION();
     IPin* peer = nullptr;
     if (FAILED(pin->ConnectedTo(&peer)) || !peer) {
         return true;
@@ -708,6 +744,7 @@ bool DXVideoFunc::RemovePinDownstream(IFilterGraph* graph, IPin* pin)
 
 void DXVideoFunc::RemoveDownstream(IBaseFilter* filter, IFilterGraph* graph)
 {
+    TRACE_FUNCTION();
     if (!filter || !graph) {
         return;
     }
@@ -730,6 +767,7 @@ void DXVideoFunc::RemoveDownstream(IBaseFilter* filter, IFilterGraph* graph)
 
 void DXVideoFunc::RemoveDownstreamOfPin(IFilterGraph* graph, IPin* pin)
 {
+    TRACE_FUNCTION();
     if (graph && pin) {
         RemovePinDownstream(graph, pin);
     }
@@ -737,6 +775,7 @@ void DXVideoFunc::RemoveDownstreamOfPin(IFilterGraph* graph, IPin* pin)
 
 HRESULT DXVideoFunc::SetAudioTypeToUncompressed(MediaTypeValue& out, const AM_MEDIA_TYPE& source)
 {
+    TRACE_FUNCTION();
     out.Reset();
     out.majortype = MEDIATYPE_Audio;
     out.formattype = FORMAT_WaveFormatEx;
@@ -770,6 +809,7 @@ HRESULT DXVideoFunc::SetAudioTypeToUncompressed(MediaTypeValue& out, const AM_ME
 void DXVideoFunc::MediaTypeFromProps(IUnknown* streamObject, std::wstring& error,
                                      MediaTypeValue& out)
 {
+    TRACE_FUNCTION();
     error.clear();
     IWMMediaProps* props = nullptr;
     if (!streamObject ||
@@ -798,6 +838,7 @@ void DXVideoFunc::MediaTypeFromProps(IUnknown* streamObject, std::wstring& error
 
 HRESULT DXVideoFunc::GetIWMCodecInfo3(IWMCodecInfo3** out)
 {
+    TRACE_FUNCTION();
     if (!out) {
         return E_POINTER;
     }
@@ -827,6 +868,7 @@ HRESULT DXVideoFunc::GetIWMCodecInfo3(IWMCodecInfo3** out)
 HRESULT DXVideoFunc::GetWMCodecComplexity(IWMCodecInfo3* info, DWORD codec, DWORD* maximum,
                                           DWORD* live, DWORD* offline)
 {
+    TRACE_FUNCTION();
     DWORD dummy[3];
     maximum = maximum ? maximum : &dummy[0];
     live = live ? live : &dummy[1];

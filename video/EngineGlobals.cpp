@@ -1,5 +1,6 @@
 // Process-wide engine and callback pointers and the engine's four log line formats.
 #include "EngineGlobals.h"
+#include "TraceScope.h"
 
 #include "EngineText.h"
 
@@ -13,31 +14,37 @@ std::wstring g_graphText;
 
 IQVRVideo* GetEngineObject()
 {
+    TRACE_FUNCTION();
     return g_engine;
 }
 
 QVRInstance* GetEngineCallback()
 {
+    TRACE_FUNCTION();
     return g_callback;
 }
 
 void SetEngineObject(IQVRVideo* engine)
 {
+    TRACE_FUNCTION();
     g_engine = engine;
 }
 
 void SetEngineCallback(QVRInstance* callback)
 {
+    TRACE_FUNCTION();
     g_callback = callback;
 }
 
 std::wstring& StoredGraphText()
 {
+    TRACE_FUNCTION();
     return g_graphText;
 }
 
 void LogUnexpected(const char* file, unsigned line, const std::wstring& text)
 {
+    TRACE_FUNCTION();
     if (g_callback) {
         g_callback->Log(0, L"V.Unexp.cond.(%s, %u): %s", SourceFileTitle(file).c_str(), line,
                         text.c_str());
@@ -46,6 +53,7 @@ void LogUnexpected(const char* file, unsigned line, const std::wstring& text)
 
 void LogUnexpectedHr(const char* file, unsigned line, HRESULT code, const std::wstring& text)
 {
+    TRACE_FUNCTION();
     if (g_callback) {
         g_callback->Log(0, L"V.Unexp.cond.(%s, %u): HR=0x%X %s", SourceFileTitle(file).c_str(),
                         line, static_cast<unsigned>(code), text.c_str());
@@ -54,6 +62,7 @@ void LogUnexpectedHr(const char* file, unsigned line, HRESULT code, const std::w
 
 void LogLocalError(const char* file, unsigned line, const std::wstring& text)
 {
+    TRACE_FUNCTION();
     if (g_callback) {
         g_callback->Log(0, L"V.Unexp. local err (%s, %u): %s", SourceFileTitle(file).c_str(),
                         line, text.c_str());
@@ -62,6 +71,7 @@ void LogLocalError(const char* file, unsigned line, const std::wstring& text)
 
 void LogInfo(const char* file, unsigned line, const std::wstring& text)
 {
+    TRACE_FUNCTION();
     if (g_callback) {
         g_callback->Log(0, L"V.Info.(%s, %u): %s", SourceFileTitle(file).c_str(), line,
                         text.c_str());

@@ -1,10 +1,12 @@
 // The exports' logic over the process-wide pointers.
 #include "EngineLibrary.h"
+#include "TraceScope.h"
 
 #include "EngineGlobals.h"
 
 IQVRVideo* EngineLibrary::CreateVideoInterface(QVRInstance* callback, Factory factory)
 {
+    TRACE_FUNCTION();
     SetEngineCallback(callback);
     if (IQVRVideo* previous = GetEngineObject()) {
         // A second call without a release in between: the earlier object would be lost.
@@ -19,6 +21,7 @@ IQVRVideo* EngineLibrary::CreateVideoInterface(QVRInstance* callback, Factory fa
 
 void EngineLibrary::ReleaseVideoInterface()
 {
+    TRACE_FUNCTION();
     IQVRVideo* engine = GetEngineObject();
     if (engine) {
         SetEngineObject(nullptr);
@@ -28,6 +31,7 @@ void EngineLibrary::ReleaseVideoInterface()
 
 IQVRVideo* EngineLibrary::CreateEngineObject()
 {
+    TRACE_FUNCTION();
     LOG_UNEXPECTED(L"CreateVideoInterface: this build of the library has no engine object");
     return nullptr;
 }

@@ -1,6 +1,7 @@
 // Engine-wide text helpers: bounded formatting, GUID texts, the string table, system error
 // texts and the call-failure text.
 #include "EngineText.h"
+#include "TraceScope.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -37,6 +38,7 @@ constexpr StringEntry kStrings[] = {
 
 wchar_t* FormatBufV(wchar_t* buffer, size_t chars, const wchar_t* format, va_list args)
 {
+    TRACE_FUNCTION();
     if (!buffer || chars == 0) {
         return buffer;
     }
@@ -51,6 +53,7 @@ wchar_t* FormatBufV(wchar_t* buffer, size_t chars, const wchar_t* format, va_lis
 
 wchar_t* FormatBufN(wchar_t* buffer, size_t chars, const wchar_t* format, ...)
 {
+    TRACE_FUNCTION();
     va_list args;
     va_start(args, format);
     FormatBufV(buffer, chars, format, args);
@@ -60,6 +63,7 @@ wchar_t* FormatBufN(wchar_t* buffer, size_t chars, const wchar_t* format, ...)
 
 wchar_t* FormatBuf4096(wchar_t (&buffer)[4096], const wchar_t* format, ...)
 {
+    TRACE_FUNCTION();
     va_list args;
     va_start(args, format);
     FormatBufV(buffer, 4096, format, args);
@@ -69,6 +73,7 @@ wchar_t* FormatBuf4096(wchar_t (&buffer)[4096], const wchar_t* format, ...)
 
 wchar_t* FormatBuf256(wchar_t (&buffer)[256], const wchar_t* format, ...)
 {
+    TRACE_FUNCTION();
     va_list args;
     va_start(args, format);
     FormatBufV(buffer, 256, format, args);
@@ -78,6 +83,7 @@ wchar_t* FormatBuf256(wchar_t (&buffer)[256], const wchar_t* format, ...)
 
 std::wstring FormatText(const wchar_t* format, ...)
 {
+    TRACE_FUNCTION();
     wchar_t buffer[4096];
     va_list args;
     va_start(args, format);
@@ -88,6 +94,7 @@ std::wstring FormatText(const wchar_t* format, ...)
 
 wchar_t* FormatGuidText(const GUID& g, wchar_t (&buffer)[36])
 {
+    TRACE_FUNCTION();
     FormatBufN(buffer, 36, L"%08X-%04X-%04X-%02X%02X%02X%02X%02X%02X%02X%02X",
                static_cast<unsigned>(g.Data1), g.Data2, g.Data3, g.Data4[0], g.Data4[1],
                g.Data4[2], g.Data4[3], g.Data4[4], g.Data4[5], g.Data4[6], g.Data4[7]);
@@ -96,6 +103,7 @@ wchar_t* FormatGuidText(const GUID& g, wchar_t (&buffer)[36])
 
 const wchar_t* EngineString(UINT id)
 {
+    TRACE_FUNCTION();
     for (const StringEntry& entry : kStrings) {
         if (entry.id == id) {
             return entry.text;
@@ -106,6 +114,7 @@ const wchar_t* EngineString(UINT id)
 
 std::wstring SourceFileTitle(const char* path)
 {
+    TRACE_FUNCTION();
     if (!path) {
         return std::wstring();
     }
@@ -128,6 +137,7 @@ std::wstring SourceFileTitle(const char* path)
 
 std::wstring SystemErrorText(HRESULT code)
 {
+    TRACE_FUNCTION();
     wchar_t* text = nullptr;
     const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                        FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -152,6 +162,7 @@ std::wstring SystemErrorText(HRESULT code)
 std::wstring FormatCallFailure(const wchar_t* function, HRESULT code, const wchar_t* detail,
                                const char* file, unsigned line)
 {
+    TRACE_FUNCTION();
     std::wstring name = function ? function : L"";
     if (name.size() > 63) {
         name.resize(63);

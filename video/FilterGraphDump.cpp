@@ -1,5 +1,6 @@
 // Filter-graph dump: object list with interface tables, topology chains and module list.
 #include "FilterGraphDump.h"
+#include "TraceScope.h"
 
 #include "EngineText.h"
 #include "GuidNames.h"
@@ -29,16 +30,19 @@ constexpr unsigned kPinMethods = 18;
 
 unsigned Hex(const void* p)
 {
+    TRACE_FUNCTION();
     return static_cast<unsigned>(reinterpret_cast<uintptr_t>(p));
 }
 
 std::wstring Spaces(size_t n)
 {
+    TRACE_FUNCTION();
     return std::wstring(n > 50 ? 50 : n, L' ');
 }
 
 std::wstring Cut(std::wstring text, size_t chars)
 {
+    TRACE_FUNCTION();
     if (text.size() > chars) {
         text.resize(chars);
     }
@@ -47,6 +51,7 @@ std::wstring Cut(std::wstring text, size_t chars)
 
 void FreeType(AM_MEDIA_TYPE& type)
 {
+    TRACE_FUNCTION();
     if (type.cbFormat && type.pbFormat) {
         CoTaskMemFree(type.pbFormat);
     }
@@ -60,12 +65,14 @@ void FreeType(AM_MEDIA_TYPE& type)
 
 std::wstring GuidName(const GUID& guid)
 {
+    TRACE_FUNCTION();
     wchar_t buffer[36];
     return RMD_FilterGraph_GuidName(guid, buffer);
 }
 
 std::wstring RectText(const wchar_t* name, const RECT& r)
 {
+    TRACE_FUNCTION();
     if (r.left != 0 || r.top != 0) {
         return FormatText(L"%s=(%i,%i,%i*%i) ", name, static_cast<int>(r.left),
                           static_cast<int>(r.top), static_cast<int>(r.right - r.left),
@@ -80,6 +87,7 @@ std::wstring RectText(const wchar_t* name, const RECT& r)
 
 std::wstring CompressionText(DWORD code)
 {
+    TRACE_FUNCTION();
     static const wchar_t* const kNames[] = {L"BI_RGB", L"BI_RLE8", L"BI_RLE4",
                                             L"BI_BITFIELDS", L"BI_JPEG", L"BI_PNG"};
     if (code <= 5) {
@@ -98,12 +106,14 @@ std::wstring CompressionText(DWORD code)
 
 void FrameTimes(REFERENCE_TIME perFrame, double* spf, double* fps)
 {
+    TRACE_FUNCTION();
     *spf = static_cast<double>(perFrame) * 1e-7;
     *fps = perFrame != 0 ? 10000000.0 / static_cast<double>(perFrame) : 0.0;
 }
 
 std::wstring VideoInfoText(const AM_MEDIA_TYPE& type, bool second)
 {
+    TRACE_FUNCTION();
     const size_t need = second ? sizeof(VIDEOINFOHEADER2) : sizeof(VIDEOINFOHEADER);
     if (type.cbFormat < need) {
         return L"Unkn";
@@ -163,6 +173,7 @@ std::wstring VideoInfoText(const AM_MEDIA_TYPE& type, bool second)
 
 std::wstring AnalogVideoText(const AM_MEDIA_TYPE& type)
 {
+    TRACE_FUNCTION();
     if (type.cbFormat < sizeof(ANALOGVIDEOINFO)) {
         return L"Unkn";
     }
@@ -177,6 +188,7 @@ std::wstring AnalogVideoText(const AM_MEDIA_TYPE& type)
 
 std::wstring WaveFormatText(const AM_MEDIA_TYPE& type)
 {
+    TRACE_FUNCTION();
     if (type.cbFormat < sizeof(PCMWAVEFORMAT)) {
         return L"Unkn";
     }
@@ -259,6 +271,7 @@ private:
 
 GraphDumper::~GraphDumper()
 {
+    TRACE_FUNCTION();
     for (FilterEntry& f : m_filters) {
         f.filter->Release();
     }
@@ -272,6 +285,7 @@ GraphDumper::~GraphDumper()
 
 std::wstring GraphDumper::ModuleOf(const void* object)
 {
+    TRACE_FUNCTION();
     const void* table = *static_cast<const void* const*>(object);
     HMODULE module = nullptr;
     wchar_t path[MAX_PATH] = {};
@@ -302,6 +316,7 @@ std::wstring GraphDumper::ModuleOf(const void* object)
 void GraphDumper::InterfaceTableLine(const std::wstring& prefix, const void* object,
                                      unsigned count)
 {
+    TRACE_FUNCTION();
     const auto* table = *static_cast<const DWORD* const*>(object);
     std::wstring text = FormatText(L"VFT=%08X", Hex(table));
     for (unsigned i = 0; i < count; ++i) {
@@ -316,6 +331,7 @@ void GraphDumper::InterfaceTableLine(const std::wstring& prefix, const void* obj
 
 void GraphDumper::ListObjects(IFilterGraph* graph)
 {
+    TRACE_FUNCTION();
     LogPrintf(m_sink, RMD_CONTINUATION, L"%sGraph %08X in %s", L"", Hex(graph),
               ModuleOf(graph).c_str());
     InterfaceTableLine(L"", graph, kGraphMethods);
@@ -355,6 +371,7 @@ void GraphDumper::ListObjects(IFilterGraph* graph)
 void GraphDumper::FilterBlock(const std::wstring& prefix, unsigned index, IBaseFilter* filter,
                               bool full)
 {
+    TRACE_FUNCTION();
     FILTER_INFO info = {};
     std::wstring name;
     HRESULT hr = filter->QueryFilterInfo(&info);
@@ -412,6 +429,7 @@ void GraphDumper::FilterBlock(const std::wstring& prefix, unsigned index, IBaseF
 
 void GraphDumper::PinBlock(const std::wstring& prefix, IPin* pin, IBaseFilter* owner, bool full)
 {
+    TRACE_FUNCTION();
     IPin* peer = nullptr;
     std::wstring connection;
     HRESULT hr = pin->ConnectedTo(&peer);
@@ -494,6 +512,7 @@ void GraphDumper::PinBlock(const std::wstring& prefix, IPin* pin, IBaseFilter* o
 
 int GraphDumper::FilterIndex(IBaseFilter* filter) const
 {
+    TRACE_FUNCTION();
     for (size_t i = 0; i < m_filters.size(); ++i) {
         if (m_filters[i].filter == filter) {
             return static_cast<int>(i);
@@ -504,6 +523,7 @@ int GraphDumper::FilterIndex(IBaseFilter* filter) const
 
 int GraphDumper::PinIndex(IPin* pin) const
 {
+    TRACE_FUNCTION();
     for (size_t i = 0; i < m_pins.size(); ++i) {
         if (m_pins[i].pin == pin) {
             return static_cast<int>(i);
@@ -514,6 +534,7 @@ int GraphDumper::PinIndex(IPin* pin) const
 
 void GraphDumper::PrintTopology()
 {
+    TRACE_FUNCTION();
     Line(L"--- Graph ---");
     for (size_t f = 0; f < m_filters.size(); ++f) {
         bool fed = false;
@@ -533,6 +554,7 @@ void GraphDumper::PrintTopology()
 
 void GraphDumper::Chain(unsigned filterIndex, size_t depth)
 {
+    TRACE_FUNCTION();
     const std::wstring prefix = Spaces(depth);
     FilterEntry& entry = m_filters[filterIndex];
     FilterBlock(prefix, filterIndex, entry.filter, false);
@@ -569,6 +591,7 @@ void GraphDumper::Chain(unsigned filterIndex, size_t depth)
 
 void GraphDumper::PrintModules()
 {
+    TRACE_FUNCTION();
     for (const std::wstring& path : m_modulePaths) {
         Line(path);
         LogPrintf(m_sink, RMD_CONTINUATION, L"  f %s", FormatFileSizeTime(path).c_str());
@@ -582,6 +605,7 @@ void GraphDumper::PrintModules()
 
 std::wstring MediaTypeFormatText(const AM_MEDIA_TYPE& type)
 {
+    TRACE_FUNCTION();
     std::wstring text;
     if (type.cbFormat == 0 || type.pbFormat == nullptr) {
         text = L"Null";
@@ -613,6 +637,7 @@ std::wstring MediaTypeFormatText(const AM_MEDIA_TYPE& type)
 
 void WriteMediaTypeLine(CReleaseModeDebug* sink, const wchar_t* prefix, const AM_MEDIA_TYPE* type)
 {
+    TRACE_FUNCTION();
     if (!sink || !type) {
         return;
     }
@@ -626,6 +651,7 @@ void WriteMediaTypeLine(CReleaseModeDebug* sink, const wchar_t* prefix, const AM
 
 void DumpFilterGraph(CReleaseModeDebug* sink, IFilterGraph* graph)
 {
+    TRACE_FUNCTION();
     if (!sink || !graph) {
         return;
     }

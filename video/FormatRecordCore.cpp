@@ -1,5 +1,6 @@
 // Format record algorithms: descriptor parsing and packing, default formats, display texts.
 #include "FormatRecordCore.h"
+#include "TraceScope.h"
 
 #include "DXVideoFunc.h"
 #include "EngineGlobals.h"
@@ -37,12 +38,14 @@ struct DescriptorSchema {
 
 std::wstring SizeDetail(const wchar_t* format, unsigned value)
 {
+    TRACE_FUNCTION();
     wchar_t detail[256];
     return FormatBuf256(detail, format, value);
 }
 
 std::wstring DescriptorDetail(const std::wstring& descriptor)
 {
+    TRACE_FUNCTION();
     wchar_t detail[256];
     return FormatBuf256(detail, L"%s", descriptor.c_str());
 }
@@ -53,17 +56,20 @@ FormatRecordCore::FormatRecordCore(Kind kind) : m_kind(kind) {}
 
 const wchar_t* FormatRecordCore::VersionKey() const
 {
+    TRACE_FUNCTION();
     return m_kind == kAudio ? L"QVRAFmtVer" : L"QVRVFmtVer";
 }
 
 std::wstring FormatRecordCore::Check(const AM_MEDIA_TYPE& type) const
 {
+    TRACE_FUNCTION();
     return m_kind == kAudio ? DXVideoFunc::CheckAudioType(type)
                             : DXVideoFunc::CheckVideoType(type);
 }
 
 void FormatRecordCore::SetText(const wchar_t* text)
 {
+    TRACE_FUNCTION();
     m_valid = FALSE;
     m_descriptor = text ? text : L"";
     EnsureValidLogged();
@@ -71,6 +77,7 @@ void FormatRecordCore::SetText(const wchar_t* text)
 
 void FormatRecordCore::EnsureValidLogged()
 {
+    TRACE_FUNCTION();
     const std::wstring error = EnsureValid();
     if (!error.empty()) {
         LOG_UNEXPECTED(error);
@@ -79,6 +86,7 @@ void FormatRecordCore::EnsureValidLogged()
 
 std::wstring FormatRecordCore::EnsureValid()
 {
+    TRACE_FUNCTION();
     if (m_valid) {
         return std::wstring();
     }
@@ -94,6 +102,7 @@ std::wstring FormatRecordCore::EnsureValid()
 
 std::wstring FormatRecordCore::UnpackFromString()
 {
+    TRACE_FUNCTION();
     if (m_descriptor.empty()) {
         return SetDefault();
     }
@@ -143,6 +152,7 @@ std::wstring FormatRecordCore::UnpackFromString()
 
 std::wstring FormatRecordCore::SetDefault()
 {
+    TRACE_FUNCTION();
     m_valid = FALSE;
     m_type.Reset();
     const bool audio = m_kind == kAudio;
@@ -181,6 +191,7 @@ std::wstring FormatRecordCore::SetDefault()
 
 std::wstring FormatRecordCore::RebuildTexts()
 {
+    TRACE_FUNCTION();
     try {
         DescriptorSchema schema(VersionKey());
         schema.v[DescriptorSchema::kVersion].SetInt(kDescriptorVersion);
@@ -215,6 +226,7 @@ std::wstring FormatRecordCore::RebuildTexts()
 
 void FormatRecordCore::SetFromMediaProps(IUnknown* streamObject)
 {
+    TRACE_FUNCTION();
     MediaTypeValue local;
     std::wstring error;
     DXVideoFunc::MediaTypeFromProps(streamObject, error, local);
@@ -232,6 +244,7 @@ void FormatRecordCore::SetFromMediaProps(IUnknown* streamObject)
 
 std::wstring FormatRecordCore::SetMediaType(const AM_MEDIA_TYPE& type)
 {
+    TRACE_FUNCTION();
     std::wstring error = EnsureValid();
     if (!error.empty()) {
         return error;
@@ -249,6 +262,7 @@ std::wstring FormatRecordCore::SetMediaType(const AM_MEDIA_TYPE& type)
 
 void FormatRecordCore::GetDescription(wchar_t* block)
 {
+    TRACE_FUNCTION();
     if (!block) {
         return;
     }

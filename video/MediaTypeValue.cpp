@@ -1,5 +1,6 @@
 // Owned DirectShow media type value.
 #include "MediaTypeValue.h"
+#include "TraceScope.h"
 
 #include <objbase.h>
 
@@ -9,6 +10,7 @@ namespace {
 
 void MakeEmpty(AM_MEDIA_TYPE& type)
 {
+    TRACE_FUNCTION();
     std::memset(&type, 0, sizeof(type));
     type.bFixedSizeSamples = TRUE;
     type.lSampleSize = 1;
@@ -18,6 +20,7 @@ void MakeEmpty(AM_MEDIA_TYPE& type)
 
 void FreeMediaTypeFields(AM_MEDIA_TYPE& type)
 {
+    TRACE_FUNCTION();
     if (type.pbFormat) {
         CoTaskMemFree(type.pbFormat);
     }
@@ -31,17 +34,20 @@ void FreeMediaTypeFields(AM_MEDIA_TYPE& type)
 
 MediaTypeValue::MediaTypeValue() : AM_MEDIA_TYPE()
 {
+    TRACE_FUNCTION();
     MakeEmpty(*this);
 }
 
 MediaTypeValue::MediaTypeValue(const MediaTypeValue& other) : AM_MEDIA_TYPE()
 {
+    TRACE_FUNCTION();
     MakeEmpty(*this);
     Set(other);
 }
 
 MediaTypeValue::~MediaTypeValue()
 {
+    TRACE_FUNCTION();
     FreeMediaTypeFields(*this);
 }
 
@@ -55,6 +61,7 @@ MediaTypeValue& MediaTypeValue::operator=(const MediaTypeValue& other)
 
 HRESULT MediaTypeValue::Set(const AM_MEDIA_TYPE& source)
 {
+    TRACE_FUNCTION();
     if (&source == this) {
         return S_OK;
     }
@@ -78,12 +85,14 @@ HRESULT MediaTypeValue::Set(const AM_MEDIA_TYPE& source)
 
 void MediaTypeValue::Reset()
 {
+    TRACE_FUNCTION();
     FreeMediaTypeFields(*this);
     MakeEmpty(*this);
 }
 
 bool MediaTypeValue::AllocFormat(ULONG bytes)
 {
+    TRACE_FUNCTION();
     if (pbFormat) {
         CoTaskMemFree(pbFormat);
     }
@@ -103,6 +112,7 @@ bool MediaTypeValue::AllocFormat(ULONG bytes)
 
 void MediaTypeValue::SetSampleSize(ULONG size)
 {
+    TRACE_FUNCTION();
     if (size == 0) {
         bFixedSizeSamples = FALSE;
     } else {

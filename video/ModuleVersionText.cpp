@@ -1,5 +1,6 @@
 // Module file size, last-write time and version-resource texts for the graph dump.
 #include "ModuleVersionText.h"
+#include "TraceScope.h"
 
 #include "EngineText.h"
 
@@ -10,6 +11,7 @@ namespace {
 std::wstring VersionString(const std::vector<BYTE>& data, const wchar_t* language,
                            const wchar_t* key)
 {
+    TRACE_FUNCTION();
     wchar_t query[128];
     FormatBufN(query, 128, L"\\StringFileInfo\\%s\\%s", language, key);
     void* value = nullptr;
@@ -25,6 +27,7 @@ std::wstring VersionString(const std::vector<BYTE>& data, const wchar_t* languag
 
 std::wstring FormatFileSizeTime(const std::wstring& path)
 {
+    TRACE_FUNCTION();
     WIN32_FILE_ATTRIBUTE_DATA data = {};
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
         return FormatText(L"<Err %u in %s>", static_cast<unsigned>(GetLastError()),
@@ -46,6 +49,7 @@ std::wstring FormatFileSizeTime(const std::wstring& path)
 
 std::vector<std::wstring> ModuleVersionLines(const std::wstring& path, const wchar_t* prefix)
 {
+    TRACE_FUNCTION();
     std::vector<std::wstring> lines;
     DWORD handle = 0;
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);

@@ -1,5 +1,6 @@
 // Playback settings: reading, checking, normalising and writing their text.
 #include "PlaySettings.h"
+#include "TraceScope.h"
 
 #include "EngineGlobals.h"
 #include "EngineText.h"
@@ -34,23 +35,27 @@ struct PlaySettingsSchema {
 
 void PlaySettings::SetDefaults()
 {
+    TRACE_FUNCTION();
     m_values = PlaySettingsValues();
 }
 
 void PlaySettings::ResetToDefaults()
 {
+    TRACE_FUNCTION();
     SetDefaults();
     Pack();
 }
 
 BOOL PlaySettings::IsDefault() const
 {
+    TRACE_FUNCTION();
     return m_values.AutoRender != 0 && m_values.VideoRender == 0 &&
            m_values.CamMonitor.empty() && m_values.ScrMonitor.empty();
 }
 
 void PlaySettings::Validate()
 {
+    TRACE_FUNCTION();
     if (m_values.VideoRender < 0 || m_values.VideoRender >= kRendererCount) {
         LOG_UNEXPECTED(FormatText(L"Render Idx=%i", m_values.VideoRender));
         ResetToDefaults();
@@ -77,6 +82,7 @@ void PlaySettings::Validate()
 
 void PlaySettings::Pack()
 {
+    TRACE_FUNCTION();
     Validate();
     try {
         PlaySettingsSchema s;
@@ -99,6 +105,7 @@ void PlaySettings::Pack()
 
 void PlaySettings::Unpack()
 {
+    TRACE_FUNCTION();
     try {
         PlaySettingsSchema s;
         const int result = s.v[PlaySettingsSchema::kHeader].Parse(m_text.c_str());
@@ -126,6 +133,7 @@ void PlaySettings::Unpack()
 
 void PlaySettings::SetText(const wchar_t* text)
 {
+    TRACE_FUNCTION();
     if (!text || !*text) {
         ResetToDefaults();
         return;
@@ -136,12 +144,14 @@ void PlaySettings::SetText(const wchar_t* text)
 
 void PlaySettings::GetText(std::wstring& out)
 {
+    TRACE_FUNCTION();
     Validate();
     out = m_text;
 }
 
 void PlaySettings::GetValues(PlaySettingsValues* out)
 {
+    TRACE_FUNCTION();
     if (!out) {
         return;
     }
@@ -151,12 +161,14 @@ void PlaySettings::GetValues(PlaySettingsValues* out)
 
 void PlaySettings::SetValues(const PlaySettingsValues& values)
 {
+    TRACE_FUNCTION();
     CopyValues(&values, &m_values);
     Pack();
 }
 
 void PlaySettings::CopyValues(const PlaySettingsValues* source, PlaySettingsValues* destination)
 {
+    TRACE_FUNCTION();
     if (source && destination && source != destination) {
         *destination = *source;
     }
