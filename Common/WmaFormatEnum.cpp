@@ -31,7 +31,7 @@ WmaFormatEnum::~WmaFormatEnum()
     }
 }
 
-void WmaFormatEnum::Init(const GUID* subtypeFilter)
+void WmaFormatEnum::Restart(const GUID* subtypeFilter)
 {
     TRACE_FUNCTION();
     m_filter = subtypeFilter;
@@ -40,23 +40,45 @@ void WmaFormatEnum::Init(const GUID* subtypeFilter)
     m_passes = 2;
     m_formatCount = 0;
     m_formatIndex = static_cast<DWORD>(-1);
+}
+
+void WmaFormatEnum::Init(const GUID* subtypeFilter)
+{
+    TRACE_FUNCTION();
+    Restart(subtypeFilter);
     if (!WmRuntime::Bind()) {
         return;
-    }
-    if (m_info) {
-        m_info->Release();
-        m_info = nullptr;
     }
     IWMProfileManager* manager = nullptr;
     if (FAILED(WmRuntime::CreateProfileManager(&manager)) || !manager) {
         return;
     }
+    IWMCodecInfo3* info = nullptr;
     if (SUCCEEDED(manager->QueryInterface(__uuidof(IWMCodecInfo3),
-                                          reinterpret_cast<void**>(&m_info))) &&
-        m_info && SUCCEEDED(m_info->GetCodecInfoCount(MEDIATYPE_Audio, &m_codecCount))) {
-        m_ready = TRUE;
+                                          reinterpret_cast<void**>(&info))) &&
+        info) {
+        InitWith(info, subtypeFilter);
+        info->Release();
     }
     manager->Release();
+}
+
+void WmaFormatEnum::InitWith(IWMCodecInfo3* info, const GUID* subtypeFilter)
+{
+    TRACE_FUNCTION();
+    Restart(subtypeFilter);
+    if (m_info) {
+        m_info->Release();
+        m_info = nullptr;
+    }
+    if (!info) {
+        return;
+    }
+    m_info = info;
+    m_info->AddRef();
+    if (SUCCEEDED(m_info->GetCodecInfoCount(MEDIATYPE_Audio, &m_codecCount))) {
+        m_ready = TRUE;
+    }
 }
 
 void WmaFormatEnum::SkipCodecFormats()

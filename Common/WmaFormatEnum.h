@@ -32,6 +32,8 @@ public:
 
     // Starts a walk (NULL filter: every subtype); IsReady tells whether it could start.
     void Init(const GUID* subtypeFilter);
+    // The same walk over the given codec information instead of the runtime's.
+    void InitWith(IWMCodecInfo3* info, const GUID* subtypeFilter);
     // The next format into entry; FALSE at the end of the walk.
     BOOL Next(WmaFormatEntry& entry);
     BOOL IsReady() const { return m_ready; }
@@ -39,6 +41,7 @@ public:
 
 private:
     void SkipCodecFormats();
+    void Restart(const GUID* subtypeFilter);
 
     IWMCodecInfo3* m_info = nullptr;
     BOOL m_ready = FALSE;

@@ -53,6 +53,26 @@ AudioFormatEntry::~AudioFormatEntry()
     delete[] reinterpret_cast<BYTE*>(mediaType);
 }
 
+CodecInventory::~CodecInventory()
+{
+    TRACE_FUNCTION();
+    if (m_source) {
+        m_source->Release();
+    }
+}
+
+void CodecInventory::UseCodecInfo(IWMCodecInfo3* info)
+{
+    TRACE_FUNCTION();
+    if (info) {
+        info->AddRef();
+    }
+    if (m_source) {
+        m_source->Release();
+    }
+    m_source = info;
+}
+
 std::wstring CodecInventory::DescriptionOfCode(const std::wstring& codeText)
 {
     TRACE_FUNCTION();
@@ -129,8 +149,13 @@ void CodecInventory::BuildVideoCodecList()
     if (!m_video.empty()) {
         return;
     }
-    IWMCodecInfo3* info = nullptr;
-    HRESULT hr = DXVideoFunc::GetIWMCodecInfo3(&info);
+    IWMCodecInfo3* info = m_source;
+    HRESULT hr = S_OK;
+    if (info) {
+        info->AddRef();
+    } else {
+        hr = DXVideoFunc::GetIWMCodecInfo3(&info);
+    }
     if (FAILED(hr) || !info) {
         LOG_UNEXPECTED_HR(hr, L"GetIWMCodecInfo3");
         return;
@@ -223,7 +248,7 @@ void CodecInventory::BuildAudioCodecList()
     if (!m_audio.empty()) {
         return;
     }
-    if (!WmRuntime::Bind()) {
+    if (!m_source && !WmRuntime::Bind()) {
         LOG_UNEXPECTED_HR(E_FAIL, L"LoadWMALib");
         return;
     }
@@ -248,7 +273,11 @@ void CodecInventory::BuildAudioCodecList()
         const GUID subtype = {row->formatTag, 0x0000, 0x0010,
                               {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
         WmaFormatEnum walk;
-        walk.Init(&subtype);
+        if (m_source) {
+            walk.InitWith(m_source, &subtype);
+        } else {
+            walk.Init(&subtype);
+        }
         WmaFormatEntry format;
         while (walk.Next(format)) {
             if (format.passes != 1) {

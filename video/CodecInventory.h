@@ -47,6 +47,11 @@ struct AudioCodecEntry {
 
 class CodecInventory {
 public:
+    CodecInventory() = default;
+    ~CodecInventory();
+    CodecInventory(const CodecInventory&) = delete;
+    CodecInventory& operator=(const CodecInventory&) = delete;
+
     int GetVideoCodecCount();
     const VideoCodecEntry* GetVideoCodec(int index);
     int GetAudioCodecCount();
@@ -54,6 +59,10 @@ public:
 
     void BuildVideoCodecList();
     void BuildAudioCodecList();
+
+    // Codec information to read instead of the runtime's (one reference held); NULL: the
+    // runtime's.
+    void UseCodecInfo(IWMCodecInfo3* info);
 
     // Entries placed by their owner (tests describe machines with known codecs this way).
     void AddVideoCodec(std::unique_ptr<VideoCodecEntry> entry);
@@ -64,6 +73,7 @@ public:
     static bool IsExcludedCode(const std::wstring& codeText);
 
 private:
+    IWMCodecInfo3* m_source = nullptr;
     std::vector<std::unique_ptr<VideoCodecEntry>> m_video;
     std::vector<std::unique_ptr<AudioCodecEntry>> m_audio;
 };
