@@ -180,6 +180,52 @@ TEST_F(RenderedWave, GraphHelpers)
     DXVideoFunc::RemoveDownstream(nullptr, graph);
 }
 
+TEST_F(RenderedWave, FilterWithTwoBranchesIsPrintedAgain)
+{
+    // Put a tee with two outputs between the parser and the renderer.
+    IBaseFilter* tee = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_SmartTee, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                reinterpret_cast<void**>(&tee)))) {
+        GTEST_SKIP() << "no Smart Tee filter here";
+    }
+    IPin* parserOut = nullptr;
+    ASSERT_EQ(DXVideoFunc::GetPin(0, parser, &parserOut), S_OK);
+    DXVideoFunc::RemoveDownstreamOfPin(graph, parserOut);
+    ASSERT_EQ(FilterCount(), 2);
+    ASSERT_EQ(graph->AddFilter(tee, L"Tee"), S_OK);
+    ASSERT_EQ(DXVideoFunc::ConnectFilters(tee, graph, parserOut), S_OK);
+    parserOut->Release();
+    for (int branch = 0; branch < 2; ++branch) {
+        IBaseFilter* renderer = nullptr;
+        ASSERT_EQ(DXVideoFunc::AddFilterByCLSID(&renderer, graph), S_OK);
+        IPin* teeOut = nullptr;
+        ASSERT_EQ(DXVideoFunc::GetPin(branch, tee, &teeOut), S_OK);
+        EXPECT_EQ(DXVideoFunc::ConnectFilters(renderer, graph, teeOut), S_OK);
+        teeOut->Release();
+        renderer->Release();
+    }
+    tee->Release();
+
+    CollectSink sink;
+    DumpFilterGraph(&sink, graph);
+    const std::vector<std::wstring>& l = sink.lines;
+    size_t open = 0;
+    while (open < l.size() && l[open] != L"        /------\\") {
+        ++open;
+    }
+    ASSERT_LT(open + 28, l.size()) << sink.All();
+    // source, parser, tee, first renderer and its end ...
+    EXPECT_TRUE(StartsWith(l[open + 11], L"    Flt  ")) << sink.All();
+    EXPECT_TRUE(StartsWith(l[open + 16], L"      Flt  ")) << sink.All();
+    EXPECT_EQ(l[open + 17], L"              \\------/");
+    // ... then the tee's line again and its second branch at the same depth.
+    EXPECT_EQ(l[open + 18], l[open + 11]);
+    EXPECT_TRUE(StartsWith(l[open + 19], L"         Pin ")) << l[open + 19];
+    EXPECT_TRUE(StartsWith(l[open + 23], L"      Flt  ")) << l[open + 23];
+    EXPECT_EQ(l[open + 24], L"              \\------/");
+    EXPECT_EQ(l[open + 25], L"--- End of Graph ---");
+}
+
 TEST(FilterGraphDump, DisconnectedPinAndStoredText)
 {
     IGraphBuilder* graph = nullptr;
