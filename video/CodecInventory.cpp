@@ -202,7 +202,7 @@ void CodecInventory::BuildVideoCodecList()
             LOG_UNEXPECTED_HR(FAILED(hr) ? hr : E_POINTER, FormatText(L"GetCodecFormat[%i]", n));
             continue;
         }
-        MediaTypeValue type;
+        CMediaType type;
         std::wstring error;
         DXVideoFunc::MediaTypeFromProps(config, error, type);
         config->Release();

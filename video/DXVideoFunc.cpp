@@ -109,7 +109,7 @@ void DeleteEnumeratedType(AM_MEDIA_TYPE* type)
 {
     TRACE_FUNCTION();
     if (type) {
-        FreeMediaTypeFields(*type);
+        FreeMediaType(*type);
         CoTaskMemFree(type);
     }
 }
@@ -144,10 +144,10 @@ std::wstring DXVideoFunc::MediaTypeToText(const AM_MEDIA_TYPE& type)
     }
 }
 
-void DXVideoFunc::TextToMediaType(const wchar_t* text, MediaTypeValue& out)
+void DXVideoFunc::TextToMediaType(const wchar_t* text, CMediaType& out)
 {
     TRACE_FUNCTION();
-    out.Reset();
+    out.InitMediaType();
     if (!text || !*text) {
         return;
     }
@@ -168,7 +168,7 @@ void DXVideoFunc::TextToMediaType(const wchar_t* text, MediaTypeValue& out)
                 return;
             }
         }
-        MediaTypeValue fresh;
+        CMediaType fresh;
         std::memcpy(&fresh.majortype, major.Ptr(), sizeof(GUID));
         std::memcpy(&fresh.subtype, sub.Ptr(), sizeof(GUID));
         std::memcpy(&fresh.formattype, formatType.Ptr(), sizeof(GUID));
@@ -196,7 +196,7 @@ void DXVideoFunc::TextToMediaType(const wchar_t* text, MediaTypeValue& out)
             LOG_UNEXPECTED(FormatText(L"AFormatLength %i", size));
             return;
         }
-        if (!fresh.AllocFormat(format.size)) {
+        if (!DXVideoFunc::AllocZeroedFormat(fresh, format.size)) {
             LOG_UNEXPECTED(FormatText(L"CoTaskMemAlloc: %i", size));
             return;
         }
@@ -205,10 +205,10 @@ void DXVideoFunc::TextToMediaType(const wchar_t* text, MediaTypeValue& out)
             LOG_UNEXPECTED(FormatText(L"CoTaskMemAlloc: %i", size));
         }
     } catch (const CNoMemExc& e) {
-        out.Reset();
+        out.InitMediaType();
         LOG_UNEXPECTED(FormatText(L"malloc: %u", static_cast<unsigned>(e.Bytes())));
     } catch (const std::bad_alloc&) {
-        out.Reset();
+        out.InitMediaType();
         LOG_UNEXPECTED(FormatText(L"malloc: %u", 0u));
     }
 }
@@ -515,6 +515,13 @@ std::wstring DXVideoFunc::CopyMediaTypeToBlock(AM_MEDIA_TYPE** out, const AM_MED
     return std::wstring();
 }
 
+bool DXVideoFunc::AllocZeroedFormat(CMediaType& type, ULONG bytes)
+{
+    TRACE_FUNCTION();
+    type.ResetFormatBuffer();
+    return bytes == 0 || type.ReallocFormatBuffer(bytes) != nullptr;
+}
+
 // ---- graph helpers --------------------------------------------------------------------------
 
 HRESULT DXVideoFunc::GetPin(int index, IBaseFilter* filter, IPin** out)
@@ -690,7 +697,7 @@ BOOL DXVideoFunc::IsPinConnected(IPin* pin)
     return TRUE;
 }
 
-HRESULT DXVideoFunc::GetPreferredMediaType(IPin* pin, MediaTypeValue& out)
+HRESULT DXVideoFunc::GetPreferredMediaType(IPin* pin, CMediaType& out)
 {
     TRACE_FUNCTION();
     if (!pin) {
@@ -773,13 +780,13 @@ void DXVideoFunc::RemoveDownstreamOfPin(IFilterGraph* graph, IPin* pin)
     }
 }
 
-HRESULT DXVideoFunc::SetAudioTypeToUncompressed(MediaTypeValue& out, const AM_MEDIA_TYPE& source)
+HRESULT DXVideoFunc::SetAudioTypeToUncompressed(CMediaType& out, const AM_MEDIA_TYPE& source)
 {
     TRACE_FUNCTION();
-    out.Reset();
+    out.InitMediaType();
     out.majortype = MEDIATYPE_Audio;
     out.formattype = FORMAT_WaveFormatEx;
-    if (!out.AllocFormat(sizeof(WAVEFORMATEX))) {
+    if (!DXVideoFunc::AllocZeroedFormat(out, sizeof(WAVEFORMATEX))) {
         return E_OUTOFMEMORY;
     }
     const WAVEFORMATEX* from = WaveFormatOf(source);
@@ -807,7 +814,7 @@ HRESULT DXVideoFunc::SetAudioTypeToUncompressed(MediaTypeValue& out, const AM_ME
 // ---- Windows Media --------------------------------------------------------------------------
 
 void DXVideoFunc::MediaTypeFromProps(IUnknown* streamObject, std::wstring& error,
-                                     MediaTypeValue& out)
+                                     CMediaType& out)
 {
     TRACE_FUNCTION();
     error.clear();
@@ -826,7 +833,7 @@ void DXVideoFunc::MediaTypeFromProps(IUnknown* streamObject, std::wstring& error
         error = CALL_FAILURE(L"IWMMediaProps::GetMediaType", E_FAIL, L"");
         return;
     }
-    MediaTypeValue value;
+    CMediaType value;
     const HRESULT hr = value.Set(*reinterpret_cast<AM_MEDIA_TYPE*>(blob));
     FreeMediaTypeBlob(blob);
     if (FAILED(hr)) {

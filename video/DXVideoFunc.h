@@ -7,7 +7,7 @@
 #include <strmif.h>
 #include <wmsdkidl.h>
 
-#include "MediaTypeValue.h"
+#include "CMediaType.h"
 
 #include <string>
 
@@ -25,7 +25,7 @@ class DXVideoFunc {
 public:
     // ---- text form and checks ---------------------------------------------------------------
     static std::wstring MediaTypeToText(const AM_MEDIA_TYPE& type);
-    static void TextToMediaType(const wchar_t* text, MediaTypeValue& out);
+    static void TextToMediaType(const wchar_t* text, CMediaType& out);
     static std::wstring CheckAudioType(const AM_MEDIA_TYPE& type);
     static std::wstring CheckVideoType(const AM_MEDIA_TYPE& type);
 
@@ -51,6 +51,9 @@ public:
     static std::wstring FormatNameInCodec(const AudioCodecEntry& codec,
                                           const WAVEFORMATEX& format);
     static std::wstring CopyMediaTypeToBlock(AM_MEDIA_TYPE** out, const AM_MEDIA_TYPE* source);
+    // Replaces the format block with `bytes` zeroed bytes (none for 0); false when memory runs
+    // out, the type then having no format block.
+    static bool AllocZeroedFormat(CMediaType& type, ULONG bytes);
 
     // ---- graph helpers ----------------------------------------------------------------------
     static HRESULT GetPin(int index, IBaseFilter* filter, IPin** out);
@@ -61,14 +64,14 @@ public:
     static HRESULT AddFilterByCLSID(IBaseFilter** out, IGraphBuilder* graph);
     static HRESULT CountPins(IBaseFilter* filter, int* inputs, int* outputs);
     static BOOL IsPinConnected(IPin* pin);
-    static HRESULT GetPreferredMediaType(IPin* pin, MediaTypeValue& out);
+    static HRESULT GetPreferredMediaType(IPin* pin, CMediaType& out);
     static void RemoveDownstream(IBaseFilter* filter, IFilterGraph* graph);
     static void RemoveDownstreamOfPin(IFilterGraph* graph, IPin* pin);
-    static HRESULT SetAudioTypeToUncompressed(MediaTypeValue& out, const AM_MEDIA_TYPE& source);
+    static HRESULT SetAudioTypeToUncompressed(CMediaType& out, const AM_MEDIA_TYPE& source);
 
     // ---- Windows Media ----------------------------------------------------------------------
     static void MediaTypeFromProps(IUnknown* streamObject, std::wstring& error,
-                                   MediaTypeValue& out);
+                                   CMediaType& out);
     static HRESULT GetIWMCodecInfo3(IWMCodecInfo3** out);
     static HRESULT GetWMCodecComplexity(IWMCodecInfo3* info, DWORD codec, DWORD* maximum,
                                         DWORD* live, DWORD* offline);

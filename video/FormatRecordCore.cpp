@@ -131,7 +131,7 @@ std::wstring FormatRecordCore::UnpackFromString()
     if (mediaTypeText.empty()) {
         return CALL_FAILURE(L"UnpackFromString", E_FAIL, L"");
     }
-    MediaTypeValue local;
+    CMediaType local;
     DXVideoFunc::TextToMediaType(mediaTypeText.c_str(), local);
     std::wstring error = Check(local);
     if (!error.empty()) {
@@ -154,12 +154,12 @@ std::wstring FormatRecordCore::SetDefault()
 {
     TRACE_FUNCTION();
     m_valid = FALSE;
-    m_type.Reset();
+    m_type.InitMediaType();
     const bool audio = m_kind == kAudio;
     m_type.majortype = audio ? MEDIATYPE_Audio : MEDIATYPE_Video;
     m_type.formattype = audio ? FORMAT_WaveFormatEx : FORMAT_VideoInfo;
     const ULONG bytes = audio ? kDefaultAudioBytes : kDefaultVideoBytes;
-    if (!m_type.AllocFormat(bytes)) {
+    if (!DXVideoFunc::AllocZeroedFormat(m_type, bytes)) {
         return CALL_FAILURE(
             L"CoTaskMemAlloc", kOutOfMemoryCode,
             SizeDetail(audio ? L"sizeof(WAVEFORMATEX)==%i" : L"sizeof(VIDEOINFOHEADER)==%i",
@@ -227,7 +227,7 @@ std::wstring FormatRecordCore::RebuildTexts()
 void FormatRecordCore::SetFromMediaProps(IUnknown* streamObject)
 {
     TRACE_FUNCTION();
-    MediaTypeValue local;
+    CMediaType local;
     std::wstring error;
     DXVideoFunc::MediaTypeFromProps(streamObject, error, local);
     if (!error.empty()) {

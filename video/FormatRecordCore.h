@@ -3,7 +3,7 @@
 // agreement; a descriptor that cannot be read gives way to the record's default format.
 #pragma once
 
-#include "MediaTypeValue.h"
+#include "CMediaType.h"
 
 #include <windows.h>
 
@@ -30,7 +30,7 @@ public:
     std::wstring SetDefault();
     std::wstring RebuildTexts();
 
-    const MediaTypeValue& MediaType() const { return m_type; }
+    const CMediaType& MediaType() const { return m_type; }
     BOOL IsValid() const { return m_valid; }
     const wchar_t* DescriptionText(int index) const { return m_description[index]; }
 
@@ -41,6 +41,6 @@ private:
     Kind m_kind;
     std::wstring m_descriptor;
     BOOL m_valid = FALSE;
-    MediaTypeValue m_type;
+    CMediaType m_type;
     wchar_t m_description[4][kTextChars] = {};
 };

@@ -27,7 +27,7 @@ public:
     CodecInventory inventory;
 };
 
-std::unique_ptr<AudioFormatEntry> FormatEntry(const MediaTypeValue& type, const wchar_t* text)
+std::unique_ptr<AudioFormatEntry> FormatEntry(const CMediaType& type, const wchar_t* text)
 {
     auto entry = std::make_unique<AudioFormatEntry>();
     entry->description = text;
@@ -92,7 +92,7 @@ TEST(CodecInventory, FormatTextsUseTheListedCodecs)
 {
     ScopedInventory scoped;
     FillKnownCodecs(scoped.inventory);
-    const MediaTypeValue video = VideoType(kWmv3, 320, 240, 666666);
+    const CMediaType video = VideoType(kWmv3, 320, 240, 666666);
     EXPECT_EQ(DXVideoFunc::FourCcText(video, TRUE), L"Windows Media Video 9");
     EXPECT_EQ(DXVideoFunc::FourCcText(video, FALSE), L"WMV3");
     EXPECT_EQ(DXVideoFunc::AudioParamsText(AudioType(0x161, 44100, 2, 8000)),

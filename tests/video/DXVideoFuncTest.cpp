@@ -65,20 +65,20 @@ std::wstring CraftedText(size_t majorBytes, const GUID& major, size_t formatByte
 
 TEST(MediaTypeText, RoundTripsVideoAndAudio)
 {
-    MediaTypeValue video = VideoType(kWmv3, 640, 480, 2000000);
+    CMediaType video = VideoType(kWmv3, 640, 480, 2000000);
     video.bTemporalCompression = TRUE;
     video.bFixedSizeSamples = FALSE;  // variable-size samples carry a sample size of 0
     video.lSampleSize = 0;
-    MediaTypeValue audio = AudioType(0x161, 44100, 2, 8000);
+    CMediaType audio = AudioType(0x161, 44100, 2, 8000);
     audio.SetSampleSize(4);
-    for (const MediaTypeValue* type : {&video, &audio}) {
+    for (const CMediaType* type : {&video, &audio}) {
         const std::wstring text = DXVideoFunc::MediaTypeToText(*type);
         EXPECT_EQ(text.rfind(L"(Majortype=", 0), 0u) << text;
         for (const wchar_t* key : {L",Subtype=", L",FormatType=", L",IsFixSzSmpls=",
                                    L",IsTmprlCmprs=", L",SampleSize=", L",Format="}) {
             EXPECT_NE(text.find(key), std::wstring::npos) << key;
         }
-        MediaTypeValue back;
+        CMediaType back;
         ScopedCallback log;
         DXVideoFunc::TextToMediaType(text.c_str(), back);
         EXPECT_TRUE(SameType(*type, back)) << text;
@@ -88,10 +88,10 @@ TEST(MediaTypeText, RoundTripsVideoAndAudio)
 
 TEST(MediaTypeText, SampleSizeDecidesFixedSize)
 {
-    MediaTypeValue type = AudioType(1, 8000, 1, 16000);
+    CMediaType type = AudioType(1, 8000, 1, 16000);
     type.bFixedSizeSamples = TRUE;
     type.lSampleSize = 0;
-    MediaTypeValue back;
+    CMediaType back;
     DXVideoFunc::TextToMediaType(DXVideoFunc::MediaTypeToText(type).c_str(), back);
     EXPECT_FALSE(back.bFixedSizeSamples);
     EXPECT_EQ(back.lSampleSize, 1u);
@@ -99,13 +99,13 @@ TEST(MediaTypeText, SampleSizeDecidesFixedSize)
 
 TEST(MediaTypeText, VariableSizeSamplesSurviveRepeatedRoundTrips)
 {
-    MediaTypeValue type = VideoType(kWmv3, 320, 240, 666666);
+    CMediaType type = VideoType(kWmv3, 320, 240, 666666);
     type.bFixedSizeSamples = FALSE;
     type.lSampleSize = 1;
     std::wstring text = DXVideoFunc::MediaTypeToText(type);
     EXPECT_NE(text.find(L",IsFixSzSmpls=0,IsTmprlCmprs=0,SampleSize=0,"), std::wstring::npos);
     for (int i = 0; i < 3; ++i) {
-        MediaTypeValue back;
+        CMediaType back;
         DXVideoFunc::TextToMediaType(text.c_str(), back);
         EXPECT_FALSE(back.bFixedSizeSamples) << i;
         const std::wstring again = DXVideoFunc::MediaTypeToText(back);
@@ -116,11 +116,11 @@ TEST(MediaTypeText, VariableSizeSamplesSurviveRepeatedRoundTrips)
 
 TEST(MediaTypeText, TypeWithoutFormatBlockReadsBackEmpty)
 {
-    MediaTypeValue type;
+    CMediaType type;
     type.majortype = MEDIATYPE_Text;
     const std::wstring text = DXVideoFunc::MediaTypeToText(type);
     ScopedCallback log;
-    MediaTypeValue back = VideoType(0, 1, 1, 1);
+    CMediaType back = VideoType(0, 1, 1, 1);
     DXVideoFunc::TextToMediaType(text.c_str(), back);
     EXPECT_TRUE(IsEmptyType(back));
     EXPECT_TRUE(log.instance.Logged(L"Format Size")) << log.instance.All();
@@ -144,7 +144,7 @@ TEST(MediaTypeText, BadTextsLeaveAnEmptyTypeAndALogLine)
     };
     for (const Case& c : cases) {
         ScopedCallback log;
-        MediaTypeValue out = AudioType(1, 1, 1, 1);
+        CMediaType out = AudioType(1, 1, 1, 1);
         DXVideoFunc::TextToMediaType(c.text.c_str(), out);
         EXPECT_TRUE(IsEmptyType(out)) << c.text;
         if (c.logged) {
@@ -155,7 +155,7 @@ TEST(MediaTypeText, BadTextsLeaveAnEmptyTypeAndALogLine)
         }
     }
     // Other major types have no minimum format size.
-    MediaTypeValue text;
+    CMediaType text;
     DXVideoFunc::TextToMediaType(CraftedText(16, MEDIATYPE_Text, 1).c_str(), text);
     EXPECT_EQ(text.cbFormat, 1u);
 }
@@ -164,17 +164,17 @@ TEST(FormatChecks, AudioTypes)
 {
     EXPECT_EQ(DXVideoFunc::CheckAudioType(AudioType(1, 44100, 2, 176400)), L"");
 
-    MediaTypeValue video = VideoType(0, 320, 240, 400000);
+    CMediaType video = VideoType(0, 320, 240, 400000);
     EXPECT_EQ(DXVideoFunc::CheckAudioType(video),
               L"Invalid audio format: unsupported AM_MEDIA_TYPE::format type "
               L"(05589F80-C356-11CE-BF0100AA0055595A).");
 
-    MediaTypeValue noBlock = AudioType(1, 44100, 2, 176400);
-    noBlock.AllocFormat(0);
+    CMediaType noBlock = AudioType(1, 44100, 2, 176400);
+    DXVideoFunc::AllocZeroedFormat(noBlock, 0);
     EXPECT_NE(DXVideoFunc::CheckAudioType(noBlock).find(L"Function: Format ()"),
               std::wstring::npos);
 
-    MediaTypeValue shortBlock = AudioType(1, 44100, 2, 176400);
+    CMediaType shortBlock = AudioType(1, 44100, 2, 176400);
     shortBlock.cbFormat = 10;
     EXPECT_NE(DXVideoFunc::CheckAudioType(shortBlock).find(L"Function: Format (cbFormat=10)"),
               std::wstring::npos);
@@ -188,12 +188,12 @@ TEST(FormatChecks, VideoTypes)
               L"Invalid video size: -5*240");
     EXPECT_EQ(DXVideoFunc::CheckVideoType(VideoType(0, 320, 0, 0)), L"Invalid video size: 320*0");
 
-    MediaTypeValue shortBlock = VideoType(0, 320, 240, 400000);
+    CMediaType shortBlock = VideoType(0, 320, 240, 400000);
     shortBlock.cbFormat = 40;
     EXPECT_EQ(DXVideoFunc::CheckVideoType(shortBlock), L"Invalid video size: 0*0");
 
     for (const GUID* formatType : {&FORMAT_MPEG2Video, &FORMAT_DvInfo, &GUID_NULL}) {
-        MediaTypeValue other = VideoType(0, 320, 240, 400000);
+        CMediaType other = VideoType(0, 320, 240, 400000);
         other.formattype = *formatType;
         EXPECT_EQ(DXVideoFunc::CheckVideoType(other).rfind(
                       L"Invalid video format: unsupported AM_MEDIA_TYPE::format type (", 0),
@@ -219,11 +219,11 @@ TEST(FormatTexts, AudioCodecNames)
         {0x1234, L"?", L"?"},
     };
     for (const Case& c : cases) {
-        const MediaTypeValue type = AudioType(c.tag, 44100, 2, 16000);
+        const CMediaType type = AudioType(c.tag, 44100, 2, 16000);
         EXPECT_EQ(DXVideoFunc::AudioCodecName(type, TRUE), c.longName) << c.tag;
         EXPECT_EQ(DXVideoFunc::AudioCodecName(type, FALSE), c.shortName) << c.tag;
     }
-    MediaTypeValue none;
+    CMediaType none;
     EXPECT_EQ(DXVideoFunc::AudioCodecName(none, TRUE), L"?");
     EXPECT_EQ(DXVideoFunc::AudioParamsText(none), L"?");
 }
@@ -251,7 +251,7 @@ TEST(FormatTexts, AudioParameters)
 
 TEST(FormatTexts, VideoParameters)
 {
-    const MediaTypeValue ntsc = VideoType(kWmv3, 320, 240, 333667, 24);
+    const CMediaType ntsc = VideoType(kWmv3, 320, 240, 333667, 24);
     EXPECT_EQ(DXVideoFunc::VideoParamsText(ntsc, TRUE), L"320x240, 24 bit, 29.97 fps");
     EXPECT_EQ(DXVideoFunc::VideoParamsText(ntsc, FALSE), L"320x240, 30 fps");
     EXPECT_EQ(DXVideoFunc::VideoParamsText(VideoType(0, 640, -480, 400000, 32), TRUE),
@@ -264,11 +264,11 @@ TEST(FormatTexts, VideoParameters)
 TEST(MediaTypeReaders, DvFormats)
 {
     for (bool fifty : {true, false}) {
-        MediaTypeValue dv;
+        CMediaType dv;
         dv.majortype = MEDIATYPE_Interleaved;
         dv.subtype = MEDIASUBTYPE_dvsd;
         dv.formattype = FORMAT_DvInfo;
-        dv.AllocFormat(32);
+        DXVideoFunc::AllocZeroedFormat(dv, 32);
         const DWORD aux = fifty ? 0x200000 : 0;
         std::memcpy(dv.pbFormat + 16, &aux, sizeof(aux));
         EXPECT_EQ(DXVideoFunc::WidthOf(dv), 720);
@@ -311,7 +311,7 @@ TEST(MediaTypeReaders, CopyIntoOneBlock)
     EXPECT_NE(DXVideoFunc::CopyMediaTypeToBlock(&block, nullptr).find(L"Source"),
               std::wstring::npos);
     EXPECT_EQ(block, nullptr);
-    const MediaTypeValue audio = AudioType(0x161, 44100, 2, 8000);
+    const CMediaType audio = AudioType(0x161, 44100, 2, 8000);
     EXPECT_EQ(DXVideoFunc::CopyMediaTypeToBlock(&block, &audio), L"");
     ASSERT_NE(block, nullptr);
     EXPECT_EQ(block->pbFormat, reinterpret_cast<BYTE*>(block) + sizeof(AM_MEDIA_TYPE));
@@ -321,7 +321,7 @@ TEST(MediaTypeReaders, CopyIntoOneBlock)
 
 TEST(MediaTypeReaders, UncompressedAudioType)
 {
-    MediaTypeValue pcm;
+    CMediaType pcm;
     EXPECT_EQ(DXVideoFunc::SetAudioTypeToUncompressed(pcm, AudioType(0x161, 32000, 2, 4000)),
               S_OK);
     const auto* wave = reinterpret_cast<const WAVEFORMATEX*>(pcm.pbFormat);
@@ -332,14 +332,14 @@ TEST(MediaTypeReaders, UncompressedAudioType)
     EXPECT_EQ(wave->nAvgBytesPerSec, 128000u);
     EXPECT_EQ(pcm.lSampleSize, 4u);
     EXPECT_TRUE(IsEqualGUID(pcm.subtype, MEDIASUBTYPE_PCM));
-    MediaTypeValue none;
+    CMediaType none;
     EXPECT_EQ(DXVideoFunc::SetAudioTypeToUncompressed(pcm, none), E_POINTER);
 }
 
 TEST(MediaTypeReaders, NoStreamObjectIsAnError)
 {
     std::wstring error;
-    MediaTypeValue out = AudioType(1, 8000, 1, 16000);
+    CMediaType out = AudioType(1, 8000, 1, 16000);
     DXVideoFunc::MediaTypeFromProps(nullptr, error, out);
     EXPECT_NE(error.find(L"Function: QueryInterface (IID_IWMMediaProps)"), std::wstring::npos);
     EXPECT_EQ(out.cbFormat, sizeof(WAVEFORMATEX));

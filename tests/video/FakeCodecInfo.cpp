@@ -77,7 +77,7 @@ public:
 
 private:
     ~FakeStreamConfig() = default;
-    MediaTypeValue m_type;
+    CMediaType m_type;
     ULONG m_refs = 1;
 };
 

@@ -3,7 +3,7 @@
 // given.
 #pragma once
 
-#include "MediaTypeValue.h"
+#include "CMediaType.h"
 
 #include <windows.h>
 #include <wmsdkidl.h>
@@ -13,7 +13,7 @@
 #include <vector>
 
 struct FakeFormat {
-    MediaTypeValue type;
+    CMediaType type;
     std::wstring description;
 };
 

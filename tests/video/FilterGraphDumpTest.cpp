@@ -159,7 +159,7 @@ TEST_F(RenderedWave, GraphHelpers)
     EXPECT_EQ(DXVideoFunc::GetPin(0, parser, &pin), S_OK);
     ASSERT_NE(pin, nullptr);
     EXPECT_TRUE(DXVideoFunc::IsPinConnected(pin));
-    MediaTypeValue preferred;
+    CMediaType preferred;
     EXPECT_EQ(DXVideoFunc::GetPreferredMediaType(pin, preferred), S_OK);
     EXPECT_TRUE(IsEqualGUID(preferred.majortype, MEDIATYPE_Audio));
     pin->Release();
@@ -279,20 +279,20 @@ TEST(FilterGraphDump, GuidNames)
 TEST(FilterGraphDump, MediaTypeLines)
 {
     struct Case {
-        MediaTypeValue type;
+        CMediaType type;
         const wchar_t* text;
     };
-    MediaTypeValue pal = VideoType(0x32564D57, 320, 240, 400000, 24);
+    CMediaType pal = VideoType(0x32564D57, 320, 240, 400000, 24);
     auto* vih = reinterpret_cast<VIDEOINFOHEADER*>(pal.pbFormat);
     vih->rcSource = {0, 0, 320, 240};
     vih->rcTarget = {8, 4, 328, 244};
     vih->dwBitRate = 300000;
-    MediaTypeValue noFormat;
+    CMediaType noFormat;
     noFormat.majortype = MEDIATYPE_Audio;
-    MediaTypeValue shortVideo = VideoType(0, 320, 240, 400000);
+    CMediaType shortVideo = VideoType(0, 320, 240, 400000);
     shortVideo.cbFormat = 20;
-    MediaTypeValue wma = AudioType(0x161, 44100, 2, 8000);
-    wma.AllocFormat(sizeof(WAVEFORMATEX) + 10);
+    CMediaType wma = AudioType(0x161, 44100, 2, 8000);
+    DXVideoFunc::AllocZeroedFormat(wma, sizeof(WAVEFORMATEX) + 10);
     auto* w = reinterpret_cast<WAVEFORMATEX*>(wma.pbFormat);
     w->wFormatTag = 0x161;
     w->nSamplesPerSec = 44100;

@@ -102,7 +102,7 @@ TEST(FormatRecord, NewRecordTextIsEmptyUntilAGetterRuns)
 
 TEST(FormatRecord, DescriptorVersions)
 {
-    const MediaTypeValue type = AudioType(0x161, 22050, 1, 2000);
+    const CMediaType type = AudioType(0x161, 22050, 1, 2000);
     struct Case {
         const wchar_t* version;
         bool accepted;
@@ -128,10 +128,10 @@ TEST(FormatRecord, DescriptorVersions)
 
 TEST(FormatRecord, UnreadableDescriptorsFallBackToTheDefault)
 {
-    const MediaTypeValue mpeg2 = [] {
-        MediaTypeValue t = VideoType(0, 720, 576, 400000);
+    const CMediaType mpeg2 = [] {
+        CMediaType t = VideoType(0, 720, 576, 400000);
         t.formattype = FORMAT_MPEG2Video;
-        t.AllocFormat(200);
+        DXVideoFunc::AllocZeroedFormat(t, 200);
         return t;
     }();
     struct Case {
@@ -168,7 +168,7 @@ TEST(FormatRecord, UnreadableDescriptorsFallBackToTheDefault)
 TEST(FormatRecord, ZeroTimePerFrameReportsTwentyFive)
 {
     CQVRVideoFormat record;
-    const MediaTypeValue type = VideoType(0x33564D57, 640, 480, 0, 24);
+    const CMediaType type = VideoType(0x33564D57, 640, 480, 0, 24);
     record.SetText(Descriptor(L"QVRVFmtVer", L"10000", type).c_str());
     EXPECT_DOUBLE_EQ(record.GetFrameRate(), 25.0);
     const Description d = DescriptionOf(record);

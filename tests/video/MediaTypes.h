@@ -1,7 +1,8 @@
 // Media types the engine tests build: audio and video formats with chosen fields.
 #pragma once
 
-#include "MediaTypeValue.h"
+#include "CMediaType.h"
+#include "DXVideoFunc.h"
 
 #include <dshow.h>
 #include <dvdmedia.h>
@@ -10,15 +11,15 @@
 
 namespace orvane::test {
 
-inline MediaTypeValue AudioType(WORD tag, DWORD rate, WORD channels, DWORD bytesPerSecond,
+inline CMediaType AudioType(WORD tag, DWORD rate, WORD channels, DWORD bytesPerSecond,
                                 WORD bits = 16)
 {
-    MediaTypeValue type;
+    CMediaType type;
     type.majortype = MEDIATYPE_Audio;
     type.subtype = MEDIASUBTYPE_PCM;
     type.subtype.Data1 = tag;
     type.formattype = FORMAT_WaveFormatEx;
-    type.AllocFormat(sizeof(WAVEFORMATEX));
+    DXVideoFunc::AllocZeroedFormat(type, sizeof(WAVEFORMATEX));
     auto* wave = reinterpret_cast<WAVEFORMATEX*>(type.pbFormat);
     wave->wFormatTag = tag;
     wave->nSamplesPerSec = rate;
@@ -29,14 +30,14 @@ inline MediaTypeValue AudioType(WORD tag, DWORD rate, WORD channels, DWORD bytes
     return type;
 }
 
-inline MediaTypeValue VideoType(DWORD code, LONG width, LONG height, REFERENCE_TIME perFrame,
+inline CMediaType VideoType(DWORD code, LONG width, LONG height, REFERENCE_TIME perFrame,
                                 WORD bits = 24)
 {
-    MediaTypeValue type;
+    CMediaType type;
     type.majortype = MEDIATYPE_Video;
     type.subtype = MEDIASUBTYPE_RGB24;
     type.formattype = FORMAT_VideoInfo;
-    type.AllocFormat(sizeof(VIDEOINFOHEADER));
+    DXVideoFunc::AllocZeroedFormat(type, sizeof(VIDEOINFOHEADER));
     auto* video = reinterpret_cast<VIDEOINFOHEADER*>(type.pbFormat);
     video->AvgTimePerFrame = perFrame;
     video->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);

@@ -119,7 +119,7 @@ TEST_F(SampleStreams, AudioRecordFromStreamObject)
 TEST_F(SampleStreams, MediaTypeFromProps)
 {
     std::wstring error = L"stale";
-    MediaTypeValue type;
+    CMediaType type;
     DXVideoFunc::MediaTypeFromProps(video[0], error, type);
     EXPECT_EQ(error, L"");
     EXPECT_TRUE(IsEqualGUID(type.majortype, MEDIATYPE_Video));
