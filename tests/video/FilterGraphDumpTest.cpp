@@ -272,7 +272,8 @@ TEST(FilterGraphDump, GuidNames)
     EXPECT_STREQ(RMD_FilterGraph_GuidName(MEDIASUBTYPE_PCM, buffer), L"MST_PCM");
     EXPECT_STREQ(RMD_FilterGraph_GuidName(FORMAT_VideoInfo2, buffer), L"F_VideoInfo2");
     EXPECT_STREQ(RMD_FilterGraph_GuidName(PIN_CATEGORY_CAPTURE, buffer), L"PC_CAPTURE");
-    const GUID wmv2 = {0x32564D57, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+    const GUID wmv2 = {0x32564D57, 0x0000, 0x0010,
+                       {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
     EXPECT_STREQ(RMD_FilterGraph_GuidName(wmv2, buffer), L"WMMST_WMV2");
 }
 
