@@ -81,6 +81,36 @@ wchar_t* FormatBuf256(wchar_t (&buffer)[256], const wchar_t* format, ...)
     return buffer;
 }
 
+wchar_t* FormatBuf128(wchar_t (&buffer)[128], const wchar_t* format, ...)
+{
+    TRACE_FUNCTION();
+    va_list args;
+    va_start(args, format);
+    FormatBufV(buffer, 128, format, args);
+    va_end(args);
+    return buffer;
+}
+
+wchar_t* FormatBuf64(wchar_t (&buffer)[64], const wchar_t* format, ...)
+{
+    TRACE_FUNCTION();
+    va_list args;
+    va_start(args, format);
+    FormatBufV(buffer, 64, format, args);
+    va_end(args);
+    return buffer;
+}
+
+wchar_t* FormatBuf16(wchar_t (&buffer)[16], const wchar_t* format, ...)
+{
+    TRACE_FUNCTION();
+    va_list args;
+    va_start(args, format);
+    FormatBufV(buffer, 16, format, args);
+    va_end(args);
+    return buffer;
+}
+
 std::wstring FormatText(const wchar_t* format, ...)
 {
     TRACE_FUNCTION();

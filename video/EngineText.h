@@ -12,6 +12,9 @@
 wchar_t* FormatBufN(wchar_t* buffer, size_t chars, const wchar_t* format, ...);
 wchar_t* FormatBuf4096(wchar_t (&buffer)[4096], const wchar_t* format, ...);
 wchar_t* FormatBuf256(wchar_t (&buffer)[256], const wchar_t* format, ...);
+wchar_t* FormatBuf128(wchar_t (&buffer)[128], const wchar_t* format, ...);
+wchar_t* FormatBuf64(wchar_t (&buffer)[64], const wchar_t* format, ...);
+wchar_t* FormatBuf16(wchar_t (&buffer)[16], const wchar_t* format, ...);
 wchar_t* FormatBufV(wchar_t* buffer, size_t chars, const wchar_t* format, va_list args);
 std::wstring FormatText(const wchar_t* format, ...);
 

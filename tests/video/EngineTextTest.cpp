@@ -37,6 +37,19 @@ TEST(EngineText, FormatBuf256CutsLongTexts)
     EXPECT_STREQ(buffer, L"ab-7");
 }
 
+TEST(EngineText, SmallSiblingsCutToTheirSize)
+{
+    const std::wstring longText(300, L'y');
+    wchar_t b16[16];
+    wchar_t b64[64];
+    wchar_t b128[128];
+    EXPECT_EQ(std::wstring(FormatBuf16(b16, L"%s", longText.c_str())), std::wstring(15, L'y'));
+    EXPECT_EQ(std::wstring(FormatBuf64(b64, L"%s", longText.c_str())), std::wstring(63, L'y'));
+    EXPECT_EQ(std::wstring(FormatBuf128(b128, L"%s", longText.c_str())),
+              std::wstring(127, L'y'));
+    EXPECT_STREQ(FormatBuf16(b16, L"%i x %i", 640, 480), L"640 x 480");
+}
+
 TEST(EngineText, FormattingUsesWideStringsForPercentS)
 {
     wchar_t buffer[4096];
