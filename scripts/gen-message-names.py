@@ -34,7 +34,8 @@ TOKEN = re.compile(r'0[xX][0-9A-Fa-f]+[uUlL]*|\d+[uUlL]*|[A-Za-z_][A-Za-z0-9_]*|
 
 
 def preprocess(cc):
-    source = '#include <windows.h>\n#include <commctrl.h>\n#include <mmsystem.h>\n#include <dde.h>\n'
+    source = ''.join('#include <%s>\n' % h
+                     for h in ('windows.h', 'commctrl.h', 'mmsystem.h', 'dde.h'))
     args = [cc, '-E', '-dD', '-D_WIN32_WINNT=0x0501', '-DWINVER=0x0501', '-D_WIN32_IE=0x0600',
             '-x', 'c', '-']
     return subprocess.run(args, input=source, capture_output=True, text=True, check=True).stdout

@@ -238,7 +238,8 @@ void FitSpinBuddyWidths(HWND dialog, ...)
     for (int id = va_arg(args, int); id != 0; id = va_arg(args, int)) {
         const int digits = va_arg(args, int);
         HWND spin = GetDlgItem(dialog, id);
-        HWND buddy = spin ? reinterpret_cast<HWND>(SendMessageW(spin, UDM_GETBUDDY, 0, 0)) : nullptr;
+        HWND buddy =
+            spin ? reinterpret_cast<HWND>(SendMessageW(spin, UDM_GETBUDDY, 0, 0)) : nullptr;
         if (!buddy) {
             continue;
         }
@@ -334,8 +335,8 @@ BOOL OpenSoundControlPanel(HWND dialog)
     }
     HMODULE applet = LoadLibraryW(L"MmSys.cpl");
     if (!applet) {
-        DialogMessageBox(dialog, FormatSystemError(GetLastError(), L"LoadLibrary(MmSys.cpl)").c_str(),
-                         style);
+        DialogMessageBox(
+            dialog, FormatSystemError(GetLastError(), L"LoadLibrary(MmSys.cpl)").c_str(), style);
         return FALSE;
     }
     auto fn = reinterpret_cast<APPLET_PROC>(

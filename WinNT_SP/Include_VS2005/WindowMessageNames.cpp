@@ -21,8 +21,9 @@ const MessageName kMessageNames[] = {
 const wchar_t* GetWindowMessageName(unsigned number)
 {
     const auto* end = std::end(kMessageNames);
-    const auto* it = std::lower_bound(std::begin(kMessageNames), end, number,
-                                      [](const MessageName& m, unsigned n) { return m.number < n; });
+    const auto* it =
+        std::lower_bound(std::begin(kMessageNames), end, number,
+                         [](const MessageName& m, unsigned n) { return m.number < n; });
     return (it != end && it->number == number) ? it->name : L"UnknMess";
 }
 

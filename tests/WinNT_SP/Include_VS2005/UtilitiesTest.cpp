@@ -14,10 +14,13 @@ TEST(SystemErrorText, Layout)
     EXPECT_NE(text.find(L"\r\n\r\nSystem error code: 0x2\r\nFunction: CreateFile(x)."),
               std::wstring::npos)
         << text;
-    EXPECT_EQ(FormatSystemError(0, L"F"), L"Unknown error\r\n\r\nSystem error code: 0x0\r\nFunction: F.");
-    EXPECT_EQ(FormatSystemError(7, L"F", L"given"), L"given\r\n\r\nSystem error code: 0x7\r\nFunction: F.");
+    EXPECT_EQ(FormatSystemError(0, L"F"),
+              L"Unknown error\r\n\r\nSystem error code: 0x0\r\nFunction: F.");
+    EXPECT_EQ(FormatSystemError(7, L"F", L"given"),
+              L"given\r\n\r\nSystem error code: 0x7\r\nFunction: F.");
     const std::wstring denied = FormatSystemError(ERROR_ACCESS_DENIED, L"F", L"t");
-    EXPECT_NE(denied.find(L"Function: F.\r\n\r\nThe operation may have failed"), std::wstring::npos);
+    EXPECT_NE(denied.find(L"Function: F.\r\n\r\nThe operation may have failed"),
+              std::wstring::npos);
 }
 
 TEST(SystemErrorText, ErrInfoKinds)

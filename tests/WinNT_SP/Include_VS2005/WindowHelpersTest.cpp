@@ -156,7 +156,8 @@ TEST(TracedMessageBox, RulesAndLogLines)
         {MB_YESNO, false, MB_YESNO | MB_ICONEXCLAMATION},
         {MB_YESNO | MBX_SHOW_LOG, true, MB_YESNO | MB_ICONEXCLAMATION},
         {MB_OK | MBX_NO_LOG | MB_ICONINFORMATION, false, MB_OK | MB_ICONINFORMATION},
-        {MB_OKCANCEL | MB_ICONSTOP | MB_DEFBUTTON2, false, MB_OKCANCEL | MB_ICONSTOP | MB_DEFBUTTON2},
+        {MB_OKCANCEL | MB_ICONSTOP | MB_DEFBUTTON2, false,
+         MB_OKCANCEL | MB_ICONSTOP | MB_DEFBUTTON2},
     };
     for (const Case& c : cases) {
         presenter.boxes.clear();
