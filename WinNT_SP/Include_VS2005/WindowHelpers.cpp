@@ -1,5 +1,6 @@
 // Window and dialog helpers (see WindowHelpers.h).
 #include "WindowHelpers.h"
+#include "TraceScope.h"
 
 #include "Framework.h"
 #include "ListText.h"
@@ -24,6 +25,7 @@ constexpr UINT kToolAlwaysTip = 0x40000000;
 
 std::wstring GetWindowPlacementText(HWND window)
 {
+    TRACE_FUNCTION();
     if (!window || !IsWindow(window)) {
         return std::wstring();
     }
@@ -44,6 +46,7 @@ std::wstring GetWindowPlacementText(HWND window)
 
 BOOL SetWindowPlacementText(HWND window, const wchar_t* text)
 {
+    TRACE_FUNCTION();
     ListTextItem items[7];
     if (!window || !IsWindow(window) || SplitListText(text, L',', L'\'', 7, items) != 7) {
         return FALSE;
@@ -215,6 +218,7 @@ void ListCtrlClearSelection(HWND list)
 
 void FitSpinBuddyWidths(HWND dialog, ...)
 {
+    TRACE_FUNCTION();
     HDC dc = GetDC(dialog);
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
     HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
@@ -273,6 +277,7 @@ INT_PTR CALLBACK EndAtOnce(HWND, UINT, WPARAM, LPARAM)
 
 SIZE GetDialogTemplateSize(HINSTANCE instance, const wchar_t* resource)
 {
+    TRACE_FUNCTION();
     SIZE size = {0, 0};
     HRSRC info = FindResourceW(instance, resource, MAKEINTRESOURCEW(5));
     HGLOBAL handle = info ? LoadResource(instance, info) : nullptr;
@@ -321,6 +326,7 @@ BOOL IsWindowsVistaOrLater()
 
 BOOL OpenSoundControlPanel(HWND dialog)
 {
+    TRACE_FUNCTION();
     const UINT style = MBX_SHOW_LOG | MB_ICONEXCLAMATION;
     if (IsWindowsVistaOrLater()) {
         const INT_PTR r = reinterpret_cast<INT_PTR>(

@@ -2,6 +2,7 @@
 // formatting, stepped numbers, integer lists.
 #include "ErrInfo.h"
 #include "SystemErrorText.h"
+#include "SupportStrings.h"
 #include "TextFormat.h"
 
 #include <gtest/gtest.h>
@@ -120,4 +121,14 @@ TEST(TextFormat, IntLists)
     ParseIntList(v, L"");
     EXPECT_TRUE(v.empty());
     EXPECT_EQ(FormatIntList(v), L"");
+}
+
+TEST(TextFormat, FormattingFollowsTheProgramsConventions)
+{
+    // %s and %ls wide, %S and %hs narrow, %I64d 64-bit: the conventions of every format text
+    // of the program.
+    EXPECT_EQ(FormatNewString(L"%s|%ls|%S|%hs|%I64d", L"w", L"l", "n", "h", -5000000000ll),
+              L"w|l|n|h|-5000000000");
+    EXPECT_EQ(FormatResString(IDS_SYSTEM_ERROR, L"t", 0x1Fu, L"F"),
+              L"t\r\n\r\nSystem error code: 0x1F\r\nFunction: F.");
 }
