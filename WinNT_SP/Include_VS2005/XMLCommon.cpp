@@ -1,5 +1,6 @@
 // XML DOM wrapper, element tree <-> text form, and the element-text escapes.
 #include "XMLCommon.h"
+#include "TraceScope.h"
 
 #include "ComRef.h"
 #include "SupportStrings.h"
@@ -134,6 +135,7 @@ void XMLCommon::Release()
 
 bool XMLCommon::Create(ERR_INFO* info)
 {
+    TRACE_FUNCTION();
     Release();
     // Never undone: the thread keeps COM for the process's lifetime.
     const HRESULT init = CoInitialize(nullptr);
@@ -154,6 +156,7 @@ bool XMLCommon::Create(ERR_INFO* info)
 bool XMLCommon::LoadFile(const wchar_t* path, ERR_INFO* info, const wchar_t* formatWithLine,
                          const wchar_t* formatWithoutLine)
 {
+    TRACE_FUNCTION();
     HANDLE h = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
@@ -238,6 +241,7 @@ std::wstring XMLCommon::RootName() const
 
 bool XMLCommon::SelectPath(const wchar_t* path)
 {
+    TRACE_FUNCTION();
     if (m_current) {
         m_current->Release();
         m_current = nullptr;
@@ -329,6 +333,7 @@ bool XmlHasElementChildren(IXMLDOMNode* node)
 
 std::wstring XmlNodeToText(IXMLDOMNode* element, bool withAttributes)
 {
+    TRACE_FUNCTION();
     std::wstring out;
     NodeToText(element, withAttributes, 0, out);
     return out;
@@ -636,6 +641,7 @@ struct ElementBuilder {
 
 bool TextToElements(IXMLDOMNode* parent, const wchar_t* q, const wchar_t* e, bool positional)
 {
+    TRACE_FUNCTION();
     ComRef<IXMLDOMDocument> doc;
     if (FAILED(parent->get_ownerDocument(doc.Put())) || !doc) {
         return false;
@@ -650,6 +656,7 @@ bool TextToElements(IXMLDOMNode* parent, const wchar_t* q, const wchar_t* e, boo
 
 bool TextToXmlText(const wchar_t* name, const std::wstring& text, int level, std::wstring* out)
 {
+    TRACE_FUNCTION();
     TextSink sink{std::wstring(), {}, level};
     ElementBuilder<TextSink> builder{sink};
     sink.Open(name);

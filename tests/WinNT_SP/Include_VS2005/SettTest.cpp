@@ -41,7 +41,10 @@ protected:
         SetMessageBoxPresenter(nullptr);
         OverrideSettingsFolder(L"");
     }
-    bool Exists(const std::wstring& p) { return GetFileAttributesW(p.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    bool Exists(const std::wstring& p)
+    {
+        return GetFileAttributesW(p.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
     void WriteSettings(const std::wstring& path, const char* settingsXml)
     {
         CreateDirectoryW(GetFolderOf(path).c_str(), nullptr);
@@ -68,10 +71,12 @@ TEST_F(SettingsTest, FirstRunCreatesTheFolderAndAppliesDefaults)
         SettKey key;
         int value;
     };
-    for (const IntDefault d : {IntDefault{SETT_VideoViewMode, 3}, IntDefault{SETT_VideoLast1PaneView, 0},
-                               IntDefault{SETT_VideoLast2PaneView, 3}, IntDefault{SETT_BMViewMode, 0},
-                               IntDefault{SETT_ClearTypeFonts, 1}, IntDefault{SETT_ShowLevelPeaks, 1},
-                               IntDefault{SETT_HKG_Multimed, 1}, IntDefault{SETT_HKL_Multimed, 1}}) {
+    const IntDefault defaults[] = {
+        {SETT_VideoViewMode, 3}, {SETT_VideoLast1PaneView, 0}, {SETT_VideoLast2PaneView, 3},
+        {SETT_BMViewMode, 0},    {SETT_ClearTypeFonts, 1},     {SETT_ShowLevelPeaks, 1},
+        {SETT_HKG_Multimed, 1},  {SETT_HKL_Multimed, 1},
+    };
+    for (const IntDefault d : defaults) {
         EXPECT_TRUE(s.Item(d.key).IsSet()) << s.Item(d.key).key;
         EXPECT_EQ(s.Item(d.key).GetInt(-1), d.value) << s.Item(d.key).key;
     }
@@ -184,7 +189,9 @@ TEST_F(SettingsTest, EveryKeyRoundTrips)
         switch (item.type) {
         case TVT_INT32: item.SetInt(k * 3 - 50); break;
         case TVT_DOUBLE: item.SetDouble(k / 7.0); break;
-        case TVT_STRING: item.SetStringValue((L"v " + std::to_wstring(k) + L",(x)=\\").c_str()); break;
+        case TVT_STRING:
+            item.SetStringValue((L"v " + std::to_wstring(k) + L",(x)=\\").c_str());
+            break;
         case TVT_TEXT: item.SetStringValue(L"(a=1,b=(2,3))"); break;
         case TVT_LIST:
             item.SetListSize(3);
@@ -291,7 +298,7 @@ TEST_F(SettingsTest, SaveKilledMidWriteLeavesALoadableFile)
         PROCESS_INFORMATION pi = {};
         ASSERT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                    nullptr, &si, &pi));
-        for (int i = 0; i < 100 && GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) {
+        for (int i = 0; i < 100 && !Exists(path); ++i) {
             Sleep(50);
         }
         Sleep(delay);

@@ -313,8 +313,8 @@ TEST_F(FakeClockTest, StartTraceFileWritesTheRecentLogFirstAndKeepsTheRunningFil
 
 TEST(LocalTime, JulianDayRoundTrip)
 {
-    for (const SYSTEMTIME& t : {Date(2026, 12, 10, 13, 45, 30), Date(2000, 2, 29), Date(1999, 12, 31, 23, 59, 59),
-                                Date(2026, 3, 1)}) {
+    for (const SYSTEMTIME& t : {Date(2026, 12, 10, 13, 45, 30), Date(2000, 2, 29),
+                                Date(1999, 12, 31, 23, 59, 59), Date(2026, 3, 1)}) {
         const SYSTEMTIME back = MsToLocalTime(LocalTimeMs(t));
         EXPECT_EQ(back.wYear, t.wYear);
         EXPECT_EQ(back.wMonth, t.wMonth);
