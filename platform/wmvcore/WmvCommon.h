@@ -12,7 +12,8 @@
 
 namespace orvane::wmv {
 
-inline constexpr HRESULT kAsfBufferTooSmall = static_cast<HRESULT>(0xC00D07D1);  // ASF_E_BUFFERTOOSMALL
+inline constexpr HRESULT kAsfBufferTooSmall =
+    static_cast<HRESULT>(0xC00D07D1);  // ASF_E_BUFFERTOOSMALL
 inline constexpr HRESULT kAsfNotFound = static_cast<HRESULT>(0xC00D07F0);        // ASF_E_NOTFOUND
 
 inline HRESULT HResultFromAsf(asf::AsfError e)

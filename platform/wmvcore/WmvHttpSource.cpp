@@ -13,6 +13,7 @@ namespace {
 
 constexpr uint64_t kMaxBody = 1ull << 30;   // a presentation larger than this is refused
 constexpr size_t kMaxResponseHead = 64 * 1024;
+constexpr DWORD kReceiveTimeoutMs = 30000;
 
 std::string Narrow(const std::wstring& s)
 {
@@ -108,10 +109,17 @@ HRESULT WmvHttpSource::Open(const std::wstring& url, const std::wstring& proxyHo
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* found = nullptr;
-    if (getaddrinfo(connectHost.c_str(), std::to_string(connectPort).c_str(), &hints, &found) != 0) {
+    if (getaddrinfo(connectHost.c_str(), std::to_string(connectPort).c_str(), &hints, &found) !=
+        0) {
         return viaProxy ? NS_E_PROXY_NOT_FOUND : NS_E_SERVER_NOT_FOUND;
     }
     socket_ = socket(found->ai_family, found->ai_socktype, found->ai_protocol);
+    // A server that stops sending must not hold the reader's thread forever.
+    const DWORD timeoutMs = kReceiveTimeoutMs;
+    if (socket_ != INVALID_SOCKET) {
+        setsockopt(socket_, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeoutMs),
+                   sizeof(timeoutMs));
+    }
     const bool connected = socket_ != INVALID_SOCKET &&
                            connect(socket_, found->ai_addr, int(found->ai_addrlen)) == 0;
     freeaddrinfo(found);
@@ -173,6 +181,7 @@ HRESULT WmvHttpSource::Open(const std::wstring& url, const std::wstring& proxyHo
             return E_OUTOFMEMORY;
         }
         contentLength_ = n;
+        body_.reserve(static_cast<size_t>(n));
     }
     thread_ = std::thread(&WmvHttpSource::Receive, this, std::move(rest));
     return S_OK;

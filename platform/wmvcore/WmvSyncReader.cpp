@@ -53,8 +53,6 @@ HRESULT WmvSyncReader::Attach(HRESULT openResult)
     }
     headerInfo_.Attach(&media_->Header());
     profile_.Load(&media_->Header());
-    onlyStream_ = 0;
-    rangeDirty_ = false;
     return S_OK;
 }
 
@@ -64,7 +62,8 @@ STDMETHODIMP WmvSyncReader::Open(const WCHAR* filename)
     if (media_) {
         return NS_E_INVALID_REQUEST;
     }
-    return Attach(WmvMedia::OpenByName(filename, GENERIC_READ, FILE_SHARE_READ, WmvProxy(), &media_));
+    return Attach(
+        WmvMedia::OpenByName(filename, GENERIC_READ, FILE_SHARE_READ, WmvProxy(), &media_));
 }
 
 STDMETHODIMP WmvSyncReader::OpenStream(IStream* stream)
@@ -97,8 +96,6 @@ STDMETHODIMP WmvSyncReader::SetRange(QWORD start, LONGLONG duration)
     if (duration < 0) {
         return E_INVALIDARG;
     }
-    rangeStart_ = start;
-    rangeDuration_ = duration;
     return HResultFromAsf(media_->Demuxer().SetRange(start, static_cast<uint64_t>(duration)));
 }
 

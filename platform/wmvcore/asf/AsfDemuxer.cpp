@@ -258,7 +258,8 @@ void AsfDemuxer::LoadSimpleIndex()
             const uint64_t interval = r.U64();
             r.U32();
             const uint32_t count = r.U32();
-            if (interval == 0 || count > kMaxIndexEntries || 56 + uint64_t(count) * 6 > objectSize) {
+            if (interval == 0 || count > kMaxIndexEntries ||
+                56 + uint64_t(count) * 6 > objectSize) {
                 return;
             }
             std::vector<uint8_t> entries(size_t(count) * 6);

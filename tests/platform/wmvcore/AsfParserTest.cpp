@@ -58,7 +58,11 @@ struct Writer {
         b.insert(b.end(), g.data4, g.data4 + 8);
         return *this;
     }
-    Writer& Bytes(const std::vector<uint8_t>& v) { b.insert(b.end(), v.begin(), v.end()); return *this; }
+    Writer& Bytes(const std::vector<uint8_t>& v)
+    {
+        b.insert(b.end(), v.begin(), v.end());
+        return *this;
+    }
     // An object: GUID, size (body + 24 unless given), body.
     Writer& Obj(const Guid& g, const std::vector<uint8_t>& body, uint64_t size = 0)
     {
@@ -212,7 +216,8 @@ std::vector<BadCase> BadCases()
         }
         cases.push_back({"every stream number", File(objects, {}), AsfError::kEndOfData});
     }
-    cases.push_back({"packet size zero", File({ObjectBytes(guids::kFileProperties, FileProps(0)), sp}, {}),
+    cases.push_back({"packet size zero",
+                     File({ObjectBytes(guids::kFileProperties, FileProps(0)), sp}, {}),
                      AsfError::kBadHeader});
     cases.push_back({"packet size absurd",
                      File({ObjectBytes(guids::kFileProperties, FileProps(0x7FFFFFFF)), sp}, {}),
