@@ -292,6 +292,9 @@ void WmvAsyncReader::RunOpen(Request& request)
         request.stream->Release();
         request.stream = nullptr;
     } else {
+        if (request.url.rfind(L"http:", 0) == 0 || request.url.rfind(L"HTTP:", 0) == 0) {
+            Status(WMT_CONNECTING, S_OK);
+        }
         hr = WmvMedia::OpenByName(request.url.c_str(), GENERIC_READ, FILE_SHARE_READ,
                                   network_.ProxyFor(L"http"), &media);
     }
@@ -730,8 +733,15 @@ STDMETHODIMP WmvAsyncReader::GetDownloadProgress(DWORD* percent, QWORD* bytes, Q
     if (percent == nullptr || bytes == nullptr || download == nullptr) {
         return E_POINTER;
     }
-    *percent = 100;
-    *bytes = 0;
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!media_) {
+        return NS_E_INVALID_REQUEST;
+    }
+    uint64_t received = 0;
+    unsigned done = 0;
+    media_->Progress(&received, &done);
+    *percent = done;
+    *bytes = received;
     *download = 0;
     return S_OK;
 }

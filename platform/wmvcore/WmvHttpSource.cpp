@@ -236,6 +236,19 @@ asf::AsfError WmvHttpSource::ReadAt(uint64_t offset, void* buffer, size_t size, 
     return asf::AsfError::kOk;
 }
 
+void WmvHttpSource::Progress(uint64_t* bytes, unsigned* percent) const
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    *bytes = body_.size();
+    if (done_) {
+        *percent = 100;
+    } else if (contentLength_ != UINT64_MAX && contentLength_ > 0) {
+        *percent = static_cast<unsigned>(body_.size() * 100 / contentLength_);
+    } else {
+        *percent = 0;
+    }
+}
+
 bool WmvHttpSource::KnownSize(uint64_t* size) const
 {
     std::lock_guard<std::mutex> hold(lock_);

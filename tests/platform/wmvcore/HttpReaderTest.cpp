@@ -67,6 +67,13 @@ protected:
         DWORD length = 16;
         EXPECT_EQ(advanced_->GetProtocolName(protocol, &length), S_OK);
         EXPECT_STREQ(protocol, L"http");
+        DWORD percent = 0;
+        QWORD bytes = 0, remaining = 0;
+        EXPECT_EQ(advanced_->GetDownloadProgress(&percent, &bytes, &remaining), S_OK);
+        EXPECT_EQ(percent, 100u) << "played to the end, so all of it arrived";
+        EXPECT_GT(bytes, 0u);
+        const std::vector<WMT_STATUS> statuses = callback_.Statuses();
+        EXPECT_EQ(statuses.front(), WMT_CONNECTING);
         EXPECT_EQ(reader_->Close(), S_OK);
         EXPECT_TRUE(callback_.WaitFor(WMT_CLOSED));
         return callback_.Samples();
