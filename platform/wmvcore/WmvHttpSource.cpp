@@ -196,7 +196,24 @@ void WmvHttpSource::Receive(std::vector<char> initial)
     arrived_.notify_all();
     std::vector<char> chunk(64 * 1024);
     for (;;) {
-        const int n = recv(socket_, chunk.data(), int(chunk.size()), 0);
+        // Wait in short rounds: a blocked recv does not always return when another thread
+        // shuts the socket down, and Abort must end this thread promptly.
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(socket_, &readable);
+        timeval round = {0, 100000};
+        const int ready = select(0, &readable, nullptr, nullptr, &round);
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            if (aborted_) {
+                done_ = true;
+                break;
+            }
+        }
+        if (ready == 0) {
+            continue;
+        }
+        const int n = ready < 0 ? -1 : recv(socket_, chunk.data(), int(chunk.size()), 0);
         std::lock_guard<std::mutex> hold(lock_);
         if (n <= 0 || aborted_) {
             failed_ = n < 0 || (contentLength_ != UINT64_MAX && body_.size() < contentLength_);
@@ -223,7 +240,8 @@ asf::AsfError WmvHttpSource::ReadAt(uint64_t offset, void* buffer, size_t size, 
 {
     *got = 0;
     std::unique_lock<std::mutex> hold(lock_);
-    arrived_.wait(hold, [&] { return aborted_ || done_ || body_.size() >= offset + size; });
+    // Whatever has arrived at the offset is returned at once: the parser reads progressively.
+    arrived_.wait(hold, [&] { return aborted_ || done_ || body_.size() > offset; });
     if (aborted_) {
         return asf::AsfError::kAborted;
     }

@@ -66,10 +66,10 @@ AsfError AsfDemuxer::ReadPacket(const uint8_t** packet)
             count = std::min(count, packetLimit_ - nextPacket_);
         }
         block_.resize(static_cast<size_t>(count * header_.packetSize));
-        // Read what is there; a short read at the end leaves a partial packet, which is an
-        // error only when the header promised it.
+        // Read what is there, at least one packet: a download hands out what has arrived. A
+        // short read at the end leaves a partial packet, an error only when it was promised.
         size_t total = 0;
-        while (total < block_.size()) {
+        while (total < header_.packetSize) {
             size_t got = 0;
             const AsfError e = src_->ReadAt(PacketOffset(nextPacket_) + total,
                                             block_.data() + total, block_.size() - total, &got);
