@@ -191,7 +191,7 @@ void WmvHttpSource::Receive(std::vector<char> initial)
 {
     {
         std::lock_guard<std::mutex> hold(lock_);
-        body_.insert(body_.end(), initial.begin(), initial.end());
+        body_.insert(body_.end(), initial.begin(), initial.end());  // within the reserve
     }
     arrived_.notify_all();
     std::vector<char> chunk(64 * 1024);
@@ -225,7 +225,13 @@ void WmvHttpSource::Receive(std::vector<char> initial)
             done_ = true;
             break;
         }
-        body_.insert(body_.end(), chunk.data(), chunk.data() + n);
+        try {
+            body_.insert(body_.end(), chunk.data(), chunk.data() + n);
+        } catch (const std::bad_alloc&) {
+            failed_ = true;
+            done_ = true;
+            break;
+        }
         if (contentLength_ != UINT64_MAX && body_.size() >= contentLength_) {
             body_.resize(static_cast<size_t>(contentLength_));
             done_ = true;
