@@ -14,7 +14,8 @@ constexpr uint64_t kBlockBytes = 1u << 20;
 // Send times lead presentation times by up to the preroll; this margin covers muxers that
 // send a little earlier still.
 constexpr uint64_t kSeekBackoffMs = 5000;
-constexpr size_t kMaxPendingBytes = 32u << 20;
+constexpr size_t kMaxPendingBytes = 32u << 20;  // all streams together
+constexpr uint32_t kInitialReserve = 256u << 10;
 constexpr size_t kMaxSpare = 64;
 
 }  // namespace
@@ -124,11 +125,13 @@ void AsfDemuxer::Complete(Assembly& a)
                 spare_.push_back(std::move(old));
             }
             a.pending.clear();
+            pendingTotal_ -= a.pendingBytes;
             a.pendingBytes = 0;
         }
         if (!a.pending.empty() || s.keyFrame) {
-            if (a.pendingBytes + s.data.size() <= kMaxPendingBytes) {
+            if (pendingTotal_ + s.data.size() <= kMaxPendingBytes) {
                 a.pendingBytes += s.data.size();
+                pendingTotal_ += s.data.size();
                 a.pending.push_back(std::move(s));
                 a.discontinuity = false;
                 return;
@@ -143,6 +146,7 @@ void AsfDemuxer::Complete(Assembly& a)
         Emit(a, std::move(old));
     }
     a.pending.clear();
+    pendingTotal_ -= a.pendingBytes;
     a.pendingBytes = 0;
     Emit(a, std::move(s));
 }
@@ -207,9 +211,12 @@ AsfError AsfDemuxer::HandlePayload(const AsfPayload& p)
         a.sample.time = p.timeMs > preroll ? (p.timeMs - preroll) * 10000 : 0;
         // Every audio object decodes on its own, whatever the writer's key bit says.
         a.sample.keyFrame = p.keyFrame || audio_[p.stream];
-        a.sample.data.resize(p.objectSize);
+        // Memory follows the bytes that actually arrive, not the size an object claims.
+        a.objectSize = p.objectSize;
+        a.sample.data.clear();
+        a.sample.data.reserve(std::min<uint32_t>(p.objectSize, kInitialReserve));
     } else if (!a.active || a.objectNumber != p.objectNumber || a.filled != p.offset ||
-               a.sample.data.size() != p.objectSize) {
+               a.objectSize != p.objectSize) {
         // A fragment of an object whose start we did not see (after a seek) or that does not
         // continue the current one: drop it.
         if (a.active) {
@@ -219,9 +226,9 @@ AsfError AsfDemuxer::HandlePayload(const AsfPayload& p)
         a.discontinuity = true;
         return AsfError::kOk;
     }
-    std::copy(p.data, p.data + p.length, a.sample.data.begin() + a.filled);
+    a.sample.data.insert(a.sample.data.end(), p.data, p.data + p.length);
     a.filled += p.length;
-    if (a.filled == a.sample.data.size()) {
+    if (a.filled == a.objectSize) {
         Complete(a);
     }
     return AsfError::kOk;
@@ -373,6 +380,7 @@ AsfError AsfDemuxer::SetRange(uint64_t start, uint64_t duration)
         spare_.push_back(std::move(ready_.front()));
         ready_.pop_front();
     }
+    pendingTotal_ = 0;
     rangeStart_ = start;
     rangeEnd_ = duration == 0 || duration > UINT64_MAX - start ? UINT64_MAX : start + duration;
     ended_ = false;

@@ -44,6 +44,7 @@ private:
         bool active = false;
         uint32_t objectNumber = 0;
         uint32_t filled = 0;
+        uint32_t objectSize = 0;
         AsfSample sample;
         bool discontinuity = true;
         bool reached = false;              // a sample at or after the range start went out
@@ -77,6 +78,7 @@ private:
     std::deque<AsfSample> ready_;
     std::vector<AsfSample> spare_;  // sample buffers kept for reuse
 
+    size_t pendingTotal_ = 0;  // bytes in all streams' pending groups
     uint64_t nextPacket_ = 0;
     uint64_t packetLimit_ = UINT64_MAX;
     uint64_t rangeStart_ = 0;
