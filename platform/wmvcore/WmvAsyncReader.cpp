@@ -482,25 +482,25 @@ void WmvAsyncReader::Deliver(asf::AsfSample& sample)
 void WmvAsyncReader::RunClose()
 {
     std::unique_ptr<WmvMedia> media;
+    IWMReaderCallback* callback = nullptr;
+    IWMReaderCallbackAdvanced* advanced = nullptr;
+    void* context = nullptr;
     {
         std::lock_guard<std::mutex> hold(lock_);
         headerInfo_.Attach(nullptr);
         profile_.Load(nullptr);
         media = std::move(media_);
+        // Detached before the closed status goes out, so that the application may open
+        // again as soon as it hears of it.
+        callback = callback_;
+        advanced = advanced_;
+        context = startContext_;
+        callback_ = nullptr;
+        advanced_ = nullptr;
     }
     media.reset();
-    Status(WMT_CLOSED, S_OK);
-    IWMReaderCallback* callback = nullptr;
-    IWMReaderCallbackAdvanced* advanced = nullptr;
-    {
-        std::lock_guard<std::mutex> hold(lock_);
-        // A new Open may already have replaced them.
-        if (!opened_) {
-            callback = callback_;
-            advanced = advanced_;
-            callback_ = nullptr;
-            advanced_ = nullptr;
-        }
+    if (callback != nullptr) {
+        callback->OnStatus(WMT_CLOSED, S_OK, WMT_TYPE_DWORD, nullptr, context);
     }
     if (advanced != nullptr) {
         advanced->Release();

@@ -170,6 +170,20 @@ TEST_F(AsyncReaderTest, RealTimeClockPlaysAShortRangeInAboutItsDuration)
     ASSERT_TRUE(callback_.WaitFor(WMT_CLOSED));
 }
 
+TEST_F(AsyncReaderTest, OpensAgainAfterTheClosedStatus)
+{
+    callback_.Drive(reader_, 0);
+    for (const wchar_t* name : {L"one-video.wmv", L"audio-only.wma"}) {
+        callback_.ClearSamples();
+        ASSERT_EQ(reader_->Open(MediaPath(name).c_str(), &callback_, nullptr), S_OK);
+        ASSERT_TRUE(callback_.WaitFor(WMT_OPENED));
+        EXPECT_EQ(callback_.ResultOf(WMT_OPENED), S_OK);
+        EXPECT_EQ(StreamNumbers(reader_).size(), name[0] == L'o' ? 2u : 1u);
+        ASSERT_EQ(reader_->Close(), S_OK);
+        ASSERT_TRUE(callback_.WaitFor(WMT_CLOSED));
+    }
+}
+
 TEST_F(AsyncReaderTest, OpenFailuresArriveAsTheOpenedStatus)
 {
     callback_.Drive(reader_, 0);
