@@ -39,6 +39,7 @@ protected:
         for (int i = 0; i < 200 && callback_.References() != 0; ++i) {
             Sleep(10);
         }
+        EXPECT_EQ(callback_.ProtocolFaults(), 0);
         EXPECT_EQ(callback_.References(), 0u) << "the reader must release its callback";
     }
 
