@@ -41,7 +41,51 @@ AsfError AsfDemuxer::Open(AsfSource* src)
     if (header_.packetCount != 0 && header_.dataEnd != UINT64_MAX) {
         packetLimit_ = std::min(packetLimit_, header_.packetCount);
     }
+    EstimateFrameTimes();
     return SetRange(0, 0);
+}
+
+void AsfDemuxer::EstimateFrameTimes()
+{
+    // Files without extended stream properties do not state a frame rate: take the mean
+    // spacing of the first frames of each such video stream. Not for downloads: opening
+    // must not wait for media data.
+    constexpr unsigned kFrames = 17;
+    constexpr int kMaxSamples = 2048;
+    struct Probe {
+        uint64_t first = 0;
+        uint64_t last = 0;
+        unsigned count = 0;
+    };
+    Probe probes[128];
+    size_t wanted = 0;
+    for (const AsfStream& st : header_.streams) {
+        wanted += holdBack_[st.number];
+    }
+    if (wanted == 0 || !src_->CanSeekCheaply() || SetRange(0, 0) != AsfError::kOk) {
+        return;
+    }
+    AsfSample s;
+    size_t done = 0;
+    for (int i = 0; i < kMaxSamples && done < wanted && Next(&s) == AsfError::kOk; ++i) {
+        if (!holdBack_[s.stream]) {
+            continue;
+        }
+        Probe& p = probes[s.stream];
+        if (p.count == 0) {
+            p.first = s.time;
+        }
+        p.last = s.time;
+        if (++p.count == kFrames) {
+            ++done;
+        }
+    }
+    for (AsfStream& st : header_.streams) {
+        const Probe& p = probes[st.number];
+        if (holdBack_[st.number] && p.count >= 2 && p.last > p.first) {
+            st.averageTimePerFrame = (p.last - p.first) / (p.count - 1);
+        }
+    }
 }
 
 void AsfDemuxer::SetStreamEnabled(uint16_t stream, bool enabled)

@@ -59,6 +59,7 @@ private:
 
     AsfError ReadPacket(const uint8_t** packet);
     AsfError HandlePayload(const AsfPayload& p);
+    void EstimateFrameTimes();
     void Complete(Assembly& a);
     void Emit(Assembly& a, AsfSample&& s);
     // Ends reading with e (kEndOfData or an error); samples already assembled still go out.

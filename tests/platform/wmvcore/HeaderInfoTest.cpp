@@ -182,11 +182,12 @@ TEST(HeaderInfoMediaTypes, BuiltFromTheStreamsTypeData)
         GUID major;
         LONG width;
         LONG height;
-        DWORD code;  // FourCC or wave tag
+        DWORD code;        // FourCC or wave tag
+        double frameRate;  // frames per second of a video stream
     };
-    const Expected expected[] = {{wmv::guids::kMediaTypeVideo, 320, 240, 0x32564D57},
-                                 {wmv::guids::kMediaTypeVideo, 640, 480, 0x32564D57},
-                                 {wmv::guids::kMediaTypeAudio, 0, 0, 0x0161}};
+    const Expected expected[] = {{wmv::guids::kMediaTypeVideo, 320, 240, 0x32564D57, 15.0},
+                                 {wmv::guids::kMediaTypeVideo, 640, 480, 0x32564D57, 5.0},
+                                 {wmv::guids::kMediaTypeAudio, 0, 0, 0x0161, 0.0}};
     DWORD count = 0;
     ASSERT_EQ(profile->GetStreamCount(&count), S_OK);
     ASSERT_EQ(count, 3u);
@@ -217,6 +218,14 @@ TEST(HeaderInfoMediaTypes, BuiltFromTheStreamsTypeData)
             EXPECT_EQ(bih.biWidth, expected[i].width);
             EXPECT_EQ(bih.biHeight, expected[i].height);
             EXPECT_EQ(bih.biCompression, expected[i].code);
+            // The file states no frame rate: it is measured from the first frames.
+            wmv::guids::VideoInfoPrefix vih;
+            memcpy(&vih, mt->pbFormat, sizeof(vih));
+            ASSERT_GT(vih.averageTimePerFrame, 0);
+            EXPECT_NEAR(1e7 / double(vih.averageTimePerFrame), expected[i].frameRate,
+                        expected[i].frameRate / 100);
+            EXPECT_EQ(vih.source.right, expected[i].width);
+            EXPECT_EQ(vih.source.bottom, expected[i].height);
             // The codec's private data follows the header.
             EXPECT_EQ(mt->cbFormat, sizeof(wmv::guids::VideoInfoPrefix) + bih.biSize);
         } else {
