@@ -89,6 +89,9 @@ struct AsfHeader {
     std::vector<AsfMarker> markers;
     std::vector<AsfCodec> codecs;
 
+    // Average bit rates by stream number, from the stream bitrate properties object.
+    std::vector<std::pair<uint16_t, uint32_t>> declaredBitrates;
+
     uint64_t headerSize = 0;
     uint64_t dataOffset = 0;      // first packet
     uint64_t dataEnd = 0;  // end of the data object, bounded by the file when known

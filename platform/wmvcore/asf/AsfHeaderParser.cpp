@@ -184,6 +184,7 @@ AsfError AsfHeaderParser::ParseHeaderObject(const uint8_t* data, size_t size, As
         {&guids::kExtendedContentDescription, &ExtendedContentDescription},
         {&guids::kMarker, &Marker},
         {&guids::kCodecList, &CodecList},
+        {&guids::kStreamBitrateProperties, &StreamBitrates},
     };
     AsfError e = ParseObjects(r, count, table, std::size(table), out);
     if (e != AsfError::kOk) {
@@ -191,6 +192,13 @@ AsfError AsfHeaderParser::ParseHeaderObject(const uint8_t* data, size_t size, As
     }
     if (out->packetSize == 0 || out->streams.empty()) {
         return AsfError::kBadHeader;
+    }
+    // The bitrate object may come before the streams it describes.
+    for (const auto& [number, bitrate] : out->declaredBitrates) {
+        AsfStream* s = StreamByNumber(out, number);
+        if (s != nullptr && s->bitrate == 0) {
+            s->bitrate = bitrate;
+        }
     }
     return AsfError::kOk;
 }
@@ -562,6 +570,26 @@ AsfError AsfHeaderParser::CodecList(AsfByteReader& b, AsfHeader* out)
         }
         c.info.assign(info, info + infoLength);
         out->codecs.push_back(std::move(c));
+    }
+    return AsfError::kOk;
+}
+
+AsfError AsfHeaderParser::StreamBitrates(AsfByteReader& b, AsfHeader* out)
+{
+    const uint16_t count = b.U16();
+    if (!b.Ok()) {
+        return AsfError::kTruncated;
+    }
+    if (uint64_t(count) * 6 > b.Remaining()) {
+        return AsfError::kBadObjectSize;
+    }
+    if (count > kMaxStreams) {
+        return AsfError::kTooManyStreams;
+    }
+    for (uint16_t i = 0; i < count; ++i) {
+        const uint16_t number = b.U16() & 0x7F;
+        const uint32_t bitrate = b.U32();
+        out->declaredBitrates.emplace_back(number, bitrate);
     }
     return AsfError::kOk;
 }

@@ -226,6 +226,32 @@ TEST(AsfParserLayouts, EachPacketLayoutGivesItsSamples)
     }
 }
 
+TEST(AsfParserLayouts, StreamBitratesApplyToStreamsDeclaredLater)
+{
+    Writer rates;
+    rates.U16(2).U16(2).U32(250000).U16(1).U32(64000);
+    const std::vector<uint8_t> file =
+        File({ObjectBytes(guids::kStreamBitrateProperties, rates.b),
+              ObjectBytes(guids::kFileProperties, FileProps()),
+              ObjectBytes(guids::kStreamProperties, AudioStream(1)),
+              ObjectBytes(guids::kStreamProperties, AudioStream(2))},
+             {});
+    AsfMemorySource src(file);
+    AsfDemuxer demuxer;
+    ASSERT_EQ(demuxer.Open(&src), AsfError::kOk);
+    EXPECT_EQ(demuxer.Header().FindStream(1)->bitrate, 64000u);
+    EXPECT_EQ(demuxer.Header().FindStream(2)->bitrate, 250000u);
+    Writer lying;
+    lying.U16(100).U16(1).U32(1);
+    size_t samples = 0;
+    EXPECT_EQ(ReadAll(File({ObjectBytes(guids::kStreamBitrateProperties, lying.b),
+                            ObjectBytes(guids::kFileProperties, FileProps()),
+                            ObjectBytes(guids::kStreamProperties, AudioStream(1))},
+                           {}),
+                      &samples),
+              AsfError::kBadObjectSize);
+}
+
 TEST(AsfParserLayouts, RangeWithoutAnIndexSeeksBySendTime)
 {
     std::vector<uint8_t> file = Fixture(L"sample.wmv");
