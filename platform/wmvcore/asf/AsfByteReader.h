@@ -63,9 +63,9 @@ public:
         default: return 0;
         }
     }
-    Guid ReadGuid()
+    AsfGuid ReadGuid()
     {
-        Guid g;
+        AsfGuid g;
         g.data1 = U32();
         g.data2 = U16();
         g.data3 = U16();

@@ -330,7 +330,7 @@ void AsfDemuxer::LoadSimpleIndex()
             return;
         }
         AsfByteReader r(head, sizeof(head));
-        const Guid id = r.ReadGuid();
+        const AsfGuid id = r.ReadGuid();
         const uint64_t objectSize = r.U64();
         if (objectSize < 24 || objectSize > size - pos) {
             return;

@@ -57,7 +57,7 @@ struct AsfCodec {
 
 struct AsfStream {
     uint16_t number = 0;
-    Guid typeGuid;
+    AsfGuid typeGuid;
     AsfStreamKind kind = AsfStreamKind::kOther;
     uint64_t timeOffset = 0;
     std::vector<uint8_t> typeData;  // audio: WAVEFORMATEX + extra; video: see below

@@ -209,7 +209,7 @@ AsfError AsfHeaderParser::ParseObjects(AsfByteReader& r, uint32_t count, const E
     // The count is only a hint; the container's size is what bounds the walk.
     (void)count;
     while (r.Remaining() >= kObjectHeaderSize) {
-        const Guid id = r.ReadGuid();
+        const AsfGuid id = r.ReadGuid();
         const uint64_t objectSize = r.U64();
         if (objectSize < kObjectHeaderSize || objectSize - kObjectHeaderSize > r.Remaining()) {
             return AsfError::kBadObjectSize;
@@ -389,7 +389,7 @@ AsfError AsfHeaderParser::ExtendedStreamProperties(AsfByteReader& b, AsfHeader* 
     }
     // An embedded stream properties object may follow; it declares the stream itself.
     if (b.Remaining() >= kObjectHeaderSize) {
-        const Guid id = b.ReadGuid();
+        const AsfGuid id = b.ReadGuid();
         const uint64_t size = b.U64();
         if (size < kObjectHeaderSize || size - kObjectHeaderSize > b.Remaining()) {
             return AsfError::kBadObjectSize;

@@ -23,7 +23,7 @@ public:
 private:
     using Handler = AsfError (*)(AsfByteReader& body, AsfHeader* out);
     struct Entry {
-        const Guid* guid;
+        const AsfGuid* guid;
         Handler handler;
     };
 

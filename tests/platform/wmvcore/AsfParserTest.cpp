@@ -53,7 +53,7 @@ struct Writer {
     Writer& U16(uint16_t v) { return U8(uint8_t(v)).U8(uint8_t(v >> 8)); }
     Writer& U32(uint32_t v) { return U16(uint16_t(v)).U16(uint16_t(v >> 16)); }
     Writer& U64(uint64_t v) { return U32(uint32_t(v)).U32(uint32_t(v >> 32)); }
-    Writer& G(const Guid& g)
+    Writer& G(const AsfGuid& g)
     {
         U32(g.data1).U16(g.data2).U16(g.data3);
         b.insert(b.end(), g.data4, g.data4 + 8);
@@ -65,7 +65,7 @@ struct Writer {
         return *this;
     }
     // An object: GUID, size (body + 24 unless given), body.
-    Writer& Obj(const Guid& g, const std::vector<uint8_t>& body, uint64_t size = 0)
+    Writer& Obj(const AsfGuid& g, const std::vector<uint8_t>& body, uint64_t size = 0)
     {
         return G(g).U64(size ? size : body.size() + 24).Bytes(body);
     }
@@ -76,7 +76,7 @@ constexpr uint32_t kPacket = 256;
 std::vector<uint8_t> FileProps(uint32_t packetSize = kPacket)
 {
     Writer w;
-    w.G(Guid{}).U64(0).U64(0).U64(0).U64(50000000).U64(0).U64(0).U32(2);
+    w.G(AsfGuid{}).U64(0).U64(0).U64(0).U64(50000000).U64(0).U64(0).U32(2);
     w.U32(packetSize).U32(packetSize).U32(64000);
     return w.b;
 }
@@ -84,7 +84,7 @@ std::vector<uint8_t> FileProps(uint32_t packetSize = kPacket)
 std::vector<uint8_t> AudioStream(uint16_t number)
 {
     Writer w;
-    w.G(guids::kAudioMedia).G(Guid{}).U64(0).U32(18).U32(0).U16(number).U32(0);
+    w.G(guids::kAudioMedia).G(AsfGuid{}).U64(0).U32(18).U32(0).U16(number).U32(0);
     w.U16(0x161).U16(2).U32(44100).U32(8000).U16(64).U16(16).U16(0);
     return w.b;
 }
@@ -119,14 +119,19 @@ std::vector<uint8_t> File(const std::vector<std::vector<uint8_t>>& headerObjects
     w.G(guids::kHeader).U64(30 + objects.b.size());
     w.U32(declaredObjects ? declaredObjects : uint32_t(headerObjects.size())).U8(1).U8(2);
     w.Bytes(objects.b);
-    w.G(guids::kData).U64(50 + packets.size() * kPacket).G(Guid{}).U64(packets.size()).U16(0x101);
+    w.G(guids::kData)
+        .U64(50 + packets.size() * kPacket)
+        .G(AsfGuid{})
+        .U64(packets.size())
+        .U16(0x101);
     for (const auto& p : packets) {
         w.Bytes(p);
     }
     return w.b;
 }
 
-std::vector<uint8_t> ObjectBytes(const Guid& g, const std::vector<uint8_t>& body, uint64_t size = 0)
+std::vector<uint8_t> ObjectBytes(const AsfGuid& g, const std::vector<uint8_t>& body,
+                                 uint64_t size = 0)
 {
     return Writer().Obj(g, body, size).b;
 }
@@ -340,12 +345,12 @@ std::vector<BadCase> BadCases()
                      AsfError::kBadHeader});
     {
         Writer m;
-        m.G(Guid{}).U32(0xFFFFFFFF).U16(0).U16(0);
+        m.G(AsfGuid{}).U32(0xFFFFFFFF).U16(0).U16(0);
         cases.push_back({"absurd marker count",
                          File({fp, sp, ObjectBytes(guids::kMarker, m.b)}, {}),
                          AsfError::kTooManyStreams});
         Writer m2;
-        m2.G(Guid{}).U32(60000).U16(0).U16(0);
+        m2.G(AsfGuid{}).U32(60000).U16(0).U16(0);
         cases.push_back({"marker count the object cannot hold",
                          File({fp, sp, ObjectBytes(guids::kMarker, m2.b)}, {}),
                          AsfError::kBadObjectSize});
