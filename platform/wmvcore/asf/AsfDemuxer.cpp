@@ -156,7 +156,9 @@ void AsfDemuxer::Complete(Assembly& a)
     a.active = false;
     AsfSample& s = a.sample;
     s.duration = Duration(s);
-    s.discontinuity = a.discontinuity;
+    // A lost fragment before this object breaks the stream; so does the start of a range.
+    s.discontinuity = a.discontinuity || !a.reached;
+    a.discontinuity = false;
     if (s.time >= rangeEnd_) {
         spare_.push_back(std::move(s));
         return;
@@ -177,15 +179,24 @@ void AsfDemuxer::Complete(Assembly& a)
                 a.pendingBytes += s.data.size();
                 pendingTotal_ += s.data.size();
                 a.pending.push_back(std::move(s));
-                a.discontinuity = false;
                 return;
             }
         }
         spare_.push_back(std::move(s));
         return;
     }
-    a.reached = true;
-    a.discontinuity = false;
+    if (!a.reached) {
+        // Only the first sample that goes out after the range start is marked; the pending
+        // group's later samples and this one continue it.
+        for (AsfSample& old : a.pending) {
+            old.discontinuity = false;
+        }
+        s.discontinuity = s.discontinuity && a.pending.empty();
+        if (!a.pending.empty()) {
+            a.pending.front().discontinuity = true;
+        }
+        a.reached = true;
+    }
     for (AsfSample& old : a.pending) {
         Emit(a, std::move(old));
     }

@@ -91,6 +91,17 @@ struct AsfHeader {
 
     // Average bit rates by stream number, from the stream bitrate properties object.
     std::vector<std::pair<uint16_t, uint32_t>> declaredBitrates;
+    // What the extended stream properties say, by stream number; applied once every stream
+    // is known (the header extension usually comes before the streams it describes).
+    struct ExtendedProperties {
+        uint16_t number = 0;
+        uint32_t bitrate = 0;
+        uint32_t bufferWindow = 0;
+        uint32_t maxObjectSize = 0;
+        uint64_t averageTimePerFrame = 0;
+        std::u16string name;
+    };
+    std::vector<ExtendedProperties> declaredExtended;
 
     uint64_t headerSize = 0;
     uint64_t dataOffset = 0;      // first packet

@@ -193,6 +193,15 @@ AsfError AsfHeaderParser::ParseHeaderObject(const uint8_t* data, size_t size, As
     if (out->packetSize == 0 || out->streams.empty()) {
         return AsfError::kBadHeader;
     }
+    for (const AsfHeader::ExtendedProperties& e : out->declaredExtended) {
+        if (AsfStream* s = StreamByNumber(out, e.number)) {
+            s->bitrate = e.bitrate;
+            s->bufferWindow = e.bufferWindow;
+            s->maxObjectSize = e.maxObjectSize;
+            s->averageTimePerFrame = e.averageTimePerFrame;
+            s->name = e.name;
+        }
+    }
     // The bitrate object may come before the streams it describes.
     for (const auto& [number, bitrate] : out->declaredBitrates) {
         AsfStream* s = StreamByNumber(out, number);
@@ -402,18 +411,17 @@ AsfError AsfHeaderParser::ExtendedStreamProperties(AsfByteReader& b, AsfHeader* 
             }
         }
     }
-    // The stream properties object may come before or after; record what we have for it.
-    AsfStream* s = StreamByNumber(out, number);
-    if (s == nullptr) {
-        return AsfError::kOk;
+    if (out->declaredExtended.size() >= kMaxStreams) {
+        return AsfError::kTooManyStreams;
     }
-    s->bitrate = bitrate;
-    s->bufferWindow = bufferSize;
-    s->maxObjectSize = std::min(maxObject, kMaxObjectSize);
-    s->averageTimePerFrame = timePerFrame;
-    if (s->name.empty()) {
-        s->name = std::move(name);
-    }
+    AsfHeader::ExtendedProperties e;
+    e.number = number;
+    e.bitrate = bitrate;
+    e.bufferWindow = bufferSize;
+    e.maxObjectSize = std::min(maxObject, kMaxObjectSize);
+    e.averageTimePerFrame = timePerFrame;
+    e.name = std::move(name);
+    out->declaredExtended.push_back(std::move(e));
     return AsfError::kOk;
 }
 

@@ -257,6 +257,88 @@ TEST(AsfParserLayouts, StreamBitratesApplyToStreamsDeclaredLater)
               AsfError::kBadObjectSize);
 }
 
+std::vector<uint8_t> Utf16(const char* text)
+{
+    std::vector<uint8_t> v;
+    for (; *text; ++text) {
+        v.push_back(uint8_t(*text));
+        v.push_back(0);
+    }
+    v.push_back(0);
+    v.push_back(0);
+    return v;
+}
+
+TEST(AsfParserLayouts, HeaderExtensionGivesStreamDetailsAndMetadata)
+{
+    // Extended stream properties for stream 1: name, largest object, time per frame.
+    Writer esp;
+    esp.U64(0).U64(0).U32(128000).U32(3000).U32(0).U32(0).U32(0).U32(0);
+    esp.U32(4321).U32(0).U16(1).U16(0).U64(400000);
+    const std::vector<uint8_t> name = Utf16("Speaker");
+    esp.U16(1).U16(0);  // one name, no payload extension systems
+    esp.U16(0).U16(uint16_t(name.size())).Bytes(name);
+    // Metadata: a stream-level DWORD and a file-level string.
+    Writer meta;
+    const std::vector<uint8_t> key1 = Utf16("WM/Level");
+    const std::vector<uint8_t> key2 = Utf16("WM/Composer");
+    const std::vector<uint8_t> value2 = Utf16("Ada");
+    meta.U16(2);
+    meta.U16(0).U16(1).U16(uint16_t(key1.size())).U16(3).U32(4).Bytes(key1).U32(7);
+    meta.U16(0).U16(0).U16(uint16_t(key2.size())).U16(0).U32(uint32_t(value2.size()));
+    meta.Bytes(key2).Bytes(value2);
+    Writer inner;
+    inner.Obj(guids::kExtendedStreamProperties, esp.b).Obj(guids::kMetadata, meta.b);
+    Writer ext;
+    ext.G(AsfGuid{}).U16(6).U32(uint32_t(inner.b.size())).Bytes(inner.b);
+    const std::vector<uint8_t> file =
+        File({ObjectBytes(guids::kFileProperties, FileProps()),
+              ObjectBytes(guids::kHeaderExtension, ext.b),
+              ObjectBytes(guids::kStreamProperties, AudioStream(1))},
+             {Packet(1, 100, 0, 100, 10)});
+    AsfMemorySource src(file);
+    AsfDemuxer demuxer;
+    ASSERT_EQ(demuxer.Open(&src), AsfError::kOk);
+    const AsfHeader& h = demuxer.Header();
+    const AsfStream* s = h.FindStream(1);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->name, u"Speaker");
+    EXPECT_EQ(s->maxObjectSize, 4321u);
+    EXPECT_EQ(s->averageTimePerFrame, 400000u);
+    EXPECT_EQ(s->bitrate, 128000u);
+    EXPECT_EQ(s->bufferWindow, 3000u);
+    uint32_t max = 0;
+    EXPECT_EQ(demuxer.MaxObjectSize(1, &max), AsfError::kOk);
+    EXPECT_EQ(max, 4321u) << "the header's figure needs no scan";
+    bool level = false;
+    bool composer = false;
+    for (const AsfAttribute& a : h.attributes) {
+        if (a.name == u"WM/Level") {
+            level = true;
+            EXPECT_EQ(a.stream, 1);
+            EXPECT_EQ(a.type, AsfAttrType::kDword);
+            EXPECT_EQ(a.value, (std::vector<uint8_t>{7, 0, 0, 0}));
+        }
+        if (a.name == u"WM/Composer") {
+            composer = true;
+            EXPECT_EQ(a.stream, 0);
+            EXPECT_EQ(a.value, value2);
+        }
+    }
+    EXPECT_TRUE(level);
+    EXPECT_TRUE(composer);
+    // The extension's declared data size must be exactly its content.
+    Writer badExt;
+    badExt.G(AsfGuid{}).U16(6).U32(uint32_t(inner.b.size() + 1)).Bytes(inner.b);
+    size_t samples = 0;
+    EXPECT_EQ(ReadAll(File({ObjectBytes(guids::kFileProperties, FileProps()),
+                            ObjectBytes(guids::kHeaderExtension, badExt.b),
+                            ObjectBytes(guids::kStreamProperties, AudioStream(1))},
+                           {}),
+                      &samples),
+              AsfError::kBadObjectSize);
+}
+
 TEST(AsfParserLayouts, RangeWithoutAnIndexSeeksBySendTime)
 {
     std::vector<uint8_t> file = Fixture(L"sample.wmv");

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 
 #include "TestEnv.h"
@@ -125,6 +126,30 @@ TEST(SyncReader, RangeStartsAtTheKeyFrameBeforeTheStart)
         EXPECT_LT(r.ms, 7000u);
     }
     EXPECT_EQ(end, NS_E_NO_MORE_SAMPLES);
+    reader->Release();
+}
+
+TEST(SyncReader, FirstSampleOfEachStreamAfterARangeIsADiscontinuity)
+{
+    IWMSyncReader* reader = OpenSync(L"sample.wmv");
+    ASSERT_NE(reader, nullptr);
+    for (QWORD start : {0ull, 8 * 10000000ull}) {
+        ASSERT_EQ(reader->SetRange(start, 0), S_OK);
+        std::map<WORD, int> seen;
+        for (int i = 0; i < 200; ++i) {
+            INSSBuffer* buffer = nullptr;
+            QWORD time = 0, duration = 0;
+            DWORD flags = 0;
+            WORD stream = 0;
+            ASSERT_EQ(reader->GetNextSample(0, &buffer, &time, &duration, &flags, nullptr,
+                                            &stream), S_OK);
+            buffer->Release();
+            const bool first = seen[stream]++ == 0;
+            EXPECT_EQ((flags & WM_SF_DISCONTINUITY) != 0, first)
+                << "stream " << stream << " sample " << seen[stream];
+        }
+        EXPECT_EQ(seen.size(), 3u);
+    }
     reader->Release();
 }
 
