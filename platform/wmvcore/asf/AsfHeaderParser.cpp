@@ -328,7 +328,6 @@ AsfError AsfHeaderParser::StreamProperties(AsfByteReader& b, AsfHeader* out)
             return AsfError::kBadHeader;
         }
     }
-    // A stream announced by the extended stream properties first keeps what they said.
     if (out->streams.size() >= kMaxStreams) {
         return AsfError::kTooManyStreams;
     }
