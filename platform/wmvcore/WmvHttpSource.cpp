@@ -14,6 +14,7 @@ namespace {
 constexpr uint64_t kMaxBody = 1ull << 30;   // a presentation larger than this is refused
 constexpr size_t kMaxResponseHead = 64 * 1024;
 constexpr DWORD kReceiveTimeoutMs = 30000;
+constexpr int kMaxRedirects = 5;
 
 std::string Narrow(const std::wstring& s)
 {
@@ -88,8 +89,9 @@ void WmvHttpSource::Abort()
     }
 }
 
-HRESULT WmvHttpSource::Open(const std::wstring& url, const std::wstring& proxyHost,
-                            DWORD proxyPort)
+HRESULT WmvHttpSource::SendRequest(const std::wstring& url, const std::wstring& proxyHost,
+                                   DWORD proxyPort, int* status, std::string* head,
+                                   std::vector<char>* rest)
 {
     std::string host;
     std::string path;
@@ -97,11 +99,10 @@ HRESULT WmvHttpSource::Open(const std::wstring& url, const std::wstring& proxyHo
     if (!ParseUrl(url, &host, &port, &path)) {
         return NS_E_INVALID_NAME;
     }
-    WSADATA wsa;
-    if (WSAStartup(MAKEWORD(2, 2), &wsa) != 0) {
-        return NS_E_CONNECTION_FAILURE;
+    if (socket_ != INVALID_SOCKET) {
+        closesocket(socket_);
+        socket_ = INVALID_SOCKET;
     }
-    wsa_ = true;
     const bool viaProxy = !proxyHost.empty();
     const std::string connectHost = viaProxy ? Narrow(proxyHost) : host;
     const unsigned connectPort = viaProxy ? proxyPort : port;
@@ -139,8 +140,7 @@ HRESULT WmvHttpSource::Open(const std::wstring& url, const std::wstring& proxyHo
         }
         sent += size_t(n);
     }
-    // Response head.
-    std::vector<char> head;
+    std::vector<char> received;
     size_t headEnd = std::string::npos;
     char chunk[4096];
     while (headEnd == std::string::npos) {
@@ -148,18 +148,62 @@ HRESULT WmvHttpSource::Open(const std::wstring& url, const std::wstring& proxyHo
         if (n <= 0) {
             return NS_E_NET_READ;
         }
-        head.insert(head.end(), chunk, chunk + n);
-        const std::string_view view(head.data(), head.size());
-        headEnd = view.find("\r\n\r\n");
-        if (headEnd == std::string::npos && head.size() > kMaxResponseHead) {
+        received.insert(received.end(), chunk, chunk + n);
+        headEnd = std::string_view(received.data(), received.size()).find("\r\n\r\n");
+        if (headEnd == std::string::npos && received.size() > kMaxResponseHead) {
             return NS_E_INVALID_DATA;
         }
     }
-    const std::string headText(head.data(), headEnd);
-    std::vector<char> rest(head.begin() + headEnd + 4, head.end());
-    int status = 0;
-    if (std::sscanf(headText.c_str(), "HTTP/%*d.%*d %d", &status) != 1) {
+    head->assign(received.data(), headEnd);
+    rest->assign(received.begin() + headEnd + 4, received.end());
+    if (std::sscanf(head->c_str(), "HTTP/%*d.%*d %d", status) != 1) {
         return NS_E_INVALID_DATA;
+    }
+    return S_OK;
+}
+
+HRESULT WmvHttpSource::Open(const std::wstring& url, const std::wstring& proxyHost,
+                            DWORD proxyPort)
+{
+    WSADATA wsa;
+    if (WSAStartup(MAKEWORD(2, 2), &wsa) != 0) {
+        return NS_E_CONNECTION_FAILURE;
+    }
+    wsa_ = true;
+    std::wstring current = url;
+    int status = 0;
+    std::string head;
+    std::vector<char> rest;
+    for (int redirects = 0;; ++redirects) {
+        const HRESULT hr = SendRequest(current, proxyHost, proxyPort, &status, &head, &rest);
+        if (FAILED(hr)) {
+            return hr;
+        }
+        const bool moved = status == 301 || status == 302 || status == 303 || status == 307 ||
+                           status == 308;
+        if (!moved) {
+            break;
+        }
+        // Follow the new location: an absolute http:// URL or a path on the same server.
+        const size_t at = Lower(head).find("\r\nlocation:");
+        if (at == std::string::npos || redirects == kMaxRedirects) {
+            return NS_E_NETWORK_RESOURCE_FAILURE;
+        }
+        size_t begin = at + 11;
+        while (begin < head.size() && head[begin] == ' ') {
+            ++begin;
+        }
+        const std::string location = head.substr(begin, head.find("\r\n", begin) - begin);
+        std::wstring next(location.begin(), location.end());
+        if (!location.empty() && location[0] == '/') {
+            std::string host;
+            std::string path;
+            unsigned port = 0;
+            ParseUrl(current, &host, &port, &path);
+            next = L"http://" + std::wstring(host.begin(), host.end()) + L":" +
+                   std::to_wstring(port) + next;
+        }
+        current = next;
     }
     if (status == 404 || status == 410) {
         return NS_E_FILE_NOT_FOUND;
@@ -170,7 +214,7 @@ HRESULT WmvHttpSource::Open(const std::wstring& url, const std::wstring& proxyHo
     if (status != 200) {
         return NS_E_NETWORK_RESOURCE_FAILURE;
     }
-    const std::string lowered = Lower(headText);
+    const std::string lowered = Lower(head);
     if (lowered.find("transfer-encoding: chunked") != std::string::npos) {
         return NS_E_INVALID_DATA;  // we ask with Connection: close; servers answer plainly
     }

@@ -151,6 +151,22 @@ TEST_F(HttpReaderTest, CloseEndsAStalledDownload)
     server.ReleaseHold();
 }
 
+TEST_F(HttpReaderTest, FollowsARedirect)
+{
+    LoopbackHttpServer server("/new/one-video.wmv", FileBytes(L"one-video.wmv"));
+    server.RedirectFrom("/old.wmv");
+    std::vector<SampleRow> actual =
+        PlayToEnd(L"http://127.0.0.1:" + std::to_wstring(server.Port()) + L"/old.wmv");
+    std::vector<SampleRow> expected = ExpectedSamples(L"one-video.wmv", numbers_);
+    std::stable_sort(actual.begin(), actual.end());
+    std::stable_sort(expected.begin(), expected.end());
+    EXPECT_EQ(actual, expected);
+    const std::vector<std::string> requests = server.RequestLines();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0], "GET /old.wmv HTTP/1.1");
+    EXPECT_EQ(requests[1], "GET /new/one-video.wmv HTTP/1.1");
+}
+
 TEST_F(HttpReaderTest, ManualProxyReceivesTheAbsoluteUrl)
 {
     LoopbackHttpServer proxy("/sample.wmv", FileBytes(L"one-video.wmv"));

@@ -74,6 +74,12 @@ void LoopbackHttpServer::Answer(SOCKET client)
     const std::string target = line.substr(first + 1, second - first - 1);
     const bool found = target.size() >= path_.size() &&
                        target.compare(target.size() - path_.size(), path_.size(), path_) == 0;
+    if (!redirectFrom_.empty() && target == redirectFrom_) {
+        const std::string answer = "HTTP/1.1 302 Found\r\nLocation: " + path_ +
+                                   "\r\nContent-Length: 0\r\n\r\n";
+        send(client, answer.data(), int(answer.size()), 0);
+        return;
+    }
     if (!found) {
         const char* answer = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n";
         send(client, answer, int(strlen(answer)), 0);

@@ -24,6 +24,8 @@ public:
     // Stops sending after this many body bytes until ReleaseHold (for progressive reading).
     void HoldAfter(size_t bytes) { holdAfter_ = bytes; }
     void ReleaseHold();
+    // Answers requests for this path with a redirect to the served path.
+    void RedirectFrom(std::string path) { redirectFrom_ = std::move(path); }
     std::vector<std::string> RequestLines() const;
 
 private:
@@ -31,6 +33,7 @@ private:
     void Answer(SOCKET client);
 
     std::string path_;
+    std::string redirectFrom_;
     std::vector<char> body_;
     SOCKET listener_ = INVALID_SOCKET;
     unsigned short port_ = 0;
