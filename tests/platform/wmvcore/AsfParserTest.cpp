@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "AsfWriter.h"
 #include "WmvTestSupport.h"
 #include "asf/AsfDemuxer.h"
 #include "asf/AsfMemorySource.h"
@@ -46,102 +47,6 @@ AsfError ReadAll(std::vector<uint8_t> bytes, size_t* samples, size_t maxRead = 0
     return AsfError::kOk;
 }
 
-// ---- a tiny file writer for crafted input ----
-struct Writer {
-    std::vector<uint8_t> b;
-    Writer& U8(uint8_t v) { b.push_back(v); return *this; }
-    Writer& U16(uint16_t v) { return U8(uint8_t(v)).U8(uint8_t(v >> 8)); }
-    Writer& U32(uint32_t v) { return U16(uint16_t(v)).U16(uint16_t(v >> 16)); }
-    Writer& U64(uint64_t v) { return U32(uint32_t(v)).U32(uint32_t(v >> 32)); }
-    Writer& G(const AsfGuid& g)
-    {
-        U32(g.data1).U16(g.data2).U16(g.data3);
-        b.insert(b.end(), g.data4, g.data4 + 8);
-        return *this;
-    }
-    Writer& Bytes(const std::vector<uint8_t>& v)
-    {
-        b.insert(b.end(), v.begin(), v.end());
-        return *this;
-    }
-    // An object: GUID, size (body + 24 unless given), body.
-    Writer& Obj(const AsfGuid& g, const std::vector<uint8_t>& body, uint64_t size = 0)
-    {
-        return G(g).U64(size ? size : body.size() + 24).Bytes(body);
-    }
-};
-
-constexpr uint32_t kPacket = 256;
-
-std::vector<uint8_t> FileProps(uint32_t packetSize = kPacket)
-{
-    Writer w;
-    w.G(AsfGuid{}).U64(0).U64(0).U64(0).U64(50000000).U64(0).U64(0).U32(2);
-    w.U32(packetSize).U32(packetSize).U32(64000);
-    return w.b;
-}
-
-std::vector<uint8_t> AudioStream(uint16_t number)
-{
-    Writer w;
-    w.G(guids::kAudioMedia).G(AsfGuid{}).U64(0).U32(18).U32(0).U16(number).U32(0);
-    w.U16(0x161).U16(2).U32(44100).U32(8000).U16(64).U16(16).U16(0);
-    return w.b;
-}
-
-// One packet with one payload of a whole object (or what the arguments make of it).
-std::vector<uint8_t> Packet(uint8_t stream, uint32_t objectSize, uint32_t offset,
-                            uint32_t dataLength, uint32_t timeMs)
-{
-    Writer w;
-    w.U8(0x08).U8(0x5D);  // padding length as a byte; stream/object/offset/replicated fields
-    const size_t paddingAt = w.b.size();
-    w.U8(0).U32(timeMs).U16(0);
-    w.U8(uint8_t(0x80 | stream)).U8(1).U32(offset).U8(8).U32(objectSize).U32(timeMs);
-    for (uint32_t i = 0; i < dataLength && w.b.size() < kPacket; ++i) {
-        w.U8(uint8_t(i));
-    }
-    const size_t used = w.b.size();
-    w.b[paddingAt] = used < kPacket ? uint8_t(kPacket - used) : 0;
-    w.b.resize(kPacket);
-    return w.b;
-}
-
-std::vector<uint8_t> File(const std::vector<std::vector<uint8_t>>& headerObjects,
-                          const std::vector<std::vector<uint8_t>>& packets,
-                          uint32_t declaredObjects = 0)
-{
-    Writer objects;
-    for (const auto& o : headerObjects) {
-        objects.Bytes(o);
-    }
-    Writer w;
-    w.G(guids::kHeader).U64(30 + objects.b.size());
-    w.U32(declaredObjects ? declaredObjects : uint32_t(headerObjects.size())).U8(1).U8(2);
-    w.Bytes(objects.b);
-    w.G(guids::kData)
-        .U64(50 + packets.size() * kPacket)
-        .G(AsfGuid{})
-        .U64(packets.size())
-        .U16(0x101);
-    for (const auto& p : packets) {
-        w.Bytes(p);
-    }
-    return w.b;
-}
-
-std::vector<uint8_t> ObjectBytes(const AsfGuid& g, const std::vector<uint8_t>& body,
-                                 uint64_t size = 0)
-{
-    return Writer().Obj(g, body, size).b;
-}
-
-std::vector<uint8_t> GoodFile(const std::vector<std::vector<uint8_t>>& packets)
-{
-    return File({ObjectBytes(guids::kFileProperties, FileProps()),
-                 ObjectBytes(guids::kStreamProperties, AudioStream(1))},
-                packets);
-}
 
 TEST(AsfParser, FixturesReadToTheEnd)
 {
@@ -186,7 +91,7 @@ std::vector<SampleRow> Rows(std::vector<uint8_t> bytes, uint64_t start = 0)
     return rows;
 }
 
-std::vector<uint8_t> PacketFrom(Writer w)
+std::vector<uint8_t> PacketFrom(AsfWriter w)
 {
     w.b.resize(kPacket);
     return w.b;
@@ -202,7 +107,7 @@ TEST(AsfParserLayouts, EachPacketLayoutGivesItsSamples)
     std::vector<Layout> layouts;
     {
         // Compressed payload: three whole objects of 4, 2 and 3 bytes, 40 ms apart from 100 ms.
-        Writer w;
+        AsfWriter w;
         w.U8(0x10).U8(0x5D).U16(0).U32(100).U16(0);  // padding length as a word
         w.U8(0x81).U8(7).U32(100).U8(1).U8(40);
         w.U8(4).U32(0xAAAAAAAA).U8(2).U16(0xBBBB).U8(3).U8(1).U8(2).U8(3);
@@ -215,7 +120,7 @@ TEST(AsfParserLayouts, EachPacketLayoutGivesItsSamples)
     {
         // Multiple payloads (byte lengths), error correction data in front, and a packet
         // length below the packet size that implies the padding.
-        Writer w;
+        AsfWriter w;
         w.U8(0x82).U8(0).U8(0);                      // error correction: two bytes
         w.U8(0x21).U8(0x5D).U8(120).U32(50).U16(0);  // packet length 120 as a byte, multiple
         w.U8(0x40 | 2);                              // two payloads, lengths as bytes
@@ -233,7 +138,7 @@ TEST(AsfParserLayouts, EachPacketLayoutGivesItsSamples)
 
 TEST(AsfParserLayouts, StreamBitratesApplyToStreamsDeclaredLater)
 {
-    Writer rates;
+    AsfWriter rates;
     rates.U16(2).U16(2).U32(250000).U16(1).U32(64000);
     const std::vector<uint8_t> file =
         File({ObjectBytes(guids::kStreamBitrateProperties, rates.b),
@@ -246,7 +151,7 @@ TEST(AsfParserLayouts, StreamBitratesApplyToStreamsDeclaredLater)
     ASSERT_EQ(demuxer.Open(&src), AsfError::kOk);
     EXPECT_EQ(demuxer.Header().FindStream(1)->bitrate, 64000u);
     EXPECT_EQ(demuxer.Header().FindStream(2)->bitrate, 250000u);
-    Writer lying;
+    AsfWriter lying;
     lying.U16(100).U16(1).U32(1);
     size_t samples = 0;
     EXPECT_EQ(ReadAll(File({ObjectBytes(guids::kStreamBitrateProperties, lying.b),
@@ -272,14 +177,14 @@ std::vector<uint8_t> Utf16(const char* text)
 TEST(AsfParserLayouts, HeaderExtensionGivesStreamDetailsAndMetadata)
 {
     // Extended stream properties for stream 1: name, largest object, time per frame.
-    Writer esp;
+    AsfWriter esp;
     esp.U64(0).U64(0).U32(128000).U32(3000).U32(0).U32(0).U32(0).U32(0);
     esp.U32(4321).U32(0).U16(1).U16(0).U64(400000);
     const std::vector<uint8_t> name = Utf16("Speaker");
     esp.U16(1).U16(0);  // one name, no payload extension systems
     esp.U16(0).U16(uint16_t(name.size())).Bytes(name);
     // Metadata: a stream-level DWORD and a file-level string.
-    Writer meta;
+    AsfWriter meta;
     const std::vector<uint8_t> key1 = Utf16("WM/Level");
     const std::vector<uint8_t> key2 = Utf16("WM/Composer");
     const std::vector<uint8_t> value2 = Utf16("Ada");
@@ -287,9 +192,9 @@ TEST(AsfParserLayouts, HeaderExtensionGivesStreamDetailsAndMetadata)
     meta.U16(0).U16(1).U16(uint16_t(key1.size())).U16(3).U32(4).Bytes(key1).U32(7);
     meta.U16(0).U16(0).U16(uint16_t(key2.size())).U16(0).U32(uint32_t(value2.size()));
     meta.Bytes(key2).Bytes(value2);
-    Writer inner;
+    AsfWriter inner;
     inner.Obj(guids::kExtendedStreamProperties, esp.b).Obj(guids::kMetadata, meta.b);
-    Writer ext;
+    AsfWriter ext;
     ext.G(AsfGuid{}).U16(6).U32(uint32_t(inner.b.size())).Bytes(inner.b);
     const std::vector<uint8_t> file =
         File({ObjectBytes(guids::kFileProperties, FileProps()),
@@ -328,7 +233,7 @@ TEST(AsfParserLayouts, HeaderExtensionGivesStreamDetailsAndMetadata)
     EXPECT_TRUE(level);
     EXPECT_TRUE(composer);
     // The extension's declared data size must be exactly its content.
-    Writer badExt;
+    AsfWriter badExt;
     badExt.G(AsfGuid{}).U16(6).U32(uint32_t(inner.b.size() + 1)).Bytes(inner.b);
     size_t samples = 0;
     EXPECT_EQ(ReadAll(File({ObjectBytes(guids::kFileProperties, FileProps()),
@@ -426,31 +331,31 @@ std::vector<BadCase> BadCases()
                      File({ObjectBytes(guids::kFileProperties, FileProps(0x7FFFFFFF)), sp}, {}),
                      AsfError::kBadHeader});
     {
-        Writer m;
+        AsfWriter m;
         m.G(AsfGuid{}).U32(0xFFFFFFFF).U16(0).U16(0);
         cases.push_back({"absurd marker count",
                          File({fp, sp, ObjectBytes(guids::kMarker, m.b)}, {}),
                          AsfError::kTooManyStreams});
-        Writer m2;
+        AsfWriter m2;
         m2.G(AsfGuid{}).U32(60000).U16(0).U16(0);
         cases.push_back({"marker count the object cannot hold",
                          File({fp, sp, ObjectBytes(guids::kMarker, m2.b)}, {}),
                          AsfError::kBadObjectSize});
     }
     {
-        Writer c;
+        AsfWriter c;
         c.U16(2).U16(0xFFFF).U8('a');
         cases.push_back({"descriptor name past its object",
                          File({fp, sp, ObjectBytes(guids::kExtendedContentDescription, c.b)}, {}),
                          AsfError::kBadObjectSize});
-        Writer t;
+        AsfWriter t;
         t.U16(1000).U16(0).U16(0).U16(0).U16(0);
         cases.push_back({"title longer than its object",
                          File({fp, sp, ObjectBytes(guids::kContentDescription, t.b)}, {}),
                          AsfError::kBadObjectSize});
     }
     {
-        Writer w;
+        AsfWriter w;
         w.U8(0x08 | 0x40).U8(0x5D).U16(0xFFFF).U8(0).U32(10).U16(0);  // packet length 65535
         w.U8(0x81).U8(1).U32(0).U8(8).U32(10).U32(10);
         w.b.resize(kPacket);
@@ -469,7 +374,7 @@ std::vector<BadCase> BadCases()
     }
     {
         // Multiple payloads whose lengths run past the packet.
-        Writer w;
+        AsfWriter w;
         w.U8(0x09).U8(0x5D).U8(0).U32(10).U16(0);
         w.U8(0x80 | 2);  // two payloads, lengths as words
         w.U8(0x81).U8(1).U32(0).U8(8).U32(100).U32(10).U16(5000);
@@ -478,7 +383,7 @@ std::vector<BadCase> BadCases()
     }
     {
         // Compressed payload whose sub-payload runs past its payload.
-        Writer w;
+        AsfWriter w;
         w.U8(0x08).U8(0x5D).U8(0).U32(10).U16(0);
         w.U8(0x81).U8(1).U32(10).U8(1).U8(5);  // replicated length 1: compressed
         w.U8(200);                             // sub-payload longer than the rest
