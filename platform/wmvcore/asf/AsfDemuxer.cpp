@@ -463,35 +463,57 @@ AsfError AsfDemuxer::MaxObjectSize(uint16_t stream, uint32_t* size)
         *size = static_cast<uint32_t>(std::clamp<uint64_t>(picture, 1u << 16, kMaxObjectSize));
         return AsfError::kOk;
     }
-    // Scan the packets' payload headers; the object sizes are in every first fragment.
+    if (!scanned_) {
+        const AsfError e = ScanObjectSizes();
+        if (e != AsfError::kOk) {
+            return e;
+        }
+    }
+    *size = scannedMax_[stream];
+    return AsfError::kOk;
+}
+
+AsfError AsfDemuxer::ScanObjectSizes()
+{
+    // One pass over the packets' payload headers for every stream: the object sizes are in
+    // each first fragment. The result is kept; the file does not change while it is open.
     std::vector<uint8_t> block;
     AsfPacket packet;
-    uint32_t best = 0;
+    uint32_t best[128] = {};
     const uint64_t perBlock = std::max<uint64_t>(1, kBlockBytes / header_.packetSize);
     for (uint64_t first = 0; first < packetLimit_; first += perBlock) {
         const uint64_t count = std::min(perBlock, packetLimit_ - first);
         block.resize(static_cast<size_t>(count * header_.packetSize));
-        size_t got = 0;
-        const AsfError e = src_->ReadAt(PacketOffset(first), block.data(), block.size(), &got);
-        if (e != AsfError::kOk) {
-            return e;
+        size_t total = 0;
+        while (total < block.size()) {
+            size_t got = 0;
+            const AsfError e = src_->ReadAt(PacketOffset(first) + total, block.data() + total,
+                                            block.size() - total, &got);
+            if (e != AsfError::kOk) {
+                return e;
+            }
+            if (got == 0) {
+                break;
+            }
+            total += got;
         }
-        for (size_t off = 0; off + header_.packetSize <= got; off += header_.packetSize) {
+        for (size_t off = 0; off + header_.packetSize <= total; off += header_.packetSize) {
             if (AsfPacketParser::Parse(block.data() + off, header_.packetSize, &packet) !=
                 AsfError::kOk) {
                 continue;
             }
             for (const AsfPayload& p : packet.payloads) {
-                if (p.stream == stream) {
-                    best = std::max(best, p.objectSize);
-                }
+                best[p.stream] = std::max(best[p.stream], p.objectSize);
             }
         }
-        if (got < block.size()) {
+        if (total < block.size()) {
             break;
         }
     }
-    *size = std::min(best, kMaxObjectSize);
+    for (int i = 0; i < 128; ++i) {
+        scannedMax_[i] = std::min(best[i], kMaxObjectSize);
+    }
+    scanned_ = true;
     return AsfError::kOk;
 }
 

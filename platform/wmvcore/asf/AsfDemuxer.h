@@ -67,6 +67,7 @@ private:
     uint64_t PacketOffset(uint64_t index) const;
     AsfError FindStartPacket(uint64_t start, uint64_t* packet);
     void LoadSimpleIndex();
+    AsfError ScanObjectSizes();
     uint64_t Duration(const AsfSample& s) const;
 
     AsfSource* src_ = nullptr;
@@ -91,6 +92,9 @@ private:
     uint64_t blockFirst_ = 0;
     uint64_t blockCount_ = 0;
     AsfPacket packet_;
+
+    bool scanned_ = false;
+    uint32_t scannedMax_[128] = {};
 
     bool indexLoaded_ = false;
     uint64_t indexInterval_ = 0;

@@ -61,6 +61,25 @@ TEST(AsfParser, FixturesReadToTheEnd)
     }
 }
 
+TEST(AsfParser, LargestObjectsDoNotDependOnReadSizes)
+{
+    for (size_t maxRead : {size_t(0), size_t(7), size_t(4000)}) {
+        AsfMemorySource src(Fixture(L"sample.wmv"), maxRead);
+        AsfDemuxer demuxer;
+        ASSERT_EQ(demuxer.Open(&src), AsfError::kOk);
+        // ffprobe's largest packet of each of the fixture's three streams.
+        std::vector<uint32_t> largest(4, 0);
+        for (const SampleRow& r : ExpectedSamples(L"sample.wmv", {1, 2, 3})) {
+            largest[r.stream] = std::max(largest[r.stream], r.size);
+        }
+        for (uint16_t stream = 1; stream <= 3; ++stream) {
+            uint32_t max = 0;
+            ASSERT_EQ(demuxer.MaxObjectSize(stream, &max), AsfError::kOk);
+            EXPECT_EQ(max, largest[stream]) << "stream " << stream << ", reads of " << maxRead;
+        }
+    }
+}
+
 TEST(AsfParser, CraftedFileReadsItsObject)
 {
     size_t samples = 0;
