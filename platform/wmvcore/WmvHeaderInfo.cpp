@@ -34,12 +34,63 @@ HRESULT CopyValue(const std::vector<uint8_t>& value, BYTE* out, Length* length)
     return S_OK;
 }
 
+// "WM/UserWebURL" and "WM/UserText" are handed out as the runtime's structure: two text
+// pointers (description, then URL or text) followed by the texts, the pointers aimed into the
+// caller's own buffer. The file stores the texts one after the other; a single text is the
+// second member. Handing out the stored bytes instead would give callers garbage pointers.
+bool IsTextPair(const asf::AsfAttribute& a)
+{
+    return a.type == asf::AsfAttrType::kBinary &&
+           (a.name == u"WM/UserWebURL" || a.name == u"WM/UserText");
+}
+
+std::vector<uint8_t> TextPairValue(const std::vector<uint8_t>& stored, size_t* secondOffset)
+{
+    std::u16string texts[2];
+    int which = 0;
+    for (size_t i = 0; i + 1 < stored.size() && which < 2; i += 2) {
+        const char16_t c = static_cast<char16_t>(stored[i] | stored[i + 1] << 8);
+        if (c == 0) {
+            ++which;
+        } else {
+            texts[which].push_back(c);
+        }
+    }
+    if (texts[1].empty()) {
+        std::swap(texts[0], texts[1]);
+    }
+    const size_t first = 2 * sizeof(WCHAR*);
+    *secondOffset = first + (texts[0].size() + 1) * 2;
+    std::vector<uint8_t> value(*secondOffset + (texts[1].size() + 1) * 2, 0);
+    std::memcpy(value.data() + first, texts[0].data(), texts[0].size() * 2);
+    std::memcpy(value.data() + *secondOffset, texts[1].data(), texts[1].size() * 2);
+    return value;
+}
+
+template <typename Length>
+HRESULT CopyAttribute(const asf::AsfAttribute& a, BYTE* out, Length* length)
+{
+    if (!IsTextPair(a)) {
+        return CopyValue(a.value, out, length);
+    }
+    size_t second = 0;
+    const std::vector<uint8_t> value = TextPairValue(a.value, &second);
+    const HRESULT hr = CopyValue(value, out, length);
+    if (hr == S_OK && out != nullptr) {
+        WCHAR* pointers[2] = {reinterpret_cast<WCHAR*>(out + 2 * sizeof(WCHAR*)),
+                              reinterpret_cast<WCHAR*>(out + second)};
+        std::memcpy(out, pointers, sizeof(pointers));
+    }
+    return hr;
+}
+
 }  // namespace
 
 STDMETHODIMP WmvHeaderInfo::QueryInterface(REFIID iid, void** out)
 {
     return owner_->QueryInterface(iid, out);
 }
+
 STDMETHODIMP_(ULONG) WmvHeaderInfo::AddRef() { return owner_->AddRef(); }
 STDMETHODIMP_(ULONG) WmvHeaderInfo::Release() { return owner_->Release(); }
 
@@ -98,7 +149,7 @@ STDMETHODIMP WmvHeaderInfo::GetAttributeByIndex(WORD index, WORD* stream, WCHAR*
         return hr;
     }
     *type = static_cast<WMT_ATTR_DATATYPE>(a->type);
-    return CopyValue(a->value, value, length);
+    return CopyAttribute(*a, value, length);
 }
 
 STDMETHODIMP WmvHeaderInfo::GetAttributeByName(WORD* stream, LPCWSTR name,
@@ -115,7 +166,7 @@ STDMETHODIMP WmvHeaderInfo::GetAttributeByName(WORD* stream, LPCWSTR name,
     for (const asf::AsfAttribute& a : header_->attributes) {
         if (a.stream == *stream && a.name == wanted) {
             *type = static_cast<WMT_ATTR_DATATYPE>(a.type);
-            return CopyValue(a.value, value, length);
+            return CopyAttribute(a, value, length);
         }
     }
     return kAsfNotFound;
@@ -143,41 +194,43 @@ STDMETHODIMP WmvHeaderInfo::GetAttributeByIndexEx(WORD stream, WORD index, LPWST
     if (language != nullptr) {
         *language = a->language;
     }
-    return CopyValue(a->value, value, length);
+    return CopyAttribute(*a, value, length);
 }
 
 STDMETHODIMP WmvHeaderInfo::GetAttributeIndices(WORD stream, LPCWSTR name, WORD* language,
                                                 WORD* indices, WORD* count)
 {
-    if (name == nullptr || count == nullptr) {
-        return E_POINTER;
-    }
-    if (header_ == nullptr) {
-        return NS_E_INVALID_REQUEST;
-    }
-    const std::u16string wanted = FromWide(name);
-    std::vector<WORD> found;
-    WORD index = 0;
-    for (const asf::AsfAttribute& a : header_->attributes) {
-        if (a.stream != stream) {
-            continue;
+    return Guarded([&]() -> HRESULT {
+        if (name == nullptr || count == nullptr) {
+            return E_POINTER;
         }
-        if (a.name == wanted && (language == nullptr || *language == a.language)) {
-            found.push_back(index);
+        if (header_ == nullptr) {
+            return NS_E_INVALID_REQUEST;
         }
-        ++index;
-    }
-    if (indices == nullptr) {
+        const std::u16string wanted = FromWide(name);
+        std::vector<WORD> found;
+        WORD index = 0;
+        for (const asf::AsfAttribute& a : header_->attributes) {
+            if (a.stream != stream) {
+                continue;
+            }
+            if (a.name == wanted && (language == nullptr || *language == a.language)) {
+                found.push_back(index);
+            }
+            ++index;
+        }
+        if (indices == nullptr) {
+            *count = static_cast<WORD>(found.size());
+            return S_OK;
+        }
+        if (*count < found.size()) {
+            *count = static_cast<WORD>(found.size());
+            return kAsfBufferTooSmall;
+        }
+        std::copy(found.begin(), found.end(), indices);
         *count = static_cast<WORD>(found.size());
         return S_OK;
-    }
-    if (*count < found.size()) {
-        *count = static_cast<WORD>(found.size());
-        return kAsfBufferTooSmall;
-    }
-    std::copy(found.begin(), found.end(), indices);
-    *count = static_cast<WORD>(found.size());
-    return S_OK;
+    });
 }
 
 STDMETHODIMP WmvHeaderInfo::GetMarkerCount(WORD* count)
@@ -265,22 +318,30 @@ STDMETHODIMP WmvHeaderInfo::SetAttribute(WORD, LPCWSTR, WMT_ATTR_DATATYPE, const
 {
     return NS_E_INVALID_REQUEST;
 }
-STDMETHODIMP WmvHeaderInfo::AddMarker(LPCWSTR_WMSDK_TYPE_SAFE, QWORD) { return NS_E_INVALID_REQUEST; }
+
+STDMETHODIMP WmvHeaderInfo::AddMarker(LPCWSTR_WMSDK_TYPE_SAFE, QWORD)
+{
+    return NS_E_INVALID_REQUEST;
+}
+
 STDMETHODIMP WmvHeaderInfo::RemoveMarker(WORD) { return NS_E_INVALID_REQUEST; }
 STDMETHODIMP WmvHeaderInfo::AddScript(LPCWSTR_WMSDK_TYPE_SAFE, LPCWSTR_WMSDK_TYPE_SAFE, QWORD)
 {
     return NS_E_INVALID_REQUEST;
 }
+
 STDMETHODIMP WmvHeaderInfo::RemoveScript(WORD) { return NS_E_INVALID_REQUEST; }
 STDMETHODIMP WmvHeaderInfo::ModifyAttribute(WORD, WORD, WMT_ATTR_DATATYPE, WORD, const BYTE*, DWORD)
 {
     return NS_E_INVALID_REQUEST;
 }
+
 STDMETHODIMP WmvHeaderInfo::AddAttribute(WORD, LPCWSTR, WORD*, WMT_ATTR_DATATYPE, WORD,
                                          const BYTE*, DWORD)
 {
     return NS_E_INVALID_REQUEST;
 }
+
 STDMETHODIMP WmvHeaderInfo::DeleteAttribute(WORD, WORD) { return NS_E_INVALID_REQUEST; }
 STDMETHODIMP WmvHeaderInfo::AddCodecInfo(LPCWSTR_WMSDK_TYPE_SAFE, LPCWSTR_WMSDK_TYPE_SAFE,
                                          WMT_CODEC_INFO_TYPE, WORD, BYTE*)

@@ -13,6 +13,8 @@ namespace {
 
 constexpr uint64_t kMaxBody = 1ull << 30;   // a presentation larger than this is refused
 constexpr size_t kMaxResponseHead = 64 * 1024;
+constexpr DWORD kReceiveTimeoutMs = 30000;
+constexpr int kMaxRedirects = 5;
 
 std::string Narrow(const std::wstring& s)
 {
@@ -87,8 +89,9 @@ void WmvHttpSource::Abort()
     }
 }
 
-HRESULT WmvHttpSource::Open(const std::wstring& url, const std::wstring& proxyHost,
-                            DWORD proxyPort)
+HRESULT WmvHttpSource::SendRequest(const std::wstring& url, const std::wstring& proxyHost,
+                                   DWORD proxyPort, int* status, std::string* head,
+                                   std::vector<char>* rest)
 {
     std::string host;
     std::string path;
@@ -96,11 +99,10 @@ HRESULT WmvHttpSource::Open(const std::wstring& url, const std::wstring& proxyHo
     if (!ParseUrl(url, &host, &port, &path)) {
         return NS_E_INVALID_NAME;
     }
-    WSADATA wsa;
-    if (WSAStartup(MAKEWORD(2, 2), &wsa) != 0) {
-        return NS_E_CONNECTION_FAILURE;
+    if (socket_ != INVALID_SOCKET) {
+        closesocket(socket_);
+        socket_ = INVALID_SOCKET;
     }
-    wsa_ = true;
     const bool viaProxy = !proxyHost.empty();
     const std::string connectHost = viaProxy ? Narrow(proxyHost) : host;
     const unsigned connectPort = viaProxy ? proxyPort : port;
@@ -108,10 +110,17 @@ HRESULT WmvHttpSource::Open(const std::wstring& url, const std::wstring& proxyHo
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* found = nullptr;
-    if (getaddrinfo(connectHost.c_str(), std::to_string(connectPort).c_str(), &hints, &found) != 0) {
+    if (getaddrinfo(connectHost.c_str(), std::to_string(connectPort).c_str(), &hints, &found) !=
+        0) {
         return viaProxy ? NS_E_PROXY_NOT_FOUND : NS_E_SERVER_NOT_FOUND;
     }
     socket_ = socket(found->ai_family, found->ai_socktype, found->ai_protocol);
+    // A server that stops sending must not hold the reader's thread forever.
+    const DWORD timeoutMs = kReceiveTimeoutMs;
+    if (socket_ != INVALID_SOCKET) {
+        setsockopt(socket_, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeoutMs),
+                   sizeof(timeoutMs));
+    }
     const bool connected = socket_ != INVALID_SOCKET &&
                            connect(socket_, found->ai_addr, int(found->ai_addrlen)) == 0;
     freeaddrinfo(found);
@@ -131,8 +140,7 @@ HRESULT WmvHttpSource::Open(const std::wstring& url, const std::wstring& proxyHo
         }
         sent += size_t(n);
     }
-    // Response head.
-    std::vector<char> head;
+    std::vector<char> received;
     size_t headEnd = std::string::npos;
     char chunk[4096];
     while (headEnd == std::string::npos) {
@@ -140,18 +148,62 @@ HRESULT WmvHttpSource::Open(const std::wstring& url, const std::wstring& proxyHo
         if (n <= 0) {
             return NS_E_NET_READ;
         }
-        head.insert(head.end(), chunk, chunk + n);
-        const std::string_view view(head.data(), head.size());
-        headEnd = view.find("\r\n\r\n");
-        if (headEnd == std::string::npos && head.size() > kMaxResponseHead) {
+        received.insert(received.end(), chunk, chunk + n);
+        headEnd = std::string_view(received.data(), received.size()).find("\r\n\r\n");
+        if (headEnd == std::string::npos && received.size() > kMaxResponseHead) {
             return NS_E_INVALID_DATA;
         }
     }
-    const std::string headText(head.data(), headEnd);
-    std::vector<char> rest(head.begin() + headEnd + 4, head.end());
-    int status = 0;
-    if (std::sscanf(headText.c_str(), "HTTP/%*d.%*d %d", &status) != 1) {
+    head->assign(received.data(), headEnd);
+    rest->assign(received.begin() + headEnd + 4, received.end());
+    if (std::sscanf(head->c_str(), "HTTP/%*d.%*d %d", status) != 1) {
         return NS_E_INVALID_DATA;
+    }
+    return S_OK;
+}
+
+HRESULT WmvHttpSource::Open(const std::wstring& url, const std::wstring& proxyHost,
+                            DWORD proxyPort)
+{
+    WSADATA wsa;
+    if (WSAStartup(MAKEWORD(2, 2), &wsa) != 0) {
+        return NS_E_CONNECTION_FAILURE;
+    }
+    wsa_ = true;
+    std::wstring current = url;
+    int status = 0;
+    std::string head;
+    std::vector<char> rest;
+    for (int redirects = 0;; ++redirects) {
+        const HRESULT hr = SendRequest(current, proxyHost, proxyPort, &status, &head, &rest);
+        if (FAILED(hr)) {
+            return hr;
+        }
+        const bool moved = status == 301 || status == 302 || status == 303 || status == 307 ||
+                           status == 308;
+        if (!moved) {
+            break;
+        }
+        // Follow the new location: an absolute http:// URL or a path on the same server.
+        const size_t at = Lower(head).find("\r\nlocation:");
+        if (at == std::string::npos || redirects == kMaxRedirects) {
+            return NS_E_NETWORK_RESOURCE_FAILURE;
+        }
+        size_t begin = at + 11;
+        while (begin < head.size() && head[begin] == ' ') {
+            ++begin;
+        }
+        const std::string location = head.substr(begin, head.find("\r\n", begin) - begin);
+        std::wstring next(location.begin(), location.end());
+        if (!location.empty() && location[0] == '/') {
+            std::string host;
+            std::string path;
+            unsigned port = 0;
+            ParseUrl(current, &host, &port, &path);
+            next = L"http://" + std::wstring(host.begin(), host.end()) + L":" +
+                   std::to_wstring(port) + next;
+        }
+        current = next;
     }
     if (status == 404 || status == 410) {
         return NS_E_FILE_NOT_FOUND;
@@ -162,7 +214,7 @@ HRESULT WmvHttpSource::Open(const std::wstring& url, const std::wstring& proxyHo
     if (status != 200) {
         return NS_E_NETWORK_RESOURCE_FAILURE;
     }
-    const std::string lowered = Lower(headText);
+    const std::string lowered = Lower(head);
     if (lowered.find("transfer-encoding: chunked") != std::string::npos) {
         return NS_E_INVALID_DATA;  // we ask with Connection: close; servers answer plainly
     }
@@ -173,6 +225,7 @@ HRESULT WmvHttpSource::Open(const std::wstring& url, const std::wstring& proxyHo
             return E_OUTOFMEMORY;
         }
         contentLength_ = n;
+        body_.reserve(static_cast<size_t>(n));
     }
     thread_ = std::thread(&WmvHttpSource::Receive, this, std::move(rest));
     return S_OK;
@@ -182,12 +235,29 @@ void WmvHttpSource::Receive(std::vector<char> initial)
 {
     {
         std::lock_guard<std::mutex> hold(lock_);
-        body_.insert(body_.end(), initial.begin(), initial.end());
+        body_.insert(body_.end(), initial.begin(), initial.end());  // within the reserve
     }
     arrived_.notify_all();
     std::vector<char> chunk(64 * 1024);
     for (;;) {
-        const int n = recv(socket_, chunk.data(), int(chunk.size()), 0);
+        // Wait in short rounds: a blocked recv does not always return when another thread
+        // shuts the socket down, and Abort must end this thread promptly.
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(socket_, &readable);
+        timeval round = {0, 100000};
+        const int ready = select(0, &readable, nullptr, nullptr, &round);
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            if (aborted_) {
+                done_ = true;
+                break;
+            }
+        }
+        if (ready == 0) {
+            continue;
+        }
+        const int n = ready < 0 ? -1 : recv(socket_, chunk.data(), int(chunk.size()), 0);
         std::lock_guard<std::mutex> hold(lock_);
         if (n <= 0 || aborted_) {
             failed_ = n < 0 || (contentLength_ != UINT64_MAX && body_.size() < contentLength_);
@@ -199,7 +269,13 @@ void WmvHttpSource::Receive(std::vector<char> initial)
             done_ = true;
             break;
         }
-        body_.insert(body_.end(), chunk.data(), chunk.data() + n);
+        try {
+            body_.insert(body_.end(), chunk.data(), chunk.data() + n);
+        } catch (const std::bad_alloc&) {
+            failed_ = true;
+            done_ = true;
+            break;
+        }
         if (contentLength_ != UINT64_MAX && body_.size() >= contentLength_) {
             body_.resize(static_cast<size_t>(contentLength_));
             done_ = true;
@@ -214,7 +290,8 @@ asf::AsfError WmvHttpSource::ReadAt(uint64_t offset, void* buffer, size_t size, 
 {
     *got = 0;
     std::unique_lock<std::mutex> hold(lock_);
-    arrived_.wait(hold, [&] { return aborted_ || done_ || body_.size() >= offset + size; });
+    // Whatever has arrived at the offset is returned at once: the parser reads progressively.
+    arrived_.wait(hold, [&] { return aborted_ || done_ || body_.size() > offset; });
     if (aborted_) {
         return asf::AsfError::kAborted;
     }
@@ -225,6 +302,19 @@ asf::AsfError WmvHttpSource::ReadAt(uint64_t offset, void* buffer, size_t size, 
     std::memcpy(buffer, body_.data() + offset, n);
     *got = n;
     return asf::AsfError::kOk;
+}
+
+void WmvHttpSource::Progress(uint64_t* bytes, unsigned* percent) const
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    *bytes = body_.size();
+    if (done_) {
+        *percent = 100;
+    } else if (contentLength_ != UINT64_MAX && contentLength_ > 0) {
+        *percent = static_cast<unsigned>(body_.size() * 100 / contentLength_);
+    } else {
+        *percent = 0;
+    }
 }
 
 bool WmvHttpSource::KnownSize(uint64_t* size) const

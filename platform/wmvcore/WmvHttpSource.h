@@ -1,6 +1,7 @@
 // ASF source over an http:// URL, read progressively: one HTTP/1.1 GET whose body a thread of
 // its own appends to memory while the parser reads; a read past the received bytes waits.
-// A manual proxy, when configured, receives the request with the absolute URL.
+// A manual proxy, when configured, receives the request with the absolute URL; redirects are
+// followed a few times.
 #pragma once
 
 #include <winsock2.h>
@@ -29,12 +30,17 @@ public:
     asf::AsfError ReadAt(uint64_t offset, void* buffer, size_t size, size_t* got) override;
     bool KnownSize(uint64_t* size) const override;
     bool CanSeekCheaply() const override { return false; }
+    // Bytes received so far and the percentage of the announced length (0 when unknown).
+    void Progress(uint64_t* bytes, unsigned* percent) const;
 
     // Splits "http://host[:port]/path"; false for anything else.
     static bool ParseUrl(const std::wstring& url, std::string* host, unsigned* port,
                          std::string* path);
 
 private:
+    // Connects (directly or to the proxy), sends the GET and reads the response head.
+    HRESULT SendRequest(const std::wstring& url, const std::wstring& proxyHost, DWORD proxyPort,
+                        int* status, std::string* head, std::vector<char>* rest);
     void Receive(std::vector<char> initial);
 
     SOCKET socket_ = INVALID_SOCKET;

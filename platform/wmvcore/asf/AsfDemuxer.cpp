@@ -14,7 +14,8 @@ constexpr uint64_t kBlockBytes = 1u << 20;
 // Send times lead presentation times by up to the preroll; this margin covers muxers that
 // send a little earlier still.
 constexpr uint64_t kSeekBackoffMs = 5000;
-constexpr size_t kMaxPendingBytes = 32u << 20;
+constexpr size_t kMaxPendingBytes = 32u << 20;  // all streams together
+constexpr uint32_t kInitialReserve = 256u << 10;
 constexpr size_t kMaxSpare = 64;
 
 }  // namespace
@@ -29,6 +30,7 @@ AsfError AsfDemuxer::Open(AsfSource* src)
     for (const AsfStream& s : header_.streams) {
         enabled_[s.number] = true;
         audio_[s.number] = s.kind == AsfStreamKind::kAudio;
+        holdBack_[s.number] = s.kind == AsfStreamKind::kVideo && s.averageTimePerFrame == 0;
     }
     // The data object promised more than the file holds: read what is there, then say so.
     uint64_t known = 0;
@@ -39,7 +41,51 @@ AsfError AsfDemuxer::Open(AsfSource* src)
     if (header_.packetCount != 0 && header_.dataEnd != UINT64_MAX) {
         packetLimit_ = std::min(packetLimit_, header_.packetCount);
     }
+    EstimateFrameTimes();
     return SetRange(0, 0);
+}
+
+void AsfDemuxer::EstimateFrameTimes()
+{
+    // Files without extended stream properties do not state a frame rate: take the mean
+    // spacing of the first frames of each such video stream. Not for downloads: opening
+    // must not wait for media data.
+    constexpr unsigned kFrames = 17;
+    constexpr int kMaxSamples = 2048;
+    struct Probe {
+        uint64_t first = 0;
+        uint64_t last = 0;
+        unsigned count = 0;
+    };
+    Probe probes[128];
+    size_t wanted = 0;
+    for (const AsfStream& st : header_.streams) {
+        wanted += holdBack_[st.number];
+    }
+    if (wanted == 0 || !src_->CanSeekCheaply() || SetRange(0, 0) != AsfError::kOk) {
+        return;
+    }
+    AsfSample s;
+    size_t done = 0;
+    for (int i = 0; i < kMaxSamples && done < wanted && Next(&s) == AsfError::kOk; ++i) {
+        if (!holdBack_[s.stream]) {
+            continue;
+        }
+        Probe& p = probes[s.stream];
+        if (p.count == 0) {
+            p.first = s.time;
+        }
+        p.last = s.time;
+        if (++p.count == kFrames) {
+            ++done;
+        }
+    }
+    for (AsfStream& st : header_.streams) {
+        const Probe& p = probes[st.number];
+        if (holdBack_[st.number] && p.count >= 2 && p.last > p.first) {
+            st.averageTimePerFrame = (p.last - p.first) / (p.count - 1);
+        }
+    }
 }
 
 void AsfDemuxer::SetStreamEnabled(uint16_t stream, bool enabled)
@@ -66,10 +112,10 @@ AsfError AsfDemuxer::ReadPacket(const uint8_t** packet)
             count = std::min(count, packetLimit_ - nextPacket_);
         }
         block_.resize(static_cast<size_t>(count * header_.packetSize));
-        // Read what is there; a short read at the end leaves a partial packet, which is an
-        // error only when the header promised it.
+        // Read what is there, at least one packet: a download hands out what has arrived. A
+        // short read at the end leaves a partial packet, an error only when it was promised.
         size_t total = 0;
-        while (total < block_.size()) {
+        while (total < header_.packetSize) {
             size_t got = 0;
             const AsfError e = src_->ReadAt(PacketOffset(nextPacket_) + total,
                                             block_.data() + total, block_.size() - total, &got);
@@ -110,7 +156,9 @@ void AsfDemuxer::Complete(Assembly& a)
     a.active = false;
     AsfSample& s = a.sample;
     s.duration = Duration(s);
-    s.discontinuity = a.discontinuity;
+    // A lost fragment before this object breaks the stream; so does the start of a range.
+    s.discontinuity = a.discontinuity || !a.reached;
+    a.discontinuity = false;
     if (s.time >= rangeEnd_) {
         spare_.push_back(std::move(s));
         return;
@@ -123,27 +171,70 @@ void AsfDemuxer::Complete(Assembly& a)
                 spare_.push_back(std::move(old));
             }
             a.pending.clear();
+            pendingTotal_ -= a.pendingBytes;
             a.pendingBytes = 0;
         }
         if (!a.pending.empty() || s.keyFrame) {
-            if (a.pendingBytes + s.data.size() <= kMaxPendingBytes) {
+            if (pendingTotal_ + s.data.size() <= kMaxPendingBytes) {
                 a.pendingBytes += s.data.size();
+                pendingTotal_ += s.data.size();
                 a.pending.push_back(std::move(s));
-                a.discontinuity = false;
                 return;
             }
         }
         spare_.push_back(std::move(s));
         return;
     }
-    a.reached = true;
-    a.discontinuity = false;
+    if (!a.reached) {
+        // Only the first sample that goes out after the range start is marked; the pending
+        // group's later samples and this one continue it.
+        for (AsfSample& old : a.pending) {
+            old.discontinuity = false;
+        }
+        s.discontinuity = s.discontinuity && a.pending.empty();
+        if (!a.pending.empty()) {
+            a.pending.front().discontinuity = true;
+        }
+        a.reached = true;
+    }
     for (AsfSample& old : a.pending) {
-        ready_.push_back(std::move(old));
+        Emit(a, std::move(old));
     }
     a.pending.clear();
+    pendingTotal_ -= a.pendingBytes;
     a.pendingBytes = 0;
-    ready_.push_back(std::move(s));
+    Emit(a, std::move(s));
+}
+
+void AsfDemuxer::Emit(Assembly& a, AsfSample&& s)
+{
+    if (!holdBack_[s.stream]) {
+        ready_.push_back(std::move(s));
+        return;
+    }
+    if (a.hasHeld) {
+        if (s.time > a.held.time) {
+            a.lastDelta = s.time - a.held.time;
+        }
+        a.held.duration = a.lastDelta;
+        ready_.push_back(std::move(a.held));
+    }
+    a.held = std::move(s);
+    a.hasHeld = true;
+}
+
+void AsfDemuxer::Finish(AsfError e)
+{
+    ended_ = true;
+    endError_ = e;
+    // The last frame of each held stream lasts as long as the one before it.
+    for (Assembly& a : assembly_) {
+        if (a.hasHeld) {
+            a.held.duration = a.lastDelta;
+            ready_.push_back(std::move(a.held));
+            a.hasHeld = false;
+        }
+    }
 }
 
 AsfError AsfDemuxer::HandlePayload(const AsfPayload& p)
@@ -175,9 +266,12 @@ AsfError AsfDemuxer::HandlePayload(const AsfPayload& p)
         a.sample.time = p.timeMs > preroll ? (p.timeMs - preroll) * 10000 : 0;
         // Every audio object decodes on its own, whatever the writer's key bit says.
         a.sample.keyFrame = p.keyFrame || audio_[p.stream];
-        a.sample.data.resize(p.objectSize);
+        // Memory follows the bytes that actually arrive, not the size an object claims.
+        a.objectSize = p.objectSize;
+        a.sample.data.clear();
+        a.sample.data.reserve(std::min<uint32_t>(p.objectSize, kInitialReserve));
     } else if (!a.active || a.objectNumber != p.objectNumber || a.filled != p.offset ||
-               a.sample.data.size() != p.objectSize) {
+               a.objectSize != p.objectSize) {
         // A fragment of an object whose start we did not see (after a seek) or that does not
         // continue the current one: drop it.
         if (a.active) {
@@ -187,9 +281,9 @@ AsfError AsfDemuxer::HandlePayload(const AsfPayload& p)
         a.discontinuity = true;
         return AsfError::kOk;
     }
-    std::copy(p.data, p.data + p.length, a.sample.data.begin() + a.filled);
+    a.sample.data.insert(a.sample.data.end(), p.data, p.data + p.length);
     a.filled += p.length;
-    if (a.filled == a.sample.data.size()) {
+    if (a.filled == a.objectSize) {
         Complete(a);
     }
     return AsfError::kOk;
@@ -199,30 +293,29 @@ AsfError AsfDemuxer::Next(AsfSample* out)
 {
     while (ready_.empty()) {
         if (ended_) {
-            return AsfError::kEndOfData;
+            return endError_;
         }
         const uint8_t* data = nullptr;
         AsfError e = ReadPacket(&data);
-        if (e == AsfError::kEndOfData) {
-            ended_ = true;
+        if (e == AsfError::kOk) {
+            e = AsfPacketParser::Parse(data, header_.packetSize, &packet_);
+        }
+        if (e != AsfError::kOk) {
+            Finish(e);
             continue;
-        }
-        if (e != AsfError::kOk) {
-            return e;
-        }
-        e = AsfPacketParser::Parse(data, header_.packetSize, &packet_);
-        if (e != AsfError::kOk) {
-            return e;
         }
         for (const AsfPayload& p : packet_.payloads) {
             e = HandlePayload(p);
             if (e != AsfError::kOk) {
-                return e;
+                break;
             }
         }
-        if (rangeEnd_ != UINT64_MAX &&
-            uint64_t(packet_.sendTimeMs) > rangeEnd_ / 10000 + header_.prerollMs + kSeekBackoffMs) {
-            ended_ = true;
+        if (e != AsfError::kOk) {
+            Finish(e);
+        } else if (rangeEnd_ != UINT64_MAX && uint64_t(packet_.sendTimeMs) >
+                                                  rangeEnd_ / 10000 + header_.prerollMs +
+                                                      kSeekBackoffMs) {
+            Finish(AsfError::kEndOfData);
         }
     }
     if (out->data.capacity() > 0 && spare_.size() < kMaxSpare) {
@@ -248,7 +341,7 @@ void AsfDemuxer::LoadSimpleIndex()
             return;
         }
         AsfByteReader r(head, sizeof(head));
-        const Guid id = r.ReadGuid();
+        const AsfGuid id = r.ReadGuid();
         const uint64_t objectSize = r.U64();
         if (objectSize < 24 || objectSize > size - pos) {
             return;
@@ -258,7 +351,8 @@ void AsfDemuxer::LoadSimpleIndex()
             const uint64_t interval = r.U64();
             r.U32();
             const uint32_t count = r.U32();
-            if (interval == 0 || count > kMaxIndexEntries || 56 + uint64_t(count) * 6 > objectSize) {
+            if (interval == 0 || count > kMaxIndexEntries ||
+                56 + uint64_t(count) * 6 > objectSize) {
                 return;
             }
             std::vector<uint8_t> entries(size_t(count) * 6);
@@ -341,9 +435,11 @@ AsfError AsfDemuxer::SetRange(uint64_t start, uint64_t duration)
         spare_.push_back(std::move(ready_.front()));
         ready_.pop_front();
     }
+    pendingTotal_ = 0;
     rangeStart_ = start;
     rangeEnd_ = duration == 0 || duration > UINT64_MAX - start ? UINT64_MAX : start + duration;
     ended_ = false;
+    endError_ = AsfError::kEndOfData;
     uint64_t packet = 0;
     const AsfError e = FindStartPacket(start, &packet);
     nextPacket_ = packet;
@@ -367,35 +463,57 @@ AsfError AsfDemuxer::MaxObjectSize(uint16_t stream, uint32_t* size)
         *size = static_cast<uint32_t>(std::clamp<uint64_t>(picture, 1u << 16, kMaxObjectSize));
         return AsfError::kOk;
     }
-    // Scan the packets' payload headers; the object sizes are in every first fragment.
+    if (!scanned_) {
+        const AsfError e = ScanObjectSizes();
+        if (e != AsfError::kOk) {
+            return e;
+        }
+    }
+    *size = scannedMax_[stream];
+    return AsfError::kOk;
+}
+
+AsfError AsfDemuxer::ScanObjectSizes()
+{
+    // One pass over the packets' payload headers for every stream: the object sizes are in
+    // each first fragment. The result is kept; the file does not change while it is open.
     std::vector<uint8_t> block;
     AsfPacket packet;
-    uint32_t best = 0;
+    uint32_t best[128] = {};
     const uint64_t perBlock = std::max<uint64_t>(1, kBlockBytes / header_.packetSize);
     for (uint64_t first = 0; first < packetLimit_; first += perBlock) {
         const uint64_t count = std::min(perBlock, packetLimit_ - first);
         block.resize(static_cast<size_t>(count * header_.packetSize));
-        size_t got = 0;
-        const AsfError e = src_->ReadAt(PacketOffset(first), block.data(), block.size(), &got);
-        if (e != AsfError::kOk) {
-            return e;
+        size_t total = 0;
+        while (total < block.size()) {
+            size_t got = 0;
+            const AsfError e = src_->ReadAt(PacketOffset(first) + total, block.data() + total,
+                                            block.size() - total, &got);
+            if (e != AsfError::kOk) {
+                return e;
+            }
+            if (got == 0) {
+                break;
+            }
+            total += got;
         }
-        for (size_t off = 0; off + header_.packetSize <= got; off += header_.packetSize) {
+        for (size_t off = 0; off + header_.packetSize <= total; off += header_.packetSize) {
             if (AsfPacketParser::Parse(block.data() + off, header_.packetSize, &packet) !=
                 AsfError::kOk) {
                 continue;
             }
             for (const AsfPayload& p : packet.payloads) {
-                if (p.stream == stream) {
-                    best = std::max(best, p.objectSize);
-                }
+                best[p.stream] = std::max(best[p.stream], p.objectSize);
             }
         }
-        if (got < block.size()) {
+        if (total < block.size()) {
             break;
         }
     }
-    *size = std::min(best, kMaxObjectSize);
+    for (int i = 0; i < 128; ++i) {
+        scannedMax_[i] = std::min(best[i], kMaxObjectSize);
+    }
+    scanned_ = true;
     return AsfError::kOk;
 }
 

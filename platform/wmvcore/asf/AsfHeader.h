@@ -24,7 +24,15 @@ inline constexpr uint64_t kMaxIndexEntries = 1u << 22;
 enum class AsfStreamKind { kAudio, kVideo, kCommand, kOther };
 
 // Value types as the runtime's attribute API numbers them (WMT_ATTR_DATATYPE).
-enum class AsfAttrType : uint16_t { kDword = 0, kString = 1, kBinary = 2, kBool = 3, kQword = 4, kWord = 5, kGuid = 6 };
+enum class AsfAttrType : uint16_t {
+    kDword = 0,
+    kString = 1,
+    kBinary = 2,
+    kBool = 3,
+    kQword = 4,
+    kWord = 5,
+    kGuid = 6
+};
 
 struct AsfAttribute {
     uint16_t stream = 0;  // 0 = file level
@@ -49,7 +57,7 @@ struct AsfCodec {
 
 struct AsfStream {
     uint16_t number = 0;
-    Guid typeGuid;
+    AsfGuid typeGuid;
     AsfStreamKind kind = AsfStreamKind::kOther;
     uint64_t timeOffset = 0;
     std::vector<uint8_t> typeData;  // audio: WAVEFORMATEX + extra; video: see below
@@ -80,6 +88,20 @@ struct AsfHeader {
     std::vector<AsfAttribute> attributes;
     std::vector<AsfMarker> markers;
     std::vector<AsfCodec> codecs;
+
+    // Average bit rates by stream number, from the stream bitrate properties object.
+    std::vector<std::pair<uint16_t, uint32_t>> declaredBitrates;
+    // What the extended stream properties say, by stream number; applied once every stream
+    // is known (the header extension usually comes before the streams it describes).
+    struct ExtendedProperties {
+        uint16_t number = 0;
+        uint32_t bitrate = 0;
+        uint32_t bufferWindow = 0;
+        uint32_t maxObjectSize = 0;
+        uint64_t averageTimePerFrame = 0;
+        std::u16string name;
+    };
+    std::vector<ExtendedProperties> declaredExtended;
 
     uint64_t headerSize = 0;
     uint64_t dataOffset = 0;      // first packet

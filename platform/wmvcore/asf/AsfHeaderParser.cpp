@@ -184,6 +184,7 @@ AsfError AsfHeaderParser::ParseHeaderObject(const uint8_t* data, size_t size, As
         {&guids::kExtendedContentDescription, &ExtendedContentDescription},
         {&guids::kMarker, &Marker},
         {&guids::kCodecList, &CodecList},
+        {&guids::kStreamBitrateProperties, &StreamBitrates},
     };
     AsfError e = ParseObjects(r, count, table, std::size(table), out);
     if (e != AsfError::kOk) {
@@ -191,6 +192,22 @@ AsfError AsfHeaderParser::ParseHeaderObject(const uint8_t* data, size_t size, As
     }
     if (out->packetSize == 0 || out->streams.empty()) {
         return AsfError::kBadHeader;
+    }
+    for (const AsfHeader::ExtendedProperties& e : out->declaredExtended) {
+        if (AsfStream* s = StreamByNumber(out, e.number)) {
+            s->bitrate = e.bitrate;
+            s->bufferWindow = e.bufferWindow;
+            s->maxObjectSize = e.maxObjectSize;
+            s->averageTimePerFrame = e.averageTimePerFrame;
+            s->name = e.name;
+        }
+    }
+    // The bitrate object may come before the streams it describes.
+    for (const auto& [number, bitrate] : out->declaredBitrates) {
+        AsfStream* s = StreamByNumber(out, number);
+        if (s != nullptr && s->bitrate == 0) {
+            s->bitrate = bitrate;
+        }
     }
     return AsfError::kOk;
 }
@@ -201,7 +218,7 @@ AsfError AsfHeaderParser::ParseObjects(AsfByteReader& r, uint32_t count, const E
     // The count is only a hint; the container's size is what bounds the walk.
     (void)count;
     while (r.Remaining() >= kObjectHeaderSize) {
-        const Guid id = r.ReadGuid();
+        const AsfGuid id = r.ReadGuid();
         const uint64_t objectSize = r.U64();
         if (objectSize < kObjectHeaderSize || objectSize - kObjectHeaderSize > r.Remaining()) {
             return AsfError::kBadObjectSize;
@@ -311,7 +328,6 @@ AsfError AsfHeaderParser::StreamProperties(AsfByteReader& b, AsfHeader* out)
             return AsfError::kBadHeader;
         }
     }
-    // A stream announced by the extended stream properties first keeps what they said.
     if (out->streams.size() >= kMaxStreams) {
         return AsfError::kTooManyStreams;
     }
@@ -381,7 +397,7 @@ AsfError AsfHeaderParser::ExtendedStreamProperties(AsfByteReader& b, AsfHeader* 
     }
     // An embedded stream properties object may follow; it declares the stream itself.
     if (b.Remaining() >= kObjectHeaderSize) {
-        const Guid id = b.ReadGuid();
+        const AsfGuid id = b.ReadGuid();
         const uint64_t size = b.U64();
         if (size < kObjectHeaderSize || size - kObjectHeaderSize > b.Remaining()) {
             return AsfError::kBadObjectSize;
@@ -394,18 +410,17 @@ AsfError AsfHeaderParser::ExtendedStreamProperties(AsfByteReader& b, AsfHeader* 
             }
         }
     }
-    // The stream properties object may come before or after; record what we have for it.
-    AsfStream* s = StreamByNumber(out, number);
-    if (s == nullptr) {
-        return AsfError::kOk;
+    if (out->declaredExtended.size() >= kMaxStreams) {
+        return AsfError::kTooManyStreams;
     }
-    s->bitrate = bitrate;
-    s->bufferWindow = bufferSize;
-    s->maxObjectSize = std::min(maxObject, kMaxObjectSize);
-    s->averageTimePerFrame = timePerFrame;
-    if (s->name.empty()) {
-        s->name = std::move(name);
-    }
+    AsfHeader::ExtendedProperties e;
+    e.number = number;
+    e.bitrate = bitrate;
+    e.bufferWindow = bufferSize;
+    e.maxObjectSize = std::min(maxObject, kMaxObjectSize);
+    e.averageTimePerFrame = timePerFrame;
+    e.name = std::move(name);
+    out->declaredExtended.push_back(std::move(e));
     return AsfError::kOk;
 }
 
@@ -562,6 +577,26 @@ AsfError AsfHeaderParser::CodecList(AsfByteReader& b, AsfHeader* out)
         }
         c.info.assign(info, info + infoLength);
         out->codecs.push_back(std::move(c));
+    }
+    return AsfError::kOk;
+}
+
+AsfError AsfHeaderParser::StreamBitrates(AsfByteReader& b, AsfHeader* out)
+{
+    const uint16_t count = b.U16();
+    if (!b.Ok()) {
+        return AsfError::kTruncated;
+    }
+    if (uint64_t(count) * 6 > b.Remaining()) {
+        return AsfError::kBadObjectSize;
+    }
+    if (count > kMaxStreams) {
+        return AsfError::kTooManyStreams;
+    }
+    for (uint16_t i = 0; i < count; ++i) {
+        const uint16_t number = b.U16() & 0x7F;
+        const uint32_t bitrate = b.U32();
+        out->declaredBitrates.emplace_back(number, bitrate);
     }
     return AsfError::kOk;
 }

@@ -23,7 +23,7 @@ public:
 private:
     using Handler = AsfError (*)(AsfByteReader& body, AsfHeader* out);
     struct Entry {
-        const Guid* guid;
+        const AsfGuid* guid;
         Handler handler;
     };
 
@@ -38,6 +38,7 @@ private:
     static AsfError ExtendedContentDescription(AsfByteReader& body, AsfHeader* out);
     static AsfError Marker(AsfByteReader& body, AsfHeader* out);
     static AsfError CodecList(AsfByteReader& body, AsfHeader* out);
+    static AsfError StreamBitrates(AsfByteReader& body, AsfHeader* out);
     static void AddDerivedAttributes(AsfHeader* out);
 };
 

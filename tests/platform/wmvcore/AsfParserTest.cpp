@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
+#include "AsfWriter.h"
 #include "WmvTestSupport.h"
 #include "asf/AsfDemuxer.h"
 #include "asf/AsfMemorySource.h"
@@ -45,93 +47,6 @@ AsfError ReadAll(std::vector<uint8_t> bytes, size_t* samples, size_t maxRead = 0
     return AsfError::kOk;
 }
 
-// ---- a tiny file writer for crafted input ----
-struct Writer {
-    std::vector<uint8_t> b;
-    Writer& U8(uint8_t v) { b.push_back(v); return *this; }
-    Writer& U16(uint16_t v) { return U8(uint8_t(v)).U8(uint8_t(v >> 8)); }
-    Writer& U32(uint32_t v) { return U16(uint16_t(v)).U16(uint16_t(v >> 16)); }
-    Writer& U64(uint64_t v) { return U32(uint32_t(v)).U32(uint32_t(v >> 32)); }
-    Writer& G(const Guid& g)
-    {
-        U32(g.data1).U16(g.data2).U16(g.data3);
-        b.insert(b.end(), g.data4, g.data4 + 8);
-        return *this;
-    }
-    Writer& Bytes(const std::vector<uint8_t>& v) { b.insert(b.end(), v.begin(), v.end()); return *this; }
-    // An object: GUID, size (body + 24 unless given), body.
-    Writer& Obj(const Guid& g, const std::vector<uint8_t>& body, uint64_t size = 0)
-    {
-        return G(g).U64(size ? size : body.size() + 24).Bytes(body);
-    }
-};
-
-constexpr uint32_t kPacket = 256;
-
-std::vector<uint8_t> FileProps(uint32_t packetSize = kPacket)
-{
-    Writer w;
-    w.G(Guid{}).U64(0).U64(0).U64(0).U64(50000000).U64(0).U64(0).U32(2);
-    w.U32(packetSize).U32(packetSize).U32(64000);
-    return w.b;
-}
-
-std::vector<uint8_t> AudioStream(uint16_t number)
-{
-    Writer w;
-    w.G(guids::kAudioMedia).G(Guid{}).U64(0).U32(18).U32(0).U16(number).U32(0);
-    w.U16(0x161).U16(2).U32(44100).U32(8000).U16(64).U16(16).U16(0);
-    return w.b;
-}
-
-// One packet with one payload of a whole object (or what the arguments make of it).
-std::vector<uint8_t> Packet(uint8_t stream, uint32_t objectSize, uint32_t offset,
-                            uint32_t dataLength, uint32_t timeMs)
-{
-    Writer w;
-    w.U8(0x08).U8(0x5D);  // padding length as a byte; stream/object/offset/replicated fields
-    const size_t paddingAt = w.b.size();
-    w.U8(0).U32(timeMs).U16(0);
-    w.U8(uint8_t(0x80 | stream)).U8(1).U32(offset).U8(8).U32(objectSize).U32(timeMs);
-    for (uint32_t i = 0; i < dataLength && w.b.size() < kPacket; ++i) {
-        w.U8(uint8_t(i));
-    }
-    const size_t used = w.b.size();
-    w.b[paddingAt] = used < kPacket ? uint8_t(kPacket - used) : 0;
-    w.b.resize(kPacket);
-    return w.b;
-}
-
-std::vector<uint8_t> File(const std::vector<std::vector<uint8_t>>& headerObjects,
-                          const std::vector<std::vector<uint8_t>>& packets,
-                          uint32_t declaredObjects = 0)
-{
-    Writer objects;
-    for (const auto& o : headerObjects) {
-        objects.Bytes(o);
-    }
-    Writer w;
-    w.G(guids::kHeader).U64(30 + objects.b.size());
-    w.U32(declaredObjects ? declaredObjects : uint32_t(headerObjects.size())).U8(1).U8(2);
-    w.Bytes(objects.b);
-    w.G(guids::kData).U64(50 + packets.size() * kPacket).G(Guid{}).U64(packets.size()).U16(0x101);
-    for (const auto& p : packets) {
-        w.Bytes(p);
-    }
-    return w.b;
-}
-
-std::vector<uint8_t> ObjectBytes(const Guid& g, const std::vector<uint8_t>& body, uint64_t size = 0)
-{
-    return Writer().Obj(g, body, size).b;
-}
-
-std::vector<uint8_t> GoodFile(const std::vector<std::vector<uint8_t>>& packets)
-{
-    return File({ObjectBytes(guids::kFileProperties, FileProps()),
-                 ObjectBytes(guids::kStreamProperties, AudioStream(1))},
-                packets);
-}
 
 TEST(AsfParser, FixturesReadToTheEnd)
 {
@@ -146,6 +61,25 @@ TEST(AsfParser, FixturesReadToTheEnd)
     }
 }
 
+TEST(AsfParser, LargestObjectsDoNotDependOnReadSizes)
+{
+    for (size_t maxRead : {size_t(0), size_t(7), size_t(4000)}) {
+        AsfMemorySource src(Fixture(L"sample.wmv"), maxRead);
+        AsfDemuxer demuxer;
+        ASSERT_EQ(demuxer.Open(&src), AsfError::kOk);
+        // ffprobe's largest packet of each of the fixture's three streams.
+        std::vector<uint32_t> largest(4, 0);
+        for (const SampleRow& r : ExpectedSamples(L"sample.wmv", {1, 2, 3})) {
+            largest[r.stream] = std::max(largest[r.stream], r.size);
+        }
+        for (uint16_t stream = 1; stream <= 3; ++stream) {
+            uint32_t max = 0;
+            ASSERT_EQ(demuxer.MaxObjectSize(stream, &max), AsfError::kOk);
+            EXPECT_EQ(max, largest[stream]) << "stream " << stream << ", reads of " << maxRead;
+        }
+    }
+}
+
 TEST(AsfParser, CraftedFileReadsItsObject)
 {
     size_t samples = 0;
@@ -157,6 +91,203 @@ TEST(AsfParser, CraftedFileReadsItsObject)
                       &samples),
               AsfError::kEndOfData);
     EXPECT_EQ(samples, 1u);
+}
+
+// Reads every sample of bytes (which must be valid) as (stream, ms, size, key) rows.
+std::vector<SampleRow> Rows(std::vector<uint8_t> bytes, uint64_t start = 0)
+{
+    AsfMemorySource src(std::move(bytes));
+    AsfDemuxer demuxer;
+    std::vector<SampleRow> rows;
+    EXPECT_EQ(demuxer.Open(&src), AsfError::kOk);
+    EXPECT_EQ(demuxer.SetRange(start, 0), AsfError::kOk);
+    AsfSample s;
+    AsfError e;
+    while ((e = demuxer.Next(&s)) == AsfError::kOk) {
+        rows.push_back({s.stream, s.time / 10000, unsigned(s.data.size()), s.keyFrame});
+    }
+    EXPECT_EQ(e, AsfError::kEndOfData);
+    return rows;
+}
+
+std::vector<uint8_t> PacketFrom(AsfWriter w)
+{
+    w.b.resize(kPacket);
+    return w.b;
+}
+
+TEST(AsfParserLayouts, EachPacketLayoutGivesItsSamples)
+{
+    struct Layout {
+        const char* what;
+        std::vector<uint8_t> packet;
+        std::vector<SampleRow> expected;
+    };
+    std::vector<Layout> layouts;
+    {
+        // Compressed payload: three whole objects of 4, 2 and 3 bytes, 40 ms apart from 100 ms.
+        AsfWriter w;
+        w.U8(0x10).U8(0x5D).U16(0).U32(100).U16(0);  // padding length as a word
+        w.U8(0x81).U8(7).U32(100).U8(1).U8(40);
+        w.U8(4).U32(0xAAAAAAAA).U8(2).U16(0xBBBB).U8(3).U8(1).U8(2).U8(3);
+        const uint16_t padding = uint16_t(kPacket - w.b.size());
+        w.b[2] = uint8_t(padding);
+        w.b[3] = uint8_t(padding >> 8);
+        layouts.push_back({"compressed payload", PacketFrom(w),
+                           {{1, 100, 4, true}, {1, 140, 2, true}, {1, 180, 3, true}}});
+    }
+    {
+        // Multiple payloads (byte lengths), error correction data in front, and a packet
+        // length below the packet size that implies the padding.
+        AsfWriter w;
+        w.U8(0x82).U8(0).U8(0);                      // error correction: two bytes
+        w.U8(0x21).U8(0x5D).U8(120).U32(50).U16(0);  // packet length 120 as a byte, multiple
+        w.U8(0x40 | 2);                              // two payloads, lengths as bytes
+        w.U8(0x81).U8(1).U32(0).U8(8).U32(10).U32(60).U8(10);
+        for (int i = 0; i < 10; ++i) w.U8(uint8_t(i));
+        w.U8(0x01).U8(2).U32(0).U8(8).U32(20).U32(70).U8(20);
+        for (int i = 0; i < 20; ++i) w.U8(uint8_t(i));
+        layouts.push_back({"multiple payloads", PacketFrom(w),
+                           {{1, 60, 10, true}, {1, 70, 20, true}}});
+    }
+    for (const Layout& l : layouts) {
+        EXPECT_EQ(Rows(GoodFile({l.packet})), l.expected) << l.what;
+    }
+}
+
+TEST(AsfParserLayouts, StreamBitratesApplyToStreamsDeclaredLater)
+{
+    AsfWriter rates;
+    rates.U16(2).U16(2).U32(250000).U16(1).U32(64000);
+    const std::vector<uint8_t> file =
+        File({ObjectBytes(guids::kStreamBitrateProperties, rates.b),
+              ObjectBytes(guids::kFileProperties, FileProps()),
+              ObjectBytes(guids::kStreamProperties, AudioStream(1)),
+              ObjectBytes(guids::kStreamProperties, AudioStream(2))},
+             {});
+    AsfMemorySource src(file);
+    AsfDemuxer demuxer;
+    ASSERT_EQ(demuxer.Open(&src), AsfError::kOk);
+    EXPECT_EQ(demuxer.Header().FindStream(1)->bitrate, 64000u);
+    EXPECT_EQ(demuxer.Header().FindStream(2)->bitrate, 250000u);
+    AsfWriter lying;
+    lying.U16(100).U16(1).U32(1);
+    size_t samples = 0;
+    EXPECT_EQ(ReadAll(File({ObjectBytes(guids::kStreamBitrateProperties, lying.b),
+                            ObjectBytes(guids::kFileProperties, FileProps()),
+                            ObjectBytes(guids::kStreamProperties, AudioStream(1))},
+                           {}),
+                      &samples),
+              AsfError::kBadObjectSize);
+}
+
+std::vector<uint8_t> Utf16(const char* text)
+{
+    std::vector<uint8_t> v;
+    for (; *text; ++text) {
+        v.push_back(uint8_t(*text));
+        v.push_back(0);
+    }
+    v.push_back(0);
+    v.push_back(0);
+    return v;
+}
+
+TEST(AsfParserLayouts, HeaderExtensionGivesStreamDetailsAndMetadata)
+{
+    // Extended stream properties for stream 1: name, largest object, time per frame.
+    AsfWriter esp;
+    esp.U64(0).U64(0).U32(128000).U32(3000).U32(0).U32(0).U32(0).U32(0);
+    esp.U32(4321).U32(0).U16(1).U16(0).U64(400000);
+    const std::vector<uint8_t> name = Utf16("Speaker");
+    esp.U16(1).U16(0);  // one name, no payload extension systems
+    esp.U16(0).U16(uint16_t(name.size())).Bytes(name);
+    // Metadata: a stream-level DWORD and a file-level string.
+    AsfWriter meta;
+    const std::vector<uint8_t> key1 = Utf16("WM/Level");
+    const std::vector<uint8_t> key2 = Utf16("WM/Composer");
+    const std::vector<uint8_t> value2 = Utf16("Ada");
+    meta.U16(2);
+    meta.U16(0).U16(1).U16(uint16_t(key1.size())).U16(3).U32(4).Bytes(key1).U32(7);
+    meta.U16(0).U16(0).U16(uint16_t(key2.size())).U16(0).U32(uint32_t(value2.size()));
+    meta.Bytes(key2).Bytes(value2);
+    AsfWriter inner;
+    inner.Obj(guids::kExtendedStreamProperties, esp.b).Obj(guids::kMetadata, meta.b);
+    AsfWriter ext;
+    ext.G(AsfGuid{}).U16(6).U32(uint32_t(inner.b.size())).Bytes(inner.b);
+    const std::vector<uint8_t> file =
+        File({ObjectBytes(guids::kFileProperties, FileProps()),
+              ObjectBytes(guids::kHeaderExtension, ext.b),
+              ObjectBytes(guids::kStreamProperties, AudioStream(1))},
+             {Packet(1, 100, 0, 100, 10)});
+    AsfMemorySource src(file);
+    AsfDemuxer demuxer;
+    ASSERT_EQ(demuxer.Open(&src), AsfError::kOk);
+    const AsfHeader& h = demuxer.Header();
+    const AsfStream* s = h.FindStream(1);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->name, u"Speaker");
+    EXPECT_EQ(s->maxObjectSize, 4321u);
+    EXPECT_EQ(s->averageTimePerFrame, 400000u);
+    EXPECT_EQ(s->bitrate, 128000u);
+    EXPECT_EQ(s->bufferWindow, 3000u);
+    uint32_t max = 0;
+    EXPECT_EQ(demuxer.MaxObjectSize(1, &max), AsfError::kOk);
+    EXPECT_EQ(max, 4321u) << "the header's figure needs no scan";
+    bool level = false;
+    bool composer = false;
+    for (const AsfAttribute& a : h.attributes) {
+        if (a.name == u"WM/Level") {
+            level = true;
+            EXPECT_EQ(a.stream, 1);
+            EXPECT_EQ(a.type, AsfAttrType::kDword);
+            EXPECT_EQ(a.value, (std::vector<uint8_t>{7, 0, 0, 0}));
+        }
+        if (a.name == u"WM/Composer") {
+            composer = true;
+            EXPECT_EQ(a.stream, 0);
+            EXPECT_EQ(a.value, value2);
+        }
+    }
+    EXPECT_TRUE(level);
+    EXPECT_TRUE(composer);
+    // The extension's declared data size must be exactly its content.
+    AsfWriter badExt;
+    badExt.G(AsfGuid{}).U16(6).U32(uint32_t(inner.b.size() + 1)).Bytes(inner.b);
+    size_t samples = 0;
+    EXPECT_EQ(ReadAll(File({ObjectBytes(guids::kFileProperties, FileProps()),
+                            ObjectBytes(guids::kHeaderExtension, badExt.b),
+                            ObjectBytes(guids::kStreamProperties, AudioStream(1))},
+                           {}),
+                      &samples),
+              AsfError::kBadObjectSize);
+}
+
+TEST(AsfParserLayouts, RangeWithoutAnIndexSeeksBySendTime)
+{
+    std::vector<uint8_t> file = Fixture(L"sample.wmv");
+    ASSERT_FALSE(file.empty());
+    const std::vector<SampleRow> indexed = Rows(file, 10 * 10000000ull);
+    // Cut the simple index off: the data object ends the file.
+    AsfMemorySource probe(file);
+    AsfDemuxer demuxer;
+    ASSERT_EQ(demuxer.Open(&probe), AsfError::kOk);
+    file.resize(static_cast<size_t>(demuxer.Header().dataEnd));
+    const std::vector<SampleRow> searched = Rows(file, 10 * 10000000ull);
+    ASSERT_FALSE(searched.empty());
+    // Both start each stream at its key frame before 10 s and deliver the same samples.
+    std::vector<SampleRow> a = indexed;
+    std::vector<SampleRow> b = searched;
+    std::stable_sort(a.begin(), a.end());
+    std::stable_sort(b.begin(), b.end());
+    EXPECT_EQ(a, b);
+    for (WORD stream : {WORD(1), WORD(2)}) {
+        const auto first = std::find_if(b.begin(), b.end(),
+                                        [&](const SampleRow& r) { return r.stream == stream; });
+        ASSERT_NE(first, b.end());
+        EXPECT_TRUE(first->key);
+        EXPECT_LE(first->ms, 10000u);
+    }
 }
 
 struct BadCase {
@@ -212,37 +343,38 @@ std::vector<BadCase> BadCases()
         }
         cases.push_back({"every stream number", File(objects, {}), AsfError::kEndOfData});
     }
-    cases.push_back({"packet size zero", File({ObjectBytes(guids::kFileProperties, FileProps(0)), sp}, {}),
+    cases.push_back({"packet size zero",
+                     File({ObjectBytes(guids::kFileProperties, FileProps(0)), sp}, {}),
                      AsfError::kBadHeader});
     cases.push_back({"packet size absurd",
                      File({ObjectBytes(guids::kFileProperties, FileProps(0x7FFFFFFF)), sp}, {}),
                      AsfError::kBadHeader});
     {
-        Writer m;
-        m.G(Guid{}).U32(0xFFFFFFFF).U16(0).U16(0);
+        AsfWriter m;
+        m.G(AsfGuid{}).U32(0xFFFFFFFF).U16(0).U16(0);
         cases.push_back({"absurd marker count",
                          File({fp, sp, ObjectBytes(guids::kMarker, m.b)}, {}),
                          AsfError::kTooManyStreams});
-        Writer m2;
-        m2.G(Guid{}).U32(60000).U16(0).U16(0);
+        AsfWriter m2;
+        m2.G(AsfGuid{}).U32(60000).U16(0).U16(0);
         cases.push_back({"marker count the object cannot hold",
                          File({fp, sp, ObjectBytes(guids::kMarker, m2.b)}, {}),
                          AsfError::kBadObjectSize});
     }
     {
-        Writer c;
+        AsfWriter c;
         c.U16(2).U16(0xFFFF).U8('a');
         cases.push_back({"descriptor name past its object",
                          File({fp, sp, ObjectBytes(guids::kExtendedContentDescription, c.b)}, {}),
                          AsfError::kBadObjectSize});
-        Writer t;
+        AsfWriter t;
         t.U16(1000).U16(0).U16(0).U16(0).U16(0);
         cases.push_back({"title longer than its object",
                          File({fp, sp, ObjectBytes(guids::kContentDescription, t.b)}, {}),
                          AsfError::kBadObjectSize});
     }
     {
-        Writer w;
+        AsfWriter w;
         w.U8(0x08 | 0x40).U8(0x5D).U16(0xFFFF).U8(0).U32(10).U16(0);  // packet length 65535
         w.U8(0x81).U8(1).U32(0).U8(8).U32(10).U32(10);
         w.b.resize(kPacket);
@@ -261,7 +393,7 @@ std::vector<BadCase> BadCases()
     }
     {
         // Multiple payloads whose lengths run past the packet.
-        Writer w;
+        AsfWriter w;
         w.U8(0x09).U8(0x5D).U8(0).U32(10).U16(0);
         w.U8(0x80 | 2);  // two payloads, lengths as words
         w.U8(0x81).U8(1).U32(0).U8(8).U32(100).U32(10).U16(5000);
@@ -270,7 +402,7 @@ std::vector<BadCase> BadCases()
     }
     {
         // Compressed payload whose sub-payload runs past its payload.
-        Writer w;
+        AsfWriter w;
         w.U8(0x08).U8(0x5D).U8(0).U32(10).U16(0);
         w.U8(0x81).U8(1).U32(10).U8(1).U8(5);  // replicated length 1: compressed
         w.U8(200);                             // sub-payload longer than the rest

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <wmsdk.h>
 #include <nserror.h>
+#include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
@@ -39,6 +40,7 @@ protected:
         for (int i = 0; i < 200 && callback_.References() != 0; ++i) {
             Sleep(10);
         }
+        EXPECT_EQ(callback_.ProtocolFaults(), 0);
         EXPECT_EQ(callback_.References(), 0u) << "the reader must release its callback";
     }
 
@@ -168,6 +170,67 @@ TEST_F(AsyncReaderTest, RealTimeClockPlaysAShortRangeInAboutItsDuration)
     }
     ASSERT_EQ(reader_->Close(), S_OK);
     ASSERT_TRUE(callback_.WaitFor(WMT_CLOSED));
+}
+
+TEST_F(AsyncReaderTest, RapidStartsAndStopsEachGetTheirStatus)
+{
+    OpenLikeTheSplitter(L"sample.wmv", kSecond / 4, true);
+    constexpr int kRounds = 25;
+    for (int i = 0; i < kRounds; ++i) {
+        ASSERT_EQ(reader_->Start(QWORD(i % 19) * kSecond, 0, 1.0f, nullptr), S_OK);
+        if (i % 3 == 0) {
+            Sleep(1);
+        }
+        ASSERT_EQ(reader_->Stop(), S_OK);
+    }
+    ASSERT_EQ(reader_->Close(), S_OK);
+    ASSERT_TRUE(callback_.WaitFor(WMT_CLOSED));
+    const std::vector<WMT_STATUS> statuses = callback_.Statuses();
+    EXPECT_EQ(std::count(statuses.begin(), statuses.end(), WMT_STOPPED), kRounds);
+    EXPECT_EQ(std::count(statuses.begin(), statuses.end(), WMT_CLOSED), 1);
+    EXPECT_EQ(statuses.back(), WMT_CLOSED);
+    EXPECT_EQ(std::count(statuses.begin(), statuses.end(), WMT_ERROR), 0);
+}
+
+TEST_F(AsyncReaderTest, OpenStreamPlaysThroughTheApplicationsStream)
+{
+    IStream* stream = nullptr;
+    ASSERT_EQ(SHCreateStreamOnFileW(MediaPath(L"one-video.wmv").c_str(), STGM_READ, &stream),
+              S_OK);
+    callback_.Drive(reader_, kSecond);
+    ASSERT_EQ(advanced_->OpenStream(stream, &callback_, nullptr), S_OK);
+    ASSERT_TRUE(callback_.WaitFor(WMT_OPENED));
+    ASSERT_EQ(callback_.ResultOf(WMT_OPENED), S_OK);
+    numbers_ = StreamNumbers(reader_);
+    for (WORD n : numbers_) {
+        ASSERT_EQ(advanced_->SetReceiveStreamSamples(n, TRUE), S_OK);
+    }
+    ASSERT_EQ(advanced_->SetUserProvidedClock(TRUE), S_OK);
+    ASSERT_EQ(reader_->Start(0, 0, 1.0f, nullptr), S_OK);
+    ASSERT_TRUE(callback_.WaitFor(WMT_END_OF_STREAMING));
+    std::vector<SampleRow> actual = callback_.Samples();
+    std::vector<SampleRow> expected = ExpectedSamples(L"one-video.wmv", numbers_);
+    std::stable_sort(actual.begin(), actual.end());
+    std::stable_sort(expected.begin(), expected.end());
+    EXPECT_EQ(actual, expected);
+    ASSERT_EQ(reader_->Close(), S_OK);
+    ASSERT_TRUE(callback_.WaitFor(WMT_CLOSED));
+    // Closed readers hold no reference to the application's stream.
+    EXPECT_EQ(stream->Release(), 0u);
+}
+
+TEST_F(AsyncReaderTest, OpensAgainAfterTheClosedStatus)
+{
+    callback_.Drive(reader_, 0);
+    for (const wchar_t* name : {L"one-video.wmv", L"audio-only.wma"}) {
+        callback_.ClearSamples();
+        ASSERT_EQ(reader_->Open(MediaPath(name).c_str(), &callback_, nullptr), S_OK);
+        ASSERT_TRUE(callback_.WaitFor(WMT_OPENED));
+        EXPECT_EQ(callback_.ResultOf(WMT_OPENED), S_OK);
+        EXPECT_EQ(StreamNumbers(reader_).size(), name[0] == L'o' ? 2u : 1u);
+        ASSERT_EQ(reader_->Close(), S_OK);
+        ASSERT_TRUE(callback_.WaitFor(WMT_CLOSED));
+    }
 }
 
 TEST_F(AsyncReaderTest, OpenFailuresArriveAsTheOpenedStatus)

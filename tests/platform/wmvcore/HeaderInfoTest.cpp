@@ -7,9 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 
+#include "AsfWriter.h"
 #include "TestEnv.h"
 #include "WmvGuids.h"
 #include "WmvMetadataEditor2.h"
@@ -172,6 +174,99 @@ TEST(HeaderInfoIndex, EveryAttributeByIndexMatchesByName)
     reader->Release();
 }
 
+std::vector<uint8_t> Utf16z(const std::wstring& text)
+{
+    std::vector<uint8_t> v;
+    for (wchar_t c : text) {
+        v.push_back(uint8_t(c));
+        v.push_back(uint8_t(c >> 8));
+    }
+    v.push_back(0);
+    v.push_back(0);
+    return v;
+}
+
+// Writes bytes to a new temporary file and returns its path.
+std::wstring TempFile(const std::vector<uint8_t>& bytes)
+{
+    wchar_t dir[MAX_PATH];
+    wchar_t path[MAX_PATH];
+    GetTempPathW(MAX_PATH, dir);
+    GetTempFileNameW(dir, L"wmv", 0, path);
+    FILE* f = _wfopen(path, L"wb");
+    fwrite(bytes.data(), 1, bytes.size(), f);
+    fclose(f);
+    return path;
+}
+
+TEST(HeaderInfoStructured, UserWebUrlAndUserTextComeAsPointerPairs)
+{
+    struct Descriptor {
+        std::wstring name;
+        uint16_t type;  // the file's own numbering: 0 text, 1 binary, 3 DWORD
+        std::vector<uint8_t> value;
+    };
+    std::vector<uint8_t> urlValue = Utf16z(L"Home page");
+    const std::vector<uint8_t> url = Utf16z(L"http://example.org/talk");
+    urlValue.insert(urlValue.end(), url.begin(), url.end());
+    const std::vector<Descriptor> descriptors = {
+        {L"WM/UserWebURL", 1, urlValue},
+        {L"WM/UserText", 1, Utf16z(L"Only text")},
+        {L"WM/GenreID", 0, Utf16z(L"Lecture")},
+        {L"WM/Year", 3, {0xEA, 0x07, 0, 0}},
+    };
+    AsfWriter content;
+    content.U16(uint16_t(descriptors.size()));
+    for (const Descriptor& d : descriptors) {
+        const std::vector<uint8_t> name = Utf16z(d.name);
+        content.U16(uint16_t(name.size())).Bytes(name).U16(d.type);
+        content.U16(uint16_t(d.value.size())).Bytes(d.value);
+    }
+    const std::wstring path = TempFile(
+        File({ObjectBytes(guids::kFileProperties, FileProps()),
+              ObjectBytes(guids::kStreamProperties, AudioStream(1)),
+              ObjectBytes(guids::kExtendedContentDescription, content.b)},
+             {Packet(1, 100, 0, 100, 10)}));
+
+    IWMSyncReader* reader = nullptr;
+    ASSERT_EQ(Runtime().createSyncReader(nullptr, 0, &reader), S_OK);
+    ASSERT_EQ(reader->Open(path.c_str()), S_OK);
+    IWMHeaderInfo* info = nullptr;
+    ASSERT_EQ(reader->QueryInterface(IID_IWMHeaderInfo, reinterpret_cast<void**>(&info)), S_OK);
+    const std::pair<const wchar_t*, std::pair<std::wstring, std::wstring>> pairs[] = {
+        {L"WM/UserWebURL", {L"Home page", L"http://example.org/talk"}},
+        {L"WM/UserText", {L"", L"Only text"}}};
+    for (const auto& [name, texts] : pairs) {
+        WORD stream = 0;
+        WMT_ATTR_DATATYPE type;
+        WORD length = 0;
+        ASSERT_EQ(info->GetAttributeByName(&stream, name, &type, nullptr, &length), S_OK);
+        EXPECT_EQ(type, WMT_TYPE_BINARY);
+        std::vector<BYTE> value(length);
+        ASSERT_EQ(info->GetAttributeByName(&stream, name, &type, value.data(), &length), S_OK);
+        WCHAR* pointers[2];
+        memcpy(pointers, value.data(), sizeof(pointers));
+        for (WCHAR* p : pointers) {
+            ASSERT_GE(reinterpret_cast<BYTE*>(p), value.data() + sizeof(pointers));
+            ASSERT_LT(reinterpret_cast<BYTE*>(p), value.data() + value.size());
+        }
+        EXPECT_EQ(std::wstring(pointers[0]), texts.first) << name;
+        EXPECT_EQ(std::wstring(pointers[1]), texts.second) << name;
+    }
+    EXPECT_EQ(StringAttribute(info, L"WM/GenreID"), L"Lecture");
+    WORD stream = 0;
+    WMT_ATTR_DATATYPE type;
+    DWORD year = 0;
+    WORD length = sizeof(year);
+    ASSERT_EQ(info->GetAttributeByName(&stream, L"WM/Year", &type,
+                                       reinterpret_cast<BYTE*>(&year), &length), S_OK);
+    EXPECT_EQ(type, WMT_TYPE_DWORD);
+    EXPECT_EQ(year, 2026u);
+    info->Release();
+    reader->Release();
+    DeleteFileW(path.c_str());
+}
+
 TEST(HeaderInfoMediaTypes, BuiltFromTheStreamsTypeData)
 {
     IWMSyncReader* reader = OpenSync(L"sample.wmv");
@@ -182,11 +277,12 @@ TEST(HeaderInfoMediaTypes, BuiltFromTheStreamsTypeData)
         GUID major;
         LONG width;
         LONG height;
-        DWORD code;  // FourCC or wave tag
+        DWORD code;        // FourCC or wave tag
+        double frameRate;  // frames per second of a video stream
     };
-    const Expected expected[] = {{wmv::guids::kMediaTypeVideo, 320, 240, 0x32564D57},
-                                 {wmv::guids::kMediaTypeVideo, 640, 480, 0x32564D57},
-                                 {wmv::guids::kMediaTypeAudio, 0, 0, 0x0161}};
+    const Expected expected[] = {{wmv::guids::kMediaTypeVideo, 320, 240, 0x32564D57, 15.0},
+                                 {wmv::guids::kMediaTypeVideo, 640, 480, 0x32564D57, 5.0},
+                                 {wmv::guids::kMediaTypeAudio, 0, 0, 0x0161, 0.0}};
     DWORD count = 0;
     ASSERT_EQ(profile->GetStreamCount(&count), S_OK);
     ASSERT_EQ(count, 3u);
@@ -217,6 +313,14 @@ TEST(HeaderInfoMediaTypes, BuiltFromTheStreamsTypeData)
             EXPECT_EQ(bih.biWidth, expected[i].width);
             EXPECT_EQ(bih.biHeight, expected[i].height);
             EXPECT_EQ(bih.biCompression, expected[i].code);
+            // The file states no frame rate: it is measured from the first frames.
+            wmv::guids::VideoInfoPrefix vih;
+            memcpy(&vih, mt->pbFormat, sizeof(vih));
+            ASSERT_GT(vih.averageTimePerFrame, 0);
+            EXPECT_NEAR(1e7 / double(vih.averageTimePerFrame), expected[i].frameRate,
+                        expected[i].frameRate / 100);
+            EXPECT_EQ(vih.source.right, expected[i].width);
+            EXPECT_EQ(vih.source.bottom, expected[i].height);
             // The codec's private data follows the header.
             EXPECT_EQ(mt->cbFormat, sizeof(wmv::guids::VideoInfoPrefix) + bih.biSize);
         } else {

@@ -23,11 +23,15 @@ LoopbackHttpServer::LoopbackHttpServer(std::string path, std::vector<char> body)
     thread_ = std::thread(&LoopbackHttpServer::Serve, this);
 }
 
+void LoopbackHttpServer::ReleaseHold() { SetEvent(released_); }
+
 LoopbackHttpServer::~LoopbackHttpServer()
 {
     stop_ = true;
+    SetEvent(released_);
     closesocket(listener_);
     thread_.join();
+    CloseHandle(released_);
     WSACleanup();
 }
 
@@ -70,6 +74,12 @@ void LoopbackHttpServer::Answer(SOCKET client)
     const std::string target = line.substr(first + 1, second - first - 1);
     const bool found = target.size() >= path_.size() &&
                        target.compare(target.size() - path_.size(), path_.size(), path_) == 0;
+    if (!redirectFrom_.empty() && target == redirectFrom_) {
+        const std::string answer = "HTTP/1.1 302 Found\r\nLocation: " + path_ +
+                                   "\r\nContent-Length: 0\r\n\r\n";
+        send(client, answer.data(), int(answer.size()), 0);
+        return;
+    }
     if (!found) {
         const char* answer = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n";
         send(client, answer, int(strlen(answer)), 0);
@@ -82,6 +92,10 @@ void LoopbackHttpServer::Answer(SOCKET client)
     // Small chunks with pauses: the header arrives before the data does.
     constexpr size_t kChunk = 64 * 1024;
     for (size_t sent = 0; sent < body_.size() && !stop_; sent += kChunk) {
+        if (sent >= holdAfter_) {
+            WaitForSingleObject(released_, 30000);
+            holdAfter_ = SIZE_MAX;
+        }
         const int n = int(std::min(kChunk, body_.size() - sent));
         if (send(client, body_.data() + sent, n, 0) != n) {
             return;

@@ -21,6 +21,11 @@ public:
     ~LoopbackHttpServer();
 
     unsigned short Port() const { return port_; }
+    // Stops sending after this many body bytes until ReleaseHold (for progressive reading).
+    void HoldAfter(size_t bytes) { holdAfter_ = bytes; }
+    void ReleaseHold();
+    // Answers requests for this path with a redirect to the served path.
+    void RedirectFrom(std::string path) { redirectFrom_ = std::move(path); }
     std::vector<std::string> RequestLines() const;
 
 private:
@@ -28,10 +33,13 @@ private:
     void Answer(SOCKET client);
 
     std::string path_;
+    std::string redirectFrom_;
     std::vector<char> body_;
     SOCKET listener_ = INVALID_SOCKET;
     unsigned short port_ = 0;
     std::atomic<bool> stop_{false};
+    std::atomic<size_t> holdAfter_{SIZE_MAX};
+    HANDLE released_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::thread thread_;
     mutable std::mutex lock_;
     std::vector<std::string> requests_;

@@ -1,8 +1,6 @@
 // Recording callback for the asynchronous reader tests.
 #include "ReaderCallbackRecorder.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <chrono>
 #include <vector>
@@ -90,7 +88,9 @@ void ReaderCallbackRecorder::Advance(QWORD limit)
     if (reader_ != nullptr &&
         SUCCEEDED(reader_->QueryInterface(IID_IWMReaderAdvanced,
                                           reinterpret_cast<void**>(&advanced)))) {
-        EXPECT_EQ(advanced->DeliverTime(limit), S_OK);
+        if (FAILED(advanced->DeliverTime(limit))) {
+            ++protocolFaults_;
+        }
         advanced->Release();
     }
 }
@@ -115,8 +115,11 @@ STDMETHODIMP ReaderCallbackRecorder::OnTime(QWORD time, void*)
         return S_OK;  // the test drives the clock itself
     }
     {
+        // OnTime must report the delivery limit.
         std::lock_guard<std::mutex> hold(lock_);
-        EXPECT_EQ(time, limit_) << "OnTime must report the delivery limit";
+        if (time != limit_) {
+            ++protocolFaults_;
+        }
     }
     Advance(time + step_);
     return S_OK;
@@ -124,7 +127,7 @@ STDMETHODIMP ReaderCallbackRecorder::OnTime(QWORD time, void*)
 
 STDMETHODIMP ReaderCallbackRecorder::OnSample(DWORD, QWORD, QWORD, DWORD, INSSBuffer*, void*)
 {
-    ADD_FAILURE() << "output sample for a stream set to deliver stream samples";
+    ++protocolFaults_;  // an output sample for a stream set to deliver stream samples
     return S_OK;
 }
 

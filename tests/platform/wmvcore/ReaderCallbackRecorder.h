@@ -32,6 +32,9 @@ public:
     // Whether any sample came after the delivery limit in force when it arrived.
     bool SampleBeyondLimit() const { return beyondLimit_; }
     int OwnBuffersHandedOut() const { return ownHandedOut_; }
+    // Callbacks that broke the reader's contract (counted here, asserted by the test thread:
+    // the reader's thread must not record test results).
+    int ProtocolFaults() const { return protocolFaults_; }
     int ForeignBuffers() const { return foreignBuffers_; }
     ULONG References() const { return refs_; }
 
@@ -69,6 +72,7 @@ private:
     std::atomic<bool> beyondLimit_{false};
     std::atomic<int> ownHandedOut_{0};
     std::atomic<int> foreignBuffers_{0};
+    std::atomic<int> protocolFaults_{0};
 };
 
 }  // namespace orvane::test

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 
 #include "TestEnv.h"
@@ -125,6 +126,58 @@ TEST(SyncReader, RangeStartsAtTheKeyFrameBeforeTheStart)
         EXPECT_LT(r.ms, 7000u);
     }
     EXPECT_EQ(end, NS_E_NO_MORE_SAMPLES);
+    reader->Release();
+}
+
+TEST(SyncReader, FirstSampleOfEachStreamAfterARangeIsADiscontinuity)
+{
+    IWMSyncReader* reader = OpenSync(L"sample.wmv");
+    ASSERT_NE(reader, nullptr);
+    for (QWORD start : {0ull, 8 * 10000000ull}) {
+        ASSERT_EQ(reader->SetRange(start, 0), S_OK);
+        std::map<WORD, int> seen;
+        for (int i = 0; i < 200; ++i) {
+            INSSBuffer* buffer = nullptr;
+            QWORD time = 0, duration = 0;
+            DWORD flags = 0;
+            WORD stream = 0;
+            ASSERT_EQ(reader->GetNextSample(0, &buffer, &time, &duration, &flags, nullptr,
+                                            &stream), S_OK);
+            buffer->Release();
+            const bool first = seen[stream]++ == 0;
+            EXPECT_EQ((flags & WM_SF_DISCONTINUITY) != 0, first)
+                << "stream " << stream << " sample " << seen[stream];
+        }
+        EXPECT_EQ(seen.size(), 3u);
+    }
+    reader->Release();
+}
+
+TEST(SyncReader, VideoDurationsReachTheNextFrame)
+{
+    IWMSyncReader* reader = OpenSync(L"sample.wmv");
+    ASSERT_NE(reader, nullptr);
+    const std::vector<WORD> numbers = StreamNumbers(reader);
+    for (WORD video : {numbers[0], numbers[1]}) {
+        ASSERT_EQ(reader->SetRange(0, 0), S_OK);
+        std::vector<std::pair<QWORD, QWORD>> frames;  // time, duration
+        for (;;) {
+            INSSBuffer* buffer = nullptr;
+            QWORD time = 0, duration = 0;
+            DWORD flags = 0;
+            if (FAILED(reader->GetNextSample(video, &buffer, &time, &duration, &flags, nullptr,
+                                             nullptr))) {
+                break;
+            }
+            buffer->Release();
+            frames.emplace_back(time, duration);
+        }
+        ASSERT_GT(frames.size(), 2u);
+        for (size_t i = 0; i + 1 < frames.size(); ++i) {
+            ASSERT_EQ(frames[i].second, frames[i + 1].first - frames[i].first) << "frame " << i;
+        }
+        EXPECT_EQ(frames.back().second, frames[frames.size() - 2].second);
+    }
     reader->Release();
 }
 
