@@ -97,3 +97,21 @@ TEST(TextFormFuzz, MutatedTextsToXmlFailCleanly)
     }
     SUCCEED();
 }
+
+TEST(TextFormFuzz, DeepNestingIsRefused)
+{
+    std::wstring deep = L"(a=";
+    for (int i = 0; i < 100000; ++i) {
+        deep += L'(';
+    }
+    deep += L'x';
+    for (int i = 0; i < 100000; ++i) {
+        deep += L')';
+    }
+    deep += L')';
+    std::wstring xml;
+    EXPECT_FALSE(TextToXmlText(L"Settings", deep, 1, &xml));
+    Sett s;
+    s.Item(SETT_Networking).SetStringValue(deep.substr(3, deep.size() - 4).c_str());
+    EXPECT_NE(s.Save(L"C:\\orvane-deep.xml", true), L"");  // refused, not a crashed save
+}
