@@ -1,0 +1,246 @@
+// The time-stretch block step: history shift, start-up, correlation search by FFT and the
+// cross-faded output. All arithmetic is in doubles; samples enter and leave as floats.
+#include "SndSpeedAlg.h"
+
+#include <cmath>
+#include <cstring>
+#include <new>
+
+#include "FourierTransform.h"
+
+namespace {
+
+// Sizes per sample-rate row. N = W + S: the correlation is circular over N, so lags above S
+// let the template's end meet the buffer's start; kept because the results depend on it.
+struct SizeRow {
+    int fftSize;
+    int windowLen;
+    int searchHalf;
+};
+
+SizeRow RowForRate(int rate)
+{
+    if (rate > 22050) {
+        return {1024, 800, 224};
+    }
+    if (rate > 11025) {
+        return {512, 400, 112};
+    }
+    return {256, 200, 56};
+}
+
+// History array length in multiples of B: larger means fewer compactions, more memory.
+constexpr int kHistoryBlocks = 8;
+
+constexpr double kMostNegative = -1.79769e308;
+
+template <typename T>
+void FreeArray(T*& p)
+{
+    delete[] p;
+    p = nullptr;
+}
+
+}  // namespace
+
+SndSpeedAlg::~SndSpeedAlg()
+{
+    Release();
+}
+
+void SndSpeedAlg::Release()
+{
+    FreeArray(history);
+    FreeArray(tail);
+    FreeArray(ramp);
+    FreeArray(fftWork);
+    FreeArray(fftTable);
+    FreeArray(fftIndex);
+    historyCap = 0;
+    historyPos = 0;
+}
+
+bool SndSpeedAlg::Init(int rate, int channelCount, double newSpeed)
+{
+    Release();
+    if (channelCount < 1 || channelCount > 2) {
+        return false;
+    }
+    channels = channelCount;
+    const SizeRow row = RowForRate(rate);
+    fftSize = row.fftSize;
+    fftWorkLen = 2 * fftSize;
+    windowLen = row.windowLen;
+    overlapLen = windowLen / 2;
+    searchHalf = row.searchHalf;
+    searchLen = 2 * searchHalf;
+    bufferLen = searchLen + 3 * overlapLen;
+    outBlockValues = overlapLen * channels;
+
+    historyCap = kHistoryBlocks * bufferLen;
+    history = new (std::nothrow) double[historyCap];
+    tail = new (std::nothrow) double[overlapLen];
+    ramp = new (std::nothrow) double[overlapLen];
+    fftWork = new (std::nothrow) double[fftWorkLen];
+    fftTable = new (std::nothrow) double[fftSize];
+    const int indexLen = static_cast<int>(std::sqrt(static_cast<double>(fftSize))) + 2;
+    fftIndex = new (std::nothrow) int[indexLen];
+    if (!history || !tail || !ramp || !fftWork || !fftTable || !fftIndex) {
+        Release();
+        return false;
+    }
+    std::memset(fftIndex, 0, sizeof(int) * indexLen);
+    const double twoPi = 8.0 * std::atan(1.0);
+    for (int i = 0; i < overlapLen; ++i) {
+        ramp[i] = 0.5 - 0.5 * std::cos(twoPi * i / (windowLen - 1));
+    }
+    SetSpeed(newSpeed);
+    Reset();
+    return true;
+}
+
+void SndSpeedAlg::SetSpeed(double newSpeed)
+{
+    speed = newSpeed;
+    if (speed > 3.0) {
+        speed = 3.0;
+    }
+    if (!(speed >= 0.3)) {
+        speed = 0.3;  // also catches NaN
+    }
+    hopIn = RoundHalfToZero(overlapLen * speed);
+    inBlockValues = hopIn * channels;
+    keepLen = bufferLen - hopIn;
+    startSkip = (keepLen + (keepLen / hopIn) * (overlapLen - hopIn)) * channels;
+}
+
+void SndSpeedAlg::Reset()
+{
+    if (history) {
+        std::memset(history, 0, sizeof(double) * historyCap);
+        std::memset(tail, 0, sizeof(double) * overlapLen);
+        std::memset(fftWork, 0, sizeof(double) * fftWorkLen);
+    }
+    historyPos = 0;
+    warmup = keepLen;
+    bestLag = bufferLen - overlapLen;
+}
+
+double SndSpeedAlg::GetRealisedSpeed() const
+{
+    return overlapLen > 0 ? static_cast<double>(hopIn) / overlapLen : 0.0;
+}
+
+void SndSpeedAlg::AppendFrames(const float* in)
+{
+    if (historyPos + hopIn + bufferLen > historyCap) {
+        std::memmove(history, history + historyPos + hopIn, sizeof(double) * keepLen);
+        historyPos = 0;
+    } else {
+        historyPos += hopIn;
+    }
+    double* dest = history + historyPos + keepLen;
+    if (channels == 1) {
+        for (int i = 0; i < hopIn; ++i) {
+            dest[i] = in[i];
+        }
+    } else {
+        for (int i = 0; i < hopIn; ++i) {
+            dest[i] = (static_cast<double>(in[2 * i]) + in[2 * i + 1]) * 0.5;
+        }
+    }
+}
+
+int SndSpeedAlg::SearchBestLag()
+{
+    const double* x = history + historyPos;
+    const int n = fftSize;
+    double* z = fftWork;
+    for (int k = 0; k < windowLen; ++k) {
+        z[2 * k + 1] = x[k];
+    }
+    for (int k = windowLen; k < n; ++k) {
+        z[2 * k] = 0.0;
+        z[2 * k + 1] = x[k];
+    }
+    ComplexDftForward(2 * n, z, fftIndex, fftTable);
+
+    // Packed half spectrum of the cross-correlation, written over the front of the work array:
+    // entry 2k only replaces pair k after it has been read, and pairs N-k lie beyond N.
+    const int half = n / 2;
+    const double p0 = z[0] * z[1];
+    const double p1 = z[2 * half] * z[2 * half + 1];
+    for (int k = 1; k < half; ++k) {
+        const double reK = z[2 * k];
+        const double imK = z[2 * k + 1];
+        const double reM = z[2 * (n - k)];
+        const double imM = z[2 * (n - k) + 1];
+        const double a = reK + reM;
+        const double b = imK - imM;
+        const double c = imK + imM;
+        const double d = reM - reK;
+        z[2 * k] = 0.5 * (a * c + b * d);
+        z[2 * k + 1] = 0.5 * (a * d - b * c);
+    }
+    z[0] = p0;
+    z[1] = p1;
+    RealDftInverse(n, z, fftIndex, fftTable);
+
+    int lag = bestLag;
+    double best = kMostNegative;
+    for (int m = 0; m < searchLen; ++m) {
+        if (z[m] > best) {
+            best = z[m];
+            lag = m;
+        }
+    }
+    return lag;
+}
+
+void SndSpeedAlg::ProcessBlock(const float* in, float* out)
+{
+    AppendFrames(in);
+    const double* x = history + historyPos;
+    const int len = overlapLen;
+
+    if (warmup >= hopIn) {
+        std::memset(out, 0, sizeof(float) * outBlockValues);
+        warmup -= hopIn;
+        bestLag = 0;
+        return;
+    }
+
+    int m = 0;
+    double* tmpl = fftWork;
+    if (warmup >= 0) {
+        warmup -= hopIn;
+        bestLag = 0;
+        for (int j = 0; j < len; ++j) {
+            const double y = x[j];
+            tail[j] = x[len + j] * ramp[len - 1 - j];
+            tmpl[2 * j] = x[len + j];
+            tmpl[2 * (len + j)] = x[2 * len + j];
+            if (channels == 1) {
+                out[j] = static_cast<float>(y);
+            } else {
+                out[2 * j] = out[2 * j + 1] = static_cast<float>(y);
+            }
+        }
+        return;
+    }
+
+    m = SearchBestLag();
+    const double* seg = x + m;
+    for (int j = 0; j < len; ++j) {
+        const double y = seg[j] * ramp[j] + tail[j];
+        tail[j] = seg[len + j] * ramp[len - 1 - j];
+        tmpl[2 * j] = seg[len + j];
+        tmpl[2 * (len + j)] = seg[2 * len + j];
+        if (channels == 1) {
+            out[j] = static_cast<float>(y);
+        } else {
+            out[2 * j] = out[2 * j + 1] = static_cast<float>(y);
+        }
+    }
+    bestLag = m;
+}
