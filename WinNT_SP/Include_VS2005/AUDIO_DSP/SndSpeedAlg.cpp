@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "CorrelationFft.h"
 #include "FourierTransform.h"
 
 namespace {
@@ -54,8 +55,7 @@ void SndSpeedAlg::Release()
     FreeArray(tail);
     FreeArray(ramp);
     FreeArray(fftWork);
-    FreeArray(fftTable);
-    FreeArray(fftIndex);
+    correlator.Release();
     historyCap = 0;
     historyPos = 0;
 }
@@ -82,14 +82,10 @@ bool SndSpeedAlg::Init(int rate, int channelCount, double newSpeed)
     tail = new (std::nothrow) double[overlapLen];
     ramp = new (std::nothrow) double[overlapLen];
     fftWork = new (std::nothrow) double[fftWorkLen];
-    fftTable = new (std::nothrow) double[fftSize];
-    const int indexLen = static_cast<int>(std::sqrt(static_cast<double>(fftSize))) + 2;
-    fftIndex = new (std::nothrow) int[indexLen];
-    if (!history || !tail || !ramp || !fftWork || !fftTable || !fftIndex) {
+    if (!history || !tail || !ramp || !fftWork || !correlator.Init(fftSize, searchLen)) {
         Release();
         return false;
     }
-    std::memset(fftIndex, 0, sizeof(int) * indexLen);
     const double twoPi = 8.0 * std::atan(1.0);
     for (int i = 0; i < overlapLen; ++i) {
         ramp[i] = 0.5 - 0.5 * std::cos(twoPi * i / (windowLen - 1));
@@ -163,34 +159,13 @@ int SndSpeedAlg::SearchBestLag()
         z[2 * k] = 0.0;
         z[2 * k + 1] = x[k];
     }
-    ComplexDftForward(2 * n, z, fftIndex, fftTable);
-
-    // Packed half spectrum of the cross-correlation, written over the front of the work array:
-    // entry 2k only replaces pair k after it has been read, and pairs N-k lie beyond N.
-    const int half = n / 2;
-    const double p0 = z[0] * z[1];
-    const double p1 = z[2 * half] * z[2 * half + 1];
-    for (int k = 1; k < half; ++k) {
-        const double reK = z[2 * k];
-        const double imK = z[2 * k + 1];
-        const double reM = z[2 * (n - k)];
-        const double imM = z[2 * (n - k) + 1];
-        const double a = reK + reM;
-        const double b = imK - imM;
-        const double c = imK + imM;
-        const double d = reM - reK;
-        z[2 * k] = 0.5 * (a * c + b * d);
-        z[2 * k + 1] = 0.5 * (a * d - b * c);
-    }
-    z[0] = p0;
-    z[1] = p1;
-    RealDftInverse(n, z, fftIndex, fftTable);
+    const double* c = correlator.Correlate(z);
 
     int lag = bestLag;
     double best = kMostNegative;
     for (int m = 0; m < searchLen; ++m) {
-        if (z[m] > best) {
-            best = z[m];
+        if (c[m] > best) {
+            best = c[m];
             lag = m;
         }
     }

@@ -5,6 +5,8 @@
 
 #include <cstddef>
 
+#include "CorrelationFft.h"
+
 class SndSpeedAlg {
 public:
     SndSpeedAlg() = default;
@@ -67,6 +69,5 @@ private:
     double* tail = nullptr;  // L: faded-out continuation of the previous segment
     double* ramp = nullptr;  // L: rising half of a Hann window over W-1
     double* fftWork = nullptr;   // 2N: template in the real parts of pairs 0 .. W-1
-    double* fftTable = nullptr;  // N: transform tables
-    int* fftIndex = nullptr;     // floor(sqrt(N)) + 2: table sizes in entries 0 and 1
+    CorrelationFft correlator;   // transform plan of this size row
 };
