@@ -1,7 +1,7 @@
-// Planned correlation transforms. Forward: radix-2 decimation in frequency, two passes fused per
-// sweep of the data (natural order in, bit-reversed out). The product spectrum and the real
-// transform's unpacking read and write through index tables, so the inverse, a radix-2
-// decimation in time with the same fusing, starts from bit-reversed order and ends natural.
+// Planned correlation transforms. Forward: radix-4 decimation in frequency with its outputs in
+// bit-reversed slot order (natural order in, bit-reversed out). The product spectrum and the
+// real transform's unpacking read and write through index tables, so the inverse, a radix-4
+// decimation in time, starts from bit-reversed order and ends natural.
 #include "CorrelationFft.h"
 
 #include <emmintrin.h>
@@ -79,8 +79,8 @@ bool CorrelationFft::Init(int n, int lagCount)
     points = n;
     half = n / 2;
     lags = lagCount;
-    forwardTw = new (std::nothrow) Twiddle[2 * n];
-    inverseTw = new (std::nothrow) Twiddle[2 * n];
+    forwardTw = new (std::nothrow) Twiddle[3 * n];
+    inverseTw = new (std::nothrow) Twiddle[3 * n];
     unpackTw = new (std::nothrow) Twiddle[half / 2 + 1];
     pairIndex = new (std::nothrow) int[6 * (half / 2 + 1)];
     scratch = new (std::nothrow) double[2 * half];
@@ -99,15 +99,17 @@ bool CorrelationFft::Init(int n, int lagCount)
     for (int q = n / 4; q >= 2; q /= 4) {
         for (int j = 0; j < q; ++j) {
             set(*tw++, kTwoPi * j / (4 * q));
-            set(*tw++, kTwoPi * j / (2 * q));
+            set(*tw++, kTwoPi * 2 * j / (4 * q));
+            set(*tw++, kTwoPi * 3 * j / (4 * q));
         }
     }
     tw = inverseTw;
     int h = 4;
     for (; 4 * h <= half; h *= 4) {
         for (int j = 0; j < h; ++j) {
-            set(*tw++, kTwoPi * j / (2 * h));
             set(*tw++, kTwoPi * j / (4 * h));
+            set(*tw++, kTwoPi * 2 * j / (4 * h));
+            set(*tw++, kTwoPi * 3 * j / (4 * h));
         }
     }
     if (2 * h == half) {
@@ -147,13 +149,14 @@ const double* CorrelationFft::Correlate(double* work)
 void CorrelationFft::Forward(double* work) const
 {
     const int n = points;
-    // Forward transform, decimation in frequency, two radix-2 passes per sweep.
+    // Forward transform, decimation in frequency, radix 4 (radix 2 last when log2 N is odd).
     const Twiddle* tw = forwardTw;
     int q = n / 4;
     for (; q >= 2; q /= 4) {
-        for (int j = 0; j < q; ++j, tw += 2) {
-            const Twiddle& wa = tw[0];
-            const Twiddle& wb = tw[1];
+        for (int j = 0; j < q; ++j, tw += 3) {
+            const Twiddle& w1 = tw[0];
+            const Twiddle& w2 = tw[1];
+            const Twiddle& w3 = tw[2];
             for (int b = 0; b < n; b += 4 * q) {
                 double* p0 = work + 2 * (b + j);
                 double* p1 = p0 + 2 * q;
@@ -165,12 +168,13 @@ void CorrelationFft::Forward(double* work) const
                 const __m128d a3 = Load(p3);
                 const __m128d s0 = _mm_add_pd(a0, a2);
                 const __m128d s1 = _mm_add_pd(a1, a3);
-                const __m128d s2 = Mul(_mm_sub_pd(a0, a2), wa.re, wa.im);
-                const __m128d s3 = Mul(TimesI(_mm_sub_pd(a1, a3)), wa.re, wa.im);
+                const __m128d d0 = _mm_sub_pd(a0, a2);
+                const __m128d d1 = TimesI(_mm_sub_pd(a1, a3));
+                // Outputs in bit-reversed slot order: residues 0, 2, 1, 3.
                 Store(p0, _mm_add_pd(s0, s1));
-                Store(p1, Mul(_mm_sub_pd(s0, s1), wb.re, wb.im));
-                Store(p2, _mm_add_pd(s2, s3));
-                Store(p3, Mul(_mm_sub_pd(s2, s3), wb.re, wb.im));
+                Store(p1, Mul(_mm_sub_pd(s0, s1), w2.re, w2.im));
+                Store(p2, Mul(_mm_add_pd(d0, d1), w1.re, w1.im));
+                Store(p3, Mul(_mm_sub_pd(d0, d1), w3.re, w3.im));
             }
         }
     }
@@ -278,26 +282,28 @@ void CorrelationFft::Inverse()
     const Twiddle* tw = inverseTw;
     int h = 4;
     for (; 4 * h <= m; h *= 4) {
-        for (int j = 0; j < h; ++j, tw += 2) {
-            const Twiddle& w2 = tw[0];
-            const Twiddle& w4 = tw[1];
+        for (int j = 0; j < h; ++j, tw += 3) {
+            const Twiddle& w1 = tw[0];
+            const Twiddle& w2 = tw[1];
+            const Twiddle& w3 = tw[2];
             for (int b = 0; b < m; b += 4 * h) {
                 double* p0 = z + 2 * (b + j);
                 double* p1 = p0 + 2 * h;
                 double* p2 = p1 + 2 * h;
                 double* p3 = p2 + 2 * h;
+                // Inputs in bit-reversed slot order: sub-transforms of residues 0, 2, 1, 3.
                 const __m128d a0 = Load(p0);
-                const __m128d b1 = Mul(Load(p1), w2.re, w2.im);
-                const __m128d a2 = Load(p2);
-                const __m128d b3 = Mul(Load(p3), w2.re, w2.im);
-                const __m128d s0 = _mm_add_pd(a0, b1);
-                const __m128d s1 = _mm_sub_pd(a0, b1);
-                const __m128d t2 = Mul(_mm_add_pd(a2, b3), w4.re, w4.im);
-                const __m128d t3 = TimesI(Mul(_mm_sub_pd(a2, b3), w4.re, w4.im));
-                Store(p0, _mm_add_pd(s0, t2));
-                Store(p2, _mm_sub_pd(s0, t2));
-                Store(p1, _mm_add_pd(s1, t3));
-                Store(p3, _mm_sub_pd(s1, t3));
+                const __m128d u1 = Mul(Load(p1), w2.re, w2.im);
+                const __m128d u2 = Mul(Load(p2), w1.re, w1.im);
+                const __m128d u3 = Mul(Load(p3), w3.re, w3.im);
+                const __m128d s0 = _mm_add_pd(a0, u1);
+                const __m128d s1 = _mm_sub_pd(a0, u1);
+                const __m128d s2 = _mm_add_pd(u2, u3);
+                const __m128d d2 = TimesI(_mm_sub_pd(u2, u3));
+                Store(p0, _mm_add_pd(s0, s2));
+                Store(p2, _mm_sub_pd(s0, s2));
+                Store(p1, _mm_add_pd(s1, d2));
+                Store(p3, _mm_sub_pd(s1, d2));
             }
         }
     }

@@ -35,9 +35,9 @@ private:
     int points = 0;            // N
     int half = 0;              // M = N/2, the inverse real transform's complex length
     int lags = 0;
-    Twiddle* forwardTw = nullptr;  // per fused forward pass: 2 twiddles per index
-    Twiddle* inverseTw = nullptr;  // per fused inverse pass: 2 twiddles per index, then the
-                                   // last radix-2 pass when log2(M) is odd
+    Twiddle* forwardTw = nullptr;  // per radix-4 forward pass: w^j, w^2j, w^3j per index
+    Twiddle* inverseTw = nullptr;  // the same per radix-4 inverse pass, then the last radix-2
+                                   // pass when log2(M) is odd
     Twiddle* unpackTw = nullptr;   // exp(2*pi*i*k/N), k < M/2: real-transform unpacking
     int* pairIndex = nullptr;      // per k <= M/2: 6 positions in bit-reversed storage
     double* scratch = nullptr;     // 2M doubles: the inverse transform's data
