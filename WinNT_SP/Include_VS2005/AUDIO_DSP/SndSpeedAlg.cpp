@@ -2,6 +2,9 @@
 // cross-faded output. All arithmetic is in doubles; samples enter and leave as floats.
 #include "SndSpeedAlg.h"
 
+#include <emmintrin.h>
+
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -54,6 +57,7 @@ void SndSpeedAlg::Release()
     FreeArray(history);
     FreeArray(tail);
     FreeArray(ramp);
+    FreeArray(templ);
     FreeArray(fftWork);
     correlator.Release();
     historyCap = 0;
@@ -81,8 +85,9 @@ bool SndSpeedAlg::Init(int rate, int channelCount, double newSpeed)
     history = new (std::nothrow) double[historyCap];
     tail = new (std::nothrow) double[overlapLen];
     ramp = new (std::nothrow) double[overlapLen];
+    templ = new (std::nothrow) double[windowLen];
     fftWork = new (std::nothrow) double[fftWorkLen];
-    if (!history || !tail || !ramp || !fftWork || !correlator.Init(fftSize, searchLen)) {
+    if (!history || !tail || !ramp || !templ || !fftWork || !correlator.Init(fftSize, searchLen)) {
         Release();
         return false;
     }
@@ -115,6 +120,7 @@ void SndSpeedAlg::Reset()
     if (history) {
         std::memset(history, 0, sizeof(double) * historyCap);
         std::memset(tail, 0, sizeof(double) * overlapLen);
+        std::memset(templ, 0, sizeof(double) * windowLen);
         std::memset(fftWork, 0, sizeof(double) * fftWorkLen);
     }
     historyPos = 0;
@@ -152,22 +158,42 @@ int SndSpeedAlg::SearchBestLag()
     const double* x = history + historyPos;
     const int n = fftSize;
     double* z = fftWork;
-    for (int k = 0; k < windowLen; ++k) {
+    int k = 0;
+    for (; k + 2 <= windowLen; k += 2) {
+        const __m128d t = _mm_loadu_pd(templ + k);
+        const __m128d v = _mm_loadu_pd(x + k);
+        _mm_storeu_pd(z + 2 * k, _mm_unpacklo_pd(t, v));
+        _mm_storeu_pd(z + 2 * k + 2, _mm_unpackhi_pd(t, v));
+    }
+    for (; k < windowLen; ++k) {
+        z[2 * k] = templ[k];
         z[2 * k + 1] = x[k];
     }
-    for (int k = windowLen; k < n; ++k) {
+    for (; k < n; ++k) {
         z[2 * k] = 0.0;
         z[2 * k + 1] = x[k];
     }
     const double* c = correlator.Correlate(z);
 
-    int lag = bestLag;
-    double best = kMostNegative;
-    for (int m = 0; m < searchLen; ++m) {
+    // First maximum over the lags, starting below every finite value; NaN never wins (maxpd
+    // returns its second operand when the first is NaN). Ties go to the smallest lag.
+    __m128d top = _mm_set1_pd(kMostNegative);
+    int m = 0;
+    for (; m + 2 <= searchLen; m += 2) {
+        top = _mm_max_pd(_mm_loadu_pd(c + m), top);
+    }
+    double best = std::max(_mm_cvtsd_f64(top), _mm_cvtsd_f64(_mm_unpackhi_pd(top, top)));
+    for (; m < searchLen; ++m) {
         if (c[m] > best) {
             best = c[m];
-            lag = m;
         }
+    }
+    if (!(best > kMostNegative)) {
+        return bestLag;
+    }
+    int lag = 0;
+    while (!(c[lag] == best)) {
+        ++lag;
     }
     return lag;
 }
@@ -186,21 +212,19 @@ void SndSpeedAlg::ProcessBlock(const float* in, float* out)
     }
 
     int m = 0;
-    double* tmpl = fftWork;
     if (warmup >= 0) {
         warmup -= hopIn;
         bestLag = 0;
         for (int j = 0; j < len; ++j) {
             const double y = x[j];
             tail[j] = x[len + j] * ramp[len - 1 - j];
-            tmpl[2 * j] = x[len + j];
-            tmpl[2 * (len + j)] = x[2 * len + j];
             if (channels == 1) {
                 out[j] = static_cast<float>(y);
             } else {
                 out[2 * j] = out[2 * j + 1] = static_cast<float>(y);
             }
         }
+        std::memcpy(templ, x + len, sizeof(double) * windowLen);
         return;
     }
 
@@ -209,13 +233,12 @@ void SndSpeedAlg::ProcessBlock(const float* in, float* out)
     for (int j = 0; j < len; ++j) {
         const double y = seg[j] * ramp[j] + tail[j];
         tail[j] = seg[len + j] * ramp[len - 1 - j];
-        tmpl[2 * j] = seg[len + j];
-        tmpl[2 * (len + j)] = seg[2 * len + j];
         if (channels == 1) {
             out[j] = static_cast<float>(y);
         } else {
             out[2 * j] = out[2 * j + 1] = static_cast<float>(y);
         }
     }
+    std::memcpy(templ, seg + len, sizeof(double) * windowLen);
     bestLag = m;
 }

@@ -68,6 +68,7 @@ private:
     int historyPos = 0;      // offset of buffer[0] in history
     double* tail = nullptr;  // L: faded-out continuation of the previous segment
     double* ramp = nullptr;  // L: rising half of a Hann window over W-1
-    double* fftWork = nullptr;   // 2N: template in the real parts of pairs 0 .. W-1
+    double* templ = nullptr;     // W: the frames that followed the last segment output
+    double* fftWork = nullptr;   // 2N: (template, buffer) pairs for the correlation
     CorrelationFft correlator;   // transform plan of this size row
 };
