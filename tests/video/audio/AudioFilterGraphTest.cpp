@@ -202,6 +202,20 @@ TEST(AudioFilterGraph, FailedProcessingStillEndsPlayback)
     EXPECT_EQ(g.sink.Errors()[0].rfind(L"1:ProcessSample failed", 0), 0u);
 }
 
+// The renderer asks the filters' pins for their seeking interface while it handles the end of
+// stream, on the streaming thread; a Stop right after completion must not deadlock with it.
+TEST(AudioFilterGraph, StopRightAfterCompletionReturns)
+{
+    for (int round = 0; round < 5; ++round) {
+        SpeedGraph g({44100, 2, 16}, 0.4, 2.0);
+        ASSERT_TRUE(g.connected);
+        EXPECT_GE(g.RunToCompletion(10000), 0.0) << round;
+        const DWORD start = GetTickCount();
+        EXPECT_EQ(g.control->Stop(), S_OK);
+        EXPECT_LT(GetTickCount() - start, 2000u) << round;
+    }
+}
+
 TEST(AudioFilterGraph, FailedDeliveryStillEndsPlayback)
 {
     SpeedGraph g({44100, 2, 16}, 3.0, 1.5);

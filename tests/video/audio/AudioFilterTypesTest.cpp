@@ -122,3 +122,27 @@ TEST(LevelTapTypes, CopiesOnlyTheFormatBytesThatExist)
 }
 
 }  // namespace
+
+namespace {
+
+struct ConversionCase {
+    float value;
+    int pcm8;
+    int pcm16;
+};
+
+TEST(SoundSpeedFilterConversion, ClampsAndRoundsHalvesTowardZero)
+{
+    const ConversionCase cases[] = {
+        {0.0f, 128, 0},       {1.0f, 255, 32767},    {-1.0f, 0, -32768},
+        {1.5f, 255, 32767},   {-1.5f, 0, -32768},    {0.5f, 192, 16384},
+        {-0.5f, 64, -16384},  {1.5f / 32768.0f, 128, 1},  {-1.5f / 32768.0f, 128, -1},
+        {2.5f / 32768.0f, 128, 2},  {2.6f / 32768.0f, 128, 3}, {1.5f / 128.0f, 129, 384},
+    };
+    for (const ConversionCase& c : cases) {
+        EXPECT_EQ(CSoundSpeedFlt::FloatToPcm8(c.value), c.pcm8) << c.value;
+        EXPECT_EQ(CSoundSpeedFlt::FloatToPcm16(c.value), c.pcm16) << c.value;
+    }
+}
+
+}  // namespace
