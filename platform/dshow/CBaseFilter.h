@@ -13,6 +13,10 @@
 
 class CBasePin;
 
+// Registration data is not used by the engine's filters; the type only needs to exist.
+struct _AMOVIESETUP_FILTER;
+using LPAMOVIESETUP_FILTER = _AMOVIESETUP_FILTER*;
+
 class CBaseFilter : public CUnknown, public IBaseFilter, public IAMovieSetup {
 public:
     // pLock is the filter's state lock, owned by the derived filter; it must outlive this.
@@ -46,6 +50,7 @@ public:
     // IAMovieSetup: nothing to register.
     STDMETHODIMP Register() override;
     STDMETHODIMP Unregister() override;
+    virtual LPAMOVIESETUP_FILTER GetSetupData() { return nullptr; }
 
     // Pins, by index; GetPin returns no reference.
     virtual int GetPinCount() = 0;

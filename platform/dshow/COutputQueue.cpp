@@ -7,7 +7,7 @@
 #include "CAutoLock.h"
 
 COutputQueue::COutputQueue(IPin* pInputPin, HRESULT* phr, BOOL bAuto, BOOL bQueue,
-                           LONG lBatchSize, BOOL bBatchExact, LONG lListSize, DWORD dwPriority,
+                           LONG lBatchSize, BOOL bBatchExact, LONG, DWORD dwPriority,
                            bool)
     : m_pPin(pInputPin), m_bBatchExact(bBatchExact), m_lBatchSize(lBatchSize > 0 ? lBatchSize : 1),
       m_evWork(FALSE, phr), m_evIdle(TRUE, phr)
@@ -42,7 +42,6 @@ COutputQueue::COutputQueue(IPin* pInputPin, HRESULT* phr, BOOL bAuto, BOOL bQueu
         }
         return;
     }
-    (void)lListSize;
     DWORD id = 0;
     m_hThread = CreateThread(nullptr, 0, InitialThreadProc, this, 0, &id);
     if (!m_hThread) {
@@ -92,8 +91,7 @@ DWORD COutputQueue::ThreadProc()
         {
             CAutoLock lock(&m_csQueue);
             while (m_List.empty()) {
-                if (!m_bBatchExact && !m_Batch.empty() && !m_bFlushing) {
-                    QueueBatch();
+                if (!m_bBatchExact && !m_Batch.empty() && !m_bFlushing && QueueBatch()) {
                     break;
                 }
                 if (m_bTerminate) {
@@ -143,17 +141,26 @@ void COutputQueue::SendPacket(Packet& packet)
     }
 }
 
-void COutputQueue::QueueBatch()
+bool COutputQueue::QueueBatch()
 {
     if (m_Batch.empty()) {
-        return;
+        return true;
     }
-    Packet packet{Kind::Samples, {}};
-    packet.samples.swap(m_Batch);
-    m_Batch.reserve(static_cast<size_t>(m_lBatchSize));
-    m_List.push_back(std::move(packet));
+    try {
+        m_List.push_back(Packet{Kind::Samples, {}});
+    } catch (const std::bad_alloc&) {
+        // The samples stay in the batch: a later call or the destructor deals with them.
+        return false;
+    }
+    m_List.back().samples.swap(m_Batch);
+    try {
+        m_Batch.reserve(static_cast<size_t>(m_lBatchSize));
+    } catch (const std::bad_alloc&) {
+        // Only an optimisation: push_back reports the shortage itself.
+    }
     m_evIdle.Reset();
     m_evWork.Set();
+    return true;
 }
 
 void COutputQueue::FreePackets(std::deque<Packet>& packets)
@@ -200,15 +207,27 @@ HRESULT COutputQueue::ReceiveMultiple(IMediaSample** ppSamples, long nSamples,
         }
         return m_bFlushing ? S_FALSE : m_hr;
     }
-    for (long i = 0; i < nSamples; ++i) {
-        m_Batch.push_back(ppSamples[i]);
-        ++*nSamplesProcessed;
-        if (static_cast<LONG>(m_Batch.size()) >= m_lBatchSize) {
+    long i = 0;
+    try {
+        for (; i < nSamples; ++i) {
+            m_Batch.push_back(ppSamples[i]);
+            ++*nSamplesProcessed;
+            if (static_cast<LONG>(m_Batch.size()) >= m_lBatchSize && !QueueBatch()) {
+                throw std::bad_alloc();
+            }
+        }
+        if (!m_bBatchExact && !m_Batch.empty() && m_bThreadWaiting) {
             QueueBatch();
         }
-    }
-    if (!m_bBatchExact && !m_Batch.empty() && m_bThreadWaiting) {
-        QueueBatch();
+    } catch (const std::bad_alloc&) {
+        if (i < nSamples && *nSamplesProcessed == i) {
+            ppSamples[i]->Release();  // push_back failed: this one was not taken over
+        }
+        // Samples not taken over are released here, as the caller gave them up.
+        for (long j = i + 1; j < nSamples; ++j) {
+            ppSamples[j]->Release();
+        }
+        return E_OUTOFMEMORY;
     }
     return S_OK;
 }
@@ -225,8 +244,15 @@ void COutputQueue::EOS()
     if (m_bFlushing) {
         return;
     }
-    QueueBatch();
-    m_List.push_back(Packet{Kind::EndOfStream, {}});
+    try {
+        if (!QueueBatch()) {
+            throw std::bad_alloc();
+        }
+        m_List.push_back(Packet{Kind::EndOfStream, {}});
+    } catch (const std::bad_alloc&) {
+        m_hr = E_OUTOFMEMORY;
+        return;
+    }
     m_evIdle.Reset();
     m_evWork.Set();
 }
@@ -243,12 +269,19 @@ void COutputQueue::NewSegment(REFERENCE_TIME tStart, REFERENCE_TIME tStop, doubl
     if (m_bFlushing) {
         return;
     }
-    QueueBatch();
     Packet packet{Kind::NewSegment, {}};
     packet.start = tStart;
     packet.stop = tStop;
     packet.rate = dRate;
-    m_List.push_back(std::move(packet));
+    try {
+        if (!QueueBatch()) {
+            throw std::bad_alloc();
+        }
+        m_List.push_back(std::move(packet));
+    } catch (const std::bad_alloc&) {
+        m_hr = E_OUTOFMEMORY;
+        return;
+    }
     m_evIdle.Reset();
     m_evWork.Set();
 }
@@ -295,7 +328,9 @@ void COutputQueue::SendAnyway()
         return;
     }
     CAutoLock lock(&m_csQueue);
-    QueueBatch();
+    if (!QueueBatch()) {
+        m_hr = E_OUTOFMEMORY;
+    }
 }
 
 BOOL COutputQueue::IsIdle()

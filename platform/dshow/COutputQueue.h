@@ -21,8 +21,9 @@ public:
     // and use a thread only when it may block; otherwise bQueue decides. lBatchSize samples are
     // sent together; with bBatchExact a batch waits until it is full (or SendAnyway, end of
     // stream, new segment); otherwise a part batch goes as soon as the thread is idle.
-    // lListSize is the expected queue depth (capacity reserved up front). dwPriority is the
-    // thread's priority. *phr receives a creation failure.
+    // lListSize is accepted for the documented signature only: the list grows as needed, and
+    // the sender's allocator is what bounds it. dwPriority is the thread's priority. *phr
+    // receives a creation failure.
     COutputQueue(IPin* pInputPin, HRESULT* phr, BOOL bAuto = TRUE, BOOL bQueue = TRUE,
                  LONG lBatchSize = 1, BOOL bBatchExact = FALSE, LONG lListSize = DEFAULTCACHE,
                  DWORD dwPriority = THREAD_PRIORITY_NORMAL, bool bFlushingOpt = false);
@@ -62,8 +63,9 @@ private:
 
     static DWORD WINAPI InitialThreadProc(LPVOID pv);
     DWORD ThreadProc();
-    // With m_csQueue held: moves the part batch onto the list.
-    void QueueBatch();
+    // With m_csQueue held: moves the part batch onto the list; false when memory ran out
+    // (the samples then stay in the batch).
+    bool QueueBatch();
     void FreePackets(std::deque<Packet>& packets);
     void SendPacket(Packet& packet);
 

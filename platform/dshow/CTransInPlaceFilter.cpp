@@ -91,6 +91,28 @@ HRESULT CTransInPlaceFilter::DecideBufferSize(IMemAllocator* pAlloc,
                                                                                      : S_OK;
 }
 
+HRESULT CTransInPlaceFilter::CompleteConnect(PIN_DIRECTION dir, IPin*)
+{
+    if (dir != PINDIR_INPUT || !m_pOutput || !m_pOutput->IsConnected()) {
+        return S_OK;
+    }
+    // Called from SetMediaType's successor step: the input's type is already recorded.
+    if (m_pOutput->MediaType() == m_pInput->MediaType()) {
+        return S_OK;
+    }
+    if (!m_pGraph) {
+        return VFW_E_NOT_IN_GRAPH;
+    }
+    IFilterGraph2* graph = nullptr;
+    HRESULT hr = m_pGraph->QueryInterface(IID_IFilterGraph2, reinterpret_cast<void**>(&graph));
+    if (FAILED(hr)) {
+        return hr;
+    }
+    hr = graph->ReconnectEx(m_pOutput, &m_pInput->MediaType());
+    graph->Release();
+    return hr;
+}
+
 BOOL CTransInPlaceFilter::UsingDifferentAllocators() const
 {
     return m_pInput->PeekAllocator() != m_pOutput->PeekAllocator();

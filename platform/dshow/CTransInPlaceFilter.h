@@ -23,6 +23,9 @@ public:
     HRESULT DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pProperties) override;
     // Types are those of the peers; never asked.
     HRESULT GetMediaType(int iPosition, CMediaType* pMediaType) override;
+    // A new input type that differs from the connected output's has the graph reconnect the
+    // output with it (samples leave with the type they came in with).
+    HRESULT CompleteConnect(PIN_DIRECTION dir, IPin* pReceivePin) override;
 
     HRESULT Receive(IMediaSample* pSample) override;
 

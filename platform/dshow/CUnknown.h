@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include "CBaseObject.h"
+
 // The inner IUnknown of an aggregatable object: an outer object calls these directly.
 struct INonDelegatingUnknown {
     virtual HRESULT STDMETHODCALLTYPE NonDelegatingQueryInterface(REFIID riid, void** ppv) = 0;
@@ -16,19 +18,6 @@ protected:
     ~INonDelegatingUnknown() = default;
 };
 using PNDUNKNOWN = INonDelegatingUnknown*;
-
-class CBaseObject {
-public:
-    explicit CBaseObject(LPCTSTR pName) : m_pName(pName) {}
-    CBaseObject(const CBaseObject&) = delete;
-    CBaseObject& operator=(const CBaseObject&) = delete;
-    virtual ~CBaseObject() = default;
-
-    LPCTSTR ObjectName() const { return m_pName; }
-
-private:
-    LPCTSTR m_pName;  // debugging name, not copied: callers pass literals
-};
 
 class CUnknown : public INonDelegatingUnknown, public CBaseObject {
 public:

@@ -26,8 +26,8 @@
 //                        O SetMediaType, CheckConnect, BreakConnect, CompleteConnect
 //                                                                 filter lock (connection)
 //                        O Receive, EndOfStream ................. receive lock
-//                        O BeginFlush, EndFlush, NewSegment ..... filter lock (flushes) or
-//                                                                 receive lock (segments)
+//                        O BeginFlush, EndFlush ................. filter lock
+//                        O NewSegment ........................... streaming thread, no lock
 //                        O AlterQuality ......................... no lock
 //   CTransInPlaceFilter  R Transform(sample), CheckInputType .... as above
 //
@@ -39,7 +39,14 @@
 // Stop holds the filter lock and waits for the receive lock. Stop first decommits the input
 // allocator, which makes an upstream thread blocked in GetBuffer fail and let go. Flushes
 // run under the filter lock without the receive lock, so that a Receive blocked downstream is
-// released by the flush passing through.
+// released by the flush passing through. Never wait in GetDeliveryBuffer (or in a downstream
+// Receive) with the filter lock held: Stop needs that lock to decommit the allocator that
+// would wake the wait, so the two would block each other.
+//
+// Delivery: Deliver* calls go straight to the peer on the caller's thread; COutputQueue puts
+// a thread of its own between a pin and its peer and keeps samples, segments, end of stream
+// and flushes in order. CTransInPlaceFilter::Transform gets the received sample itself when
+// both pins share the allocator, else a copy in an output buffer.
 //
 // Ownership: a filter owns its pins; pins hold no reference on the filter (their AddRef is
 // the filter's). Connected pins hold a reference on their peer. A filter keeps its graph and
@@ -61,6 +68,7 @@
 #include "CBaseAllocator.h"
 #include "CBaseFilter.h"
 #include "CBaseInputPin.h"
+#include "CBaseObject.h"
 #include "CBaseOutputPin.h"
 #include "CBasePin.h"
 #include "CCritSec.h"
@@ -79,3 +87,14 @@
 #include "CTransformInputPin.h"
 #include "CTransformOutputPin.h"
 #include "CUnknown.h"
+
+// Argument checks used throughout filter code: return ret when p is NULL.
+#define CheckPointer(p, ret) \
+    do {                     \
+        if (!(p)) {          \
+            return (ret);    \
+        }                    \
+    } while (0)
+
+// Object names are for debugging only.
+#define NAME(x) L##x
