@@ -14,7 +14,7 @@
 
 using audio_test::MakeFormat;
 using audio_test::MakeType;
-using audio_test::PcmSpec;
+using audio_test::PcmFormat;
 
 namespace {
 
@@ -56,9 +56,9 @@ HRESULT Connect(IGraphBuilder* graph, IBaseFilter* from, IBaseFilter* to,
 // source -> level tap -> sound-speed filter -> DirectSound renderer.
 class SpeedGraph {
 public:
-    SpeedGraph(const PcmSpec& spec, double seconds, double speed)
+    SpeedGraph(const PcmFormat& format, double seconds, double speed)
     {
-        const CMediaType type = MakeType(spec);
+        const CMediaType type = MakeType(format);
         HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,
                                       IID_IGraphBuilder, reinterpret_cast<void**>(&graph));
         if (FAILED(hr)) {
@@ -66,7 +66,7 @@ public:
         }
         CoCreateInstance(CLSID_DSoundRender, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
                          reinterpret_cast<void**>(&renderer));
-        source = TestPcmSource::Create(MakeFormat(spec), seconds);
+        source = TestPcmSource::Create(MakeFormat(format), seconds);
         tap = CAudioGrabberFilter::Create(type, &sink, &hr);
         speedFilter = CSoundSpeedFlt::Create(speed, type, &sink, &hr);
         if (!renderer || !source || !tap || !speedFilter) {

@@ -8,21 +8,21 @@
 #include "TestMediaTypes.h"
 
 using audio_test::MakeType;
-using audio_test::PcmSpec;
+using audio_test::PcmFormat;
 
 namespace {
 
 struct SpeedTypeCase {
     const char* name;
-    PcmSpec expected;
-    PcmSpec offered;
+    PcmFormat expected;
+    PcmFormat offered;
     HRESULT want;
 };
 
 TEST(SoundSpeedFilterTypes, AcceptsOnlyWhatItConverts)
 {
-    const PcmSpec stereo16{};
-    const PcmSpec mono8{22050, 1, 8};
+    const PcmFormat stereo16{};
+    const PcmFormat mono8{22050, 1, 8};
     const SpeedTypeCase cases[] = {
         {"creation type", stereo16, stereo16, S_OK},
         {"8-bit mono creation type", mono8, mono8, S_OK},
@@ -72,7 +72,7 @@ TEST(SoundSpeedFilterTypes, NullAndUnconnectedCalls)
 
 struct TapTypeCase {
     const char* name;
-    PcmSpec offered;
+    PcmFormat offered;
     HRESULT want;
 };
 
