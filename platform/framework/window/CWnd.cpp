@@ -3,7 +3,7 @@
 // to controls, modal loops, tooltips and descendant walks.
 #include "CWnd.h"
 
-#include "AfxState.h"
+#include "AfxThreadData.h"
 #include "CCmdUI.h"
 #include "CDC.h"
 #include "CFont.h"
@@ -27,8 +27,7 @@ namespace {
 
 CHandleMap<CWnd, HWND>& WndMap()
 {
-    static thread_local CHandleMap<CWnd, HWND> map([](CWnd* p, HWND h) { p->m_hWnd = h; });
-    return map;
+    return AfxGetThreadData()->wndMap;
 }
 
 // Update-UI probe used before a menu or accelerator command runs: disabled commands are

@@ -198,11 +198,11 @@ TEST_F(AppTest, WorkerThreadStartsSuspendedAndFreesThreadLocals)
 {
     int result = 0;
     ThreadRecord::destroyed = 0;
-    CWinThread* thread = AfxBeginThread(ThreadProc, &result, THREAD_PRIORITY_BELOW_NORMAL, 0,
+    CWinThread* thread = AfxBeginThread(ThreadProc, &result, THREAD_PRIORITY_ABOVE_NORMAL, 0,
                                         CREATE_SUSPENDED);
     ASSERT_NE(thread, nullptr);
     thread->m_bAutoDelete = FALSE;
-    EXPECT_EQ(thread->GetThreadPriority(), THREAD_PRIORITY_BELOW_NORMAL);
+    EXPECT_EQ(thread->GetThreadPriority(), THREAD_PRIORITY_ABOVE_NORMAL);
     ::Sleep(50);
     EXPECT_EQ(result, 0) << "a suspended thread does not run";
     thread->ResumeThread();
