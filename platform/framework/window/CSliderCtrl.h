@@ -52,11 +52,11 @@ public:
     CWnd* SetBuddy(CWnd* pWndBuddy, BOOL fLocation = TRUE)
     {
         return FromHandle(reinterpret_cast<HWND>(SendMessage(
-            TBM_SETBUDDY, fLocation, reinterpret_cast<LPARAM>(pWndBuddy->GetSafeHwnd()))));
+            TBM_SETBUDDY, fLocation, reinterpret_cast<LPARAM>(HwndOf(pWndBuddy)))));
     }
     CWnd* GetToolTips() const { return FromHandle(reinterpret_cast<HWND>(SendMessage(TBM_GETTOOLTIPS))); }
     void SetToolTips(CWnd* pWndTip)
     {
-        SendMessage(TBM_SETTOOLTIPS, reinterpret_cast<WPARAM>(pWndTip->GetSafeHwnd()));
+        SendMessage(TBM_SETTOOLTIPS, reinterpret_cast<WPARAM>(HwndOf(pWndTip)));
     }
 };

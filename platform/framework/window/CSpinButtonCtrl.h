@@ -30,7 +30,7 @@ public:
     CWnd* SetBuddy(CWnd* pWndBuddy)
     {
         return FromHandle(reinterpret_cast<HWND>(
-            SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(pWndBuddy->GetSafeHwnd()))));
+            SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(HwndOf(pWndBuddy)))));
     }
     CWnd* GetBuddy() const { return FromHandle(reinterpret_cast<HWND>(SendMessage(UDM_GETBUDDY))); }
     int SetBase(int nBase) { return static_cast<int>(SendMessage(UDM_SETBASE, static_cast<WPARAM>(nBase))); }

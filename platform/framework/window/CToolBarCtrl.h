@@ -72,7 +72,7 @@ public:
     CImageList* SetHotImageList(CImageList* pImageList);
     CImageList* SetDisabledImageList(CImageList* pImageList);
     CWnd* GetToolTips() const { return FromHandle(reinterpret_cast<HWND>(SendMessage(TB_GETTOOLTIPS))); }
-    void SetToolTips(CWnd* pTip) { SendMessage(TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(pTip->GetSafeHwnd())); }
+    void SetToolTips(CWnd* pTip) { SendMessage(TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(HwndOf(pTip))); }
     void AutoSize() { SendMessage(TB_AUTOSIZE); }
     DWORD SetExtendedStyle(DWORD dwExStyle) { return static_cast<DWORD>(SendMessage(TB_SETEXTENDEDSTYLE, 0, dwExStyle)); }
     DWORD GetExtendedStyle() const { return static_cast<DWORD>(SendMessage(TB_GETEXTENDEDSTYLE)); }
