@@ -1,19 +1,13 @@
-// Shows the data-exchange test dialog and the settings-page dialog for a few seconds so a
-// screenshot of the display can be taken (run by hand: `wine framework_dialog_shot.exe 8`).
+// Shows the data-exchange test dialog and a settings page inside a parent dialog for a few
+// seconds so a screenshot of the display can be taken (run by hand:
+// `wine framework_dialog_shot.exe 8`). It has no main of its own: the framework's entry point
+// runs the application object's InitInstance and Run, and a timer ends the run.
 #include "FrameworkWindows.h"
 #include "WindowTestResource.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <cwchar>
 
 namespace {
-
-class ShotApp : public CWinApp {
-public:
-    ShotApp() : CWinApp(L"Dialog shot") {}
-};
-
-ShotApp g_app;
 
 class ShotDialog : public CDialog {
 public:
@@ -47,41 +41,50 @@ public:
     ShotPage() : CDialog(IDD_CHILD_TEST) {}
 };
 
-}  // namespace
+class ShotApp : public CWinApp {
+public:
+    ShotApp() : CWinApp(L"Dialog shot") {}
 
-int main(int argc, char** argv)
-{
-    const int seconds = argc > 1 ? std::atoi(argv[1]) : 5;
-    AfxWinInit(::GetModuleHandleW(nullptr), nullptr, const_cast<LPTSTR>(L""), SW_SHOW);
-    ShotDialog dialog;
-    if (!dialog.Create(IDD_DDX_TEST, nullptr)) {
-        std::fprintf(stderr, "dialog not created\n");
-        return 1;
-    }
-    dialog.SetWindowPos(nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    dialog.ShowWindow(SW_SHOW);
-    CDialog parent;
-    ShotPage page;
-    if (parent.Create(IDD_PARENT_TEST, nullptr) && page.Create(IDD_CHILD_TEST, &parent)) {
-        page.SetWindowPos(nullptr, 12, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        page.ShowWindow(SW_SHOW);
-        parent.SetWindowPos(nullptr, 520, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        parent.ShowWindow(SW_SHOW);
-    }
-    std::printf("up\n");
-    std::fflush(stdout);
-    const DWORD end = ::GetTickCount() + static_cast<DWORD>(seconds) * 1000;
-    while (::GetTickCount() < end) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!AfxPreTranslateMessage(&msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageW(&msg);
-            }
+    BOOL InitInstance() override
+    {
+        const int seconds = m_lpCmdLine != nullptr && *m_lpCmdLine != 0 ? _wtoi(m_lpCmdLine) : 5;
+        if (!m_dialog.Create(IDD_DDX_TEST, nullptr)) {
+            return FALSE;
         }
-        ::Sleep(20);
+        m_dialog.SetWindowPos(nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        m_dialog.ShowWindow(SW_SHOW);
+        if (m_parent.Create(IDD_PARENT_TEST, nullptr) && m_page.Create(IDD_CHILD_TEST, &m_parent)) {
+            m_page.SetWindowPos(nullptr, 12, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            m_page.ShowWindow(SW_SHOW);
+            m_parent.SetWindowPos(nullptr, 520, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            m_parent.ShowWindow(SW_SHOW);
+        }
+        m_pMainWnd = &m_dialog;
+        m_timer = ::SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, nullptr);
+        return TRUE;
     }
-    parent.DestroyWindow();
-    dialog.DestroyWindow();
-    return 0;
-}
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_TIMER && pMsg->hwnd == nullptr && pMsg->wParam == m_timer) {
+            ::PostQuitMessage(0);
+            return TRUE;
+        }
+        return CWinApp::PreTranslateMessage(pMsg);
+    }
+    int ExitInstance() override
+    {
+        m_parent.DestroyWindow();
+        m_dialog.DestroyWindow();
+        return CWinApp::ExitInstance();
+    }
+
+private:
+    ShotDialog m_dialog;
+    CDialog m_parent;
+    ShotPage m_page;
+    UINT_PTR m_timer = 0;
+};
+
+ShotApp g_app;
+
+}  // namespace
