@@ -552,11 +552,15 @@ BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 CWnd* CWnd::GetDescendantWindow(HWND hWnd, int nID, BOOL bOnlyPerm)
 {
     if (HWND hChild = ::GetDlgItem(hWnd, nID)) {
-        if (::GetTopWindow(hChild) == nullptr || !bOnlyPerm) {
-            CWnd* pWnd = bOnlyPerm ? FromHandlePermanent(hChild) : FromHandle(hChild);
-            if (pWnd != nullptr) {
+        // A grandchild with the same id as its parent wins over the parent.
+        if (::GetTopWindow(hChild) != nullptr) {
+            if (CWnd* pWnd = GetDescendantWindow(hChild, nID, bOnlyPerm)) {
                 return pWnd;
             }
+        }
+        CWnd* pWnd = bOnlyPerm ? FromHandlePermanent(hChild) : FromHandle(hChild);
+        if (pWnd != nullptr) {
+            return pWnd;
         }
     }
     for (HWND hChild = ::GetTopWindow(hWnd); hChild != nullptr;

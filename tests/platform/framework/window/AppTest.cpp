@@ -323,6 +323,70 @@ TEST_F(ProfileTest, RegistryValuesRoundTrip)
     }
 }
 
+CDocument* const kOpenedDocument = reinterpret_cast<CDocument*>(0x1000);
+int g_savedSettings = 0;
+
+TEST_F(AppTest, DocumentViewHooks)
+{
+    TestApp& app = TheTestApp();
+    AFX_MODULE_STATE* state = AfxGetModuleState();
+    EXPECT_EQ(app.OpenDocumentFile(L"talk.wmv"), nullptr) << "no document classes: nothing opens";
+    state->m_pfnOpenDocumentFile = [](CWinApp*, LPCTSTR name) {
+        return lstrcmpW(name, L"talk.wmv") == 0 ? kOpenedDocument : nullptr;
+    };
+    state->m_pfnSaveStdProfileSettings = [](CWinApp*) { ++g_savedSettings; };
+    EXPECT_EQ(app.OpenDocumentFile(L"talk.wmv"), kOpenedDocument);
+    g_savedSettings = 0;
+    app.ExitInstance();
+    EXPECT_EQ(g_savedSettings, 1) << "the recent-file list is saved on exit";
+    state->m_pfnOpenDocumentFile = nullptr;
+    state->m_pfnSaveStdProfileSettings = nullptr;
+}
+
+class DescendantProbe : public CWnd {
+public:
+    int probes = 0;
+    UINT seenMessage = 0;
+    LPARAM seenLParam = 0;
+
+protected:
+    LRESULT OnProbe(WPARAM, LPARAM)
+    {
+        ++probes;
+        // Default and the base handlers work from the message being dispatched.
+        seenMessage = GetCurrentMessage()->message;
+        seenLParam = GetCurrentMessage()->lParam;
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(DescendantProbe, CWnd)
+    ON_MESSAGE(WM_APP + 20, OnProbe)
+END_MESSAGE_MAP()
+
+TEST_F(AppTest, DescendantsAndCurrentMessage)
+{
+    DescendantProbe top;
+    ASSERT_TRUE(top.CreateEx(0, AfxRegisterWndClass(0), L"top", WS_POPUP, 0, 0, 100, 100, nullptr,
+                             nullptr));
+    DescendantProbe child;
+    ASSERT_TRUE(child.Create(nullptr, L"child", WS_VISIBLE, CRect(0, 0, 50, 50), &top, 7));
+    HWND rawGrandChild = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 5, 5, child.m_hWnd,
+                                           reinterpret_cast<HMENU>(8), nullptr, nullptr);
+    ASSERT_NE(rawGrandChild, nullptr);
+    top.SendMessageToDescendants(WM_APP + 20, 0, 99, TRUE, TRUE);
+    EXPECT_EQ(child.probes, 1);
+    EXPECT_EQ(child.seenMessage, WM_APP + 20);
+    EXPECT_EQ(child.seenLParam, 99);
+    EXPECT_EQ(top.probes, 0) << "descendants only";
+    EXPECT_EQ(top.GetDescendantWindow(8, FALSE)->m_hWnd, rawGrandChild);
+    EXPECT_EQ(top.GetDescendantWindow(8, TRUE), nullptr) << "not a permanent window";
+    EXPECT_EQ(top.GetDescendantWindow(7, TRUE), &child);
+    top.DestroyWindow();
+    EXPECT_EQ(child.m_hWnd, nullptr);
+}
+
 int g_filterCalls = 0;
 CWnd* g_filterWnd = nullptr;
 

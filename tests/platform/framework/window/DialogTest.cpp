@@ -184,6 +184,26 @@ TEST_F(DialogTest, QuitDuringTheLoopIsPassedOn)
     EXPECT_EQ(msg.wParam, 3u);
 }
 
+TEST_F(DialogTest, HelpGoesToTheDialogsHelpTopic)
+{
+    TestApp& app = TheTestApp();
+    app.helpRequests.clear();
+    CDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_DDX_TEST, nullptr));
+    EXPECT_EQ(dlg.m_nIDHelp, static_cast<UINT>(IDD_DDX_TEST));
+    EXPECT_TRUE(dlg.SendMessage(WM_COMMANDHELP, 0, 0));
+    dlg.SendMessage(WM_COMMAND, ID_HELP, 0);  // the Help button
+    EXPECT_TRUE(dlg.SendMessage(WM_COMMANDHELP, 0, 0x1234));
+    ASSERT_EQ(app.helpRequests.size(), 3u);
+    EXPECT_EQ(app.helpRequests[0].first, HID_BASE_RESOURCE + IDD_DDX_TEST);
+    EXPECT_EQ(app.helpRequests[0].second, static_cast<UINT>(HELP_CONTEXT));
+    EXPECT_EQ(app.helpRequests[1].first, HID_BASE_RESOURCE + IDD_DDX_TEST);
+    EXPECT_EQ(app.helpRequests[2].first, 0x1234u) << "an explicit topic wins";
+    dlg.m_nIDHelp = 0;
+    EXPECT_FALSE(dlg.SendMessage(WM_COMMANDHELP, 0, 0)) << "no topic: not handled";
+    dlg.DestroyWindow();
+}
+
 TEST_F(DialogTest, MissingTemplateFails)
 {
     CDialog dlg(4242);
