@@ -739,7 +739,8 @@ CWnd* CWnd::GetTopLevelParent() const
     }
     HWND hWnd = m_hWnd;
     HWND hParent;
-    while ((hParent = ::GetParent(hWnd)) != nullptr && (::GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD)) {
+    while ((hParent = ::GetParent(hWnd)) != nullptr &&
+           (::GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD)) {
         hWnd = hParent;
     }
     return FromHandle(hWnd);
@@ -775,7 +776,8 @@ CFrameWnd* CWnd::GetTopLevelFrame() const
     if (m_hWnd == nullptr) {
         return nullptr;
     }
-    CWnd* pFrame = IsFrameWnd() ? const_cast<CWnd*>(this) : reinterpret_cast<CWnd*>(GetParentFrame());
+    CWnd* pFrame = IsFrameWnd() ? const_cast<CWnd*>(this)
+                                : reinterpret_cast<CWnd*>(GetParentFrame());
     while (pFrame != nullptr) {
         CWnd* pNext = reinterpret_cast<CWnd*>(pFrame->GetParentFrame());
         if (pNext == nullptr) {
@@ -1067,7 +1069,8 @@ CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint)
 
 void CWnd::Print(CDC* pDC, DWORD dwFlags) const
 {
-    SendMessage(WM_PRINT, reinterpret_cast<WPARAM>(pDC->GetSafeHdc()), static_cast<LPARAM>(dwFlags));
+    SendMessage(WM_PRINT, reinterpret_cast<WPARAM>(pDC->GetSafeHdc()),
+                static_cast<LPARAM>(dwFlags));
 }
 
 void CWnd::PrintClient(CDC* pDC, DWORD dwFlags) const
@@ -1151,7 +1154,8 @@ BOOL CWnd::EnableTrackingToolTips(BOOL bEnable)
 INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 {
     // Default: the child control under the point, identified by its window handle.
-    HWND hWndChild = ::ChildWindowFromPointEx(m_hWnd, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+    HWND hWndChild =
+        ::ChildWindowFromPointEx(m_hWnd, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
     if (hWndChild == nullptr || hWndChild == m_hWnd) {
         return -1;
     }

@@ -5,7 +5,7 @@
 //   CDialog, CDataExchange (DDX/DDV), CWaitCursor ............. dialogs
 //   CDC, CPaintDC, CClientDC, CWindowDC, CGdiObject, CPen, CBrush, CFont, CBitmap, CRgn,
 //   CPalette, CMenu, CImageList ............................. GDI and menus
-//   CButton, CStatic, CEdit, CListBox, CComboBox, CListCtrl, CTreeCtrl, CSliderCtrl,
+//   CButton, CStatic, CEdit, CHeaderCtrl, CListBox, CComboBox, CListCtrl, CTreeCtrl, CSliderCtrl,
 //   CSpinButtonCtrl, CHotKeyCtrl, CRichEditCtrl, CToolTipCtrl, CToolBarCtrl, CProgressCtrl,
 //   CScrollBar ............................................. control wrappers
 //   CNoTrackObject, CThreadLocal, CProcessLocal ............. per-thread and per-process data
@@ -48,6 +48,7 @@
 #include "CButton.h"
 #include "CComboBox.h"
 #include "CEdit.h"
+#include "CHeaderCtrl.h"
 #include "CHotKeyCtrl.h"
 #include "CListBox.h"
 #include "CListCtrl.h"
