@@ -1197,10 +1197,15 @@ void CWnd::FilterToolTipMessage(MSG* pMsg)
     }
     AFX_MODULE_THREAD_STATE* state = AfxGetModuleThreadState();
     CWnd* pOwner = GetParentOwner();
-    if (state->m_pToolTip != nullptr && state->m_pToolTip->m_hWnd != nullptr &&
-        state->m_pToolTip->GetOwner() != pOwner) {
-        state->m_pToolTip->DestroyWindow();
+    // A tooltip of another top-level window (or one destroyed with its owner) is replaced.
+    if (state->m_pToolTip != nullptr && (state->m_pToolTip->m_hWnd == nullptr ||
+                                         state->m_pToolTip->GetOwner() != pOwner)) {
+        if (state->m_pToolTip->m_hWnd != nullptr) {
+            state->m_pToolTip->DestroyWindow();
+        }
         delete state->m_pToolTip;
+        delete state->m_pLastInfo;
+        state->m_pLastInfo = nullptr;
         state->m_pToolTip = nullptr;
         state->m_pLastHit = nullptr;
         state->m_nLastHit = -1;
