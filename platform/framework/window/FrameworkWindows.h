@@ -2,7 +2,7 @@
 // foundation half, Framework.h, too):
 //   CCmdTarget, message maps (MessageMap.h), CCmdUI ....... command routing and update UI
 //   CWnd, CWinThread, CWinApp, AfxState ..................... windows, pump, application
-//   CDialog, CDataExchange (DDX/DDV), CWaitCursor ............. dialogs
+//   CDialog, CFileDialog, CDataExchange (DDX/DDV), CWaitCursor  dialogs
 //   CDC, CPaintDC, CClientDC, CWindowDC, CGdiObject, CPen, CBrush, CFont, CBitmap, CRgn,
 //   CPalette, CMenu, CImageList ............................. GDI and menus
 //   CButton, CStatic, CEdit, CHeaderCtrl, CListBox, CComboBox, CListCtrl, CTreeCtrl, CSliderCtrl,
@@ -36,6 +36,7 @@
 
 #include "CDataExchange.h"
 #include "CDialog.h"
+#include "CFileDialog.h"
 #include "CWaitCursor.h"
 #include "CWinApp.h"
 #include "CWinThread.h"
