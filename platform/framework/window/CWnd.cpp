@@ -335,6 +335,11 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
         lResult = AfxProcessWndProcException(&unknown, &state->m_lastSentMsg);
     }
     state->m_lastSentMsg = saved;
+    // A WM_NCDESTROY handler that did not pass the message on to CWnd::OnNcDestroy still
+    // leaves no object attached to the dead window.
+    if (nMsg == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd) {
+        pWnd->OnNcDestroyDefault();
+    }
     return lResult;
 }
 

@@ -179,6 +179,35 @@ TEST_F(AppTest, AttachDetachAndSubclassedDefault)
     ::DestroyWindow(h);
 }
 
+// Handles WM_NCDESTROY without passing it on to the base class.
+class ForgetfulWnd : public CWnd {
+public:
+    int ncDestroys = 0;
+    int postNcDestroys = 0;
+
+protected:
+    void OnNcDestroy() { ++ncDestroys; }
+    void PostNcDestroy() override { ++postNcDestroys; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ForgetfulWnd, CWnd)
+    ON_WM_NCDESTROY()
+END_MESSAGE_MAP()
+
+TEST_F(AppTest, WindowIsReleasedEvenWhenNcDestroyIsNotPassedOn)
+{
+    ForgetfulWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), L"forgetful", WS_POPUP, 0, 0, 10, 10,
+                             nullptr, nullptr));
+    HWND hWnd = wnd.m_hWnd;
+    wnd.DestroyWindow();
+    EXPECT_EQ(wnd.ncDestroys, 1);
+    EXPECT_EQ(wnd.postNcDestroys, 1);
+    EXPECT_EQ(wnd.m_hWnd, nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
+}
+
 struct ThreadRecord : CNoTrackObject {
     static std::atomic<int> destroyed;
     ~ThreadRecord() override { ++destroyed; }
