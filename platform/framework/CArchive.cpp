@@ -11,7 +11,8 @@
 CArchive::CArchive(CFile* file, UINT mode, int bufferSize, void* buffer)
     : m_pFile(file), m_nMode(mode), m_bUserBuf(buffer != nullptr)
 {
-    if (!file) {
+    // A caller's buffer cannot be enlarged, so it must already have the minimum size.
+    if (!file || (buffer && bufferSize < 128)) {
         AfxThrowInvalidArgException();
     }
     m_strFileName = file->GetFilePath();

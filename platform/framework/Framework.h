@@ -22,7 +22,10 @@
 // file kinds, DLL module-state switching, and every option of the real classes that the
 // program does not use. Strings hold their text in std::basic_string (no copy-on-write),
 // arrays move their elements properly when they grow (no bitwise relocation), and formatting
-// calls msvcrt's own printf so %s/%S/%hs/%ls/%I64d keep their Microsoft meaning.
+// calls msvcrt's own printf so %s/%S/%hs/%ls/%I64d keep their Microsoft meaning; a string
+// object passed to Format is a compile error (pass GetString()). Module handles
+// (AfxGetInstanceHandle, AfxGetResourceHandle) default to the module the framework is linked
+// into; each exe or DLL has its own copy, as each has its own class list.
 #pragma once
 
 #include "FrameworkDefs.h"

@@ -465,6 +465,57 @@ TEST(ArchiveFormat, VariantsAndCollections)
     });
 }
 
+TEST(ArchiveFormat, CallersBuffer)
+{
+    BYTE buffer[128];
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store, sizeof(buffer), buffer);
+        for (int i = 0; i < 100; ++i) {
+            ar << static_cast<DWORD>(i);
+        }
+    }
+    EXPECT_EQ(400u, file.GetLength());
+    BYTE small[16];
+    try {
+        CArchive ar(&file, CArchive::store, sizeof(small), small);
+        FAIL() << "no exception";
+    } catch (CInvalidArgException* e) {
+        e->Delete();
+    }
+}
+
+TEST(ArchiveFormat, OverADiskFile)
+{
+    wchar_t folder[MAX_PATH];
+    ASSERT_NE(0u, ::GetTempPathW(MAX_PATH, folder));
+    CString path;
+    path.Format(L"%sfwarchive%lu.bin", folder, ::GetCurrentProcessId());
+    CString text(L'x', 5000);
+    {
+        CFile file(path, CFile::modeCreate | CFile::modeWrite);
+        CArchive ar(&file, CArchive::store);
+        for (int i = 0; i < 3; ++i) {
+            ar << text << static_cast<DWORD>(i);
+        }
+    }  // the archive's destructor flushes before the file closes
+    {
+        CFile file(path, CFile::modeRead);
+        EXPECT_EQ(3u * (3 + 1 + 2 + 10000 + 4), file.GetLength());
+        CArchive ar(&file, CArchive::load);
+        for (DWORD i = 0; i < 3; ++i) {
+            CString back;
+            DWORD index = 99;
+            ar >> back >> index;
+            EXPECT_EQ(text, back);
+            EXPECT_EQ(i, index);
+        }
+        ar.Close();
+        EXPECT_EQ(file.GetLength(), file.GetPosition());
+    }
+    ::DeleteFileW(path);
+}
+
 TEST(ArchiveFormat, MapObjectReservesAnIndex)
 {
     CNode stored;

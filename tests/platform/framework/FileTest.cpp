@@ -273,6 +273,47 @@ TEST(MemFile, SeekingAndLength)
     EXPECT_TRUE(file.IsKindOf(RUNTIME_CLASS(CFile)));
 }
 
+TEST(MemFile, DerivedFileTakesOverAnAttachedBuffer)
+{
+    // The pattern of a memory file that unpacks data into a block of its own: attach with no
+    // growth, then own the block so that Close frees it.
+    struct Owning : CMemFile {
+        Owning() : CMemFile(1024) {}
+        void Adopt(BYTE* block, UINT size)
+        {
+            Attach(block, size, 0);
+            m_bAutoDelete = TRUE;
+        }
+        int frees = 0;
+        void Free(BYTE* block) noexcept override
+        {
+            ++frees;
+            CMemFile::Free(block);
+        }
+    };
+    Owning file;
+    auto* block = static_cast<BYTE*>(std::malloc(3));
+    std::memcpy(block, "xyz", 3);
+    file.Adopt(block, 3);
+    EXPECT_EQ(3u, file.GetLength());
+    char out[3];
+    EXPECT_EQ(3u, file.Read(out, 3));
+    file.Close();
+    EXPECT_EQ(1, file.frees);
+    EXPECT_EQ(0u, file.GetLength());
+
+    // Writing sequentially, the position is the number of bytes to detach.
+    CMemFile writer(1024);
+    CArchive ar(&writer, CArchive::store);
+    ar << static_cast<DWORD>(7) << CString(L"abc");
+    ar.Flush();
+    EXPECT_EQ(4u + 4 + 6, writer.GetPosition());
+    ar.Abort();
+    BYTE* detached = writer.Detach();
+    EXPECT_EQ(7, detached[0]);
+    std::free(detached);
+}
+
 TEST(MemFile, DerivedFilesSupplyTheirMemory)
 {
     struct Counting : CMemFile {

@@ -36,6 +36,8 @@ TEST(StringFormat, AppendFormatAndLongResults)
 
 TEST(StringFormat, LoadStringFromModuleTable)
 {
+    EXPECT_EQ(::GetModuleHandleW(nullptr), AfxGetInstanceHandle());
+    EXPECT_EQ(AfxGetInstanceHandle(), AfxGetResourceHandle());
     CString s;
     ASSERT_TRUE(s.LoadString(101));
     EXPECT_STREQ(L"First string", s.GetString());
@@ -51,6 +53,11 @@ TEST(StringFormat, LoadStringFromModuleTable)
     CString formatted;
     formatted.Format(117, L"here");
     EXPECT_STREQ(L"Second block, here", formatted.GetString());
+    // Strings come from whichever module is set as the resource module.
+    AfxSetResourceHandle(::GetModuleHandleW(L"msvcrt.dll"));
+    EXPECT_FALSE(s.LoadString(101));
+    AfxSetResourceHandle(nullptr);
+    EXPECT_TRUE(s.LoadString(101));
 }
 
 }  // namespace
