@@ -19,17 +19,7 @@ namespace {
 
 constexpr wchar_t kTestKey[] = L"Software\\OrvaneTests\\Dump";
 
-struct EndpointResult {
-    std::wstring text;
-};
 
-DWORD WINAPI EndpointsWithoutCom(void* p)
-{
-    CollectSink sink;
-    LogAudioEndpoints(&sink);
-    static_cast<EndpointResult*>(p)->text = sink.Text();
-    return 0;
-}
 
 std::vector<BYTE> Wide(const std::wstring& text, bool terminator = true)
 {
@@ -198,14 +188,28 @@ TEST(DeviceDump, WaveMixerAndEndpointSections)
     EXPECT_NE(all.find(L" WinVista devs\n"), std::wstring::npos) << all;
 }
 
-TEST(DeviceDump, EndpointsWithoutComNameTheError)
+TEST(DeviceDump, EndpointLinesNameFlowStateAndNames)
 {
-    EndpointResult result;
-    HANDLE thread = CreateThread(nullptr, 0, EndpointsWithoutCom, &result, 0, nullptr);
-    WaitForSingleObject(thread, 10000);
-    CloseHandle(thread);
-    EXPECT_EQ(result.text,
-              L"CoCreateInstance(IMMDeviceEnumerator) err.0x800401F0 CO_E_NOTINITIALIZED\n");
+    CollectSink sink;
+    LogAudioEndpoints(&sink);
+    const auto lines = sink.Lines();
+    ASSERT_FALSE(lines.empty());
+    const int count = _wtoi(lines[0].text.c_str());
+    EXPECT_EQ(lines[0].text, std::to_wstring(count) + L" WinVista devs");
+    int endpoints = 0;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        const std::wstring& text = lines[i].text;
+        if (text.rfind(L"!!! N1=[", 0) == 0) {
+            continue;
+        }
+        ++endpoints;
+        EXPECT_NE(text.find(L": T="), std::wstring::npos) << text;
+        EXPECT_TRUE(text.find(L"T=Ply S=") != std::wstring::npos ||
+                    text.find(L"T=Rcd S=") != std::wstring::npos)
+            << text;
+        EXPECT_NE(text.find(L" N=["), std::wstring::npos) << text;
+    }
+    EXPECT_EQ(endpoints, count);
 }
 
 TEST(SecurityDump, RightsWords)
