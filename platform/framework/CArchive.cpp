@@ -33,6 +33,8 @@ CArchive::~CArchive()
             Close();
         } catch (CException* e) {
             e->Delete();
+        } catch (...) {
+            // A destructor cannot report; the caller who needs the result calls Close().
         }
     }
     Abort();

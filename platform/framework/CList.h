@@ -21,7 +21,10 @@ protected:
     };
 
 public:
-    explicit CList(INT_PTR blockSize = 10) noexcept : m_nBlockSize(blockSize > 0 ? blockSize : 10) {}
+    explicit CList(INT_PTR blockSize = 10) noexcept
+        : m_nBlockSize(blockSize > 0 ? blockSize : 10)
+    {
+    }
     CList(const CList&) = delete;
     CList& operator=(const CList&) = delete;
     ~CList() override { RemoveAll(); }

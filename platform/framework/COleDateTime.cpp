@@ -146,8 +146,9 @@ CString COleDateTime::Format(DWORD flags, LCID locale) const
     source.date = m_dt;
     VARIANT text;
     VariantInit(&text);
+    USHORT changeFlags = static_cast<USHORT>(flags);
     if (m_status != valid ||
-        FAILED(::VariantChangeTypeEx(&text, &source, locale, static_cast<USHORT>(flags), VT_BSTR))) {
+        FAILED(::VariantChangeTypeEx(&text, &source, locale, changeFlags, VT_BSTR))) {
         return CString(L"Invalid DateTime");
     }
     CString result(text.bstrVal, static_cast<int>(::SysStringLen(text.bstrVal)));

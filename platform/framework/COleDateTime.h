@@ -32,7 +32,10 @@ public:
 
     // Sets the date from calendar fields; returns 0 when valid, else the date is invalid.
     int SetDateTime(int year, int month, int day, int hour, int minute, int second) noexcept;
-    int SetDate(int year, int month, int day) noexcept { return SetDateTime(year, month, day, 0, 0, 0); }
+    int SetDate(int year, int month, int day) noexcept
+    {
+        return SetDateTime(year, month, day, 0, 0, 0);
+    }
     int SetTime(int hour, int minute, int second) noexcept
     {
         return SetDateTime(1899, 12, 30, hour, minute, second);

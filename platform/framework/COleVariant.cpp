@@ -39,7 +39,8 @@ COleVariant::COleVariant(const VARIANT& source) : COleVariant()
     CheckResult(::VariantCopy(this, const_cast<VARIANT*>(&source)));
 }
 
-COleVariant::COleVariant(const COleVariant& source) : COleVariant(static_cast<const VARIANT&>(source))
+COleVariant::COleVariant(const COleVariant& source)
+    : COleVariant(static_cast<const VARIANT&>(source))
 {
 }
 
@@ -274,7 +275,9 @@ CArchive& operator<<(CArchive& ar, const COleVariant& value)
     case VT_ERROR: ar << static_cast<DWORD>(value.scode); break;
     case VT_I8:
     case VT_UI8: ar << static_cast<ULONGLONG>(value.ullVal); break;
-    case VT_CY: ar << static_cast<DWORD>(value.cyVal.Lo) << static_cast<LONG>(value.cyVal.Hi); break;
+    case VT_CY:
+        ar << static_cast<DWORD>(value.cyVal.Lo) << static_cast<LONG>(value.cyVal.Hi);
+        break;
     case VT_R4: ar << value.fltVal; break;
     case VT_R8: ar << value.dblVal; break;
     case VT_DATE: ar << static_cast<double>(value.date); break;

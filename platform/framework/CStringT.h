@@ -29,7 +29,12 @@ public:
     // A text that is a resource id (MAKEINTRESOURCE) loads that string, as the framework does.
     CStringT(PCXSTR text) { Assign(text); }
     CStringT(PCYSTR text) { Assign(text); }
-    CStringT(PCXSTR text, int length) { m_str.assign(text, Clamp(length)); }
+    CStringT(PCXSTR text, int length)
+    {
+        if (text) {
+            m_str.assign(text, Clamp(length));
+        }
+    }
     CStringT(PCYSTR text, int length) { AssignOther(text, length); }
     explicit CStringT(CharT ch, int repeat = 1)
     {
@@ -85,12 +90,18 @@ public:
     {
         return fw::CompareNoCase(GetString(), text ? text : Nul());
     }
-    int Collate(PCXSTR text) const noexcept { return fw::Collate(GetString(), text ? text : Nul()); }
+    int Collate(PCXSTR text) const noexcept
+    {
+        return fw::Collate(GetString(), text ? text : Nul());
+    }
     int CollateNoCase(PCXSTR text) const noexcept
     {
         return fw::CollateNoCase(GetString(), text ? text : Nul());
     }
-    friend bool operator==(const CStringT& a, const CStringT& b) noexcept { return a.m_str == b.m_str; }
+    friend bool operator==(const CStringT& a, const CStringT& b) noexcept
+    {
+        return a.m_str == b.m_str;
+    }
     friend bool operator==(const CStringT& a, PCXSTR b) noexcept { return a.Cmp(b) == 0; }
     friend bool operator==(PCXSTR a, const CStringT& b) noexcept { return b.Cmp(a) == 0; }
     friend bool operator!=(const CStringT& a, const CStringT& b) noexcept { return !(a == b); }

@@ -14,6 +14,9 @@
 #include <windows.h>
 #include <ole2.h>
 #include <oleauto.h>
+// Included here so that its GetFileTitle macro renames CFile::GetFileTitle in every file
+// alike, whether or not a file includes the common dialogs itself.
+#include <commdlg.h>
 
 // winbase.h maps this name to GetTickCount; the framework uses it as a member name.
 #undef GetCurrentTime

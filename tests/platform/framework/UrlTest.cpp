@@ -36,6 +36,14 @@ TEST(ParseUrl, Shapes)
         {L"http://host/a%20b.wmv", 0, TRUE, AFX_INET_SERVICE_HTTP, L"host", L"/a%20b.wmv", 80},
         {L"http://host/a b.wmv", ICU_BROWSER_MODE, TRUE, AFX_INET_SERVICE_HTTP, L"host",
          L"/a%20b.wmv", 80},
+        {L"http://host/dir/talk.wmv?id=3", ICU_DECODE | ICU_NO_ENCODE, TRUE,
+         AFX_INET_SERVICE_HTTP, L"host", L"/dir/talk.wmv?id=3", 80},
+        {L"http://host/set.2/talk", ICU_DECODE | ICU_NO_ENCODE, TRUE, AFX_INET_SERVICE_HTTP,
+         L"host", L"/set.2/talk", 80},
+        {L"VexoHttp://server/a?b=c", ICU_BROWSER_MODE, TRUE, AFX_INET_SERVICE_UNK, L"server",
+         L"/a?b=c", 0},
+        {L"gopher://old/x", 0, TRUE, AFX_INET_SERVICE_GOPHER, L"old", L"/x", 0},
+        {L"mailto:someone@example.com", 0, TRUE, AFX_INET_SERVICE_MAILTO, L"", nullptr, 0},
         {L"", 0, FALSE, AFX_INET_SERVICE_UNK, L"", L"", 0},
     };
     for (const UrlCase& c : cases) {
@@ -53,7 +61,9 @@ TEST(ParseUrl, Shapes)
         }
         EXPECT_EQ(c.service, service) << c.url;
         EXPECT_STREQ(c.server, server.GetString()) << c.url;
-        EXPECT_STREQ(c.object, object.GetString()) << c.url;
+        if (c.object) {
+            EXPECT_STREQ(c.object, object.GetString()) << c.url;
+        }
         if (c.port) {
             EXPECT_EQ(c.port, port) << c.url;
         }
