@@ -1,5 +1,6 @@
 // 64-bit file class (see CFile64.h).
 #include "CFile64.h"
+#include "TraceScope.h"
 
 #include "FileSystem.h"
 #include "MyException.h"
@@ -29,6 +30,7 @@ CFile64::~CFile64()
 
 BOOL CFile64::Open(LPCTSTR fileName, UINT openFlags, CFileException* error)
 {
+    TRACE_FUNCTION();
     Close();
     const std::wstring full = FullPathOf(fileName);
     const BOOL ok = CFile::Open(full.c_str(), openFlags, error);
@@ -40,6 +42,7 @@ BOOL CFile64::Open(LPCTSTR fileName, UINT openFlags, CFileException* error)
 
 void CFile64::Close()
 {
+    TRACE_FUNCTION();
     if (m_hFile == INVALID_HANDLE_VALUE) {
         return;
     }
@@ -62,6 +65,7 @@ void CFile64::Close()
 DWORD CFile64::CreateUnique(const wchar_t* folder, const wchar_t* name, const wchar_t* extension,
                             DWORD createFlags, BOOL exactName)
 {
+    TRACE_FUNCTION();
     Close();
     std::wstring base = folder ? folder : L"";
     if (!base.empty() && base.back() != L'\\') {
@@ -140,6 +144,7 @@ void CFile64::Detach()
 
 std::wstring CFile64::OpenForRead(const wchar_t* path)
 {
+    TRACE_FUNCTION();
     CFileException error;
     if (Open(path, modeRead | shareDenyWrite, &error)) {
         return std::wstring();
@@ -149,6 +154,7 @@ std::wstring CFile64::OpenForRead(const wchar_t* path)
 
 std::wstring CFile64::OpenReadShared(const wchar_t* path)
 {
+    TRACE_FUNCTION();
     Close();
     const std::wstring full = GetFullFilePath(path);
     HANDLE h = CreateFileW(full.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,

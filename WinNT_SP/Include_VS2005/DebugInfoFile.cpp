@@ -8,6 +8,7 @@
 
 std::wstring WriteDebugInfoFile()
 {
+    TRACE_FUNCTION();
     std::wstring error;
     const std::wstring folder = GetDebugInfoFolder(&error);
     if (!error.empty()) {

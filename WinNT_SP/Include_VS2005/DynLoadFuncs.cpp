@@ -1,5 +1,6 @@
 // Run-time binding records (see DynLoadFuncs.h).
 #include "DynLoadFuncs.h"
+#include "TraceScope.h"
 
 #include <cstdio>
 #include <cwchar>
@@ -70,6 +71,7 @@ void DynLoadFuncs::Unload()
 
 BOOL DynLoadFuncs::Load(ERR_INFO* info, const wchar_t* libraryName)
 {
+    TRACE_FUNCTION();
     ClearErrInfo(info);
     Anchor& a = TheAnchor();
     EnterCriticalSection(&a.lock);

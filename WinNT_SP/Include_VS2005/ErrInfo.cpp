@@ -2,6 +2,7 @@
 // texts (only when quartz is already loaded), the Windows Media message libraries for their
 // facility, WinINet's table, and a "SysErr.0x%08X" fallback that always yields a text.
 #include "ErrInfo.h"
+#include "TraceScope.h"
 
 #include <cstdio>
 #include <cwchar>
@@ -125,6 +126,7 @@ void ClearErrInfo(ERR_INFO* info)
 void SetErrInfo(ERR_INFO* info, DWORD code, const wchar_t* function, const wchar_t* object,
                 const wchar_t* sourceFile, DWORD line, DWORD noteValue, const wchar_t* noteText)
 {
+    TRACE_FUNCTION();
     if (!info) {
         return;
     }

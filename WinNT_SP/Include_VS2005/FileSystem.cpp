@@ -12,6 +12,7 @@
 
 std::wstring GetFullFilePath(const wchar_t* name)
 {
+    TRACE_FUNCTION();
     wchar_t full[MAX_PATH];
     const DWORD n = GetFullPathNameW(name, MAX_PATH, full, nullptr);
     if (n == 0 || n >= MAX_PATH) {
@@ -76,6 +77,7 @@ std::wstring GetFolderOfFile(const std::wstring& path)
 
 std::wstring DeleteFileText(const wchar_t* name)
 {
+    TRACE_FUNCTION();
     const std::wstring path = GetFullFilePath(name);
     if (DeleteFileW(path.c_str())) {
         return std::wstring();
@@ -135,6 +137,7 @@ int ListFolderFiles(std::vector<std::wstring>& names, const wchar_t* pattern)
 
 std::wstring CreateFolderPath(const wchar_t* pathIn)
 {
+    TRACE_FUNCTION();
     std::wstring path = pathIn ? pathIn : L"";
     const size_t b = path.find_first_not_of(L" \t");
     const size_t e = path.find_last_not_of(L" \t");
@@ -173,6 +176,7 @@ std::wstring CreateFolderPath(const wchar_t* pathIn)
 
 std::wstring GetSpecialFolder(std::wstring* error, int csidl)
 {
+    TRACE_FUNCTION();
     wchar_t path[MAX_PATH] = {};
     if (SHGetSpecialFolderPathW(nullptr, path, csidl, TRUE)) {
         return path;
@@ -217,6 +221,7 @@ std::wstring GetVideoLibraryPath()
 
 std::wstring ExploreFolder(const wchar_t* path)
 {
+    TRACE_FUNCTION();
     const INT_PTR r = reinterpret_cast<INT_PTR>(
         ShellExecuteW(nullptr, L"explore", path, nullptr, nullptr, SW_SHOWNORMAL));
     const DWORD code = ShellExecuteResultToError(r);
@@ -228,6 +233,7 @@ std::wstring ExploreFolder(const wchar_t* path)
 
 std::wstring StartVolumeControl(bool vistaOrLater)
 {
+    TRACE_FUNCTION();
     std::wstring program = vistaOrLater ? L"SndVol.exe" : L"SndVol32.exe";
     STARTUPINFOW si = {};
     si.cb = sizeof si;

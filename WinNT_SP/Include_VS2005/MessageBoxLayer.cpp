@@ -54,6 +54,7 @@ const wchar_t* MessageBoxAnswerName(int result)
 
 int TracedMessageBox(UINT style, const wchar_t* text, HWND owner, DWORD helpId)
 {
+    TRACE_FUNCTION();
     const wchar_t* body = text ? text : L"";
     TraceLine(RMD_STAMPED, L"Mess: %s", body);
     std::wstring details;

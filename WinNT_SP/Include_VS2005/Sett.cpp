@@ -1,7 +1,6 @@
 // Settings store (see Sett.h).
 #include "Sett.h"
 
-#include "ComRef.h"
 #include "FileSystem.h"
 #include "MessageBoxLayer.h"
 #include "PlayerCoreServices.h"
@@ -126,6 +125,7 @@ void Sett::CopyFrom(const Sett& other)
 
 std::wstring Sett::Load(const wchar_t* pathIn, SettLoadFailure* failure)
 {
+    TRACE_FUNCTION();
     SettLoadFailure dummy;
     SettLoadFailure& kind = failure ? *failure : dummy;
     kind = SettLoadFailure::Transient;
@@ -178,6 +178,7 @@ std::wstring Sett::Load(const wchar_t* pathIn, SettLoadFailure* failure)
 
 std::wstring Sett::LoadWithRecovery()
 {
+    TRACE_FUNCTION();
     m_transientLoadFailure = false;
     const std::wstring path = GetSettingsFilePath(true, nullptr);
     std::wstring error;
@@ -221,6 +222,7 @@ std::wstring Sett::LoadWithRecovery()
 
 void Sett::ApplyDefaults()
 {
+    TRACE_FUNCTION();
     auto intDefault = [this](SettKey key, int32_t value) {
         if (!Item(key).IsSet()) {
             Item(key).SetInt(value);
@@ -253,6 +255,7 @@ void Sett::ApplyDefaults()
 
 std::wstring Sett::Save(const wchar_t* pathIn, bool noBackup)
 {
+    TRACE_FUNCTION();
     const std::wstring settingsPath = GetSettingsFilePath(true, nullptr);
     const std::wstring path = pathIn ? std::wstring(pathIn) : settingsPath;
     const std::wstring version = FormatSettingsVersion();
@@ -286,6 +289,7 @@ Sett& AppSettings()
 
 std::wstring GetMainLayoutText(TypedValue& list)
 {
+    TRACE_FUNCTION();
     const uint32_t n = list.ListCount();
     for (uint32_t i = 0; i < n; ++i) {
         NamedTextItem item;
@@ -299,6 +303,7 @@ std::wstring GetMainLayoutText(TypedValue& list)
 
 void SetNamedText(TypedValue& list, const wchar_t* name, const wchar_t* text)
 {
+    TRACE_FUNCTION();
     const uint32_t n = list.ListCount();
     int found = -1;
     for (uint32_t i = 0; i < n && found < 0; ++i) {

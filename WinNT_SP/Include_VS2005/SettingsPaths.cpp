@@ -46,6 +46,7 @@ void OverrideSettingsFolder(const std::wstring& folder)
 
 std::wstring GetSettingsFolder(std::wstring* error)
 {
+    TRACE_FUNCTION();
     EnterCriticalSection(PathLock());
     std::wstring folder = Cache().folder;
     const std::wstring over = Cache().overrideFolder;
@@ -75,6 +76,7 @@ std::wstring GetSettingsFolder(std::wstring* error)
 
 std::wstring GetSettingsFilePath(bool createFolder, std::wstring* error)
 {
+    TRACE_FUNCTION();
     EnterCriticalSection(PathLock());
     std::wstring path = Cache().file;
     LeaveCriticalSection(PathLock());
@@ -109,6 +111,7 @@ std::wstring GetSettingsFilePath(bool createFolder, std::wstring* error)
 
 std::wstring OpenSettingsSemaphore()
 {
+    TRACE_FUNCTION();
     EnterCriticalSection(PathLock());
     std::wstring error;
     // Created on first use; a failed creation is tried again next time rather than leaving
@@ -131,6 +134,7 @@ std::wstring OpenSettingsSemaphore()
 
 std::wstring LockSettingsFile(HANDLE* acquired)
 {
+    TRACE_FUNCTION();
     *acquired = nullptr;
     std::wstring error = OpenSettingsSemaphore();
     if (!error.empty()) {

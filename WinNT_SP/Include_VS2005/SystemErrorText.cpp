@@ -1,5 +1,6 @@
 // System error texts and error-record texts (see SystemErrorText.h).
 #include "SystemErrorText.h"
+#include "TraceScope.h"
 
 #include "SupportStrings.h"
 
@@ -17,6 +18,7 @@ std::wstring GetSystemErrorText(DWORD code)
 
 std::wstring FormatSystemError(DWORD code, const wchar_t* functionText, const wchar_t* text)
 {
+    TRACE_FUNCTION();
     std::wstring body;
     if (text) {
         body = text;
@@ -36,6 +38,7 @@ std::wstring FormatSystemError(DWORD code, const wchar_t* functionText, const wc
 
 std::wstring GetErrInfoText(const ERR_INFO& info)
 {
+    TRACE_FUNCTION();
     std::wstring name = info.function;
     if (info.object[0]) {
         name = FormatNewString(L"%s(%s)", info.function, info.object);

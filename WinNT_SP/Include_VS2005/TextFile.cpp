@@ -1,5 +1,6 @@
 // Line-by-line text files (see TextFile.h).
 #include "TextFile.h"
+#include "TraceScope.h"
 
 #include "MyException.h"
 
@@ -20,6 +21,7 @@ void TextFile::Close()
 
 std::wstring TextFile::CreateForWrite(const wchar_t* path)
 {
+    TRACE_FUNCTION();
     m_encoding = TFE_ANSI;
     CFileException error;
     if (Open(path, modeCreate | modeWrite | shareExclusive, &error)) {
@@ -30,6 +32,7 @@ std::wstring TextFile::CreateForWrite(const wchar_t* path)
 
 void TextFile::WriteLine(const wchar_t* textIn)
 {
+    TRACE_FUNCTION();
     std::wstring text = textIn ? textIn : L"";
     if (!text.empty() && text.back() == L'\n') {
         text.pop_back();

@@ -227,6 +227,7 @@ std::wstring RMDQVR::Pending() const
 
 std::wstring RMDQVR::Start()
 {
+    TRACE_FUNCTION();
     Locked hold(&m_lock);
     const std::wstring remembered = m_prefix;
     Stop();
@@ -288,6 +289,7 @@ void StopTraceFile()
 
 std::wstring GetDebugInfoFolder(std::wstring* error)
 {
+    TRACE_FUNCTION();
     if (error) {
         error->clear();
     }
@@ -311,6 +313,7 @@ std::wstring GetDebugInfoFolder(std::wstring* error)
 
 std::wstring CreateLogFile(LogFileKind kind, const std::wstring& prefix, std::wstring* path)
 {
+    TRACE_FUNCTION();
     SYSTEMTIME nowTime;
     g_clock->localTime(&nowTime);
     const int64_t now = LocalTimeMs(nowTime);

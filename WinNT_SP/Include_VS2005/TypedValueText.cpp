@@ -2,6 +2,7 @@
 // buffer) and a tolerant reader. Records are (key=value,...), runs and lists positional groups,
 // strings escaped with backslash codes, binary blocks hexadecimal with run-length letters.
 #include "TypedValue.h"
+#include "TraceScope.h"
 #include "TypedValueTextForm.h"
 
 #include <cmath>
@@ -798,6 +799,7 @@ size_t ScanReal(const wchar_t* s, size_t limit, double* out)
 
 const wchar_t* TypedValue::ToText(unsigned textFlags)
 {
+    TRACE_FUNCTION();
     if (flags & TV_OWNED) {
         std::free(Ptr());
         data = 0;
@@ -821,6 +823,7 @@ const wchar_t* TypedValue::ToText(unsigned textFlags)
 
 int TypedValue::Parse(const wchar_t* text)
 {
+    TRACE_FUNCTION();
     Reset();
     Reader r{TextCursor{text ? text : L"", static_cast<size_t>(-1), 0}};
     if (!ParseItem(r, this)) {

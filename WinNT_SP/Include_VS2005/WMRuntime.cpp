@@ -1,5 +1,6 @@
 // Windows Media runtime table and header attributes (see WMRuntime.h).
 #include "WMRuntime.h"
+#include "TraceScope.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -27,6 +28,7 @@ ERR_INFO& WMRuntimeError()
 
 BOOL LoadWMRuntime(const wchar_t* libraryName)
 {
+    TRACE_FUNCTION();
     WMRuntimeTable& t = WMRuntime();
     if (t.createReader.Address()) {
         return TRUE;
@@ -77,6 +79,7 @@ bool BinaryText(const std::vector<BYTE>& buf, const wchar_t** text, size_t* leng
 BOOL GetWMAttribute(IWMHeaderInfo* header, const wchar_t* name, BOOL* isNumber, wchar_t** text,
                     LONGLONG* number)
 {
+    TRACE_FUNCTION();
     if (text) {
         *text = nullptr;
     }
@@ -182,6 +185,7 @@ BOOL GetWMAttribute(IWMHeaderInfo* header, const wchar_t* name, BOOL* isNumber, 
 
 LONGLONG GetWMDuration(IWMHeaderInfo* header)
 {
+    TRACE_FUNCTION();
     BOOL isNumber = FALSE;
     LONGLONG value = 0;
     if (!GetWMAttribute(header, L"Duration", &isNumber, nullptr, &value) || !isNumber) {
@@ -192,6 +196,7 @@ LONGLONG GetWMDuration(IWMHeaderInfo* header)
 
 void GetWMMetadata(WM_METADATA* record, IWMHeaderInfo* header)
 {
+    TRACE_FUNCTION();
     std::memset(record, 0, sizeof *record);
     for (int i = 0; i < kWMMetadataCount; ++i) {
         wchar_t* text = nullptr;

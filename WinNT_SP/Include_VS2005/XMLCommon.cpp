@@ -1,5 +1,6 @@
 // XML DOM wrapper, element tree <-> text form, and the element-text escapes.
 #include "XMLCommon.h"
+#include "TraceScope.h"
 
 #include "ComRef.h"
 #include "SupportStrings.h"
@@ -37,6 +38,9 @@ int HexDigit(wchar_t c)
 
 void NodeToText(IXMLDOMNode* node, bool withAttributes, int depth, std::wstring& out)
 {
+    if (depth > 256) {
+        return;  // deeper than the parser itself nests documents
+    }
     const std::wstring name = XmlNodeName(node);
     std::vector<ComRef<IXMLDOMNode>> elements;
     {
@@ -134,6 +138,7 @@ void XMLCommon::Release()
 
 bool XMLCommon::Create(ERR_INFO* info)
 {
+    TRACE_FUNCTION();
     Release();
     // Never undone: the thread keeps COM for the process's lifetime.
     const HRESULT init = CoInitialize(nullptr);
@@ -154,6 +159,7 @@ bool XMLCommon::Create(ERR_INFO* info)
 bool XMLCommon::LoadFile(const wchar_t* path, ERR_INFO* info, const wchar_t* formatWithLine,
                          const wchar_t* formatWithoutLine)
 {
+    TRACE_FUNCTION();
     HANDLE h = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
@@ -238,6 +244,7 @@ std::wstring XMLCommon::RootName() const
 
 bool XMLCommon::SelectPath(const wchar_t* path)
 {
+    TRACE_FUNCTION();
     if (m_current) {
         m_current->Release();
         m_current = nullptr;
@@ -329,6 +336,7 @@ bool XmlHasElementChildren(IXMLDOMNode* node)
 
 std::wstring XmlNodeToText(IXMLDOMNode* element, bool withAttributes)
 {
+    TRACE_FUNCTION();
     std::wstring out;
     NodeToText(element, withAttributes, 0, out);
     return out;
@@ -517,9 +525,13 @@ struct TextSink {
     }
 };
 
+// Nesting deeper than any value of the program has is refused rather than recursed into.
+constexpr int kMaxElementDepth = 256;
+
 template <class Sink>
 struct ElementBuilder {
     Sink& sink;
+    int depth = 0;
 
     bool Build(const wchar_t* q, const wchar_t* e, bool positional, bool fresh)
     {
@@ -575,10 +587,12 @@ struct ElementBuilder {
     // A child element whose content is [q, e].
     bool Child(const std::wstring& name, const wchar_t* q, const wchar_t* e, bool positional)
     {
-        if (!sink.Open(name)) {
+        if (depth >= kMaxElementDepth || !sink.Open(name)) {
             return false;
         }
+        ++depth;
         const bool ok = Build(q, e, positional, true);
+        --depth;
         sink.Close();
         return ok;
     }
@@ -636,6 +650,7 @@ struct ElementBuilder {
 
 bool TextToElements(IXMLDOMNode* parent, const wchar_t* q, const wchar_t* e, bool positional)
 {
+    TRACE_FUNCTION();
     ComRef<IXMLDOMDocument> doc;
     if (FAILED(parent->get_ownerDocument(doc.Put())) || !doc) {
         return false;
@@ -644,14 +659,15 @@ bool TextToElements(IXMLDOMNode* parent, const wchar_t* q, const wchar_t* e, boo
     parent->hasChildNodes(&hasChildren);
     DomSink sink{doc.Get(), {}};
     sink.stack.push_back(ComRef<IXMLDOMNode>::Share(parent));
-    ElementBuilder<DomSink> builder{sink};
+    ElementBuilder<DomSink> builder{sink, 0};
     return builder.Build(q, e, positional, hasChildren != VARIANT_TRUE);
 }
 
 bool TextToXmlText(const wchar_t* name, const std::wstring& text, int level, std::wstring* out)
 {
+    TRACE_FUNCTION();
     TextSink sink{std::wstring(), {}, level};
-    ElementBuilder<TextSink> builder{sink};
+    ElementBuilder<TextSink> builder{sink, 0};
     sink.Open(name);
     if (!text.empty()) {
         if (text.size() < 2 || text.front() != L'(' || text.back() != L')') {

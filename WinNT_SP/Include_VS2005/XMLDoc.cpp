@@ -1,5 +1,6 @@
 // XML documents as UTF-8 files (see XMLDoc.h).
 #include "XMLDoc.h"
+#include "TraceScope.h"
 
 #include "ComRef.h"
 #include "FileSystem.h"
@@ -87,6 +88,7 @@ std::wstring XMLDoc::Create()
 
 std::wstring XMLDoc::Load(const wchar_t* path, bool* contentDamaged)
 {
+    TRACE_FUNCTION();
     if (contentDamaged) {
         *contentDamaged = false;
     }
@@ -114,6 +116,7 @@ std::wstring XMLDoc::Load(const wchar_t* path, bool* contentDamaged)
 std::wstring XMLDoc::CreateRoot(IXMLDOMElement** root, const wchar_t* rootName,
                                 const wchar_t* attributeName, const wchar_t* attributeValue)
 {
+    TRACE_FUNCTION();
     *root = nullptr;
     std::wstring err = Create();
     if (!err.empty()) {
@@ -154,6 +157,7 @@ std::wstring XMLDoc::CreateRoot(IXMLDOMElement** root, const wchar_t* rootName,
 
 IXMLDOMElement* XMLDoc::AddElement(const wchar_t* name, const wchar_t* text)
 {
+    TRACE_FUNCTION();
     if (!m_document) {
         return nullptr;
     }
@@ -182,6 +186,7 @@ IXMLDOMElement* XMLDoc::AddElement(const wchar_t* name, const wchar_t* text)
 
 void XMLDoc::Indent()
 {
+    TRACE_FUNCTION();
     if (!m_document) {
         return;
     }
@@ -194,6 +199,7 @@ void XMLDoc::Indent()
 
 std::wstring XMLDoc::SaveToFile(const wchar_t* path, bool backupCopy)
 {
+    TRACE_FUNCTION();
     BSTR xmlB = nullptr;
     const HRESULT hr = m_document ? m_document->get_xml(&xmlB) : E_POINTER;
     if (FAILED(hr) || !xmlB) {
@@ -206,6 +212,7 @@ std::wstring XMLDoc::SaveToFile(const wchar_t* path, bool backupCopy)
 
 std::wstring XMLDoc::SaveTextToFile(const wchar_t* path, std::wstring xml, bool backupCopy)
 {
+    TRACE_FUNCTION();
     if (backupCopy && path && *path && FileExists(path)) {
         const std::wstring bak = std::wstring(path) + L".bak";
         if (!CopyFileW(path, bak.c_str(), FALSE)) {

@@ -106,3 +106,29 @@ TEST(DoubleQuoteChars, TakesAtMost1025SourceCharacters)
     EXPECT_EQ(got.size(), 1026u);
     EXPECT_EQ(got.substr(10, 2), L"\"\"");
 }
+
+TEST(GetWindowMessageName, TableFromTheHeaders)
+{
+    struct Case {
+        unsigned number;
+        const wchar_t* name;
+    };
+    const Case cases[] = {
+        {0x0000, L"WM_NULL"},
+        {0x0111, L"WM_COMMAND"},
+        {0x00C5, L"EM_SETLIMITTEXTorEM_LIMITTEXT"},
+        {0x03D0, L"MM_DRVM_OPENorMM_MIXM_LINE_CHANGE"},
+        {0x03D1, L"MM_DRVM_CLOSEorMM_MIXM_CONTROL_CHANGE"},
+        {0x0163, L"CB_MULTIPLEADDSTRING"},
+        {0x035F, L"WM_HANDHELDLAST"},
+        {0x200C, L"CCM_DPISCALE"},
+        {0x1000, L"LVM_GETBKCOLOR"},
+        {0x0400, L"UnknMess"},
+        {0x8000, L"UnknMess"},
+        {0x200D, L"UnknMess"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_STREQ(GetWindowMessageName(c.number), c.name) << std::hex << c.number;
+    }
+    EXPECT_EQ(WindowMessageNameCount(), 625u);
+}

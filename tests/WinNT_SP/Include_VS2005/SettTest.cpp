@@ -41,7 +41,10 @@ protected:
         SetMessageBoxPresenter(nullptr);
         OverrideSettingsFolder(L"");
     }
-    bool Exists(const std::wstring& p) { return GetFileAttributesW(p.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    bool Exists(const std::wstring& p)
+    {
+        return GetFileAttributesW(p.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
     void WriteSettings(const std::wstring& path, const char* settingsXml)
     {
         CreateDirectoryW(GetFolderOf(path).c_str(), nullptr);
@@ -68,10 +71,12 @@ TEST_F(SettingsTest, FirstRunCreatesTheFolderAndAppliesDefaults)
         SettKey key;
         int value;
     };
-    for (const IntDefault d : {IntDefault{SETT_VideoViewMode, 3}, IntDefault{SETT_VideoLast1PaneView, 0},
-                               IntDefault{SETT_VideoLast2PaneView, 3}, IntDefault{SETT_BMViewMode, 0},
-                               IntDefault{SETT_ClearTypeFonts, 1}, IntDefault{SETT_ShowLevelPeaks, 1},
-                               IntDefault{SETT_HKG_Multimed, 1}, IntDefault{SETT_HKL_Multimed, 1}}) {
+    const IntDefault defaults[] = {
+        {SETT_VideoViewMode, 3}, {SETT_VideoLast1PaneView, 0}, {SETT_VideoLast2PaneView, 3},
+        {SETT_BMViewMode, 0},    {SETT_ClearTypeFonts, 1},     {SETT_ShowLevelPeaks, 1},
+        {SETT_HKG_Multimed, 1},  {SETT_HKL_Multimed, 1},
+    };
+    for (const IntDefault d : defaults) {
         EXPECT_TRUE(s.Item(d.key).IsSet()) << s.Item(d.key).key;
         EXPECT_EQ(s.Item(d.key).GetInt(-1), d.value) << s.Item(d.key).key;
     }
@@ -184,7 +189,9 @@ TEST_F(SettingsTest, EveryKeyRoundTrips)
         switch (item.type) {
         case TVT_INT32: item.SetInt(k * 3 - 50); break;
         case TVT_DOUBLE: item.SetDouble(k / 7.0); break;
-        case TVT_STRING: item.SetStringValue((L"v " + std::to_wstring(k) + L",(x)=\\").c_str()); break;
+        case TVT_STRING:
+            item.SetStringValue((L"v " + std::to_wstring(k) + L",(x)=\\").c_str());
+            break;
         case TVT_TEXT: item.SetStringValue(L"(a=1,b=(2,3))"); break;
         case TVT_LIST:
             item.SetListSize(3);
@@ -201,6 +208,37 @@ TEST_F(SettingsTest, EveryKeyRoundTrips)
     ASSERT_EQ(back.Load(path.c_str()), L"");
     // Doubles go through 15 digits: compare the text forms.
     EXPECT_STREQ(back.Root().ToText(0), s.Root().ToText(0));
+}
+
+TEST_F(SettingsTest, StringsKeepSpacesLineEndsAndMarkup)
+{
+    struct Case {
+        const wchar_t* value;
+        const wchar_t* back;  // what a load gives
+    };
+    const Case cases[] = {
+        {L"a b", L"a b"},
+        {L"one\r\ntwo", L"one\r\ntwo"},
+        {L"lone\nfeed", L"lone\r\nfeed"},  // a lone LF comes back as CR LF
+        {L"<&>\"'", L"<&>\"'"},
+        {L" ", L" "},
+        {L"\x00e9\x4e2d", L"\x00e9\x4e2d"},
+    };
+    const std::wstring path = m_dir / L"strings.xml";
+    for (const Case& c : cases) {
+        Sett s;
+        s.Item(SETT_LastUsedDir).SetStringValue(c.value);
+        ASSERT_EQ(s.Save(path.c_str(), true), L"");
+        Sett back;
+        ASSERT_EQ(back.Load(path.c_str()), L"");
+        EXPECT_STREQ(back.Item(SETT_LastUsedDir).GetStringValue(), c.back);
+    }
+    Sett empty;
+    empty.Item(SETT_LastUsedDir).SetStringValue(L"");
+    ASSERT_EQ(empty.Save(path.c_str(), true), L"");
+    Sett back;
+    ASSERT_EQ(back.Load(path.c_str()), L"");
+    EXPECT_FALSE(back.Item(SETT_LastUsedDir).IsSet());  // present-empty is saved as absent
 }
 
 TEST_F(SettingsTest, SpeedPlayLastRules)
@@ -291,7 +329,7 @@ TEST_F(SettingsTest, SaveKilledMidWriteLeavesALoadableFile)
         PROCESS_INFORMATION pi = {};
         ASSERT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                    nullptr, &si, &pi));
-        for (int i = 0; i < 100 && GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) {
+        for (int i = 0; i < 100 && !Exists(path); ++i) {
             Sleep(50);
         }
         Sleep(delay);

@@ -2,6 +2,7 @@
 // formatting, stepped numbers, integer lists.
 #include "ErrInfo.h"
 #include "SystemErrorText.h"
+#include "SupportStrings.h"
 #include "TextFormat.h"
 
 #include <gtest/gtest.h>
@@ -14,10 +15,13 @@ TEST(SystemErrorText, Layout)
     EXPECT_NE(text.find(L"\r\n\r\nSystem error code: 0x2\r\nFunction: CreateFile(x)."),
               std::wstring::npos)
         << text;
-    EXPECT_EQ(FormatSystemError(0, L"F"), L"Unknown error\r\n\r\nSystem error code: 0x0\r\nFunction: F.");
-    EXPECT_EQ(FormatSystemError(7, L"F", L"given"), L"given\r\n\r\nSystem error code: 0x7\r\nFunction: F.");
+    EXPECT_EQ(FormatSystemError(0, L"F"),
+              L"Unknown error\r\n\r\nSystem error code: 0x0\r\nFunction: F.");
+    EXPECT_EQ(FormatSystemError(7, L"F", L"given"),
+              L"given\r\n\r\nSystem error code: 0x7\r\nFunction: F.");
     const std::wstring denied = FormatSystemError(ERROR_ACCESS_DENIED, L"F", L"t");
-    EXPECT_NE(denied.find(L"Function: F.\r\n\r\nThe operation may have failed"), std::wstring::npos);
+    EXPECT_NE(denied.find(L"Function: F.\r\n\r\nThe operation may have failed"),
+              std::wstring::npos);
 }
 
 TEST(SystemErrorText, ErrInfoKinds)
@@ -117,4 +121,14 @@ TEST(TextFormat, IntLists)
     ParseIntList(v, L"");
     EXPECT_TRUE(v.empty());
     EXPECT_EQ(FormatIntList(v), L"");
+}
+
+TEST(TextFormat, FormattingFollowsTheProgramsConventions)
+{
+    // %s and %ls wide, %S and %hs narrow, %I64d 64-bit: the conventions of every format text
+    // of the program.
+    EXPECT_EQ(FormatNewString(L"%s|%ls|%S|%hs|%I64d", L"w", L"l", "n", "h", -5000000000ll),
+              L"w|l|n|h|-5000000000");
+    EXPECT_EQ(FormatResString(IDS_SYSTEM_ERROR, L"t", 0x1Fu, L"F"),
+              L"t\r\n\r\nSystem error code: 0x1F\r\nFunction: F.");
 }
