@@ -95,7 +95,7 @@ CMsgBoxExt::CMsgBoxExt(CWnd* parent) : CDialog(IDD_MSGBOX_EXT, parent) {}
 CMsgBoxExt::~CMsgBoxExt() = default;
 
 INT_PTR CMsgBoxExt::Run(const wchar_t* caption, const wchar_t* details, const wchar_t* text,
-                        UINT style, DWORD boxFlags, MSGBOX_OPTIONS* options)
+                        UINT style, DWORD boxFlags, MSGBOX_EXT_OPTIONS* options)
 {
     m_boxFlags = boxFlags;
     m_text = PrepareText(text);
@@ -621,7 +621,7 @@ HWND FindActiveOwnedPopup(HWND window, BOOL requireVisible, BOOL requireEnabled)
     return found;
 }
 
-int ShowMsgBoxExt(MSGBOX_OPTIONS* options, const wchar_t* text, const wchar_t* caption,
+int ShowMsgBoxExt(MSGBOX_EXT_OPTIONS* options, const wchar_t* text, const wchar_t* caption,
                   UINT style, DWORD boxFlags, const wchar_t* details)
 {
     if (options && options->owner && !::IsWindow(options->owner)) {
@@ -660,4 +660,26 @@ int ShowMsgBoxExt(MSGBOX_OPTIONS* options, const wchar_t* text, const wchar_t* c
         }
     }
     return static_cast<int>(result);
+}
+
+namespace {
+
+class MsgBoxExtPresenter : public IMessageBoxPresenter {
+public:
+    int Show(const wchar_t* caption, const wchar_t* text, UINT style, UINT boxFlags,
+             const wchar_t* details, const MSGBOX_OPTIONS& options) override
+    {
+        MSGBOX_EXT_OPTIONS ext;
+        ext.owner = options.owner;
+        ext.helpContext = options.helpId;
+        return ShowMsgBoxExt(&ext, text, caption, style, boxFlags, details);
+    }
+};
+
+}  // namespace
+
+void InstallMsgBoxExtPresenter()
+{
+    static MsgBoxExtPresenter presenter;
+    SetMessageBoxPresenter(&presenter);
 }

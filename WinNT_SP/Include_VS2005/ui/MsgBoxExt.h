@@ -5,10 +5,13 @@
 
 #include "ButtonEx.h"
 #include "FrameworkWindows.h"
+#include "MessageBoxLayer.h"
 
 #include <string>
 
-struct MSGBOX_OPTIONS {
+// The caller's full option record of the extended box (the message-box layer's own record
+// carries only the owner and the help id).
+struct MSGBOX_EXT_OPTIONS {
     int showCheckBox = 0;
     std::wstring checkBoxText;
     std::wstring extraText;
@@ -21,11 +24,8 @@ struct MSGBOX_OPTIONS {
     std::wstring captions[3];
 };
 
-enum MsgBoxExtFlags : DWORD {
-    MBXF_NO_CLIENT_EDGE = 1,
-    MBXF_FIXED_FONT = 2,
-    MBXF_COPY_BUTTON = 4,
-};
+// Box flag beside the message-box layer's MBXF_NO_CLIENT_EDGE and MBXF_COPY_BUTTON.
+constexpr UINT MBXF_FIXED_FONT = 2;
 
 class CMsgBoxExt : public CDialog {
 public:
@@ -33,7 +33,7 @@ public:
     ~CMsgBoxExt() override;
 
     INT_PTR Run(const wchar_t* caption, const wchar_t* details, const wchar_t* text, UINT style,
-                DWORD boxFlags, MSGBOX_OPTIONS* options);
+                DWORD boxFlags, MSGBOX_EXT_OPTIONS* options);
 
     // The message as the box shows it: cut to 32763 characters + "..." when longer than 32767,
     // and every bare LF made CR LF.
@@ -86,13 +86,16 @@ private:
     LPCWSTR m_iconId = nullptr;
     ButtonSlot m_slots[4];
     HICON m_copyIcon = nullptr;
-    MSGBOX_OPTIONS* m_options = nullptr;
+    MSGBOX_EXT_OPTIONS* m_options = nullptr;
     HWND m_toolTip = nullptr;
 };
 
 // Shows the box modally over the right owner; -1 when it could not be created.
-int ShowMsgBoxExt(MSGBOX_OPTIONS* options, const wchar_t* text, const wchar_t* caption,
+int ShowMsgBoxExt(MSGBOX_EXT_OPTIONS* options, const wchar_t* text, const wchar_t* caption,
                   UINT style, DWORD boxFlags, const wchar_t* details);
+
+// Makes every traced message box of the program an extended one.
+void InstallMsgBoxExtPresenter();
 
 // The topmost (or, with requireEnabled, the first) window above `window` in z-order that it owns
 // directly or through parents and owners; IME windows and tool windows do not count.

@@ -47,19 +47,24 @@ void CALLBACK PlayUser(HWND timerWindow, UINT, UINT_PTR id, DWORD)
 
 using Step = std::function<void(HWND)>;
 
-int RunBox(const wchar_t* text, UINT style, DWORD flags, const wchar_t* details,
-           std::vector<Step> steps, MSGBOX_OPTIONS* options = nullptr)
+void StartSteps()
 {
-    EnsureUiTestApp();
-    g_steps = std::move(steps);
-    g_nextStep = 0;
-    g_caption = L"Orvane test box";
     // A window timer: the framework's loop gives window-less messages to the thread object.
     if (!g_timerWindow) {
         g_timerWindow = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                         GetModuleHandleW(nullptr), nullptr);
     }
     SetTimer(g_timerWindow, 1, 40, PlayUser);
+}
+
+int RunBox(const wchar_t* text, UINT style, DWORD flags, const wchar_t* details,
+           std::vector<Step> steps, MSGBOX_EXT_OPTIONS* options = nullptr)
+{
+    EnsureUiTestApp();
+    g_steps = std::move(steps);
+    g_nextStep = 0;
+    g_caption = L"Orvane test box";
+    StartSteps();
     const int result = ShowMsgBoxExt(options, text, g_caption.c_str(), style, flags, details);
     KillTimer(g_timerWindow, 1);
     return result;
@@ -158,7 +163,7 @@ TEST(MsgBoxExt, ButtonSetsEscapeAndCloseRules)
 
 TEST(MsgBoxExt, DefaultButtonAndCustomDisabledCaptions)
 {
-    MSGBOX_OPTIONS options;
+    MSGBOX_EXT_OPTIONS options;
     options.captions[0] = L"Keep";
     options.captions[1] = L"Drop";
     options.captions[2] = L"Later";
@@ -240,7 +245,7 @@ TEST(MsgBoxExt, DetailsFoldCopyAndTooltip)
 
 TEST(MsgBoxExt, CheckBoxDisablesTheNamedButton)
 {
-    MSGBOX_OPTIONS options;
+    MSGBOX_EXT_OPTIONS options;
     options.showCheckBox = 1;
     options.checkBoxText = L"Don't display this message again";
     options.extraText = L"You can turn the message on again in the options.";
@@ -313,7 +318,7 @@ TEST(MsgBoxExt, MessageTextIsCutAndLineFeedsFixed)
 
 TEST(MsgBoxExt, HelpButtonKeepsTheBoxOpen)
 {
-    MSGBOX_OPTIONS options;
+    MSGBOX_EXT_OPTIONS options;
     options.helpContext = 178;
     const int result = RunBox(L"Need help?", MB_OKCANCEL, 0, nullptr, {[](HWND box) {
         HWND help = GetDlgItem(box, IDC_MBX_BUTTON3);
@@ -342,4 +347,21 @@ TEST(FindActiveOwnedPopup, OwnedEnabledPopupIsFound)
     DestroyWindow(tool);
     DestroyWindow(popup);
     DestroyWindow(owner);
+}
+
+TEST(MsgBoxExt, TracedMessageBoxShowsTheExtendedBox)
+{
+    EnsureUiTestApp();
+    InstallMsgBoxExtPresenter();
+    g_caption = L"Orvane Presentation Player";
+    g_steps = {[](HWND box) {
+        EXPECT_NE(GetDlgItem(box, IDC_MBX_DETAILS_TOGGLE), nullptr);
+        SendMessageW(GetDlgItem(box, IDC_MBX_BUTTON2), BM_CLICK, 0, 0);
+    }};
+    g_nextStep = 0;
+    StartSteps();
+    const int result = TracedMessageBox(MB_YESNO, L"Save the bookmarks?", nullptr, 0);
+    KillTimer(g_timerWindow, 1);
+    SetMessageBoxPresenter(nullptr);
+    EXPECT_EQ(result, IDNO);
 }
