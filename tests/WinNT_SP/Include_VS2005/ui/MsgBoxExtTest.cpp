@@ -1,10 +1,12 @@
 // The extended message box under Xvfb: button sets with their Escape and close rules, the
 // details fold, the copy button and its tooltip, the check box, and the layout bounds. Each case
 // runs the real modal box; a timer on the test thread plays the user.
+#include "FileSystem.h"
 #include "MsgBoxExt.h"
 #include "SupportUiResource.h"
 #include "UiTestApp.h"
 #include "UiTestWindow.h"
+#include "WindowHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -364,4 +366,35 @@ TEST(MsgBoxExt, TracedMessageBoxShowsTheExtendedBox)
     KillTimer(g_timerWindow, 1);
     SetMessageBoxPresenter(nullptr);
     EXPECT_EQ(result, IDNO);
+}
+
+TEST(MsgBoxExt, MissingSoundPanelEndsInItsErrorBox)
+{
+    // Wine has no sound control panel applet: the error text comes up in the extended box.
+    EnsureUiTestApp();
+    InstallMsgBoxExtPresenter();
+    g_caption = L"Orvane Presentation Player";
+    std::wstring message;
+    g_steps = {[&](HWND box) {
+        message = Text(GetDlgItem(box, IDC_MBX_TEXT));
+        PostKey(box, VK_ESCAPE);
+    }};
+    g_nextStep = 0;
+    StartSteps();
+    const BOOL opened = OpenSoundControlPanel(nullptr);
+    KillTimer(g_timerWindow, 1);
+    SetMessageBoxPresenter(nullptr);
+    EXPECT_FALSE(opened);
+    EXPECT_NE(message.find(L"MmSys.cpl"), std::wstring::npos) << message;
+    EXPECT_NE(message.find(L"System error code: 0x"), std::wstring::npos) << message;
+}
+
+TEST(VolumeControl, MissingMixerProgramGivesItsText)
+{
+    for (bool vista : {false, true}) {
+        const std::wstring text = StartVolumeControl(vista);
+        EXPECT_NE(text.find(vista ? L"\"SndVol.exe\"" : L"\"SndVol32.exe\""), std::wstring::npos)
+            << text;
+        EXPECT_NE(text.find(L"cannot be found"), std::wstring::npos) << text;
+    }
 }

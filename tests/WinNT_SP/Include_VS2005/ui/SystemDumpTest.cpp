@@ -262,3 +262,21 @@ TEST(SecurityDump, MissingFileWalksUpToAnExistingFolder)
     EXPECT_TRUE(sink.HasLineStartingWith(L"DACL: ")) << sink.Text();
     EXPECT_EQ(lines.back().text, L"SecDescr end");
 }
+
+TEST(SecurityDump, WmvcorePathDumpsTokenFolderAndFile)
+{
+    CollectSink sink;
+    LogWmvcorePath(&sink);
+    const std::wstring all = sink.Text();
+    wchar_t path[MAX_PATH];
+    if (SearchPathW(nullptr, L"wmvcore.dll", nullptr, MAX_PATH, path, nullptr) == 0) {
+        EXPECT_EQ(all.rfind(L"Err ", 0), 0u) << all;
+        EXPECT_NE(all.find(L" in SearchPath(wmvcore.dll)"), std::wstring::npos) << all;
+        return;
+    }
+    std::wstring folder = path;
+    folder.resize(folder.find_last_of(L'\\'));
+    EXPECT_TRUE(sink.HasLineStartingWith(L"Curr user")) << all;
+    EXPECT_TRUE(sink.HasLineStartingWith(L"SecDescr [" + folder + L"]:")) << all;
+    EXPECT_TRUE(sink.HasLineStartingWith(L"SecDescr [" + std::wstring(path) + L"]:")) << all;
+}
