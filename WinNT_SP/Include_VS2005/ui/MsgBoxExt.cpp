@@ -356,6 +356,7 @@ BOOL CMsgBoxExt::OnInitDialog()
     // 5. Help.
     if (m_options && m_options->helpContext) {
         m_nIDHelp = m_options->helpContext;
+        ::SetWindowContextHelpId(dlg, m_options->helpContext);
         m_text += L"\r\n\r\n" + LoadUiText(IDS_MB_HELP_SENTENCE);
     }
 

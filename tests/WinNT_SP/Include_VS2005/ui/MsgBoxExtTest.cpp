@@ -307,6 +307,16 @@ TEST(MsgBoxExt, LayoutBoundsAndTexts)
     EXPECT_LE(longWidth, width + 200);
 }
 
+TEST(MsgBoxExt, HelpRequestWithoutHelpIdIsAnsweredWithNoHelp)
+{
+    LRESULT answer = 1;
+    RunBox(L"No help here", MB_OK, 0, nullptr, {[&](HWND box) {
+        answer = SendMessageW(box, 0x0365, 0, 0);
+        PostKey(box, VK_ESCAPE);
+    }});
+    EXPECT_EQ(answer, 0);
+}
+
 TEST(MsgBoxExt, MessageTextIsCutAndLineFeedsFixed)
 {
     // (Wine's edit control needs seconds for a 32 K wrapped text, so this is checked directly.)
@@ -327,6 +337,7 @@ TEST(MsgBoxExt, HelpButtonKeepsTheBoxOpen)
         EXPECT_EQ(Text(help), L"&Help");
         const std::wstring text = Text(GetDlgItem(box, IDC_MBX_TEXT));
         EXPECT_NE(text.find(L"press the \"Help\" button."), std::wstring::npos);
+        EXPECT_EQ(GetWindowContextHelpId(box), 178u);
         SendMessageW(GetDlgItem(box, IDC_MBX_BUTTON2), BM_CLICK, 0, 0);
     }}, &options);
     EXPECT_EQ(result, IDCANCEL);
