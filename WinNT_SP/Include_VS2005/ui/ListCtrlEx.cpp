@@ -291,7 +291,8 @@ void CListCtrlEx::OnCustomDraw(NMHDR* header, LRESULT* result)
     draw->clrText = static_cast<COLORREF>(SendMessage(LVM_GETTEXTCOLOR));
     draw->clrTextBk = static_cast<COLORREF>(SendMessage(LVM_GETBKCOLOR));
     if (selected) {
-        draw->clrText = row == m_markedRow ? m_markSelectedText : ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+        draw->clrText =
+            row == m_markedRow ? m_markSelectedText : ::GetSysColor(COLOR_HIGHLIGHTTEXT);
         draw->clrTextBk = ::GetSysColor(COLOR_HIGHLIGHT);
         // The list would paint its own highlight over these colours.
         draw->nmcd.uItemState &= ~CDIS_SELECTED;

@@ -399,8 +399,8 @@ BOOL CMsgBoxExt::OnInitDialog()
     // 8. Shrink to the widest line of the message.
     const bool fixedFont = (m_boxFlags & MBXF_FIXED_FONT) != 0;
     if (fixedFont) {
-        ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(ANSI_FIXED_FONT)),
-                       FALSE);
+        ::SendMessageW(edit, WM_SETFONT,
+                       reinterpret_cast<WPARAM>(::GetStockObject(ANSI_FIXED_FONT)), FALSE);
     }
     ::SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(5, 5));
     ::SetWindowTextW(edit, m_text.c_str());
@@ -423,7 +423,8 @@ BOOL CMsgBoxExt::OnInitDialog()
     ::ClientToScreen(dlg, &origin);
     const int frameLeft = origin.x - newRect.left;
     const int newWidth = newRect.right - newRect.left;
-    const int rowLeft = margin + (newWidth - 2 * margin - m_buttonCount * (buttonWidth + 10) + 10) / 2;
+    const int rowLeft =
+        margin + (newWidth - 2 * margin - m_buttonCount * (buttonWidth + 10) + 10) / 2;
     for (int i = 0; i < 4; ++i) {
         HWND button = ::GetDlgItem(dlg, kButtonIds[i]);
         if (i >= m_buttonCount) {
@@ -605,7 +606,8 @@ HWND FindActiveOwnedPopup(HWND window, BOOL requireVisible, BOOL requireEnabled)
         if (!IsOwnedBy(w, window) || w == window) {
             continue;
         }
-        if ((requireVisible && !::IsWindowVisible(w)) || (requireEnabled && !::IsWindowEnabled(w)) ||
+        if ((requireVisible && !::IsWindowVisible(w)) ||
+            (requireEnabled && !::IsWindowEnabled(w)) ||
             (::GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
             continue;
         }

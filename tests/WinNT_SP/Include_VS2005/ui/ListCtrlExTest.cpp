@@ -68,14 +68,15 @@ protected:
     void SetUp() override
     {
         EnsureUiTestApp();
-        ASSERT_TRUE(m_host.CreateEx(0, AfxRegisterWndClass(0, LoadCursor(nullptr, IDC_ARROW),
-                                                           reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),
-                                    L"Bookmarks", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 360,
-                                    260, nullptr, nullptr));
-        HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"",
-                                    WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS,
-                                    10, 10, 300, 200, m_host.m_hWnd, nullptr,
-                                    GetModuleHandleW(nullptr), nullptr);
+        ASSERT_TRUE(m_host.CreateEx(
+            0,
+            AfxRegisterWndClass(0, LoadCursor(nullptr, IDC_ARROW),
+                                reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),
+            L"Bookmarks", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 360, 260, nullptr, nullptr));
+        HWND list = CreateWindowExW(
+            0, WC_LISTVIEWW, L"",
+            WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS, 10, 10, 300, 200,
+            m_host.m_hWnd, nullptr, GetModuleHandleW(nullptr), nullptr);
         ASSERT_TRUE(m_list.SubclassWindow(list));
         LVCOLUMNW column = {};
         column.mask = LVCF_WIDTH | LVCF_TEXT;

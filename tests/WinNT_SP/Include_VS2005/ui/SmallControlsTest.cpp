@@ -36,10 +36,11 @@ protected:
     void SetUp() override
     {
         EnsureUiTestApp();
-        ASSERT_TRUE(m_host.CreateEx(0, AfxRegisterWndClass(0, LoadCursor(nullptr, IDC_ARROW),
-                                                           reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),
-                                    L"Controls", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 420,
-                                    300, nullptr, nullptr));
+        ASSERT_TRUE(m_host.CreateEx(
+            0,
+            AfxRegisterWndClass(0, LoadCursor(nullptr, IDC_ARROW),
+                                reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),
+            L"Controls", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 420, 300, nullptr, nullptr));
     }
     void TearDown() override { m_host.DestroyWindow(); }
     HostWindow m_host;
@@ -51,8 +52,8 @@ TEST_F(SmallControls, RichEditAppendsColouredBoldTextAndGivesRtf)
 {
     LoadLibraryW(L"riched20.dll");
     CRichEditCtrlEx log;
-    ASSERT_TRUE(log.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, CRect(10, 10, 300, 120),
-                           &m_host, 100));
+    ASSERT_TRUE(log.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY,
+                           CRect(10, 10, 300, 120), &m_host, 100));
     log.AppendText(L"Connecting\r\n", TRUE);
     log.AppendColoredText(RGB(200, 0, 0), L"Server refused\r\n", TRUE);
     log.SetNextTextBold();
@@ -86,9 +87,9 @@ TEST(LinkOpening, BrowserFromTheOpenCommand)
 
 TEST_F(SmallControls, LinkClickPostsTheNoticeAndAMoveCancelsIt)
 {
-    HWND edit = CreateWindowExW(0, L"EDIT", L"www.orvane.example", WS_CHILD | WS_VISIBLE | ES_READONLY,
-                                10, 150, 200, 20, m_host.m_hWnd, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
+    HWND edit =
+        CreateWindowExW(0, L"EDIT", L"www.orvane.example", WS_CHILD | WS_VISIBLE | ES_READONLY, 10,
+                        150, 200, 20, m_host.m_hWnd, nullptr, GetModuleHandleW(nullptr), nullptr);
     CLinkInter link;
     ASSERT_TRUE(link.SubclassWindow(edit));
     HWND sink = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
