@@ -59,6 +59,8 @@ ASOUND
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "wine-env: creating the Wine prefix (once)"
         wineboot -i >/dev/null 2>&1 || true
+        # No window manager runs on Xvfb: let Wine draw captions and frames itself.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
         wineserver -w || true
     fi
     wineserver -p

@@ -4,13 +4,15 @@
 
 #include "CFile.h"
 #include "CMemoryException.h"
+#include "CNotSupportedException.h"
 
 #include <algorithm>
 
 CArchive::CArchive(CFile* file, UINT mode, int bufferSize, void* buffer)
     : m_pFile(file), m_nMode(mode), m_bUserBuf(buffer != nullptr)
 {
-    if (!file) {
+    // A caller's buffer cannot be enlarged, so it must already have the minimum size.
+    if (!file || (buffer && bufferSize < 128)) {
         AfxThrowInvalidArgException();
     }
     m_strFileName = file->GetFilePath();
@@ -31,6 +33,8 @@ CArchive::~CArchive()
             Close();
         } catch (CException* e) {
             e->Delete();
+        } catch (...) {
+            // A destructor cannot report; the caller who needs the result calls Close().
         }
     }
     Abort();
@@ -363,8 +367,9 @@ void CArchive::MapObject(const CObject* object)
 void CArchive::WriteClass(const CRuntimeClass* classRef)
 {
     CheckStoring();
+    // Only serializable classes (IMPLEMENT_SERIAL) have an archive form.
     if (!classRef || classRef->m_wSchema == 0xFFFF) {
-        AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
+        AfxThrowNotSupportedException();
     }
     InitStoreMap();
     auto found = m_pStoreMap->find(classRef);
@@ -387,9 +392,6 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* classRequested, UINT* sc
                                    DWORD* objectTag)
 {
     CheckLoading();
-    if (classRequested && classRequested->m_wSchema == 0xFFFF) {
-        AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
-    }
     InitLoadArray();
     WORD tag = 0;
     *this >> tag;

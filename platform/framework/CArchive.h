@@ -20,7 +20,8 @@ class CArchive {
 public:
     enum Mode { store = 0, load = 1, bNoFlushOnDelete = 2, bNoByteSwap = 4 };
 
-    // bufferSize below 128 is raised to 128; a caller's buffer is used when given.
+    // bufferSize below 128 is raised to 128; a caller's buffer (at least 128 bytes, else
+    // CInvalidArgException) is used when given.
     CArchive(CFile* file, UINT mode, int bufferSize = 4096, void* buffer = nullptr);
     // Closes (flushing) unless bNoFlushOnDelete; errors in that flush are dropped.
     ~CArchive();

@@ -1,4 +1,5 @@
-// CInvalidArgException: the framework's invalid-argument exception, and AfxThrowInvalidArgException which throws it.
+// CInvalidArgException: the framework's invalid-argument exception,
+// and AfxThrowInvalidArgException, which throws it.
 #pragma once
 
 #include "CSimpleException.h"
@@ -10,7 +11,10 @@ public:
     explicit CInvalidArgException(BOOL autoDelete) noexcept : CSimpleException(autoDelete) {}
 
 protected:
-    LPCTSTR DefaultMessage() const noexcept override { return L"Encountered an improper argument."; }
+    LPCTSTR DefaultMessage() const noexcept override
+    {
+        return L"Encountered an improper argument.";
+    }
 };
 
 [[noreturn]] void AFXAPI AfxThrowInvalidArgException();

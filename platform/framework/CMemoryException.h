@@ -1,4 +1,5 @@
-// CMemoryException: the framework's memory exception, and AfxThrowMemoryException which throws it.
+// CMemoryException: the framework's memory exception,
+// and AfxThrowMemoryException, which throws it.
 #pragma once
 
 #include "CSimpleException.h"
@@ -10,7 +11,10 @@ public:
     explicit CMemoryException(BOOL autoDelete) noexcept : CSimpleException(autoDelete) {}
 
 protected:
-    LPCTSTR DefaultMessage() const noexcept override { return L"Out of memory."; }
+    LPCTSTR DefaultMessage() const noexcept override
+    {
+        return L"Out of memory.";
+    }
 };
 
 [[noreturn]] void AFXAPI AfxThrowMemoryException();

@@ -1,4 +1,5 @@
-// CNotSupportedException: the framework's not-supported exception, and AfxThrowNotSupportedException which throws it.
+// CNotSupportedException: the framework's not-supported exception,
+// and AfxThrowNotSupportedException, which throws it.
 #pragma once
 
 #include "CSimpleException.h"
@@ -10,7 +11,10 @@ public:
     explicit CNotSupportedException(BOOL autoDelete) noexcept : CSimpleException(autoDelete) {}
 
 protected:
-    LPCTSTR DefaultMessage() const noexcept override { return L"Unsupported operation was attempted."; }
+    LPCTSTR DefaultMessage() const noexcept override
+    {
+        return L"Unsupported operation was attempted.";
+    }
 };
 
 [[noreturn]] void AFXAPI AfxThrowNotSupportedException();

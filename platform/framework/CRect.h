@@ -9,7 +9,13 @@ public:
     CRect() noexcept { left = top = right = bottom = 0; }
     CRect(int l, int t, int r, int b) noexcept { left = l; top = t; right = r; bottom = b; }
     CRect(const RECT& rect) noexcept { ::CopyRect(this, &rect); }
-    CRect(const RECT* rect) noexcept { ::CopyRect(this, rect); }
+    CRect(const RECT* rect) noexcept
+    {
+        left = top = right = bottom = 0;
+        if (rect) {
+            ::CopyRect(this, rect);
+        }
+    }
     CRect(POINT point, SIZE size) noexcept
     {
         left = point.x; top = point.y; right = left + size.cx; bottom = top + size.cy;

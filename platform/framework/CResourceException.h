@@ -1,4 +1,5 @@
-// CResourceException: the framework's resource exception, and AfxThrowResourceException which throws it.
+// CResourceException: the framework's resource exception,
+// and AfxThrowResourceException, which throws it.
 #pragma once
 
 #include "CSimpleException.h"
@@ -10,7 +11,10 @@ public:
     explicit CResourceException(BOOL autoDelete) noexcept : CSimpleException(autoDelete) {}
 
 protected:
-    LPCTSTR DefaultMessage() const noexcept override { return L"A required resource was unavailable."; }
+    LPCTSTR DefaultMessage() const noexcept override
+    {
+        return L"A required resource was unavailable.";
+    }
 };
 
 [[noreturn]] void AFXAPI AfxThrowResourceException();

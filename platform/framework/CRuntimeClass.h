@@ -77,7 +77,7 @@ public: \
 #define IMPLEMENT_SERIAL(class_name, base_class_name, schema) \
     CObject* class_name::CreateObject() { return new class_name; } \
     IMPLEMENT_RUNTIMECLASS_(class_name, base_class_name, schema, class_name::CreateObject) \
-    CArchive& operator>>(CArchive& ar, class_name*& object) \
+    [[maybe_unused]] CArchive& operator>>(CArchive& ar, class_name*& object) \
     { \
         object = static_cast<class_name*>(ar.ReadObject(RUNTIME_CLASS(class_name))); \
         return ar; \

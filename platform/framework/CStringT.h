@@ -29,9 +29,20 @@ public:
     // A text that is a resource id (MAKEINTRESOURCE) loads that string, as the framework does.
     CStringT(PCXSTR text) { Assign(text); }
     CStringT(PCYSTR text) { Assign(text); }
-    CStringT(PCXSTR text, int length) { m_str.assign(text, Clamp(length)); }
+    CStringT(PCXSTR text, int length)
+    {
+        if (text) {
+            m_str.assign(text, Clamp(length));
+        }
+    }
     CStringT(PCYSTR text, int length) { AssignOther(text, length); }
-    explicit CStringT(CharT ch, int repeat = 1) { m_str.assign(Clamp(repeat), ch); }
+    explicit CStringT(CharT ch, int repeat = 1)
+    {
+        if (repeat > 0) {
+            CheckLength(repeat);
+        }
+        m_str.assign(Clamp(repeat), ch);
+    }
     CStringT(const CStringT<YCHAR>& other) { AssignOther(other.GetString(), other.GetLength()); }
 
     CStringT& operator=(PCXSTR text) { Assign(text); return *this; }
@@ -79,12 +90,18 @@ public:
     {
         return fw::CompareNoCase(GetString(), text ? text : Nul());
     }
-    int Collate(PCXSTR text) const noexcept { return fw::Collate(GetString(), text ? text : Nul()); }
+    int Collate(PCXSTR text) const noexcept
+    {
+        return fw::Collate(GetString(), text ? text : Nul());
+    }
     int CollateNoCase(PCXSTR text) const noexcept
     {
         return fw::CollateNoCase(GetString(), text ? text : Nul());
     }
-    friend bool operator==(const CStringT& a, const CStringT& b) noexcept { return a.m_str == b.m_str; }
+    friend bool operator==(const CStringT& a, const CStringT& b) noexcept
+    {
+        return a.m_str == b.m_str;
+    }
     friend bool operator==(const CStringT& a, PCXSTR b) noexcept { return a.Cmp(b) == 0; }
     friend bool operator==(PCXSTR a, const CStringT& b) noexcept { return b.Cmp(a) == 0; }
     friend bool operator!=(const CStringT& a, const CStringT& b) noexcept { return !(a == b); }
@@ -286,20 +303,29 @@ public:
     CStringT& TrimLeft(PCXSTR set) { return TrimLeftSet(Storage(set ? set : Nul())); }
     CStringT& Trim(PCXSTR set) { return TrimRight(set).TrimLeft(set); }
 
-    // Formatting with the system's printf semantics
-    void Format(PCXSTR format, ...)
+    // Formatting with the system's printf semantics. The arguments must be plain values
+    // (numbers, characters, pointers): a string object passed here would reach printf as the
+    // address of a copy, so pass str.GetString() instead (checked at compile time).
+    template <class... Args>
+    void Format(PCXSTR format, const Args&... args)
     {
-        va_list args;
-        va_start(args, format);
-        FormatV(format, args);
-        va_end(args);
+        CheckPrintfArguments<Args...>();
+        FormatVariadic(format, args...);
     }
-    void AppendFormat(PCXSTR format, ...)
+    // The format is a string of the string table (empty when it is missing).
+    template <class... Args>
+    void Format(UINT formatId, const Args&... args)
     {
-        va_list args;
-        va_start(args, format);
-        AppendFormatV(format, args);
-        va_end(args);
+        CheckPrintfArguments<Args...>();
+        CStringT format;
+        format.LoadString(formatId);
+        FormatVariadic(format.GetString(), args...);
+    }
+    template <class... Args>
+    void AppendFormat(PCXSTR format, const Args&... args)
+    {
+        CheckPrintfArguments<Args...>();
+        AppendFormatVariadic(format, args...);
     }
     void FormatV(PCXSTR format, va_list args)
     {
@@ -336,9 +362,7 @@ public:
     PXSTR GetBuffer() { return m_str.data(); }
     PXSTR GetBuffer(int minLength)
     {
-        if (minLength < 0) {
-            fw::ThrowStringAllocFailure();
-        }
+        CheckLength(minLength);
         if (minLength > GetLength()) {
             m_str.resize(minLength);
         }
@@ -346,9 +370,7 @@ public:
     }
     PXSTR GetBufferSetLength(int length)
     {
-        if (length < 0) {
-            fw::ThrowStringAllocFailure();
-        }
+        CheckLength(length);
         m_str.resize(length);
         return m_str.data();
     }
@@ -363,7 +385,11 @@ public:
         m_str.resize(newLength);
     }
     void ReleaseBufferSetLength(int newLength) { ReleaseBuffer(newLength < 0 ? 0 : newLength); }
-    void Preallocate(int length) { if (length > 0) m_str.reserve(length); }
+    void Preallocate(int length)
+    {
+        CheckLength(length);
+        m_str.reserve(length);
+    }
     void FreeExtra() { m_str.shrink_to_fit(); }
     PXSTR LockBuffer() { return m_str.data(); }
     void UnlockBuffer() noexcept {}
@@ -382,10 +408,37 @@ public:
     static int StringLength(PCXSTR text) noexcept { return text ? fw::Length(text) : 0; }
 
 private:
+    template <class... Args>
+    static constexpr void CheckPrintfArguments()
+    {
+        static_assert((std::is_trivially_copyable_v<std::decay_t<Args>> && ...),
+                      "printf arguments must be plain values: pass strings as GetString()");
+    }
+    void FormatVariadic(PCXSTR format, ...)
+    {
+        va_list args;
+        va_start(args, format);
+        FormatV(format, args);
+        va_end(args);
+    }
+    void AppendFormatVariadic(PCXSTR format, ...)
+    {
+        va_list args;
+        va_start(args, format);
+        AppendFormatV(format, args);
+        va_end(args);
+    }
     static PCXSTR Nul() noexcept
     {
         static const CharT empty[1] = {0};
         return empty;
+    }
+    // Sizes beyond what the storage can hold fail like any other allocation (E_FAIL).
+    void CheckLength(INT_PTR length) const
+    {
+        if (length < 0 || static_cast<std::size_t>(length) >= m_str.max_size()) {
+            fw::ThrowStringAllocFailure();
+        }
     }
     static std::size_t Clamp(int length) noexcept
     {
@@ -463,6 +516,7 @@ void CStringT<CharT>::AppendFormatV(PCXSTR format, va_list args)
         AfxThrowInvalidArgException();
     }
     std::size_t old = m_str.size();
+    CheckLength(static_cast<INT_PTR>(old) + length);
     m_str.resize(old + length);
     fw::FormatInto(m_str.data() + old, length + 1, format, args);
 }

@@ -1,4 +1,5 @@
-// CUserException: the framework's user (cancelled operation) exception, and AfxThrowUserException which throws it.
+// CUserException: the framework's user (cancelled operation) exception,
+// and AfxThrowUserException, which throws it.
 #pragma once
 
 #include "CSimpleException.h"
@@ -10,7 +11,10 @@ public:
     explicit CUserException(BOOL autoDelete) noexcept : CSimpleException(autoDelete) {}
 
 protected:
-    LPCTSTR DefaultMessage() const noexcept override { return L"The operation was cancelled."; }
+    LPCTSTR DefaultMessage() const noexcept override
+    {
+        return L"The operation was cancelled.";
+    }
 };
 
 [[noreturn]] void AFXAPI AfxThrowUserException();

@@ -15,13 +15,17 @@
 //   COM helpers ................... CComPtr, CComQIPtr, CComBSTR, CComVariant, COleVariant,
 //                                   COleDateTime
 //   Synchronisation ............... CCriticalSection, CEvent, CSemaphore, CMutex, CSingleLock
-//   AfxParseURLEx ................. URL cracking over WinINet
+//   AfxParseURLEx ................. URL cracking over WinINet; AfxGetFileTitle
+//   AfxExtractSubString ........... field splitting of "\n"-separated resource strings
 // Deliberately left out: diagnostics (CDumpContext, Dump, memory-leak tracking), the other
 // collection classes (CObArray, CObList, the string maps beyond CMap), CStdioFile and other
 // file kinds, DLL module-state switching, and every option of the real classes that the
 // program does not use. Strings hold their text in std::basic_string (no copy-on-write),
 // arrays move their elements properly when they grow (no bitwise relocation), and formatting
-// calls msvcrt's own printf so %s/%S/%hs/%ls/%I64d keep their Microsoft meaning.
+// calls msvcrt's own printf so %s/%S/%hs/%ls/%I64d keep their Microsoft meaning; a string
+// object passed to Format is a compile error (pass GetString()). Module handles
+// (AfxGetInstanceHandle, AfxGetResourceHandle) default to the module the framework is linked
+// into; each exe or DLL has its own copy, as each has its own class list.
 #pragma once
 
 #include "FrameworkDefs.h"
@@ -59,3 +63,23 @@
 #include "CArchive.h"
 #include "CFile.h"
 #include "CMemFile.h"
+#include "CList.h"
+#include "CMap.h"
+#include "CMapPtrToPtr.h"
+#include "CPtrList.h"
+
+#include "CComBSTR.h"
+#include "CComPtr.h"
+#include "CComVariant.h"
+#include "COleDateTime.h"
+#include "COleVariant.h"
+
+#include "CCriticalSection.h"
+#include "CEvent.h"
+#include "CMutex.h"
+#include "CSemaphore.h"
+#include "CSingleLock.h"
+#include "CSyncObject.h"
+
+#include "AfxGetFileTitle.h"
+#include "AfxParseURL.h"

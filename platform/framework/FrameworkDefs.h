@@ -14,6 +14,12 @@
 #include <windows.h>
 #include <ole2.h>
 #include <oleauto.h>
+// Included here so that its GetFileTitle macro renames CFile::GetFileTitle in every file
+// alike, whether or not a file includes the common dialogs itself.
+#include <commdlg.h>
+
+// winbase.h maps this name to GetTickCount; the framework uses it as a member name.
+#undef GetCurrentTime
 
 #include <cstddef>
 #include <cstdint>
@@ -41,8 +47,9 @@ typedef __POSITION* POSITION;
 
 #define BEFORE_START_POSITION (reinterpret_cast<POSITION>(-1))
 
-// Module whose resources string loads and resource lookups use. Defaults to the exe; a DLL
-// (or the window half of the framework) sets its own handle at start-up.
+// Module whose resources string loads and resource lookups use, and the module's instance.
+// Both default to the module (exe or DLL) the framework is linked into; start-up code may set
+// them (a resource-only language DLL, for example).
 HINSTANCE AFXAPI AfxGetResourceHandle();
 void AFXAPI AfxSetResourceHandle(HINSTANCE instance);
 HINSTANCE AFXAPI AfxGetInstanceHandle();

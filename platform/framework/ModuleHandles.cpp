@@ -1,7 +1,12 @@
-// The module handles that resource lookups use: the exe until start-up code says otherwise.
+// The module handles that resource lookups use. The framework is a static library, so each
+// module (exe or DLL) has its own copy of these: by default they name that module itself,
+// so a DLL's strings come from the DLL until its start-up code says otherwise.
 #include "FrameworkDefs.h"
 
 #include <atomic>
+
+// Provided by the linker: the base address of the module being linked.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace {
 
@@ -24,7 +29,7 @@ void AFXAPI AfxSetResourceHandle(HINSTANCE instance)
 HINSTANCE AFXAPI AfxGetInstanceHandle()
 {
     HINSTANCE handle = g_instanceHandle.load();
-    return handle ? handle : ::GetModuleHandleW(nullptr);
+    return handle ? handle : reinterpret_cast<HINSTANCE>(&__ImageBase);
 }
 
 void AFXAPI AfxSetInstanceHandle(HINSTANCE instance)

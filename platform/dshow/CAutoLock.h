@@ -1,0 +1,15 @@
+// Scope guard for CCritSec: locks in the constructor, unlocks in the destructor.
+#pragma once
+
+#include "CCritSec.h"
+
+class CAutoLock {
+public:
+    explicit CAutoLock(CCritSec* plock) : m_pLock(plock) { m_pLock->Lock(); }
+    ~CAutoLock() { m_pLock->Unlock(); }
+    CAutoLock(const CAutoLock&) = delete;
+    CAutoLock& operator=(const CAutoLock&) = delete;
+
+private:
+    CCritSec* m_pLock;
+};
