@@ -82,3 +82,14 @@ constexpr DWORD AFX_WS_DEFAULT_VIEW = WS_CHILD | WS_VISIBLE;
 
 // Number of recent-file commands (ID_FILE_MRU_FILE1 .. ID_FILE_MRU_FILE16).
 constexpr int AFX_MRU_COUNT = 16;
+
+// The window handle of an optional window object (null for none). Used instead of calling a
+// member on a possibly null pointer, after which the compiler may drop later null checks.
+inline HWND AfxHwndOf(const CWnd* pWnd)
+{
+    return pWnd != nullptr ? pWnd->m_hWnd : nullptr;
+}
+
+// The permanent window object with control id nID among hWndParent's children (searched
+// breadth first, then depth first); null when there is none.
+CWnd* AfxFindPermanentDescendant(HWND hWndParent, UINT nID);

@@ -66,7 +66,7 @@ INT_PTR CFileDialog::DoModal()
     m_ofn.lpstrFile = m_fileBuffer.data();
     m_ofn.nMaxFile = static_cast<DWORD>(m_fileBuffer.size());
     HWND hWndTop = nullptr;
-    m_ofn.hwndOwner = CWnd::GetSafeOwner_(m_pParentWnd->GetSafeHwnd(), &hWndTop);
+    m_ofn.hwndOwner = CWnd::GetSafeOwner_(AfxHwndOf(m_pParentWnd), &hWndTop);
     const BOOL ok = m_bOpenFileDialog ? ::GetOpenFileNameW(&m_ofn) : ::GetSaveFileNameW(&m_ofn);
     if (m_hWnd != nullptr) {
         Detach();  // the system destroyed the dialog

@@ -37,7 +37,7 @@ BOOL CFormView::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd* 
         pContext->m_pCurrentDoc->AddView(this);
     }
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateDialogIndirectParamW(hInst, lpTemplate, pParentWnd->GetSafeHwnd(),
+    HWND hWnd = ::CreateDialogIndirectParamW(hInst, lpTemplate, AfxHwndOf(pParentWnd),
                                              AfxDlgProc, 0);
     if (!AfxUnhookWindowCreate()) {
         PostNcDestroy();

@@ -68,6 +68,27 @@ std::vector<HWND> OwnedTopLevelWindows(HWND hWndOwner)
 
 }  // namespace
 
+CWnd* AfxFindPermanentDescendant(HWND hWndParent, UINT nID)
+{
+    if (hWndParent == nullptr) {
+        return nullptr;
+    }
+    if (HWND hChild = ::GetDlgItem(hWndParent, static_cast<int>(nID))) {
+        if (CWnd* pWnd = CWnd::FromHandlePermanent(hChild)) {
+            return pWnd;
+        }
+    }
+    for (HWND hChild = ::GetTopWindow(hWndParent); hChild != nullptr;
+         hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        if (::GetTopWindow(hChild) != nullptr) {
+            if (CWnd* pWnd = AfxFindPermanentDescendant(hChild, nID)) {
+                return pWnd;
+            }
+        }
+    }
+    return nullptr;
+}
+
 CFrameWnd::CFrameWnd() = default;
 
 CFrameWnd::~CFrameWnd() = default;
@@ -98,7 +119,7 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     }
     // On failure the object may already be gone (PostNcDestroy), so no member is touched.
     if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy,
-                  pParentWnd->GetSafeHwnd(), hMenu, pContext)) {
+                  AfxHwndOf(pParentWnd), hMenu, pContext)) {
         if (hMenu != nullptr) {
             ::DestroyMenu(hMenu);
         }
@@ -243,7 +264,7 @@ void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)
 {
     CView* pView = GetActiveView();
     if (pView == nullptr) {
-        pView = dynamic_cast<CView*>(GetDescendantWindow(AFX_IDW_PANE_FIRST, TRUE));
+        pView = dynamic_cast<CView*>(AfxFindPermanentDescendant(m_hWnd, AFX_IDW_PANE_FIRST));
         if (pView != nullptr) {
             SetActiveView(pView, FALSE);
         }
@@ -332,12 +353,12 @@ void CFrameWnd::GetMessageString(UINT nID, CString& rMessage) const
 
 CWnd* CFrameWnd::GetMessageBar()
 {
-    return GetDescendantWindow(AFX_IDW_STATUS_BAR, TRUE);
+    return AfxFindPermanentDescendant(m_hWnd, AFX_IDW_STATUS_BAR);
 }
 
 CControlBar* CFrameWnd::GetControlBar(UINT nID)
 {
-    return dynamic_cast<CControlBar*>(GetDescendantWindow(static_cast<int>(nID), TRUE));
+    return dynamic_cast<CControlBar*>(AfxFindPermanentDescendant(m_hWnd, nID));
 }
 
 void CFrameWnd::SetMessageText(LPCTSTR lpszText)
@@ -472,7 +493,7 @@ void CFrameWnd::SyncActivation(HWND hWndNewActive)
 void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
     CWnd::OnActivate(nState, pWndOther, bMinimized);
-    SyncActivation(nState != WA_INACTIVE ? m_hWnd : pWndOther->GetSafeHwnd());
+    SyncActivation(nState != WA_INACTIVE ? m_hWnd : AfxHwndOf(pWndOther));
     if (nState != WA_INACTIVE && !bMinimized && m_pViewActive != nullptr) {
         m_pViewActive->OnActivateFrame(nState, this);
     }

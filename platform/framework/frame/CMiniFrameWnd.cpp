@@ -36,7 +36,7 @@ BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWin
                           : nullptr;
     return CWnd::CreateEx(dwExStyle, lpClassName, lpWindowName, dwStyle, rect.left, rect.top,
                           rect.right - rect.left, rect.bottom - rect.top,
-                          pParentWnd->GetSafeHwnd(), hMenuOrId, nullptr);
+                          AfxHwndOf(pParentWnd), hMenuOrId, nullptr);
 }
 
 BOOL CMiniFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
@@ -104,7 +104,7 @@ void CMiniFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
     CWnd::OnActivate(nState, pWndOther, bMinimized);
     if (CFrameWnd* pOwner = GetSyncOwner()) {
-        pOwner->SyncActivation(nState != WA_INACTIVE ? m_hWnd : pWndOther->GetSafeHwnd());
+        pOwner->SyncActivation(nState != WA_INACTIVE ? m_hWnd : AfxHwndOf(pWndOther));
     }
 }
 

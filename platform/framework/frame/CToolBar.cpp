@@ -20,7 +20,40 @@ struct ToolBarResourceHeader {
     WORD wItemCount;
 };
 
+// The same data as the binutils resource compiler writes it for a TOOLBAR statement:
+// DWORD width, DWORD height, DWORD count, DWORD ids[count] (no version).
+struct WideToolBarResourceHeader {
+    DWORD dwWidth;
+    DWORD dwHeight;
+    DWORD dwItemCount;
+};
+
 constexpr int kSeparatorWidth = 8;
+
+BOOL ParseToolBarResource(const void* data, DWORD bytes, std::vector<UINT>& ids, CSize& sizeImage)
+{
+    if (data == nullptr) {
+        return FALSE;
+    }
+    const auto* header = static_cast<const ToolBarResourceHeader*>(data);
+    if (bytes >= sizeof(ToolBarResourceHeader) && header->wVersion == 1 &&
+        bytes >= sizeof(ToolBarResourceHeader) + header->wItemCount * sizeof(WORD)) {
+        const auto* items = reinterpret_cast<const WORD*>(header + 1);
+        ids.assign(items, items + header->wItemCount);
+        sizeImage = CSize(header->wWidth, header->wHeight);
+        return TRUE;
+    }
+    const auto* wide = static_cast<const WideToolBarResourceHeader*>(data);
+    if (bytes >= sizeof(WideToolBarResourceHeader) && wide->dwItemCount <= 0xFFFF &&
+        bytes == sizeof(WideToolBarResourceHeader) + wide->dwItemCount * sizeof(DWORD) &&
+        wide->dwWidth > 0 && wide->dwWidth <= 0xFFFF && wide->dwHeight <= 0xFFFF) {
+        const auto* items = reinterpret_cast<const DWORD*>(wide + 1);
+        ids.assign(items, items + wide->dwItemCount);
+        sizeImage = CSize(static_cast<int>(wide->dwWidth), static_cast<int>(wide->dwHeight));
+        return TRUE;
+    }
+    return FALSE;
+}
 
 }  // namespace
 
@@ -83,15 +116,13 @@ BOOL CToolBar::LoadToolBar(LPCTSTR lpszResourceName)
         return FALSE;
     }
     HGLOBAL hGlobal = ::LoadResource(hInst, hRsrc);
-    const auto* header = static_cast<const ToolBarResourceHeader*>(::LockResource(hGlobal));
+    const void* data = ::LockResource(hGlobal);
     const DWORD bytes = ::SizeofResource(hInst, hRsrc);
-    if (header == nullptr || bytes < sizeof(ToolBarResourceHeader) || header->wVersion != 1 ||
-        bytes < sizeof(ToolBarResourceHeader) + header->wItemCount * sizeof(WORD)) {
+    std::vector<UINT> ids;
+    CSize sizeImage;
+    if (!ParseToolBarResource(data, bytes, ids, sizeImage)) {
         return FALSE;  // a truncated or unknown resource is refused, not read past its end
     }
-    const auto* items = reinterpret_cast<const WORD*>(header + 1);
-    std::vector<UINT> ids(items, items + header->wItemCount);
-    const CSize sizeImage(header->wWidth, header->wHeight);
     SetSizes(CSize(sizeImage.cx + 7, sizeImage.cy + 7), sizeImage);
     if (!SetButtons(ids.data(), static_cast<int>(ids.size()))) {
         return FALSE;

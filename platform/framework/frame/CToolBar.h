@@ -1,5 +1,6 @@
 // CToolBar: a bar over the system toolbar control. Its buttons come from an RT_TOOLBAR
-// resource (version, image width and height, count, command ids; 0 is a separator) with the
+// resource (WORD version 1, image width, height, count, command ids, 0 for a separator; or the
+// same in DWORD fields without the version, as binutils writes a TOOLBAR statement) with the
 // bitmap of the same id, and are enabled and checked from the frame's update-UI handlers.
 #pragma once
 
