@@ -2,7 +2,7 @@
 // helpers built on GDI.
 #include "CDC.h"
 
-#include "CHandleMap.h"
+#include "AfxThreadData.h"
 #include "CWnd.h"
 
 IMPLEMENT_DYNCREATE(CDC, CObject)
@@ -11,11 +11,7 @@ namespace {
 
 CHandleMap<CDC, HDC>& DCMap()
 {
-    static thread_local CHandleMap<CDC, HDC> map([](CDC* p, HDC h) {
-        p->m_hDC = h;
-        p->m_hAttribDC = h;
-    });
-    return map;
+    return AfxGetThreadData()->dcMap;
 }
 
 HGDIOBJ SelectInto(CDC* dc, HGDIOBJ hObject)

@@ -3,7 +3,7 @@
 // to controls, modal loops, tooltips and descendant walks.
 #include "CWnd.h"
 
-#include "AfxState.h"
+#include "AfxThreadData.h"
 #include "CCmdUI.h"
 #include "CDC.h"
 #include "CFont.h"
@@ -27,8 +27,7 @@ namespace {
 
 CHandleMap<CWnd, HWND>& WndMap()
 {
-    static thread_local CHandleMap<CWnd, HWND> map([](CWnd* p, HWND h) { p->m_hWnd = h; });
-    return map;
+    return AfxGetThreadData()->wndMap;
 }
 
 // Update-UI probe used before a menu or accelerator command runs: disabled commands are
@@ -553,11 +552,15 @@ BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 CWnd* CWnd::GetDescendantWindow(HWND hWnd, int nID, BOOL bOnlyPerm)
 {
     if (HWND hChild = ::GetDlgItem(hWnd, nID)) {
-        if (::GetTopWindow(hChild) == nullptr || !bOnlyPerm) {
-            CWnd* pWnd = bOnlyPerm ? FromHandlePermanent(hChild) : FromHandle(hChild);
-            if (pWnd != nullptr) {
+        // A grandchild with the same id as its parent wins over the parent.
+        if (::GetTopWindow(hChild) != nullptr) {
+            if (CWnd* pWnd = GetDescendantWindow(hChild, nID, bOnlyPerm)) {
                 return pWnd;
             }
+        }
+        CWnd* pWnd = bOnlyPerm ? FromHandlePermanent(hChild) : FromHandle(hChild);
+        if (pWnd != nullptr) {
+            return pWnd;
         }
     }
     for (HWND hChild = ::GetTopWindow(hWnd); hChild != nullptr;
