@@ -1,4 +1,6 @@
-// The application's document functions over its document manager and recent-file list.
+// The application's document functions over its document manager and recent-file list,
+// including the application members the window half declares for them and the module-state
+// hooks through which it reaches them (opening a file, saving the list, freeing both).
 #include "AfxDocApp.h"
 
 #include "CDocManager.h"
@@ -6,11 +8,71 @@
 #include "CDocument.h"
 #include "CRecentFileList.h"
 
+namespace {
+
+CDocument* OpenThroughManager(CWinApp* pApp, LPCTSTR lpszFileName)
+{
+    if (pApp == nullptr || pApp->m_pDocManager == nullptr) {
+        return nullptr;
+    }
+    return pApp->m_pDocManager->OpenDocumentFile(lpszFileName);
+}
+
+void SaveRecentFiles(CWinApp* pApp)
+{
+    if (pApp != nullptr && pApp->m_pRecentFileList != nullptr) {
+        pApp->m_pRecentFileList->WriteList();
+    }
+}
+
+void DeleteDocViewState(CWinApp* pApp)
+{
+    if (pApp == nullptr) {
+        return;
+    }
+    delete pApp->m_pRecentFileList;
+    pApp->m_pRecentFileList = nullptr;
+    delete pApp->m_pDocManager;
+    pApp->m_pDocManager = nullptr;
+}
+
+// The window half reaches the document side only through these.
+void InstallDocViewHooks()
+{
+    AFX_MODULE_STATE* state = AfxGetModuleState();
+    state->m_pfnOpenDocumentFile = OpenThroughManager;
+    state->m_pfnSaveStdProfileSettings = SaveRecentFiles;
+    state->m_pfnDeleteDocViewState = DeleteDocViewState;
+}
+
+}  // namespace
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
+{
+    AfxAppAddDocTemplate(this, pTemplate);
+}
+
+void CWinApp::OnFileNew()
+{
+    AfxAppOnFileNew(this);
+}
+
+void CWinApp::OnFileOpen()
+{
+    AfxAppOnFileOpen(this);
+}
+
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
+{
+    AfxAppLoadStdProfileSettings(this, nMaxMRU);
+}
+
 void AfxAppAddDocTemplate(CWinApp* pApp, CDocTemplate* pTemplate)
 {
     if (pApp == nullptr) {
         return;
     }
+    InstallDocViewHooks();
     if (pApp->m_pDocManager == nullptr) {
         pApp->m_pDocManager = new CDocManager;
     }
@@ -33,10 +95,8 @@ void AfxAppOnFileOpen(CWinApp* pApp)
 
 CDocument* AfxAppOpenDocumentFile(CWinApp* pApp, LPCTSTR lpszFileName)
 {
-    if (pApp == nullptr || pApp->m_pDocManager == nullptr) {
-        return nullptr;
-    }
-    return pApp->m_pDocManager->OpenDocumentFile(lpszFileName);
+    // Through the virtual member, so that an application's own version is the one used.
+    return pApp != nullptr ? pApp->OpenDocumentFile(lpszFileName) : nullptr;
 }
 
 void AfxAppLoadStdProfileSettings(CWinApp* pApp, UINT nMaxMRU)
@@ -44,6 +104,7 @@ void AfxAppLoadStdProfileSettings(CWinApp* pApp, UINT nMaxMRU)
     if (pApp == nullptr || nMaxMRU == 0) {
         return;
     }
+    InstallDocViewHooks();
     delete pApp->m_pRecentFileList;
     pApp->m_pRecentFileList =
         new CRecentFileList(0, L"Recent File List", L"File%d", static_cast<int>(nMaxMRU));
@@ -96,16 +157,8 @@ void AfxAppCloseAllDocuments(CWinApp* pApp, BOOL bEndSession)
 
 void AfxAppExitDocuments(CWinApp* pApp)
 {
-    if (pApp == nullptr) {
-        return;
-    }
-    if (pApp->m_pRecentFileList != nullptr) {
-        pApp->m_pRecentFileList->WriteList();
-        delete pApp->m_pRecentFileList;
-        pApp->m_pRecentFileList = nullptr;
-    }
-    delete pApp->m_pDocManager;
-    pApp->m_pDocManager = nullptr;
+    SaveRecentFiles(pApp);
+    DeleteDocViewState(pApp);
 }
 
 BOOL AfxAppRouteCmdMsg(CWinApp* pApp, UINT nID, int nCode, void* pExtra,

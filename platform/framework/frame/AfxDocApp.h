@@ -1,6 +1,7 @@
 // The application's document side: templates through the document manager, File New and
-// File Open, opening a named file, the recent-file list and its commands. The application
-// object reaches these through its m_pDocManager and m_pRecentFileList members.
+// File Open, opening a named file, the recent-file list and its commands. CWinApp's
+// AddDocTemplate, OnFileNew, OnFileOpen and LoadStdProfileSettings are these; its
+// OpenDocumentFile, ExitInstance and destructor reach them through module-state hooks.
 #pragma once
 
 #include "AfxFrameDefs.h"
@@ -12,6 +13,7 @@ class CDocument;
 void AfxAppAddDocTemplate(CWinApp* pApp, CDocTemplate* pTemplate);
 void AfxAppOnFileNew(CWinApp* pApp);
 void AfxAppOnFileOpen(CWinApp* pApp);
+// Through the application's (virtual) OpenDocumentFile.
 CDocument* AfxAppOpenDocumentFile(CWinApp* pApp, LPCTSTR lpszFileName);
 // Creates and reads the recent-file list ("Recent File List", "File%d") with nMaxMRU entries
 // (none when 0).

@@ -325,6 +325,11 @@ CToolTipCtrl* CToolBar::GetToolTips() const
     return reinterpret_cast<CToolTipCtrl*>(CWnd::FromHandle(hWndTip));
 }
 
+CToolBarCtrl& CToolBar::GetToolBarCtrl() const
+{
+    return *reinterpret_cast<CToolBarCtrl*>(const_cast<CToolBar*>(this));
+}
+
 DWORD CToolBar::SetExtendedStyle(DWORD dwExStyle)
 {
     return static_cast<DWORD>(SendMessage(TB_SETEXTENDEDSTYLE, 0, dwExStyle));

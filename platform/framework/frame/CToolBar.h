@@ -42,6 +42,8 @@ public:
     CString GetButtonText(int nIndex) const;
     INT_PTR GetCount() const override;
     CToolTipCtrl* GetToolTips() const;
+    // The bar is the control's window: the control wrapper's non-virtual members apply to it.
+    CToolBarCtrl& GetToolBarCtrl() const;
     DWORD SetExtendedStyle(DWORD dwExStyle);
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;

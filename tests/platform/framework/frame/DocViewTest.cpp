@@ -207,7 +207,7 @@ TEST_F(DocViewTest, TitlePrefixAndPlainForms)
 
 TEST_F(DocViewTest, SaveThenOpenDocumentFileReadsItBack)
 {
-    AfxAppLoadStdProfileSettings(&TheApp(), 4);
+    TheApp().LoadStdProfileSettings(4);
     TestFrame* frame = NewDocument();
     ASSERT_NE(frame, nullptr);
     auto* doc = static_cast<TestDoc*>(frame->GetActiveDocument());
@@ -218,15 +218,16 @@ TEST_F(DocViewTest, SaveThenOpenDocumentFileReadsItBack)
 
     NewDocument();
     EXPECT_TRUE(doc->text.IsEmpty());
-    CDocument* opened = AfxAppOpenDocumentFile(&TheApp(), path.c_str());
+    CDocument* opened = TheApp().OpenDocumentFile(path.c_str());
     ASSERT_EQ(opened, doc);
     EXPECT_EQ(std::wstring(doc->text), L"hello");
     EXPECT_EQ(std::wstring(doc->GetPathName()).size(), path.size());
     EXPECT_EQ(std::wstring(doc->GetPathName()).substr(path.size() - 18), L"FrameTest-open.tst");
     EXPECT_EQ(WindowText(frame->m_hWnd).find(L"FrameTest-open"), 0u);
     EXPECT_EQ(TheApp().m_pRecentFileList->operator[](0).CompareNoCase(doc->GetPathName()), 0);
-    // The list reaches the registry and comes back.
-    TheApp().m_pRecentFileList->WriteList();
+    // The list reaches the registry at exit and comes back.
+    TheApp().WriteProfileString(L"Recent File List", nullptr, nullptr);
+    TheApp().ExitInstance();
     EXPECT_EQ(TheApp().GetProfileString(L"Recent File List", L"File1").CompareNoCase(
                   doc->GetPathName()),
               0);
@@ -238,7 +239,7 @@ TEST_F(DocViewTest, SaveThenOpenDocumentFileReadsItBack)
 
 TEST_F(DocViewTest, OpeningAMissingFileKeepsTheDocumentAndReports)
 {
-    AfxAppLoadStdProfileSettings(&TheApp(), 4);
+    TheApp().LoadStdProfileSettings(4);
     const CString before = TheApp().m_pRecentFileList->operator[](0);
     TestFrame* frame = NewDocument();
     ASSERT_NE(frame, nullptr);
@@ -246,12 +247,12 @@ TEST_F(DocViewTest, OpeningAMissingFileKeepsTheDocumentAndReports)
     doc->text = L"kept";
     const std::wstring path = TempPath(L"FrameTest-missing.tst");
     ::DeleteFileW(path.c_str());
-    EXPECT_EQ(AfxAppOpenDocumentFile(&TheApp(), path.c_str()), nullptr);
+    EXPECT_EQ(TheApp().OpenDocumentFile(path.c_str()), nullptr);
     EXPECT_EQ(TheApp().messageBoxes.size(), 1u);
     EXPECT_EQ(std::wstring(doc->text), L"kept");
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(TheApp().m_pRecentFileList->operator[](0), before);
-    EXPECT_EQ(AfxAppOpenDocumentFile(&TheApp(), L""), nullptr);
+    EXPECT_EQ(TheApp().OpenDocumentFile(L""), nullptr);
 }
 
 TEST_F(DocViewTest, AFileThatFailsHalfWayLeavesANewDocument)
@@ -269,7 +270,7 @@ TEST_F(DocViewTest, AFileThatFailsHalfWayLeavesANewDocument)
     DWORD written = 0;
     ::WriteFile(h, bytes, sizeof(bytes), &written, nullptr);
     ::CloseHandle(h);
-    EXPECT_EQ(AfxAppOpenDocumentFile(&TheApp(), path.c_str()), nullptr);
+    EXPECT_EQ(TheApp().OpenDocumentFile(path.c_str()), nullptr);
     EXPECT_EQ(TheApp().messageBoxes.size(), 1u);
     EXPECT_EQ(frame->GetActiveDocument(), doc);
     EXPECT_TRUE(doc->text.IsEmpty());
@@ -306,7 +307,7 @@ TEST_F(DocViewTest, ClosingWithUnsavedChangesAsksAndCanBeCancelled)
 
 TEST_F(DocViewTest, RecentFilesExpandInTheFileMenuAndOpen)
 {
-    AfxAppLoadStdProfileSettings(&TheApp(), 4);
+    TheApp().LoadStdProfileSettings(4);
     CRecentFileList& list = *TheApp().m_pRecentFileList;
     for (int i = list.GetSize() - 1; i >= 0; --i) {
         list.Remove(i);

@@ -63,7 +63,7 @@ CSingleDocTemplate* InstallTemplate()
     CloseEverything();
     auto* pTemplate = new CSingleDocTemplate(IDR_DOCSTRINGS, RUNTIME_CLASS(TestDoc),
                                              RUNTIME_CLASS(TestFrame), RUNTIME_CLASS(TestView));
-    AfxAppAddDocTemplate(&app, pTemplate);
+    app.AddDocTemplate(pTemplate);
     // The doc strings were read under the first id; the frame loads its own resource.
     pTemplate->m_nIDResource = IDR_MAINFRAME;
     return pTemplate;

@@ -17,8 +17,6 @@ public:
     int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
     void WinHelpInternal(DWORD_PTR dwData, UINT nCmd) override;
 
-    void OnFileNew() { AfxAppOnFileNew(this); }
-    void OnFileOpen() { AfxAppOnFileOpen(this); }
     void OnAppCommand() { ++appCommands; }
 
     std::vector<std::wstring> messageBoxes;
