@@ -32,6 +32,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
+    ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, OnToolTipText)
     ON_COMMAND(ID_HELP, OnHelp)
     ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
     ON_COMMAND(ID_HELP_FINDER, OnHelpFinder)
@@ -572,6 +573,28 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
         return TRUE;
     }
     return AfxAppRouteCmdMsg(pApp, nID, nCode, pExtra, pHandlerInfo);
+}
+
+BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
+{
+    auto* pInfo = reinterpret_cast<NMTTDISPINFOW*>(pNMHDR);
+    UINT_PTR nID = pNMHDR->idFrom;
+    if (pInfo->uFlags & TTF_IDISHWND) {
+        nID = static_cast<UINT_PTR>(::GetDlgCtrlID(reinterpret_cast<HWND>(nID)));
+    }
+    if (nID == 0 || nID > 0xFFFF) {
+        return FALSE;
+    }
+    CString full;
+    CString tip;
+    if (full.LoadString(static_cast<UINT>(nID)) && !AfxExtractSubString(tip, full, 1)) {
+        tip.Empty();
+    }
+    ::lstrcpynW(pInfo->szText, tip, static_cast<int>(sizeof(pInfo->szText) / sizeof(wchar_t)));
+    pInfo->lpszText = pInfo->szText;
+    pInfo->hinst = nullptr;
+    *pResult = 0;
+    return TRUE;
 }
 
 // ---- help ---------------------------------------------------------------------------------

@@ -103,6 +103,8 @@ public:
     LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
+    // Tip text of a bar button: the second "\n" field of the command's prompt string.
+    BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
     void OnHelp();
     void OnHelpFinder();
     void OnContextHelp();

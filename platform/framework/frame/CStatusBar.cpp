@@ -22,9 +22,7 @@ public:
         if (!bOn) {
             pBar->SetPaneText(index, L"");
         } else if (pBar->GetPaneText(index).IsEmpty()) {
-            CString text;
-            text.LoadString(m_nID);
-            pBar->SetPaneText(index, text);
+            pBar->SetPaneText(index, CStatusBar::IndicatorText(m_nID));
         }
     }
     void SetCheck(int) override {}
@@ -35,6 +33,16 @@ public:
 };
 
 }  // namespace
+
+CString CStatusBar::IndicatorText(UINT nID)
+{
+    CString full;
+    CString text;
+    if (nID != 0 && full.LoadString(nID)) {
+        AfxExtractSubString(text, full, 0);
+    }
+    return text;
+}
 
 CStatusBar::CStatusBar()
 {
@@ -86,6 +94,10 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
     }
     ::SelectObject(dc.m_hDC, oldFont);
     UpdateParts();
+    // Each pane starts with its indicator's text (after the parts exist).
+    for (size_t i = 0; i < m_ids.size(); ++i) {
+        SetPaneText(static_cast<int>(i), IndicatorText(m_ids[i]));
+    }
     return TRUE;
 }
 

@@ -24,6 +24,9 @@ public:
     int CommandToIndex(UINT nIDFind) const;
     INT_PTR GetCount() const override { return static_cast<INT_PTR>(m_ids.size()); }
 
+    // The text a pane shows for an indicator id: the first "\n" field of its string.
+    static CString IndicatorText(UINT nID);
+
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
 

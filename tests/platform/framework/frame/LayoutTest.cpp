@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 CRect ChildRect(CWnd* child, CWnd* parent)
@@ -176,6 +178,27 @@ TEST_F(LayoutTest, IdlePassUpdatesToolbarButtons)
     frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_DOC_COMMAND, BN_CLICKED),
                        reinterpret_cast<LPARAM>(bar.m_hWnd));
     EXPECT_EQ(doc->docCommands, 1);
+}
+
+TEST_F(LayoutTest, ButtonTipsComeFromThePromptStrings)
+{
+    struct Case {
+        UINT id;
+        const wchar_t* tip;
+    };
+    const Case cases[] = {{ID_DOC_COMMAND, L"Document command"},
+                          {ID_TOOL_ENABLED, L"Enabled"},
+                          {ID_TOOL_UNHANDLED, L""}};  // no string
+    for (const Case& c : cases) {
+        NMTTDISPINFOW info{};
+        info.hdr.hwndFrom = frame->m_wndToolBar.m_hWnd;
+        info.hdr.idFrom = c.id;
+        info.hdr.code = TTN_NEEDTEXTW;
+        frame->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ(std::wstring(info.szText), c.tip) << c.id;
+    }
+    // The indicator pane shows its string.
+    EXPECT_EQ(std::wstring(frame->m_wndStatusBar.GetPaneText(1)), L"Enabled tool");
 }
 
 // Keeps the test application on screen for a while when asked (for a screenshot).
