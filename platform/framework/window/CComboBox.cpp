@@ -8,7 +8,8 @@ BOOL CComboBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
     return CreateEx(0, dwStyle, rect, pParentWnd, nID);
 }
 
-BOOL CComboBox::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+BOOL CComboBox::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                         UINT nID)
 {
     return CWnd::CreateEx(dwExStyle, L"COMBOBOX", nullptr, dwStyle, rect, pParentWnd, nID);
 }
@@ -39,22 +40,22 @@ void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     switch (message) {
-    case WM_DRAWITEM:
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        break;
-    case WM_MEASUREITEM:
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-        break;
-    case WM_COMPAREITEM:
-        if (pResult != nullptr) {
-            *pResult = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
-        }
-        return TRUE;
-    case WM_DELETEITEM:
-        DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
-        break;
-    default:
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+        case WM_DRAWITEM:
+            DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+            break;
+        case WM_MEASUREITEM:
+            MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+            break;
+        case WM_COMPAREITEM:
+            if (pResult != nullptr) {
+                *pResult = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
+            }
+            return TRUE;
+        case WM_DELETEITEM:
+            DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
+            break;
+        default:
+            return CWnd::OnChildNotify(message, wParam, lParam, pResult);
     }
     if (pResult != nullptr) {
         *pResult = TRUE;

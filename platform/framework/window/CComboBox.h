@@ -64,8 +64,8 @@ public:
     }
     int SetItemHeight(int nIndex, UINT cyItemHeight)
     {
-        return static_cast<int>(SendMessage(CB_SETITEMHEIGHT, static_cast<WPARAM>(nIndex),
-                                            MAKELONG(cyItemHeight, 0)));
+        return static_cast<int>(
+            SendMessage(CB_SETITEMHEIGHT, static_cast<WPARAM>(nIndex), MAKELONG(cyItemHeight, 0)));
     }
     int GetTopIndex() const { return static_cast<int>(SendMessage(CB_GETTOPINDEX)); }
     int SetTopIndex(int nIndex)
@@ -89,15 +89,24 @@ public:
     {
         SendMessage(CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(lprect));
     }
-    int SetDroppedWidth(UINT nWidth) { return static_cast<int>(SendMessage(CB_SETDROPPEDWIDTH, nWidth)); }
+    int SetDroppedWidth(UINT nWidth)
+    {
+        return static_cast<int>(SendMessage(CB_SETDROPPEDWIDTH, nWidth));
+    }
     int GetDroppedWidth() const { return static_cast<int>(SendMessage(CB_GETDROPPEDWIDTH)); }
-    BOOL LimitText(int nMaxChars) { return static_cast<BOOL>(SendMessage(CB_LIMITTEXT, static_cast<WPARAM>(nMaxChars))); }
+    BOOL LimitText(int nMaxChars)
+    {
+        return static_cast<BOOL>(SendMessage(CB_LIMITTEXT, static_cast<WPARAM>(nMaxChars)));
+    }
     DWORD GetEditSel() const { return static_cast<DWORD>(SendMessage(CB_GETEDITSEL)); }
     BOOL SetEditSel(int nStartChar, int nEndChar)
     {
         return static_cast<BOOL>(SendMessage(CB_SETEDITSEL, 0, MAKELONG(nStartChar, nEndChar)));
     }
-    int SetExtendedUI(BOOL bExtended = TRUE) { return static_cast<int>(SendMessage(CB_SETEXTENDEDUI, bExtended)); }
+    int SetExtendedUI(BOOL bExtended = TRUE)
+    {
+        return static_cast<int>(SendMessage(CB_SETEXTENDEDUI, bExtended));
+    }
     BOOL GetComboBoxInfo(PCOMBOBOXINFO pcbi) const
     {
         pcbi->cbSize = sizeof(COMBOBOXINFO);

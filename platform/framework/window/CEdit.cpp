@@ -19,14 +19,15 @@ int CEdit::GetLine(int nIndex, LPTSTR lpszBuffer, int nMaxLength) const
         return 0;
     }
     // The control reads the buffer size from the first word of the buffer.
-    *reinterpret_cast<WORD*>(lpszBuffer) = static_cast<WORD>(nMaxLength > 0xFFFF ? 0xFFFF : nMaxLength);
-    return static_cast<int>(SendMessage(EM_GETLINE, static_cast<WPARAM>(nIndex),
-                                        reinterpret_cast<LPARAM>(lpszBuffer)));
+    *reinterpret_cast<WORD*>(lpszBuffer) =
+        static_cast<WORD>(nMaxLength > 0xFFFF ? 0xFFFF : nMaxLength);
+    return static_cast<int>(
+        SendMessage(EM_GETLINE, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszBuffer)));
 }
 
 int CEdit::GetLine(int nIndex, LPTSTR lpszBuffer) const
 {
     // The caller's buffer holds at least the line (its first word gives the room).
-    return static_cast<int>(SendMessage(EM_GETLINE, static_cast<WPARAM>(nIndex),
-                                        reinterpret_cast<LPARAM>(lpszBuffer)));
+    return static_cast<int>(
+        SendMessage(EM_GETLINE, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszBuffer)));
 }

@@ -16,7 +16,10 @@ public:
     int GetLineCount() const { return static_cast<int>(SendMessage(EM_GETLINECOUNT)); }
     BOOL GetModify() const { return static_cast<BOOL>(SendMessage(EM_GETMODIFY)); }
     void SetModify(BOOL bModified = TRUE) { SendMessage(EM_SETMODIFY, bModified); }
-    void GetRect(LPRECT lpRect) const { SendMessage(EM_GETRECT, 0, reinterpret_cast<LPARAM>(lpRect)); }
+    void GetRect(LPRECT lpRect) const
+    {
+        SendMessage(EM_GETRECT, 0, reinterpret_cast<LPARAM>(lpRect));
+    }
     void SetRect(LPCRECT lpRect) { SendMessage(EM_SETRECT, 0, reinterpret_cast<LPARAM>(lpRect)); }
     DWORD GetSel() const { return static_cast<DWORD>(SendMessage(EM_GETSEL)); }
     void GetSel(int& nStartChar, int& nEndChar) const
@@ -61,7 +64,10 @@ public:
     // Copies line nIndex (not terminated, as the control gives it); returns its length.
     int GetLine(int nIndex, LPTSTR lpszBuffer, int nMaxLength) const;
     int GetLine(int nIndex, LPTSTR lpszBuffer) const;
-    int GetFirstVisibleLine() const { return static_cast<int>(SendMessage(EM_GETFIRSTVISIBLELINE)); }
+    int GetFirstVisibleLine() const
+    {
+        return static_cast<int>(SendMessage(EM_GETFIRSTVISIBLELINE));
+    }
     void LineScroll(int nLines, int nChars = 0)
     {
         SendMessage(EM_LINESCROLL, static_cast<WPARAM>(nChars), nLines);
@@ -81,8 +87,8 @@ public:
     // Character index under a client point (-1 when the point is past the text).
     int CharFromPos(CPoint pt) const
     {
-        return static_cast<int>(static_cast<short>(
-            LOWORD(SendMessage(EM_CHARFROMPOS, 0, MAKELPARAM(pt.x, pt.y)))));
+        return static_cast<int>(
+            static_cast<short>(LOWORD(SendMessage(EM_CHARFROMPOS, 0, MAKELPARAM(pt.x, pt.y)))));
     }
     CPoint PosFromChar(UINT nChar) const
     {

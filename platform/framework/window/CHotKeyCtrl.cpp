@@ -8,7 +8,8 @@ BOOL CHotKeyCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT
     return CreateEx(0, dwStyle, rect, pParentWnd, nID);
 }
 
-BOOL CHotKeyCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+BOOL CHotKeyCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                           UINT nID)
 {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_HOTKEY_CLASS};
     ::InitCommonControlsEx(&icc);

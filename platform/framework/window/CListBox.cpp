@@ -8,7 +8,8 @@ BOOL CListBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nI
     return CreateEx(0, dwStyle, rect, pParentWnd, nID);
 }
 
-BOOL CListBox::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+BOOL CListBox::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                        UINT nID)
 {
     return CWnd::CreateEx(dwExStyle, L"LISTBOX", nullptr, dwStyle, rect, pParentWnd, nID);
 }
@@ -39,22 +40,22 @@ void CListBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     switch (message) {
-    case WM_DRAWITEM:
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        break;
-    case WM_MEASUREITEM:
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-        break;
-    case WM_COMPAREITEM:
-        if (pResult != nullptr) {
-            *pResult = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
-        }
-        return TRUE;
-    case WM_DELETEITEM:
-        DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
-        break;
-    default:
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+        case WM_DRAWITEM:
+            DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+            break;
+        case WM_MEASUREITEM:
+            MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+            break;
+        case WM_COMPAREITEM:
+            if (pResult != nullptr) {
+                *pResult = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
+            }
+            return TRUE;
+        case WM_DELETEITEM:
+            DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
+            break;
+        default:
+            return CWnd::OnChildNotify(message, wParam, lParam, pResult);
     }
     if (pResult != nullptr) {
         *pResult = TRUE;

@@ -64,8 +64,8 @@ public:
     }
     int SetItemHeight(int nIndex, UINT cyItemHeight)
     {
-        return static_cast<int>(SendMessage(LB_SETITEMHEIGHT, static_cast<WPARAM>(nIndex),
-                                            MAKELONG(cyItemHeight, 0)));
+        return static_cast<int>(
+            SendMessage(LB_SETITEMHEIGHT, static_cast<WPARAM>(nIndex), MAKELONG(cyItemHeight, 0)));
     }
     int GetTopIndex() const { return static_cast<int>(SendMessage(LB_GETTOPINDEX)); }
     int SetTopIndex(int nIndex)
@@ -105,16 +105,21 @@ public:
     // Item nearest to the point; bOutside is set when the point lies outside the items.
     UINT ItemFromPoint(CPoint pt, BOOL& bOutside) const
     {
-        const DWORD r = static_cast<DWORD>(SendMessage(LB_ITEMFROMPOINT, 0, MAKELPARAM(pt.x, pt.y)));
+        const DWORD r =
+            static_cast<DWORD>(SendMessage(LB_ITEMFROMPOINT, 0, MAKELPARAM(pt.x, pt.y)));
         bOutside = HIWORD(r) != 0;
         return LOWORD(r);
     }
     int GetCaretIndex() const { return static_cast<int>(SendMessage(LB_GETCARETINDEX)); }
     int SetCaretIndex(int nIndex, BOOL bScroll = TRUE)
     {
-        return static_cast<int>(SendMessage(LB_SETCARETINDEX, static_cast<WPARAM>(nIndex), bScroll));
+        return static_cast<int>(
+            SendMessage(LB_SETCARETINDEX, static_cast<WPARAM>(nIndex), bScroll));
     }
-    void SetHorizontalExtent(int cxExtent) { SendMessage(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(cxExtent)); }
+    void SetHorizontalExtent(int cxExtent)
+    {
+        SendMessage(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(cxExtent));
+    }
     BOOL SetTabStops(int nTabStops, LPINT rgTabStops)
     {
         return static_cast<BOOL>(SendMessage(LB_SETTABSTOPS, static_cast<WPARAM>(nTabStops),

@@ -10,7 +10,8 @@ BOOL CListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
     return CreateEx(0, dwStyle, rect, pParentWnd, nID);
 }
 
-BOOL CListCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+BOOL CListCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                         UINT nID)
 {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&icc);
@@ -65,8 +66,8 @@ int CListCtrl::GetItemText(int nItem, int nSubItem, LPTSTR lpszText, int nLen) c
     item.iSubItem = nSubItem;
     item.pszText = lpszText;
     item.cchTextMax = nLen;
-    return static_cast<int>(SendMessage(LVM_GETITEMTEXTW, static_cast<WPARAM>(nItem),
-                                        reinterpret_cast<LPARAM>(&item)));
+    return static_cast<int>(
+        SendMessage(LVM_GETITEMTEXTW, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
 }
 
 CString CListCtrl::GetItemText(int nItem, int nSubItem) const
@@ -89,8 +90,8 @@ BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCTSTR lpszText)
     LVITEM item{};
     item.iSubItem = nSubItem;
     item.pszText = const_cast<LPTSTR>(lpszText);
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXTW, static_cast<WPARAM>(nItem),
-                                         reinterpret_cast<LPARAM>(&item)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETITEMTEXTW, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
 }
 
 DWORD_PTR CListCtrl::GetItemData(int nItem) const
@@ -146,8 +147,8 @@ int CListCtrl::HitTest(CPoint pt, UINT* pFlags) const
 BOOL CListCtrl::GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const
 {
     lpRect->left = static_cast<LONG>(nCode);
-    return static_cast<BOOL>(SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(nItem),
-                                         reinterpret_cast<LPARAM>(lpRect)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(lpRect)));
 }
 
 BOOL CListCtrl::GetSubItemRect(int iItem, int iSubItem, int nArea, CRect& ref) const
@@ -170,8 +171,8 @@ CImageList* CListCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 
 CImageList* CListCtrl::GetImageList(int nImageList) const
 {
-    return CImageList::FromHandle(
-        reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, static_cast<WPARAM>(nImageList))));
+    return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(
+        SendMessage(LVM_GETIMAGELIST, static_cast<WPARAM>(nImageList))));
 }
 
 void CListCtrl::DrawItem(LPDRAWITEMSTRUCT) {}

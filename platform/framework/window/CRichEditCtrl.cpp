@@ -11,7 +11,8 @@ BOOL CRichEditCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UI
     return CreateEx(0, dwStyle, rect, pParentWnd, nID);
 }
 
-BOOL CRichEditCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+BOOL CRichEditCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                             UINT nID)
 {
     AfxInitRichEdit2();
     return CWnd::CreateEx(dwExStyle, RICHEDIT_CLASSW, nullptr, dwStyle, rect, pParentWnd, nID);

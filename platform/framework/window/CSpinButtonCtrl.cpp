@@ -8,7 +8,8 @@ BOOL CSpinButtonCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, 
     return CreateEx(0, dwStyle, rect, pParentWnd, nID);
 }
 
-BOOL CSpinButtonCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+BOOL CSpinButtonCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                               UINT nID)
 {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_UPDOWN_CLASS};
     ::InitCommonControlsEx(&icc);

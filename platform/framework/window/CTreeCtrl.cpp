@@ -10,7 +10,8 @@ BOOL CTreeCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
     return CreateEx(0, dwStyle, rect, pParentWnd, nID);
 }
 
-BOOL CTreeCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+BOOL CTreeCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                         UINT nID)
 {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TREEVIEW_CLASSES};
     ::InitCommonControlsEx(&icc);
@@ -39,11 +40,11 @@ HTREEITEM CTreeCtrl::InsertItem(LPCTSTR lpszItem, HTREEITEM hParent, HTREEITEM h
     return InsertItem(TVIF_TEXT, lpszItem, 0, 0, 0, 0, 0, hParent, hInsertAfter);
 }
 
-HTREEITEM CTreeCtrl::InsertItem(LPCTSTR lpszItem, int nImage, int nSelectedImage,
-                                HTREEITEM hParent, HTREEITEM hInsertAfter)
+HTREEITEM CTreeCtrl::InsertItem(LPCTSTR lpszItem, int nImage, int nSelectedImage, HTREEITEM hParent,
+                                HTREEITEM hInsertAfter)
 {
-    return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, lpszItem, nImage,
-                      nSelectedImage, 0, 0, 0, hParent, hInsertAfter);
+    return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, lpszItem, nImage, nSelectedImage,
+                      0, 0, 0, hParent, hInsertAfter);
 }
 
 CString CTreeCtrl::GetItemText(HTREEITEM hItem) const
@@ -139,7 +140,8 @@ HTREEITEM CTreeCtrl::HitTest(CPoint pt, UINT* pFlags) const
 BOOL CTreeCtrl::GetItemRect(HTREEITEM hItem, LPRECT lpRect, BOOL bTextOnly) const
 {
     *reinterpret_cast<HTREEITEM*>(lpRect) = hItem;
-    return static_cast<BOOL>(SendMessage(TVM_GETITEMRECT, bTextOnly, reinterpret_cast<LPARAM>(lpRect)));
+    return static_cast<BOOL>(
+        SendMessage(TVM_GETITEMRECT, bTextOnly, reinterpret_cast<LPARAM>(lpRect)));
 }
 
 CImageList* CTreeCtrl::SetImageList(CImageList* pImageList, int nImageListType)
@@ -151,6 +153,6 @@ CImageList* CTreeCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 
 CImageList* CTreeCtrl::GetImageList(int nImageList) const
 {
-    return CImageList::FromHandle(
-        reinterpret_cast<HIMAGELIST>(SendMessage(TVM_GETIMAGELIST, static_cast<WPARAM>(nImageList))));
+    return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(
+        SendMessage(TVM_GETIMAGELIST, static_cast<WPARAM>(nImageList))));
 }

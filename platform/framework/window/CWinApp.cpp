@@ -113,8 +113,10 @@ int CWinApp::ExitInstance()
 CDocument* CWinApp::OpenDocumentFile(LPCTSTR lpszFileName)
 {
     AFX_MODULE_STATE* state = AfxGetModuleState();
-    return state->m_pfnOpenDocumentFile != nullptr ? state->m_pfnOpenDocumentFile(this, lpszFileName)
-                                                   : nullptr;
+    if (state->m_pfnOpenDocumentFile == nullptr) {
+        return nullptr;
+    }
+    return state->m_pfnOpenDocumentFile(this, lpszFileName);
 }
 
 int CWinApp::Run()

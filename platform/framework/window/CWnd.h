@@ -106,10 +106,7 @@ public:
 
     // ---- state and relations ----
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE)); }
-    DWORD GetExStyle() const
-    {
-        return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE));
-    }
+    DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE)); }
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     static BOOL ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags);
@@ -203,7 +200,12 @@ public:
     void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = 0,
                         LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr,
                         BOOL bStretch = TRUE);
-    enum RepositionFlags { reposDefault = 0, reposQuery = 1, reposExtra = 2, reposNoPosLeftOver = 0x8000 };
+    enum RepositionFlags {
+        reposDefault = 0,
+        reposQuery = 1,
+        reposExtra = 2,
+        reposNoPosLeftOver = 0x8000
+    };
 
     // ---- painting ----
     void UpdateWindow() { ::UpdateWindow(m_hWnd); }
@@ -466,8 +468,8 @@ protected:
     // Shared by Create/CreateEx: creation with the framework hook that attaches and subclasses
     // the new window before its first message.
     BOOL CreateWithHook(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
-                        DWORD dwStyle, int x, int y, int cx, int cy, HWND hWndParent,
-                        HMENU hMenu, LPVOID lpParam);
+                        DWORD dwStyle, int x, int y, int cx, int cy, HWND hWndParent, HMENU hMenu,
+                        LPVOID lpParam);
 
     int m_nModalResult = 0;
 

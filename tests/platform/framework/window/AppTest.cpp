@@ -179,6 +179,35 @@ TEST_F(AppTest, AttachDetachAndSubclassedDefault)
     ::DestroyWindow(h);
 }
 
+// Handles WM_NCDESTROY without passing it on to the base class.
+class ForgetfulWnd : public CWnd {
+public:
+    int ncDestroys = 0;
+    int postNcDestroys = 0;
+
+protected:
+    void OnNcDestroy() { ++ncDestroys; }
+    void PostNcDestroy() override { ++postNcDestroys; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ForgetfulWnd, CWnd)
+    ON_WM_NCDESTROY()
+END_MESSAGE_MAP()
+
+TEST_F(AppTest, WindowIsReleasedEvenWhenNcDestroyIsNotPassedOn)
+{
+    ForgetfulWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), L"forgetful", WS_POPUP, 0, 0, 10, 10,
+                             nullptr, nullptr));
+    HWND hWnd = wnd.m_hWnd;
+    wnd.DestroyWindow();
+    EXPECT_EQ(wnd.ncDestroys, 1);
+    EXPECT_EQ(wnd.postNcDestroys, 1);
+    EXPECT_EQ(wnd.m_hWnd, nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
+}
+
 struct ThreadRecord : CNoTrackObject {
     static std::atomic<int> destroyed;
     ~ThreadRecord() override { ++destroyed; }
@@ -415,6 +444,39 @@ TEST_F(AppTest, ModuleTooltipFilterHookIsCalled)
     EXPECT_FALSE(wnd.PreTranslateMessage(&msg));
     EXPECT_NE(state->m_pToolTip, nullptr);
     wnd.DestroyWindow();
+}
+
+TEST_F(AppTest, ToolTipFilterRegistersTheControlUnderTheCursor)
+{
+    CWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), L"tips", WS_POPUP | WS_VISIBLE, 100, 100,
+                             200, 100, nullptr, nullptr));
+    HWND button = ::CreateWindowExW(0, L"BUTTON", L"tip", WS_CHILD | WS_VISIBLE, 10, 10, 60, 30,
+                                    wnd.m_hWnd, reinterpret_cast<HMENU>(77), nullptr, nullptr);
+    ASSERT_NE(button, nullptr);
+    wnd.EnableToolTips(TRUE);
+    AFX_MODULE_THREAD_STATE* state = AfxGetModuleThreadState();
+
+    POINT over{30, 25};
+    ::ClientToScreen(wnd.m_hWnd, &over);
+    ::SetCursorPos(over.x, over.y);
+    MSG move{button, WM_MOUSEMOVE, 0, MAKELPARAM(20, 15)};
+    // The pre-translation chain walks from the button (no framework object) to its parent.
+    EXPECT_FALSE(AfxPreTranslateMessage(&move));
+    ASSERT_NE(state->m_pToolTip, nullptr);
+    EXPECT_EQ(state->m_pLastHit, &wnd);
+    EXPECT_EQ(state->m_nLastHit, 77);
+    EXPECT_EQ(state->m_pToolTip->GetToolCount(), 1);
+
+    POINT away{150, 80};
+    ::ClientToScreen(wnd.m_hWnd, &away);
+    ::SetCursorPos(away.x, away.y);
+    MSG moveAway{wnd.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(150, 80)};
+    EXPECT_FALSE(AfxPreTranslateMessage(&moveAway));
+    EXPECT_EQ(state->m_nLastHit, -1);
+    EXPECT_EQ(state->m_pToolTip->GetToolCount(), 0) << "the tool left with the cursor";
+    wnd.DestroyWindow();
+    EXPECT_NE(state->m_pLastHit, &wnd) << "a destroyed window is forgotten";
 }
 
 }  // namespace

@@ -30,6 +30,8 @@ TEST_F(ControlsTest, ListCtrlItemsAndSelection)
     EXPECT_TRUE(list.GetExtendedStyle() & LVS_EX_FULLROWSELECT);
     EXPECT_EQ(list.InsertColumn(0, L"Name", LVCFMT_LEFT, 100), 0);
     EXPECT_EQ(list.InsertColumn(1, L"Length", LVCFMT_RIGHT, 80), 1);
+    ASSERT_NE(list.GetHeaderCtrl(), nullptr);
+    EXPECT_EQ(list.GetHeaderCtrl()->GetItemCount(), 2);
     for (int i = 0; i < 3; ++i) {
         wchar_t text[16];
         swprintf(text, 16, L"item %d", i);
@@ -66,7 +68,8 @@ TEST_F(ControlsTest, ListCtrlItemsAndSelection)
 TEST_F(ControlsTest, TreeCtrlHierarchy)
 {
     CTreeCtrl tree;
-    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASLINES, CRect(0, 0, 200, 200), &host, 11));
+    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASLINES,
+                            CRect(0, 0, 200, 200), &host, 11));
     HTREEITEM root = tree.InsertItem(L"Chapters");
     HTREEITEM first = tree.InsertItem(L"Intro", root);
     HTREEITEM second = tree.InsertItem(L"Demo", root);
@@ -125,7 +128,8 @@ TEST_F(ControlsTest, ListAndComboStringsWithBadIndexes)
 TEST_F(ControlsTest, EditSelectionLinesAndPositions)
 {
     CEdit edit;
-    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE, CRect(0, 0, 300, 100), &host, 14));
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE,
+                            CRect(0, 0, 300, 100), &host, 14));
     edit.SetWindowText(L"first line\r\nsecond");
     EXPECT_EQ(edit.GetLineCount(), 2);
     EXPECT_EQ(edit.LineIndex(1), 12);
@@ -176,7 +180,8 @@ DWORD CALLBACK WriteStream(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* pcb)
 TEST_F(ControlsTest, RichEditStreamsAndFormats)
 {
     CRichEditCtrl rich;
-    ASSERT_TRUE(rich.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE, CRect(0, 0, 300, 100), &host, 15));
+    ASSERT_TRUE(rich.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE,
+                            CRect(0, 0, 300, 100), &host, 15));
     StreamBuffer in;
     in.bytes = "Hello, rich text";
     EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&in), 0, ReadStream};
@@ -335,7 +340,8 @@ TEST_F(ControlsTest, ImageListAndMenus)
     popup.AppendMenu(MF_STRING, 500, L"&Play\tSpace");
     popup.AppendMenu(MF_SEPARATOR);
     popup.AppendMenu(MF_STRING, 501, L"&Stop");
-    ASSERT_TRUE(menu.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(popup.Detach()), L"&Playback"));
+    ASSERT_TRUE(
+        menu.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(popup.Detach()), L"&Playback"));
     CMenu* sub = menu.GetSubMenu(0);
     ASSERT_NE(sub, nullptr);
     EXPECT_EQ(sub->GetMenuItemCount(), 3);

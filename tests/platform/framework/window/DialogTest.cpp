@@ -90,7 +90,8 @@ TEST_F(DialogTest, ModalDataExchangeRoundTrip)
         shownCheck = d.IsDlgButtonChecked(IDC_CHECK);
         shownRadio = d.GetCheckedRadioButton(IDC_RADIO1, IDC_RADIO3);
         shownCombo = d.SendDlgItemMessage(IDC_COMBO, CB_GETCURSEL);
-        editSubclassed = CWnd::FromHandlePermanent(::GetDlgItem(d.m_hWnd, IDC_NAME)) == &d.m_nameEdit;
+        editSubclassed =
+            CWnd::FromHandlePermanent(::GetDlgItem(d.m_hWnd, IDC_NAME)) == &d.m_nameEdit;
         d.SetDlgItemText(IDC_NAME, L"changed");
         d.SetDlgItemText(IDC_NUMBER, L" -42 ");
         d.CheckDlgButton(IDC_CHECK, BST_UNCHECKED);
