@@ -9,10 +9,12 @@ IMPLEMENT_DYNAMIC(CFormView, CScrollView)
 CFormView::CFormView(UINT nIDTemplate)
     : m_lpszTemplateName(MAKEINTRESOURCEW(nIDTemplate)), m_nIDHelp(nIDTemplate)
 {
+    m_bContextInCreateParams = FALSE;
 }
 
 CFormView::CFormView(LPCTSTR lpszTemplateName) : m_lpszTemplateName(lpszTemplateName)
 {
+    m_bContextInCreateParams = FALSE;
     if (IS_INTRESOURCE(lpszTemplateName)) {
         m_nIDHelp = static_cast<UINT>(reinterpret_cast<UINT_PTR>(lpszTemplateName));
     }
