@@ -45,7 +45,8 @@ TEST(FormViewTest, FormComesFromTheTemplateAndExchangesData)
     context.m_pCurrentDoc = doc;
     auto* frame = new CFrameWnd;
     ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, nullptr, &context));
-    auto* view = dynamic_cast<TestFormView*>(AfxFindPermanentDescendant(frame->m_hWnd, AFX_IDW_PANE_FIRST));
+    auto* view = dynamic_cast<TestFormView*>(
+        AfxFindPermanentDescendant(frame->m_hWnd, AFX_IDW_PANE_FIRST));
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->GetDocument(), doc);
     EXPECT_NE(view->GetStyle() & WS_CHILD, 0u);
