@@ -305,6 +305,23 @@ TEST_F(DocViewTest, ClosingWithUnsavedChangesAsksAndCanBeCancelled)
     EXPECT_EQ(QuitMessagesSeen(), quits + 1);  // the main window's end ends the program
 }
 
+TEST_F(DocViewTest, UnchangedDocumentClosesWithoutAsking)
+{
+    TestFrame* frame = NewDocument();
+    ASSERT_NE(frame, nullptr);
+    HWND hWnd = frame->m_hWnd;
+    const int live = TestDoc::liveCount;
+    TheApp().messageBoxAnswer = IDCANCEL;  // would keep it open if asked
+    frame->SendMessage(WM_COMMAND, ID_APP_EXIT);
+    PumpPending();
+    EXPECT_TRUE(TheApp().messageBoxes.empty());
+    EXPECT_FALSE(::IsWindow(hWnd));
+    EXPECT_EQ(TestDoc::liveCount, live - 1);
+    // The application reaches the document side through the hooks it was given.
+    EXPECT_NE(AfxGetModuleState()->m_pfnOpenDocumentFile, nullptr);
+    EXPECT_EQ(TheApp().OpenDocumentFile(L""), nullptr);
+}
+
 TEST_F(DocViewTest, RecentFilesExpandInTheFileMenuAndOpen)
 {
     TheApp().LoadStdProfileSettings(4);
