@@ -437,7 +437,7 @@ void CFrameWnd::OnSize(UINT nType, int cx, int cy)
 
 void CFrameWnd::OnSetFocus(CWnd* pOldWnd)
 {
-    if (m_pViewActive != nullptr && m_pViewActive->GetSafeHwnd() != nullptr) {
+    if (m_pViewActive != nullptr && CWnd::HwndOf(m_pViewActive) != nullptr) {
         m_pViewActive->SetFocus();
     } else {
         CWnd::OnSetFocus(pOldWnd);

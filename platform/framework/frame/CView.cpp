@@ -89,7 +89,7 @@ void CView::OnActivateView(BOOL bActivate, CView* pActivateView, CView*)
 {
     if (bActivate && pActivateView == this) {
         CFrameWnd* pFrame = GetParentFrame();
-        if (pFrame != nullptr && pFrame->GetSafeHwnd() == ::GetActiveWindow()) {
+        if (pFrame != nullptr && CWnd::HwndOf(pFrame) == ::GetActiveWindow()) {
             SetFocus();
         }
     }
