@@ -175,3 +175,8 @@ INT_PTR OpenLinkUrl(const wchar_t* url, const wchar_t* errorTemplate, BOOL useBr
     }
     return result;
 }
+
+INT_PTR OpenHomePage(const wchar_t* url)
+{
+    return OpenLinkUrl(url, LoadUiText(IDS_LINK_OPEN_FAILED).c_str(), TRUE);
+}

@@ -48,3 +48,6 @@ std::wstring BrowserFromCommand(const std::wstring& command);
 // Opens the address (in the browser when asked); a failure with a non-empty template shows the
 // formatted error. Returns the ShellExecute result.
 INT_PTR OpenLinkUrl(const wchar_t* url, const wchar_t* errorTemplate, BOOL useBrowser);
+// The player's home-page command: the address in the browser, failures shown with the
+// "Unable to connect to Internet page" text.
+INT_PTR OpenHomePage(const wchar_t* url);
