@@ -1,0 +1,11 @@
+// CDWordArray: the framework's array of 32-bit words.
+#pragma once
+
+#include "CArray.h"
+#include "CStringT.h"
+
+class CDWordArray : public CArray<DWORD, DWORD> {
+    DECLARE_SERIAL(CDWordArray)
+public:
+    CDWordArray() noexcept = default;
+};

@@ -1,0 +1,15 @@
+// CMutex: creation over CreateMutexW.
+#include "CMutex.h"
+
+#include "CResourceException.h"
+
+IMPLEMENT_DYNAMIC(CMutex, CSyncObject)
+
+CMutex::CMutex(BOOL initiallyOwn, LPCTSTR name, LPSECURITY_ATTRIBUTES attributes)
+    : CSyncObject(name)
+{
+    m_hObject = ::CreateMutexW(attributes, initiallyOwn, name);
+    if (!m_hObject) {
+        AfxThrowResourceException();
+    }
+}

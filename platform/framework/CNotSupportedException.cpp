@@ -1,0 +1,9 @@
+// CNotSupportedException and its throw function.
+#include "CNotSupportedException.h"
+
+IMPLEMENT_DYNAMIC(CNotSupportedException, CSimpleException)
+
+void AFXAPI AfxThrowNotSupportedException()
+{
+    throw new CNotSupportedException;
+}

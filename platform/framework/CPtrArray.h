@@ -1,0 +1,11 @@
+// CPtrArray: the framework's array of pointers (not owned).
+#pragma once
+
+#include "CArray.h"
+#include "CStringT.h"
+
+class CPtrArray : public CArray<void*, void*> {
+    DECLARE_DYNAMIC(CPtrArray)
+public:
+    CPtrArray() noexcept = default;
+};

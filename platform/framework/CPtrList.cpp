@@ -1,0 +1,4 @@
+// CPtrList's run-time class record.
+#include "CPtrList.h"
+
+IMPLEMENT_DYNAMIC(CPtrList, CObject)

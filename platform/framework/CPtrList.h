@@ -1,0 +1,10 @@
+// CPtrList: the framework's list of pointers (not owned).
+#pragma once
+
+#include "CList.h"
+
+class CPtrList : public CList<void*, void*> {
+    DECLARE_DYNAMIC(CPtrList)
+public:
+    explicit CPtrList(INT_PTR blockSize = 10) noexcept : CList(blockSize) {}
+};

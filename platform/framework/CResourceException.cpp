@@ -1,0 +1,9 @@
+// CResourceException and its throw function.
+#include "CResourceException.h"
+
+IMPLEMENT_DYNAMIC(CResourceException, CSimpleException)
+
+void AFXAPI AfxThrowResourceException()
+{
+    throw new CResourceException;
+}

@@ -1,0 +1,4 @@
+// CStringArray's run-time class record.
+#include "CStringArray.h"
+
+IMPLEMENT_SERIAL(CStringArray, CObject, 1)

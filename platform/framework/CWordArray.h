@@ -1,0 +1,11 @@
+// CWordArray: the framework's array of 16-bit words.
+#pragma once
+
+#include "CArray.h"
+#include "CStringT.h"
+
+class CWordArray : public CArray<WORD, WORD> {
+    DECLARE_SERIAL(CWordArray)
+public:
+    CWordArray() noexcept = default;
+};

@@ -1,0 +1,16 @@
+// Client-area DCs.
+#include "CClientDC.h"
+
+#include "CWnd.h"
+
+IMPLEMENT_DYNAMIC(CClientDC, CDC)
+
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd())
+{
+    Attach(::GetDC(m_hWnd));
+}
+
+CClientDC::~CClientDC()
+{
+    ::ReleaseDC(m_hWnd, Detach());
+}

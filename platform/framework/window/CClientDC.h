@@ -1,0 +1,16 @@
+// CClientDC: the client-area DC of a window (the screen for a null window), released with the
+// object.
+#pragma once
+
+#include "CDC.h"
+
+class CClientDC : public CDC {
+    DECLARE_DYNAMIC(CClientDC)
+
+public:
+    explicit CClientDC(CWnd* pWnd);
+    ~CClientDC() override;
+
+protected:
+    HWND m_hWnd = nullptr;
+};

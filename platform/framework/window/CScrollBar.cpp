@@ -1,0 +1,9 @@
+// Scroll-bar control wrapper.
+#include "CScrollBar.h"
+
+IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
+
+BOOL CScrollBar::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    return CWnd::Create(L"SCROLLBAR", nullptr, dwStyle, rect, pParentWnd, nID);
+}

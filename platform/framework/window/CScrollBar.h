@@ -1,0 +1,39 @@
+// CScrollBar: a scroll-bar control (also the type of the scroll-bar argument of the
+// WM_HSCROLL/WM_VSCROLL handlers, where sliders and spin buttons arrive too).
+#pragma once
+
+#include "CWnd.h"
+
+class CScrollBar : public CWnd {
+    DECLARE_DYNAMIC(CScrollBar)
+
+public:
+    CScrollBar() = default;
+
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    int GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }
+    int SetScrollPos(int nPos, BOOL bRedraw = TRUE)
+    {
+        return ::SetScrollPos(m_hWnd, SB_CTL, nPos, bRedraw);
+    }
+    void GetScrollRange(LPINT lpMinPos, LPINT lpMaxPos) const
+    {
+        ::GetScrollRange(m_hWnd, SB_CTL, lpMinPos, lpMaxPos);
+    }
+    void SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw = TRUE)
+    {
+        ::SetScrollRange(m_hWnd, SB_CTL, nMinPos, nMaxPos, bRedraw);
+    }
+    BOOL SetScrollInfo(LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE)
+    {
+        lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+        ::SetScrollInfo(m_hWnd, SB_CTL, lpScrollInfo, bRedraw);
+        return TRUE;
+    }
+    BOOL GetScrollInfo(LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL)
+    {
+        lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+        lpScrollInfo->fMask = nMask;
+        return ::GetScrollInfo(m_hWnd, SB_CTL, lpScrollInfo);
+    }
+};

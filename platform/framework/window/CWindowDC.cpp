@@ -1,0 +1,16 @@
+// Whole-window DCs.
+#include "CWindowDC.h"
+
+#include "CWnd.h"
+
+IMPLEMENT_DYNAMIC(CWindowDC, CDC)
+
+CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd())
+{
+    Attach(::GetWindowDC(m_hWnd));
+}
+
+CWindowDC::~CWindowDC()
+{
+    ::ReleaseDC(m_hWnd, Detach());
+}

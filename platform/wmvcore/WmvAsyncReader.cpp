@@ -1,0 +1,828 @@
+// Asynchronous reader: one worker thread runs the commands in order and pushes samples.
+#include "WmvAsyncReader.h"
+
+#include <chrono>
+#include <cstring>
+#include <new>
+
+#include "WmvBuffer.h"
+#include "WmvCommon.h"
+
+namespace orvane::wmv {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+}  // namespace
+
+WmvAsyncReader::WmvAsyncReader()
+    : headerInfo_(static_cast<IWMReader*>(this)),
+      profile_(static_cast<IWMReader*>(this)),
+      network_(static_cast<IWMReader*>(this))
+{
+}
+
+WmvAsyncReader::~WmvAsyncReader()
+{
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        quit_ = true;
+        if (media_) {
+            media_->Abort();
+        }
+    }
+    wake_.notify_all();
+    if (thread_.joinable()) {
+        // The last reference may go inside one of our own callbacks, on the worker.
+        if (thread_.get_id() == std::this_thread::get_id()) {
+            thread_.detach();
+        } else {
+            thread_.join();
+        }
+    }
+    for (Request& r : queue_) {
+        if (r.stream != nullptr) {
+            r.stream->Release();
+        }
+    }
+    if (advanced_ != nullptr) {
+        advanced_->Release();
+    }
+    if (callback_ != nullptr) {
+        callback_->Release();
+    }
+}
+
+WmvAsyncReader* WmvAsyncReader::Create() { return new (std::nothrow) WmvAsyncReader(); }
+
+STDMETHODIMP WmvAsyncReader::QueryInterface(REFIID iid, void** out)
+{
+    if (out == nullptr) {
+        return E_POINTER;
+    }
+    if (iid == IID_IUnknown || iid == IID_IWMReader) {
+        *out = static_cast<IWMReader*>(this);
+    } else if (iid == IID_IWMReaderAdvanced || iid == IID_IWMReaderAdvanced2) {
+        *out = static_cast<IWMReaderAdvanced2*>(this);
+    } else if (iid == IID_IWMHeaderInfo || iid == IID_IWMHeaderInfo2 ||
+               iid == IID_IWMHeaderInfo3) {
+        *out = static_cast<IWMHeaderInfo3*>(&headerInfo_);
+    } else if (iid == IID_IWMProfile) {
+        *out = static_cast<IWMProfile*>(&profile_);
+    } else if (iid == IID_IWMReaderNetworkConfig || iid == IID_IWMReaderNetworkConfig2) {
+        *out = static_cast<IWMReaderNetworkConfig2*>(&network_);
+    } else {
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP_(ULONG) WmvAsyncReader::AddRef() { return ++refs_; }
+
+STDMETHODIMP_(ULONG) WmvAsyncReader::Release()
+{
+    const ULONG n = --refs_;
+    if (n == 0) {
+        delete this;
+    }
+    return n;
+}
+
+bool WmvAsyncReader::ValidStream(WORD stream) const
+{
+    return media_ && stream < 128 && media_->Header().FindStream(stream) != nullptr;
+}
+
+// ---- commands ----------------------------------------------------------------------------
+
+STDMETHODIMP WmvAsyncReader::Open(const WCHAR* url, IWMReaderCallback* callback, void* context)
+{
+    if (callback == nullptr) {
+        return E_INVALIDARG;
+    }
+    const HRESULT hr = WmvMedia::CheckName(url);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    Request r{Command::kOpen};
+    r.url = url;
+    return BeginOpen(std::move(r), callback, context);
+}
+
+STDMETHODIMP WmvAsyncReader::OpenStream(IStream* stream, IWMReaderCallback* callback,
+                                        void* context)
+{
+    if (stream == nullptr || callback == nullptr) {
+        return E_INVALIDARG;
+    }
+    Request r{Command::kOpen};
+    r.stream = stream;
+    stream->AddRef();
+    const HRESULT hr = BeginOpen(std::move(r), callback, context);
+    if (FAILED(hr)) {
+        stream->Release();
+    }
+    return hr;
+}
+
+HRESULT WmvAsyncReader::BeginOpen(Request request, IWMReaderCallback* callback, void* context)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    if (opened_ || callback_ != nullptr) {
+        return NS_E_INVALID_REQUEST;
+    }
+    callback_ = callback;
+    callback_->AddRef();
+    if (FAILED(callback->QueryInterface(IID_IWMReaderCallbackAdvanced,
+                                        reinterpret_cast<void**>(&advanced_)))) {
+        advanced_ = nullptr;
+    }
+    openContext_ = context;
+    startContext_ = context;
+    opened_ = true;
+    if (!thread_.joinable()) {
+        try {
+            thread_ = std::thread(&WmvAsyncReader::Worker, this);
+        } catch (...) {
+            opened_ = false;
+            return E_OUTOFMEMORY;
+        }
+    }
+    queue_.push_back(std::move(request));
+    wake_.notify_all();
+    return S_OK;
+}
+
+void WmvAsyncReader::Post(Request request)
+{
+    queue_.push_back(std::move(request));
+    wake_.notify_all();
+}
+
+STDMETHODIMP WmvAsyncReader::Start(QWORD start, QWORD duration, float rate, void* context)
+{
+    // Only forward play: the compressed samples cannot be handed out backwards.
+    if (!(rate > 0.0f)) {
+        return E_INVALIDARG;
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!opened_) {
+        return NS_E_INVALID_REQUEST;
+    }
+    Request r{Command::kStart};
+    r.start = start;
+    r.duration = duration;
+    r.rate = rate;
+    r.context = context;
+    Post(std::move(r));
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::StartAtMarker(WORD marker, QWORD duration, float rate, void* context)
+{
+    QWORD time = 0;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (!media_ || marker >= media_->Header().markers.size()) {
+            return E_INVALIDARG;
+        }
+        time = media_->Header().markers[marker].time;
+    }
+    return Start(time, duration, rate, context);
+}
+
+STDMETHODIMP WmvAsyncReader::Stop()
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!opened_) {
+        return NS_E_INVALID_REQUEST;
+    }
+    Post(Request{Command::kStop});
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::Pause()
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!opened_) {
+        return NS_E_INVALID_REQUEST;
+    }
+    paused_ = true;
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::Resume()
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!opened_) {
+        return NS_E_INVALID_REQUEST;
+    }
+    paused_ = false;
+    wake_.notify_all();
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::Close()
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    if (callback_ == nullptr) {
+        return NS_E_INVALID_REQUEST;
+    }
+    // A read waiting for network data must give up now.
+    if (media_) {
+        media_->Abort();
+    }
+    opened_ = false;
+    Post(Request{Command::kClose});
+    return S_OK;
+}
+
+// ---- worker ------------------------------------------------------------------------------
+
+void WmvAsyncReader::Worker()
+{
+    std::unique_lock<std::mutex> hold(lock_);
+    for (;;) {
+        wake_.wait(hold, [&] { return quit_ || !queue_.empty(); });
+        if (quit_) {
+            return;
+        }
+        Request r = std::move(queue_.front());
+        queue_.pop_front();
+        hold.unlock();
+        // Keeps the object alive while the command's callbacks run; the application may
+        // drop its last reference inside one of them.
+        AddRef();
+        switch (r.command) {
+        case Command::kOpen: RunOpen(r); break;
+        case Command::kStart: RunStart(r); break;
+        case Command::kStop: Status(WMT_STOPPED, S_OK); break;
+        case Command::kClose: RunClose(); break;
+        }
+        if (Release() == 0) {
+            return;
+        }
+        hold.lock();
+    }
+}
+
+void WmvAsyncReader::Status(WMT_STATUS status, HRESULT result)
+{
+    IWMReaderCallback* callback = nullptr;
+    void* context = nullptr;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        callback = callback_;
+        context = status == WMT_OPENED ? openContext_ : startContext_;
+    }
+    if (callback != nullptr) {
+        callback->OnStatus(status, result, WMT_TYPE_DWORD, nullptr, context);
+    }
+}
+
+void WmvAsyncReader::RunOpen(Request& request)
+{
+    std::unique_ptr<WmvMedia> media;
+    HRESULT hr;
+    if (request.stream != nullptr) {
+        hr = WmvMedia::OpenStream(request.stream, &media);
+        request.stream->Release();
+        request.stream = nullptr;
+    } else {
+        hr = WmvMedia::OpenByName(request.url.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                  network_.ProxyFor(L"http"), &media);
+    }
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (SUCCEEDED(hr)) {
+            media_ = std::move(media);
+            std::fill(std::begin(selected_), std::end(selected_), true);
+            std::fill(std::begin(receiveStreamSamples_), std::end(receiveStreamSamples_), false);
+            std::fill(std::begin(allocateForStream_), std::end(allocateForStream_), false);
+            std::fill(std::begin(allocateForOutput_), std::end(allocateForOutput_), false);
+            deliverLimit_ = 0;
+            paused_ = false;
+            headerInfo_.Attach(&media_->Header());
+            profile_.Load(&media_->Header());
+        }
+    }
+    Status(WMT_OPENED, hr);
+}
+
+void WmvAsyncReader::RunStart(const Request& request)
+{
+    asf::AsfDemuxer* demuxer = nullptr;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        startContext_ = request.context;
+        paused_ = false;
+        if (media_) {
+            demuxer = &media_->Demuxer();
+            for (const asf::AsfStream& s : media_->Header().streams) {
+                demuxer->SetStreamEnabled(s.number, selected_[s.number]);
+            }
+        }
+    }
+    if (demuxer == nullptr) {
+        Status(WMT_ERROR, NS_E_INVALID_REQUEST);
+        return;
+    }
+    const HRESULT hr = HResultFromAsf(demuxer->SetRange(request.start, request.duration));
+    if (FAILED(hr)) {
+        Status(WMT_ERROR, hr);
+        return;
+    }
+    Status(WMT_STARTED, S_OK);
+
+    Clock::time_point origin = Clock::now();
+    QWORD lastOnTime = UINT64_MAX;
+    asf::AsfSample sample;
+    for (;;) {
+        const asf::AsfError e = demuxer->Next(&sample);
+        if (e == asf::AsfError::kEndOfData) {
+            Status(WMT_EOF, S_OK);
+            Status(WMT_END_OF_STREAMING, S_OK);
+            return;
+        }
+        if (e != asf::AsfError::kOk) {
+            Status(WMT_ERROR, HResultFromAsf(e));
+            return;
+        }
+        std::unique_lock<std::mutex> hold(lock_);
+        for (;;) {
+            if (Interrupted()) {
+                return;
+            }
+            if (paused_) {
+                const Clock::time_point pausedAt = Clock::now();
+                wake_.wait(hold, [&] { return Interrupted() || !paused_; });
+                origin += Clock::now() - pausedAt;
+                continue;
+            }
+            if (userClock_) {
+                if (sample.time <= deliverLimit_) {
+                    break;
+                }
+                // Everything up to the limit is out: say so once, then wait for more time.
+                if (lastOnTime != deliverLimit_ && advanced_ != nullptr) {
+                    lastOnTime = deliverLimit_;
+                    IWMReaderCallbackAdvanced* advanced = advanced_;
+                    void* context = startContext_;
+                    hold.unlock();
+                    advanced->OnTime(lastOnTime, context);
+                    hold.lock();
+                    continue;
+                }
+                wake_.wait(hold);
+                continue;
+            }
+            const double offset = sample.time > request.start
+                                      ? double(sample.time - request.start) / request.rate
+                                      : 0.0;
+            const Clock::time_point due =
+                origin + std::chrono::microseconds(static_cast<int64_t>(offset / 10.0));
+            if (Clock::now() >= due) {
+                break;
+            }
+            wake_.wait_until(hold, due);
+        }
+        const bool wanted = selected_[sample.stream];
+        hold.unlock();
+        if (wanted) {
+            Deliver(sample);
+        }
+    }
+}
+
+void WmvAsyncReader::Deliver(asf::AsfSample& sample)
+{
+    const WORD stream = sample.stream;
+    IWMReaderCallback* callback = nullptr;
+    IWMReaderCallbackAdvanced* advanced = nullptr;
+    void* context = nullptr;
+    bool asStream = false;
+    bool allocate = false;
+    DWORD output = 0;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        callback = callback_;
+        advanced = advanced_;
+        context = startContext_;
+        asStream = advanced != nullptr && receiveStreamSamples_[stream];
+        const auto& streams = media_->Header().streams;
+        for (size_t i = 0; i < streams.size(); ++i) {
+            if (streams[i].number == stream) {
+                output = static_cast<DWORD>(i);
+            }
+        }
+        allocate = advanced != nullptr &&
+                   (asStream ? allocateForStream_[stream] : allocateForOutput_[output]);
+    }
+    if (callback == nullptr) {
+        return;
+    }
+    const DWORD size = static_cast<DWORD>(sample.data.size());
+    INSSBuffer* buffer = nullptr;
+    if (allocate) {
+        // The application's own buffer: a refusal (it is stopping or flushing) drops the sample.
+        const HRESULT hr = asStream ? advanced->AllocateForStream(stream, size, &buffer, context)
+                                    : advanced->AllocateForOutput(output, size, &buffer, context);
+        if (FAILED(hr) || buffer == nullptr) {
+            return;
+        }
+        BYTE* data = nullptr;
+        DWORD max = 0;
+        if (FAILED(buffer->GetMaxLength(&max)) || max < size || FAILED(buffer->GetBuffer(&data)) ||
+            data == nullptr) {
+            buffer->Release();
+            return;
+        }
+        if (size > 0) {
+            std::memcpy(data, sample.data.data(), size);
+        }
+        buffer->SetLength(size);
+    } else {
+        buffer = WmvBuffer::Create(std::move(sample.data));
+        if (buffer == nullptr) {
+            return;
+        }
+    }
+    const DWORD flags = (sample.keyFrame ? WM_SF_CLEANPOINT : 0) |
+                        (sample.discontinuity ? WM_SF_DISCONTINUITY : 0);
+    // Without decoders, output samples carry the compressed data too.
+    if (asStream) {
+        advanced->OnStreamSample(stream, sample.time, sample.duration, flags, buffer, context);
+    } else {
+        callback->OnSample(output, sample.time, sample.duration, flags, buffer, context);
+    }
+    buffer->Release();
+}
+
+void WmvAsyncReader::RunClose()
+{
+    std::unique_ptr<WmvMedia> media;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        headerInfo_.Attach(nullptr);
+        profile_.Load(nullptr);
+        media = std::move(media_);
+    }
+    media.reset();
+    Status(WMT_CLOSED, S_OK);
+    IWMReaderCallback* callback = nullptr;
+    IWMReaderCallbackAdvanced* advanced = nullptr;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        // A new Open may already have replaced them.
+        if (!opened_) {
+            callback = callback_;
+            advanced = advanced_;
+            callback_ = nullptr;
+            advanced_ = nullptr;
+        }
+    }
+    if (advanced != nullptr) {
+        advanced->Release();
+    }
+    if (callback != nullptr) {
+        callback->Release();
+    }
+}
+
+// ---- settings ----------------------------------------------------------------------------
+
+STDMETHODIMP WmvAsyncReader::SetUserProvidedClock(WINBOOL userClock)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    userClock_ = userClock != FALSE;
+    wake_.notify_all();
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::GetUserProvidedClock(WINBOOL* userClock)
+{
+    if (userClock == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    *userClock = userClock_;
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::DeliverTime(QWORD time)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!userClock_) {
+        return NS_E_INVALID_REQUEST;
+    }
+    deliverLimit_ = time;
+    wake_.notify_all();
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::SetManualStreamSelection(WINBOOL manual)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    manualSelection_ = manual != FALSE;
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::GetManualStreamSelection(WINBOOL* manual)
+{
+    if (manual == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    *manual = manualSelection_;
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::SetStreamsSelected(WORD count, WORD* numbers,
+                                                WMT_STREAM_SELECTION* selections)
+{
+    if (count == 0 || numbers == nullptr || selections == nullptr) {
+        return E_INVALIDARG;
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!media_) {
+        return NS_E_INVALID_REQUEST;
+    }
+    for (WORD i = 0; i < count; ++i) {
+        if (!ValidStream(numbers[i])) {
+            return NS_E_INVALID_REQUEST;
+        }
+    }
+    for (WORD i = 0; i < count; ++i) {
+        selected_[numbers[i]] = selections[i] != WMT_OFF;
+    }
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::GetStreamSelected(WORD stream, WMT_STREAM_SELECTION* selection)
+{
+    if (selection == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!ValidStream(stream)) {
+        return NS_E_INVALID_REQUEST;
+    }
+    *selection = selected_[stream] ? WMT_ON : WMT_OFF;
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::SetReceiveSelectionCallbacks(WINBOOL) { return S_OK; }
+
+STDMETHODIMP WmvAsyncReader::GetReceiveSelectionCallbacks(WINBOOL* receive)
+{
+    if (receive == nullptr) {
+        return E_POINTER;
+    }
+    *receive = FALSE;
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::SetReceiveStreamSamples(WORD stream, WINBOOL receive)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!ValidStream(stream)) {
+        return NS_E_INVALID_REQUEST;
+    }
+    receiveStreamSamples_[stream] = receive != FALSE;
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::GetReceiveStreamSamples(WORD stream, WINBOOL* receive)
+{
+    if (receive == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!ValidStream(stream)) {
+        return NS_E_INVALID_REQUEST;
+    }
+    *receive = receiveStreamSamples_[stream];
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::SetAllocateForOutput(DWORD output, WINBOOL allocate)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!media_ || output >= media_->Header().streams.size()) {
+        return NS_E_INVALID_REQUEST;
+    }
+    allocateForOutput_[output] = allocate != FALSE;
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::GetAllocateForOutput(DWORD output, WINBOOL* allocate)
+{
+    if (allocate == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!media_ || output >= media_->Header().streams.size()) {
+        return NS_E_INVALID_REQUEST;
+    }
+    *allocate = allocateForOutput_[output];
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::SetAllocateForStream(WORD stream, WINBOOL allocate)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!ValidStream(stream)) {
+        return NS_E_INVALID_REQUEST;
+    }
+    allocateForStream_[stream] = allocate != FALSE;
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::GetAllocateForStream(WORD stream, WINBOOL* allocate)
+{
+    if (allocate == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!ValidStream(stream)) {
+        return NS_E_INVALID_REQUEST;
+    }
+    *allocate = allocateForStream_[stream];
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::GetStatistics(WM_READER_STATISTICS* statistics)
+{
+    if (statistics == nullptr || statistics->cbSize < sizeof(WM_READER_STATISTICS)) {
+        return E_INVALIDARG;
+    }
+    const DWORD size = statistics->cbSize;
+    std::memset(statistics, 0, sizeof(*statistics));
+    statistics->cbSize = size;
+    statistics->wQuality = 100;
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::SetClientInfo(WM_READER_CLIENTINFO*) { return S_OK; }
+
+STDMETHODIMP WmvAsyncReader::GetMaxOutputSampleSize(DWORD output, DWORD* size)
+{
+    WORD stream = 0;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (!media_ || output >= media_->Header().streams.size()) {
+            return NS_E_INVALID_REQUEST;
+        }
+        stream = media_->Header().streams[output].number;
+    }
+    return GetMaxStreamSampleSize(stream, size);
+}
+
+STDMETHODIMP WmvAsyncReader::GetMaxStreamSampleSize(WORD stream, DWORD* size)
+{
+    if (size == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!ValidStream(stream)) {
+        return NS_E_INVALID_REQUEST;
+    }
+    uint32_t max = 0;
+    const asf::AsfError e = media_->Demuxer().MaxObjectSize(stream, &max);
+    *size = max;
+    return HResultFromAsf(e);
+}
+
+STDMETHODIMP WmvAsyncReader::NotifyLateDelivery(QWORD) { return S_OK; }
+
+STDMETHODIMP WmvAsyncReader::SetPlayMode(WMT_PLAY_MODE mode)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    playMode_ = mode;
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::GetPlayMode(WMT_PLAY_MODE* mode)
+{
+    if (mode == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    *mode = playMode_;
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::GetBufferProgress(DWORD* percent, QWORD* buffering)
+{
+    if (percent == nullptr || buffering == nullptr) {
+        return E_POINTER;
+    }
+    *percent = 100;
+    *buffering = 0;
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::GetDownloadProgress(DWORD* percent, QWORD* bytes, QWORD* download)
+{
+    if (percent == nullptr || bytes == nullptr || download == nullptr) {
+        return E_POINTER;
+    }
+    *percent = 100;
+    *bytes = 0;
+    *download = 0;
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::GetSaveAsProgress(DWORD* percent)
+{
+    if (percent == nullptr) {
+        return E_POINTER;
+    }
+    *percent = 0;
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::SaveFileAs(const WCHAR*) { return NS_E_INVALID_REQUEST; }
+
+STDMETHODIMP WmvAsyncReader::GetProtocolName(WCHAR* protocol, DWORD* length)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!media_) {
+        return NS_E_INVALID_REQUEST;
+    }
+    return CopyText(FromWide(media_->Protocol().c_str()), protocol, length);
+}
+
+STDMETHODIMP WmvAsyncReader::GetOutputSetting(DWORD, LPCWSTR, WMT_ATTR_DATATYPE*, BYTE*, WORD*)
+{
+    return NS_E_UNSUPPORTED_PROPERTY;
+}
+
+STDMETHODIMP WmvAsyncReader::SetOutputSetting(DWORD, LPCWSTR, WMT_ATTR_DATATYPE, const BYTE*,
+                                              WORD)
+{
+    return NS_E_UNSUPPORTED_PROPERTY;
+}
+
+STDMETHODIMP WmvAsyncReader::Preroll(QWORD, QWORD, float) { return S_OK; }
+STDMETHODIMP WmvAsyncReader::SetLogClientID(WINBOOL) { return S_OK; }
+
+STDMETHODIMP WmvAsyncReader::GetLogClientID(WINBOOL* log)
+{
+    if (log == nullptr) {
+        return E_POINTER;
+    }
+    *log = FALSE;
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::StopBuffering() { return S_OK; }
+
+STDMETHODIMP WmvAsyncReader::GetOutputCount(DWORD* count)
+{
+    if (count == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!media_) {
+        return NS_E_INVALID_REQUEST;
+    }
+    *count = static_cast<DWORD>(media_->Header().streams.size());
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::GetOutputProps(DWORD, IWMOutputMediaProps** props)
+{
+    // Decoded outputs need codecs this reader does not have.
+    if (props != nullptr) {
+        *props = nullptr;
+    }
+    return NS_E_INVALID_OUTPUT_FORMAT;
+}
+
+STDMETHODIMP WmvAsyncReader::SetOutputProps(DWORD, IWMOutputMediaProps*)
+{
+    return NS_E_INVALID_OUTPUT_FORMAT;
+}
+
+STDMETHODIMP WmvAsyncReader::GetOutputFormatCount(DWORD, DWORD* count)
+{
+    if (count == nullptr) {
+        return E_POINTER;
+    }
+    *count = 0;
+    return S_OK;
+}
+
+STDMETHODIMP WmvAsyncReader::GetOutputFormat(DWORD, DWORD, IWMOutputMediaProps** props)
+{
+    if (props != nullptr) {
+        *props = nullptr;
+    }
+    return NS_E_INVALID_OUTPUT_FORMAT;
+}
+
+}  // namespace orvane::wmv

@@ -1,0 +1,341 @@
+// Network settings of the asynchronous reader.
+#include "WmvNetworkConfig.h"
+
+#include <cwctype>
+
+#include "WmvCommon.h"
+
+namespace orvane::wmv {
+
+namespace {
+
+// Indexes into flags_.
+enum Flag { kRerun, kMulticast, kHttp, kUdp, kThinning, kTcp, kCaching, kResends, kFastCache };
+
+std::wstring Lowered(const WCHAR* text)
+{
+    std::wstring s;
+    for (; text && *text; ++text) {
+        s.push_back(static_cast<wchar_t>(std::towlower(*text)));
+    }
+    return s;
+}
+
+HRESULT GetFlag(const WINBOOL& flag, WINBOOL* out)
+{
+    if (out == nullptr) {
+        return E_POINTER;
+    }
+    *out = flag;
+    return S_OK;
+}
+
+}  // namespace
+
+WmvNetworkConfig::ProxyEntry* WmvNetworkConfig::Entry(const WCHAR* protocol)
+{
+    const std::wstring p = Lowered(protocol);
+    if (p != L"http" && p != L"rtsp" && p != L"mms") {
+        return nullptr;
+    }
+    return &proxies_[p];
+}
+
+const WmvNetworkConfig::ProxyEntry* WmvNetworkConfig::Entry(const WCHAR* protocol) const
+{
+    static const ProxyEntry defaults;
+    const std::wstring p = Lowered(protocol);
+    if (p != L"http" && p != L"rtsp" && p != L"mms") {
+        return nullptr;
+    }
+    const auto it = proxies_.find(p);
+    return it == proxies_.end() ? &defaults : &it->second;
+}
+
+WmvProxy WmvNetworkConfig::ProxyFor(const std::wstring& protocol) const
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    WmvProxy proxy;
+    const ProxyEntry* e = Entry(protocol.c_str());
+    if (e != nullptr && e->setting == WMT_PROXY_SETTING_MANUAL && !e->host.empty() &&
+        e->port != 0) {
+        proxy.host = e->host;
+        proxy.port = e->port;
+    }
+    return proxy;
+}
+
+STDMETHODIMP WmvNetworkConfig::QueryInterface(REFIID iid, void** out)
+{
+    return owner_->QueryInterface(iid, out);
+}
+STDMETHODIMP_(ULONG) WmvNetworkConfig::AddRef() { return owner_->AddRef(); }
+STDMETHODIMP_(ULONG) WmvNetworkConfig::Release() { return owner_->Release(); }
+
+STDMETHODIMP WmvNetworkConfig::GetBufferingTime(QWORD* time)
+{
+    if (time == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    *time = bufferingTime_;
+    return S_OK;
+}
+
+STDMETHODIMP WmvNetworkConfig::SetBufferingTime(QWORD time)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    bufferingTime_ = time;
+    return S_OK;
+}
+
+STDMETHODIMP WmvNetworkConfig::GetUDPPortRanges(WM_PORT_NUMBER_RANGE*, DWORD* count)
+{
+    if (count == nullptr) {
+        return E_POINTER;
+    }
+    *count = 0;
+    return S_OK;
+}
+
+STDMETHODIMP WmvNetworkConfig::SetUDPPortRanges(WM_PORT_NUMBER_RANGE*, DWORD) { return S_OK; }
+
+STDMETHODIMP WmvNetworkConfig::GetProxySettings(const WCHAR* protocol, WMT_PROXY_SETTINGS* proxy)
+{
+    if (proxy == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    const ProxyEntry* e = Entry(protocol);
+    if (e == nullptr) {
+        return E_INVALIDARG;
+    }
+    *proxy = e->setting;
+    return S_OK;
+}
+
+STDMETHODIMP WmvNetworkConfig::SetProxySettings(LPCWSTR protocol, WMT_PROXY_SETTINGS proxy)
+{
+    if (proxy < WMT_PROXY_SETTING_NONE || proxy > WMT_PROXY_SETTING_BROWSER) {
+        return E_INVALIDARG;
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    ProxyEntry* e = Entry(protocol);
+    if (e == nullptr) {
+        return E_INVALIDARG;
+    }
+    e->setting = proxy;
+    return S_OK;
+}
+
+STDMETHODIMP WmvNetworkConfig::GetProxyHostName(const WCHAR* protocol, WCHAR* host, DWORD* size)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    const ProxyEntry* e = Entry(protocol);
+    if (e == nullptr) {
+        return E_INVALIDARG;
+    }
+    return CopyText(FromWide(e->host.c_str()), host, size);
+}
+
+STDMETHODIMP WmvNetworkConfig::SetProxyHostName(const WCHAR* protocol, const WCHAR* host)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    ProxyEntry* e = Entry(protocol);
+    if (e == nullptr) {
+        return E_INVALIDARG;
+    }
+    e->host = host ? host : L"";
+    return S_OK;
+}
+
+STDMETHODIMP WmvNetworkConfig::GetProxyPort(const WCHAR* protocol, DWORD* port)
+{
+    if (port == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    const ProxyEntry* e = Entry(protocol);
+    if (e == nullptr) {
+        return E_INVALIDARG;
+    }
+    *port = e->port;
+    return S_OK;
+}
+
+STDMETHODIMP WmvNetworkConfig::SetProxyPort(const WCHAR* protocol, DWORD port)
+{
+    if (port > 65535) {
+        return E_INVALIDARG;
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    ProxyEntry* e = Entry(protocol);
+    if (e == nullptr) {
+        return E_INVALIDARG;
+    }
+    e->port = port;
+    return S_OK;
+}
+
+STDMETHODIMP WmvNetworkConfig::GetProxyExceptionList(const WCHAR* protocol, WCHAR* list,
+                                                     DWORD* count)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    const ProxyEntry* e = Entry(protocol);
+    if (e == nullptr) {
+        return E_INVALIDARG;
+    }
+    return CopyText(FromWide(e->exceptions.c_str()), list, count);
+}
+
+STDMETHODIMP WmvNetworkConfig::SetProxyExceptionList(const WCHAR* protocol, const WCHAR* list)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    ProxyEntry* e = Entry(protocol);
+    if (e == nullptr) {
+        return E_INVALIDARG;
+    }
+    e->exceptions = list ? list : L"";
+    return S_OK;
+}
+
+STDMETHODIMP WmvNetworkConfig::GetProxyBypassForLocal(const WCHAR* protocol, WINBOOL* bypass)
+{
+    if (bypass == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    const ProxyEntry* e = Entry(protocol);
+    if (e == nullptr) {
+        return E_INVALIDARG;
+    }
+    *bypass = e->bypassLocal;
+    return S_OK;
+}
+
+STDMETHODIMP WmvNetworkConfig::SetProxyBypassForLocal(const WCHAR* protocol, WINBOOL bypass)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    ProxyEntry* e = Entry(protocol);
+    if (e == nullptr) {
+        return E_INVALIDARG;
+    }
+    e->bypassLocal = bypass;
+    return S_OK;
+}
+
+#define ORVANE_NET_FLAG(Name, index)                                                    \
+    STDMETHODIMP WmvNetworkConfig::Get##Name(WINBOOL* value)                            \
+    {                                                                                   \
+        std::lock_guard<std::mutex> hold(lock_);                                        \
+        return GetFlag(flags_[index], value);                                           \
+    }                                                                                   \
+    STDMETHODIMP WmvNetworkConfig::Set##Name(WINBOOL value)                             \
+    {                                                                                   \
+        std::lock_guard<std::mutex> hold(lock_);                                        \
+        flags_[index] = value;                                                          \
+        return S_OK;                                                                    \
+    }
+ORVANE_NET_FLAG(ForceRerunAutoProxyDetection, kRerun)
+ORVANE_NET_FLAG(EnableMulticast, kMulticast)
+ORVANE_NET_FLAG(EnableHTTP, kHttp)
+ORVANE_NET_FLAG(EnableUDP, kUdp)
+ORVANE_NET_FLAG(EnableTCP, kTcp)
+ORVANE_NET_FLAG(EnableContentCaching, kCaching)
+ORVANE_NET_FLAG(EnableFastCache, kFastCache)
+ORVANE_NET_FLAG(EnableResends, kResends)
+ORVANE_NET_FLAG(EnableThinning, kThinning)
+#undef ORVANE_NET_FLAG
+
+STDMETHODIMP WmvNetworkConfig::ResetProtocolRollover() { return S_OK; }
+
+STDMETHODIMP WmvNetworkConfig::GetConnectionBandwidth(DWORD* bandwidth)
+{
+    if (bandwidth == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    *bandwidth = bandwidth_;
+    return S_OK;
+}
+
+STDMETHODIMP WmvNetworkConfig::SetConnectionBandwidth(DWORD bandwidth)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    bandwidth_ = bandwidth;
+    return S_OK;
+}
+
+STDMETHODIMP WmvNetworkConfig::GetNumProtocolsSupported(DWORD* count)
+{
+    if (count == nullptr) {
+        return E_POINTER;
+    }
+    *count = 1;
+    return S_OK;
+}
+
+STDMETHODIMP WmvNetworkConfig::GetSupportedProtocolName(DWORD index, WCHAR* name, DWORD* size)
+{
+    if (index != 0) {
+        return E_INVALIDARG;
+    }
+    return CopyText(std::u16string(u"http"), name, size);
+}
+
+STDMETHODIMP WmvNetworkConfig::AddLoggingUrl(const WCHAR*) { return S_OK; }
+STDMETHODIMP WmvNetworkConfig::GetLoggingUrl(DWORD, WCHAR*, DWORD*) { return E_INVALIDARG; }
+STDMETHODIMP WmvNetworkConfig::GetLoggingUrlCount(DWORD* count)
+{
+    if (count == nullptr) {
+        return E_POINTER;
+    }
+    *count = 0;
+    return S_OK;
+}
+STDMETHODIMP WmvNetworkConfig::ResetLoggingUrlList() { return S_OK; }
+
+STDMETHODIMP WmvNetworkConfig::GetAcceleratedStreamingDuration(QWORD* duration)
+{
+    if (duration == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    *duration = acceleratedDuration_;
+    return S_OK;
+}
+
+STDMETHODIMP WmvNetworkConfig::SetAcceleratedStreamingDuration(QWORD duration)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    acceleratedDuration_ = duration;
+    return S_OK;
+}
+
+STDMETHODIMP WmvNetworkConfig::GetAutoReconnectLimit(DWORD* limit)
+{
+    if (limit == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard<std::mutex> hold(lock_);
+    *limit = reconnectLimit_;
+    return S_OK;
+}
+
+STDMETHODIMP WmvNetworkConfig::SetAutoReconnectLimit(DWORD limit)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    reconnectLimit_ = limit;
+    return S_OK;
+}
+
+STDMETHODIMP WmvNetworkConfig::GetMaxNetPacketSize(DWORD* size)
+{
+    if (size == nullptr) {
+        return E_POINTER;
+    }
+    *size = 1500;
+    return S_OK;
+}
+
+}  // namespace orvane::wmv

@@ -1,0 +1,20 @@
+// Application base of a framework-based shared library.
+#include "CAoAfxDll.h"
+
+#include "TraceScope.h"
+
+BEGIN_MESSAGE_MAP(CAoAfxDll, CWinApp)
+END_MESSAGE_MAP()
+
+BOOL CAoAfxDll::InitInstance()
+{
+    TRACE_FUNCTION();
+    DisableThreadLibraryCalls(m_hInstance ? m_hInstance : AfxGetInstanceHandle());
+    return TRUE;
+}
+
+int CAoAfxDll::ExitInstance()
+{
+    TRACE_FUNCTION();
+    return CWinApp::ExitInstance();
+}

@@ -1,0 +1,10 @@
+// The engine library's application object: one static instance per process.
+#pragma once
+
+#include "CAoAfxDll.h"
+
+class QVRVideo : public CAoAfxDll {
+public:
+    QVRVideo() = default;
+    ~QVRVideo() override;
+};
