@@ -100,32 +100,36 @@ bool WmvAsyncReader::ValidStream(WORD stream) const
 
 STDMETHODIMP WmvAsyncReader::Open(const WCHAR* url, IWMReaderCallback* callback, void* context)
 {
-    if (callback == nullptr) {
-        return E_INVALIDARG;
-    }
-    const HRESULT hr = WmvMedia::CheckName(url);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    Request r{Command::kOpen};
-    r.url = url;
-    return BeginOpen(std::move(r), callback, context);
+    return Guarded([&]() -> HRESULT {
+        if (callback == nullptr) {
+            return E_INVALIDARG;
+        }
+        const HRESULT hr = WmvMedia::CheckName(url);
+        if (FAILED(hr)) {
+            return hr;
+        }
+        Request r{Command::kOpen};
+        r.url = url;
+        return BeginOpen(std::move(r), callback, context);
+    });
 }
 
 STDMETHODIMP WmvAsyncReader::OpenStream(IStream* stream, IWMReaderCallback* callback,
                                         void* context)
 {
-    if (stream == nullptr || callback == nullptr) {
-        return E_INVALIDARG;
-    }
-    Request r{Command::kOpen};
-    r.stream = stream;
-    stream->AddRef();
-    const HRESULT hr = BeginOpen(std::move(r), callback, context);
-    if (FAILED(hr)) {
-        stream->Release();
-    }
-    return hr;
+    return Guarded([&]() -> HRESULT {
+        if (stream == nullptr || callback == nullptr) {
+            return E_INVALIDARG;
+        }
+        Request r{Command::kOpen};
+        r.stream = stream;
+        stream->AddRef();
+        const HRESULT hr = BeginOpen(std::move(r), callback, context);
+        if (FAILED(hr)) {
+            stream->Release();
+        }
+        return hr;
+    });
 }
 
 HRESULT WmvAsyncReader::BeginOpen(Request request, IWMReaderCallback* callback, void* context)
@@ -164,21 +168,23 @@ void WmvAsyncReader::Post(Request request)
 
 STDMETHODIMP WmvAsyncReader::Start(QWORD start, QWORD duration, float rate, void* context)
 {
-    // Only forward play: the compressed samples cannot be handed out backwards.
-    if (!(rate > 0.0f)) {
-        return E_INVALIDARG;
-    }
-    std::lock_guard<std::mutex> hold(lock_);
-    if (!opened_) {
-        return NS_E_INVALID_REQUEST;
-    }
-    Request r{Command::kStart};
-    r.start = start;
-    r.duration = duration;
-    r.rate = rate;
-    r.context = context;
-    Post(std::move(r));
-    return S_OK;
+    return Guarded([&]() -> HRESULT {
+        // Only forward play: the compressed samples cannot be handed out backwards.
+        if (!(rate > 0.0f)) {
+            return E_INVALIDARG;
+        }
+        std::lock_guard<std::mutex> hold(lock_);
+        if (!opened_) {
+            return NS_E_INVALID_REQUEST;
+        }
+        Request r{Command::kStart};
+        r.start = start;
+        r.duration = duration;
+        r.rate = rate;
+        r.context = context;
+        Post(std::move(r));
+        return S_OK;
+    });
 }
 
 STDMETHODIMP WmvAsyncReader::StartAtMarker(WORD marker, QWORD duration, float rate, void* context)
@@ -196,12 +202,14 @@ STDMETHODIMP WmvAsyncReader::StartAtMarker(WORD marker, QWORD duration, float ra
 
 STDMETHODIMP WmvAsyncReader::Stop()
 {
-    std::lock_guard<std::mutex> hold(lock_);
-    if (!opened_) {
-        return NS_E_INVALID_REQUEST;
-    }
-    Post(Request{Command::kStop});
-    return S_OK;
+    return Guarded([&]() -> HRESULT {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (!opened_) {
+            return NS_E_INVALID_REQUEST;
+        }
+        Post(Request{Command::kStop});
+        return S_OK;
+    });
 }
 
 STDMETHODIMP WmvAsyncReader::Pause()
@@ -227,17 +235,19 @@ STDMETHODIMP WmvAsyncReader::Resume()
 
 STDMETHODIMP WmvAsyncReader::Close()
 {
-    std::lock_guard<std::mutex> hold(lock_);
-    if (callback_ == nullptr) {
-        return NS_E_INVALID_REQUEST;
-    }
-    // A read waiting for network data must give up now.
-    if (media_) {
-        media_->Abort();
-    }
-    opened_ = false;
-    Post(Request{Command::kClose});
-    return S_OK;
+    return Guarded([&]() -> HRESULT {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (callback_ == nullptr) {
+            return NS_E_INVALID_REQUEST;
+        }
+        // A read waiting for network data must give up now.
+        if (media_) {
+            media_->Abort();
+        }
+        opened_ = false;
+        Post(Request{Command::kClose});
+        return S_OK;
+    });
 }
 
 // ---- worker ------------------------------------------------------------------------------
@@ -256,11 +266,16 @@ void WmvAsyncReader::Worker()
         // Keeps the object alive while the command's callbacks run; the application may
         // drop its last reference inside one of them.
         AddRef();
-        switch (r.command) {
-        case Command::kOpen: RunOpen(r); break;
-        case Command::kStart: RunStart(r); break;
-        case Command::kStop: Status(WMT_STOPPED, S_OK); break;
-        case Command::kClose: RunClose(); break;
+        try {
+            switch (r.command) {
+            case Command::kOpen: RunOpen(r); break;
+            case Command::kStart: RunStart(r); break;
+            case Command::kStop: Status(WMT_STOPPED, S_OK); break;
+            case Command::kClose: RunClose(); break;
+            }
+        } catch (...) {
+            // Out of memory while reading: the application hears of it as a reader error.
+            Status(WMT_ERROR, E_OUTOFMEMORY);
         }
         if (Release() == 0) {
             return;
@@ -292,6 +307,9 @@ void WmvAsyncReader::RunOpen(Request& request)
         request.stream->Release();
         request.stream = nullptr;
     } else {
+        if (request.url.rfind(L"http:", 0) == 0 || request.url.rfind(L"HTTP:", 0) == 0) {
+            Status(WMT_CONNECTING, S_OK);
+        }
         hr = WmvMedia::OpenByName(request.url.c_str(), GENERIC_READ, FILE_SHARE_READ,
                                   network_.ProxyFor(L"http"), &media);
     }
@@ -683,17 +701,19 @@ STDMETHODIMP WmvAsyncReader::GetMaxOutputSampleSize(DWORD output, DWORD* size)
 
 STDMETHODIMP WmvAsyncReader::GetMaxStreamSampleSize(WORD stream, DWORD* size)
 {
-    if (size == nullptr) {
-        return E_POINTER;
-    }
-    std::lock_guard<std::mutex> hold(lock_);
-    if (!ValidStream(stream)) {
-        return NS_E_INVALID_REQUEST;
-    }
-    uint32_t max = 0;
-    const asf::AsfError e = media_->Demuxer().MaxObjectSize(stream, &max);
-    *size = max;
-    return HResultFromAsf(e);
+    return Guarded([&]() -> HRESULT {
+        if (size == nullptr) {
+            return E_POINTER;
+        }
+        std::lock_guard<std::mutex> hold(lock_);
+        if (!ValidStream(stream)) {
+            return NS_E_INVALID_REQUEST;
+        }
+        uint32_t max = 0;
+        const asf::AsfError e = media_->Demuxer().MaxObjectSize(stream, &max);
+        *size = max;
+        return HResultFromAsf(e);
+    });
 }
 
 STDMETHODIMP WmvAsyncReader::NotifyLateDelivery(QWORD) { return S_OK; }
@@ -730,8 +750,15 @@ STDMETHODIMP WmvAsyncReader::GetDownloadProgress(DWORD* percent, QWORD* bytes, Q
     if (percent == nullptr || bytes == nullptr || download == nullptr) {
         return E_POINTER;
     }
-    *percent = 100;
-    *bytes = 0;
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!media_) {
+        return NS_E_INVALID_REQUEST;
+    }
+    uint64_t received = 0;
+    unsigned done = 0;
+    media_->Progress(&received, &done);
+    *percent = done;
+    *bytes = received;
     *download = 0;
     return S_OK;
 }

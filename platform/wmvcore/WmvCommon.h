@@ -6,14 +6,29 @@
 #include <wmsdk.h>
 #include <nserror.h>
 
+#include <new>
 #include <string>
 
 #include "asf/AsfError.h"
 
 namespace orvane::wmv {
 
-inline constexpr HRESULT kAsfBufferTooSmall = static_cast<HRESULT>(0xC00D07D1);  // ASF_E_BUFFERTOOSMALL
+inline constexpr HRESULT kAsfBufferTooSmall =
+    static_cast<HRESULT>(0xC00D07D1);  // ASF_E_BUFFERTOOSMALL
 inline constexpr HRESULT kAsfNotFound = static_cast<HRESULT>(0xC00D07F0);        // ASF_E_NOTFOUND
+
+// Runs a COM method's body and turns any exception into a result: none may reach the caller.
+template <typename Body>
+HRESULT Guarded(Body body) noexcept
+{
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
 
 inline HRESULT HResultFromAsf(asf::AsfError e)
 {

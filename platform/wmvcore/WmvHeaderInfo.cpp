@@ -40,6 +40,7 @@ STDMETHODIMP WmvHeaderInfo::QueryInterface(REFIID iid, void** out)
 {
     return owner_->QueryInterface(iid, out);
 }
+
 STDMETHODIMP_(ULONG) WmvHeaderInfo::AddRef() { return owner_->AddRef(); }
 STDMETHODIMP_(ULONG) WmvHeaderInfo::Release() { return owner_->Release(); }
 
@@ -149,35 +150,37 @@ STDMETHODIMP WmvHeaderInfo::GetAttributeByIndexEx(WORD stream, WORD index, LPWST
 STDMETHODIMP WmvHeaderInfo::GetAttributeIndices(WORD stream, LPCWSTR name, WORD* language,
                                                 WORD* indices, WORD* count)
 {
-    if (name == nullptr || count == nullptr) {
-        return E_POINTER;
-    }
-    if (header_ == nullptr) {
-        return NS_E_INVALID_REQUEST;
-    }
-    const std::u16string wanted = FromWide(name);
-    std::vector<WORD> found;
-    WORD index = 0;
-    for (const asf::AsfAttribute& a : header_->attributes) {
-        if (a.stream != stream) {
-            continue;
+    return Guarded([&]() -> HRESULT {
+        if (name == nullptr || count == nullptr) {
+            return E_POINTER;
         }
-        if (a.name == wanted && (language == nullptr || *language == a.language)) {
-            found.push_back(index);
+        if (header_ == nullptr) {
+            return NS_E_INVALID_REQUEST;
         }
-        ++index;
-    }
-    if (indices == nullptr) {
+        const std::u16string wanted = FromWide(name);
+        std::vector<WORD> found;
+        WORD index = 0;
+        for (const asf::AsfAttribute& a : header_->attributes) {
+            if (a.stream != stream) {
+                continue;
+            }
+            if (a.name == wanted && (language == nullptr || *language == a.language)) {
+                found.push_back(index);
+            }
+            ++index;
+        }
+        if (indices == nullptr) {
+            *count = static_cast<WORD>(found.size());
+            return S_OK;
+        }
+        if (*count < found.size()) {
+            *count = static_cast<WORD>(found.size());
+            return kAsfBufferTooSmall;
+        }
+        std::copy(found.begin(), found.end(), indices);
         *count = static_cast<WORD>(found.size());
         return S_OK;
-    }
-    if (*count < found.size()) {
-        *count = static_cast<WORD>(found.size());
-        return kAsfBufferTooSmall;
-    }
-    std::copy(found.begin(), found.end(), indices);
-    *count = static_cast<WORD>(found.size());
-    return S_OK;
+    });
 }
 
 STDMETHODIMP WmvHeaderInfo::GetMarkerCount(WORD* count)
@@ -265,22 +268,30 @@ STDMETHODIMP WmvHeaderInfo::SetAttribute(WORD, LPCWSTR, WMT_ATTR_DATATYPE, const
 {
     return NS_E_INVALID_REQUEST;
 }
-STDMETHODIMP WmvHeaderInfo::AddMarker(LPCWSTR_WMSDK_TYPE_SAFE, QWORD) { return NS_E_INVALID_REQUEST; }
+
+STDMETHODIMP WmvHeaderInfo::AddMarker(LPCWSTR_WMSDK_TYPE_SAFE, QWORD)
+{
+    return NS_E_INVALID_REQUEST;
+}
+
 STDMETHODIMP WmvHeaderInfo::RemoveMarker(WORD) { return NS_E_INVALID_REQUEST; }
 STDMETHODIMP WmvHeaderInfo::AddScript(LPCWSTR_WMSDK_TYPE_SAFE, LPCWSTR_WMSDK_TYPE_SAFE, QWORD)
 {
     return NS_E_INVALID_REQUEST;
 }
+
 STDMETHODIMP WmvHeaderInfo::RemoveScript(WORD) { return NS_E_INVALID_REQUEST; }
 STDMETHODIMP WmvHeaderInfo::ModifyAttribute(WORD, WORD, WMT_ATTR_DATATYPE, WORD, const BYTE*, DWORD)
 {
     return NS_E_INVALID_REQUEST;
 }
+
 STDMETHODIMP WmvHeaderInfo::AddAttribute(WORD, LPCWSTR, WORD*, WMT_ATTR_DATATYPE, WORD,
                                          const BYTE*, DWORD)
 {
     return NS_E_INVALID_REQUEST;
 }
+
 STDMETHODIMP WmvHeaderInfo::DeleteAttribute(WORD, WORD) { return NS_E_INVALID_REQUEST; }
 STDMETHODIMP WmvHeaderInfo::AddCodecInfo(LPCWSTR_WMSDK_TYPE_SAFE, LPCWSTR_WMSDK_TYPE_SAFE,
                                          WMT_CODEC_INFO_TYPE, WORD, BYTE*)

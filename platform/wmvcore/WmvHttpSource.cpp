@@ -13,6 +13,7 @@ namespace {
 
 constexpr uint64_t kMaxBody = 1ull << 30;   // a presentation larger than this is refused
 constexpr size_t kMaxResponseHead = 64 * 1024;
+constexpr DWORD kReceiveTimeoutMs = 30000;
 
 std::string Narrow(const std::wstring& s)
 {
@@ -108,10 +109,17 @@ HRESULT WmvHttpSource::Open(const std::wstring& url, const std::wstring& proxyHo
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* found = nullptr;
-    if (getaddrinfo(connectHost.c_str(), std::to_string(connectPort).c_str(), &hints, &found) != 0) {
+    if (getaddrinfo(connectHost.c_str(), std::to_string(connectPort).c_str(), &hints, &found) !=
+        0) {
         return viaProxy ? NS_E_PROXY_NOT_FOUND : NS_E_SERVER_NOT_FOUND;
     }
     socket_ = socket(found->ai_family, found->ai_socktype, found->ai_protocol);
+    // A server that stops sending must not hold the reader's thread forever.
+    const DWORD timeoutMs = kReceiveTimeoutMs;
+    if (socket_ != INVALID_SOCKET) {
+        setsockopt(socket_, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeoutMs),
+                   sizeof(timeoutMs));
+    }
     const bool connected = socket_ != INVALID_SOCKET &&
                            connect(socket_, found->ai_addr, int(found->ai_addrlen)) == 0;
     freeaddrinfo(found);
@@ -173,6 +181,7 @@ HRESULT WmvHttpSource::Open(const std::wstring& url, const std::wstring& proxyHo
             return E_OUTOFMEMORY;
         }
         contentLength_ = n;
+        body_.reserve(static_cast<size_t>(n));
     }
     thread_ = std::thread(&WmvHttpSource::Receive, this, std::move(rest));
     return S_OK;
@@ -182,12 +191,29 @@ void WmvHttpSource::Receive(std::vector<char> initial)
 {
     {
         std::lock_guard<std::mutex> hold(lock_);
-        body_.insert(body_.end(), initial.begin(), initial.end());
+        body_.insert(body_.end(), initial.begin(), initial.end());  // within the reserve
     }
     arrived_.notify_all();
     std::vector<char> chunk(64 * 1024);
     for (;;) {
-        const int n = recv(socket_, chunk.data(), int(chunk.size()), 0);
+        // Wait in short rounds: a blocked recv does not always return when another thread
+        // shuts the socket down, and Abort must end this thread promptly.
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(socket_, &readable);
+        timeval round = {0, 100000};
+        const int ready = select(0, &readable, nullptr, nullptr, &round);
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            if (aborted_) {
+                done_ = true;
+                break;
+            }
+        }
+        if (ready == 0) {
+            continue;
+        }
+        const int n = ready < 0 ? -1 : recv(socket_, chunk.data(), int(chunk.size()), 0);
         std::lock_guard<std::mutex> hold(lock_);
         if (n <= 0 || aborted_) {
             failed_ = n < 0 || (contentLength_ != UINT64_MAX && body_.size() < contentLength_);
@@ -199,7 +225,13 @@ void WmvHttpSource::Receive(std::vector<char> initial)
             done_ = true;
             break;
         }
-        body_.insert(body_.end(), chunk.data(), chunk.data() + n);
+        try {
+            body_.insert(body_.end(), chunk.data(), chunk.data() + n);
+        } catch (const std::bad_alloc&) {
+            failed_ = true;
+            done_ = true;
+            break;
+        }
         if (contentLength_ != UINT64_MAX && body_.size() >= contentLength_) {
             body_.resize(static_cast<size_t>(contentLength_));
             done_ = true;
@@ -214,7 +246,8 @@ asf::AsfError WmvHttpSource::ReadAt(uint64_t offset, void* buffer, size_t size, 
 {
     *got = 0;
     std::unique_lock<std::mutex> hold(lock_);
-    arrived_.wait(hold, [&] { return aborted_ || done_ || body_.size() >= offset + size; });
+    // Whatever has arrived at the offset is returned at once: the parser reads progressively.
+    arrived_.wait(hold, [&] { return aborted_ || done_ || body_.size() > offset; });
     if (aborted_) {
         return asf::AsfError::kAborted;
     }
@@ -225,6 +258,19 @@ asf::AsfError WmvHttpSource::ReadAt(uint64_t offset, void* buffer, size_t size, 
     std::memcpy(buffer, body_.data() + offset, n);
     *got = n;
     return asf::AsfError::kOk;
+}
+
+void WmvHttpSource::Progress(uint64_t* bytes, unsigned* percent) const
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    *bytes = body_.size();
+    if (done_) {
+        *percent = 100;
+    } else if (contentLength_ != UINT64_MAX && contentLength_ > 0) {
+        *percent = static_cast<unsigned>(body_.size() * 100 / contentLength_);
+    } else {
+        *percent = 0;
+    }
 }
 
 bool WmvHttpSource::KnownSize(uint64_t* size) const

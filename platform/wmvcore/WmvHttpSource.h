@@ -29,6 +29,8 @@ public:
     asf::AsfError ReadAt(uint64_t offset, void* buffer, size_t size, size_t* got) override;
     bool KnownSize(uint64_t* size) const override;
     bool CanSeekCheaply() const override { return false; }
+    // Bytes received so far and the percentage of the announced length (0 when unknown).
+    void Progress(uint64_t* bytes, unsigned* percent) const;
 
     // Splits "http://host[:port]/path"; false for anything else.
     static bool ParseUrl(const std::wstring& url, std::string* host, unsigned* port,

@@ -109,6 +109,17 @@ HRESULT WmvMedia::OpenStream(IStream* stream, std::unique_ptr<WmvMedia>* out)
     return hr;
 }
 
+void WmvMedia::Progress(uint64_t* bytes, unsigned* percent) const
+{
+    if (http_ != nullptr) {
+        http_->Progress(bytes, percent);
+        return;
+    }
+    *bytes = 0;
+    source_->KnownSize(bytes);
+    *percent = 100;
+}
+
 void WmvMedia::Abort()
 {
     if (http_ != nullptr) {

@@ -29,6 +29,8 @@ public:
 
     // Ends a download in progress so that a waiting read returns.
     void Abort();
+    // How much of the presentation has arrived: a local source has all of it.
+    void Progress(uint64_t* bytes, unsigned* percent) const;
 
     asf::AsfDemuxer& Demuxer() { return demuxer_; }
     const asf::AsfHeader& Header() const { return demuxer_.Header(); }

@@ -46,27 +46,29 @@ STDMETHODIMP WmvMetadataEditor::Open(const WCHAR* filename)
 STDMETHODIMP WmvMetadataEditor::OpenEx(const WCHAR* filename, DWORD desiredAccess,
                                        DWORD shareMode)
 {
-    std::lock_guard<std::mutex> hold(lock_);
-    if (media_) {
-        return NS_E_INVALID_REQUEST;
-    }
-    // Local files only: the editor works on a header it could rewrite in place.
-    const HRESULT check = WmvMedia::CheckName(filename);
-    if (FAILED(check)) {
-        return check;
-    }
-    if (std::wstring(filename).rfind(L"http:", 0) == 0 ||
-        std::wstring(filename).rfind(L"HTTP:", 0) == 0) {
-        return NS_E_INVALID_NAME;
-    }
-    const HRESULT hr =
-        WmvMedia::OpenByName(filename, desiredAccess, shareMode, WmvProxy(), &media_);
-    if (FAILED(hr)) {
-        media_.reset();
-        return hr;
-    }
-    headerInfo_.Attach(&media_->Header());
-    return S_OK;
+    return Guarded([&]() -> HRESULT {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (media_) {
+            return NS_E_INVALID_REQUEST;
+        }
+        // Local files only: the editor works on a header it could rewrite in place.
+        const HRESULT check = WmvMedia::CheckName(filename);
+        if (FAILED(check)) {
+            return check;
+        }
+        if (std::wstring(filename).rfind(L"http:", 0) == 0 ||
+            std::wstring(filename).rfind(L"HTTP:", 0) == 0) {
+            return NS_E_INVALID_NAME;
+        }
+        const HRESULT hr =
+            WmvMedia::OpenByName(filename, desiredAccess, shareMode, WmvProxy(), &media_);
+        if (FAILED(hr)) {
+            media_.reset();
+            return hr;
+        }
+        headerInfo_.Attach(&media_->Header());
+        return S_OK;
+    });
 }
 
 STDMETHODIMP WmvMetadataEditor::Close()

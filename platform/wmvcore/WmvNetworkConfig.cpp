@@ -69,6 +69,7 @@ STDMETHODIMP WmvNetworkConfig::QueryInterface(REFIID iid, void** out)
 {
     return owner_->QueryInterface(iid, out);
 }
+
 STDMETHODIMP_(ULONG) WmvNetworkConfig::AddRef() { return owner_->AddRef(); }
 STDMETHODIMP_(ULONG) WmvNetworkConfig::Release() { return owner_->Release(); }
 
@@ -293,6 +294,7 @@ STDMETHODIMP WmvNetworkConfig::GetLoggingUrlCount(DWORD* count)
     *count = 0;
     return S_OK;
 }
+
 STDMETHODIMP WmvNetworkConfig::ResetLoggingUrlList() { return S_OK; }
 
 STDMETHODIMP WmvNetworkConfig::GetAcceleratedStreamingDuration(QWORD* duration)

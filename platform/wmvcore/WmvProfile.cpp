@@ -34,6 +34,7 @@ STDMETHODIMP WmvProfile::QueryInterface(REFIID iid, void** out)
 {
     return owner_->QueryInterface(iid, out);
 }
+
 STDMETHODIMP_(ULONG) WmvProfile::AddRef() { return owner_->AddRef(); }
 STDMETHODIMP_(ULONG) WmvProfile::Release() { return owner_->Release(); }
 
@@ -50,11 +51,13 @@ STDMETHODIMP WmvProfile::GetName(WCHAR* name, DWORD* length)
 {
     return CopyText(std::u16string(), name, length);
 }
+
 STDMETHODIMP WmvProfile::SetName(const WCHAR*) { return S_OK; }
 STDMETHODIMP WmvProfile::GetDescription(WCHAR* description, DWORD* length)
 {
     return CopyText(std::u16string(), description, length);
 }
+
 STDMETHODIMP WmvProfile::SetDescription(const WCHAR*) { return S_OK; }
 
 STDMETHODIMP WmvProfile::GetStreamCount(DWORD* count)
@@ -148,6 +151,7 @@ STDMETHODIMP WmvProfile::CreateNewStream(REFGUID, IWMStreamConfig** config)
     }
     return NS_E_INVALID_REQUEST;
 }
+
 STDMETHODIMP WmvProfile::GetMutualExclusionCount(DWORD* count)
 {
     if (count == nullptr) {
@@ -156,6 +160,7 @@ STDMETHODIMP WmvProfile::GetMutualExclusionCount(DWORD* count)
     *count = 0;
     return S_OK;
 }
+
 STDMETHODIMP WmvProfile::GetMutualExclusion(DWORD, IWMMutualExclusion** exclusion)
 {
     if (exclusion != nullptr) {
@@ -163,6 +168,7 @@ STDMETHODIMP WmvProfile::GetMutualExclusion(DWORD, IWMMutualExclusion** exclusio
     }
     return E_INVALIDARG;
 }
+
 STDMETHODIMP WmvProfile::RemoveMutualExclusion(IWMMutualExclusion*) { return NS_E_INVALID_REQUEST; }
 STDMETHODIMP WmvProfile::AddMutualExclusion(IWMMutualExclusion*) { return NS_E_INVALID_REQUEST; }
 STDMETHODIMP WmvProfile::CreateNewMutualExclusion(IWMMutualExclusion** exclusion)

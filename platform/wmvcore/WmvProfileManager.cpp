@@ -53,18 +53,22 @@ STDMETHODIMP WmvProfileManager::CreateEmptyProfile(WMT_VERSION, IWMProfile** pro
 {
     return NoProfile(profile);
 }
+
 STDMETHODIMP WmvProfileManager::LoadProfileByID(REFGUID, IWMProfile** profile)
 {
     return NoProfile(profile);
 }
+
 STDMETHODIMP WmvProfileManager::LoadProfileByData(const WCHAR*, IWMProfile** profile)
 {
     return NoProfile(profile);
 }
+
 STDMETHODIMP WmvProfileManager::SaveProfile(IWMProfile*, WCHAR*, DWORD*)
 {
     return NS_E_INVALID_REQUEST;
 }
+
 STDMETHODIMP WmvProfileManager::GetSystemProfileCount(DWORD* count)
 {
     if (count == nullptr) {
@@ -73,6 +77,7 @@ STDMETHODIMP WmvProfileManager::GetSystemProfileCount(DWORD* count)
     *count = 0;
     return S_OK;
 }
+
 STDMETHODIMP WmvProfileManager::LoadSystemProfile(DWORD, IWMProfile** profile)
 {
     return NoProfile(profile);
@@ -95,6 +100,7 @@ STDMETHODIMP WmvProfileManager::GetCodecFormatCount(REFGUID, DWORD, DWORD* count
     }
     return E_INVALIDARG;
 }
+
 STDMETHODIMP WmvProfileManager::GetCodecFormat(REFGUID, DWORD, DWORD, IWMStreamConfig** config)
 {
     if (config != nullptr) {
@@ -102,10 +108,12 @@ STDMETHODIMP WmvProfileManager::GetCodecFormat(REFGUID, DWORD, DWORD, IWMStreamC
     }
     return E_INVALIDARG;
 }
+
 STDMETHODIMP WmvProfileManager::GetCodecName(REFGUID, DWORD, WCHAR*, DWORD*)
 {
     return E_INVALIDARG;
 }
+
 STDMETHODIMP WmvProfileManager::GetCodecFormatDesc(REFGUID, DWORD, DWORD,
                                                    IWMStreamConfig** config, WCHAR*, DWORD*)
 {
@@ -114,21 +122,25 @@ STDMETHODIMP WmvProfileManager::GetCodecFormatDesc(REFGUID, DWORD, DWORD,
     }
     return E_INVALIDARG;
 }
+
 STDMETHODIMP WmvProfileManager::GetCodecFormatProp(REFGUID, DWORD, DWORD, const WCHAR*,
                                                    WMT_ATTR_DATATYPE*, BYTE*, DWORD*)
 {
     return E_INVALIDARG;
 }
+
 STDMETHODIMP WmvProfileManager::GetCodecProp(REFGUID, DWORD, const WCHAR*, WMT_ATTR_DATATYPE*,
                                              BYTE*, DWORD*)
 {
     return E_INVALIDARG;
 }
+
 STDMETHODIMP WmvProfileManager::SetCodecEnumerationSetting(REFGUID, DWORD, const WCHAR*,
                                                            WMT_ATTR_DATATYPE, const BYTE*, DWORD)
 {
     return E_INVALIDARG;
 }
+
 STDMETHODIMP WmvProfileManager::GetCodecEnumerationSetting(REFGUID, DWORD, const WCHAR*,
                                                            WMT_ATTR_DATATYPE*, BYTE*, DWORD*)
 {

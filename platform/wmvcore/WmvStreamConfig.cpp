@@ -196,23 +196,25 @@ STDMETHODIMP WmvStreamConfig::GetType(GUID* type) { return GetStreamType(type); 
 
 STDMETHODIMP WmvStreamConfig::GetMediaType(WM_MEDIA_TYPE* type, DWORD* size)
 {
-    if (size == nullptr) {
-        return E_POINTER;
-    }
-    const std::vector<uint8_t> block = BuildMediaType(stream_);
-    if (type == nullptr) {
+    return Guarded([&]() -> HRESULT {
+        if (size == nullptr) {
+            return E_POINTER;
+        }
+        const std::vector<uint8_t> block = BuildMediaType(stream_);
+        if (type == nullptr) {
+            *size = static_cast<DWORD>(block.size());
+            return S_OK;
+        }
+        if (*size < block.size()) {
+            *size = static_cast<DWORD>(block.size());
+            return kAsfBufferTooSmall;
+        }
+        std::memcpy(type, block.data(), block.size());
+        type->pUnk = nullptr;
+        type->pbFormat = type->cbFormat ? reinterpret_cast<BYTE*>(type + 1) : nullptr;
         *size = static_cast<DWORD>(block.size());
         return S_OK;
-    }
-    if (*size < block.size()) {
-        *size = static_cast<DWORD>(block.size());
-        return kAsfBufferTooSmall;
-    }
-    std::memcpy(type, block.data(), block.size());
-    type->pUnk = nullptr;
-    type->pbFormat = type->cbFormat ? reinterpret_cast<BYTE*>(type + 1) : nullptr;
-    *size = static_cast<DWORD>(block.size());
-    return S_OK;
+    });
 }
 
 STDMETHODIMP WmvStreamConfig::SetMediaType(WM_MEDIA_TYPE* type)

@@ -53,27 +53,30 @@ HRESULT WmvSyncReader::Attach(HRESULT openResult)
     }
     headerInfo_.Attach(&media_->Header());
     profile_.Load(&media_->Header());
-    onlyStream_ = 0;
-    rangeDirty_ = false;
     return S_OK;
 }
 
 STDMETHODIMP WmvSyncReader::Open(const WCHAR* filename)
 {
-    std::lock_guard<std::mutex> hold(lock_);
-    if (media_) {
-        return NS_E_INVALID_REQUEST;
-    }
-    return Attach(WmvMedia::OpenByName(filename, GENERIC_READ, FILE_SHARE_READ, WmvProxy(), &media_));
+    return Guarded([&]() -> HRESULT {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (media_) {
+            return NS_E_INVALID_REQUEST;
+        }
+        return Attach(
+            WmvMedia::OpenByName(filename, GENERIC_READ, FILE_SHARE_READ, WmvProxy(), &media_));
+    });
 }
 
 STDMETHODIMP WmvSyncReader::OpenStream(IStream* stream)
 {
-    std::lock_guard<std::mutex> hold(lock_);
-    if (media_) {
-        return NS_E_INVALID_REQUEST;
-    }
-    return Attach(WmvMedia::OpenStream(stream, &media_));
+    return Guarded([&]() -> HRESULT {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (media_) {
+            return NS_E_INVALID_REQUEST;
+        }
+        return Attach(WmvMedia::OpenStream(stream, &media_));
+    });
 }
 
 STDMETHODIMP WmvSyncReader::Close()
@@ -90,16 +93,16 @@ STDMETHODIMP WmvSyncReader::Close()
 
 STDMETHODIMP WmvSyncReader::SetRange(QWORD start, LONGLONG duration)
 {
-    std::lock_guard<std::mutex> hold(lock_);
-    if (!media_) {
-        return NS_E_INVALID_REQUEST;
-    }
-    if (duration < 0) {
-        return E_INVALIDARG;
-    }
-    rangeStart_ = start;
-    rangeDuration_ = duration;
-    return HResultFromAsf(media_->Demuxer().SetRange(start, static_cast<uint64_t>(duration)));
+    return Guarded([&]() -> HRESULT {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (!media_) {
+            return NS_E_INVALID_REQUEST;
+        }
+        if (duration < 0) {
+            return E_INVALIDARG;
+        }
+        return HResultFromAsf(media_->Demuxer().SetRange(start, static_cast<uint64_t>(duration)));
+    });
 }
 
 STDMETHODIMP WmvSyncReader::SetRangeByFrame(WORD, QWORD, LONGLONG)
@@ -123,43 +126,45 @@ STDMETHODIMP WmvSyncReader::GetNextSample(WORD stream, INSSBuffer** sample, QWOR
                                           QWORD* duration, DWORD* flags, DWORD* output,
                                           WORD* streamOut)
 {
-    if (sample == nullptr || time == nullptr || duration == nullptr || flags == nullptr) {
-        return E_POINTER;
-    }
-    *sample = nullptr;
-    std::lock_guard<std::mutex> hold(lock_);
-    if (!media_) {
-        return NS_E_INVALID_REQUEST;
-    }
-    asf::AsfDemuxer& demuxer = media_->Demuxer();
-    if (stream != 0 && (media_->Header().FindStream(stream) == nullptr)) {
-        return NS_E_INVALID_REQUEST;
-    }
-    for (;;) {
-        const asf::AsfError e = demuxer.Next(&sample_);
-        if (e != asf::AsfError::kOk) {
-            return HResultFromAsf(e);
+    return Guarded([&]() -> HRESULT {
+        if (sample == nullptr || time == nullptr || duration == nullptr || flags == nullptr) {
+            return E_POINTER;
         }
-        if (stream == 0 || sample_.stream == stream) {
-            break;
+        *sample = nullptr;
+        std::lock_guard<std::mutex> hold(lock_);
+        if (!media_) {
+            return NS_E_INVALID_REQUEST;
         }
-    }
-    WmvBuffer* buffer = WmvBuffer::Create(std::move(sample_.data));
-    if (buffer == nullptr) {
-        return E_OUTOFMEMORY;
-    }
-    *sample = buffer;
-    *time = sample_.time;
-    *duration = sample_.duration;
-    *flags = (sample_.keyFrame ? WM_SF_CLEANPOINT : 0) |
-             (sample_.discontinuity ? WM_SF_DISCONTINUITY : 0);
-    if (output != nullptr) {
-        *output = OutputOf(sample_.stream);
-    }
-    if (streamOut != nullptr) {
-        *streamOut = sample_.stream;
-    }
-    return S_OK;
+        asf::AsfDemuxer& demuxer = media_->Demuxer();
+        if (stream != 0 && (media_->Header().FindStream(stream) == nullptr)) {
+            return NS_E_INVALID_REQUEST;
+        }
+        for (;;) {
+            const asf::AsfError e = demuxer.Next(&sample_);
+            if (e != asf::AsfError::kOk) {
+                return HResultFromAsf(e);
+            }
+            if (stream == 0 || sample_.stream == stream) {
+                break;
+            }
+        }
+        WmvBuffer* buffer = WmvBuffer::Create(std::move(sample_.data));
+        if (buffer == nullptr) {
+            return E_OUTOFMEMORY;
+        }
+        *sample = buffer;
+        *time = sample_.time;
+        *duration = sample_.duration;
+        *flags = (sample_.keyFrame ? WM_SF_CLEANPOINT : 0) |
+                 (sample_.discontinuity ? WM_SF_DISCONTINUITY : 0);
+        if (output != nullptr) {
+            *output = OutputOf(sample_.stream);
+        }
+        if (streamOut != nullptr) {
+            *streamOut = sample_.stream;
+        }
+        return S_OK;
+    });
 }
 
 STDMETHODIMP WmvSyncReader::SetStreamsSelected(WORD count, WORD* numbers,
@@ -308,17 +313,19 @@ STDMETHODIMP WmvSyncReader::GetMaxOutputSampleSize(DWORD output, DWORD* size)
 
 STDMETHODIMP WmvSyncReader::GetMaxStreamSampleSize(WORD stream, DWORD* size)
 {
-    if (size == nullptr) {
-        return E_POINTER;
-    }
-    std::lock_guard<std::mutex> hold(lock_);
-    if (!media_ || media_->Header().FindStream(stream) == nullptr) {
-        return NS_E_INVALID_REQUEST;
-    }
-    uint32_t max = 0;
-    const asf::AsfError e = media_->Demuxer().MaxObjectSize(stream, &max);
-    *size = max;
-    return HResultFromAsf(e);
+    return Guarded([&]() -> HRESULT {
+        if (size == nullptr) {
+            return E_POINTER;
+        }
+        std::lock_guard<std::mutex> hold(lock_);
+        if (!media_ || media_->Header().FindStream(stream) == nullptr) {
+            return NS_E_INVALID_REQUEST;
+        }
+        uint32_t max = 0;
+        const asf::AsfError e = media_->Demuxer().MaxObjectSize(stream, &max);
+        *size = max;
+        return HResultFromAsf(e);
+    });
 }
 
 }  // namespace orvane::wmv

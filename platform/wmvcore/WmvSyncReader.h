@@ -61,11 +61,7 @@ private:
     std::unique_ptr<WmvMedia> media_;
     WmvHeaderInfo headerInfo_;
     WmvProfile profile_;
-    asf::AsfSample sample_;
-    WORD onlyStream_ = 0;        // the stream the last GetNextSample asked for (0 = all)
-    bool rangeDirty_ = false;    // a new range or selection waits for the next read
-    QWORD rangeStart_ = 0;
-    LONGLONG rangeDuration_ = 0;
+    asf::AsfSample sample_;  // the demuxer's output, kept to reuse its allocation
 };
 
 }  // namespace orvane::wmv

@@ -35,11 +35,17 @@ public:
     bool Skip(uint64_t n) { return Take(n) != nullptr || n == 0; }
 
     uint8_t U8() { const uint8_t* p = Take(1); return p ? p[0] : 0; }
-    uint16_t U16() { const uint8_t* p = Take(2); return p ? static_cast<uint16_t>(p[0] | p[1] << 8) : 0; }
+    uint16_t U16()
+    {
+        const uint8_t* p = Take(2);
+        return p ? static_cast<uint16_t>(p[0] | p[1] << 8) : 0;
+    }
     uint32_t U32()
     {
         const uint8_t* p = Take(4);
-        return p ? (uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24) : 0;
+        return p ? (uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
+                    uint32_t(p[3]) << 24)
+                 : 0;
     }
     uint64_t U64()
     {

@@ -29,6 +29,7 @@ AsfError AsfDemuxer::Open(AsfSource* src)
     for (const AsfStream& s : header_.streams) {
         enabled_[s.number] = true;
         audio_[s.number] = s.kind == AsfStreamKind::kAudio;
+        holdBack_[s.number] = s.kind == AsfStreamKind::kVideo && s.averageTimePerFrame == 0;
     }
     // The data object promised more than the file holds: read what is there, then say so.
     uint64_t known = 0;
@@ -66,10 +67,10 @@ AsfError AsfDemuxer::ReadPacket(const uint8_t** packet)
             count = std::min(count, packetLimit_ - nextPacket_);
         }
         block_.resize(static_cast<size_t>(count * header_.packetSize));
-        // Read what is there; a short read at the end leaves a partial packet, which is an
-        // error only when the header promised it.
+        // Read what is there, at least one packet: a download hands out what has arrived. A
+        // short read at the end leaves a partial packet, an error only when it was promised.
         size_t total = 0;
-        while (total < block_.size()) {
+        while (total < header_.packetSize) {
             size_t got = 0;
             const AsfError e = src_->ReadAt(PacketOffset(nextPacket_) + total,
                                             block_.data() + total, block_.size() - total, &got);
@@ -139,11 +140,42 @@ void AsfDemuxer::Complete(Assembly& a)
     a.reached = true;
     a.discontinuity = false;
     for (AsfSample& old : a.pending) {
-        ready_.push_back(std::move(old));
+        Emit(a, std::move(old));
     }
     a.pending.clear();
     a.pendingBytes = 0;
-    ready_.push_back(std::move(s));
+    Emit(a, std::move(s));
+}
+
+void AsfDemuxer::Emit(Assembly& a, AsfSample&& s)
+{
+    if (!holdBack_[s.stream]) {
+        ready_.push_back(std::move(s));
+        return;
+    }
+    if (a.hasHeld) {
+        if (s.time > a.held.time) {
+            a.lastDelta = s.time - a.held.time;
+        }
+        a.held.duration = a.lastDelta;
+        ready_.push_back(std::move(a.held));
+    }
+    a.held = std::move(s);
+    a.hasHeld = true;
+}
+
+void AsfDemuxer::Finish(AsfError e)
+{
+    ended_ = true;
+    endError_ = e;
+    // The last frame of each held stream lasts as long as the one before it.
+    for (Assembly& a : assembly_) {
+        if (a.hasHeld) {
+            a.held.duration = a.lastDelta;
+            ready_.push_back(std::move(a.held));
+            a.hasHeld = false;
+        }
+    }
 }
 
 AsfError AsfDemuxer::HandlePayload(const AsfPayload& p)
@@ -199,30 +231,29 @@ AsfError AsfDemuxer::Next(AsfSample* out)
 {
     while (ready_.empty()) {
         if (ended_) {
-            return AsfError::kEndOfData;
+            return endError_;
         }
         const uint8_t* data = nullptr;
         AsfError e = ReadPacket(&data);
-        if (e == AsfError::kEndOfData) {
-            ended_ = true;
+        if (e == AsfError::kOk) {
+            e = AsfPacketParser::Parse(data, header_.packetSize, &packet_);
+        }
+        if (e != AsfError::kOk) {
+            Finish(e);
             continue;
-        }
-        if (e != AsfError::kOk) {
-            return e;
-        }
-        e = AsfPacketParser::Parse(data, header_.packetSize, &packet_);
-        if (e != AsfError::kOk) {
-            return e;
         }
         for (const AsfPayload& p : packet_.payloads) {
             e = HandlePayload(p);
             if (e != AsfError::kOk) {
-                return e;
+                break;
             }
         }
-        if (rangeEnd_ != UINT64_MAX &&
-            uint64_t(packet_.sendTimeMs) > rangeEnd_ / 10000 + header_.prerollMs + kSeekBackoffMs) {
-            ended_ = true;
+        if (e != AsfError::kOk) {
+            Finish(e);
+        } else if (rangeEnd_ != UINT64_MAX && uint64_t(packet_.sendTimeMs) >
+                                                  rangeEnd_ / 10000 + header_.prerollMs +
+                                                      kSeekBackoffMs) {
+            Finish(AsfError::kEndOfData);
         }
     }
     if (out->data.capacity() > 0 && spare_.size() < kMaxSpare) {
@@ -258,7 +289,8 @@ void AsfDemuxer::LoadSimpleIndex()
             const uint64_t interval = r.U64();
             r.U32();
             const uint32_t count = r.U32();
-            if (interval == 0 || count > kMaxIndexEntries || 56 + uint64_t(count) * 6 > objectSize) {
+            if (interval == 0 || count > kMaxIndexEntries ||
+                56 + uint64_t(count) * 6 > objectSize) {
                 return;
             }
             std::vector<uint8_t> entries(size_t(count) * 6);
@@ -344,6 +376,7 @@ AsfError AsfDemuxer::SetRange(uint64_t start, uint64_t duration)
     rangeStart_ = start;
     rangeEnd_ = duration == 0 || duration > UINT64_MAX - start ? UINT64_MAX : start + duration;
     ended_ = false;
+    endError_ = AsfError::kEndOfData;
     uint64_t packet = 0;
     const AsfError e = FindStartPacket(start, &packet);
     nextPacket_ = packet;

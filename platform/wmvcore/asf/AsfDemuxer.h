@@ -49,11 +49,19 @@ private:
         bool reached = false;              // a sample at or after the range start went out
         std::vector<AsfSample> pending;    // key frame group before the range start
         size_t pendingBytes = 0;
+        // Video without a frame duration in the header waits for the stream's next sample,
+        // whose time gives its duration.
+        bool hasHeld = false;
+        AsfSample held;
+        uint64_t lastDelta = 0;
     };
 
     AsfError ReadPacket(const uint8_t** packet);
     AsfError HandlePayload(const AsfPayload& p);
     void Complete(Assembly& a);
+    void Emit(Assembly& a, AsfSample&& s);
+    // Ends reading with e (kEndOfData or an error); samples already assembled still go out.
+    void Finish(AsfError e);
     uint64_t PacketOffset(uint64_t index) const;
     AsfError FindStartPacket(uint64_t start, uint64_t* packet);
     void LoadSimpleIndex();
@@ -64,6 +72,7 @@ private:
     bool enabled_[128] = {};
     bool audio_[128] = {};
     bool truncated_ = false;
+    bool holdBack_[128] = {};
     Assembly assembly_[128];
     std::deque<AsfSample> ready_;
     std::vector<AsfSample> spare_;  // sample buffers kept for reuse
@@ -73,6 +82,7 @@ private:
     uint64_t rangeStart_ = 0;
     uint64_t rangeEnd_ = UINT64_MAX;
     bool ended_ = false;
+    AsfError endError_ = AsfError::kEndOfData;
 
     std::vector<uint8_t> block_;  // packets read ahead
     uint64_t blockFirst_ = 0;

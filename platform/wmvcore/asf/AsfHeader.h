@@ -24,7 +24,15 @@ inline constexpr uint64_t kMaxIndexEntries = 1u << 22;
 enum class AsfStreamKind { kAudio, kVideo, kCommand, kOther };
 
 // Value types as the runtime's attribute API numbers them (WMT_ATTR_DATATYPE).
-enum class AsfAttrType : uint16_t { kDword = 0, kString = 1, kBinary = 2, kBool = 3, kQword = 4, kWord = 5, kGuid = 6 };
+enum class AsfAttrType : uint16_t {
+    kDword = 0,
+    kString = 1,
+    kBinary = 2,
+    kBool = 3,
+    kQword = 4,
+    kWord = 5,
+    kGuid = 6
+};
 
 struct AsfAttribute {
     uint16_t stream = 0;  // 0 = file level

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "WmvTestSupport.h"
@@ -58,7 +59,11 @@ struct Writer {
         b.insert(b.end(), g.data4, g.data4 + 8);
         return *this;
     }
-    Writer& Bytes(const std::vector<uint8_t>& v) { b.insert(b.end(), v.begin(), v.end()); return *this; }
+    Writer& Bytes(const std::vector<uint8_t>& v)
+    {
+        b.insert(b.end(), v.begin(), v.end());
+        return *this;
+    }
     // An object: GUID, size (body + 24 unless given), body.
     Writer& Obj(const Guid& g, const std::vector<uint8_t>& body, uint64_t size = 0)
     {
@@ -159,6 +164,95 @@ TEST(AsfParser, CraftedFileReadsItsObject)
     EXPECT_EQ(samples, 1u);
 }
 
+// Reads every sample of bytes (which must be valid) as (stream, ms, size, key) rows.
+std::vector<SampleRow> Rows(std::vector<uint8_t> bytes, uint64_t start = 0)
+{
+    AsfMemorySource src(std::move(bytes));
+    AsfDemuxer demuxer;
+    std::vector<SampleRow> rows;
+    EXPECT_EQ(demuxer.Open(&src), AsfError::kOk);
+    EXPECT_EQ(demuxer.SetRange(start, 0), AsfError::kOk);
+    AsfSample s;
+    AsfError e;
+    while ((e = demuxer.Next(&s)) == AsfError::kOk) {
+        rows.push_back({s.stream, s.time / 10000, unsigned(s.data.size()), s.keyFrame});
+    }
+    EXPECT_EQ(e, AsfError::kEndOfData);
+    return rows;
+}
+
+std::vector<uint8_t> PacketFrom(Writer w)
+{
+    w.b.resize(kPacket);
+    return w.b;
+}
+
+TEST(AsfParserLayouts, EachPacketLayoutGivesItsSamples)
+{
+    struct Layout {
+        const char* what;
+        std::vector<uint8_t> packet;
+        std::vector<SampleRow> expected;
+    };
+    std::vector<Layout> layouts;
+    {
+        // Compressed payload: three whole objects of 4, 2 and 3 bytes, 40 ms apart from 100 ms.
+        Writer w;
+        w.U8(0x10).U8(0x5D).U16(0).U32(100).U16(0);  // padding length as a word
+        w.U8(0x81).U8(7).U32(100).U8(1).U8(40);
+        w.U8(4).U32(0xAAAAAAAA).U8(2).U16(0xBBBB).U8(3).U8(1).U8(2).U8(3);
+        const uint16_t padding = uint16_t(kPacket - w.b.size());
+        w.b[2] = uint8_t(padding);
+        w.b[3] = uint8_t(padding >> 8);
+        layouts.push_back({"compressed payload", PacketFrom(w),
+                           {{1, 100, 4, true}, {1, 140, 2, true}, {1, 180, 3, true}}});
+    }
+    {
+        // Multiple payloads (byte lengths), error correction data in front, and a packet
+        // length below the packet size that implies the padding.
+        Writer w;
+        w.U8(0x82).U8(0).U8(0);                      // error correction: two bytes
+        w.U8(0x21).U8(0x5D).U8(120).U32(50).U16(0);  // packet length 120 as a byte, multiple
+        w.U8(0x40 | 2);                              // two payloads, lengths as bytes
+        w.U8(0x81).U8(1).U32(0).U8(8).U32(10).U32(60).U8(10);
+        for (int i = 0; i < 10; ++i) w.U8(uint8_t(i));
+        w.U8(0x01).U8(2).U32(0).U8(8).U32(20).U32(70).U8(20);
+        for (int i = 0; i < 20; ++i) w.U8(uint8_t(i));
+        layouts.push_back({"multiple payloads", PacketFrom(w),
+                           {{1, 60, 10, true}, {1, 70, 20, true}}});
+    }
+    for (const Layout& l : layouts) {
+        EXPECT_EQ(Rows(GoodFile({l.packet})), l.expected) << l.what;
+    }
+}
+
+TEST(AsfParserLayouts, RangeWithoutAnIndexSeeksBySendTime)
+{
+    std::vector<uint8_t> file = Fixture(L"sample.wmv");
+    ASSERT_FALSE(file.empty());
+    const std::vector<SampleRow> indexed = Rows(file, 10 * 10000000ull);
+    // Cut the simple index off: the data object ends the file.
+    AsfMemorySource probe(file);
+    AsfDemuxer demuxer;
+    ASSERT_EQ(demuxer.Open(&probe), AsfError::kOk);
+    file.resize(static_cast<size_t>(demuxer.Header().dataEnd));
+    const std::vector<SampleRow> searched = Rows(file, 10 * 10000000ull);
+    ASSERT_FALSE(searched.empty());
+    // Both start each stream at its key frame before 10 s and deliver the same samples.
+    std::vector<SampleRow> a = indexed;
+    std::vector<SampleRow> b = searched;
+    std::stable_sort(a.begin(), a.end());
+    std::stable_sort(b.begin(), b.end());
+    EXPECT_EQ(a, b);
+    for (WORD stream : {WORD(1), WORD(2)}) {
+        const auto first = std::find_if(b.begin(), b.end(),
+                                        [&](const SampleRow& r) { return r.stream == stream; });
+        ASSERT_NE(first, b.end());
+        EXPECT_TRUE(first->key);
+        EXPECT_LE(first->ms, 10000u);
+    }
+}
+
 struct BadCase {
     const char* what;
     std::vector<uint8_t> file;
@@ -212,7 +306,8 @@ std::vector<BadCase> BadCases()
         }
         cases.push_back({"every stream number", File(objects, {}), AsfError::kEndOfData});
     }
-    cases.push_back({"packet size zero", File({ObjectBytes(guids::kFileProperties, FileProps(0)), sp}, {}),
+    cases.push_back({"packet size zero",
+                     File({ObjectBytes(guids::kFileProperties, FileProps(0)), sp}, {}),
                      AsfError::kBadHeader});
     cases.push_back({"packet size absurd",
                      File({ObjectBytes(guids::kFileProperties, FileProps(0x7FFFFFFF)), sp}, {}),

@@ -67,6 +67,13 @@ protected:
         DWORD length = 16;
         EXPECT_EQ(advanced_->GetProtocolName(protocol, &length), S_OK);
         EXPECT_STREQ(protocol, L"http");
+        DWORD percent = 0;
+        QWORD bytes = 0, remaining = 0;
+        EXPECT_EQ(advanced_->GetDownloadProgress(&percent, &bytes, &remaining), S_OK);
+        EXPECT_EQ(percent, 100u) << "played to the end, so all of it arrived";
+        EXPECT_GT(bytes, 0u);
+        const std::vector<WMT_STATUS> statuses = callback_.Statuses();
+        EXPECT_EQ(statuses.front(), WMT_CONNECTING);
         EXPECT_EQ(reader_->Close(), S_OK);
         EXPECT_TRUE(callback_.WaitFor(WMT_CLOSED));
         return callback_.Samples();
@@ -92,6 +99,55 @@ TEST_F(HttpReaderTest, PlaysTheSampleToTheEnd)
     const std::vector<std::string> requests = server.RequestLines();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0], "GET /talks/sample.wmv HTTP/1.1");
+}
+
+TEST_F(HttpReaderTest, OpensAndDeliversBeforeTheDownloadEnds)
+{
+    LoopbackHttpServer server("/sample.wmv", FileBytes(L"sample.wmv"));
+    server.HoldAfter(512 * 1024);
+    callback_.Drive(reader_, 1000000000);
+    const std::wstring url = L"http://127.0.0.1:" + std::to_wstring(server.Port()) + L"/sample.wmv";
+    ASSERT_EQ(reader_->Open(url.c_str(), &callback_, nullptr), S_OK);
+    ASSERT_TRUE(callback_.WaitFor(WMT_OPENED));
+    ASSERT_EQ(callback_.ResultOf(WMT_OPENED), S_OK);
+    for (WORD n : StreamNumbers(reader_)) {
+        ASSERT_EQ(advanced_->SetReceiveStreamSamples(n, TRUE), S_OK);
+    }
+    ASSERT_EQ(advanced_->SetUserProvidedClock(TRUE), S_OK);
+    ASSERT_EQ(reader_->Start(0, 0, 1.0f, nullptr), S_OK);
+    // With the server holding the rest back, the first samples still arrive.
+    for (int i = 0; i < 500 && callback_.Samples().size() < 20; ++i) {
+        Sleep(10);
+    }
+    EXPECT_GE(callback_.Samples().size(), 20u);
+    DWORD percent = 100;
+    QWORD bytes = 0, remaining = 0;
+    ASSERT_EQ(advanced_->GetDownloadProgress(&percent, &bytes, &remaining), S_OK);
+    EXPECT_LT(percent, 100u);
+    EXPECT_FALSE(callback_.WaitFor(WMT_EOF, 100));
+    server.ReleaseHold();
+    EXPECT_TRUE(callback_.WaitFor(WMT_END_OF_STREAMING, 60000));
+    ASSERT_EQ(reader_->Close(), S_OK);
+    ASSERT_TRUE(callback_.WaitFor(WMT_CLOSED));
+}
+
+TEST_F(HttpReaderTest, CloseEndsAStalledDownload)
+{
+    LoopbackHttpServer server("/sample.wmv", FileBytes(L"sample.wmv"));
+    server.HoldAfter(256 * 1024);
+    callback_.Drive(reader_, 1000000000);
+    const std::wstring url = L"http://127.0.0.1:" + std::to_wstring(server.Port()) + L"/sample.wmv";
+    ASSERT_EQ(reader_->Open(url.c_str(), &callback_, nullptr), S_OK);
+    ASSERT_TRUE(callback_.WaitFor(WMT_OPENED));
+    for (WORD n : StreamNumbers(reader_)) {
+        ASSERT_EQ(advanced_->SetReceiveStreamSamples(n, TRUE), S_OK);
+    }
+    ASSERT_EQ(advanced_->SetUserProvidedClock(TRUE), S_OK);
+    ASSERT_EQ(reader_->Start(0, 0, 1.0f, nullptr), S_OK);
+    Sleep(200);  // the reader now waits for bytes the server holds back
+    ASSERT_EQ(reader_->Close(), S_OK);
+    EXPECT_TRUE(callback_.WaitFor(WMT_CLOSED, 5000));
+    server.ReleaseHold();
 }
 
 TEST_F(HttpReaderTest, ManualProxyReceivesTheAbsoluteUrl)

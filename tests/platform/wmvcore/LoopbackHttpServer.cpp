@@ -23,11 +23,15 @@ LoopbackHttpServer::LoopbackHttpServer(std::string path, std::vector<char> body)
     thread_ = std::thread(&LoopbackHttpServer::Serve, this);
 }
 
+void LoopbackHttpServer::ReleaseHold() { SetEvent(released_); }
+
 LoopbackHttpServer::~LoopbackHttpServer()
 {
     stop_ = true;
+    SetEvent(released_);
     closesocket(listener_);
     thread_.join();
+    CloseHandle(released_);
     WSACleanup();
 }
 
@@ -82,6 +86,10 @@ void LoopbackHttpServer::Answer(SOCKET client)
     // Small chunks with pauses: the header arrives before the data does.
     constexpr size_t kChunk = 64 * 1024;
     for (size_t sent = 0; sent < body_.size() && !stop_; sent += kChunk) {
+        if (sent >= holdAfter_) {
+            WaitForSingleObject(released_, 30000);
+            holdAfter_ = SIZE_MAX;
+        }
         const int n = int(std::min(kChunk, body_.size() - sent));
         if (send(client, body_.data() + sent, n, 0) != n) {
             return;

@@ -21,6 +21,9 @@ public:
     ~LoopbackHttpServer();
 
     unsigned short Port() const { return port_; }
+    // Stops sending after this many body bytes until ReleaseHold (for progressive reading).
+    void HoldAfter(size_t bytes) { holdAfter_ = bytes; }
+    void ReleaseHold();
     std::vector<std::string> RequestLines() const;
 
 private:
@@ -32,6 +35,8 @@ private:
     SOCKET listener_ = INVALID_SOCKET;
     unsigned short port_ = 0;
     std::atomic<bool> stop_{false};
+    std::atomic<size_t> holdAfter_{SIZE_MAX};
+    HANDLE released_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::thread thread_;
     mutable std::mutex lock_;
     std::vector<std::string> requests_;

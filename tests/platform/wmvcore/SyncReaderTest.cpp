@@ -128,6 +128,34 @@ TEST(SyncReader, RangeStartsAtTheKeyFrameBeforeTheStart)
     reader->Release();
 }
 
+TEST(SyncReader, VideoDurationsReachTheNextFrame)
+{
+    IWMSyncReader* reader = OpenSync(L"sample.wmv");
+    ASSERT_NE(reader, nullptr);
+    const std::vector<WORD> numbers = StreamNumbers(reader);
+    for (WORD video : {numbers[0], numbers[1]}) {
+        ASSERT_EQ(reader->SetRange(0, 0), S_OK);
+        std::vector<std::pair<QWORD, QWORD>> frames;  // time, duration
+        for (;;) {
+            INSSBuffer* buffer = nullptr;
+            QWORD time = 0, duration = 0;
+            DWORD flags = 0;
+            if (FAILED(reader->GetNextSample(video, &buffer, &time, &duration, &flags, nullptr,
+                                             nullptr))) {
+                break;
+            }
+            buffer->Release();
+            frames.emplace_back(time, duration);
+        }
+        ASSERT_GT(frames.size(), 2u);
+        for (size_t i = 0; i + 1 < frames.size(); ++i) {
+            ASSERT_EQ(frames[i].second, frames[i + 1].first - frames[i].first) << "frame " << i;
+        }
+        EXPECT_EQ(frames.back().second, frames[frames.size() - 2].second);
+    }
+    reader->Release();
+}
+
 TEST(SyncReader, MaxStreamSampleSizeCoversEverySample)
 {
     IWMSyncReader* reader = OpenSync(L"sample.wmv");

@@ -18,7 +18,8 @@ const WmRuntime& Runtime()
         if (r.module != nullptr) {
             r.createReader = Proc<decltype(r.createReader)>(r.module, "WMCreateReader");
             r.createSyncReader = Proc<decltype(r.createSyncReader)>(r.module, "WMCreateSyncReader");
-            r.createProfileManager = Proc<decltype(r.createProfileManager)>(r.module, "WMCreateProfileManager");
+            r.createProfileManager =
+                Proc<decltype(r.createProfileManager)>(r.module, "WMCreateProfileManager");
             r.createEditor = Proc<decltype(r.createEditor)>(r.module, "WMCreateEditor");
         }
         return r;
