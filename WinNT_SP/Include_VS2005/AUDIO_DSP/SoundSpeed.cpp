@@ -1,0 +1,117 @@
+// Streaming around SndSpeedAlg: input gathering, start-up skip and the output queue. The three
+// buffers come from the C heap; the queue grows by one output block when it is full and is
+// compacted by one block move per read.
+#include "SoundSpeed.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+SoundSpeed::~SoundSpeed()
+{
+    FreeBuffers();
+}
+
+void SoundSpeed::FreeBuffers()
+{
+    std::free(inBlock);
+    std::free(outBlock);
+    std::free(queue);
+    inBlock = nullptr;
+    outBlock = nullptr;
+    queue = nullptr;
+    queueCapacity = 0;
+    queueFill = 0;
+}
+
+bool SoundSpeed::Init(int rate, int channels, double speed)
+{
+    ended = 1;
+    inFill = 0;
+    FreeBuffers();
+    if (!SndSpeedAlg::Init(rate, channels, speed)) {
+        return false;
+    }
+    skipLeft = static_cast<unsigned>(GetStartSkip());
+    inBlock = static_cast<float*>(std::malloc(sizeof(float) * GetInputBlockSize()));
+    outBlock = static_cast<float*>(std::malloc(sizeof(float) * GetOutputBlockSize()));
+    if (!inBlock || !outBlock || !GrowQueue(static_cast<unsigned>(GetOutputBlockSize()))) {
+        FreeBuffers();
+        Release();
+        return false;
+    }
+    ended = 0;
+    return true;
+}
+
+bool SoundSpeed::GrowQueue(unsigned newCapacity)
+{
+    if (GetOutputBlockSize() <= 0) {
+        return false;
+    }
+    float* grown = static_cast<float*>(std::malloc(sizeof(float) * newCapacity));
+    if (!grown) {
+        return false;
+    }
+    if (queueFill > 0) {
+        std::memcpy(grown, queue, sizeof(float) * queueFill);
+    }
+    std::free(queue);
+    queue = grown;
+    queueCapacity = newCapacity;
+    return true;
+}
+
+bool SoundSpeed::QueueBlock()
+{
+    const unsigned outValues = static_cast<unsigned>(GetOutputBlockSize());
+    if (skipLeft >= outValues) {
+        skipLeft -= outValues;
+        return true;
+    }
+    const unsigned kept = outValues - skipLeft;
+    if (queueFill + kept > queueCapacity && !GrowQueue(queueCapacity + outValues)) {
+        skipLeft = 0;
+        return false;
+    }
+    std::memcpy(queue + queueFill, outBlock + skipLeft, sizeof(float) * kept);
+    queueFill += kept;
+    skipLeft = 0;
+    return true;
+}
+
+bool SoundSpeed::Process(const float* values, unsigned count)
+{
+    if (ended != 0 || !inBlock || !outBlock || !queue || !values) {
+        return true;
+    }
+    const unsigned blockValues = static_cast<unsigned>(GetInputBlockSize());
+    bool ok = true;
+    while (count > 0) {
+        const unsigned take = std::min(count, blockValues - inFill);
+        std::memcpy(inBlock + inFill, values, sizeof(float) * take);
+        inFill += take;
+        values += take;
+        count -= take;
+        if (inFill == blockValues) {
+            ProcessBlock(inBlock, outBlock);
+            inFill = 0;
+            ok = QueueBlock() && ok;
+        }
+    }
+    return ok;
+}
+
+unsigned SoundSpeed::Read(unsigned maxCount, float* dest)
+{
+    if (!queue || queueFill == 0 || !dest || maxCount == 0) {
+        return 0;
+    }
+    const unsigned n = std::min(maxCount, queueFill);
+    std::memcpy(dest, queue, sizeof(float) * n);
+    queueFill -= n;
+    if (queueFill > 0) {
+        std::memmove(queue, queue + n, sizeof(float) * queueFill);
+    }
+    return n;
+}
