@@ -21,7 +21,8 @@
 #include <cmath>
 #include <new>
 
-#define REPORT_ASYNC(function, code, detail) ReportAsyncError((function), (code), (detail), __LINE__)
+#define REPORT_ASYNC(function, code, detail) \
+    ReportAsyncError((function), (code), (detail), __LINE__)
 
 namespace {
 
@@ -388,6 +389,7 @@ void CWMFSplitterFlt::StartReader()
     const float readerRate = ReaderRate(rate);
     const HRESULT hr = m_reader != nullptr ? m_reader->Start(start, 0, readerRate, nullptr)
                                            : E_UNEXPECTED;
+    m_readerRunning = SUCCEEDED(hr);
     if (FAILED(hr)) {
         const double shown = m_speed > 0 ? m_speed : readerRate;
         const std::wstring detail = FormatText(L"[%g sec, %g]", Seconds(start), shown);
@@ -397,9 +399,10 @@ void CWMFSplitterFlt::StartReader()
 
 void CWMFSplitterFlt::StopReader()
 {
-    if (m_reader == nullptr) {
+    if (m_reader == nullptr || !m_readerRunning) {
         return;
     }
+    m_readerRunning = FALSE;
     BeginPending(2);
     HRESULT hr = m_reader->Stop();
     if (SUCCEEDED(hr)) {
@@ -483,6 +486,23 @@ STDMETHODIMP CWMFSplitterFlt::JoinFilterGraph(IFilterGraph* graph, LPCWSTR name)
         CloseReader();
     }
     return hr;
+}
+
+void CWMFSplitterFlt::HaltDelivery()
+{
+    if (IsStopped()) {
+        return;
+    }
+    for (CWMFOutputPin* pin : m_pins) {
+        pin->DeliverBeginFlush();
+        if (pin->PeekAllocator() != nullptr) {
+            pin->PeekAllocator()->Decommit();
+        }
+    }
+    StopReader();
+    for (CWMFOutputPin* pin : m_pins) {
+        pin->DeliverEndFlush();
+    }
 }
 
 void CWMFSplitterFlt::SetSpeed(double speed)
@@ -577,6 +597,11 @@ void CWMFSplitterFlt::ReportAsyncError(const wchar_t* function, HRESULT code,
 {
     LogUnexpectedHr(__FILE__, line, code, std::wstring(function) + L": " + detail);
     const wchar_t* eventText = nullptr;
+    // A read failure the stream reported already is the first error; what the reader makes
+    // of it afterwards only goes to the log.
+    if (m_fileStream != nullptr && !m_fileStream->ErrorText().empty()) {
+        return;
+    }
     {
         CAutoLock hold(&m_errorLock);
         if (!m_lastErrorText.empty()) {

@@ -54,9 +54,15 @@ public:
                                    void* context) override;
 
     void SetSpeed(double speed);
+    // Stops the reader and drops what the pins still have queued, before the graph stops its
+    // filters: nothing then flows (no end of stream either) while the downstream filters stop,
+    // which a transform filter can otherwise meet with a deadlock of its two locks.
+    void HaltDelivery();
     IWMReader* Reader() const { return m_reader; }  // no reference
     LONGLONG Duration() const { return m_duration; }
     BOOL LogDetails() const { return m_logDetails; }
+    // True once the end of stream went out on every pin in the current run.
+    bool EndOfStreamSent() const { return m_endOfStreamSent != FALSE; }
 
     void GetPositions(LONGLONG* start, LONGLONG* stop, double* rate);
     HRESULT SetPositions(CWMFOutputPin* caller, LONGLONG start, LONGLONG stop);
@@ -102,6 +108,7 @@ private:
     CAMEvent m_asyncDone{TRUE};
     HRESULT m_asyncResult = S_OK;
     LONG m_pendingOperation = 0;
+    volatile BOOL m_readerRunning = FALSE;  // started and not stopped since
     volatile BOOL m_endOfStreamSent = FALSE;
     LONGLONG m_deliveryLimit = 300000000000000LL;
     CCritSec m_positionLock;
