@@ -110,3 +110,9 @@ method we used and why. Third, the measurements, slide by slide. Finally, a shor
 }
 bench_audio_stretch
 # ---- end of audio time-stretch ---------------------------------------------------------------
+
+# ---- video engine: presentation reader open-to-running and seek-to-resumed ----
+if [ -f "$bin/video_reader_bench.exe" ]; then
+    (cd "$bin" && ORVANE_MEDIA="$BUILD_DIR/media" wine video_reader_bench.exe 2>/dev/null | tr -d '\r')
+fi
+# ---- end video engine ----
