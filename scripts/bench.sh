@@ -68,7 +68,9 @@ bench_time() {
 bench_audio_stretch() {
     if ! command -v soundstretch >/dev/null; then
         echo "bench: installing soundstretch"
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        local sudo=""
+        [ "$(id -u)" = 0 ] || sudo=sudo
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
             soundstretch >/dev/null
     fi
     local long="$media/speech-long.wav"

@@ -261,12 +261,15 @@ STDMETHODIMP CBasePin::ConnectedTo(IPin** pPin)
     if (!pPin) {
         return E_POINTER;
     }
-    CAutoLock lock(m_pLock);
-    *pPin = m_Connected;
-    if (!m_Connected) {
+    // No filter lock: seeking pass-throughs call this on streaming threads (a renderer asks
+    // for the stop position while handling end of stream), and a Stop that holds the filter
+    // lock waits for those threads. The peer changes only while the filter is stopped.
+    IPin* peer = m_Connected;
+    *pPin = peer;
+    if (!peer) {
         return VFW_E_NOT_CONNECTED;
     }
-    m_Connected->AddRef();
+    peer->AddRef();
     return S_OK;
 }
 

@@ -31,7 +31,9 @@ STDMETHODIMP CTransformOutputPin::NonDelegatingQueryInterface(REFIID riid, void*
         if (!ppv) {
             return E_POINTER;
         }
-        CAutoLock lock(m_pLock);
+        // Created without the filter lock: a downstream renderer asks for this interface on
+        // the streaming thread during end of stream, while a Stop may hold the filter lock and
+        // wait for that thread. Two racing callers each build one; the loser's is dropped.
         if (!m_pPosition) {
             HRESULT hr = S_OK;
             auto* pass = new (std::nothrow) CPosPassThru(L"Transform seeking", GetOwner(), &hr,
@@ -47,7 +49,11 @@ STDMETHODIMP CTransformOutputPin::NonDelegatingQueryInterface(REFIID riid, void*
             }
             // The inner unknown: its calls do not come back to this pin's count.
             pass->NonDelegatingAddRef();
-            m_pPosition = reinterpret_cast<IUnknown*>(static_cast<PNDUNKNOWN>(pass));
+            auto* inner = reinterpret_cast<IUnknown*>(static_cast<PNDUNKNOWN>(pass));
+            if (InterlockedCompareExchangePointer(reinterpret_cast<void**>(&m_pPosition), inner,
+                                                  nullptr) != nullptr) {
+                inner->Release();
+            }
         }
         return m_pPosition->QueryInterface(riid, ppv);
     }

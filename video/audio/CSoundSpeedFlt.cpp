@@ -97,6 +97,20 @@ bool CSoundSpeedFlt::IsSupportedPcm(const AM_MEDIA_TYPE& type)
     return f->nBlockAlign == align && f->nAvgBytesPerSec == align * f->nSamplesPerSec;
 }
 
+BYTE CSoundSpeedFlt::FloatToPcm8(float v)
+{
+    const float h = v > 0.0f ? 0.499999f : -0.499999f;
+    v = v < -1.0f ? -1.0f : (v > 0.9921875f ? 0.9921875f : v);
+    return static_cast<BYTE>(static_cast<int>(v * 128.0f + h) + 128);
+}
+
+int16_t CSoundSpeedFlt::FloatToPcm16(float v)
+{
+    const float h = v > 0.0f ? 0.499999f : -0.499999f;
+    v = v < -1.0f ? -1.0f : (v > 0.999969482421875f ? 0.999969482421875f : v);
+    return static_cast<int16_t>(static_cast<int>(v * 32768.0f + h));
+}
+
 HRESULT CSoundSpeedFlt::Transform(IMediaSample*, IMediaSample*)
 {
     return S_OK;
@@ -384,16 +398,14 @@ HRESULT CSoundSpeedFlt::ReceiveIfNeed()
         const unsigned n = m_soundSpeed.Read(capacity < m_floatBufferLen ? capacity
                                                                           : m_floatBufferLen,
                                              m_floatBuffer);
-        for (unsigned i = 0; i < n; ++i) {
-            float v = m_floatBuffer[i];
-            const float h = v > 0.0f ? 0.499999f : -0.499999f;
-            if (bits == 8) {
-                v = v < -1.0f ? -1.0f : (v > 0.9921875f ? 0.9921875f : v);
-                dest[i] = static_cast<BYTE>(static_cast<int>(v * 128.0f + h) + 128);
-            } else {
-                v = v < -1.0f ? -1.0f : (v > 0.999969482421875f ? 0.999969482421875f : v);
-                const int16_t s = static_cast<int16_t>(static_cast<int>(v * 32768.0f + h));
-                std::memcpy(dest + 2 * i, &s, 2);
+        if (bits == 8) {
+            for (unsigned i = 0; i < n; ++i) {
+                dest[i] = FloatToPcm8(m_floatBuffer[i]);
+            }
+        } else {
+            for (unsigned i = 0; i < n; ++i) {
+                const int16_t v = FloatToPcm16(m_floatBuffer[i]);
+                std::memcpy(dest + 2 * i, &v, 2);
             }
         }
         const long bytes = static_cast<long>(n * bytesPerValue);

@@ -37,6 +37,9 @@ public:
     // Whether the PCM format is one the conversion handles: PCM, 1-2 channels, 8 or 16 bits,
     // 4000-192000 Hz, consistent block alignment and byte rate, format block large enough.
     static bool IsSupportedPcm(const AM_MEDIA_TYPE& type);
+    // Output conversions: clamped to the range of the format, halves rounded toward zero.
+    static BYTE FloatToPcm8(float v);
+    static int16_t FloatToPcm16(float v);
 
 private:
     CSoundSpeedFlt(double speed, IAudioFilterSink* sink, HRESULT* phr);

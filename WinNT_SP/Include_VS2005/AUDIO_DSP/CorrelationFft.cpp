@@ -235,14 +235,31 @@ void CorrelationFft::Fold(const double* work)
         scratch[2 * pairIndex[2]] = re;
         scratch[2 * pairIndex[2] + 1] = im;
     }
+    const __m128d halfv = _mm_set1_pd(0.5);
     for (int k = 1; k < m / 2; ++k) {
         const int* idx = pairIndex + 6 * k;
-        double rk;
-        double ik;
-        double rm;
-        double im;
-        product(idx[0], idx[1], rk, ik);
-        product(idx[2], idx[3], rm, im);
+        // The products of bins k and M-k side by side: lane 0 for k, lane 1 for M-k. With
+        // sum = Z[k] + Z[N-k] = (A, C) and dif = Z[k] - Z[N-k] = (-D, B), P = 0.5 (AC + BD,
+        // AD - BC), rounded exactly as the scalar form.
+        const __m128d zk = Load(work + 2 * idx[0]);
+        const __m128d zn = Load(work + 2 * idx[1]);
+        const __m128d zm = Load(work + 2 * idx[2]);
+        const __m128d zmn = Load(work + 2 * idx[3]);
+        const __m128d sumK = _mm_add_pd(zk, zn);
+        const __m128d difK = _mm_sub_pd(zk, zn);
+        const __m128d sumM = _mm_add_pd(zm, zmn);
+        const __m128d difM = _mm_sub_pd(zm, zmn);
+        const __m128d sx = _mm_unpacklo_pd(sumK, sumM);
+        const __m128d sy = _mm_unpackhi_pd(sumK, sumM);
+        const __m128d dx = _mm_unpacklo_pd(difK, difM);
+        const __m128d dy = _mm_unpackhi_pd(difK, difM);
+        const __m128d re = _mm_mul_pd(_mm_sub_pd(_mm_mul_pd(sx, sy), _mm_mul_pd(dx, dy)), halfv);
+        const __m128d imNeg =
+            _mm_mul_pd(_mm_add_pd(_mm_mul_pd(sx, dx), _mm_mul_pd(sy, dy)), halfv);
+        const double rk = _mm_cvtsd_f64(re);
+        const double rm = _mm_cvtsd_f64(_mm_unpackhi_pd(re, re));
+        const double ik = -_mm_cvtsd_f64(imNeg);
+        const double im = -_mm_cvtsd_f64(_mm_unpackhi_pd(imNeg, imNeg));
         const double c = unpackTw[k].re[0];
         const double s = unpackTw[k].im[1];
         const double sr = rk + rm;

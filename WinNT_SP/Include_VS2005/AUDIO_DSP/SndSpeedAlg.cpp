@@ -133,6 +133,14 @@ double SndSpeedAlg::GetRealisedSpeed() const
     return overlapLen > 0 ? static_cast<double>(hopIn) / overlapLen : 0.0;
 }
 
+SndSpeedAlg::Phase SndSpeedAlg::GetPhase() const
+{
+    if (warmup >= hopIn) {
+        return Phase::Silent;
+    }
+    return warmup >= 0 ? Phase::Direct : Phase::Search;
+}
+
 void SndSpeedAlg::AppendFrames(const float* in)
 {
     if (historyPos + hopIn + bufferLen > historyCap) {
@@ -204,15 +212,15 @@ void SndSpeedAlg::ProcessBlock(const float* in, float* out)
     const double* x = history + historyPos;
     const int len = overlapLen;
 
-    if (warmup >= hopIn) {
+    const Phase phase = GetPhase();
+    if (phase == Phase::Silent) {
         std::memset(out, 0, sizeof(float) * outBlockValues);
         warmup -= hopIn;
         bestLag = 0;
         return;
     }
 
-    int m = 0;
-    if (warmup >= 0) {
+    if (phase == Phase::Direct) {
         warmup -= hopIn;
         bestLag = 0;
         for (int j = 0; j < len; ++j) {
@@ -228,7 +236,7 @@ void SndSpeedAlg::ProcessBlock(const float* in, float* out)
         return;
     }
 
-    m = SearchBestLag();
+    const int m = SearchBestLag();
     const double* seg = x + m;
     for (int j = 0; j < len; ++j) {
         const double y = seg[j] * ramp[j] + tail[j];

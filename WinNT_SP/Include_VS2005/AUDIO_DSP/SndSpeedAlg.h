@@ -9,6 +9,10 @@
 
 class SndSpeedAlg {
 public:
+    // What the next block step does: write silence while the history fills, copy the history
+    // once without a search, then search and cross-fade for the rest of the stream.
+    enum class Phase { Silent, Direct, Search };
+
     SndSpeedAlg() = default;
     ~SndSpeedAlg();
     SndSpeedAlg(const SndSpeedAlg&) = delete;
@@ -35,6 +39,7 @@ public:
     int GetFftSize() const { return fftSize; }
     int GetSearchHalf() const { return searchHalf; }
     int GetBestLag() const { return bestLag; }
+    Phase GetPhase() const;
     double GetSpeed() const { return speed; }
     // hopIn / overlapLen: the speed actually produced, quantised to 1/L.
     double GetRealisedSpeed() const;

@@ -14,7 +14,7 @@
 
 using audio_test::MakeFormat;
 using audio_test::MakeType;
-using audio_test::PcmSpec;
+using audio_test::PcmFormat;
 
 namespace {
 
@@ -56,9 +56,9 @@ HRESULT Connect(IGraphBuilder* graph, IBaseFilter* from, IBaseFilter* to,
 // source -> level tap -> sound-speed filter -> DirectSound renderer.
 class SpeedGraph {
 public:
-    SpeedGraph(const PcmSpec& spec, double seconds, double speed)
+    SpeedGraph(const PcmFormat& format, double seconds, double speed)
     {
-        const CMediaType type = MakeType(spec);
+        const CMediaType type = MakeType(format);
         HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,
                                       IID_IGraphBuilder, reinterpret_cast<void**>(&graph));
         if (FAILED(hr)) {
@@ -66,7 +66,7 @@ public:
         }
         CoCreateInstance(CLSID_DSoundRender, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
                          reinterpret_cast<void**>(&renderer));
-        source = TestPcmSource::Create(MakeFormat(spec), seconds);
+        source = TestPcmSource::Create(MakeFormat(format), seconds);
         tap = CAudioGrabberFilter::Create(type, &sink, &hr);
         speedFilter = CSoundSpeedFlt::Create(speed, type, &sink, &hr);
         if (!renderer || !source || !tap || !speedFilter) {
@@ -200,6 +200,20 @@ TEST(AudioFilterGraph, FailedProcessingStillEndsPlayback)
     EXPECT_GE(seconds, 0.0) << "no completion after the failure";
     ASSERT_FALSE(g.sink.Errors().empty());
     EXPECT_EQ(g.sink.Errors()[0].rfind(L"1:ProcessSample failed", 0), 0u);
+}
+
+// The renderer asks the filters' pins for their seeking interface while it handles the end of
+// stream, on the streaming thread; a Stop right after completion must not deadlock with it.
+TEST(AudioFilterGraph, StopRightAfterCompletionReturns)
+{
+    for (int round = 0; round < 5; ++round) {
+        SpeedGraph g({44100, 2, 16}, 0.4, 2.0);
+        ASSERT_TRUE(g.connected);
+        EXPECT_GE(g.RunToCompletion(10000), 0.0) << round;
+        const DWORD start = GetTickCount();
+        EXPECT_EQ(g.control->Stop(), S_OK);
+        EXPECT_LT(GetTickCount() - start, 2000u) << round;
+    }
 }
 
 TEST(AudioFilterGraph, FailedDeliveryStillEndsPlayback)

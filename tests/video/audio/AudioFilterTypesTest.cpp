@@ -8,21 +8,21 @@
 #include "TestMediaTypes.h"
 
 using audio_test::MakeType;
-using audio_test::PcmSpec;
+using audio_test::PcmFormat;
 
 namespace {
 
 struct SpeedTypeCase {
     const char* name;
-    PcmSpec expected;
-    PcmSpec offered;
+    PcmFormat expected;
+    PcmFormat offered;
     HRESULT want;
 };
 
 TEST(SoundSpeedFilterTypes, AcceptsOnlyWhatItConverts)
 {
-    const PcmSpec stereo16{};
-    const PcmSpec mono8{22050, 1, 8};
+    const PcmFormat stereo16{};
+    const PcmFormat mono8{22050, 1, 8};
     const SpeedTypeCase cases[] = {
         {"creation type", stereo16, stereo16, S_OK},
         {"8-bit mono creation type", mono8, mono8, S_OK},
@@ -72,7 +72,7 @@ TEST(SoundSpeedFilterTypes, NullAndUnconnectedCalls)
 
 struct TapTypeCase {
     const char* name;
-    PcmSpec offered;
+    PcmFormat offered;
     HRESULT want;
 };
 
@@ -119,6 +119,30 @@ TEST(LevelTapTypes, CopiesOnlyTheFormatBytesThatExist)
     EXPECT_EQ(sink.Lines()[0].rfind(L"V.Info.(CAudioGrabberFilter.cpp, ", 0), 0u);
     EXPECT_EQ(sink.MediaTypeLines(), 2);
     EXPECT_EQ(tap->Release(), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+struct ConversionCase {
+    float value;
+    int pcm8;
+    int pcm16;
+};
+
+TEST(SoundSpeedFilterConversion, ClampsAndRoundsHalvesTowardZero)
+{
+    const ConversionCase cases[] = {
+        {0.0f, 128, 0},       {1.0f, 255, 32767},    {-1.0f, 0, -32768},
+        {1.5f, 255, 32767},   {-1.5f, 0, -32768},    {0.5f, 192, 16384},
+        {-0.5f, 64, -16384},  {1.5f / 32768.0f, 128, 1},  {-1.5f / 32768.0f, 128, -1},
+        {2.5f / 32768.0f, 128, 2},  {2.6f / 32768.0f, 128, 3}, {1.5f / 128.0f, 129, 384},
+    };
+    for (const ConversionCase& c : cases) {
+        EXPECT_EQ(CSoundSpeedFlt::FloatToPcm8(c.value), c.pcm8) << c.value;
+        EXPECT_EQ(CSoundSpeedFlt::FloatToPcm16(c.value), c.pcm16) << c.value;
+    }
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 namespace audio_test {
 
-struct PcmSpec {
+struct PcmFormat {
     int rate = 44100;
     int channels = 2;
     int bits = 16;
@@ -19,7 +19,7 @@ struct PcmSpec {
     unsigned formatBytes = sizeof(WAVEFORMATEX);
 };
 
-inline WAVEFORMATEX MakeFormat(const PcmSpec& s)
+inline WAVEFORMATEX MakeFormat(const PcmFormat& s)
 {
     WAVEFORMATEX f{};
     f.wFormatTag = static_cast<WORD>(s.tag);
@@ -31,7 +31,7 @@ inline WAVEFORMATEX MakeFormat(const PcmSpec& s)
     return f;
 }
 
-inline CMediaType MakeType(const PcmSpec& s)
+inline CMediaType MakeType(const PcmFormat& s)
 {
     const WAVEFORMATEX f = MakeFormat(s);
     CMediaType t;

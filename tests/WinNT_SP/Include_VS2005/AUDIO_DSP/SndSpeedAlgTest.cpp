@@ -124,6 +124,30 @@ TEST(SndSpeedAlg, StartUpIsSilentThenDirect)
     }
 }
 
+TEST(SndSpeedAlg, PhasesFollowTheWarmUp)
+{
+    struct PhaseCase {
+        double speed;
+        int silentSteps;  // floor(B / hopIn) - 1
+    };
+    const PhaseCase cases[] = {{0.5, 7}, {1.0, 3}, {1.5, 1}, {2.0, 1}, {3.0, 0}, {0.3, 12}};
+    for (const PhaseCase& c : cases) {
+        SndSpeedAlg alg;
+        ASSERT_TRUE(alg.Init(44100, 1, c.speed));
+        std::vector<float> in(alg.GetInputBlockSize(), 0.1f);
+        std::vector<float> out(alg.GetOutputBlockSize());
+        for (int step = 0; step < c.silentSteps; ++step) {
+            ASSERT_EQ(alg.GetPhase(), SndSpeedAlg::Phase::Silent) << c.speed << " " << step;
+            alg.ProcessBlock(in.data(), out.data());
+        }
+        EXPECT_EQ(alg.GetPhase(), SndSpeedAlg::Phase::Direct) << c.speed;
+        alg.ProcessBlock(in.data(), out.data());
+        EXPECT_EQ(alg.GetPhase(), SndSpeedAlg::Phase::Search) << c.speed;
+        alg.ProcessBlock(in.data(), out.data());
+        EXPECT_EQ(alg.GetPhase(), SndSpeedAlg::Phase::Search) << c.speed;
+    }
+}
+
 TEST(SndSpeedAlg, SilenceTiesPickTheSmallestLag)
 {
     SndSpeedAlg alg;
