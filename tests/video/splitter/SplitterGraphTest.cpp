@@ -91,6 +91,26 @@ TEST(SplitterGraph, OpensTheSampleWithOnePinPerStream)
     seeking->Release();
 }
 
+// A pin held elsewhere keeps its filter alive; the last release of either frees both, and
+// nothing is deleted while still referenced.
+TEST(SplitterGraph, PinHeldAfterTheFilterIsReleasedStaysUsable)
+{
+    ScopedCallback callback;
+    SplitterRig rig;
+    ASSERT_EQ(rig.Open(L"one-video.wmv"), L"");
+    IPin* pin = rig.splitter->GetPinByIndex(0);
+    pin->AddRef();
+    rig.TearDown();  // the rig's reference to the splitter is gone
+    PIN_DIRECTION direction = PINDIR_INPUT;
+    EXPECT_EQ(pin->QueryDirection(&direction), S_OK);
+    EXPECT_EQ(direction, PINDIR_OUTPUT);
+    PIN_INFO info{};
+    ASSERT_EQ(pin->QueryPinInfo(&info), S_OK);
+    ASSERT_NE(info.pFilter, nullptr) << "the filter is still there";
+    info.pFilter->Release();
+    EXPECT_EQ(pin->Release(), 1u) << "only the filter's own reference is left";
+}
+
 TEST(SplitterGraph, OtherMediaTypeIsRefused)
 {
     ScopedCallback callback;
