@@ -6,6 +6,7 @@
 #include "ReaderTestInstance.h"
 #include "TestEnv.h"
 #include "TestFileCallbacks.h"
+#include "SplitterRig.h"
 
 #include "CWMFSplitterFlt.h"
 
@@ -298,6 +299,78 @@ TEST(Reader, StreamEndingBeforeTheHeaderDurationEndsPlay)
     ASSERT_EQ(Text(rig.reader->Play(1.0, FALSE, nullptr, 0, FALSE)), L"");
     EXPECT_TRUE(callback.WaitPlayEnd(8000)) << callback.All();
     EXPECT_EQ(rig.reader->State(), 0);
+}
+
+TEST(Reader, NewRangeWhilePlayingRestartsThere)
+{
+    ReaderTestInstance callback;
+    ReaderRig rig;
+    ASSERT_EQ(rig.Open(L"sample.wmv"), L"");
+    ASSERT_EQ(rig.reader->SetReadRange(2 * kSecond, 0), nullptr);
+    ASSERT_EQ(Text(rig.reader->Play(1.0, FALSE, nullptr, 0, FALSE)), L"");
+    ReaderTestInstance::Pump(300);
+    ASSERT_EQ(rig.reader->SetReadRange(12 * kSecond, kSecond), nullptr);
+    callback.Clear();
+    ASSERT_TRUE(callback.WaitPlayEnd(10000)) << callback.All();
+    std::lock_guard<std::mutex> hold(callback.lock);
+    EXPECT_NEAR(callback.playEnds.front(), 13.0, 0.01);
+}
+
+TEST(Reader, NoClockRangeRunsTheGraphAgain)
+{
+    ReaderTestInstance callback;
+    ReaderRig rig;
+    ASSERT_EQ(rig.Open(L"one-video.wmv", TRUE), L"");
+    EXPECT_EQ(rig.reader->FinalFrameTime(), -1) << "computed only for a clocked open";
+    ASSERT_EQ(rig.reader->SetReadRange(0, 0), nullptr);
+    ASSERT_EQ(Text(rig.reader->Play(1.0, FALSE, nullptr, 0, FALSE)), L"");
+    ASSERT_EQ(Text(rig.reader->Pause()), L"");
+    // Without a clock a new range stops the graph, positions it and runs it again.
+    ASSERT_EQ(rig.reader->SetReadRange(kSecond, kSecond), nullptr);
+    IMediaControl* control = nullptr;
+    ASSERT_EQ(rig.reader->Graph()->QueryInterface(IID_IMediaControl,
+                                                  reinterpret_cast<void**>(&control)),
+              S_OK);
+    OAFilterState state = State_Stopped;
+    EXPECT_EQ(control->GetState(5000, &state), S_OK);
+    EXPECT_EQ(state, State_Running);
+    control->Release();
+}
+
+// Frame times of the main video stream (stream number 2, the camera slot) against ffprobe.
+TEST(Reader, FrameTimesAndKeyFramesOfTheMainStream)
+{
+    ReaderTestInstance callback;
+    ReaderRig rig;
+    ASSERT_EQ(rig.Open(L"sample.wmv"), L"");
+    std::vector<ExpectedPacket> frames;
+    for (const ExpectedPacket& p : ExpectedPackets(L"sample.wmv")) {
+        if (p.streamIndex == 1) {
+            frames.push_back(p);
+        }
+    }
+    ASSERT_GT(frames.size(), 20u);
+    for (size_t i = 1; i + 1 < frames.size(); i += 7) {
+        LONGLONG t = -2;
+        BOOL key = 2;
+        ASSERT_EQ(rig.reader->GetFrameTime(frames[i].time - 1, &key, &t), nullptr);
+        EXPECT_EQ(t, frames[i].time) << i;
+        LONGLONG next = -2;
+        ASSERT_EQ(rig.reader->FindFrame(0, 30 * kSecond, frames[i].time, FALSE, FALSE, &next),
+                  nullptr);
+        EXPECT_EQ(next, frames[i + 1].time) << i;
+        LONGLONG previous = -2;
+        ASSERT_EQ(rig.reader->FindFrame(0, 30 * kSecond, frames[i].time, FALSE, TRUE,
+                                        &previous),
+                  nullptr);
+        EXPECT_EQ(previous, frames[i - 1].time) << i;
+    }
+    // At or after the duration: the time itself, not a key frame.
+    LONGLONG t = 0;
+    BOOL key = TRUE;
+    ASSERT_EQ(rig.reader->GetFrameTime(25 * kSecond, &key, &t), nullptr);
+    EXPECT_EQ(t, 25 * kSecond);
+    EXPECT_FALSE(key);
 }
 
 TEST(Reader, RateOfZeroIsRefused)
