@@ -4,6 +4,7 @@
 #include "CMediaReader.h"
 
 #include "CAutoLock.h"
+#include "CWaitCursor.h"
 #include "CWMFOutputPin.h"
 #include "CWMFSplitterFlt.h"
 #include "DXVideoFunc.h"
@@ -318,6 +319,7 @@ std::wstring CMediaReader::WaitForStateChange()
     if (m_mediaControl == nullptr) {
         return std::wstring();
     }
+    CWaitCursor wait;
     OAFilterState state = 0;
     const HRESULT hr = m_mediaControl->GetState(10000, &state);
     if (hr == VFW_S_STATE_INTERMEDIATE) {

@@ -5,6 +5,7 @@
 #include "CAudioGrabberFilter.h"
 #include "CAutoLock.h"
 #include "CSoundSpeedFlt.h"
+#include "CWaitCursor.h"
 #include "CWMFSplitterFlt.h"
 #include "CWmaDecoderFlt.h"
 #include "DXVideoFunc.h"
@@ -13,6 +14,7 @@
 #include "EngineText.h"
 #include "KeyScanner.h"
 #include "QvrGraphEvent.h"
+#include "WMRuntime.h"
 
 #include <evcode.h>
 #include <uuids.h>
@@ -145,9 +147,14 @@ const wchar_t* IVideoReader::Open(BOOL noClock, const wchar_t* name, QVR_READ_CA
         if (GetWMReader() == nullptr) {
             return FAIL(L"GetWMReader", E_POINTER, L"");
         }
-        // The header attributes are read by the support library's reader of them, which the
-        // engine does not carry yet; the record is left as the caller gave it.
-        LOG_INFO(L"Open: header attributes not read");
+        IWMHeaderInfo3* header = nullptr;
+        const HRESULT hr = GetWMReader()->QueryInterface(IID_IWMHeaderInfo3,
+                                                         reinterpret_cast<void**>(&header));
+        if (FAILED(hr) || header == nullptr) {
+            return FAIL(L"QueryInterface", E_NOINTERFACE, L"IID_IWMHeaderInfo3");
+        }
+        GetWMMetadata(static_cast<WM_METADATA*>(attributes), header);
+        header->Release();
     }
     return nullptr;
 }
@@ -316,6 +323,7 @@ const wchar_t* IVideoReader::FindFrame(LONGLONG rangeStart, LONGLONG rangeEnd, L
                                        BOOL bothStreams, BOOL backward, LONGLONG* frameTime)
 {
     ReaderLockHold hold(m_lock);
+    CWaitCursor wait;  // a scan reads the file from disk
     CAutoLock scan(&m_scanLock);
     *frameTime = -1;
     const WORD main = MainStream();
@@ -368,6 +376,7 @@ const wchar_t* IVideoReader::FindFrame(LONGLONG rangeStart, LONGLONG rangeEnd, L
 const wchar_t* IVideoReader::GetFrameTime(LONGLONG time, BOOL* keyFrame, LONGLONG* frameTime)
 {
     ReaderLockHold hold(m_lock);
+    CWaitCursor wait;  // a scan reads the file from disk
     CAutoLock scan(&m_scanLock);
     const WORD main = MainStream();
     if (main == 0) {

@@ -9,8 +9,11 @@
 #include "SplitterRig.h"
 
 #include "CWMFSplitterFlt.h"
+#include "WMRuntime.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 #include <psapi.h>
 #include <tlhelp32.h>
@@ -56,13 +59,13 @@ struct ReaderRig {
     READER_CB_PARAMS scan;
     std::unique_ptr<IVideoReader> reader = std::make_unique<IVideoReader>();
 
-    std::wstring Open(const wchar_t* name, BOOL noClock = FALSE)
+    std::wstring Open(const wchar_t* name, BOOL noClock = FALSE, WM_METADATA* tags = nullptr)
     {
         const std::wstring path = orvane::test::MediaPath(name);
         if (!main.OpenFile(path) || !scan.OpenFile(path)) {
             return L"cannot open the test file";
         }
-        return Text(reader->Open(noClock, name, TestRead, TestSeek, &main, &scan, nullptr));
+        return Text(reader->Open(noClock, name, TestRead, TestSeek, &main, &scan, tags));
     }
     double Duration()
     {
@@ -106,6 +109,23 @@ TEST(Reader, OpensTheSampleWithInfoAndFormats)
     // The last frames both videos still show, one frame apart.
     EXPECT_GT(rig.reader->FinalFrameTime(), 19 * kSecond);
     EXPECT_LT(rig.reader->PreviousFrameTime(), rig.reader->FinalFrameTime());
+}
+
+TEST(Reader, OpenFillsTheHeaderAttributeRecord)
+{
+    ReaderTestInstance callback;
+    ReaderRig rig;
+    auto tags = std::make_unique<WM_METADATA>();
+    memset(tags.get(), 0, sizeof(WM_METADATA));
+    ASSERT_EQ(rig.Open(L"sample.wmv", FALSE, tags.get()), L"");
+    std::map<std::wstring, std::wstring> byName;
+    for (int i = 0; i < kWMMetadataCount; ++i) {
+        byName[kWMMetadataNames[i]] = tags->text[i];
+    }
+    // The values the generated file was written with.
+    EXPECT_EQ(byName[L"Title"], L"Orvane Sample Talk");
+    EXPECT_EQ(byName[L"Author"], L"Dana Whitfield");
+    EXPECT_EQ(byName[L"WM/AlbumTitle"], L"Orvane Test Series");
 }
 
 TEST(Reader, AudioOnlyPresentation)
