@@ -1,5 +1,7 @@
-// Renderer creation, insertion and removal per stream, positioning, repainting and the
-// screen-saver hold of the view controller.
+// Renderer creation, insertion and removal per stream, positioning, repainting, full screen
+// and the screen-saver hold of the view controller.
+// The framework first: the system's message-cracker macros would rename its members.
+#include "CFullScrWindow.h"
 #include "ViewController.h"
 
 #include "DXVideoFunc.h"
@@ -12,6 +14,8 @@
 #include <d3d9.h>
 #include <evr.h>
 #include <vmr9.h>
+
+#include <new>
 
 namespace {
 
@@ -93,6 +97,7 @@ ViewController::ViewController()
 
 ViewController::~ViewController()
 {
+    LeaveFullScreen();
     RemoveAllRenderers();
     for (int i = 0; i < 2; ++i) {
         m_placeholderBoard[i].Detach();
@@ -422,8 +427,13 @@ std::wstring ViewController::InsertVideoWindow(HWND window, int index)
         return L"";
     }
     if (m_vmrControl[index]) {
-        const HRESULT hr = WithVmr(m_vmrControl[index],
-                                   [&](auto* c) { return c->SetVideoClippingWindow(window); });
+        auto setWindow = [&](auto* c) { return c->SetVideoClippingWindow(window); };
+        HRESULT hr = WithVmr(m_vmrControl[index], setWindow);
+        if (hr == VFW_E_WRONG_STATE) {
+            // A renderer that keeps its window once connected is replaced by one made for
+            // the new window, on the same upstream pin.
+            return ReinsertRenderer(index);
+        }
         if (FAILED(hr)) {
             return CALL_FAILURE(L"SetVideoClippingWindow", hr, L"");
         }
@@ -435,6 +445,54 @@ std::wstring ViewController::InsertVideoWindow(HWND window, int index)
     }
     board.SetFill(FALSE);
     return UpdateVideoPosition(board.Window());
+}
+
+std::wstring ViewController::ReinsertRenderer(int index)
+{
+    IPin* upstream = nullptr;
+    IGraphBuilder* graph = m_rendererGraph[index];
+    IPin* input = nullptr;
+    IEnumPins* pins = nullptr;
+    if (m_rendererFilter[index] && SUCCEEDED(m_rendererFilter[index]->EnumPins(&pins))) {
+        IPin* pin = nullptr;
+        while (!input && pins->Next(1, &pin, nullptr) == S_OK) {
+            PIN_DIRECTION direction = PINDIR_OUTPUT;
+            if (SUCCEEDED(pin->QueryDirection(&direction)) && direction == PINDIR_INPUT &&
+                SUCCEEDED(pin->ConnectedTo(&upstream))) {
+                input = pin;
+            } else {
+                pin->Release();
+            }
+        }
+        pins->Release();
+    }
+    if (!graph || !input || !upstream) {
+        ReleaseAndClear(input);
+        ReleaseAndClear(upstream);
+        return CALL_FAILURE(L"SetVideoClippingWindow", VFW_E_WRONG_STATE, L"");
+    }
+    input->Release();
+    graph->AddRef();
+    OAFilterState state = State_Stopped;
+    IMediaControl* control = nullptr;
+    if (SUCCEEDED(graph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control)))) {
+        control->GetState(100, &state);
+    }
+    std::wstring error = InsertVideoRender(upstream, graph, index);
+    if (error.empty() && control) {
+        // The removal stopped the graph: it goes back to where it was.
+        if (state == State_Running) {
+            control->Run();
+        } else if (state == State_Paused) {
+            control->Pause();
+        }
+    }
+    if (control) {
+        control->Release();
+    }
+    upstream->Release();
+    graph->Release();
+    return error;
 }
 
 std::wstring ViewController::UpdateVideoPosition(HWND window)
@@ -531,12 +589,27 @@ void ViewController::OnDisplayModeChanged()
     }
 }
 
-void ViewController::OnBoardTimer(UINT_PTR)
+void ViewController::OnBoardTimer(UINT_PTR id)
 {
+    for (CFullScrWindow* window : m_fullScreen) {
+        if (window) {
+            window->OnTimer(id);
+        }
+    }
+}
+
+CFullScrWindow* ViewController::FullScreenWindow(int index) const
+{
+    return index >= 0 && index < 2 ? m_fullScreen[index] : nullptr;
 }
 
 BOOL ViewController::IsFullScreen()
 {
+    for (CFullScrWindow* window : m_fullScreen) {
+        if (window && window->IsShown()) {
+            return TRUE;
+        }
+    }
     return FALSE;
 }
 
@@ -545,9 +618,84 @@ BOOL ViewController::CanFullScreen()
     return HasDisplayControl(0) || HasDisplayControl(1);
 }
 
-std::wstring ViewController::SetFullScreen(HWND, BOOL on)
+void ViewController::LeaveFullScreen()
+{
+    for (int i = 0; i < 2; ++i) {
+        m_placeholderBoard[i].Detach();
+    }
+    for (CFullScrWindow*& window : m_fullScreen) {
+        // Its destruction hands the stream's renderer back to the normal window.
+        delete window;
+        window = nullptr;
+    }
+}
+
+std::wstring ViewController::EnterFullScreen(int index)
+{
+    HWND normal = m_rendererBoard[index].Window();
+    auto* window = new (std::nothrow)
+        CFullScrWindow(this, normal, index + 1, PlaySettingsText().c_str());
+    if (!window) {
+        return CALL_FAILURE(L"new", E_OUTOFMEMORY, L"CFullScrWindow");
+    }
+    m_fullScreen[index] = window;
+    const std::wstring error = window->Show(TRUE);
+    if (!error.empty()) {
+        delete window;
+        m_fullScreen[index] = nullptr;
+        return error;
+    }
+    if (m_placeholderBoard[index].Attach(normal)) {
+        m_placeholderBoard[index].SetFill(TRUE);
+        m_placeholderBoard[index].StartRepaintTimer();
+    }
+    return L"";
+}
+
+std::wstring ViewController::SetFullScreen(HWND requester, BOOL on)
 {
     LOG_INFO(FormatText(L"OnFull: %s", on ? L"ON" : L"OFF"));
+    if (!on) {
+        LeaveFullScreen();
+        RepaintAll();
+        return L"";
+    }
+    if (!CanFullScreen() || IsFullScreen()) {
+        return L"";
+    }
+    const std::wstring settings = PlaySettingsText();
+    MonitorList monitors;
+    const MonitorInfo* camera =
+        HasDisplayControl(0) ? monitors.GetForStream(1, settings.c_str()) : nullptr;
+    const MonitorInfo* screen =
+        HasDisplayControl(1) ? monitors.GetForStream(2, settings.c_str()) : nullptr;
+    if (camera && screen && camera == screen) {
+        // One monitor for both: only one stream can cover it.
+        BOOL cameraChosen = TRUE;
+        if (requester && IsWindow(requester)) {
+            cameraChosen = requester == m_rendererBoard[0].Window();
+        } else {
+            int mode = 0;
+            if (QVRInstance* player = GetEngineCallback()) {
+                player->RunCommand(11, reinterpret_cast<INT_PTR>(&mode), 0);
+            }
+            cameraChosen = mode != 1;
+        }
+        (cameraChosen ? screen : camera) = nullptr;
+    }
+    if (camera) {
+        const std::wstring error = EnterFullScreen(0);
+        if (!error.empty()) {
+            return error;
+        }
+    }
+    if (screen) {
+        const std::wstring error = EnterFullScreen(1);
+        if (!error.empty()) {
+            return error;
+        }
+    }
+    RepaintAll();
     return L"";
 }
 

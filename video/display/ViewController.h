@@ -11,6 +11,7 @@
 
 #include <string>
 
+class CFullScrWindow;
 struct IMFVideoDisplayControl;
 
 class ViewController {
@@ -50,6 +51,7 @@ public:
     virtual std::wstring SetFullScreen(HWND requester, BOOL on);
     BOOL IsCursorOverPanel() { return FALSE; }
     BOOL IsPanelShown() { return FALSE; }
+    CFullScrWindow* FullScreenWindow(int index) const;
 
     void AllowScreenSaver(BOOL allow);
     BOOL IsScreenSaverHeld() const { return m_screenSaverHeld; }
@@ -71,12 +73,16 @@ public:
 
 private:
     void ReleaseControls(int index);
+    std::wstring EnterFullScreen(int index);
+    std::wstring ReinsertRenderer(int index);
+    void LeaveFullScreen();
     void ReleaseRenderer(int index, BOOL removeFromGraph);
 
     mutable CRITICAL_SECTION m_lock;
     std::wstring m_settingsText;
     HWND m_hiddenWindow = nullptr;
     BOOL m_readerSource = FALSE;
+    CFullScrWindow* m_fullScreen[2] = {};
     CVideoBoard m_placeholderBoard[2];
     CVideoBoard m_rendererBoard[2];
     IBaseFilter* m_rendererFilter[2] = {};

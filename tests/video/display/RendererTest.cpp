@@ -4,6 +4,8 @@
 #include "DisplayText.h"
 #include "EngineText.h"
 #include "PlaySettings.h"
+#include "CFullScrWindow.h"
+#include "TestDisplayApp.h"
 #include "TestInstance.h"
 #include "TestRgbSource.h"
 #include "ViewController.h"
@@ -119,6 +121,7 @@ class RendererTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        InitDisplayTestApp();
         m_window[0] = MakeVideoWindow(20, 20);
         m_window[1] = MakeVideoWindow(360, 20);
         ASSERT_TRUE(m_window[0] && m_window[1]);
@@ -368,4 +371,59 @@ TEST_F(RendererTest, InsertingAgainReplacesTheStreamsRenderer)
     // first, so the pin connects again.
     ASSERT_EQ(controller.InsertVideoRender(Output(0), m_graph, 0), L"");
     EXPECT_EQ(FiltersNamed(L"Video Renderer"), 1);
+}
+
+TEST_F(RendererTest, FullScreenCoversTheMonitorAndEscapeLeavesIt)
+{
+    ViewController& controller = *m_controller;
+    controller.SetPlaySettingsText(SettingsText(FALSE, kRendererVmr9).c_str());
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(controller.InsertVideoWindow(m_window[i], i), L"");
+        ASSERT_EQ(controller.InsertVideoRender(Output(i), m_graph, i), L"");
+    }
+    ASSERT_HRESULT_SUCCEEDED(Run());
+    // Both streams want the single test monitor: the one asked from its window gets it.
+    ASSERT_EQ(controller.SetFullScreen(m_window[1], TRUE), L"");
+    EXPECT_TRUE(controller.IsFullScreen());
+    ASSERT_EQ(controller.FullScreenWindow(0), nullptr);
+    CFullScrWindow* full = controller.FullScreenWindow(1);
+    ASSERT_NE(full, nullptr);
+    HWND fullWindow = full->GetSafeHwnd();
+    EXPECT_EQ(controller.GetBoardWindow(1), fullWindow);
+    RECT covered{};
+    GetWindowRect(fullWindow, &covered);
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    EXPECT_TRUE(EqualRect(&covered, &screen));
+    RECT target{};
+    ASSERT_TRUE(RendererTarget(controller.RendererFilter(1), &target));
+    EXPECT_TRUE(EqualRect(&target, &screen));
+    Pump(800);
+    const COLORREF centre = ScreenPixel(fullWindow, screen.right / 2, screen.bottom / 2);
+    EXPECT_GT(GetBValue(centre), GetRValue(centre));
+    if (const char* hold = std::getenv("ORVANE_DISPLAY_HOLD_MS")) {
+        Pump(static_cast<DWORD>(std::atoi(hold)));
+    }
+
+    SendMessageW(fullWindow, WM_KEYDOWN, 'A', 0);
+    Pump(100);
+    EXPECT_TRUE(controller.IsFullScreen());
+    SendMessageW(fullWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+    Pump(200);
+    EXPECT_FALSE(controller.IsFullScreen());
+    EXPECT_EQ(controller.FullScreenWindow(1), nullptr);
+    EXPECT_FALSE(IsWindow(fullWindow));
+    EXPECT_EQ(controller.GetBoardWindow(1), m_window[1]);
+    ASSERT_TRUE(RendererTarget(controller.RendererFilter(1), &target));
+    const RECT normal{0, 0, 320, 240};
+    EXPECT_TRUE(EqualRect(&target, &normal));
+    EXPECT_TRUE(m_callback.instance.Logged(L"VK pressed(FULL_WND_OFF): 0x1B"));
+}
+
+TEST_F(RendererTest, FullScreenWithoutRenderersIsRefusedSilently)
+{
+    ViewController& controller = *m_controller;
+    ASSERT_EQ(controller.InsertVideoWindow(m_window[0], 0), L"");
+    EXPECT_EQ(controller.SetFullScreen(m_window[0], TRUE), L"");
+    EXPECT_FALSE(controller.IsFullScreen());
+    EXPECT_EQ(controller.FullScreenWindow(0), nullptr);
 }

@@ -4,27 +4,12 @@
 #include "DisplayResource.h"
 #include "FrameworkWindows.h"
 #include "PlaySettings.h"
+#include "TestDisplayApp.h"
 #include "TestInstance.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-class DisplayTestApp : public CWinApp {
-public:
-    DisplayTestApp() : CWinApp(L"DisplayTests") {}
-};
-
-DisplayTestApp g_app;
-
-void InitFramework()
-{
-    static const bool done = [] {
-        AfxWinInit(::GetModuleHandleW(nullptr), nullptr, const_cast<LPTSTR>(L""), SW_SHOW);
-        return true;
-    }();
-    (void)done;
-}
 
 class CountingHost : public QVRSettDlgHost {
 public:
@@ -58,7 +43,7 @@ class SettingsPageTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        InitFramework();
+        InitDisplayTestApp();
         m_parent = CreateWindowExW(0, L"STATIC", L"options", WS_POPUP | WS_VISIBLE, 0, 0, 420,
                                    240, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(m_parent, nullptr);

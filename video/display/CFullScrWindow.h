@@ -1,0 +1,48 @@
+// A window over a whole monitor for one video stream in full screen. The stream's renderer
+// draws into it through its video board; keys and activation changes that end full screen
+// post the board's leave message; the mouse cursor hides after a pause without movement.
+#pragma once
+
+#include "FrameworkWindows.h"
+
+#include <string>
+
+class ViewController;
+
+class CFullScrWindow : public CDialog {
+public:
+    static constexpr UINT kCursorDelay = 5000;
+
+    // Kind 1 camera, 2 screen; the monitor comes from the playback settings text.
+    CFullScrWindow(ViewController* controller, HWND normalWindow, int kind,
+                   const wchar_t* settingsText);
+    ~CFullScrWindow() override;
+
+    std::wstring Show(BOOL show);
+    void OnTimer(UINT_PTR id);
+    BOOL IsShown() const { return m_shown; }
+    const RECT& MonitorRect() const { return m_monitorRect; }
+    UINT_PTR CursorTimerId() const { return m_cursorTimerId; }
+
+    BOOL OnInitDialog() override;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnCancel() override;
+
+private:
+    void LeaveFullScreen();
+    void ShowCursorAndArm();
+    void OnCursorTimer();
+    void OnMouseMove(POINT point);
+
+    int m_kind;
+    UINT_PTR m_panelTimerId;
+    UINT_PTR m_cursorTimerId;
+    ViewController* m_controller;
+    HWND m_normalWindow;
+    BOOL m_shown = FALSE;
+    BOOL m_hideCursor = TRUE;
+    POINT m_lastMouse{-1, -1};
+    RECT m_monitorRect{};
+};
