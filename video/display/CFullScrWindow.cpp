@@ -60,10 +60,7 @@ std::wstring CFullScrWindow::Show(BOOL show)
         return L"";
     }
     if (!show) {
-        if (m_shown && m_hideCursor) {
-            while (::ShowCursor(TRUE) < 0) {
-            }
-        }
+        RevealCursor();
         ::KillTimer(m_hWnd, m_cursorTimerId);
         m_shown = FALSE;
         ::ShowWindow(m_hWnd, SW_HIDE);
@@ -100,8 +97,7 @@ void CFullScrWindow::ShowCursorAndArm()
     }
     if (m_hideCursor) {
         ::KillTimer(m_hWnd, m_cursorTimerId);
-        while (::ShowCursor(TRUE) < 1) {
-        }
+        RevealCursor();
         ::SetForegroundWindow(m_hWnd);
         ::PostMessageW(m_hWnd, WM_SETFOCUS, 0, 0);
     }
@@ -116,9 +112,23 @@ void CFullScrWindow::OnCursorTimer()
     ::KillTimer(m_hWnd, m_cursorTimerId);
     ::SetForegroundWindow(m_hWnd);
     ::PostMessageW(m_hWnd, WM_SETFOCUS, 0, 0);
-    while (::ShowCursor(FALSE) >= 0) {
+    if (!m_cursorHidden) {
+        while (::ShowCursor(FALSE) >= 0) {
+        }
+        m_cursorHidden = TRUE;
     }
     m_controller->RepaintAll();
+}
+
+void CFullScrWindow::RevealCursor()
+{
+    // Only what this window hid is shown again: every ShowCursor call moves the thread's
+    // display count, so unpaired calls would leave the cursor visible for good.
+    if (m_cursorHidden) {
+        while (::ShowCursor(TRUE) < 0) {
+        }
+        m_cursorHidden = FALSE;
+    }
 }
 
 void CFullScrWindow::OnTimer(UINT_PTR id)

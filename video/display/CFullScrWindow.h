@@ -21,6 +21,7 @@ public:
     std::wstring Show(BOOL show);
     void OnTimer(UINT_PTR id);
     BOOL IsShown() const { return m_shown; }
+    BOOL IsCursorHidden() const { return m_cursorHidden; }
     const RECT& MonitorRect() const { return m_monitorRect; }
     UINT_PTR CursorTimerId() const { return m_cursorTimerId; }
 
@@ -33,6 +34,7 @@ protected:
 private:
     void LeaveFullScreen();
     void ShowCursorAndArm();
+    void RevealCursor();
     void OnCursorTimer();
     void OnMouseMove(POINT point);
 
@@ -43,6 +45,7 @@ private:
     HWND m_normalWindow;
     BOOL m_shown = FALSE;
     BOOL m_hideCursor = TRUE;
+    BOOL m_cursorHidden = FALSE;
     POINT m_lastMouse{-1, -1};
     RECT m_monitorRect{};
 };

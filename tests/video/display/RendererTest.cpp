@@ -382,6 +382,7 @@ TEST_F(RendererTest, FullScreenCoversTheMonitorAndEscapeLeavesIt)
         ASSERT_EQ(controller.InsertVideoRender(Output(i), m_graph, i), L"");
     }
     ASSERT_HRESULT_SUCCEEDED(Run());
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));  // a visible cursor is the one that hides
     // Both streams want the single test monitor: the one asked from its window gets it.
     ASSERT_EQ(controller.SetFullScreen(m_window[1], TRUE), L"");
     EXPECT_TRUE(controller.IsFullScreen());
@@ -403,6 +404,19 @@ TEST_F(RendererTest, FullScreenCoversTheMonitorAndEscapeLeavesIt)
     if (const char* hold = std::getenv("ORVANE_DISPLAY_HOLD_MS")) {
         Pump(static_cast<DWORD>(std::atoi(hold)));
     }
+
+    // The cursor timer hides the cursor once; a click brings it back; leaving restores it.
+    const int before = ShowCursor(TRUE) - 1;
+    ShowCursor(FALSE);
+    controller.OnBoardTimer(full->CursorTimerId());
+    controller.OnBoardTimer(full->CursorTimerId());
+    EXPECT_TRUE(full->IsCursorHidden());
+    EXPECT_EQ(ShowCursor(TRUE) - 1, -1);
+    ShowCursor(FALSE);
+    SendMessageW(fullWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_FALSE(full->IsCursorHidden());
+    EXPECT_EQ(ShowCursor(TRUE) - 1, before);
+    ShowCursor(FALSE);
 
     SendMessageW(fullWindow, WM_KEYDOWN, 'A', 0);
     Pump(100);
