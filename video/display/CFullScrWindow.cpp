@@ -2,6 +2,7 @@
 // cursor's hiding in the full-screen window.
 #include "CFullScrWindow.h"
 
+#include "CFullScrPanel.h"
 #include "CVideoBoard.h"
 #include "DisplayResource.h"
 #include "EngineGlobals.h"
@@ -10,6 +11,8 @@
 #include "ViewController.h"
 
 #include <windowsx.h>
+
+#include <algorithm>
 
 CFullScrWindow::CFullScrWindow(ViewController* controller, HWND normalWindow, int kind,
                                const wchar_t* settingsText)
@@ -26,6 +29,7 @@ CFullScrWindow::CFullScrWindow(ViewController* controller, HWND normalWindow, in
     if (!Create(IDD_FULL_SCREEN, CWnd::FromHandle(normalWindow))) {
         LOG_UNEXPECTED(FormatText(L"CDialog::Create Err=%u", GetLastError()));
     }
+    m_panel = std::make_unique<CFullScrPanel>(this, kind, settingsText);
     CURSORINFO cursor{};
     cursor.cbSize = sizeof(cursor);
     if (!GetCursorInfo(&cursor)) {
@@ -39,10 +43,57 @@ CFullScrWindow::CFullScrWindow(ViewController* controller, HWND normalWindow, in
 
 CFullScrWindow::~CFullScrWindow()
 {
+    m_panel->HidePanel();
     Show(FALSE);
     if (m_hWnd && ::IsWindow(m_hWnd) && !::DestroyWindow(m_hWnd)) {
         LOG_UNEXPECTED(FormatText(L"DestroyWindow Err=%u", GetLastError()));
     }
+    m_panel.reset();
+}
+
+BOOL CFullScrWindow::IsCursorOverPanel() const
+{
+    POINT cursor{};
+    if (!m_hWnd || !::IsWindow(m_hWnd) || !m_panel || !m_panel->GetSafeHwnd() ||
+        !::GetCursorPos(&cursor)) {
+        return FALSE;
+    }
+    RECT rect{};
+    ::GetWindowRect(m_panel->GetSafeHwnd(), &rect);
+    const RECT normal{std::min(rect.left, rect.right), std::min(rect.top, rect.bottom),
+                      std::max(rect.left, rect.right), std::max(rect.top, rect.bottom)};
+    return ::PtInRect(&normal, cursor);
+}
+
+void CFullScrWindow::ShowPanelAndArm()
+{
+    if (!m_hWnd || !::IsWindow(m_hWnd)) {
+        return;
+    }
+    ::KillTimer(m_hWnd, m_panelTimerId);
+    if (m_panel->IsShown()) {
+        ::SetForegroundWindow(m_panel->GetSafeHwnd());
+    } else {
+        ::SetForegroundWindow(m_hWnd);
+        m_panel->ShowPanel();
+    }
+    ::SetTimer(m_hWnd, m_panelTimerId, kPanelDelay, nullptr);
+}
+
+void CFullScrWindow::OnPanelTimer()
+{
+    if (!m_hWnd || !::IsWindow(m_hWnd)) {
+        return;
+    }
+    if (IsCursorOverPanel() || m_panel->IsMenuOpen()) {
+        ::SetForegroundWindow(m_panel->GetSafeHwnd());
+        return;
+    }
+    ::KillTimer(m_hWnd, m_panelTimerId);
+    m_controller->RepaintAll();
+    m_panel->HidePanel();
+    ::SetForegroundWindow(m_hWnd);
+    ::PostMessageW(m_hWnd, WM_SETFOCUS, 0, 0);
 }
 
 BOOL CFullScrWindow::OnInitDialog()
@@ -109,6 +160,11 @@ void CFullScrWindow::OnCursorTimer()
     if (!m_hWnd || !::IsWindow(m_hWnd) || !m_hideCursor) {
         return;
     }
+    if (m_controller->IsCursorOverPanel() || m_controller->IsPanelShown()) {
+        // Asked again after the next delay: the panel is in use.
+        ::SetForegroundWindow(m_panel->GetSafeHwnd());
+        return;
+    }
     ::KillTimer(m_hWnd, m_cursorTimerId);
     ::SetForegroundWindow(m_hWnd);
     ::PostMessageW(m_hWnd, WM_SETFOCUS, 0, 0);
@@ -135,6 +191,8 @@ void CFullScrWindow::OnTimer(UINT_PTR id)
 {
     if (id == m_cursorTimerId) {
         OnCursorTimer();
+    } else if (id == m_panelTimerId) {
+        OnPanelTimer();
     }
 }
 
@@ -149,6 +207,7 @@ void CFullScrWindow::OnMouseMove(POINT point)
     if (point.x == m_lastMouse.x && point.y == m_lastMouse.y) {
         return;
     }
+    ShowPanelAndArm();
     ShowCursorAndArm();
     m_lastMouse = POINT{-1, -1};
 }
@@ -170,6 +229,11 @@ LRESULT CFullScrWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             break;
         }
         break;
+    case WM_SETFOCUS:
+        if (m_panel->IsShown()) {
+            ::SetForegroundWindow(m_panel->GetSafeHwnd());
+        }
+        break;
     case WM_KEYUP:
         ::SetForegroundWindow(m_hWnd);
         ::PostMessageW(m_hWnd, WM_SETFOCUS, 0, 0);
@@ -184,7 +248,8 @@ LRESULT CFullScrWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_ACTIVATE: {
         const LRESULT result = CDialog::WindowProc(message, wParam, lParam);
-        if (LOWORD(wParam) == WA_INACTIVE && m_shown) {
+        if (LOWORD(wParam) == WA_INACTIVE && m_shown &&
+            reinterpret_cast<HWND>(lParam) != m_panel->GetSafeHwnd()) {
             LeaveFullScreen();
         }
         return result;

@@ -5,13 +5,16 @@
 
 #include "FrameworkWindows.h"
 
+#include <memory>
 #include <string>
 
+class CFullScrPanel;
 class ViewController;
 
 class CFullScrWindow : public CDialog {
 public:
     static constexpr UINT kCursorDelay = 5000;
+    static constexpr UINT kPanelDelay = 3000;
 
     // Kind 1 camera, 2 screen; the monitor comes from the playback settings text.
     CFullScrWindow(ViewController* controller, HWND normalWindow, int kind,
@@ -24,6 +27,9 @@ public:
     BOOL IsCursorHidden() const { return m_cursorHidden; }
     const RECT& MonitorRect() const { return m_monitorRect; }
     UINT_PTR CursorTimerId() const { return m_cursorTimerId; }
+    UINT_PTR PanelTimerId() const { return m_panelTimerId; }
+    CFullScrPanel* Panel() const { return m_panel.get(); }
+    BOOL IsCursorOverPanel() const;
 
     BOOL OnInitDialog() override;
 
@@ -37,12 +43,15 @@ private:
     void RevealCursor();
     void OnCursorTimer();
     void OnMouseMove(POINT point);
+    void ShowPanelAndArm();
+    void OnPanelTimer();
 
     int m_kind;
     UINT_PTR m_panelTimerId;
     UINT_PTR m_cursorTimerId;
     ViewController* m_controller;
     HWND m_normalWindow;
+    std::unique_ptr<CFullScrPanel> m_panel;
     BOOL m_shown = FALSE;
     BOOL m_hideCursor = TRUE;
     BOOL m_cursorHidden = FALSE;

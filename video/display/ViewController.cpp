@@ -1,6 +1,7 @@
 // Renderer creation, insertion and removal per stream, positioning, repainting, full screen
 // and the screen-saver hold of the view controller.
 // The framework first: the system's message-cracker macros would rename its members.
+#include "CFullScrPanel.h"
 #include "CFullScrWindow.h"
 #include "ViewController.h"
 
@@ -596,6 +597,32 @@ void ViewController::OnBoardTimer(UINT_PTR id)
             window->OnTimer(id);
         }
     }
+}
+
+BOOL ViewController::IsCursorOverPanel()
+{
+    if (!IsFullScreen()) {
+        return FALSE;
+    }
+    for (CFullScrWindow* window : m_fullScreen) {
+        if (window && window->IsCursorOverPanel()) {
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+BOOL ViewController::IsPanelShown()
+{
+    if (!IsFullScreen()) {
+        return FALSE;
+    }
+    for (CFullScrWindow* window : m_fullScreen) {
+        if (window && window->Panel() && window->Panel()->IsShown()) {
+            return TRUE;
+        }
+    }
+    return FALSE;
 }
 
 CFullScrWindow* ViewController::FullScreenWindow(int index) const

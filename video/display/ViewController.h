@@ -49,8 +49,8 @@ public:
     virtual BOOL IsFullScreen();
     BOOL CanFullScreen();
     virtual std::wstring SetFullScreen(HWND requester, BOOL on);
-    BOOL IsCursorOverPanel() { return FALSE; }
-    BOOL IsPanelShown() { return FALSE; }
+    BOOL IsCursorOverPanel();
+    BOOL IsPanelShown();
     CFullScrWindow* FullScreenWindow(int index) const;
 
     void AllowScreenSaver(BOOL allow);

@@ -4,6 +4,7 @@
 #include "DisplayText.h"
 #include "EngineText.h"
 #include "PlaySettings.h"
+#include "CFullScrPanel.h"
 #include "CFullScrWindow.h"
 #include "TestDisplayApp.h"
 #include "TestInstance.h"
@@ -418,6 +419,35 @@ TEST_F(RendererTest, FullScreenCoversTheMonitorAndEscapeLeavesIt)
     EXPECT_EQ(ShowCursor(TRUE) - 1, before);
     ShowCursor(FALSE);
 
+    // Moves of the mouse show the panel along the bottom of the monitor.
+    CFullScrPanel* panel = full->Panel();
+    ASSERT_NE(panel, nullptr);
+    SetCursorPos(screen.right / 2, 10);
+    Pump(100);
+    SendMessageW(fullWindow, WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
+    SendMessageW(fullWindow, WM_MOUSEMOVE, 0, MAKELPARAM(120, 100));
+    EXPECT_TRUE(panel->IsShown());
+    EXPECT_TRUE(controller.IsPanelShown());
+    RECT strip{};
+    GetWindowRect(panel->GetSafeHwnd(), &strip);
+    EXPECT_EQ(strip.left, screen.left);
+    EXPECT_EQ(strip.right, screen.right);
+    EXPECT_EQ(strip.bottom, screen.bottom);
+    Pump(300);
+    if (const char* hold = std::getenv("ORVANE_DISPLAY_HOLD_MS")) {
+        Pump(static_cast<DWORD>(std::atoi(hold)));
+    }
+    // Its delay over, with the cursor away from it, the panel hides again.
+    controller.OnBoardTimer(full->PanelTimerId());
+    EXPECT_FALSE(panel->IsShown());
+    EXPECT_TRUE(controller.IsFullScreen());
+    // A single move (as when a window appears) or a repeat of the same point shows nothing.
+    SendMessageW(fullWindow, WM_MOUSEMOVE, 0, MAKELPARAM(200, 200));
+    SendMessageW(fullWindow, WM_MOUSEMOVE, 0, MAKELPARAM(200, 200));
+    EXPECT_FALSE(panel->IsShown());
+    SendMessageW(fullWindow, WM_MOUSEMOVE, 0, MAKELPARAM(210, 200));
+    EXPECT_TRUE(panel->IsShown());
+
     SendMessageW(fullWindow, WM_KEYDOWN, 'A', 0);
     Pump(100);
     EXPECT_TRUE(controller.IsFullScreen());
@@ -440,4 +470,40 @@ TEST_F(RendererTest, FullScreenWithoutRenderersIsRefusedSilently)
     EXPECT_EQ(controller.SetFullScreen(m_window[0], TRUE), L"");
     EXPECT_FALSE(controller.IsFullScreen());
     EXPECT_EQ(controller.FullScreenWindow(0), nullptr);
+}
+
+TEST(FullScreenPanel, TimeTextShowsTenthsFromTheFirstSignificantDigit)
+{
+    struct Case {
+        double position;
+        double duration;
+        const wchar_t* text;
+    };
+    const Case cases[] = {
+        {30.0, 120.0, L"30.0 / 2:00.0"},
+        {0.0, 0.0, L"0.0 / 0.0"},
+        {65.2, 3725.4, L"1:05.2 / 1:02:05.4"},
+        {0.04, 9.96, L"0.0 / 10.0"},
+        {-3.0, 5.0, L"0.0 / 5.0"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CFullScrPanel::TimeText(c.position, c.duration), c.text) << c.position;
+    }
+}
+
+TEST(FullScreenPanel, SliderTargetStaysOnTheTrack)
+{
+    struct Case {
+        double position;
+        double duration;
+        int target;
+    };
+    const Case cases[] = {
+        {30.0, 120.0, 150}, {0.0, 120.0, 0},   {120.0, 120.0, 600}, {500.0, 120.0, 600},
+        {-5.0, 120.0, 0},   {12.3, 0.0, 123},  {100.0, 0.0, 600},   {-1.0, 0.0, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CFullScrPanel::SliderTarget(c.position, c.duration), c.target)
+            << c.position << " of " << c.duration;
+    }
 }
