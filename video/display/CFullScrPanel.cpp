@@ -151,6 +151,13 @@ void CFullScrPanel::HidePanel()
     }
 }
 
+void CFullScrPanel::OnCancel()
+{
+    if (m_parent && m_parent->GetSafeHwnd()) {
+        ::PostMessageW(m_parent->GetSafeHwnd(), CVideoBoard::kLeaveFullScreen, 0, 0);
+    }
+}
+
 void CFullScrPanel::ControlUpdate()
 {
     QVRInstance* player = GetEngineCallback();

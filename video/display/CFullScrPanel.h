@@ -31,8 +31,10 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Enter does nothing; Esc (while the panel has the keyboard) leaves full screen, as it
+    // does on the video itself.
     void OnOK() override {}
-    void OnCancel() override {}
+    void OnCancel() override;
 
 private:
     void ControlUpdate();

@@ -228,7 +228,8 @@ std::wstring ViewController::CreateVmr(IGraphBuilder* graph, int mode, HWND wind
         }
     }
     if (error.empty()) {
-        hr = WithVmr(windowless, [&](auto* c) { return c->SetAspectRatioMode(VMR_ARMODE_LETTER_BOX); });
+        hr = WithVmr(windowless,
+                     [&](auto* c) { return c->SetAspectRatioMode(VMR_ARMODE_LETTER_BOX); });
         if (FAILED(hr)) {
             error = CALL_FAILURE(L"SetAspectRatioMode", hr, L"VMR_ARMODE_LETTER_BOX");
         }

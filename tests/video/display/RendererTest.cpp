@@ -2,6 +2,7 @@
 // choice, frames visible in two windows, positions following window sizes, the screen-saver
 // hold and the error texts of bad requests.
 #include "DisplayText.h"
+#include "EngineGlobals.h"
 #include "EngineText.h"
 #include "PlaySettings.h"
 #include "CFullScrPanel.h"
@@ -19,6 +20,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -117,6 +119,16 @@ bool RendererTarget(IBaseFilter* renderer, RECT* target)
     display->Release();
     return SUCCEEDED(hr);
 }
+
+class CommandRecorder : public TestInstance {
+public:
+    BOOL RunCommand(UINT command, INT_PTR, int) override
+    {
+        commands.push_back(command);
+        return TRUE;
+    }
+    std::vector<UINT> commands;
+};
 
 class RendererTest : public ::testing::Test {
 protected:
@@ -447,6 +459,15 @@ TEST_F(RendererTest, FullScreenCoversTheMonitorAndEscapeLeavesIt)
     EXPECT_FALSE(panel->IsShown());
     SendMessageW(fullWindow, WM_MOUSEMOVE, 0, MAKELPARAM(210, 200));
     EXPECT_TRUE(panel->IsShown());
+    // The panel's buttons are the player's commands.
+    CommandRecorder recorder;
+    SetEngineCallback(&recorder);
+    SendMessageW(panel->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(1096, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(panel->GetSafeHwnd(), 1096)));
+    SendMessageW(panel->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(1097, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(panel->GetSafeHwnd(), 1097)));
+    SetEngineCallback(&m_callback.instance);
+    EXPECT_EQ(recorder.commands, (std::vector<UINT>{1, 0}));
 
     SendMessageW(fullWindow, WM_KEYDOWN, 'A', 0);
     Pump(100);
