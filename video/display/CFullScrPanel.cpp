@@ -257,6 +257,19 @@ LRESULT CFullScrPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             }
         }
         break;
+    case WM_CONTEXTMENU: {
+        // A right click on a speed button opens the player's speed menu there.
+        HWND control = reinterpret_cast<HWND>(wParam);
+        const int id = ::GetDlgCtrlID(control);
+        if (m_shown && player && ::GetParent(control) == m_hWnd &&
+            (id == IDC_PANEL_SLOWER || id == IDC_PANEL_PLAY || id == IDC_PANEL_FASTER)) {
+            m_menuOpen = TRUE;
+            player->TrackSpeedMenu(control, m_hWnd);
+            m_menuOpen = FALSE;
+            return 0;
+        }
+        break;
+    }
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE && m_parent &&
             reinterpret_cast<HWND>(lParam) != m_parent->GetSafeHwnd() && m_shown) {

@@ -45,10 +45,12 @@ CFullScrWindow::~CFullScrWindow()
 {
     m_panel->HidePanel();
     Show(FALSE);
+    // The panel goes first: as an owned window it would otherwise die with this one before
+    // it could tell the player about a drag under way.
+    m_panel.reset();
     if (m_hWnd && ::IsWindow(m_hWnd) && !::DestroyWindow(m_hWnd)) {
         LOG_UNEXPECTED(FormatText(L"DestroyWindow Err=%u", GetLastError()));
     }
-    m_panel.reset();
 }
 
 BOOL CFullScrWindow::IsCursorOverPanel() const
@@ -67,7 +69,7 @@ BOOL CFullScrWindow::IsCursorOverPanel() const
 
 void CFullScrWindow::ShowPanelAndArm()
 {
-    if (!m_hWnd || !::IsWindow(m_hWnd)) {
+    if (!m_hWnd || !::IsWindow(m_hWnd) || !m_panel) {
         return;
     }
     ::KillTimer(m_hWnd, m_panelTimerId);
@@ -82,7 +84,7 @@ void CFullScrWindow::ShowPanelAndArm()
 
 void CFullScrWindow::OnPanelTimer()
 {
-    if (!m_hWnd || !::IsWindow(m_hWnd)) {
+    if (!m_hWnd || !::IsWindow(m_hWnd) || !m_panel) {
         return;
     }
     if (IsCursorOverPanel() || m_panel->IsMenuOpen()) {
@@ -157,7 +159,7 @@ void CFullScrWindow::ShowCursorAndArm()
 
 void CFullScrWindow::OnCursorTimer()
 {
-    if (!m_hWnd || !::IsWindow(m_hWnd) || !m_hideCursor) {
+    if (!m_hWnd || !::IsWindow(m_hWnd) || !m_hideCursor || !m_panel) {
         return;
     }
     if (m_controller->IsCursorOverPanel() || m_controller->IsPanelShown()) {
@@ -230,7 +232,7 @@ LRESULT CFullScrWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_SETFOCUS:
-        if (m_panel->IsShown()) {
+        if (m_panel && m_panel->IsShown()) {
             ::SetForegroundWindow(m_panel->GetSafeHwnd());
         }
         break;
@@ -249,7 +251,7 @@ LRESULT CFullScrWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ACTIVATE: {
         const LRESULT result = CDialog::WindowProc(message, wParam, lParam);
         if (LOWORD(wParam) == WA_INACTIVE && m_shown &&
-            reinterpret_cast<HWND>(lParam) != m_panel->GetSafeHwnd()) {
+            (!m_panel || reinterpret_cast<HWND>(lParam) != m_panel->GetSafeHwnd())) {
             LeaveFullScreen();
         }
         return result;

@@ -127,7 +127,15 @@ public:
         commands.push_back(command);
         return TRUE;
     }
+    void OnSliderScroll(UINT code, UINT, HWND) override { scrolls.push_back(code); }
+    int TrackSpeedMenu(HWND button, HWND) override
+    {
+        speedMenus.push_back(GetDlgCtrlID(button));
+        return 0;
+    }
     std::vector<UINT> commands;
+    std::vector<UINT> scrolls;
+    std::vector<int> speedMenus;
 };
 
 class RendererTest : public ::testing::Test {
@@ -466,8 +474,28 @@ TEST_F(RendererTest, FullScreenCoversTheMonitorAndEscapeLeavesIt)
                  reinterpret_cast<LPARAM>(GetDlgItem(panel->GetSafeHwnd(), 1096)));
     SendMessageW(panel->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(1097, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(panel->GetSafeHwnd(), 1097)));
+    // Right clicks on the speed buttons open the speed menu; elsewhere they do not.
+    for (int id : {1102, 1096, 1116}) {
+        SendMessageW(panel->GetSafeHwnd(), WM_CONTEXTMENU,
+                     reinterpret_cast<WPARAM>(GetDlgItem(panel->GetSafeHwnd(), id)), 0);
+    }
+    // A drag under way when full screen ends is finished for the player.
+    HWND slider = GetDlgItem(panel->GetSafeHwnd(), 1099);
+    SendMessageW(panel->GetSafeHwnd(), WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 10),
+                 reinterpret_cast<LPARAM>(slider));
+    controller.SetFullScreen(nullptr, FALSE);
+    EXPECT_FALSE(controller.IsFullScreen());
     SetEngineCallback(&m_callback.instance);
     EXPECT_EQ(recorder.commands, (std::vector<UINT>{1, 0}));
+    EXPECT_EQ(recorder.speedMenus, (std::vector<int>{1102, 1096}));
+    EXPECT_EQ(recorder.scrolls, (std::vector<UINT>{SB_THUMBTRACK, SB_ENDSCROLL}));
+    EXPECT_EQ(controller.GetBoardWindow(1), m_window[1]);
+
+    // Full screen again, to leave it by the keyboard.
+    ASSERT_EQ(controller.SetFullScreen(m_window[1], TRUE), L"");
+    full = controller.FullScreenWindow(1);
+    ASSERT_NE(full, nullptr);
+    fullWindow = full->GetSafeHwnd();
 
     SendMessageW(fullWindow, WM_KEYDOWN, 'A', 0);
     Pump(100);
