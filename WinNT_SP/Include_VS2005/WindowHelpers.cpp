@@ -307,6 +307,19 @@ SIZE GetDialogTemplateSize(HINSTANCE instance, const wchar_t* resource)
     return size;
 }
 
+BOOL RegisterMainWindowClass(HICON icon, WNDPROC frameworkWindowProc)
+{
+    TRACE_FUNCTION();
+    WNDCLASSW wc = {};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = frameworkWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hIcon = icon;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kMainWindowClass;
+    return RegisterClassW(&wc) != 0;
+}
+
 BOOL IsWindowsVistaOrLater()
 {
     using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);

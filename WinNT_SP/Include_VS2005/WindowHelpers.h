@@ -34,6 +34,11 @@ void FitSpinBuddyWidths(HWND dialog, ...);
 // Size of a dialog template in pixels, {0, 0} when the resource is missing.
 SIZE GetDialogTemplateSize(HINSTANCE instance, const wchar_t* resource);
 
+constexpr wchar_t kMainWindowClass[] = L"OrvanePresentationPlayerWndClass";
+// Registers the main window class with the framework's window procedure (the caller passes
+// it, so this library does not depend on the window half of the framework).
+BOOL RegisterMainWindowClass(HICON icon, WNDPROC frameworkWindowProc);
+
 // The sound settings: the control panel applet, shown with a message on failure.
 BOOL OpenSoundControlPanel(HWND dialog);
 // FormatMessageW over "%1"-style inserts; throws the framework's resource exception.

@@ -38,6 +38,9 @@ int HexDigit(wchar_t c)
 
 void NodeToText(IXMLDOMNode* node, bool withAttributes, int depth, std::wstring& out)
 {
+    if (depth > 256) {
+        return;  // deeper than the parser itself nests documents
+    }
     const std::wstring name = XmlNodeName(node);
     std::vector<ComRef<IXMLDOMNode>> elements;
     {
@@ -522,9 +525,13 @@ struct TextSink {
     }
 };
 
+// Nesting deeper than any value of the program has is refused rather than recursed into.
+constexpr int kMaxElementDepth = 256;
+
 template <class Sink>
 struct ElementBuilder {
     Sink& sink;
+    int depth = 0;
 
     bool Build(const wchar_t* q, const wchar_t* e, bool positional, bool fresh)
     {
@@ -580,10 +587,12 @@ struct ElementBuilder {
     // A child element whose content is [q, e].
     bool Child(const std::wstring& name, const wchar_t* q, const wchar_t* e, bool positional)
     {
-        if (!sink.Open(name)) {
+        if (depth >= kMaxElementDepth || !sink.Open(name)) {
             return false;
         }
+        ++depth;
         const bool ok = Build(q, e, positional, true);
+        --depth;
         sink.Close();
         return ok;
     }
@@ -650,7 +659,7 @@ bool TextToElements(IXMLDOMNode* parent, const wchar_t* q, const wchar_t* e, boo
     parent->hasChildNodes(&hasChildren);
     DomSink sink{doc.Get(), {}};
     sink.stack.push_back(ComRef<IXMLDOMNode>::Share(parent));
-    ElementBuilder<DomSink> builder{sink};
+    ElementBuilder<DomSink> builder{sink, 0};
     return builder.Build(q, e, positional, hasChildren != VARIANT_TRUE);
 }
 
@@ -658,7 +667,7 @@ bool TextToXmlText(const wchar_t* name, const std::wstring& text, int level, std
 {
     TRACE_FUNCTION();
     TextSink sink{std::wstring(), {}, level};
-    ElementBuilder<TextSink> builder{sink};
+    ElementBuilder<TextSink> builder{sink, 0};
     sink.Open(name);
     if (!text.empty()) {
         if (text.size() < 2 || text.front() != L'(' || text.back() != L')') {

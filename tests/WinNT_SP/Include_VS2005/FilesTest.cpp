@@ -4,10 +4,12 @@
 #include "MyException.h"
 #include "TempFolder.h"
 #include "TextFile.h"
+#include "TextFormat.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using orvane::test::ReadFileBytes;
 using orvane::test::TempFolder;
@@ -166,4 +168,33 @@ TEST(MyException, TextAndUnknown)
     EXPECT_STREQ(buf, L"abc");
     EXPECT_EQ(help, 0u);
     EXPECT_EQ(GetExceptionText(nullptr), L"Unknown exception.");
+}
+
+TEST(Paths, FolderQueries)
+{
+    const std::wstring temp = GetTempFolder();
+    EXPECT_NE(temp, L"");
+    EXPECT_TRUE(IsFolder(temp.c_str()));
+    const std::wstring video = GetVideoLibraryPath();
+    EXPECT_GT(video.size(), 12u);
+    EXPECT_EQ(video.substr(video.size() - 13), L"\\QVPVideo.dll");
+
+    TempFolder dir(L"list");
+    orvane::test::WriteFileBytes(dir / L"a.txt", "12345");
+    orvane::test::WriteFileBytes(dir / L"b.txt", "");
+    CreateDirectoryW((dir / L"sub.txt").c_str(), nullptr);
+    std::vector<std::wstring> names;
+    EXPECT_EQ(ListFolderFiles(names, (dir / L"*.txt").c_str()), 2);
+    EXPECT_EQ(names.size(), 2u);
+
+    uint64_t size = 0;
+    std::wstring date;
+    std::wstring sizeText;
+    EXPECT_TRUE(GetFileSizeAndDateText(&size, &date, &sizeText, (dir / L"a.txt").c_str()));
+    EXPECT_EQ(size, 5u);
+    EXPECT_EQ(sizeText, L"5");
+    EXPECT_NE(date, L"");
+    EXPECT_FALSE(GetFileSizeAndDateText(&size, &date, &sizeText, (dir / L"none").c_str()));
+    EXPECT_EQ(size, 0u);
+    EXPECT_EQ(date, L"");
 }

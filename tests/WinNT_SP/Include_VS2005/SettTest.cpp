@@ -210,6 +210,37 @@ TEST_F(SettingsTest, EveryKeyRoundTrips)
     EXPECT_STREQ(back.Root().ToText(0), s.Root().ToText(0));
 }
 
+TEST_F(SettingsTest, StringsKeepSpacesLineEndsAndMarkup)
+{
+    struct Case {
+        const wchar_t* value;
+        const wchar_t* back;  // what a load gives
+    };
+    const Case cases[] = {
+        {L"a b", L"a b"},
+        {L"one\r\ntwo", L"one\r\ntwo"},
+        {L"lone\nfeed", L"lone\r\nfeed"},  // a lone LF comes back as CR LF
+        {L"<&>\"'", L"<&>\"'"},
+        {L" ", L" "},
+        {L"\x00e9\x4e2d", L"\x00e9\x4e2d"},
+    };
+    const std::wstring path = m_dir / L"strings.xml";
+    for (const Case& c : cases) {
+        Sett s;
+        s.Item(SETT_LastUsedDir).SetStringValue(c.value);
+        ASSERT_EQ(s.Save(path.c_str(), true), L"");
+        Sett back;
+        ASSERT_EQ(back.Load(path.c_str()), L"");
+        EXPECT_STREQ(back.Item(SETT_LastUsedDir).GetStringValue(), c.back);
+    }
+    Sett empty;
+    empty.Item(SETT_LastUsedDir).SetStringValue(L"");
+    ASSERT_EQ(empty.Save(path.c_str(), true), L"");
+    Sett back;
+    ASSERT_EQ(back.Load(path.c_str()), L"");
+    EXPECT_FALSE(back.Item(SETT_LastUsedDir).IsSet());  // present-empty is saved as absent
+}
+
 TEST_F(SettingsTest, SpeedPlayLastRules)
 {
     struct Case {

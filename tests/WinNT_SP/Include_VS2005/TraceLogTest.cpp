@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -325,4 +326,56 @@ TEST(LocalTime, JulianDayRoundTrip)
     const SYSTEMTIME before = MsToLocalTime(LocalTimeMs(Date(2026, 3, 1)) - 86400000);
     EXPECT_EQ(before.wMonth, 2);
     EXPECT_EQ(before.wDay, 28);
+}
+
+namespace {
+
+RMDQVR* g_threadLog = nullptr;
+constexpr int kThreads = 4;
+constexpr int kLines = 150;
+
+DWORD WINAPI WriteLines(void* arg)
+{
+    const int id = static_cast<int>(reinterpret_cast<intptr_t>(arg));
+    for (int i = 0; i < kLines; ++i) {
+        LogPrintf(g_threadLog, RMD_CONTINUATION, L"thread %i line %03i %s", id, i,
+                  L"payload-payload-payload");
+    }
+    return 0;
+}
+
+}  // namespace
+
+TEST(TraceLog, LinesFromManyThreadsStayWhole)
+{
+    TempFolder dir(L"threads");
+    const std::wstring path = dir / L"t.txt";
+    RMDQVR local;
+    g_threadLog = &local;
+    local.EnableFile(path);
+    HANDLE threads[kThreads];
+    for (int t = 0; t < kThreads; ++t) {
+        threads[t] =
+            CreateThread(nullptr, 0, WriteLines, reinterpret_cast<void*>(intptr_t(t)), 0, nullptr);
+    }
+    WaitForMultipleObjects(kThreads, threads, TRUE, 30000);
+    for (HANDLE h : threads) {
+        CloseHandle(h);
+    }
+    const std::string file = ReadFileBytes(path);
+    int lines = 0;
+    size_t start = 0;
+    int next[kThreads] = {};
+    for (size_t eol; (eol = file.find("\r\n", start)) != std::string::npos; start = eol + 2) {
+        const std::string line = file.substr(start, eol - start);
+        int id = -1;
+        int n = -1;
+        ASSERT_EQ(std::sscanf(line.c_str(), "thread %d line %d", &id, &n), 2) << line;
+        ASSERT_TRUE(line.size() > 23 && line.substr(line.size() - 23) == "payload-payload-payload")
+            << line;
+        EXPECT_EQ(n, next[id]++);  // each thread's lines in its own order
+        ++lines;
+    }
+    EXPECT_EQ(lines, kThreads * kLines);
+    EXPECT_EQ(start, file.size());
 }

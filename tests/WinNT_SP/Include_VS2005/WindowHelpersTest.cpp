@@ -234,3 +234,18 @@ TEST(DebugInfoFile, HoldsSettingsLogDevicesAndGraphs)
     SetDebugInfoSource(nullptr);
     OverrideSettingsFolder(L"");
 }
+
+TEST(WindowHelpers, MainWindowClass)
+{
+    HICON icon = LoadIconW(nullptr, IDI_APPLICATION);
+    ASSERT_TRUE(RegisterMainWindowClass(icon, DefWindowProcW));
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    ASSERT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), kMainWindowClass, &wc));
+    EXPECT_EQ(wc.style, UINT(CS_HREDRAW | CS_VREDRAW));
+    EXPECT_EQ(wc.hbrBackground, nullptr);
+    EXPECT_EQ(wc.lpszMenuName, nullptr);
+    EXPECT_EQ(wc.hIcon, icon);
+    EXPECT_FALSE(RegisterMainWindowClass(icon, DefWindowProcW));  // already registered
+    UnregisterClassW(kMainWindowClass, GetModuleHandleW(nullptr));
+}
