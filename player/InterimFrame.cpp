@@ -42,8 +42,28 @@ std::wstring TimeText(double seconds)
 
 }  // namespace
 
+BEGIN_MESSAGE_MAP(InterimVideoPane, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+void InterimVideoPane::OnPaint()
+{
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(m_hWnd, &ps);
+    RECT rc;
+    ::GetClientRect(m_hWnd, &rc);
+    ::FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    wchar_t name[32] = {};
+    ::GetWindowTextW(m_hWnd, name, 32);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, RGB(96, 96, 96));
+    ::DrawTextW(dc, name, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    ::EndPaint(m_hWnd, &ps);
+}
+
 BEGIN_MESSAGE_MAP(InterimFrame, CWnd)
     ON_WM_CREATE()
+    ON_WM_ERASEBKGND()
     ON_WM_SIZE()
     ON_WM_TIMER()
     ON_WM_DESTROY()
@@ -96,6 +116,14 @@ int InterimFrame::OnCreate(LPCREATESTRUCT)
     }
     ::SetTimer(m_hWnd, kPositionTimer, 100, nullptr);
     return 0;
+}
+
+BOOL InterimFrame::OnEraseBkgnd(CDC* dc)
+{
+    RECT rc;
+    ::GetClientRect(m_hWnd, &rc);
+    ::FillRect(dc->m_hDC, &rc, GetSysColorBrush(COLOR_APPWORKSPACE));
+    return TRUE;
 }
 
 void InterimFrame::OnSize(UINT, int cx, int cy)

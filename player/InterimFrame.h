@@ -11,6 +11,15 @@
 
 class InterimPresentation;
 
+// A video window of the frame: black, named until the engine draws into it.
+class InterimVideoPane : public CWnd {
+public:
+    void OnPaint();
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
 class InterimFrame : public CWnd, public IPlayerShell, public IPlayerView {
 public:
     InterimFrame();
@@ -55,6 +64,7 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
 
     int OnCreate(LPCREATESTRUCT cs);
+    BOOL OnEraseBkgnd(CDC* dc);
     void OnSize(UINT type, int cx, int cy);
     void OnTimer(UINT_PTR id);
     void OnDestroy();
@@ -77,8 +87,8 @@ private:
     void OpenAndMaybePlay(const std::wstring& path, bool play);
 
     QVRDoc m_document;
-    CWnd m_camera;
-    CWnd m_screen;
+    InterimVideoPane m_camera;
+    InterimVideoPane m_screen;
     HACCEL m_accel = nullptr;
     bool m_showingError = false;
     std::wstring m_handOverPath;

@@ -22,7 +22,10 @@ QVRDoc* TheDocument() { return g_document; }
 void SetTheDocument(QVRDoc* document) { g_document = document; }
 void SetRecentFileSink(RecentFileFn fn) { g_recent = fn; }
 
-std::wstring GetOpenFileFilter() { return MakeAllFilesFilter(LoadResText(IDS_OPEN_FILTER).c_str()); }
+std::wstring GetOpenFileFilter()
+{
+    return MakeAllFilesFilter(LoadResText(IDS_OPEN_FILTER).c_str());
+}
 
 QVRDoc::QVRDoc(OpenFn open) : m_open(std::move(open)) {}
 

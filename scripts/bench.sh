@@ -14,3 +14,9 @@ if [ -f "$bin/support_bench.exe" ]; then
     (cd "$bin" && wine support_bench.exe)
 fi
 # ---- end support library ----
+
+# ---- player: start-up to the shown window against a bare Win32 program (target: at most 2x) ----
+if [ -f "$bin/player_bench.exe" ]; then
+    (cd "$bin" && wine player_bench.exe)
+fi
+# ---- end player ----

@@ -93,7 +93,10 @@ public:
     void SetVolume(long, BOOL) override {}
     BOOL CanFullScreen() override { return TRUE; }
     BOOL IsFullScreen() override { return FALSE; }
-    const wchar_t* SetFullScreen(BOOL on) override { return on ? L"No full screen here." : nullptr; }
+    const wchar_t* SetFullScreen(BOOL on) override
+    {
+        return on ? L"No full screen here." : nullptr;
+    }
     void Destroy() override { delete this; }
 
 private:

@@ -71,9 +71,9 @@ TEST_F(VideoLibraryTest, MissingLibraryGivesString178)
 {
     const std::wstring path = Fake(L"NoSuchEngine.dll");
     const std::wstring error = LoadVideoLibraryFrom(path);
-    EXPECT_EQ(error.rfind(L"Failed to load Dynamic Link Library \"" + path + L"\".\nSystem error 126 (",
-                          0),
-              0u)
+    const std::wstring start =
+        L"Failed to load Dynamic Link Library \"" + path + L"\".\nSystem error 126 (";
+    EXPECT_EQ(error.rfind(start, 0), 0u)
         << std::string(error.begin(), error.end());
     EXPECT_FALSE(IsVideoLibraryLoaded());
     EXPECT_EQ(VideoEngine(), nullptr);
