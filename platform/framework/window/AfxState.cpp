@@ -1,29 +1,13 @@
 // The framework's module and thread state records.
 #include "AfxState.h"
 
-#include "CToolTipCtrl.h"
+#include "AfxThreadData.h"
 
 namespace {
 
 AFX_MODULE_STATE g_moduleState;
+// A plain pointer (no destructor), so thread_local is safe here.
 thread_local AFX_MODULE_STATE* t_enteredModule = nullptr;
-
-// Frees what the thread's tooltip state owns when the thread ends.
-struct ModuleThreadStateHolder {
-    AFX_MODULE_THREAD_STATE state;
-    ~ModuleThreadStateHolder()
-    {
-        if (state.m_pToolTip != nullptr) {
-            if (state.m_pToolTip->m_hWnd != nullptr && ::IsWindow(state.m_pToolTip->m_hWnd)) {
-                state.m_pToolTip->DestroyWindow();
-            } else {
-                state.m_pToolTip->Detach();
-            }
-            delete state.m_pToolTip;
-        }
-        delete state.m_pLastInfo;
-    }
-};
 
 }  // namespace
 
@@ -39,14 +23,12 @@ AFX_MODULE_STATE* AfxGetStaticModuleState()
 
 AFX_MODULE_THREAD_STATE* AfxGetModuleThreadState()
 {
-    static thread_local ModuleThreadStateHolder holder;
-    return &holder.state;
+    return &AfxGetThreadData()->moduleThreadState;
 }
 
 AFX_THREAD_STATE* AfxGetThreadState()
 {
-    static thread_local AFX_THREAD_STATE state;
-    return &state;
+    return &AfxGetThreadData()->threadState;
 }
 
 AFX_MAINTAIN_STATE2::AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* pModuleState)

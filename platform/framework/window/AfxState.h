@@ -7,12 +7,20 @@
 
 class CToolTipCtrl;
 
+class CDocument;
+
 struct AFX_MODULE_STATE {
     // Instance and resource handles are kept by AfxGet/SetInstanceHandle and
     // AfxGet/SetResourceHandle (one pair per binary as well).
     CWinApp* m_pCurrentWinApp = nullptr;
     LPCTSTR m_lpszCurrentAppName = nullptr;
     BOOL m_bDLL = FALSE;
+    // Set by the document/view classes (recent-file list, document manager), which this half
+    // of the framework does not know: CWinApp::OpenDocumentFile, ExitInstance (saving the
+    // recent-file list) and the destructor (freeing the list and the manager) go through them.
+    CDocument* (*m_pfnOpenDocumentFile)(CWinApp* app, LPCTSTR lpszFileName) = nullptr;
+    void (*m_pfnSaveStdProfileSettings)(CWinApp* app) = nullptr;
+    void (*m_pfnDeleteDocViewState)(CWinApp* app) = nullptr;
 };
 
 using AFX_TOOLTIP_FILTER = void (*)(MSG* pMsg, CWnd* pWnd);

@@ -10,7 +10,10 @@ public:
     CBitmap() = default;
 
     operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
-    static CBitmap* FromHandle(HBITMAP h) { return static_cast<CBitmap*>(CGdiObject::FromHandle(h)); }
+    static CBitmap* FromHandle(HBITMAP h)
+    {
+        return static_cast<CBitmap*>(CGdiObject::FromHandle(h));
+    }
     BOOL LoadBitmap(LPCTSTR lpszResourceName);
     BOOL LoadBitmap(UINT nIDResource) { return LoadBitmap(MAKEINTRESOURCEW(nIDResource)); }
     BOOL LoadOEMBitmap(UINT nIDBitmap)
@@ -21,13 +24,17 @@ public:
     {
         return Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits));
     }
-    BOOL CreateBitmapIndirect(LPBITMAP lpBitmap) { return Attach(::CreateBitmapIndirect(lpBitmap)); }
+    BOOL CreateBitmapIndirect(LPBITMAP lpBitmap)
+    {
+        return Attach(::CreateBitmapIndirect(lpBitmap));
+    }
     BOOL CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight);
     BOOL CreateDiscardableBitmap(CDC* pDC, int nWidth, int nHeight);
     int GetBitmap(BITMAP* pBitMap) const { return GetObject(sizeof(BITMAP), pBitMap); }
     DWORD SetBitmapBits(DWORD dwCount, const void* lpBits)
     {
-        return static_cast<DWORD>(::SetBitmapBits(static_cast<HBITMAP>(m_hObject), dwCount, lpBits));
+        return static_cast<DWORD>(
+            ::SetBitmapBits(static_cast<HBITMAP>(m_hObject), dwCount, lpBits));
     }
     DWORD GetBitmapBits(DWORD dwCount, LPVOID lpBits) const
     {

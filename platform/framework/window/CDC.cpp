@@ -2,7 +2,7 @@
 // helpers built on GDI.
 #include "CDC.h"
 
-#include "CHandleMap.h"
+#include "AfxThreadData.h"
 #include "CWnd.h"
 
 IMPLEMENT_DYNCREATE(CDC, CObject)
@@ -11,11 +11,7 @@ namespace {
 
 CHandleMap<CDC, HDC>& DCMap()
 {
-    static thread_local CHandleMap<CDC, HDC> map([](CDC* p, HDC h) {
-        p->m_hDC = h;
-        p->m_hAttribDC = h;
-    });
-    return map;
+    return AfxGetThreadData()->dcMap;
 }
 
 HGDIOBJ SelectInto(CDC* dc, HGDIOBJ hObject)
@@ -168,8 +164,7 @@ CBitmap* CDC::SelectObject(CBitmap* pBitmap)
 
 int CDC::SelectObject(CRgn* pRgn)
 {
-    return static_cast<int>(
-        reinterpret_cast<INT_PTR>(SelectInto(this, pRgn->GetSafeHandle())));
+    return static_cast<int>(reinterpret_cast<INT_PTR>(SelectInto(this, pRgn->GetSafeHandle())));
 }
 
 CGdiObject* CDC::SelectObject(CGdiObject* pObject)
@@ -189,8 +184,8 @@ CGdiObject* CDC::SelectStockObject(int nIndex)
 
 CPalette* CDC::SelectPalette(CPalette* pPalette, BOOL bForceBackground)
 {
-    return static_cast<CPalette*>(CGdiObject::FromHandle(
-        ::SelectPalette(m_hDC, static_cast<HPALETTE>(pPalette->GetSafeHandle()), bForceBackground)));
+    return static_cast<CPalette*>(CGdiObject::FromHandle(::SelectPalette(
+        m_hDC, static_cast<HPALETTE>(pPalette->GetSafeHandle()), bForceBackground)));
 }
 
 CPen* CDC::GetCurrentPen() const
@@ -239,14 +234,14 @@ COLORREF CDC::SetTextColor(COLORREF crColor)
     return old;
 }
 
-#define CDC_BOTH_INT(call)                                                                  \
-    int old = 0;                                                                            \
-    if (m_hDC != m_hAttribDC && m_hDC != nullptr) {                                         \
-        old = call(m_hDC);                                                                  \
-    }                                                                                       \
-    if (m_hAttribDC != nullptr) {                                                           \
-        old = call(m_hAttribDC);                                                            \
-    }                                                                                       \
+#define CDC_BOTH_INT(call)                          \
+    int old = 0;                                    \
+    if (m_hDC != m_hAttribDC && m_hDC != nullptr) { \
+        old = call(m_hDC);                          \
+    }                                               \
+    if (m_hAttribDC != nullptr) {                   \
+        old = call(m_hAttribDC);                    \
+    }                                               \
     return old
 
 int CDC::SetBkMode(int nBkMode)
@@ -548,8 +543,8 @@ void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF
     FillSolidRect(x, y + cy, cx, -1, clrBottomRight);
 }
 
-void CDC::DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast,
-                       CBrush* pBrush, CBrush* pBrushLast)
+void CDC::DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast, CBrush* pBrush,
+                       CBrush* pBrushLast)
 {
     // Draws the new frame and erases the old one by XOR-ing only where they differ.
     CRgn rgnNew;
@@ -673,8 +668,8 @@ BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, i
 BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
                      int nSrcWidth, int nSrcHeight, DWORD dwRop)
 {
-    return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc,
-                        nSrcWidth, nSrcHeight, dwRop);
+    return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc, nSrcWidth,
+                        nSrcHeight, dwRop);
 }
 
 BOOL CDC::TextOut(int x, int y, LPCTSTR lpszString, int nCount)
@@ -682,8 +677,8 @@ BOOL CDC::TextOut(int x, int y, LPCTSTR lpszString, int nCount)
     return ::TextOutW(m_hDC, x, y, lpszString, nCount);
 }
 
-BOOL CDC::ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszString,
-                     UINT nCount, LPINT lpDxWidths)
+BOOL CDC::ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszString, UINT nCount,
+                     LPINT lpDxWidths)
 {
     return ::ExtTextOutW(m_hDC, x, y, nOptions, lpRect, lpszString, nCount, lpDxWidths);
 }

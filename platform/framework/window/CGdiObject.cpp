@@ -1,7 +1,7 @@
 // GDI object ownership and the per-thread handle map of GDI wrappers.
 #include "CGdiObject.h"
 
-#include "CHandleMap.h"
+#include "AfxThreadData.h"
 
 IMPLEMENT_DYNCREATE(CGdiObject, CObject)
 
@@ -9,9 +9,7 @@ namespace {
 
 CHandleMap<CGdiObject, HGDIOBJ>& GdiMap()
 {
-    static thread_local CHandleMap<CGdiObject, HGDIOBJ> map(
-        [](CGdiObject* p, HGDIOBJ h) { p->m_hObject = h; });
-    return map;
+    return AfxGetThreadData()->gdiMap;
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 #include "CImageList.h"
 
 #include "CDC.h"
-#include "CHandleMap.h"
+#include "AfxThreadData.h"
 
 IMPLEMENT_DYNCREATE(CImageList, CObject)
 
@@ -10,9 +10,7 @@ namespace {
 
 CHandleMap<CImageList, HIMAGELIST>& ImageListMap()
 {
-    static thread_local CHandleMap<CImageList, HIMAGELIST> map(
-        [](CImageList* p, HIMAGELIST h) { p->m_hImageList = h; });
-    return map;
+    return AfxGetThreadData()->imageListMap;
 }
 
 }  // namespace

@@ -33,7 +33,10 @@ public:
     int Add(CBitmap* pbmImage, COLORREF crMask);
     int Add(HICON hIcon) { return ImageList_AddIcon(m_hImageList, hIcon); }
     BOOL Replace(int nImage, CBitmap* pbmImage, CBitmap* pbmMask);
-    int Replace(int nImage, HICON hIcon) { return ImageList_ReplaceIcon(m_hImageList, nImage, hIcon); }
+    int Replace(int nImage, HICON hIcon)
+    {
+        return ImageList_ReplaceIcon(m_hImageList, nImage, hIcon);
+    }
     BOOL Remove(int nImage) { return ImageList_Remove(m_hImageList, nImage); }
     BOOL RemoveAll() { return ImageList_RemoveAll(m_hImageList); }
     HICON ExtractIcon(int nImage) { return ImageList_ExtractIcon(nullptr, m_hImageList, nImage); }

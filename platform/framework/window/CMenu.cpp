@@ -2,7 +2,7 @@
 #include "CMenu.h"
 
 #include "CBitmap.h"
-#include "CHandleMap.h"
+#include "AfxThreadData.h"
 #include "CWnd.h"
 
 IMPLEMENT_DYNCREATE(CMenu, CObject)
@@ -11,8 +11,7 @@ namespace {
 
 CHandleMap<CMenu, HMENU>& MenuMap()
 {
-    static thread_local CHandleMap<CMenu, HMENU> map([](CMenu* p, HMENU h) { p->m_hMenu = h; });
-    return map;
+    return AfxGetThreadData()->menuMap;
 }
 
 }  // namespace

@@ -46,8 +46,14 @@ public:
     {
         return ::ModifyMenuW(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem);
     }
-    BOOL DeleteMenu(UINT nPosition, UINT nFlags) { return ::DeleteMenu(m_hMenu, nPosition, nFlags); }
-    BOOL RemoveMenu(UINT nPosition, UINT nFlags) { return ::RemoveMenu(m_hMenu, nPosition, nFlags); }
+    BOOL DeleteMenu(UINT nPosition, UINT nFlags)
+    {
+        return ::DeleteMenu(m_hMenu, nPosition, nFlags);
+    }
+    BOOL RemoveMenu(UINT nPosition, UINT nFlags)
+    {
+        return ::RemoveMenu(m_hMenu, nPosition, nFlags);
+    }
     BOOL InsertMenuItem(UINT uItem, LPMENUITEMINFO lpMenuItemInfo, BOOL fByPos = FALSE)
     {
         return ::InsertMenuItemW(m_hMenu, uItem, fByPos, lpMenuItemInfo);

@@ -10,7 +10,10 @@ public:
     CPalette() = default;
 
     operator HPALETTE() const { return static_cast<HPALETTE>(m_hObject); }
-    static CPalette* FromHandle(HPALETTE h) { return static_cast<CPalette*>(CGdiObject::FromHandle(h)); }
+    static CPalette* FromHandle(HPALETTE h)
+    {
+        return static_cast<CPalette*>(CGdiObject::FromHandle(h));
+    }
     BOOL CreatePalette(LPLOGPALETTE lpLogPalette) { return Attach(::CreatePalette(lpLogPalette)); }
     BOOL CreateHalftonePalette(CDC* pDC);
     int GetEntryCount() const

@@ -25,7 +25,10 @@ public:
     }
     int GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }
     void Activate(BOOL bActivate) { SendMessage(TTM_ACTIVATE, bActivate); }
-    void RelayEvent(LPMSG lpMsg) { SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(lpMsg)); }
+    void RelayEvent(LPMSG lpMsg)
+    {
+        SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(lpMsg));
+    }
     void SetDelayTime(UINT nDelay) { SendMessage(TTM_SETDELAYTIME, TTDT_AUTOMATIC, nDelay); }
     void SetDelayTime(DWORD dwDuration, int iTime)
     {

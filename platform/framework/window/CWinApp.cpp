@@ -78,6 +78,9 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 CWinApp::~CWinApp()
 {
     AFX_MODULE_STATE* state = AfxGetModuleState();
+    if (state->m_pfnDeleteDocViewState != nullptr) {
+        state->m_pfnDeleteDocViewState(this);
+    }
     if (state->m_pCurrentWinApp == this) {
         state->m_pCurrentWinApp = nullptr;
         state->m_lpszCurrentAppName = nullptr;
@@ -101,7 +104,19 @@ BOOL CWinApp::InitInstance()
 
 int CWinApp::ExitInstance()
 {
+    if (AfxGetModuleState()->m_pfnSaveStdProfileSettings != nullptr) {
+        AfxGetModuleState()->m_pfnSaveStdProfileSettings(this);
+    }
     return CWinThread::ExitInstance();
+}
+
+CDocument* CWinApp::OpenDocumentFile(LPCTSTR lpszFileName)
+{
+    AFX_MODULE_STATE* state = AfxGetModuleState();
+    if (state->m_pfnOpenDocumentFile == nullptr) {
+        return nullptr;
+    }
+    return state->m_pfnOpenDocumentFile(this, lpszFileName);
 }
 
 int CWinApp::Run()

@@ -8,6 +8,8 @@
 
 class CRecentFileList;
 class CDocManager;
+class CDocTemplate;
+class CDocument;
 
 class CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
@@ -28,6 +30,15 @@ public:
     int m_nCmdShow = SW_SHOWNORMAL;
     CRecentFileList* m_pRecentFileList = nullptr;
     CDocManager* m_pDocManager = nullptr;
+
+    // Document/view entry points. OpenDocumentFile goes through the module-state hook set by
+    // the document classes (null without them); the four non-virtual members are defined by
+    // the document/view half of the framework.
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    void OnFileNew();
+    void OnFileOpen();
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
 
     virtual BOOL InitApplication();
     BOOL InitInstance() override;

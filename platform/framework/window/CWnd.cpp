@@ -3,7 +3,7 @@
 // to controls, modal loops, tooltips and descendant walks.
 #include "CWnd.h"
 
-#include "AfxState.h"
+#include "AfxThreadData.h"
 #include "CCmdUI.h"
 #include "CDC.h"
 #include "CFont.h"
@@ -27,8 +27,7 @@ namespace {
 
 CHandleMap<CWnd, HWND>& WndMap()
 {
-    static thread_local CHandleMap<CWnd, HWND> map([](CWnd* p, HWND h) { p->m_hWnd = h; });
-    return map;
+    return AfxGetThreadData()->wndMap;
 }
 
 // Update-UI probe used before a menu or accelerator command runs: disabled commands are
@@ -336,6 +335,11 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
         lResult = AfxProcessWndProcException(&unknown, &state->m_lastSentMsg);
     }
     state->m_lastSentMsg = saved;
+    // A WM_NCDESTROY handler that did not pass the message on to CWnd::OnNcDestroy still
+    // leaves no object attached to the dead window.
+    if (nMsg == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd) {
+        pWnd->OnNcDestroyDefault();
+    }
     return lResult;
 }
 
@@ -553,11 +557,15 @@ BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 CWnd* CWnd::GetDescendantWindow(HWND hWnd, int nID, BOOL bOnlyPerm)
 {
     if (HWND hChild = ::GetDlgItem(hWnd, nID)) {
-        if (::GetTopWindow(hChild) == nullptr || !bOnlyPerm) {
-            CWnd* pWnd = bOnlyPerm ? FromHandlePermanent(hChild) : FromHandle(hChild);
-            if (pWnd != nullptr) {
+        // A grandchild with the same id as its parent wins over the parent.
+        if (::GetTopWindow(hChild) != nullptr) {
+            if (CWnd* pWnd = GetDescendantWindow(hChild, nID, bOnlyPerm)) {
                 return pWnd;
             }
+        }
+        CWnd* pWnd = bOnlyPerm ? FromHandlePermanent(hChild) : FromHandle(hChild);
+        if (pWnd != nullptr) {
+            return pWnd;
         }
     }
     for (HWND hChild = ::GetTopWindow(hWnd); hChild != nullptr;
@@ -736,7 +744,8 @@ CWnd* CWnd::GetTopLevelParent() const
     }
     HWND hWnd = m_hWnd;
     HWND hParent;
-    while ((hParent = ::GetParent(hWnd)) != nullptr && (::GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD)) {
+    while ((hParent = ::GetParent(hWnd)) != nullptr &&
+           (::GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD)) {
         hWnd = hParent;
     }
     return FromHandle(hWnd);
@@ -772,7 +781,8 @@ CFrameWnd* CWnd::GetTopLevelFrame() const
     if (m_hWnd == nullptr) {
         return nullptr;
     }
-    CWnd* pFrame = IsFrameWnd() ? const_cast<CWnd*>(this) : reinterpret_cast<CWnd*>(GetParentFrame());
+    CWnd* pFrame = IsFrameWnd() ? const_cast<CWnd*>(this)
+                                : reinterpret_cast<CWnd*>(GetParentFrame());
     while (pFrame != nullptr) {
         CWnd* pNext = reinterpret_cast<CWnd*>(pFrame->GetParentFrame());
         if (pNext == nullptr) {
@@ -1064,7 +1074,8 @@ CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint)
 
 void CWnd::Print(CDC* pDC, DWORD dwFlags) const
 {
-    SendMessage(WM_PRINT, reinterpret_cast<WPARAM>(pDC->GetSafeHdc()), static_cast<LPARAM>(dwFlags));
+    SendMessage(WM_PRINT, reinterpret_cast<WPARAM>(pDC->GetSafeHdc()),
+                static_cast<LPARAM>(dwFlags));
 }
 
 void CWnd::PrintClient(CDC* pDC, DWORD dwFlags) const
@@ -1148,7 +1159,8 @@ BOOL CWnd::EnableTrackingToolTips(BOOL bEnable)
 INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 {
     // Default: the child control under the point, identified by its window handle.
-    HWND hWndChild = ::ChildWindowFromPointEx(m_hWnd, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+    HWND hWndChild =
+        ::ChildWindowFromPointEx(m_hWnd, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
     if (hWndChild == nullptr || hWndChild == m_hWnd) {
         return -1;
     }
@@ -1190,10 +1202,15 @@ void CWnd::FilterToolTipMessage(MSG* pMsg)
     }
     AFX_MODULE_THREAD_STATE* state = AfxGetModuleThreadState();
     CWnd* pOwner = GetParentOwner();
-    if (state->m_pToolTip != nullptr && state->m_pToolTip->m_hWnd != nullptr &&
-        state->m_pToolTip->GetOwner() != pOwner) {
-        state->m_pToolTip->DestroyWindow();
+    // A tooltip of another top-level window (or one destroyed with its owner) is replaced.
+    if (state->m_pToolTip != nullptr && (state->m_pToolTip->m_hWnd == nullptr ||
+                                         state->m_pToolTip->GetOwner() != pOwner)) {
+        if (state->m_pToolTip->m_hWnd != nullptr) {
+            state->m_pToolTip->DestroyWindow();
+        }
         delete state->m_pToolTip;
+        delete state->m_pLastInfo;
+        state->m_pLastInfo = nullptr;
         state->m_pToolTip = nullptr;
         state->m_pLastHit = nullptr;
         state->m_nLastHit = -1;

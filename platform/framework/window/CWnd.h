@@ -32,6 +32,8 @@ public:
     // Both accept a null object (callers pass optional parents straight through).
     operator HWND() const { return GetSafeHwnd(); }
     HWND GetSafeHwnd() const;
+    // The window handle of an optional window (null for a null object).
+    static HWND HwndOf(const CWnd* pWnd) { return pWnd != nullptr ? pWnd->m_hWnd : nullptr; }
     BOOL operator==(const CWnd& other) const { return other.m_hWnd == m_hWnd; }
 
     static const CWnd wndTop;
@@ -104,10 +106,7 @@ public:
 
     // ---- state and relations ----
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE)); }
-    DWORD GetExStyle() const
-    {
-        return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE));
-    }
+    DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE)); }
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     static BOOL ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags);
@@ -129,7 +128,7 @@ public:
     CWnd* GetNextWindow(UINT nFlag = GW_HWNDNEXT) const { return GetWindow(nFlag); }
     CWnd* GetTopWindow() const { return FromHandle(::GetTopWindow(m_hWnd)); }
     CWnd* GetLastActivePopup() const { return FromHandle(::GetLastActivePopup(m_hWnd)); }
-    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, pWnd->GetSafeHwnd()); }
+    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, HwndOf(pWnd)); }
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
     BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
@@ -158,11 +157,11 @@ public:
     void ScreenToClient(LPRECT lpRect) const;
     void MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const
     {
-        ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), lpPoint, nCount);
+        ::MapWindowPoints(m_hWnd, HwndOf(pwndTo), lpPoint, nCount);
     }
     void MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const
     {
-        ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), reinterpret_cast<LPPOINT>(lpRect), 2);
+        ::MapWindowPoints(m_hWnd, HwndOf(pwndTo), reinterpret_cast<LPPOINT>(lpRect), 2);
     }
     void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE)
     {
@@ -175,7 +174,7 @@ public:
     }
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
     {
-        return ::SetWindowPos(m_hWnd, pWndInsertAfter->GetSafeHwnd(), x, y, cx, cy, nFlags);
+        return ::SetWindowPos(m_hWnd, HwndOf(pWndInsertAfter), x, y, cx, cy, nFlags);
     }
     BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const
     {
@@ -201,7 +200,12 @@ public:
     void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = 0,
                         LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr,
                         BOOL bStretch = TRUE);
-    enum RepositionFlags { reposDefault = 0, reposQuery = 1, reposExtra = 2, reposNoPosLeftOver = 0x8000 };
+    enum RepositionFlags {
+        reposDefault = 0,
+        reposQuery = 1,
+        reposExtra = 2,
+        reposNoPosLeftOver = 0x8000
+    };
 
     // ---- painting ----
     void UpdateWindow() { ::UpdateWindow(m_hWnd); }
@@ -303,11 +307,11 @@ public:
     }
     CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const
     {
-        return FromHandle(::GetNextDlgTabItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious));
+        return FromHandle(::GetNextDlgTabItem(m_hWnd, HwndOf(pWndCtl), bPrevious));
     }
     CWnd* GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const
     {
-        return FromHandle(::GetNextDlgGroupItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious));
+        return FromHandle(::GetNextDlgGroupItem(m_hWnd, HwndOf(pWndCtl), bPrevious));
     }
 
     // ---- menus, icons, scrolling ----
@@ -464,8 +468,8 @@ protected:
     // Shared by Create/CreateEx: creation with the framework hook that attaches and subclasses
     // the new window before its first message.
     BOOL CreateWithHook(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
-                        DWORD dwStyle, int x, int y, int cx, int cy, HWND hWndParent,
-                        HMENU hMenu, LPVOID lpParam);
+                        DWORD dwStyle, int x, int y, int cx, int cy, HWND hWndParent, HMENU hMenu,
+                        LPVOID lpParam);
 
     int m_nModalResult = 0;
 

@@ -2,10 +2,10 @@
 // foundation half, Framework.h, too):
 //   CCmdTarget, message maps (MessageMap.h), CCmdUI ....... command routing and update UI
 //   CWnd, CWinThread, CWinApp, AfxState ..................... windows, pump, application
-//   CDialog, CDataExchange (DDX/DDV), CWaitCursor ............. dialogs
+//   CDialog, CFileDialog, CDataExchange (DDX/DDV), CWaitCursor  dialogs
 //   CDC, CPaintDC, CClientDC, CWindowDC, CGdiObject, CPen, CBrush, CFont, CBitmap, CRgn,
 //   CPalette, CMenu, CImageList ............................. GDI and menus
-//   CButton, CStatic, CEdit, CListBox, CComboBox, CListCtrl, CTreeCtrl, CSliderCtrl,
+//   CButton, CStatic, CEdit, CHeaderCtrl, CListBox, CComboBox, CListCtrl, CTreeCtrl, CSliderCtrl,
 //   CSpinButtonCtrl, CHotKeyCtrl, CRichEditCtrl, CToolTipCtrl, CToolBarCtrl, CProgressCtrl,
 //   CScrollBar ............................................. control wrappers
 //   CNoTrackObject, CThreadLocal, CProcessLocal ............. per-thread and per-process data
@@ -36,6 +36,7 @@
 
 #include "CDataExchange.h"
 #include "CDialog.h"
+#include "CFileDialog.h"
 #include "CWaitCursor.h"
 #include "CWinApp.h"
 #include "CWinThread.h"
@@ -45,5 +46,19 @@
 #include "CProcessLocal.h"
 #include "CThreadLocal.h"
 
+#include "CButton.h"
+#include "CComboBox.h"
+#include "CEdit.h"
+#include "CHeaderCtrl.h"
+#include "CHotKeyCtrl.h"
+#include "CListBox.h"
+#include "CListCtrl.h"
+#include "CProgressCtrl.h"
+#include "CRichEditCtrl.h"
 #include "CScrollBar.h"
+#include "CSliderCtrl.h"
+#include "CSpinButtonCtrl.h"
+#include "CStatic.h"
+#include "CToolBarCtrl.h"
 #include "CToolTipCtrl.h"
+#include "CTreeCtrl.h"

@@ -378,7 +378,8 @@ protected:                                                      \
     AFX_MSG_ENTRY(WM_SYSCOMMAND, p_->OnSysCommand(static_cast<UINT>(AFX_WP), AFX_LP))
 #define ON_WM_HELPINFO()                                                                    \
     AFX_MSG_ENTRY(WM_HELPINFO, c_.result = p_->OnHelpInfo(reinterpret_cast<HELPINFO*>(AFX_LP)))
-#define ON_WM_CONTEXTMENU() AFX_MSG_ENTRY(WM_CONTEXTMENU, p_->OnContextMenu(AFX_WND(AFX_WP), AFX_PT))
+#define ON_WM_CONTEXTMENU()                                                                 \
+    AFX_MSG_ENTRY(WM_CONTEXTMENU, p_->OnContextMenu(AFX_WND(AFX_WP), AFX_PT))
 #define ON_WM_INITMENU()                                                                    \
     AFX_MSG_ENTRY(WM_INITMENU, p_->OnInitMenu(CMenu::FromHandle(reinterpret_cast<HMENU>(AFX_WP))))
 #define ON_WM_INITMENUPOPUP()                                                               \
@@ -400,7 +401,8 @@ protected:                                                      \
     AFX_MSG_ENTRY(WM_ENTERMENULOOP, p_->OnEnterMenuLoop(static_cast<BOOL>(AFX_WP)))
 #define ON_WM_EXITMENULOOP()                                                                \
     AFX_MSG_ENTRY(WM_EXITMENULOOP, p_->OnExitMenuLoop(static_cast<BOOL>(AFX_WP)))
-#define ON_WM_CAPTURECHANGED() AFX_MSG_ENTRY(WM_CAPTURECHANGED, p_->OnCaptureChanged(AFX_WND(AFX_LP)))
+#define ON_WM_CAPTURECHANGED()                                                              \
+    AFX_MSG_ENTRY(WM_CAPTURECHANGED, p_->OnCaptureChanged(AFX_WND(AFX_LP)))
 #define ON_WM_CANCELMODE() AFX_MSG_ENTRY(WM_CANCELMODE, p_->OnCancelMode())
 #define ON_WM_HSCROLL()                                                                     \
     AFX_MSG_ENTRY(WM_HSCROLL, p_->OnHScroll(LOWORD(AFX_WP), HIWORD(AFX_WP),                 \

@@ -152,6 +152,25 @@ BEGIN_MESSAGE_MAP(ReflectingEdit, CWnd)
     ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
+// A class template over its base window class, as site classes mixed into frames are.
+template <class TBase>
+class SiteWnd : public TBase {
+public:
+    int appCalls = 0;
+
+protected:
+    LRESULT OnSiteApp(WPARAM wParam, LPARAM)
+    {
+        ++appCalls;
+        return static_cast<LRESULT>(wParam) + 1;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_TEMPLATE_MESSAGE_MAP(SiteWnd, TBase, TBase)
+    ON_MESSAGE(WM_APP + 30, OnSiteApp)
+END_MESSAGE_MAP()
+
 class MessageRoutingTest : public testing::Test {
 protected:
     void SetUp() override
@@ -326,6 +345,17 @@ TEST_F(MessageRoutingTest, ExceptionInHandlerReachesTheApplication)
     EXPECT_EQ(app.exceptionMessages.size(), 2u);
     // The window still works afterwards.
     EXPECT_EQ(wnd.SendMessage(WM_APP + 1, 1, 0), 2);
+}
+
+TEST_F(MessageRoutingTest, TemplateMapChainsToItsBase)
+{
+    SiteWnd<BaseWnd> site;
+    ASSERT_TRUE(site.CreateEx(0, AfxRegisterWndClass(0), L"site", WS_POPUP, 0, 0, 10, 10, nullptr,
+                              nullptr));
+    EXPECT_EQ(site.SendMessage(WM_APP + 30, 4, 0), 5);
+    EXPECT_EQ(site.appCalls, 1);
+    EXPECT_EQ(site.SendMessage(WM_APP + 1, 3, 0), 6) << "the base's entries are still found";
+    site.DestroyWindow();
 }
 
 }  // namespace

@@ -41,6 +41,11 @@ BOOL TestApp::OnIdle(LONG lCount)
     return CWinApp::OnIdle(lCount);
 }
 
+void TestApp::WinHelpInternal(DWORD_PTR dwData, UINT nCmd)
+{
+    helpRequests.emplace_back(dwData, nCmd);
+}
+
 void PumpPending()
 {
     MSG msg;

@@ -14,6 +14,9 @@ public:
     int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
     LRESULT ProcessWndProcException(CException* e, const MSG* pMsg) override;
     BOOL OnIdle(LONG lCount) override;
+    void WinHelpInternal(DWORD_PTR dwData, UINT nCmd) override;
+
+    std::vector<std::pair<DWORD_PTR, UINT>> helpRequests;
 
     std::vector<std::wstring> messageBoxes;
     int messageBoxAnswer = IDOK;

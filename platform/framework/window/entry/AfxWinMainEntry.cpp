@@ -1,6 +1,6 @@
 // The program entry point of an executable built on the framework: hands over to
 // AfxWinMain, which runs the application object's InitInstance, Run and ExitInstance.
-// Linked in only when the program defines no WinMain of its own.
+// Programs link the `framework_winmain` object library to get it.
 #include "CWinApp.h"
 
 extern "C" int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine,

@@ -1,0 +1,64 @@
+// CListBox wrapper.
+#include "CListBox.h"
+
+IMPLEMENT_DYNAMIC(CListBox, CWnd)
+
+BOOL CListBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    return CreateEx(0, dwStyle, rect, pParentWnd, nID);
+}
+
+BOOL CListBox::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                        UINT nID)
+{
+    return CWnd::CreateEx(dwExStyle, L"LISTBOX", nullptr, dwStyle, rect, pParentWnd, nID);
+}
+
+void CListBox::GetText(int nIndex, CString& rString) const
+{
+    rString.Empty();
+    const int length = GetTextLen(nIndex);
+    if (length == LB_ERR) {
+        return;
+    }
+    LPTSTR buffer = rString.GetBuffer(length + 1);
+    const int got = GetText(nIndex, buffer);
+    rString.ReleaseBuffer(got == LB_ERR ? 0 : got);
+}
+
+void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
+
+void CListBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
+
+int CListBox::CompareItem(LPCOMPAREITEMSTRUCT)
+{
+    return 0;
+}
+
+void CListBox::DeleteItem(LPDELETEITEMSTRUCT) {}
+
+BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    switch (message) {
+        case WM_DRAWITEM:
+            DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+            break;
+        case WM_MEASUREITEM:
+            MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+            break;
+        case WM_COMPAREITEM:
+            if (pResult != nullptr) {
+                *pResult = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
+            }
+            return TRUE;
+        case WM_DELETEITEM:
+            DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
+            break;
+        default:
+            return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    }
+    if (pResult != nullptr) {
+        *pResult = TRUE;
+    }
+    return TRUE;
+}
