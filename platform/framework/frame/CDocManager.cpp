@@ -150,13 +150,14 @@ CString CDocManager::BuildFilter(CDocTemplate* pTemplate) const
 BOOL CDocManager::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags,
                                    BOOL bOpenFileDialog, CDocTemplate* pTemplate)
 {
-    CFileDialog dlg(bOpenFileDialog, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                    BuildFilter(pTemplate), nullptr);
+    const CString filter = BuildFilter(pTemplate);
+    LPCTSTR initialName = fileName.IsEmpty() ? nullptr : static_cast<LPCTSTR>(fileName);
+    CFileDialog dlg(bOpenFileDialog, nullptr, initialName, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                    filter, nullptr, 0, FALSE);
     CString title;
     title.LoadString(nIDSTitle);
     dlg.m_ofn.Flags |= lFlags;
     dlg.m_ofn.lpstrTitle = title;
-    dlg.SetInitialFileName(fileName);
     if (dlg.DoModal() != IDOK) {
         return FALSE;
     }

@@ -5,7 +5,7 @@
 //   CDocument, CDocTemplate, CSingleDocTemplate, CDocManager  documents and templates
 //   AfxApp* functions ..................................... the application's document side
 //   CControlBar, CToolBar, CToolCmdUI, CStatusBar ........... control bars
-//   CRecentFileList, CFileDialog ........................... recent files, file dialog
+//   CRecentFileList ........................................ recent files
 //   COleDropTarget, COleDataObject ......................... drag and drop
 // The framework's own strings are in FrameworkFrame.rc, which a program's resource script
 // includes.
@@ -18,7 +18,6 @@
 #include "CDocManager.h"
 #include "CDocTemplate.h"
 #include "CDocument.h"
-#include "CFileDialog.h"
 #include "CFormView.h"
 #include "CFrameWnd.h"
 #include "CMiniFrameWnd.h"

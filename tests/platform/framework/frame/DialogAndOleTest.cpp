@@ -1,5 +1,5 @@
-// The file dialog's hook model and results, the prompt's filter, form views made from a
-// dialog template, and drop-target registration and dispatch.
+// The file prompt's filter, form views made from a dialog template, and drop-target
+// registration and dispatch.
 #include "FrameTestApp.h"
 
 #include <gtest/gtest.h>
@@ -8,98 +8,7 @@
 
 namespace {
 
-constexpr UINT kAutoClose = WM_APP + 40;
-
-// Answers its own dialog: types a name into the frame's file-name field and presses OK
-// (or Cancel).
-class AutoFileDialog : public CFileDialog {
-public:
-    AutoFileDialog(LPCTSTR filter, const std::wstring& name, bool accept)
-        : CFileDialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, filter),
-          m_name(name),
-          m_accept(accept)
-    {
-    }
-
-    BOOL OnInitDialog() override
-    {
-        CFileDialog::OnInitDialog();
-        wasChild = (GetStyle() & WS_CHILD) != 0;
-        HWND hParent = ::GetParent(m_hWnd);
-        wchar_t cls[64] = {};
-        ::GetClassNameW(hParent, cls, 64);
-        parentClass = cls;
-        PostMessage(kAutoClose);
-        return TRUE;
-    }
-    BOOL OnFileNameOK() override
-    {
-        ++fileNameChecks;
-        pathWhileOpen = static_cast<LPCTSTR>(GetPathName());
-        return FALSE;
-    }
-    LRESULT OnAutoClose(WPARAM, LPARAM)
-    {
-        HWND hFrame = ::GetParent(m_hWnd);
-        ::SendMessageW(hFrame, CDM_SETCONTROLTEXT, 0x047C, reinterpret_cast<LPARAM>(m_name.c_str()));
-        ::SendMessageW(hFrame, CDM_SETCONTROLTEXT, 0x0480, reinterpret_cast<LPARAM>(m_name.c_str()));
-        ::PostMessageW(hFrame, WM_COMMAND, m_accept ? IDOK : IDCANCEL, 0);
-        return 0;
-    }
-
-    bool wasChild = false;
-    std::wstring parentClass;
-    int fileNameChecks = 0;
-    std::wstring pathWhileOpen;
-
-private:
-    std::wstring m_name;
-    bool m_accept;
-
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(AutoFileDialog, CFileDialog)
-    ON_MESSAGE(kAutoClose, OnAutoClose)
-END_MESSAGE_MAP()
-
-std::wstring TempFile(const wchar_t* name)
-{
-    wchar_t dir[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, dir);
-    std::wstring path = std::wstring(dir) + name;
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ::CloseHandle(h);
-    return path;
-}
-
-TEST(FileDialogTest, HookChildDialogReturnsTheChosenPath)
-{
-    TheApp();
-    const std::wstring path = TempFile(L"FrameTest-dialog.tst");
-    AutoFileDialog dlg(L"Test Files (*.tst)|*.tst|All Files (*.*)|*.*||", path, true);
-    dlg.m_ofn.nFilterIndex = 2;
-    ASSERT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_TRUE(dlg.wasChild);
-    EXPECT_EQ(dlg.parentClass, L"#32770");
-    EXPECT_EQ(dlg.fileNameChecks, 1);
-    EXPECT_EQ(std::wstring(dlg.GetPathName()).size(), path.size());
-    EXPECT_EQ(CString(dlg.GetPathName()).CompareNoCase(path.c_str()), 0);
-    EXPECT_EQ(std::wstring(dlg.GetFileName()), L"FrameTest-dialog.tst");
-    EXPECT_EQ(std::wstring(dlg.GetFileExt()), L"tst");
-    EXPECT_EQ(dlg.m_hWnd, nullptr);
-    ::DeleteFileW(path.c_str());
-}
-
-TEST(FileDialogTest, CancelReturnsCancel)
-{
-    TheApp();
-    AutoFileDialog dlg(nullptr, L"whatever.tst", false);
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_EQ(dlg.fileNameChecks, 0);
-}
-
-TEST(FileDialogTest, PromptFilterListsTheTemplatesAndAllFiles)
+TEST(DocManagerTest, PromptFilterListsTheTemplatesAndAllFiles)
 {
     InstallTemplate();
     CDocManager* manager = TheApp().m_pDocManager;
