@@ -5,14 +5,13 @@
 
 #include <shobjidl.h>
 
-BEGIN_MESSAGE_MAP(HiddenParent, CWnd)
+BEGIN_MESSAGE_MAP(HiddenParent, CFrameWnd)
     ON_WM_ACTIVATEAPP()
 END_MESSAGE_MAP()
 
 BOOL HiddenParent::CreateOwner()
 {
-    LPCTSTR cls = AfxRegisterWndClass(0);
-    if (!CreateEx(0, cls, L"", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr)) {
+    if (!Create(nullptr, L"", 0, CRect(0, 0, 0, 0), nullptr, nullptr, 0, nullptr)) {
         return FALSE;
     }
     SetHiddenOwnerWindow(m_hWnd);

@@ -1,11 +1,11 @@
-// The hidden owner of the main frame: a top-level window that is never shown in normal use. It
-// carries the program's icons and the document title, and when the application becomes active
-// it makes the main frame's taskbar button the active one.
+// The hidden owner of the main frame: a top-level frame window that is never shown in normal
+// use. It carries the program's icons and the document title, and when the application becomes
+// active it makes the main frame's taskbar button the active one.
 #pragma once
 
-#include "FrameworkWindows.h"
+#include "FrameworkFrame.h"
 
-class HiddenParent : public CWnd {
+class HiddenParent : public CFrameWnd {
 public:
     HiddenParent() = default;
 
@@ -14,5 +14,7 @@ public:
     static void ActivateMainFrameTab();
 
 protected:
+    // A member of the application object: the window going away must not delete it.
+    void PostNcDestroy() override {}
     DECLARE_MESSAGE_MAP()
 };

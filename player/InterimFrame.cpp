@@ -8,28 +8,15 @@
 #include "InterimPresentation.h"
 #include "PlayerResource.h"
 #include "PlayerState.h"
+#include "QVRDoc.h"
 #include "SupportMessageBox.h"
 #include "SupportStrings.h"
 #include "TraceLog.h"
-#include "VideoLibrary.h"
 #include "WindowHelpers.h"
-
-#include <commdlg.h>
 
 namespace {
 
 constexpr UINT_PTR kPositionTimer = 1;
-
-IOpenPresentation* OpenInterimPresentation(const std::wstring& path, std::wstring* error)
-{
-    auto* file = new InterimPresentation;
-    *error = file->Open(path);
-    if (!error->empty()) {
-        delete file;
-        return nullptr;
-    }
-    return file;
-}
 
 std::wstring TimeText(double seconds)
 {
@@ -42,29 +29,21 @@ std::wstring TimeText(double seconds)
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(InterimVideoPane, CWnd)
-    ON_WM_PAINT()
-END_MESSAGE_MAP()
-
-void InterimVideoPane::OnPaint()
+IOpenPresentation* OpenInterimPresentation(const std::wstring& path, std::wstring* error)
 {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
-    RECT rc;
-    ::GetClientRect(m_hWnd, &rc);
-    ::FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    wchar_t name[32] = {};
-    ::GetWindowTextW(m_hWnd, name, 32);
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, RGB(96, 96, 96));
-    ::DrawTextW(dc, name, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    ::EndPaint(m_hWnd, &ps);
+    auto* file = new InterimPresentation;
+    *error = file->Open(path);
+    if (!error->empty()) {
+        delete file;
+        return nullptr;
+    }
+    return file;
 }
 
-BEGIN_MESSAGE_MAP(InterimFrame, CWnd)
+IMPLEMENT_DYNCREATE(InterimFrame, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(InterimFrame, CFrameWnd)
     ON_WM_CREATE()
-    ON_WM_ERASEBKGND()
-    ON_WM_SIZE()
     ON_WM_TIMER()
     ON_WM_DESTROY()
     ON_WM_COPYDATA()
@@ -72,87 +51,41 @@ BEGIN_MESSAGE_MAP(InterimFrame, CWnd)
     ON_MESSAGE(WM_APP_ASYNC_ERROR, OnAsyncError)
     ON_MESSAGE(WM_APP_PLAY_END, OnPlayEnd)
     ON_MESSAGE(WM_APP_HANDOVER_OPEN, OnHandOverOpen)
-    ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
-    ON_COMMAND(ID_FILE_NEW, OnFileNew)
     ON_COMMAND(ID_PLAY_PLAY, OnPlay)
     ON_COMMAND(ID_PLAY_PAUSE, OnPause)
     ON_COMMAND(ID_PLAY_STOP, OnStop)
-    ON_COMMAND(ID_APP_EXIT, OnAppExit)
-    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
 END_MESSAGE_MAP()
-
-InterimFrame::InterimFrame() : m_document(OpenInterimPresentation) {}
 
 InterimFrame::~InterimFrame()
 {
-    if (TheDocument() == &m_document) {
-        SetTheDocument(nullptr);
+    if (MainFrame() == this) {
+        SetMainFrame(nullptr);
     }
 }
 
-BOOL InterimFrame::CreateFrame(HWND owner)
+BOOL InterimFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
-    HMENU menu = LoadMenuW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
-    if (!CreateEx(0, kMainWindowClass, LoadResText(IDR_DOCSTRINGS).c_str(),
-                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 900, 560, owner, menu)) {
+    if (!CFrameWnd::PreCreateWindow(cs)) {
         return FALSE;
     }
-    SetTheDocument(&m_document);
-    m_document.RefreshTitle();
+    // The program's own class (found by the hand-over), owned by the hidden owner window.
+    cs.lpszClass = kMainWindowClass;
+    cs.hwndParent = HiddenOwnerWindow();
+    cs.style |= WS_CLIPCHILDREN;
+    cs.cx = 900;
+    cs.cy = 560;
     return TRUE;
 }
 
-int InterimFrame::OnCreate(LPCREATESTRUCT)
+int InterimFrame::OnCreate(LPCREATESTRUCT cs)
 {
     SetMainFrame(this);
-    SetMainView(this);
-    m_accel = LoadAcceleratorsW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
-    LPCTSTR videoClass =
-        AfxRegisterWndClass(0, nullptr, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-    if (!m_camera.CreateEx(0, videoClass, L"Camera", style, 0, 0, 10, 10, m_hWnd, nullptr) ||
-        !m_screen.CreateEx(0, videoClass, L"Screen", style, 0, 0, 10, 10, m_hWnd, nullptr)) {
+    if (CFrameWnd::OnCreate(cs) == -1) {
+        SetMainFrame(nullptr);
         return -1;
     }
     ::SetTimer(m_hWnd, kPositionTimer, 100, nullptr);
     return 0;
-}
-
-BOOL InterimFrame::OnEraseBkgnd(CDC* dc)
-{
-    RECT rc;
-    ::GetClientRect(m_hWnd, &rc);
-    ::FillRect(dc->m_hDC, &rc, GetSysColorBrush(COLOR_APPWORKSPACE));
-    return TRUE;
-}
-
-void InterimFrame::OnSize(UINT, int cx, int cy)
-{
-    if (!m_camera.m_hWnd) {
-        return;
-    }
-    const int gap = 4;
-    const int cameraWidth = (cx - 3 * gap) / 3;
-    const int height = cy - 2 * gap;
-    ::MoveWindow(m_camera.m_hWnd, gap, gap, cameraWidth, height * 3 / 4, TRUE);
-    ::MoveWindow(m_screen.m_hWnd, 2 * gap + cameraWidth, gap, cx - 3 * gap - cameraWidth, height,
-                 TRUE);
-}
-
-void InterimFrame::ApplyVideoViewMode()
-{
-    if (IQVRVideo* engine = VideoEngine()) {
-        engine->SetVideoWindows(m_camera.m_hWnd, m_screen.m_hWnd);
-    }
-}
-
-BOOL InterimFrame::PreTranslateMessage(MSG* msg)
-{
-    if (m_accel && msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST &&
-        TranslateAcceleratorW(m_hWnd, m_accel, msg)) {
-        return TRUE;
-    }
-    return CWnd::PreTranslateMessage(msg);
 }
 
 InterimPresentation* InterimFrame::Presentation()
@@ -166,14 +99,13 @@ double InterimFrame::GetDuration()
     return file ? file->GetDuration() : 0;
 }
 
-void InterimFrame::UpdatePosition()
+void InterimFrame::OnUpdateFrameTitle(BOOL)
 {
-    UpdateCommandStates();
-    std::wstring title = m_document.GetTitle() + L" - " + LoadResText(IDR_DOCSTRINGS);
-    const size_t lf = title.find(L'\n');
-    if (lf != std::wstring::npos) {
-        title.resize(lf);
-    }
+    QVRDoc* doc = TheDocument();
+    std::wstring title = doc ? static_cast<LPCTSTR>(doc->GetTitle()) : L"";
+    std::wstring product = LoadResText(IDR_DOCSTRINGS);
+    product.resize(std::min(product.size(), product.find(L'\n')));
+    title += L" - " + product;
     if (ThePlayerState().OpenFile()) {
         title += L"  [" + TimeText(GetAppPosition()) + L" / " + TimeText(GetDuration()) + L"]";
         if (ThePlayerState().playing) {
@@ -185,6 +117,12 @@ void InterimFrame::UpdatePosition()
     if (title != current) {
         ::SetWindowTextW(m_hWnd, title.c_str());
     }
+}
+
+void InterimFrame::UpdatePosition()
+{
+    UpdateCommandStates();
+    OnUpdateFrameTitle(TRUE);
 }
 
 void InterimFrame::OnTimer(UINT_PTR id)
@@ -249,7 +187,7 @@ void InterimFrame::ResetSpeed() { ThePlayerState().speed = 1.0; }
 void InterimFrame::OpenAndMaybePlay(const std::wstring& path, bool play)
 {
     TraceLine(0, L"Open \"%s\"%s", path.c_str(), play ? L" and play" : L"");
-    if (m_document.OpenDocumentFile(path.c_str()) && play) {
+    if (AfxGetApp()->OpenDocumentFile(path.c_str()) && play) {
         OnPlay();
     }
 }
@@ -282,8 +220,9 @@ BOOL InterimFrame::OnCopyData(CWnd*, COPYDATASTRUCT* data)
 LRESULT InterimFrame::OnHandOverOpen(WPARAM, LPARAM)
 {
     if (!m_handOverPath.empty()) {
-        OpenAndMaybePlay(m_handOverPath, m_handOverPlay);
+        const std::wstring path = m_handOverPath;
         m_handOverPath.clear();
+        OpenAndMaybePlay(path, m_handOverPlay);
     }
     return 0;
 }
@@ -312,55 +251,16 @@ LRESULT InterimFrame::OnPlayEnd(WPARAM, LPARAM)
     return 0;
 }
 
-void InterimFrame::OnFileOpen()
-{
-    std::wstring filter = GetOpenFileFilter();
-    for (wchar_t& c : filter) {
-        if (c == L'|') {
-            c = 0;
-        }
-    }
-    wchar_t path[MAX_PATH * 2] = {};
-    OPENFILENAMEW ofn = {};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = m_hWnd;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = MAX_PATH * 2;
-    const std::wstring title = LoadResText(IDS_OPEN_TITLE);
-    ofn.lpstrTitle = title.c_str();
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (GetOpenFileNameW(&ofn)) {
-        OpenAndMaybePlay(path, false);
-    }
-}
-
-void InterimFrame::OnFileNew() { m_document.OnNewDocument(); }
-
-void InterimFrame::OnAppExit() { ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0); }
-
 void InterimFrame::OnAppAbout()
 {
-    TracedMessageBox(MB_ICONINFORMATION | MB_OK,
-                     L"Orvane Presentation Player\n1.0 (build 1020)", m_hWnd, 0);
+    TracedMessageBox(MB_ICONINFORMATION | MB_OK, L"Orvane Presentation Player\n1.0 (build 1020)",
+                     m_hWnd, 0);
 }
 
 void InterimFrame::OnDestroy()
 {
     ::KillTimer(m_hWnd, kPositionTimer);
     OnStop();
-    if (IQVRVideo* engine = VideoEngine()) {
-        engine->SetVideoWindows(nullptr, nullptr);
-    }
-    SetMainView(nullptr);
     SetMainFrame(nullptr);
-    Default();
-    PostQuitMessage(0);
-}
-
-void InterimFrame::PostNcDestroy()
-{
-    if (CWinThread* thread = AfxGetThread(); thread && thread->m_pMainWnd == this) {
-        thread->m_pMainWnd = nullptr;
-    }
+    CFrameWnd::OnDestroy();
 }

@@ -3,6 +3,9 @@
 // when start-up got as far as loading them.
 #include "QVRApp.h"
 
+#include "QVRDoc.h"
+#include "QVRView.h"
+
 #include "CmdLineParams.h"
 #include "CommandStates.h"
 #include "FileSystem.h"
@@ -33,29 +36,14 @@
 
 namespace {
 
-constexpr wchar_t kRecentSection[] = L"Recent File List";
-constexpr int kRecentCount = 9;
-
-QVRApp* g_app = nullptr;
-
-void AddRecent(const std::wstring& path)
-{
-    if (g_app) {
-        g_app->AddToRecentFiles(path);
-    }
-}
-
 void Step(const wchar_t* text) { TraceLine(0, L"Init: %s", text); }
 
-// Loading the sound drivers and the rich-edit library takes tens of milliseconds on some
-// systems; a worker starts both at once, so that the rich-edit initialisation, the device dump
-// and the audio device list find them loaded instead of waiting for them in turn.
+// Loading the rich-edit library takes tens of milliseconds on some systems; a worker starts it
+// at once, so that the framework's rich-edit initialisation finds it loaded.
 DWORD WINAPI WarmUpLibraries(void*)
 {
     // The reference is kept: the framework's initialisation keeps the library for the run too.
     LoadLibraryW(L"RICHED32.DLL");
-    waveOutGetNumDevs();
-    waveInGetNumDevs();
     return 0;
 }
 
@@ -70,15 +58,9 @@ END_MESSAGE_MAP()
 QVRApp::QVRApp()
 {
     SetOwnedString(m_pszAppName, L"OrvanePresentationPlayer");
-    g_app = this;
 }
 
-QVRApp::~QVRApp()
-{
-    if (g_app == this) {
-        g_app = nullptr;
-    }
-}
+QVRApp::~QVRApp() = default;
 
 BOOL QVRApp::InitInstance()
 {
@@ -122,13 +104,20 @@ BOOL QVRApp::StartUp()
     }
     SetRegistryKey(L"Tamsel");
     Step(L"registry key");
-    ReadRecentFiles();
-    SetRecentFileSink(AddRecent);
+    m_pRecentFileList = new CRecentFileList(0, L"Recent File List", L"File%d", 9, 30);
+    m_pRecentFileList->ReadList();
     Step(L"recent file list");
-    m_frame = new (std::nothrow) InterimFrame;
-    if (!m_frame) {
+    auto* docTemplate = new (std::nothrow) QVRDocTemplate(
+        IDR_DOCSTRINGS, RUNTIME_CLASS(QVRDoc), RUNTIME_CLASS(InterimFrame), RUNTIME_CLASS(QVRView));
+    if (!docTemplate) {
         return FALSE;
     }
+    // Installed before the template is added, so that the framework makes no manager of its own.
+    m_pDocManager = new QVRDocManager;
+    AddDocTemplate(docTemplate);
+    // The document strings came from 266; menu, accelerators and toolbar come from 128.
+    docTemplate->m_nIDResource = IDR_MAINFRAME;
+    QVRDoc::SetPresentationOpener(OpenInterimPresentation);
     Step(L"document template");
     m_title = LoadResText(IDR_DOCSTRINGS);
     m_title = m_title.substr(0, m_title.find(L'\n'));
@@ -202,15 +191,12 @@ BOOL QVRApp::StartUp()
 
     m_parkedShowState = m_nCmdShow;
     m_nCmdShow = SW_HIDE;
-    if (!m_frame->CreateFrame(m_hiddenParent.m_hWnd)) {
-        delete m_frame;
-        m_frame = nullptr;
+    OnCmdMsg(ID_FILE_NEW, 0, nullptr, nullptr);
+    m_nCmdShow = m_parkedShowState;
+    m_frame = dynamic_cast<InterimFrame*>(m_pMainWnd);
+    if (!m_frame || !MainFrame()) {
         return FALSE;
     }
-    m_pMainWnd = m_frame;
-    m_frame->ApplyVideoViewMode();
-    m_frame->Document().OnNewDocument();
-    m_nCmdShow = m_parkedShowState;
     Step(L"main frame");
     m_frame->UpdatePosition();
     PlaceMainWindow();
@@ -320,13 +306,11 @@ int QVRApp::ExitInstance()
             TraceLine(0, L"Exit: settings saved");
         }
     }
-    WriteRecentFiles();
     UnbindHtmlHelp();
     if (m_hiddenParent.m_hWnd) {
         m_hiddenParent.DestroyWindow();
     }
     SetHiddenOwnerWindow(nullptr);
-    delete m_frame;
     m_frame = nullptr;
     return CWinApp::ExitInstance();
 }
@@ -372,63 +356,9 @@ void QVRApp::OnAppAbout()
     }
 }
 
-void QVRApp::OnFileNew()
-{
-    if (m_frame) {
-        m_frame->Document().OnNewDocument();
-    }
-}
-
-void QVRApp::OnFileOpen()
-{
-    if (m_frame) {
-        m_frame->OnFileOpen();
-    }
-}
-
 void QVRApp::RefreshAudioDevices() {}
 
 void QVRApp::DeleteNetReader() { delete ThePlayerState().ReplaceNetReader(nullptr); }
-
-void QVRApp::ReadRecentFiles()
-{
-    m_recentFiles.clear();
-    for (int i = 1; i <= kRecentCount; ++i) {
-        const CString entry =
-            GetProfileString(kRecentSection, FormatNewString(L"File%d", i).c_str());
-        if (!entry.IsEmpty()) {
-            m_recentFiles.emplace_back(static_cast<LPCTSTR>(entry));
-        }
-    }
-    m_recentFilesRead = true;
-}
-
-void QVRApp::WriteRecentFiles()
-{
-    if (!m_recentFilesRead) {
-        return;
-    }
-    for (int i = 1; i <= kRecentCount; ++i) {
-        const size_t index = static_cast<size_t>(i - 1);
-        const std::wstring value = index < m_recentFiles.size() ? m_recentFiles[index] : L"";
-        WriteProfileString(kRecentSection, FormatNewString(L"File%d", i).c_str(),
-                           value.empty() ? nullptr : value.c_str());
-    }
-}
-
-void QVRApp::AddToRecentFiles(const std::wstring& path)
-{
-    for (auto it = m_recentFiles.begin(); it != m_recentFiles.end(); ++it) {
-        if (_wcsicmp(it->c_str(), path.c_str()) == 0) {
-            m_recentFiles.erase(it);
-            break;
-        }
-    }
-    m_recentFiles.insert(m_recentFiles.begin(), path);
-    if (m_recentFiles.size() > static_cast<size_t>(kRecentCount)) {
-        m_recentFiles.resize(kRecentCount);
-    }
-}
 
 BOOL QVRApp::IsPlaying() const { return ThePlayerState().playing; }
 int QVRApp::GetPlayState() const { return ::GetPlayState(); }

@@ -3,13 +3,12 @@
 // requests, and answers the playback-state questions of the rest of the program.
 #pragma once
 
-#include "FrameworkWindows.h"
+#include "FrameworkFrame.h"
 #include "HiddenParent.h"
 
 #include <mmsystem.h>
 
 #include <string>
-#include <vector>
 
 class InterimFrame;
 
@@ -27,7 +26,6 @@ public:
     void OnAppAbout();
     void RefreshAudioDevices();
     void DeleteNetReader();
-    void AddToRecentFiles(const std::wstring& path);
 
     // Playback-state questions.
     BOOL IsPlaying() const;
@@ -52,10 +50,6 @@ private:
     void LogSystem();
     void PlaceMainWindow();
     void ShowMainWindow();
-    void ReadRecentFiles();
-    void WriteRecentFiles();
-    void OnFileNew();
-    void OnFileOpen();
 
     std::wstring m_title;
     int m_parkedShowState = SW_SHOW;
@@ -65,8 +59,6 @@ private:
     UINT m_deviceChangeMessage = 0;
     HiddenParent m_hiddenParent;
     InterimFrame* m_frame = nullptr;
-    std::vector<std::wstring> m_recentFiles;
-    bool m_recentFilesRead = false;
     bool m_handedOver = false;
 };
 

@@ -4,48 +4,65 @@
 // to the hidden owner window's caption.
 #pragma once
 
-#include <windows.h>
+#include "FrameworkFrame.h"
 
-#include <functional>
 #include <string>
 
 class IOpenPresentation;
 
-class QVRDoc {
+class QVRDoc : public CDocument {
+    DECLARE_DYNCREATE(QVRDoc)
+
 public:
-    // Opens a presentation; error text in *error, null on failure.
-    using OpenFn = std::function<IOpenPresentation*(const std::wstring& path, std::wstring* error)>;
+    // Opens a presentation; the error text in *error and null on failure.
+    using OpenFn = IOpenPresentation* (*)(const std::wstring& path, std::wstring* error);
+    static void SetPresentationOpener(OpenFn open);
 
-    explicit QVRDoc(OpenFn open);
-    virtual ~QVRDoc() = default;
+    QVRDoc();
+    ~QVRDoc() override;
 
-    // The document manager's open: a missing path is refused with string 164.
-    BOOL OpenDocumentFile(const wchar_t* path);
-    BOOL OnNewDocument();
-    BOOL OnOpenDocument(const wchar_t* path);
+    BOOL OnNewDocument() override;
+    BOOL OnOpenDocument(LPCTSTR path) override;
+    void SetTitle(LPCTSTR text) override;
+    void SetPathName(LPCTSTR path, BOOL addToRecent = TRUE) override;
+    void SetModifiedFlag(BOOL modified = TRUE) override;
 
-    void SetTitle(const std::wstring& text);
-    void SetPathName(const std::wstring& path, bool addToRecent);
     void RefreshTitle();
     void SetOpenProgress(double percent);
-
-    const std::wstring& GetTitle() const { return m_title; }
-    const std::wstring& GetPathName() const { return m_path; }
 
     // "a.wmv (C:\Talks\a.wmv)" for a path whose last backslash is not its first character.
     static std::wstring TitleFor(const std::wstring& text);
 
+protected:
+    DECLARE_MESSAGE_MAP()
+
 private:
-    OpenFn m_open;
-    std::wstring m_title;
-    std::wstring m_path;
     double m_openProgress = -1;
 };
 
+// The document manager: refuses paths that do not exist and runs the program's open dialog.
+class QVRDocManager : public CDocManager {
+public:
+    QVRDocManager() = default;
+    ~QVRDocManager() override = default;
+
+    CDocument* OpenDocumentFile(LPCTSTR path) override;
+    BOOL DoPromptFileName(CString& fileName, UINT titleId, DWORD flags, BOOL openDialog,
+                          CDocTemplate* docTemplate) override;
+};
+
+// Ties the document, the main frame and the view together; hands the video windows to the
+// engine once the frame is up.
+class QVRDocTemplate : public CSingleDocTemplate {
+public:
+    QVRDocTemplate(UINT resourceId, CRuntimeClass* docClass, CRuntimeClass* frameClass,
+                   CRuntimeClass* viewClass);
+    ~QVRDocTemplate() override = default;
+
+    void InitialUpdateFrame(CFrameWnd* frame, CDocument* document, BOOL makeVisible) override;
+    CDocument* OpenDocumentFile(LPCTSTR path, BOOL makeVisible = TRUE) override;
+};
+
 QVRDoc* TheDocument();
-void SetTheDocument(QVRDoc* document);
 // The open-file filter: Windows Media files, then all files.
 std::wstring GetOpenFileFilter();
-// Adds a path to the recent-file list (the application keeps it).
-using RecentFileFn = void (*)(const std::wstring& path);
-void SetRecentFileSink(RecentFileFn fn);

@@ -31,15 +31,22 @@ IOpenPresentation* OpenForTest(const std::wstring& path, std::wstring* error)
     return new NamedFile(path);
 }
 
+std::wstring Title(QVRDoc& doc) { return static_cast<LPCTSTR>(doc.GetTitle()); }
+
 class DocTest : public testing::Test {
 protected:
     void TearDown() override
     {
+        QVRDoc::SetPresentationOpener(nullptr);
         delete ThePlayerState().ReplaceOpenFile(nullptr);
         ThePlayerState().playing = FALSE;
         SetEnvironmentVariableW(L"ORVANE_MSGBOX_ANSWER", nullptr);
     }
-    void SetUp() override { SetEnvironmentVariableW(L"ORVANE_MSGBOX_ANSWER", L"1"); }
+    void SetUp() override
+    {
+        SetEnvironmentVariableW(L"ORVANE_MSGBOX_ANSWER", L"1");
+        QVRDoc::SetPresentationOpener(OpenForTest);
+    }
     FakeShell shell;
 };
 
@@ -52,20 +59,20 @@ TEST(DocTitle, NameThenPath)
 
 TEST_F(DocTest, ProgressTitles)
 {
-    QVRDoc doc(OpenForTest);
+    QVRDoc doc;
     doc.SetOpenProgress(45);
-    EXPECT_EQ(doc.GetTitle(), L"45.0%");
+    EXPECT_EQ(Title(doc), L"45.0%");
     doc.SetOpenProgress(100);
-    EXPECT_EQ(doc.GetTitle(), L"100.0%");
+    EXPECT_EQ(Title(doc), L"100.0%");
     doc.SetOpenProgress(-1);
-    EXPECT_EQ(doc.GetTitle(), L"Untitled");
+    EXPECT_EQ(Title(doc), L"Untitled");
 }
 
 TEST_F(DocTest, MissingPathIsRefused)
 {
     ShellScope scope(shell);
-    QVRDoc doc(OpenForTest);
-    EXPECT_FALSE(doc.OpenDocumentFile(L"C:\\no\\such\\file.wmv"));
+    QVRDocManager manager;
+    EXPECT_EQ(manager.OpenDocumentFile(L"C:\\no\\such\\file.wmv"), nullptr);
     EXPECT_EQ(ThePlayerState().OpenFile(), nullptr);
     EXPECT_TRUE(shell.calls.empty()) << "nothing stopped";
 }
@@ -73,10 +80,10 @@ TEST_F(DocTest, MissingPathIsRefused)
 TEST_F(DocTest, FailedOpenKeepsThePreviousPresentation)
 {
     ShellScope scope(shell);
-    QVRDoc doc(OpenForTest);
+    QVRDoc doc;
     ASSERT_TRUE(doc.OnOpenDocument(L"C:\\Talks\\good.wmv"));
     IOpenPresentation* open = ThePlayerState().OpenFile();
-    EXPECT_EQ(doc.GetTitle(), L"good.wmv (C:\\Talks\\good.wmv)");
+    EXPECT_EQ(Title(doc), L"good.wmv (C:\\Talks\\good.wmv)");
     ThePlayerState().playing = TRUE;
     shell.calls.clear();
     EXPECT_FALSE(doc.OnOpenDocument(L"C:\\Talks\\bad.wmv"));
@@ -88,12 +95,12 @@ TEST_F(DocTest, FailedOpenKeepsThePreviousPresentation)
 TEST_F(DocTest, NewDocumentClosesAndResets)
 {
     ShellScope scope(shell);
-    QVRDoc doc(OpenForTest);
+    QVRDoc doc;
     ASSERT_TRUE(doc.OnOpenDocument(L"C:\\Talks\\good.wmv"));
     shell.calls.clear();
     EXPECT_TRUE(doc.OnNewDocument());
     EXPECT_EQ(ThePlayerState().OpenFile(), nullptr);
-    EXPECT_EQ(doc.GetTitle(), L"Untitled");
+    EXPECT_EQ(Title(doc), L"Untitled");
     const std::vector<std::wstring> expected = {L"Stop", L"ResetSpeed", L"RefreshBookmarks",
                                                 L"UpdatePosition"};
     EXPECT_EQ(shell.calls, expected);

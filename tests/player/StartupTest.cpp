@@ -202,7 +202,10 @@ TEST(Startup, SecondCopyHandsItsFileToTheRunningOne)
     const PlayerRun second = PrepareRun(L"handover-b", Engine::Fake);
     HANDLE running = StartPlayer(first, L"");
     ASSERT_NE(running, nullptr);
-    ASSERT_NE(WaitMainWindow(GetProcessId(running), kStartMs), nullptr);
+    if (!WaitMainWindow(GetProcessId(running), kStartMs)) {
+        WaitPlayer(running, 0);
+        FAIL() << "the first copy shows no window";
+    }
     EXPECT_TRUE(WaitTrace(first, L"Init: shown", kStartMs));
     const std::wstring sample = orvane::test::MediaPath(L"sample.wmv");
     HANDLE starting = StartPlayer(second, L"/InPlayer " + Quoted(sample) + L" /P");
