@@ -1,7 +1,6 @@
 // Settings store (see Sett.h).
 #include "Sett.h"
 
-#include "ComRef.h"
 #include "FileSystem.h"
 #include "MessageBoxLayer.h"
 #include "PlayerCoreServices.h"
