@@ -410,7 +410,7 @@ void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu)
     SendMessage(WM_SETMESSAGESTRING, m_nIDTracking);
 }
 
-void CFrameWnd::OnSetPreviewMode(BOOL, void*)
+void CFrameWnd::OnSetPreviewMode(BOOL, CPrintPreviewState*)
 {
     m_nIdleFlags |= idleLayout;
 }

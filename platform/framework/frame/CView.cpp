@@ -40,7 +40,8 @@ int CView::OnCreate(LPCREATESTRUCT lpcs)
     if (CWnd::OnCreate(lpcs) == -1) {
         return -1;
     }
-    auto* pContext = static_cast<CCreateContext*>(lpcs->lpCreateParams);
+    auto* pContext =
+        m_bContextInCreateParams ? static_cast<CCreateContext*>(lpcs->lpCreateParams) : nullptr;
     if (pContext != nullptr && pContext->m_pCurrentDoc != nullptr && m_pDocument == nullptr) {
         pContext->m_pCurrentDoc->AddView(this);
     }
