@@ -47,6 +47,17 @@ DWORD WINAPI WarmUpLibraries(void*)
     return 0;
 }
 
+// The sound drivers load slowly too; a worker loads them while start-up goes on, and the
+// device dump waits for it, so that the two never initialise the drivers at the same time.
+DWORD WINAPI WarmUpSoundDrivers(void*)
+{
+    waveOutGetNumDevs();
+    waveInGetNumDevs();
+    return 0;
+}
+
+HANDLE g_soundWarmUp = nullptr;
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(QVRApp, CWinApp)
@@ -67,6 +78,7 @@ BOOL QVRApp::InitInstance()
     if (HANDLE warmUp = ::CreateThread(nullptr, 0, WarmUpLibraries, nullptr, 0, nullptr)) {
         CloseHandle(warmUp);
     }
+    g_soundWarmUp = ::CreateThread(nullptr, 0, WarmUpSoundDrivers, nullptr, 0, nullptr);
     INITCOMMONCONTROLSEX controls = {sizeof controls, 0xFF};
     InitCommonControlsEx(&controls);
     AfxInitRichEdit();
@@ -227,6 +239,11 @@ void QVRApp::SetDefaultFolder()
 
 void QVRApp::LogSystem()
 {
+    if (g_soundWarmUp) {
+        WaitForSingleObject(g_soundWarmUp, 5000);
+        CloseHandle(g_soundWarmUp);
+        g_soundWarmUp = nullptr;
+    }
     LogRegistryKey(0, nullptr, HKEY_LOCAL_MACHINE,
                    L"HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", 256, L"Identifier",
                    L"ProcessorNameString", L"~MHz", nullptr);
