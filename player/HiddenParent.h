@@ -1,0 +1,20 @@
+// The hidden owner of the main frame: a top-level frame window that is never shown in normal
+// use. It carries the program's icons and the document title, and when the application becomes
+// active it makes the main frame's taskbar button the active one.
+#pragma once
+
+#include "FrameworkFrame.h"
+
+class HiddenParent : public CFrameWnd {
+public:
+    HiddenParent() = default;
+
+    BOOL CreateOwner();
+    void OnActivateApp(BOOL active, DWORD threadId);
+    static void ActivateMainFrameTab();
+
+protected:
+    // A member of the application object: the window going away must not delete it.
+    void PostNcDestroy() override {}
+    DECLARE_MESSAGE_MAP()
+};

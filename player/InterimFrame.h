@@ -1,0 +1,75 @@
+// A plain main frame that stands in for the player shell's frame: menu and accelerators 128,
+// the view with the two video windows, the command line's open request, hand-over, File Open,
+// Play, Pause and Stop, and the position in its title.
+#pragma once
+
+#include "FrameworkFrame.h"
+#include "PlayerShell.h"
+
+#include <string>
+
+class InterimPresentation;
+
+class InterimFrame : public CFrameWnd, public IPlayerShell {
+    DECLARE_DYNCREATE(InterimFrame)
+
+public:
+    InterimFrame() = default;
+    ~InterimFrame() override;
+
+    // IPlayerShell
+    HWND GetWindow() override { return m_hWnd; }
+    double GetDuration() override;
+    void UpdatePosition() override;
+    BOOL IsPaneVisible(UINT) override { return FALSE; }
+    void SetPaneSize(UINT, int, int) override {}
+    HACCEL GetAccelTable() override { return m_hAccelTable; }
+    int GetSelectedBookmarkCount() override { return 0; }
+    BOOL GetQuickSpeedSwitch() override { return FALSE; }
+    void OnStop() override;
+    void OnPlay() override;
+    void OnSpeedLess() override {}
+    void OnSpeedMore() override {}
+    void OnPause() override;
+    void OnGoLeft() override {}
+    void OnGoRight() override {}
+    void OnGoToStart() override {}
+    void OnGoToEnd() override {}
+    void OnGoLeftFrame() override {}
+    void OnGoRightFrame() override {}
+    void ResetSpeed() override;
+    void RefreshBookmarks() override {}
+    void OnPositionSliderScroll(UINT, HWND) override {}
+    void OnAudioLevelData(int, const WAVEFORMATEX*, const BYTE*, long) override {}
+    void TrackSpeedMenu(HWND, HWND) override {}
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void OnUpdateFrameTitle(BOOL addToTitle) override;
+
+    int OnCreate(LPCREATESTRUCT cs);
+    void OnTimer(UINT_PTR id);
+    void OnDestroy();
+    BOOL OnCopyData(CWnd* from, COPYDATASTRUCT* data);
+    LRESULT OnOpenCommandLine(WPARAM, LPARAM);
+    LRESULT OnAsyncError(WPARAM, LPARAM);
+    LRESULT OnPlayEnd(WPARAM, LPARAM);
+    LRESULT OnHandOverOpen(WPARAM, LPARAM);
+    void OnAppAbout();
+
+protected:
+    DECLARE_MESSAGE_MAP()
+
+private:
+    InterimPresentation* Presentation();
+    void OpenAndMaybePlay(const std::wstring& path, bool play);
+
+    bool m_showingError = false;
+    std::wstring m_handOverPath;
+    bool m_handOverPlay = false;
+};
+
+// Private message: open the path handed over by another copy (after the sender is answered).
+constexpr UINT WM_APP_HANDOVER_OPEN = WM_APP + 11;
+// Opens a presentation for the document (the interim reader over the engine).
+class IOpenPresentation;
+IOpenPresentation* OpenInterimPresentation(const std::wstring& path, std::wstring* error);
