@@ -1,0 +1,45 @@
+// The hidden owner window and its taskbar activation.
+#include "HiddenParent.h"
+
+#include "PlayerShell.h"
+
+#include <shobjidl.h>
+
+BEGIN_MESSAGE_MAP(HiddenParent, CWnd)
+    ON_WM_ACTIVATEAPP()
+END_MESSAGE_MAP()
+
+BOOL HiddenParent::CreateOwner()
+{
+    LPCTSTR cls = AfxRegisterWndClass(0);
+    if (!CreateEx(0, cls, L"", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr)) {
+        return FALSE;
+    }
+    SetHiddenOwnerWindow(m_hWnd);
+    return TRUE;
+}
+
+void HiddenParent::OnActivateApp(BOOL active, DWORD)
+{
+    if (active) {
+        ActivateMainFrameTab();
+    }
+    Default();
+}
+
+void HiddenParent::ActivateMainFrameTab()
+{
+    IPlayerShell* frame = MainFrame();
+    if (!frame || Tray().IsTrayMode() || !::IsWindowVisible(frame->GetWindow())) {
+        return;
+    }
+    ITaskbarList* list = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList,
+                                reinterpret_cast<void**>(&list)))) {
+        return;
+    }
+    if (SUCCEEDED(list->HrInit())) {
+        list->ActivateTab(frame->GetWindow());
+    }
+    list->Release();
+}

@@ -1,0 +1,462 @@
+// Start-up and shut-down of the player, in the order the rest of the program relies on: the
+// engine is released before the callback object it calls goes, and the settings are saved only
+// when start-up got as far as loading them.
+#include "QVRApp.h"
+
+#include "CmdLineParams.h"
+#include "CommandStates.h"
+#include "FileSystem.h"
+#include "HandOver.h"
+#include "HtmlHelpBinding.h"
+#include "InterimFrame.h"
+#include "MyException.h"
+#include "PlayerResource.h"
+#include "PlayerShell.h"
+#include "PlayerState.h"
+#include "SecurityDump.h"
+#include "Sett.h"
+#include "SettingsPaths.h"
+#include "SupportMessageBox.h"
+#include "SupportStrings.h"
+#include "SystemDump.h"
+#include "SystemErrorText.h"
+#include "TraceLog.h"
+#include "VideoLibrary.h"
+#include "VideoQVRInst.h"
+#include "WMTag.h"
+#include "WindowHelpers.h"
+
+#include <commctrl.h>
+#include <htmlhelp.h>
+#include <mmsystem.h>
+#include <shlobj.h>
+
+namespace {
+
+constexpr wchar_t kRecentSection[] = L"Recent File List";
+constexpr int kRecentCount = 9;
+
+QVRApp* g_app = nullptr;
+
+void AddRecent(const std::wstring& path)
+{
+    if (g_app) {
+        g_app->AddToRecentFiles(path);
+    }
+}
+
+void Step(const wchar_t* text) { TraceLine(0, L"Init: %s", text); }
+
+// Loading the sound drivers and the rich-edit library takes tens of milliseconds on some
+// systems; a worker starts both at once, so that the rich-edit initialisation, the device dump
+// and the audio device list find them loaded instead of waiting for them in turn.
+DWORD WINAPI WarmUpLibraries(void*)
+{
+    // The reference is kept: the framework's initialisation keeps the library for the run too.
+    LoadLibraryW(L"RICHED32.DLL");
+    waveOutGetNumDevs();
+    waveInGetNumDevs();
+    return 0;
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(QVRApp, CWinApp)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+    ON_COMMAND(ID_FILE_NEW, OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+END_MESSAGE_MAP()
+
+QVRApp::QVRApp()
+{
+    SetOwnedString(m_pszAppName, L"OrvanePresentationPlayer");
+    g_app = this;
+}
+
+QVRApp::~QVRApp()
+{
+    if (g_app == this) {
+        g_app = nullptr;
+    }
+}
+
+BOOL QVRApp::InitInstance()
+{
+    if (HANDLE warmUp = ::CreateThread(nullptr, 0, WarmUpLibraries, nullptr, 0, nullptr)) {
+        CloseHandle(warmUp);
+    }
+    INITCOMMONCONTROLSEX controls = {sizeof controls, 0xFF};
+    InitCommonControlsEx(&controls);
+    AfxInitRichEdit();
+    CWinApp::InitInstance();
+    AfxOleInit();
+    AfxEnableControlContainer();
+    BOOL started = FALSE;
+    try {
+        started = StartUp();
+    } catch (CException* e) {
+        const std::wstring text = GetExceptionText(e);
+        e->Delete();
+        AppMessageBox(text.c_str());
+    }
+    // A start that failed before the trace file existed keeps its reason in one: the lines
+    // wait in memory until then. A copy that handed its request over leaves nothing behind.
+    if (!started && !m_handedOver && !TraceLog().Enabled()) {
+        StartTraceFile();
+    }
+    return started;
+}
+
+namespace {
+
+}  // namespace
+
+BOOL QVRApp::StartUp()
+{
+    LogStartupHeader(FormatNewString(L"%s (build %i)", L"1.0", 1020).c_str());
+    Step(L"trace header");
+    // The tests point the settings (and the trace folder under them) at a folder of their own.
+    wchar_t settingsDir[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"ORVANE_SETTINGS_DIR", settingsDir, MAX_PATH) > 0) {
+        OverrideSettingsFolder(settingsDir);
+    }
+    SetRegistryKey(L"Tamsel");
+    Step(L"registry key");
+    ReadRecentFiles();
+    SetRecentFileSink(AddRecent);
+    Step(L"recent file list");
+    m_frame = new (std::nothrow) InterimFrame;
+    if (!m_frame) {
+        return FALSE;
+    }
+    Step(L"document template");
+    m_title = LoadResText(IDR_DOCSTRINGS);
+    m_title = m_title.substr(0, m_title.find(L'\n'));
+    SetOwnedString(m_pszAppName, m_title.c_str());
+    Step(L"title");
+    m_smallIcon = static_cast<HICON>(LoadImageW(m_hInstance, MAKEINTRESOURCEW(IDI_PROGRAM),
+                                                IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    m_largeIcon = static_cast<HICON>(LoadImageW(m_hInstance, MAKEINTRESOURCEW(IDI_PROGRAM),
+                                                IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+    Step(L"icons");
+    if (!RegisterMainWindowClass(m_smallIcon, AfxWndProc)) {
+        ShowSystemErrorMessage(GetLastError(), L"AfxRegisterClass");
+        return FALSE;
+    }
+    Step(L"main window class");
+    if (!ParseCommandLine()) {
+        return FALSE;
+    }
+    const CmdLineParams& line = TheCmdLine();
+    Step(L"command line");
+    if (line.inPlayer) {
+        if (HandOverToRunningInstance(line.path, line.mode == CmdLineParams::kOpenAndPlay)) {
+            TraceLine(0, L"Init: handed over to a running copy");
+            m_handedOver = true;
+            return FALSE;
+        }
+        Step(L"no running copy took the request");
+    }
+    m_deviceChangeMessage = RegisterWindowMessageW(L"winmm_devicechange");
+    if (!m_hiddenParent.CreateOwner()) {
+        return FALSE;
+    }
+    ::SendMessageW(m_hiddenParent.m_hWnd, WM_SETICON, ICON_SMALL,
+                   reinterpret_cast<LPARAM>(m_smallIcon));
+    ::SendMessageW(m_hiddenParent.m_hWnd, WM_SETICON, ICON_BIG,
+                   reinterpret_cast<LPARAM>(m_largeIcon));
+    Step(L"hidden owner window");
+    const std::wstring runtimeError = CheckWMRuntime();
+    if (!runtimeError.empty()) {
+        TraceLine(0, L"WMA err=%u (%s)", WMRuntimeErrorCode(), WMRuntimeErrorText().c_str());
+        if (WMRuntimeErrorCode() == ERROR_ACCESS_DENIED) {
+            LogWmvcorePath();
+        }
+        AppMessageBox(runtimeError.c_str());
+        return FALSE;
+    }
+    TraceLine(0, L"WMA=%s", GetWMRuntimeVersion().c_str());
+    SetVideoCallback(new (std::nothrow) VideoQVRInst);
+    Step(L"callback object");
+    const std::wstring libraryError = LoadVideoLibrary();
+    if (!libraryError.empty()) {
+        AppMessageBox(libraryError.c_str());
+        return FALSE;
+    }
+    Step(L"engine library");
+    AppSettings().LoadWithRecovery();
+    m_saveSettings = TRUE;
+    ThePlayerState().settingsLoaded = TRUE;
+    Step(L"settings");
+    SetThreadPriorityAboveNormal(AppSettings().Item(SETT_HighPriority).GetInt(0) != 0);
+    SetDefaultFolder();
+    const std::wstring traceError = StartTraceFile();
+    if (!traceError.empty()) {
+        AppMessageBox(traceError.c_str());
+    }
+    Step(L"trace file");
+    LogSystem();
+    RefreshAudioDevices();
+    SetVideoLibrarySettings();
+    Step(L"engine settings");
+
+    m_parkedShowState = m_nCmdShow;
+    m_nCmdShow = SW_HIDE;
+    if (!m_frame->CreateFrame(m_hiddenParent.m_hWnd)) {
+        delete m_frame;
+        m_frame = nullptr;
+        return FALSE;
+    }
+    m_pMainWnd = m_frame;
+    m_frame->ApplyVideoViewMode();
+    m_frame->Document().OnNewDocument();
+    m_nCmdShow = m_parkedShowState;
+    Step(L"main frame");
+    m_frame->UpdatePosition();
+    PlaceMainWindow();
+    Tray().ReadSettings();
+    ShowMainWindow();
+    ::UpdateWindow(m_frame->m_hWnd);
+    Step(L"shown");
+    ::PostMessageW(m_frame->m_hWnd, WM_APP_OPEN_CMDLINE, 0, 0);
+    return TRUE;
+}
+
+void QVRApp::SetDefaultFolder()
+{
+    std::wstring folder = AppSettings().Item(SETT_LastUsedDir).GetStringValue();
+    if (folder.empty() || !IsFolder(folder.c_str())) {
+        folder = GetSpecialFolder(nullptr, CSIDL_MYVIDEO);
+    }
+    if (SetCurrentDirectoryW(folder.c_str())) {
+        AppSettings().Item(SETT_LastUsedDir).SetStringValue(folder.c_str());
+        return;
+    }
+    const DWORD code = GetLastError();
+    TraceLog().Output(0, FormatResString(IDS_BAD_DEFAULT_FOLDER, folder.c_str(),
+                                         static_cast<unsigned long>(code),
+                                         GetSystemErrorText(code).c_str())
+                             .c_str());
+}
+
+void QVRApp::LogSystem()
+{
+    LogRegistryKey(0, nullptr, HKEY_LOCAL_MACHINE,
+                   L"HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", 256, L"Identifier",
+                   L"ProcessorNameString", L"~MHz", nullptr);
+    LogRegistryKey(0, nullptr, HKEY_CURRENT_USER, L"Software\\Microsoft\\Multimedia\\Sound Mapper",
+                   256, nullptr);
+    LogRegistryKey(0, nullptr, HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\DirectX", 256,
+                   L"Version", nullptr);
+    LogWaveDevices();
+    LogRegistryKey(0, nullptr, HKEY_LOCAL_MACHINE, L"Software\\Tamsel\\OrvanePresentationPlayer",
+                   256, nullptr);
+    LogRegistryKey(0, nullptr, HKEY_CURRENT_USER, L"Software\\Tamsel\\OrvanePresentationPlayer",
+                   256, nullptr);
+    Step(L"system dump");
+}
+
+void QVRApp::PlaceMainWindow()
+{
+    HWND main = m_frame->m_hWnd;
+    const std::wstring placement =
+        GetWndStateText(AppSettings().Item(SETT_MainWnd), L"WndPls");
+    if (!placement.empty()) {
+        SetWindowPlacementText(main, placement.c_str());
+        return;
+    }
+    RECT client;
+    ::GetClientRect(main, &client);
+    const int mode = AppSettings().Item(SETT_VideoViewMode).GetInt(0);
+    const int extent = mode == 2 ? client.bottom - client.top : client.right - client.left;
+    const int side = extent * 10 / 16;
+    if (m_frame->IsPaneVisible(PANE_VIDEO)) {
+        m_frame->SetPaneSize(PANE_VIDEO, side, side);
+    }
+    ::SetWindowPos(main, nullptr, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
+void QVRApp::ShowMainWindow()
+{
+    switch (m_parkedShowState) {
+    case SW_HIDE:
+        ::ShowWindow(m_frame->m_hWnd, SW_HIDE);
+        break;
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+        Tray().MinimizeApp();
+        break;
+    default:
+        Tray().RestoreApp();
+        break;
+    }
+}
+
+int QVRApp::ExitInstance()
+{
+    Step(L"exit");
+    DeleteNetReader();
+    delete ThePlayerState().ReplaceOpenFile(nullptr);
+    UnloadVideoLibrary();
+    TraceLine(0, L"Exit: engine released");
+    if (QVRInstance* callback = VideoCallback()) {
+        SetVideoCallback(nullptr);
+        callback->Destroy();
+        TraceLine(0, L"Exit: callback object destroyed");
+    }
+    if (m_saveSettings) {
+        wchar_t folder[MAX_PATH] = {};
+        GetCurrentDirectoryW(MAX_PATH, folder);
+        if (folder[0]) {
+            AppSettings().Item(SETT_LastUsedDir).SetStringValue(folder);
+        }
+        const std::wstring error = AppSettings().Save(nullptr, false);
+        if (!error.empty()) {
+            TraceLine(0, L"Save Sett Err: %s", error.c_str());
+            AppMessageBox(error.c_str());
+        } else {
+            TraceLine(0, L"Exit: settings saved");
+        }
+    }
+    WriteRecentFiles();
+    UnbindHtmlHelp();
+    if (m_hiddenParent.m_hWnd) {
+        m_hiddenParent.DestroyWindow();
+    }
+    SetHiddenOwnerWindow(nullptr);
+    delete m_frame;
+    m_frame = nullptr;
+    return CWinApp::ExitInstance();
+}
+
+BOOL QVRApp::IsIdleMessage(MSG* msg)
+{
+    switch (msg->message) {
+    case WM_TIMER:
+    case WM_MOUSEMOVE:
+    case MM_WOM_DONE:
+    case MM_WIM_DATA:
+        return FALSE;
+    default:
+        return CWinApp::IsIdleMessage(msg);
+    }
+}
+
+int QVRApp::DoMessageBox(LPCTSTR prompt, UINT type, UINT)
+{
+    return DoAppMessageBox(prompt, type, 0);
+}
+
+void QVRApp::WinHelpInternal(DWORD_PTR data, UINT command)
+{
+    UINT htmlCommand;
+    if (command == HELP_CONTEXT) {
+        htmlCommand = HH_HELP_CONTEXT;
+    } else if (command == HELP_FINDER) {
+        htmlCommand = HH_DISPLAY_TOPIC;
+    } else {
+        return;
+    }
+    const std::wstring error = ShowHelp(htmlCommand, data);
+    if (!error.empty()) {
+        AppMessageBox(error.c_str());
+    }
+}
+
+void QVRApp::OnAppAbout()
+{
+    if (m_frame) {
+        m_frame->OnAppAbout();
+    }
+}
+
+void QVRApp::OnFileNew()
+{
+    if (m_frame) {
+        m_frame->Document().OnNewDocument();
+    }
+}
+
+void QVRApp::OnFileOpen()
+{
+    if (m_frame) {
+        m_frame->OnFileOpen();
+    }
+}
+
+void QVRApp::RefreshAudioDevices() {}
+
+void QVRApp::DeleteNetReader() { delete ThePlayerState().ReplaceNetReader(nullptr); }
+
+void QVRApp::ReadRecentFiles()
+{
+    m_recentFiles.clear();
+    for (int i = 1; i <= kRecentCount; ++i) {
+        const CString entry =
+            GetProfileString(kRecentSection, FormatNewString(L"File%d", i).c_str());
+        if (!entry.IsEmpty()) {
+            m_recentFiles.emplace_back(static_cast<LPCTSTR>(entry));
+        }
+    }
+    m_recentFilesRead = true;
+}
+
+void QVRApp::WriteRecentFiles()
+{
+    if (!m_recentFilesRead) {
+        return;
+    }
+    for (int i = 1; i <= kRecentCount; ++i) {
+        const size_t index = static_cast<size_t>(i - 1);
+        const std::wstring value = index < m_recentFiles.size() ? m_recentFiles[index] : L"";
+        WriteProfileString(kRecentSection, FormatNewString(L"File%d", i).c_str(),
+                           value.empty() ? nullptr : value.c_str());
+    }
+}
+
+void QVRApp::AddToRecentFiles(const std::wstring& path)
+{
+    for (auto it = m_recentFiles.begin(); it != m_recentFiles.end(); ++it) {
+        if (_wcsicmp(it->c_str(), path.c_str()) == 0) {
+            m_recentFiles.erase(it);
+            break;
+        }
+    }
+    m_recentFiles.insert(m_recentFiles.begin(), path);
+    if (m_recentFiles.size() > static_cast<size_t>(kRecentCount)) {
+        m_recentFiles.resize(kRecentCount);
+    }
+}
+
+BOOL QVRApp::IsPlaying() const { return ThePlayerState().playing; }
+int QVRApp::GetPlayState() const { return ::GetPlayState(); }
+int QVRApp::GetSpeedState() const { return ::GetSpeedState(); }
+double QVRApp::GetDuration() const { return GetAppDuration(); }
+double QVRApp::GetPosition() const { return GetAppPosition(); }
+std::wstring QVRApp::GetCommandTooltip(UINT id) const { return ::GetCommandTooltip(id); }
+std::wstring QVRApp::GetCommandShortcut(UINT id) const { return ::GetCommandShortcut(id); }
+std::wstring QVRApp::GetStatusText() const { return ::GetStatusText(); }
+
+void QVRApp::AddThreadErrorText(const wchar_t* text)
+{
+    ThePlayerState().AppendThreadError(text);
+    IPlayerShell* frame = MainFrame();
+    if (frame && ::IsWindow(frame->GetWindow())) {
+        ::PostMessageW(frame->GetWindow(), WM_APP_THREAD_ERROR, 0, 0);
+    }
+}
+
+MMRESULT WaveDeviceMessage(int kind, UINT_PTR device, UINT message, DWORD_PTR param1,
+                           DWORD_PTR param2)
+{
+    switch (kind) {
+    case 0:
+        return waveInMessage(reinterpret_cast<HWAVEIN>(device), message, param1, param2);
+    case 1:
+        return waveOutMessage(reinterpret_cast<HWAVEOUT>(device), message, param1, param2);
+    default:
+        return MMSYSERR_ERROR;
+    }
+}

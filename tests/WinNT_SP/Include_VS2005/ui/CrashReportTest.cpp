@@ -1,0 +1,259 @@
+// The worker-thread crash report: a real access violation in a test thread, the hex dump and
+// trace-scope printing on crafted memory, and the stack scan's dump limits.
+#include "CrashReport.h"
+#include "ModuleTable.h"
+#include "WorkerCrashScope.h"
+#include "CollectSink.h"
+
+#include <gtest/gtest.h>
+
+#include <malloc.h>
+
+#include <cstring>
+#include <cwchar>
+#include <string>
+
+using orvane::test::CollectSink;
+
+namespace {
+
+volatile void* g_keepAlive;
+unsigned g_innerLine;
+unsigned g_faultLine;
+unsigned g_workerLine;
+std::wstring g_callbackText;
+
+__attribute__((noinline)) void Inner()
+{
+    g_innerLine = __LINE__ + 1;
+    TRACE_FUNCTION();
+    g_keepAlive = &g_innerLine;
+}
+
+__attribute__((noinline)) void ReturningCaller()
+{
+    TRACE_FUNCTION();
+    Inner();
+}
+
+__attribute__((noinline)) void Faulting()
+{
+    g_faultLine = __LINE__ + 1;
+    TRACE_FUNCTION();
+    // Room that is never written, so the records of functions that have returned stay intact.
+    g_keepAlive = alloca(4096);
+    volatile uintptr_t target = 0x10;
+    *reinterpret_cast<volatile int*>(target) = 1;
+}
+
+DWORD WINAPI CrashingWorker(void*)
+{
+    WorkerCrashScope scope;
+    g_workerLine = __LINE__ + 1;
+    TRACE_FUNCTION();
+    ReturningCaller();
+    Faulting();
+    return 0;
+}
+
+void RememberText(const wchar_t* text, void*)
+{
+    g_callbackText = text;
+}
+
+}  // namespace
+
+TEST(CrashReport, AccessViolationInWorkerThreadIsReportedAndEndsOnlyThatThread)
+{
+    CollectSink sink;
+    SetCrashReportSettings({&sink, nullptr, RememberText, nullptr});
+    HANDLE thread = CreateThread(nullptr, 0, CrashingWorker, nullptr, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    ASSERT_EQ(WaitForSingleObject(thread, 10000), WAIT_OBJECT_0);
+    DWORD exitCode = 0;
+    GetExitCodeThread(thread, &exitCode);
+    CloseHandle(thread);
+    ResetCrashReportSettings();
+    EXPECT_EQ(exitCode, 0xC0000005u);
+
+    const auto lines = sink.Lines();
+    ASSERT_GT(lines.size(), 6u) << sink.Text();
+    EXPECT_EQ(lines[0].flags, 0u);
+    EXPECT_EQ(lines[0].text.rfind(L"Thr.2 unexp.prog.exc.C0000005 (ACCESS_VIOLATION) at ", 0), 0u);
+    const std::wstring tail = L", Wr 10";
+    EXPECT_EQ(lines[0].text.substr(lines[0].text.size() - tail.size()), tail) << lines[0].text;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        EXPECT_EQ(lines[i].flags, 1u) << i;
+    }
+    const std::wstring all = sink.Text();
+    EXPECT_NE(all.find(L", ui_tests.exe\n"), std::wstring::npos) << all;
+    EXPECT_TRUE(sink.HasLineStartingWith(L"Esp=")) << all;
+    EXPECT_TRUE(sink.HasLineStartingWith(L"Eax=")) << all;
+    EXPECT_TRUE(sink.HasLineStartingWith(L"Stack:"));
+    EXPECT_TRUE(sink.HasLineStartingWith(L"Stack->:"));
+    auto scopeLine = [&](const wchar_t* kind, unsigned line) {
+        wchar_t text[80];
+        std::swprintf(text, 80, L": %ls CrashReportTest.cpp %u ", kind, line);
+        return all.find(text) != std::wstring::npos;
+    };
+    EXPECT_TRUE(scopeLine(L"Enter", g_workerLine)) << all;
+    EXPECT_TRUE(scopeLine(L"Enter", g_faultLine)) << all;
+    EXPECT_TRUE(scopeLine(L"Leave", g_innerLine)) << all;
+    EXPECT_EQ(g_callbackText.rfind(L"Unexpected program exception C0000005 (ACCESS_VIOLATION) at ",
+                                   0),
+              0u);
+}
+
+TEST(CrashReport, WithoutSinkOnlyTheTextIsBuilt)
+{
+    EXPECT_EQ(FormatUnexpectedException(nullptr, 0xC0000094, nullptr, nullptr),
+              L"Unexpected program exception C0000094 (INT_DIVIDE_BY_ZERO) at 00000000");
+    EXPECT_EQ(FormatUnexpectedException(nullptr, 0x12345678, nullptr, L""),
+              L"Unexpected program exception 12345678 (?) at 00000000");
+    EXPECT_EQ(FormatUnexpectedException(nullptr, 0xC00000FD, nullptr, L"Reader thread died"),
+              L"Reader thread died");
+}
+
+TEST(CrashReport, ExceptionNames)
+{
+    EXPECT_STREQ(ExceptionName(0x80000001), L"GUARD_PAGE");
+    EXPECT_STREQ(ExceptionName(0xC000008E), L"FLT_DIVIDE_BY_ZERO");
+    EXPECT_STREQ(ExceptionName(0xC00000FD), L"STACK_OVERFLOW");
+    EXPECT_STREQ(ExceptionName(0xE06D7363), L"?");
+}
+
+TEST(HexDump16, LinesOfSixteenBytes)
+{
+    const char data[] = "AB\x01\x7F" "EFGHIJKLMNOPQRSTUVWXYZ";
+    const DWORD at = static_cast<DWORD>(reinterpret_cast<uintptr_t>(data));
+    CollectSink sink;
+    HexDump16(&sink, L"p ", at, 20);
+    const auto lines = sink.Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    wchar_t expected[200];
+    std::swprintf(expected, 200,
+                  L"p %08X: 41 42 01 7F  45 46 47 48  49 4A 4B 4C  4D 4E 4F 50  AB..EFGHIJKLMNOP",
+                  at);
+    EXPECT_EQ(lines[0].text, expected);
+    // The hex part is always 50 characters: blanks stand for bytes past the length.
+    std::swprintf(expected, 200, L"p %08X: %-50ls  QRST", at + 16, L"51 52 53 54");
+    EXPECT_EQ(lines[1].text, expected);
+}
+
+TEST(HexDump16, UnreadableMemory)
+{
+    CollectSink sink;
+    HexDump16(&sink, L"", 0, 16);
+    HexDump16(&sink, L"x", 0x10, 16);
+    auto lines = sink.Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].text, L"00000000");
+    EXPECT_EQ(lines[1].text, L"x00000010");
+
+    // A readable page followed by an inaccessible one: the dump stops after the bad byte's line.
+    BYTE* pages = static_cast<BYTE*>(VirtualAlloc(nullptr, 8192, MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_NE(pages, nullptr);
+    DWORD old;
+    VirtualProtect(pages + 4096, 4096, PAGE_NOACCESS, &old);
+    std::memset(pages + 4096 - 2, 'z', 2);
+    CollectSink partial;
+    const DWORD at = static_cast<DWORD>(reinterpret_cast<uintptr_t>(pages + 4096 - 2));
+    HexDump16(&partial, L"", at, 64);
+    lines = partial.Lines();
+    ASSERT_EQ(lines.size(), 1u);
+    wchar_t expected[200];
+    std::swprintf(expected, 200, L"%08X: %-50ls  zz.", at, L"7A 7A ..");
+    EXPECT_EQ(lines[0].text, expected);
+    VirtualFree(pages, 0, MEM_RELEASE);
+}
+
+TEST(PrintTraceScope, RecognisesOnlyWholeRecords)
+{
+    static const char file[] = "src\\player\\Reader.cpp";
+    static const char bare[] = "Bare.cpp";
+    struct Case {
+        uint32_t magic;
+        const char* name;
+        uint32_t length;
+        const wchar_t* expected;  // null: not a record
+    } cases[] = {
+        {0xA4B32A1C, file, sizeof(file) - 1, L"> Enter Reader.cpp 42 00401000 D=0=0"},
+        {0x1B272E7B, file, sizeof(file) - 1, L"> Leave Reader.cpp 42 00401000 D=0=0"},
+        {0xA4B32A1C, bare, sizeof(bare) - 1, L"> Enter Bare.cpp 42 00401000 D=0=0"},
+        {0xA4B32A1D, file, sizeof(file) - 1, nullptr},
+        {0xA4B32A1C, file, sizeof(file) - 2, nullptr},
+        {0xA4B32A1C, file, 0, nullptr},
+        {0xA4B32A1C, file, 260, nullptr},
+        {0xA4B32A1C, reinterpret_cast<const char*>(0x20), 4, nullptr},
+    };
+    for (const Case& c : cases) {
+        const TRACE_SCOPE record = {c.magic, c.name, c.length, 42, 0x00401000, 0};
+        CollectSink sink;
+        const bool found =
+            PrintTraceScope(static_cast<DWORD>(reinterpret_cast<uintptr_t>(&record)), L"> ", &sink);
+        EXPECT_EQ(found, c.expected != nullptr) << c.magic << " " << c.length;
+        if (c.expected) {
+            ASSERT_EQ(sink.Lines().size(), 1u);
+            EXPECT_EQ(sink.Lines()[0].text, c.expected);
+        } else {
+            EXPECT_TRUE(sink.Lines().empty());
+        }
+    }
+}
+
+TEST(CrashReport, StackScanDumpsEachValueOnceAndAtMostEightProgramAddresses)
+{
+    // A context record followed by stack words, as the exception dispatcher lays them out.
+    alignas(16) BYTE frame[sizeof(CONTEXT) + 64 * 4] = {};
+    CONTEXT* context = reinterpret_cast<CONTEXT*>(frame);
+    context->ContextFlags = CONTEXT_CONTROL | CONTEXT_INTEGER;
+    const DWORD start = static_cast<DWORD>(offsetof(CONTEXT, SegSs) + sizeof(DWORD));
+    DWORD* words = reinterpret_cast<DWORD*>(frame + start);
+    const DWORD code = static_cast<DWORD>(reinterpret_cast<uintptr_t>(&Inner));
+    for (int i = 0; i < 5; ++i) {
+        words[i] = code;
+    }
+    for (int i = 0; i < 10; ++i) {
+        words[5 + i] = code + 32 * (i + 1);
+    }
+    EXCEPTION_RECORD record = {};
+    record.ExceptionCode = 0xC0000096;
+    EXCEPTION_POINTERS pointers = {&record, context};
+    CollectSink sink;
+    FormatUnexpectedException(&sink, record.ExceptionCode, &pointers, nullptr);
+    auto dumped = [&](int index) {
+        wchar_t text[40];
+        std::swprintf(text, 40, L"+%03X: %08X: ", index * 4, words[index]);
+        return sink.HasLineStartingWith(text);
+    };
+    EXPECT_TRUE(dumped(0)) << sink.Text();
+    for (int i = 1; i < 5; ++i) {
+        EXPECT_FALSE(dumped(i)) << i;
+    }
+    for (int i = 5; i < 12; ++i) {
+        EXPECT_TRUE(dumped(i)) << i;
+    }
+    EXPECT_FALSE(dumped(12));
+    EXPECT_FALSE(dumped(13));
+}
+
+TEST(ModuleTable, LookupKinds)
+{
+    ModuleTable table;
+    table.Build();
+    EXPECT_GT(table.Count(), 2);
+    int local = 0;
+    EXPECT_EQ(table.Lookup(0).kind, ADDR_NOT_POINTER);
+    EXPECT_EQ(table.Lookup(0xFFFF).kind, ADDR_NOT_POINTER);
+    EXPECT_EQ(table.Lookup(static_cast<DWORD>(reinterpret_cast<uintptr_t>(&local))).kind,
+              ADDR_UNOWNED);
+    const AddressInfo own =
+        table.Lookup(static_cast<DWORD>(reinterpret_cast<uintptr_t>(&Faulting)));
+    EXPECT_EQ(own.kind, ADDR_PROGRAM);
+    EXPECT_STREQ(own.fileName, L"ui_tests.exe");
+    const AddressInfo other = table.Lookup(
+        static_cast<DWORD>(reinterpret_cast<uintptr_t>(GetProcAddress(
+            GetModuleHandleW(L"kernel32.dll"), "GetTickCount"))));
+    EXPECT_EQ(other.kind, ADDR_OTHER_MODULE);
+    EXPECT_EQ(_wcsicmp(other.fileName, L"kernel32.dll"), 0) << other.path;
+}

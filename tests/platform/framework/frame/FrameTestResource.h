@@ -1,0 +1,19 @@
+// Resource ids of the frame tests' single-document application.
+#pragma once
+
+#define IDR_DOCSTRINGS 266
+#define IDR_MAINFRAME 128
+#define IDR_FRAME_NOMENU 129
+#define IDR_BROKEN_TOOLBAR 130
+#define IDD_TEST_FORM 200
+#define IDC_FORM_EDIT 201
+
+#define ID_DOC_COMMAND 32771
+#define ID_VIEW_COMMAND 32772
+#define ID_FRAME_COMMAND 32773
+#define ID_SHARED_COMMAND 32774
+#define ID_TOOL_ENABLED 32775
+#define ID_TOOL_UNHANDLED 32776
+#define ID_TOOL_CHECKED 32777
+#define ID_APP_COMMAND 32778
+#define IDR_WORD_TOOLBAR 131

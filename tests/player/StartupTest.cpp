@@ -1,0 +1,229 @@
+// Runs of the program itself under Wine: the start-up order in the trace file, opening and
+// playing the command line's file, shut-down order, the failure branches of start-up, and the
+// hand-over from a second copy to a running one.
+#include "PlayerTestEnv.h"
+#include "TestEnv.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using namespace playertest;
+
+constexpr DWORD kStartMs = 30000;
+
+std::wstring Quoted(const std::wstring& s) { return L"\"" + s + L"\""; }
+
+std::wstring ReadRegistryRecent()
+{
+    wchar_t value[1024] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER,
+                     L"Software\\Tamsel\\OrvanePresentationPlayer\\Recent File List", L"File1",
+                     RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
+        return L"";
+    }
+    return value;
+}
+
+std::wstring ReadText(const std::wstring& path)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return L"";
+    }
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    return std::wstring(bytes.begin(), bytes.begin() + read);
+}
+
+void CloseAndWait(HANDLE process)
+{
+    HWND main = WaitMainWindow(GetProcessId(process), kStartMs);
+    ASSERT_NE(main, nullptr);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitPlayer(process, kStartMs), 0);
+}
+
+TEST(Startup, OpensAndPlaysTheCommandLineFileAndShutsDownInOrder)
+{
+    const PlayerRun run = PrepareRun(L"play", Engine::Fake);
+    const std::wstring sample = orvane::test::MediaPath(L"sample.wmv");
+    HANDLE process = StartPlayer(run, Quoted(sample) + L" /P");
+    ASSERT_NE(process, nullptr);
+    EXPECT_TRUE(WaitTrace(run, L"FakeEngine: Play", kStartMs));
+    HWND main = WaitMainWindow(GetProcessId(process), kStartMs);
+    ASSERT_NE(main, nullptr);
+    wchar_t title[600] = {};
+    GetWindowTextW(main, title, 600);
+    const std::wstring caption = title;
+    EXPECT_NE(caption.find(L"sample.wmv ("), std::wstring::npos);
+    EXPECT_NE(caption.find(L" / 0:00:20]"), std::wstring::npos);
+    RECT rc;
+    GetWindowRect(main, &rc);
+    EXPECT_EQ(rc.left, 0) << "without a stored placement the window goes to the top left";
+    EXPECT_EQ(rc.top, 0);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitPlayer(process, kStartMs), 0);
+
+    const std::wstring trace = ReadTrace(run);
+    ExpectInOrder(trace, {
+        L"Init: trace header", L"Init: registry key", L"Init: recent file list",
+        L"Init: document template", L"Init: title", L"Init: icons",
+        L"Init: main window class", L"Init: command line", L"Init: hidden owner window",
+        L"WMA=", L"Init: callback object", L"FakeEngine: created", L"Init: engine library",
+        L"Init: settings", L"Init: trace file", L"Init: system dump",
+        L"FakeEngine: SetSettingsText 0 []", L"Init: engine settings",
+        L"FakeEngine: SetVideoWindows 1 1", L"Init: main frame", L"Init: shown",
+        L"Open \"", L"FakeEngine: Open", L"(ASF)", L"FakeEngine: Play x1",
+        L"Init: exit", L"FakeEngine: Stop", L"FakeEngine: released", L"Exit: engine released",
+        L"Exit: callback object destroyed", L"Exit: settings saved",
+    });
+    const std::wstring settings = ReadText(run.settings + L"\\QVPSettings.xml");
+    EXPECT_NE(settings.find(L"LastUsedDir"), std::wstring::npos);
+    EXPECT_EQ(_wcsicmp(ReadRegistryRecent().c_str(), sample.c_str()), 0)
+        << std::string(sample.begin(), sample.end());
+}
+
+struct FailureCase {
+    const char* name;
+    Engine engine;
+    const wchar_t* args;
+    const wchar_t* env;
+    const wchar_t* message;  // start of the text after "Mess: "
+    bool runtimeLoaded;
+    bool runtimeWithoutEntries = false;
+};
+
+class StartupFailure : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(StartupFailure, EndsWithTheMessageAndSavesNothing)
+{
+    const FailureCase& c = GetParam();
+    const std::wstring name(c.name, c.name + strlen(c.name));
+    const PlayerRun run = PrepareRun(name.c_str(), c.engine);
+    if (c.runtimeWithoutEntries) {
+        // A library of that name beside the program, without the runtime's entry points.
+        CopyFileW((TestDir() + L"\\playerfakes\\FakeEngineOneExport.dll").c_str(),
+                  (run.dir + L"\\wmvcore.dll").c_str(), FALSE);
+    }
+    std::vector<std::wstring> env;
+    if (c.env) {
+        env.push_back(c.env);
+    }
+    HANDLE process = StartPlayer(run, c.args, env);
+    ASSERT_NE(process, nullptr);
+    WaitPlayer(process, kStartMs);
+    const std::wstring trace = ReadTrace(run);
+    EXPECT_NE(trace.find(std::wstring(L"Mess: ") + c.message), std::wstring::npos)
+        << std::string(trace.begin(), trace.end());
+    EXPECT_EQ(trace.find(L"Init: settings"), std::wstring::npos);
+    EXPECT_EQ(trace.find(L"FakeEngine: created") != std::wstring::npos, false);
+    EXPECT_EQ(trace.find(L"WMA=") != std::wstring::npos, c.runtimeLoaded);
+    EXPECT_FALSE(FileExistsAt(run.settings + L"\\QVPSettings.xml"));
+}
+
+const FailureCase kFailures[] = {
+    {"NoEngineLibrary", Engine::None, L"", nullptr,
+     L"Failed to load Dynamic Link Library \"", true},
+    {"EngineWithoutReleaseExport", Engine::FakeOneExport, L"", nullptr, L"The video dll \"",
+     true},
+    {"NullEngineObject", Engine::Fake, L"", L"ORVANE_FAKE_ENGINE=null", L"The video dll \"",
+     true},
+    {"RuntimeWithoutEntries", Engine::Fake, L"", nullptr,
+     L"Failed to load Dynamic Link Library \"wmvcore.dll\".\nSystem error 127 (", false, true},
+    {"InvalidCommandLine", Engine::Fake, L"/x", nullptr,
+     L"Invalid command line parameters:\r\n\"/x\".", false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, StartupFailure, testing::ValuesIn(kFailures),
+                         [](const testing::TestParamInfo<FailureCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST(Startup, RealEngineLibraryWithoutEngineObject)
+{
+    if (!FileExistsAt(BinDir() + L"\\QVPVideo.dll")) {
+        GTEST_SKIP() << "engine library not built";
+    }
+    const PlayerRun run = PrepareRun(L"realengine", Engine::Real);
+    HANDLE process = StartPlayer(run, L"");
+    ASSERT_NE(process, nullptr);
+    if (WaitMainWindow(GetProcessId(process), 8000)) {
+        // The engine object exists in this build: start-up completes.
+        CloseAndWait(process);
+        return;
+    }
+    WaitPlayer(process, kStartMs);
+    const std::wstring trace = ReadTrace(run);
+    EXPECT_NE(trace.find(L"Mess: The video dll \""), std::wstring::npos);
+    EXPECT_NE(trace.find(L"\" is invalid or corrupted."), std::wstring::npos);
+}
+
+TEST(Startup, DamagedSettingsGoOnAndAreSavedAtExit)
+{
+    const PlayerRun run = PrepareRun(L"damaged", Engine::Fake);
+    const std::wstring file = run.settings + L"\\QVPSettings.xml";
+    HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const char junk[] = "<QVPSettings><LastUsedDir>unterminated";
+    DWORD written = 0;
+    WriteFile(h, junk, sizeof junk - 1, &written, nullptr);
+    CloseHandle(h);
+    HANDLE process = StartPlayer(run, L"");
+    ASSERT_NE(process, nullptr);
+    CloseAndWait(process);
+    EXPECT_TRUE(FileExistsAt(file + L".bad"));
+    const std::wstring trace = ReadTrace(run);
+    ExpectInOrder(trace, {L"Init: settings", L"Init: shown", L"Exit: settings saved"});
+    EXPECT_NE(ReadText(file).find(L"LastUsedDir"), std::wstring::npos);
+}
+
+TEST(Startup, UnusableTraceFolderDoesNotStopTheStart)
+{
+    const PlayerRun run = PrepareRun(L"notrace", Engine::Fake);
+    // A file where the trace folder should be: the trace file cannot be created.
+    HANDLE h = CreateFileW((run.settings + L"\\DebInfo").c_str(), GENERIC_WRITE, 0, nullptr,
+                           CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(h);
+    HANDLE process = StartPlayer(run, L"");
+    ASSERT_NE(process, nullptr);
+    CloseAndWait(process);
+    EXPECT_TRUE(FileExistsAt(run.settings + L"\\QVPSettings.xml")) << "settings still saved";
+}
+
+TEST(Startup, SecondCopyHandsItsFileToTheRunningOne)
+{
+    const PlayerRun first = PrepareRun(L"handover-a", Engine::Fake);
+    const PlayerRun second = PrepareRun(L"handover-b", Engine::Fake);
+    HANDLE running = StartPlayer(first, L"");
+    ASSERT_NE(running, nullptr);
+    ASSERT_NE(WaitMainWindow(GetProcessId(running), kStartMs), nullptr);
+    EXPECT_TRUE(WaitTrace(first, L"Init: shown", kStartMs));
+    const std::wstring sample = orvane::test::MediaPath(L"sample.wmv");
+    HANDLE starting = StartPlayer(second, L"/InPlayer " + Quoted(sample) + L" /P");
+    ASSERT_NE(starting, nullptr);
+    const DWORD start = GetTickCount();
+    WaitPlayer(starting, kStartMs);
+    EXPECT_LT(GetTickCount() - start, 15000u);
+    EXPECT_EQ(ReadTrace(second), L"") << "the copy that handed over leaves no trace";
+    EXPECT_TRUE(WaitTrace(first, L"FakeEngine: Play", kStartMs));
+    ExpectInOrder(ReadTrace(first), {L"Init: shown", L"Hand-over received: \"", L"play=1",
+                                     L"FakeEngine: Open", L"FakeEngine: Play x1"});
+    CloseAndWait(running);
+}
+
+TEST(Startup, InPlayerWithoutRunningCopyStartsNormally)
+{
+    const PlayerRun run = PrepareRun(L"inplayer-alone", Engine::Fake);
+    HANDLE process = StartPlayer(run, L"/InPlayer");
+    ASSERT_NE(process, nullptr);
+    CloseAndWait(process);
+    ExpectInOrder(ReadTrace(run), {L"Init: no running copy took the request", L"Init: shown"});
+}
+
+}  // namespace
