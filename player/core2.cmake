@@ -1,0 +1,9 @@
+# Player core, second half: the open presentation and its timeline, bookmarks, shared open
+# files, the engine reader and format wrappers, audio devices, and the speed and step lists.
+add_library(qvp_core2 STATIC
+    SpeedPlay.cpp
+    MediaBlockList.cpp
+    SingleOpenFile.cpp
+)
+target_include_directories(qvp_core2 PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(qvp_core2 PUBLIC playercore support framework ole32 oleaut32 uuid)
