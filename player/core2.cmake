@@ -8,8 +8,11 @@ add_library(qvp_core2 STATIC
     VideoAudFmt.cpp
     VideoVidFmt.cpp
     VideoReader.cpp
+    DxAudioDev.cpp
+    DxAudioDevs.cpp
+    QVRFile.cpp
 )
 target_include_directories(qvp_core2 PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_include_directories(qvp_core2 PRIVATE ${CMAKE_SOURCE_DIR}/platform/wmvcore)
 target_link_libraries(qvp_core2 PUBLIC playercore support framework orvane_wmv_iids strmiids
-    ole32 oleaut32 uuid)
+    winmm ole32 oleaut32 uuid)

@@ -76,6 +76,12 @@ IQVRVideoReader* EngineDouble::CreateReader()
     }
     auto* r = new ReaderDouble;
     r->openError = nextOpenError;
+    r->withAudio = withAudio;
+    r->withCamera = withCamera;
+    r->withScreen = withScreen;
+    r->findResult = findResult;
+    r->findRelative = findRelative;
+    std::memcpy(r->durations, durations, sizeof durations);
     r->audio.SetText(L"WMA 2");
     r->camera.SetText(L"WMV 2 cam");
     r->screen.SetText(L"WMV 2 scr");

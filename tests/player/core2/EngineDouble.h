@@ -56,11 +56,24 @@ public:
     IQVRAudioFormat* GetAudioFormat() override { return withAudio ? &audio : nullptr; }
     IQVRVideoFormat* GetVideoFormat(int i) override;
     IWMReader* GetWMReader() override { return nullptr; }
-    const wchar_t* SetReadRange(LONGLONG, LONGLONG) override { return nullptr; }
-    const wchar_t* ShowVideo(BOOL) override { return L""; }
-    const wchar_t* FindFrame(LONGLONG, LONGLONG, LONGLONG, BOOL, BOOL, LONGLONG* t) override
+    LONGLONG findResult = 5;  // -1: no frame; otherwise relative to "from" when findRelative
+    bool findRelative = false;
+    LONGLONG rangeStart = -1, rangeLength = -1;
+    int shows = 0;
+    const wchar_t* SetReadRange(LONGLONG start, LONGLONG length) override
     {
-        *t = 5;
+        rangeStart = start;
+        rangeLength = length;
+        return nullptr;
+    }
+    const wchar_t* ShowVideo(BOOL) override
+    {
+        ++shows;
+        return L"";
+    }
+    const wchar_t* FindFrame(LONGLONG, LONGLONG, LONGLONG from, BOOL, BOOL, LONGLONG* t) override
+    {
+        *t = (findRelative && findResult != -1) ? from + findResult : findResult;
         return nullptr;
     }
     const wchar_t* GetFrameTime(LONGLONG, BOOL*, LONGLONG*) override { return L"no frames"; }
@@ -88,6 +101,10 @@ public:
     int readersAlive = 0;
     int formatsCreated = 0, formatsReleased = 0;
     const wchar_t* nextOpenError = nullptr;
+    bool withAudio = true, withCamera = true, withScreen = false;
+    LONGLONG findResult = 5;
+    bool findRelative = false;
+    double durations[3] = {10.0, 12.3456789, 7.0};
     ~EngineDouble();
 
     IQVRVideoReader* CreateReader() override;
