@@ -11,8 +11,12 @@ add_library(qvp_core2 STATIC
     DxAudioDev.cpp
     DxAudioDevs.cpp
     QVRFile.cpp
+    TimeText.cpp
+    StepList.cpp
+    SpeedListEditor.cpp
+    TimeListEditor.cpp
 )
 target_include_directories(qvp_core2 PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_include_directories(qvp_core2 PRIVATE ${CMAKE_SOURCE_DIR}/platform/wmvcore)
 target_link_libraries(qvp_core2 PUBLIC playercore support framework orvane_wmv_iids strmiids
-    winmm ole32 oleaut32 uuid)
+    winmm comctl32 ole32 oleaut32 uuid)
