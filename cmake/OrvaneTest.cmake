@@ -1,10 +1,12 @@
-# orvane_add_test(NAME SOURCES ... [LIBS ...] [RC ...] [SHARDS n] [MEDIA] [WMVCORE])
+# orvane_add_test(NAME SOURCES ... [LIBS ...] [RC ...] [SHARDS n] [MEDIA] [WMVCORE] [DESKTOP])
 # One GoogleTest executable per area, registered as one ctest test (or a few shards): every
 # process under Wine costs start-up time, so cases never get a process each.
 #   MEDIA    the test reads the generated presentations (ORVANE_MEDIA env var points at them)
-#   WMVCORE  the Windows Media stand-in is copied beside the test exe (Wine loads it from there)
+#   WMVCORE  the test needs the Windows Media stand-in built (the scripts install it into Wine)
+#   DESKTOP  the test depends on focus, activation or the mouse pointer, which every process on
+#            the display shares: such tests run one at a time (others still run beside them)
 function(orvane_add_test name)
-    cmake_parse_arguments(T "MEDIA;WMVCORE" "SHARDS;TIMEOUT" "SOURCES;LIBS;RC" ${ARGN})
+    cmake_parse_arguments(T "MEDIA;WMVCORE;DESKTOP" "SHARDS;TIMEOUT" "SOURCES;LIBS;RC" ${ARGN})
     add_executable(${name} ${T_SOURCES} ${T_RC})
     target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gmock)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
@@ -30,6 +32,9 @@ function(orvane_add_test name)
             set(test_name ${name})
         endif()
         add_test(NAME ${test_name} COMMAND ${name} WORKING_DIRECTORY ${ORVANE_TEST_DIR})
+        if(T_DESKTOP)
+            set_tests_properties(${test_name} PROPERTIES RESOURCE_LOCK desktop)
+        endif()
         set_tests_properties(${test_name} PROPERTIES TIMEOUT ${T_TIMEOUT}
             ENVIRONMENT "GTEST_TOTAL_SHARDS=${T_SHARDS};GTEST_SHARD_INDEX=${i};ORVANE_MEDIA=${ORVANE_MEDIA_DIR};ORVANE_SOURCE=${CMAKE_SOURCE_DIR}")
     endforeach()

@@ -63,6 +63,10 @@ ASOUND
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
         wineserver -w || true
     fi
+    # Debian's Wine does not find its own Marlett font, which draws the caption buttons.
+    if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]; then
+        cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    fi
     wineserver -p
     # Start Wine's services and desktop now, away from any pipe: a process started later (by
     # ctest) would otherwise hand its output pipe to them, and ctest would wait for it forever.

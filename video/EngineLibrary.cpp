@@ -28,10 +28,3 @@ void EngineLibrary::ReleaseVideoInterface()
         engine->Destroy();
     }
 }
-
-IQVRVideo* EngineLibrary::CreateEngineObject()
-{
-    TRACE_FUNCTION();
-    LOG_UNEXPECTED(L"CreateVideoInterface: this build of the library has no engine object");
-    return nullptr;
-}

@@ -13,6 +13,4 @@ public:
     static IQVRVideo* CreateVideoInterface(QVRInstance* callback, Factory factory);
     // Destroys the engine object, if any; the callback pointer stays.
     static void ReleaseVideoInterface();
-    // The engine object of this build; null while the library has none to offer.
-    static IQVRVideo* CreateEngineObject();
 };

@@ -3,6 +3,7 @@
 #include "QVRVideo.h"
 
 #include "EngineLibrary.h"
+#include "IVideo.h"
 #include "TraceScope.h"
 
 QVRVideo::~QVRVideo()
@@ -19,7 +20,7 @@ QVRVideo g_theApp;
 extern "C" __declspec(dllexport) IQVRVideo* __cdecl CreateVideoInterface(QVRInstance* callback)
 {
     TRACE_FUNCTION();
-    return EngineLibrary::CreateVideoInterface(callback, &EngineLibrary::CreateEngineObject);
+    return EngineLibrary::CreateVideoInterface(callback, &IVideo::Create);
 }
 
 extern "C" __declspec(dllexport) void __cdecl ReleaseVideoInterface()

@@ -154,9 +154,9 @@ HFONT CreateUiFont(const wchar_t* face, int weight)
     LOGFONTW lf = {};
     HDC screen = GetDC(nullptr);
     lf.lfHeight = -MulDiv(90, GetDeviceCaps(screen, LOGPIXELSY), 720);
+    lf.lfCharSet = static_cast<BYTE>(GetTextCharset(screen));
     ReleaseDC(nullptr, screen);
     lf.lfWeight = weight;
-    lf.lfCharSet = DEFAULT_CHARSET;
     const TypedValue& clearType = AppSettings().Item(SETT_ClearTypeFonts);
     if (clearType.IsSet() && clearType.GetInt(0) == 1) {
         lf.lfQuality = CLEARTYPE_QUALITY;

@@ -109,15 +109,16 @@ TEST(EngineLibrary, BuiltLibraryExportsBoundByName)
 
     release();  // before any creation
     TestInstance callback;
-    EXPECT_EQ(create(&callback), nullptr);
-    // The player unloads a library that hands out no engine object; the reason is in its log.
-    ASSERT_FALSE(callback.lines.empty());
-    EXPECT_NE(callback.lines[0].find(L"V.Unexp.cond.(EngineLibrary, "), std::wstring::npos)
-        << callback.All();
-    EXPECT_NE(callback.lines[0].find(L"no engine object"), std::wstring::npos);
+    IQVRVideo* engine = create(&callback);
+    ASSERT_NE(engine, nullptr) << callback.All();
+    // The engine object works across the boundary: it hands out and takes back a format record.
+    IQVRAudioFormat* format = engine->CreateAudioFormat();
+    EXPECT_NE(format, nullptr);
+    engine->ReleaseAudioFormat(format);
     release();
-    release();
-    EXPECT_EQ(create(&callback), nullptr);
+    release();  // a second release has nothing left to destroy
+    IQVRVideo* again = create(&callback);
+    EXPECT_NE(again, nullptr);
     release();
     EXPECT_TRUE(FreeLibrary(library));
 }

@@ -6,7 +6,7 @@
 #include <commctrl.h>
 #include <vsstyle.h>
 
-BEGIN_MESSAGE_MAP(ButtonEx, CWnd)
+BEGIN_MESSAGE_MAP(ButtonEx, CButton)
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
     ON_WM_RBUTTONUP()
 END_MESSAGE_MAP()

@@ -4,7 +4,7 @@
 
 #include "FrameworkWindows.h"
 
-class ButtonEx : public CWnd {
+class ButtonEx : public CButton {
 public:
     // Position of an image of the given size inside the content rectangle for the button's
     // alignment styles, with the one-pixel offset of a pressed button.

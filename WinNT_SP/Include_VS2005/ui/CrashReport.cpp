@@ -51,8 +51,9 @@ const BYTE* Ptr(DWORD address)
 
 void ModuleLine(CReleaseModeDebug* sink, const AddressInfo& info)
 {
-    LogPrintf(sink, RMD_CONTINUATION, L" = %08X + %08X, %s", static_cast<unsigned>(info.moduleStart),
-              static_cast<unsigned>(info.offset), info.fileName);
+    LogPrintf(sink, RMD_CONTINUATION, L" = %08X + %08X, %s",
+              static_cast<unsigned>(info.moduleStart), static_cast<unsigned>(info.offset),
+              info.fileName);
 }
 
 // Where the thread's stack continues above the context record: just past the last section the

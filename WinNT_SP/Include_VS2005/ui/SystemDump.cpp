@@ -368,7 +368,8 @@ void LogStartupHeader(const wchar_t* versionText, CReleaseModeDebug* sink)
     if (zoneId == TIME_ZONE_ID_INVALID) {
         unknown = L"?";
     } else {
-        bias = zone.Bias + (zoneId == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : zone.StandardBias);
+        bias =
+            zone.Bias + (zoneId == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : zone.StandardBias);
     }
     const long absBias = bias < 0 ? -bias : bias;
     const DWORD tick = GetTickCount();

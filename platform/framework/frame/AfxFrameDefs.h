@@ -75,6 +75,18 @@ constexpr UINT AFX_IDW_PREVIEW_BAR = 0xE802;
 // Window styles of a view created by the frame.
 constexpr DWORD AFX_WS_DEFAULT_VIEW = WS_CHILD | WS_VISIBLE;
 
+class CView;
+
+// What a frame would save while it shows a print preview. Preview is not offered; frames that
+// override OnSetPreviewMode keep their signature.
+struct CPrintPreviewState {
+    UINT nIDMainPane = AFX_IDW_PANE_FIRST;
+    HMENU hMenu = nullptr;
+    DWORD dwStates = 0;
+    CView* pViewActiveOld = nullptr;
+    HACCEL hAccelTable = nullptr;
+};
+
 // The toolbar resource type.
 #ifndef RT_TOOLBAR
 #define RT_TOOLBAR MAKEINTRESOURCE(241)

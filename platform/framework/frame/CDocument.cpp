@@ -98,7 +98,7 @@ void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint)
 void CDocument::UpdateFrameCounts()
 {
     for (CView* pView : m_views) {
-        if (pView->GetSafeHwnd() == nullptr) {
+        if (CWnd::HwndOf(pView) == nullptr) {
             continue;
         }
         if (CFrameWnd* pFrame = pView->GetParentFrame()) {
@@ -195,7 +195,7 @@ void CDocument::OnCloseDocument()
     m_bAutoDelete = FALSE;
     while (!m_views.empty()) {
         CView* pView = m_views.front();
-        CFrameWnd* pFrame = pView->GetSafeHwnd() != nullptr ? pView->GetParentFrame() : nullptr;
+        CFrameWnd* pFrame = CWnd::HwndOf(pView) != nullptr ? pView->GetParentFrame() : nullptr;
         if (pFrame != nullptr) {
             PreCloseFrame(pFrame);
             pFrame->DestroyWindow();
@@ -280,7 +280,7 @@ BOOL CDocument::CanCloseFrame(CFrameWnd* pFrameArg)
 {
     // Only the last frame showing the document asks about unsaved changes.
     for (CView* pView : m_views) {
-        CFrameWnd* pFrame = pView->GetSafeHwnd() != nullptr ? pView->GetParentFrame() : nullptr;
+        CFrameWnd* pFrame = CWnd::HwndOf(pView) != nullptr ? pView->GetParentFrame() : nullptr;
         if (pFrame != nullptr && pFrame != pFrameArg) {
             return TRUE;
         }

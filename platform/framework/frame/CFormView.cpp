@@ -9,10 +9,12 @@ IMPLEMENT_DYNAMIC(CFormView, CScrollView)
 CFormView::CFormView(UINT nIDTemplate)
     : m_lpszTemplateName(MAKEINTRESOURCEW(nIDTemplate)), m_nIDHelp(nIDTemplate)
 {
+    m_bContextInCreateParams = FALSE;
 }
 
 CFormView::CFormView(LPCTSTR lpszTemplateName) : m_lpszTemplateName(lpszTemplateName)
 {
+    m_bContextInCreateParams = FALSE;
     if (IS_INTRESOURCE(lpszTemplateName)) {
         m_nIDHelp = static_cast<UINT>(reinterpret_cast<UINT_PTR>(lpszTemplateName));
     }
@@ -25,9 +27,9 @@ BOOL CFormView::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd* 
 {
     HINSTANCE hInst = AfxGetResourceHandle();
     HRSRC hRsrc = ::FindResourceW(hInst, m_lpszTemplateName, RT_DIALOG);
-    auto* lpTemplate = hRsrc != nullptr
-                           ? static_cast<LPCDLGTEMPLATE>(::LockResource(::LoadResource(hInst, hRsrc)))
-                           : nullptr;
+    HGLOBAL hGlobal = hRsrc != nullptr ? ::LoadResource(hInst, hRsrc) : nullptr;
+    auto* lpTemplate =
+        hGlobal != nullptr ? static_cast<LPCDLGTEMPLATE>(::LockResource(hGlobal)) : nullptr;
     if (lpTemplate == nullptr) {
         PostNcDestroy();  // as a failed window creation: the view goes away
         return FALSE;

@@ -410,7 +410,7 @@ void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu)
     SendMessage(WM_SETMESSAGESTRING, m_nIDTracking);
 }
 
-void CFrameWnd::OnSetPreviewMode(BOOL, void*)
+void CFrameWnd::OnSetPreviewMode(BOOL, CPrintPreviewState*)
 {
     m_nIdleFlags |= idleLayout;
 }
@@ -437,7 +437,7 @@ void CFrameWnd::OnSize(UINT nType, int cx, int cy)
 
 void CFrameWnd::OnSetFocus(CWnd* pOldWnd)
 {
-    if (m_pViewActive != nullptr && m_pViewActive->GetSafeHwnd() != nullptr) {
+    if (m_pViewActive != nullptr && CWnd::HwndOf(m_pViewActive) != nullptr) {
         m_pViewActive->SetFocus();
     } else {
         CWnd::OnSetFocus(pOldWnd);

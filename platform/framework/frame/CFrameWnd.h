@@ -72,7 +72,7 @@ public:
     CControlBar* GetControlBar(UINT nID);
 
     // Print preview is not offered; the frame stays as it is.
-    virtual void OnSetPreviewMode(BOOL bPreview, void* pState);
+    virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
     // Sends WM_FLOATSTATUS to the owned windows that follow this frame's state.
     void NotifyFloatingWindows(DWORD dwFlags);
     // Brings the frame's and its floating windows' activation in step with hWndNewActive, the

@@ -63,18 +63,31 @@ void CScrollView::UpdateBars()
     if (GetStyle() & WS_HSCROLL) {
         client.bottom += ::GetSystemMetrics(SM_CYHSCROLL);
     }
+    // A bar needed in one direction takes room from the other.
+    const int cxBar = ::GetSystemMetrics(SM_CXVSCROLL);
+    const int cyBar = ::GetSystemMetrics(SM_CYHSCROLL);
+    bool needH = m_totalDev.cx > client.Width();
+    bool needV = m_totalDev.cy > client.Height();
+    if (needH && !needV) {
+        needV = m_totalDev.cy > client.Height() - cyBar;
+    }
+    if (needV && !needH) {
+        needH = m_totalDev.cx > client.Width() - cxBar;
+    }
+    const int cx = client.Width() - (needV ? cxBar : 0);
+    const int cy = client.Height() - (needH ? cyBar : 0);
     const CPoint pos = GetScrollPosition();
     SCROLLINFO info{};
     info.cbSize = sizeof(info);
     info.fMask = SIF_PAGE | SIF_RANGE | SIF_POS;
     info.nMin = 0;
-    info.nMax = m_totalDev.cx > client.Width() ? m_totalDev.cx - 1 : 0;
-    info.nPage = m_totalDev.cx > client.Width() ? static_cast<UINT>(client.Width()) : 0;
-    info.nPos = std::min<int>(pos.x, std::max<int>(m_totalDev.cx - client.Width(), 0));
+    info.nMax = needH ? m_totalDev.cx - 1 : 0;
+    info.nPage = needH ? static_cast<UINT>(cx) : 0;
+    info.nPos = needH ? std::min<int>(pos.x, m_totalDev.cx - cx) : 0;
     ::SetScrollInfo(m_hWnd, SB_HORZ, &info, TRUE);
-    info.nMax = m_totalDev.cy > client.Height() ? m_totalDev.cy - 1 : 0;
-    info.nPage = m_totalDev.cy > client.Height() ? static_cast<UINT>(client.Height()) : 0;
-    info.nPos = std::min<int>(pos.y, std::max<int>(m_totalDev.cy - client.Height(), 0));
+    info.nMax = needV ? m_totalDev.cy - 1 : 0;
+    info.nPage = needV ? static_cast<UINT>(cy) : 0;
+    info.nPos = needV ? std::min<int>(pos.y, m_totalDev.cy - cy) : 0;
     ::SetScrollInfo(m_hWnd, SB_VERT, &info, TRUE);
     m_bInUpdateBars = FALSE;
 }

@@ -91,8 +91,11 @@ BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRec
     m_dwStyle = dwStyle & CBRS_ALL;
     // The bar styles share bits with the control's styles, so they stay out of the window
     // style; the frame, not the control, decides where the bar goes.
-    const DWORD windowStyle = (dwStyle & ~CBRS_ALL) | (dwCtrlStyle & 0xFFFF) | CCS_NOPARENTALIGN |
-                              CCS_NOMOVEY | CCS_NODIVIDER | CCS_NORESIZE;
+    DWORD windowStyle = (dwStyle & ~CBRS_ALL) | (dwCtrlStyle & 0xFFFF) | CCS_NOPARENTALIGN |
+                        CCS_NOMOVEY | CCS_NODIVIDER | CCS_NORESIZE;
+    if (dwStyle & CBRS_TOOLTIPS) {
+        windowStyle |= TBSTYLE_TOOLTIPS;  // the bar style asks for tips as well
+    }
     if (!CWnd::CreateEx(0, TOOLBARCLASSNAMEW, nullptr, windowStyle, CRect(0, 0, 100, 30),
                         pParentWnd, nID)) {
         return FALSE;

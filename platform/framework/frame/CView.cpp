@@ -40,7 +40,8 @@ int CView::OnCreate(LPCREATESTRUCT lpcs)
     if (CWnd::OnCreate(lpcs) == -1) {
         return -1;
     }
-    auto* pContext = static_cast<CCreateContext*>(lpcs->lpCreateParams);
+    auto* pContext =
+        m_bContextInCreateParams ? static_cast<CCreateContext*>(lpcs->lpCreateParams) : nullptr;
     if (pContext != nullptr && pContext->m_pCurrentDoc != nullptr && m_pDocument == nullptr) {
         pContext->m_pCurrentDoc->AddView(this);
     }
@@ -88,7 +89,7 @@ void CView::OnActivateView(BOOL bActivate, CView* pActivateView, CView*)
 {
     if (bActivate && pActivateView == this) {
         CFrameWnd* pFrame = GetParentFrame();
-        if (pFrame != nullptr && pFrame->GetSafeHwnd() == ::GetActiveWindow()) {
+        if (pFrame != nullptr && CWnd::HwndOf(pFrame) == ::GetActiveWindow()) {
             SetFocus();
         }
     }

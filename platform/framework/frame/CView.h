@@ -33,6 +33,9 @@ public:
 
 protected:
     CDocument* m_pDocument = nullptr;
+    // FALSE for views whose window is not made by CreateEx with the creation context (a
+    // dialog's creation message carries something else).
+    BOOL m_bContextInCreateParams = TRUE;
 
     friend class CDocument;
 

@@ -1,6 +1,7 @@
 // FrameworkFrame.h: the one header for frames, documents and views (it includes the window
 // half, FrameworkWindows.h, too):
 //   CFrameWnd, CMiniFrameWnd, CCreateContext ............... frames
+//   CMDIFrameWnd, CMDIChildWnd ............................. class tests only (no MDI)
 //   CView, CScrollView, CFormView .......................... views
 //   CDocument, CDocTemplate, CSingleDocTemplate, CDocManager  documents and templates
 //   AfxApp* functions ..................................... the application's document side
@@ -20,6 +21,8 @@
 #include "CDocument.h"
 #include "CFormView.h"
 #include "CFrameWnd.h"
+#include "CMDIChildWnd.h"
+#include "CMDIFrameWnd.h"
 #include "CMiniFrameWnd.h"
 #include "COleDataObject.h"
 #include "COleDropTarget.h"

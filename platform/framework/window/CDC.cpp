@@ -473,7 +473,7 @@ int CDC::OffsetClipRgn(int x, int y)
 
 int CDC::ExcludeUpdateRgn(CWnd* pWnd)
 {
-    return ::ExcludeUpdateRgn(m_hDC, pWnd->GetSafeHwnd());
+    return ::ExcludeUpdateRgn(m_hDC, CWnd::HwndOf(pWnd));
 }
 
 // ---- drawing -------------------------------------------------------------------------------

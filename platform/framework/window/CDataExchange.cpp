@@ -14,7 +14,7 @@ CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
 
 HWND CDataExchange::PrepareCtrl(int nIDC)
 {
-    HWND hWndCtrl = ::GetDlgItem(m_pDlgWnd->GetSafeHwnd(), nIDC);
+    HWND hWndCtrl = ::GetDlgItem(CWnd::HwndOf(m_pDlgWnd), nIDC);
     if (hWndCtrl == nullptr) {
         AfxThrowNotSupportedException();
     }

@@ -71,7 +71,7 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
         return FALSE;
     }
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateDialogIndirectParamW(hInst, lpDialogTemplate, pParentWnd->GetSafeHwnd(),
+    HWND hWnd = ::CreateDialogIndirectParamW(hInst, lpDialogTemplate, CWnd::HwndOf(pParentWnd),
                                              AfxDlgProc, 0);
     if (!AfxUnhookWindowCreate()) {
         PostNcDestroy();
@@ -127,7 +127,7 @@ INT_PTR CDialog::DoModal()
         return -1;
     }
     // Owner: the given parent's top-level window, else the main window's active popup.
-    HWND hWndParent = CWnd::GetSafeOwner_(m_pParentWnd->GetSafeHwnd(), &m_hWndTop);
+    HWND hWndParent = CWnd::GetSafeOwner_(CWnd::HwndOf(m_pParentWnd), &m_hWndTop);
     BOOL bEnableParent = FALSE;
     if (hWndParent != nullptr && hWndParent != ::GetDesktopWindow() &&
         ::IsWindowEnabled(hWndParent)) {

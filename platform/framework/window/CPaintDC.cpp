@@ -5,7 +5,7 @@
 
 IMPLEMENT_DYNAMIC(CPaintDC, CDC)
 
-CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd())
+CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(CWnd::HwndOf(pWnd))
 {
     Attach(::BeginPaint(m_hWnd, &m_ps));
 }

@@ -14,14 +14,14 @@ BOOL CToolTipCtrl::CreateEx(CWnd* pParentWnd, DWORD dwStyle, DWORD dwStyleEx)
     ::InitCommonControlsEx(&icc);
     return CWnd::CreateEx(dwStyleEx, TOOLTIPS_CLASSW, nullptr, WS_POPUP | dwStyle, CW_USEDEFAULT,
                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                          pParentWnd->GetSafeHwnd(), nullptr, nullptr);
+                          CWnd::HwndOf(pParentWnd), nullptr, nullptr);
 }
 
 void CToolTipCtrl::FillInToolInfo(TOOLINFO& ti, CWnd* pWnd, UINT_PTR nIDTool) const
 {
     ti = TOOLINFO{};
     ti.cbSize = sizeof(TTTOOLINFOW);
-    HWND hWnd = pWnd->GetSafeHwnd();
+    HWND hWnd = CWnd::HwndOf(pWnd);
     if (nIDTool == 0) {
         ti.hwnd = ::GetParent(hWnd);
         ti.uFlags = TTF_IDISHWND;
@@ -39,7 +39,7 @@ BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCTSTR lpszText, LPCRECT lpRectTool, UIN
     if (lpRectTool != nullptr) {
         ti.rect = *lpRectTool;
     } else if (nIDTool != 0) {
-        ::GetClientRect(pWnd->GetSafeHwnd(), &ti.rect);
+        ::GetClientRect(CWnd::HwndOf(pWnd), &ti.rect);
     }
     ti.uFlags |= TTF_SUBCLASS;
     ti.lpszText = const_cast<LPTSTR>(lpszText);
@@ -53,7 +53,7 @@ BOOL CToolTipCtrl::AddTool(CWnd* pWnd, UINT nIDText, LPCRECT lpRectTool, UINT_PT
     if (lpRectTool != nullptr) {
         ti.rect = *lpRectTool;
     } else if (nIDTool != 0) {
-        ::GetClientRect(pWnd->GetSafeHwnd(), &ti.rect);
+        ::GetClientRect(CWnd::HwndOf(pWnd), &ti.rect);
     }
     ti.uFlags |= TTF_SUBCLASS;
     ti.hinst = AfxGetResourceHandle();

@@ -171,7 +171,7 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
 void CWinApp::WinHelpInternal(DWORD_PTR dwData, UINT nCmd)
 {
     CWnd* pMainWnd = AfxGetMainWnd();
-    ::WinHelpW(pMainWnd->GetSafeHwnd(), m_pszHelpFilePath, nCmd, dwData);
+    ::WinHelpW(CWnd::HwndOf(pMainWnd), m_pszHelpFilePath, nCmd, dwData);
 }
 
 void CWinApp::WinHelp(DWORD_PTR dwData, UINT nCmd)
@@ -519,9 +519,18 @@ BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPTSTR lpCmdLine, int nCmdShow)
     return TRUE;
 }
 
+namespace {
+// Set by AfxOleInit on the thread that runs the application, undone by AfxWinTerm.
+bool g_oleInitialized = false;
+}  // namespace
+
 void AfxWinTerm()
 {
     CWnd::DeleteTempMap();
+    if (g_oleInitialized) {
+        g_oleInitialized = false;
+        ::OleUninitialize();
+    }
 }
 
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow)
@@ -623,8 +632,13 @@ BOOL AfxInitRichEdit2()
 
 BOOL AfxOleInit()
 {
+    if (g_oleInitialized) {
+        return TRUE;
+    }
     const HRESULT hr = ::OleInitialize(nullptr);
-    return SUCCEEDED(hr);
+    // S_FALSE also takes a reference that must be given back.
+    g_oleInitialized = SUCCEEDED(hr);
+    return g_oleInitialized;
 }
 
 void AfxEnableControlContainer() {}

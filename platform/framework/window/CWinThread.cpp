@@ -173,7 +173,7 @@ BOOL AfxInternalPreTranslateMessage(MSG* pMsg)
     }
     CWinThread* pThread = AfxGetThread();
     CWnd* pMainWnd = pThread != nullptr ? pThread->GetMainWnd() : nullptr;
-    if (CWnd::WalkPreTranslateTree(pMainWnd->GetSafeHwnd(), pMsg)) {
+    if (CWnd::WalkPreTranslateTree(CWnd::HwndOf(pMainWnd), pMsg)) {
         return TRUE;
     }
     // A message for a window outside the main window's tree (a modeless popup) still gives

@@ -222,7 +222,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
                     DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
 {
     return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+                    rect.right - rect.left, rect.bottom - rect.top, CWnd::HwndOf(pParentWnd),
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), lpParam);
 }
 
@@ -264,7 +264,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
 
 BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
 {
-    HWND hWndControl = ::GetDlgItem(pParent->GetSafeHwnd(), static_cast<int>(nID));
+    HWND hWndControl = ::GetDlgItem(CWnd::HwndOf(pParent), static_cast<int>(nID));
     return hWndControl != nullptr && SubclassWindow(hWndControl);
 }
 
@@ -708,7 +708,7 @@ CWnd* CWnd::GetParent() const
 
 CWnd* CWnd::SetParent(CWnd* pWndNewParent)
 {
-    return FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd()));
+    return FromHandle(::SetParent(m_hWnd, CWnd::HwndOf(pWndNewParent)));
 }
 
 CWnd* CWnd::GetOwner() const
@@ -723,7 +723,7 @@ CWnd* CWnd::GetOwner() const
 void CWnd::SetOwner(CWnd* pOwnerWnd)
 {
     ::SetWindowLongPtrW(m_hWnd, GWLP_HWNDPARENT,
-                        reinterpret_cast<LONG_PTR>(pOwnerWnd->GetSafeHwnd()));
+                        reinterpret_cast<LONG_PTR>(CWnd::HwndOf(pOwnerWnd)));
 }
 
 CWnd* CWnd::GetParentOwner() const
@@ -798,7 +798,7 @@ HWND CWnd::GetSafeOwner_(HWND hParent, HWND* pWndTop)
     HWND hWnd = hParent;
     if (hWnd == nullptr) {
         CWnd* pMain = AfxGetMainWnd();
-        hWnd = pMain->GetSafeHwnd();
+        hWnd = CWnd::HwndOf(pMain);
     }
     while (hWnd != nullptr && (::GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD)) {
         hWnd = ::GetParent(hWnd);
@@ -822,7 +822,7 @@ HWND CWnd::GetSafeOwner_(HWND hParent, HWND* pWndTop)
 
 CWnd* CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
 {
-    return FromHandle(GetSafeOwner_(pParent->GetSafeHwnd(), pWndTop));
+    return FromHandle(GetSafeOwner_(CWnd::HwndOf(pParent), pWndTop));
 }
 
 BOOL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
@@ -916,7 +916,7 @@ void CWnd::ScreenToClient(LPRECT lpRect) const
 void CWnd::CenterWindow(CWnd* pAlternateOwner)
 {
     const DWORD style = GetStyle();
-    HWND hCenter = pAlternateOwner->GetSafeHwnd();
+    HWND hCenter = CWnd::HwndOf(pAlternateOwner);
     if (hCenter == nullptr) {
         hCenter = (style & WS_CHILD) ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER);
     }

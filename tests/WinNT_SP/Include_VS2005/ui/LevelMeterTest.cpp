@@ -1,6 +1,7 @@
 // The segmented level meter under Xvfb: layout to whole segments, lit and unlit colours read
 // back from the screen, peak hold, dissolving fall and clearing.
 #include "LevelIndicator2.h"
+#include "LevelPercInd.h"
 #include "UiTestWindow.h"
 
 #include <gtest/gtest.h>
@@ -170,4 +171,20 @@ TEST_F(LevelMeter, LeftAndRightMetersForTheVolumePane)
     EXPECT_EQ(ScreenPixel(left, 2, 7), kGreen);
     EXPECT_EQ(ScreenPixel(right, 295, 7), kGrey);
     HoldForScreenshot();
+}
+
+TEST_F(LevelMeter, PercentReadOutsShowInTheirWindows)
+{
+    HWND percent = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 90, 60, 16,
+                                   m_host, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND combined = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 80, 90, 120, 16,
+                                    m_host, nullptr, GetModuleHandleW(nullptr), nullptr);
+    CLevelPercInd readOut;
+    readOut.SetWindows(percent, nullptr, combined);
+    readOut.AddLevelAt(20000, 32768);
+    wchar_t text[64];
+    GetWindowTextW(percent, text, 64);
+    EXPECT_STREQ(text, L"50%");
+    GetWindowTextW(combined, text, 64);
+    EXPECT_STREQ(text, L"-6 dB, 50%");
 }

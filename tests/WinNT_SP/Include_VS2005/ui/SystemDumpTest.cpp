@@ -19,17 +19,7 @@ namespace {
 
 constexpr wchar_t kTestKey[] = L"Software\\OrvaneTests\\Dump";
 
-struct EndpointResult {
-    std::wstring text;
-};
 
-DWORD WINAPI EndpointsWithoutCom(void* p)
-{
-    CollectSink sink;
-    LogAudioEndpoints(&sink);
-    static_cast<EndpointResult*>(p)->text = sink.Text();
-    return 0;
-}
 
 std::vector<BYTE> Wide(const std::wstring& text, bool terminator = true)
 {
@@ -198,14 +188,28 @@ TEST(DeviceDump, WaveMixerAndEndpointSections)
     EXPECT_NE(all.find(L" WinVista devs\n"), std::wstring::npos) << all;
 }
 
-TEST(DeviceDump, EndpointsWithoutComNameTheError)
+TEST(DeviceDump, EndpointLinesNameFlowStateAndNames)
 {
-    EndpointResult result;
-    HANDLE thread = CreateThread(nullptr, 0, EndpointsWithoutCom, &result, 0, nullptr);
-    WaitForSingleObject(thread, 10000);
-    CloseHandle(thread);
-    EXPECT_EQ(result.text,
-              L"CoCreateInstance(IMMDeviceEnumerator) err.0x800401F0 CO_E_NOTINITIALIZED\n");
+    CollectSink sink;
+    LogAudioEndpoints(&sink);
+    const auto lines = sink.Lines();
+    ASSERT_FALSE(lines.empty());
+    const int count = _wtoi(lines[0].text.c_str());
+    EXPECT_EQ(lines[0].text, std::to_wstring(count) + L" WinVista devs");
+    int endpoints = 0;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        const std::wstring& text = lines[i].text;
+        if (text.rfind(L"!!! N1=[", 0) == 0) {
+            continue;
+        }
+        ++endpoints;
+        EXPECT_NE(text.find(L": T="), std::wstring::npos) << text;
+        EXPECT_TRUE(text.find(L"T=Ply S=") != std::wstring::npos ||
+                    text.find(L"T=Rcd S=") != std::wstring::npos)
+            << text;
+        EXPECT_NE(text.find(L" N=["), std::wstring::npos) << text;
+    }
+    EXPECT_EQ(endpoints, count);
 }
 
 TEST(SecurityDump, RightsWords)
@@ -257,4 +261,22 @@ TEST(SecurityDump, MissingFileWalksUpToAnExistingFolder)
     EXPECT_TRUE(sink.HasLineStartingWith(L"SecDescr [" + folder + L"]:")) << sink.Text();
     EXPECT_TRUE(sink.HasLineStartingWith(L"DACL: ")) << sink.Text();
     EXPECT_EQ(lines.back().text, L"SecDescr end");
+}
+
+TEST(SecurityDump, WmvcorePathDumpsTokenFolderAndFile)
+{
+    CollectSink sink;
+    LogWmvcorePath(&sink);
+    const std::wstring all = sink.Text();
+    wchar_t path[MAX_PATH];
+    if (SearchPathW(nullptr, L"wmvcore.dll", nullptr, MAX_PATH, path, nullptr) == 0) {
+        EXPECT_EQ(all.rfind(L"Err ", 0), 0u) << all;
+        EXPECT_NE(all.find(L" in SearchPath(wmvcore.dll)"), std::wstring::npos) << all;
+        return;
+    }
+    std::wstring folder = path;
+    folder.resize(folder.find_last_of(L'\\'));
+    EXPECT_TRUE(sink.HasLineStartingWith(L"Curr user")) << all;
+    EXPECT_TRUE(sink.HasLineStartingWith(L"SecDescr [" + folder + L"]:")) << all;
+    EXPECT_TRUE(sink.HasLineStartingWith(L"SecDescr [" + std::wstring(path) + L"]:")) << all;
 }

@@ -45,7 +45,8 @@ TEST(FormViewTest, FormComesFromTheTemplateAndExchangesData)
     context.m_pCurrentDoc = doc;
     auto* frame = new CFrameWnd;
     ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, nullptr, &context));
-    auto* view = dynamic_cast<TestFormView*>(AfxFindPermanentDescendant(frame->m_hWnd, AFX_IDW_PANE_FIRST));
+    auto* view = dynamic_cast<TestFormView*>(
+        AfxFindPermanentDescendant(frame->m_hWnd, AFX_IDW_PANE_FIRST));
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->GetDocument(), doc);
     EXPECT_NE(view->GetStyle() & WS_CHILD, 0u);
@@ -62,6 +63,57 @@ TEST(FormViewTest, FormComesFromTheTemplateAndExchangesData)
     frame->DestroyWindow();
     PumpPending();
     EXPECT_EQ(TestDoc::liveCount, live - 1);
+}
+
+// ---- scroll view --------------------------------------------------------------------------
+
+class TestScrollView : public CScrollView {
+    DECLARE_DYNCREATE(TestScrollView)
+
+public:
+    void OnDraw(CDC*) override {}
+};
+
+IMPLEMENT_DYNCREATE(TestScrollView, CScrollView)
+
+TEST(ScrollViewTest, BarsAppearOnlyWhenTheContentIsLarger)
+{
+    CloseEverything();
+    auto* doc = new TestDoc;
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(TestScrollView);
+    context.m_pCurrentDoc = doc;
+    auto* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, L"Scroll", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                              CRect(30, 30, 330, 280), nullptr, nullptr, 0, &context));
+    auto* view = dynamic_cast<TestScrollView*>(
+        AfxFindPermanentDescendant(frame->m_hWnd, AFX_IDW_PANE_FIRST));
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->GetDocument(), doc);
+
+    view->SetScrollSizes(MM_TEXT, CSize(1000, 800), CSize(100, 80), CSize(10, 8));
+    SCROLLINFO info{sizeof(info), SIF_ALL};
+    ::GetScrollInfo(view->m_hWnd, SB_VERT, &info);
+    EXPECT_EQ(info.nMax, 799);
+    EXPECT_GT(info.nPage, 0u);
+    view->SendMessage(WM_VSCROLL, SB_LINEDOWN);
+    EXPECT_EQ(view->GetScrollPosition(), CPoint(0, 8));
+    view->SendMessage(WM_VSCROLL, SB_PAGEDOWN);
+    EXPECT_EQ(view->GetScrollPosition(), CPoint(0, 88));
+    view->SendMessage(WM_HSCROLL, SB_BOTTOM);
+    CRect client;
+    view->GetClientRect(&client);
+    EXPECT_EQ(view->GetScrollPosition().x, 1000 - client.Width());  // not past the end
+    view->SendMessage(WM_VSCROLL, SB_TOP);
+    EXPECT_EQ(view->GetScrollPosition().y, 0);
+
+    // Content smaller than the window: no range, position back at the origin.
+    view->SetScrollSizes(MM_TEXT, CSize(20, 20));
+    ::GetScrollInfo(view->m_hWnd, SB_HORZ, &info);
+    EXPECT_EQ(info.nMax, 0);
+    EXPECT_EQ(view->GetScrollPosition(), CPoint(0, 0));
+    frame->DestroyWindow();
+    PumpPending();
 }
 
 // ---- drop target --------------------------------------------------------------------------

@@ -305,6 +305,39 @@ TEST_F(DocViewTest, ClosingWithUnsavedChangesAsksAndCanBeCancelled)
     EXPECT_EQ(QuitMessagesSeen(), quits + 1);  // the main window's end ends the program
 }
 
+TEST_F(DocViewTest, PreviewModeLeavesTheFrameUsable)
+{
+    TestFrame* frame = NewDocument();
+    ASSERT_NE(frame, nullptr);
+    CView* view = frame->GetActiveView();
+    CPrintPreviewState state;
+    frame->OnSetPreviewMode(TRUE, &state);
+    frame->OnSetPreviewMode(FALSE, &state);
+    TheApp().OnIdle(0);
+    EXPECT_EQ(frame->GetActiveView(), view);
+    EXPECT_TRUE(view->IsWindowVisible());
+    EXPECT_NE(::GetMenu(frame->m_hWnd), nullptr);
+    frame->SendMessage(WM_COMMAND, ID_FRAME_COMMAND);
+    EXPECT_EQ(frame->frameCommands, 1);
+}
+
+TEST_F(DocViewTest, UnchangedDocumentClosesWithoutAsking)
+{
+    TestFrame* frame = NewDocument();
+    ASSERT_NE(frame, nullptr);
+    HWND hWnd = frame->m_hWnd;
+    const int live = TestDoc::liveCount;
+    TheApp().messageBoxAnswer = IDCANCEL;  // would keep it open if asked
+    frame->SendMessage(WM_COMMAND, ID_APP_EXIT);
+    PumpPending();
+    EXPECT_TRUE(TheApp().messageBoxes.empty());
+    EXPECT_FALSE(::IsWindow(hWnd));
+    EXPECT_EQ(TestDoc::liveCount, live - 1);
+    // The application reaches the document side through the hooks it was given.
+    EXPECT_NE(AfxGetModuleState()->m_pfnOpenDocumentFile, nullptr);
+    EXPECT_EQ(TheApp().OpenDocumentFile(L""), nullptr);
+}
+
 TEST_F(DocViewTest, RecentFilesExpandInTheFileMenuAndOpen)
 {
     TheApp().LoadStdProfileSettings(4);

@@ -140,6 +140,7 @@ TEST_F(LayoutTest, ToolbarResourceLayoutsAndBrokenOnes)
     CToolBar bar;
     ASSERT_TRUE(bar.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | CBRS_TOP, CRect(0, 0, 0, 0),
                              AFX_IDW_TOOLBAR + 1));
+    EXPECT_EQ(bar.GetToolTips(), nullptr);  // no tips asked for
     EXPECT_FALSE(bar.LoadToolBar(IDR_BROKEN_TOOLBAR));
     EXPECT_FALSE(bar.LoadToolBar(999));
     EXPECT_EQ(bar.GetCount(), 0);
@@ -197,6 +198,7 @@ TEST_F(LayoutTest, ButtonTipsComeFromThePromptStrings)
         frame->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
         EXPECT_EQ(std::wstring(info.szText), c.tip) << c.id;
     }
+    EXPECT_NE(frame->m_wndToolBar.GetToolTips(), nullptr);
     // The indicator pane shows its string.
     EXPECT_EQ(std::wstring(frame->m_wndStatusBar.GetPaneText(1)), L"Enabled tool");
 }

@@ -80,6 +80,20 @@ TEST_F(MiniFrameTest, PaletteActivationFollowsItsOwner)
     }
 }
 
+TEST_F(MiniFrameTest, FrameKindsAreTold)
+{
+    EXPECT_TRUE(palette->IsKindOf(RUNTIME_CLASS(CFrameWnd)));
+    EXPECT_TRUE(palette->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)));
+    EXPECT_FALSE(owner->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)));
+    EXPECT_FALSE(owner->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)));
+    EXPECT_TRUE(palette->IsFrameWnd());
+    CMDIFrameWnd mdi;
+    BOOL maximized = TRUE;
+    EXPECT_EQ(mdi.MDIGetActive(&maximized), nullptr);
+    EXPECT_FALSE(maximized);
+    EXPECT_EQ(mdi.m_hWndMDIClient, nullptr);
+}
+
 TEST_F(MiniFrameTest, PaletteFollowsShowAndEnableOfItsOwner)
 {
     owner->ShowWindow(SW_HIDE);

@@ -1,0 +1,15 @@
+// The multiple-document child frame's class record.
+#include "CMDIChildWnd.h"
+
+#include "CMDIFrameWnd.h"
+
+IMPLEMENT_DYNAMIC(CMDIChildWnd, CFrameWnd)
+
+CMDIChildWnd::CMDIChildWnd() = default;
+
+CMDIChildWnd::~CMDIChildWnd() = default;
+
+CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const
+{
+    return dynamic_cast<CMDIFrameWnd*>(GetParentFrame());
+}
