@@ -15,6 +15,8 @@ add_library(qvp_core2 STATIC
     StepList.cpp
     SpeedListEditor.cpp
     TimeListEditor.cpp
+    SpeedMenu.cpp
+    PlayerDebugInfo.cpp
 )
 target_include_directories(qvp_core2 PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_include_directories(qvp_core2 PRIVATE ${CMAKE_SOURCE_DIR}/platform/wmvcore)

@@ -1,5 +1,11 @@
-// Speed list: parsing of stored texts, the stored form, clamping and the neighbours.
+// Speed list: parsing of stored texts, the stored form, clamping and the neighbours; the
+// speed menu's entries and choices.
 #include "SpeedPlay.h"
+
+#include "CommandStates.h"
+#include "PlayerState.h"
+#include "Sett.h"
+#include "SpeedMenu.h"
 
 #include <gtest/gtest.h>
 
@@ -111,6 +117,83 @@ TEST(SpeedPlay, RegisteredAsServices)
     EXPECT_EQ(&SpeedSteps(), static_cast<ISpeedSteps*>(&TheSpeedList()));
     SetSpeedListService(nullptr);
     SetSpeedSteps(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+struct RecordingActions final : public ISpeedMenuActions {
+    std::wstring calls;
+    void OnSpeedEdit() override { calls += L"edit "; }
+    void ApplySpeed() override { calls += L"apply "; }
+    void ClampSpeed() override { calls += L"clamp "; }
+    void OnPlay() override { calls += L"play "; }
+};
+
+class SpeedMenuTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        TheSpeedList().LoadFromText(L"");
+        SetSpeedMenuActions(&actions);
+        state.playing = FALSE;
+        state.speed = 1.0;
+    }
+    void TearDown() override
+    {
+        SetSpeedMenuActions(nullptr);
+        state.playing = FALSE;
+        state.speed = 1.0;
+        TheCommandStates().flags[2] = 0;
+    }
+    RecordingActions actions;
+    PlayerState& state = ThePlayerState();
+};
+
+UINT ItemState(HMENU menu, UINT id) { return GetMenuState(menu, id, MF_BYCOMMAND); }
+
+TEST_F(SpeedMenuTest, EntriesGreyedByState)
+{
+    TheCommandStates().flags[2] = 1;
+    HMENU menu = BuildSpeedMenu(TRUE);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(GetMenuItemCount(menu), 9);
+    EXPECT_EQ(ItemState(menu, 4) & MF_GRAYED, 0u);
+    DestroyMenu(menu);
+    state.playing = TRUE;
+    state.speed = 1.0004;
+    menu = BuildSpeedMenu(FALSE);
+    EXPECT_EQ(GetMenuItemCount(menu), 7);
+    EXPECT_NE(ItemState(menu, 4) & MF_GRAYED, 0u);  // the current speed
+    EXPECT_EQ(ItemState(menu, 5) & MF_GRAYED, 0u);
+    DestroyMenu(menu);
+    state.playing = FALSE;
+    TheCommandStates().flags[2] = 0;
+    menu = BuildSpeedMenu(FALSE);
+    EXPECT_NE(ItemState(menu, 1) & MF_GRAYED, 0u);
+    DestroyMenu(menu);
+}
+
+TEST_F(SpeedMenuTest, Choices)
+{
+    TheCommandStates().flags[2] = 1;
+    ApplySpeedMenuChoice(2);
+    EXPECT_DOUBLE_EQ(state.speed, 0.5);
+    EXPECT_EQ(actions.calls, L"clamp play ");
+    EXPECT_DOUBLE_EQ(AppSettings().Item(SETT_SpeedPlayLast).GetDouble(0), 0.5);
+    actions.calls.clear();
+    state.playing = TRUE;
+    ApplySpeedMenuChoice(6);
+    EXPECT_DOUBLE_EQ(state.speed, 2.0);
+    EXPECT_EQ(actions.calls, L"apply ");
+    actions.calls.clear();
+    ApplySpeedMenuChoice(8);
+    EXPECT_EQ(actions.calls, L"edit ");
+    actions.calls.clear();
+    ApplySpeedMenuChoice(0);
+    EXPECT_EQ(actions.calls, L"");
+    EXPECT_DOUBLE_EQ(state.speed, 2.0);
 }
 
 }  // namespace
