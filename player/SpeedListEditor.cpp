@@ -57,6 +57,7 @@ void ShowListEditProblem(HWND dialog, HWND edit, const ListEditCheck& check)
 
 BEGIN_MESSAGE_MAP(SpeedListEditor, CDialog)
     ON_BN_CLICKED(IDC_LIST_RESTORE_DEFAULTS, OnRestoreDefaults)
+    ON_BN_CLICKED(IDC_LIST_HELP, OnHelp)
 END_MESSAGE_MAP()
 
 SpeedListEditor::SpeedListEditor(const wchar_t* listText, CWnd* parent)

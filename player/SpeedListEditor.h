@@ -13,6 +13,7 @@ constexpr UINT IDD_SPEED_LIST_EDITOR = 175;
 constexpr UINT IDC_SPEED_LIST_EDIT = 2291;
 constexpr UINT IDC_SPEED_LIST_NOTE = 2292;
 constexpr UINT IDC_LIST_RESTORE_DEFAULTS = 1578;
+constexpr UINT IDC_LIST_HELP = 3;  // the dialogs' Help button
 
 class SpeedListEditor : public CDialog {
 public:

@@ -36,6 +36,7 @@ ListEditCheck LineError(int line, const std::wstring& text, int selStart = 0, in
 
 BEGIN_MESSAGE_MAP(TimeListEditor, CDialog)
     ON_BN_CLICKED(IDC_LIST_RESTORE_DEFAULTS, OnRestoreDefaults)
+    ON_BN_CLICKED(IDC_LIST_HELP, OnHelp)
     ON_BN_CLICKED(IDC_TIME_LIST_SORT, OnSort)
 END_MESSAGE_MAP()
 

@@ -16,6 +16,8 @@ namespace {
 class EditorTestApp : public CWinApp {
 public:
     EditorTestApp() : CWinApp(L"Core2EditorTests") {}
+    void WinHelpInternal(DWORD_PTR data, UINT) override { helpIds.push_back(data); }
+    std::vector<DWORD_PTR> helpIds;
 };
 
 EditorTestApp g_app;
@@ -109,6 +111,23 @@ TEST_F(EditorDialogTest, SpeedEditorAcceptsAGoodList)
     EXPECT_EQ(shown, L"0.35\r\n0.5\r\n0.7\r\n1\r\n1.5\r\n2\r\n3\r\n");
     EXPECT_EQ(dialog.m_listText, L"0.5,2.5");
     EXPECT_TRUE(presenter.texts.empty());
+}
+
+TEST_F(EditorDialogTest, HelpButtonsAskForTheDialogsTopics)
+{
+    g_app.helpIds.clear();
+    DrivenSpeed speed(L"0.5,2");
+    speed.steps = {[](HWND d) { Press(d, IDC_LIST_HELP); }, [](HWND d) { Press(d, IDCANCEL); },
+                   [](HWND) {}};
+    EXPECT_EQ(speed.DoModal(), IDCANCEL);
+    DrivenTime time;
+    time.m_decimals = 1;
+    time.steps = {[](HWND d) { Press(d, IDC_LIST_HELP); }, [](HWND d) { Press(d, IDCANCEL); },
+                  [](HWND) {}};
+    EXPECT_EQ(time.DoModal(), IDCANCEL);
+    ASSERT_EQ(g_app.helpIds.size(), 2u);
+    EXPECT_EQ(g_app.helpIds[0], HID_BASE_RESOURCE + IDD_SPEED_LIST_EDITOR);
+    EXPECT_EQ(g_app.helpIds[1], HID_BASE_RESOURCE + IDD_TIME_LIST_EDITOR);
 }
 
 TEST_F(EditorDialogTest, SpeedEditorPointsAtTheBadLine)
