@@ -39,9 +39,8 @@ const wchar_t* ReaderDouble::Open(BOOL, const wchar_t*, QVR_READ_CALLBACK r, QVR
     const DWORD got = read(firstBytes.data(), 8, main, &hr);
     firstBytes.resize(got == 0xFFFFFFFF ? 0 : got);
     scanEnd = seek(0, 2, scan, &hr);
-    if (t) {
-        wchar_t* title = static_cast<wchar_t*>(t) + 3 * 256;
-        std::wcscpy(title, L"Engine title");
+    if (t && title) {
+        std::wcscpy(static_cast<wchar_t*>(t) + 3 * 256, title);
     }
     return nullptr;
 }
@@ -76,6 +75,7 @@ IQVRVideoReader* EngineDouble::CreateReader()
     }
     auto* r = new ReaderDouble;
     r->openError = nextOpenError;
+    r->title = title;
     r->withAudio = withAudio;
     r->withCamera = withCamera;
     r->withScreen = withScreen;

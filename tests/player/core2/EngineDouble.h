@@ -34,6 +34,7 @@ public:
     // Set up by the test before the open.
     const wchar_t* openError = nullptr;
     double durations[3] = {10.0, 12.3456789, 7.0};
+    const wchar_t* title = L"Engine title";
     bool withAudio = true, withCamera = true, withScreen = false;
     FormatDouble audio, camera, screen;
 
@@ -105,6 +106,7 @@ public:
     LONGLONG findResult = 5;
     bool findRelative = false;
     double durations[3] = {10.0, 12.3456789, 7.0};
+    const wchar_t* title = L"Engine title";
     ~EngineDouble();
 
     IQVRVideoReader* CreateReader() override;

@@ -116,6 +116,59 @@ TEST(QVRFile, FrameSteps)
     EXPECT_EQ(engine.readersAlive, 1);
 }
 
+TEST(QVRFile, TitleFromFileNameWithoutTag)
+{
+    EngineDouble engine;
+    engine.title = nullptr;
+    QVRFile file(&engine);
+    ASSERT_EQ(file.Open(Sample().c_str()), L"");
+    EXPECT_EQ(file.GetTitle(), L"sample");
+}
+
+TEST(QVRFile, BlockOfAnotherSourceGetsItsOwnReader)
+{
+    EngineDouble engine;
+    QVRFile file(&engine);
+    file.SetReaderMode(0);
+    ASSERT_EQ(file.Open(Sample().c_str()), L"");
+    int other = 0;
+    int64_t size = 0;
+    const std::wstring otherPath = orvane::test::MediaPath(L"one-video.wmv");
+    ASSERT_EQ(GetSOF().OpenSFile(&other, otherPath.c_str(), 0, -1, &size), L"");
+    MediaBlock b;
+    b.source = other;
+    b.length = size;
+    b.start = 2;
+    b.timeBase = 1;
+    b.duration = 3;
+    file.EditBlocks().Append(b);
+    EXPECT_NEAR(file.GetDuration(), 15.34568, 1e-9);
+    EXPECT_NEAR(file.GetMainFileDuration(), 12.34568, 1e-9);
+
+    ASSERT_EQ(file.Seek(13.34568), L"");
+    EXPECT_EQ(file.CurrentBlock(), 1);
+    ASSERT_EQ(engine.readers.size(), 2u);
+    EXPECT_EQ(engine.readersAlive, 1);
+    EXPECT_EQ(engine.readers[1]->rangeStart, 20000000);  // source 3 s, time base 1 s
+    EXPECT_NEAR(file.RangePosition(), 13.34568, 1e-9);
+    EXPECT_EQ(GetSOF().GetSFileName(file.Reader()->MainAccess().sofId), otherPath);
+
+    ASSERT_EQ(file.Seek(1), L"");
+    EXPECT_EQ(engine.readers.size(), 3u);
+    EXPECT_EQ(engine.readersAlive, 1);
+
+    // A block whose source is gone: the error comes back and the reader in use stays.
+    MediaBlock gone = b;
+    gone.source = 9999;
+    file.EditBlocks().Append(gone);
+    VideoReader* before = file.Reader();
+    EXPECT_NE(file.Seek(16), L"");
+    EXPECT_EQ(file.Reader(), before);
+    file.Close();
+    GetSOF().CloseSFile(other);
+    EXPECT_EQ(engine.readersAlive, 0);
+}
+
 TEST(QVRFile, FileBaseNames)
 {
     const std::pair<const wchar_t*, const wchar_t*> cases[] = {
