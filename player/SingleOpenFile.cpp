@@ -88,10 +88,12 @@ std::wstring SingleOpenFile::OpenSFile(int* instanceId, const wchar_t* path, int
                 highest = std::max(highest, f->id);
             }
             record->id = highest + 1;
+            size = static_cast<int64_t>(record->file.GetLength());
             file = record.get();
             m_files.push_back(std::move(record));
+        } else {
+            size = static_cast<int64_t>(file->file.GetLength());
         }
-        size = static_cast<int64_t>(file->file.GetLength());
     } catch (CException* e) {
         e->Delete();
         return L"The length of the file cannot be read.";

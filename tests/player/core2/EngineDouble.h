@@ -77,7 +77,17 @@ public:
         *t = (findRelative && findResult != -1) ? from + findResult : findResult;
         return nullptr;
     }
-    const wchar_t* GetFrameTime(LONGLONG, BOOL*, LONGLONG*) override { return L"no frames"; }
+    const wchar_t* frameTimeError = L"no frames";
+    LONGLONG frameTimeOffset = 0;
+    const wchar_t* GetFrameTime(LONGLONG time, BOOL* found, LONGLONG* frame) override
+    {
+        if (frameTimeError) {
+            return frameTimeError;
+        }
+        *found = TRUE;
+        *frame = time + frameTimeOffset;
+        return nullptr;
+    }
     const wchar_t* Play(double speed, BOOL, IBaseFilter* f, long volume, BOOL) override
     {
         playSpeed = speed;

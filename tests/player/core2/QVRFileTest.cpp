@@ -116,6 +116,30 @@ TEST(QVRFile, FrameSteps)
     EXPECT_EQ(engine.readersAlive, 1);
 }
 
+TEST(QVRFile, BackwardStepCrossesIntoThePreviousBlock)
+{
+    EngineDouble engine;
+    engine.findResult = -1;  // no frame before the start of the later block
+    QVRFile file(&engine);
+    file.SetReaderMode(0);
+    ASSERT_EQ(file.Open(Sample().c_str()), L"");
+    MediaBlock later = file.Blocks().Block(0);
+    const MediaBlock whole = later;
+    file.EditBlocks().Build(&file, whole.source, whole.length, 10);
+    later.start = 20;
+    later.duration = 5;
+    file.EditBlocks().Append(later);
+    ReaderDouble& r = *engine.readers.back();
+    r.frameTimeError = nullptr;
+    r.frameTimeOffset = -400000;
+    double position = -1;
+    ASSERT_EQ(file.StepFrame(TRUE, &position, 10.0), L"");
+    EXPECT_NEAR(position, 9.96, 1e-9);
+    r.frameTimeError = L"engine failed";
+    EXPECT_EQ(file.StepFrame(TRUE, &position, 10.0), L"engine failed");
+    EXPECT_EQ(engine.readersAlive, 1);
+}
+
 TEST(QVRFile, TitleFromFileNameWithoutTag)
 {
     EngineDouble engine;
