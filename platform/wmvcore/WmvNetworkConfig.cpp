@@ -106,13 +106,10 @@ STDMETHODIMP WmvNetworkConfig::GetProxySettings(const WCHAR* protocol, WMT_PROXY
     if (proxy == nullptr) {
         return E_POINTER;
     }
-    std::lock_guard<std::mutex> hold(lock_);
-    const ProxyEntry* e = Entry(protocol);
-    if (e == nullptr) {
-        return E_INVALIDARG;
-    }
-    *proxy = e->setting;
-    return S_OK;
+    return WithEntry(protocol, [&](const ProxyEntry& e) {
+        *proxy = e.setting;
+        return S_OK;
+    });
 }
 
 STDMETHODIMP WmvNetworkConfig::SetProxySettings(LPCWSTR protocol, WMT_PROXY_SETTINGS proxy)
@@ -120,34 +117,25 @@ STDMETHODIMP WmvNetworkConfig::SetProxySettings(LPCWSTR protocol, WMT_PROXY_SETT
     if (proxy < WMT_PROXY_SETTING_NONE || proxy > WMT_PROXY_SETTING_BROWSER) {
         return E_INVALIDARG;
     }
-    std::lock_guard<std::mutex> hold(lock_);
-    ProxyEntry* e = Entry(protocol);
-    if (e == nullptr) {
-        return E_INVALIDARG;
-    }
-    e->setting = proxy;
-    return S_OK;
+    return WithEntry(protocol, [&](ProxyEntry& e) {
+        e.setting = proxy;
+        return S_OK;
+    });
 }
 
 STDMETHODIMP WmvNetworkConfig::GetProxyHostName(const WCHAR* protocol, WCHAR* host, DWORD* size)
 {
-    std::lock_guard<std::mutex> hold(lock_);
-    const ProxyEntry* e = Entry(protocol);
-    if (e == nullptr) {
-        return E_INVALIDARG;
-    }
-    return CopyText(FromWide(e->host.c_str()), host, size);
+    return WithEntry(protocol, [&](const ProxyEntry& e) {
+        return CopyText(FromWide(e.host.c_str()), host, size);
+    });
 }
 
 STDMETHODIMP WmvNetworkConfig::SetProxyHostName(const WCHAR* protocol, const WCHAR* host)
 {
-    std::lock_guard<std::mutex> hold(lock_);
-    ProxyEntry* e = Entry(protocol);
-    if (e == nullptr) {
-        return E_INVALIDARG;
-    }
-    e->host = host ? host : L"";
-    return S_OK;
+    return WithEntry(protocol, [&](ProxyEntry& e) {
+        e.host = host ? host : L"";
+        return S_OK;
+    });
 }
 
 STDMETHODIMP WmvNetworkConfig::GetProxyPort(const WCHAR* protocol, DWORD* port)
@@ -155,13 +143,10 @@ STDMETHODIMP WmvNetworkConfig::GetProxyPort(const WCHAR* protocol, DWORD* port)
     if (port == nullptr) {
         return E_POINTER;
     }
-    std::lock_guard<std::mutex> hold(lock_);
-    const ProxyEntry* e = Entry(protocol);
-    if (e == nullptr) {
-        return E_INVALIDARG;
-    }
-    *port = e->port;
-    return S_OK;
+    return WithEntry(protocol, [&](const ProxyEntry& e) {
+        *port = e.port;
+        return S_OK;
+    });
 }
 
 STDMETHODIMP WmvNetworkConfig::SetProxyPort(const WCHAR* protocol, DWORD port)
@@ -169,35 +154,26 @@ STDMETHODIMP WmvNetworkConfig::SetProxyPort(const WCHAR* protocol, DWORD port)
     if (port > 65535) {
         return E_INVALIDARG;
     }
-    std::lock_guard<std::mutex> hold(lock_);
-    ProxyEntry* e = Entry(protocol);
-    if (e == nullptr) {
-        return E_INVALIDARG;
-    }
-    e->port = port;
-    return S_OK;
+    return WithEntry(protocol, [&](ProxyEntry& e) {
+        e.port = port;
+        return S_OK;
+    });
 }
 
 STDMETHODIMP WmvNetworkConfig::GetProxyExceptionList(const WCHAR* protocol, WCHAR* list,
                                                      DWORD* count)
 {
-    std::lock_guard<std::mutex> hold(lock_);
-    const ProxyEntry* e = Entry(protocol);
-    if (e == nullptr) {
-        return E_INVALIDARG;
-    }
-    return CopyText(FromWide(e->exceptions.c_str()), list, count);
+    return WithEntry(protocol, [&](const ProxyEntry& e) {
+        return CopyText(FromWide(e.exceptions.c_str()), list, count);
+    });
 }
 
 STDMETHODIMP WmvNetworkConfig::SetProxyExceptionList(const WCHAR* protocol, const WCHAR* list)
 {
-    std::lock_guard<std::mutex> hold(lock_);
-    ProxyEntry* e = Entry(protocol);
-    if (e == nullptr) {
-        return E_INVALIDARG;
-    }
-    e->exceptions = list ? list : L"";
-    return S_OK;
+    return WithEntry(protocol, [&](ProxyEntry& e) {
+        e.exceptions = list ? list : L"";
+        return S_OK;
+    });
 }
 
 STDMETHODIMP WmvNetworkConfig::GetProxyBypassForLocal(const WCHAR* protocol, WINBOOL* bypass)
@@ -205,24 +181,18 @@ STDMETHODIMP WmvNetworkConfig::GetProxyBypassForLocal(const WCHAR* protocol, WIN
     if (bypass == nullptr) {
         return E_POINTER;
     }
-    std::lock_guard<std::mutex> hold(lock_);
-    const ProxyEntry* e = Entry(protocol);
-    if (e == nullptr) {
-        return E_INVALIDARG;
-    }
-    *bypass = e->bypassLocal;
-    return S_OK;
+    return WithEntry(protocol, [&](const ProxyEntry& e) {
+        *bypass = e.bypassLocal;
+        return S_OK;
+    });
 }
 
 STDMETHODIMP WmvNetworkConfig::SetProxyBypassForLocal(const WCHAR* protocol, WINBOOL bypass)
 {
-    std::lock_guard<std::mutex> hold(lock_);
-    ProxyEntry* e = Entry(protocol);
-    if (e == nullptr) {
-        return E_INVALIDARG;
-    }
-    e->bypassLocal = bypass;
-    return S_OK;
+    return WithEntry(protocol, [&](ProxyEntry& e) {
+        e.bypassLocal = bypass;
+        return S_OK;
+    });
 }
 
 #define ORVANE_NET_FLAG(Name, index)                                                    \

@@ -84,6 +84,14 @@ private:
     // Null for protocols other than http, rtsp and mms (case-insensitive).
     ProxyEntry* Entry(const WCHAR* protocol);
     const ProxyEntry* Entry(const WCHAR* protocol) const;
+    // Runs fn on the protocol's entry under the lock; E_INVALIDARG for an unknown protocol.
+    template <class Fn>
+    HRESULT WithEntry(const WCHAR* protocol, Fn fn)
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        ProxyEntry* e = Entry(protocol);
+        return e != nullptr ? fn(*e) : E_INVALIDARG;
+    }
 
     IUnknown* owner_;  // not counted: the face lives inside its owner
     mutable std::mutex lock_;
