@@ -5,13 +5,17 @@
 #include "CmdLineParams.h"
 #include "CommandStates.h"
 #include "HandOver.h"
-#include "InterimPresentation.h"
 #include "PlayerResource.h"
 #include "PlayerState.h"
 #include "QVRDoc.h"
+#include "QVRFile.h"
+#include "Sett.h"
+#include "DxAudioDevs.h"
+#include "StepList.h"
 #include "SupportMessageBox.h"
 #include "SupportStrings.h"
 #include "TraceLog.h"
+#include "VideoReader.h"
 #include "WindowHelpers.h"
 
 namespace {
@@ -28,17 +32,6 @@ std::wstring TimeText(double seconds)
 }
 
 }  // namespace
-
-IOpenPresentation* OpenInterimPresentation(const std::wstring& path, std::wstring* error)
-{
-    auto* file = new InterimPresentation;
-    *error = file->Open(path);
-    if (!error->empty()) {
-        delete file;
-        return nullptr;
-    }
-    return file;
-}
 
 IMPLEMENT_DYNCREATE(InterimFrame, CFrameWnd)
 
@@ -84,13 +77,16 @@ int InterimFrame::OnCreate(LPCREATESTRUCT cs)
         SetMainFrame(nullptr);
         return -1;
     }
+    LoadStepList();
+    TraceLine(0, L"Init: step list");
     ::SetTimer(m_hWnd, kPositionTimer, 100, nullptr);
     return 0;
 }
 
-InterimPresentation* InterimFrame::Presentation()
+VideoReader* InterimFrame::Reader()
 {
-    return dynamic_cast<InterimPresentation*>(ThePlayerState().OpenFile());
+    QVRFile* file = OpenPresentation();
+    return file ? file->Reader() : nullptr;
 }
 
 double InterimFrame::GetDuration()
@@ -135,11 +131,17 @@ void InterimFrame::OnTimer(UINT_PTR id)
 void InterimFrame::OnPlay()
 {
     PlayerState& state = ThePlayerState();
-    InterimPresentation* file = Presentation();
-    if (!file || state.playing) {
+    VideoReader* reader = Reader();
+    if (!reader || state.playing) {
         return;
     }
-    const std::wstring error = file->Play(state.speed);
+    Sett& settings = AppSettings();
+    const TypedValue& mute = settings.Item(SETT_PlayMute);
+    const TypedValue& volume = settings.Item(SETT_PlayVol);
+    const std::wstring error =
+        reader->Play(GetPlayDeviceMoniker(settings.Item(SETT_PlayDev).GetStringValue()), TRUE,
+                     mute.IsPresent() && mute.GetInt(0) == 1, state.speed,
+                     volume.IsPresent() ? volume.GetDouble(0.0) : 0.0);
     TraceLine(0, L"Play %s", error.empty() ? L"started" : error.c_str());
     if (!error.empty()) {
         AppMessageBox(error.c_str());
@@ -153,11 +155,11 @@ void InterimFrame::OnPlay()
 void InterimFrame::OnPause()
 {
     PlayerState& state = ThePlayerState();
-    InterimPresentation* file = Presentation();
-    if (!file || !state.playing) {
+    VideoReader* reader = Reader();
+    if (!reader || !state.playing) {
         return;
     }
-    const std::wstring error = state.paused ? file->Resume() : file->Pause();
+    const std::wstring error = state.paused ? reader->Resume() : reader->Pause();
     if (!error.empty()) {
         AppMessageBox(error.c_str());
         return;
@@ -169,10 +171,10 @@ void InterimFrame::OnPause()
 void InterimFrame::OnStop()
 {
     PlayerState& state = ThePlayerState();
-    InterimPresentation* file = Presentation();
-    if (file && state.playing) {
+    VideoReader* reader = Reader();
+    if (reader && state.playing) {
         double position = 0;
-        const std::wstring error = file->Stop(&position);
+        const std::wstring error = reader->Stop(&position);
         if (!error.empty()) {
             TraceLine(0, L"Stop: %s", error.c_str());
         }
@@ -247,7 +249,17 @@ LRESULT InterimFrame::OnAsyncError(WPARAM, LPARAM)
 
 LRESULT InterimFrame::OnPlayEnd(WPARAM, LPARAM)
 {
-    OnStop();
+    // The presentation plays on into its next block, and stops the frame after the last one.
+    QVRFile* file = OpenPresentation();
+    if (!file || !ThePlayerState().playing) {
+        OnStop();
+        return 0;
+    }
+    const std::wstring error = file->PlayNextBlock();
+    if (!error.empty()) {
+        OnStop();
+        AppMessageBox(error.c_str());
+    }
     return 0;
 }
 

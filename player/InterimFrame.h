@@ -8,7 +8,7 @@
 
 #include <string>
 
-class InterimPresentation;
+class VideoReader;
 
 class InterimFrame : public CFrameWnd, public IPlayerShell {
     DECLARE_DYNCREATE(InterimFrame)
@@ -60,7 +60,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    InterimPresentation* Presentation();
+    // The engine reader of the open presentation's current block (null when none is open).
+    VideoReader* Reader();
     void OpenAndMaybePlay(const std::wstring& path, bool play);
 
     bool m_showingError = false;
@@ -71,5 +72,3 @@ private:
 // Private message: open the path handed over by another copy (after the sender is answered).
 constexpr UINT WM_APP_HANDOVER_OPEN = WM_APP + 11;
 // Opens a presentation for the document (the interim reader over the engine).
-class IOpenPresentation;
-IOpenPresentation* OpenInterimPresentation(const std::wstring& path, std::wstring* error);

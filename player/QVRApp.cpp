@@ -8,11 +8,13 @@
 
 #include "CmdLineParams.h"
 #include "CommandStates.h"
+#include "DxAudioDevs.h"
 #include "FileSystem.h"
 #include "HandOver.h"
 #include "HtmlHelpBinding.h"
 #include "InterimFrame.h"
 #include "MyException.h"
+#include "PlayerDebugInfo.h"
 #include "PlayerResource.h"
 #include "PlayerShell.h"
 #include "PlayerState.h"
@@ -129,7 +131,6 @@ BOOL QVRApp::StartUp()
     AddDocTemplate(docTemplate);
     // The document strings came from 266; menu, accelerators and toolbar come from 128.
     docTemplate->m_nIDResource = IDR_MAINFRAME;
-    QVRDoc::SetPresentationOpener(OpenInterimPresentation);
     Step(L"document template");
     m_title = LoadResText(IDR_DOCSTRINGS);
     m_title = m_title.substr(0, m_title.find(L'\n'));
@@ -185,6 +186,9 @@ BOOL QVRApp::StartUp()
         return FALSE;
     }
     Step(L"engine library");
+    // The settings defaults take the speed list's rules from the player core.
+    RegisterPlayerCoreServices();
+    Step(L"player core services");
     AppSettings().LoadWithRecovery();
     m_saveSettings = TRUE;
     ThePlayerState().settingsLoaded = TRUE;
@@ -198,6 +202,7 @@ BOOL QVRApp::StartUp()
     Step(L"trace file");
     LogSystem();
     RefreshAudioDevices();
+    Step(L"audio devices");
     SetVideoLibrarySettings();
     Step(L"engine settings");
 
@@ -373,7 +378,7 @@ void QVRApp::OnAppAbout()
     }
 }
 
-void QVRApp::RefreshAudioDevices() {}
+void QVRApp::RefreshAudioDevices() { PlayDevices().Enumerate(); }
 
 void QVRApp::DeleteNetReader() { delete ThePlayerState().ReplaceNetReader(nullptr); }
 

@@ -6,6 +6,7 @@
 #include "PlayerResource.h"
 #include "PlayerShell.h"
 #include "PlayerState.h"
+#include "QVRFile.h"
 #include "Sett.h"
 #include "SupportMessageBox.h"
 #include "SupportStrings.h"
@@ -17,6 +18,19 @@ QVRDoc* g_document = nullptr;
 QVRDoc::OpenFn g_open = nullptr;
 
 void DeleteNetReader() { delete ThePlayerState().ReplaceNetReader(nullptr); }
+
+// The program's own opener: a presentation file read through the engine, reader mode 0.
+IOpenPresentation* OpenPresentationFile(const std::wstring& path, std::wstring* error)
+{
+    auto* file = new QVRFile;
+    file->SetReaderMode(0);
+    *error = OpenQVRFile(file, path.c_str());
+    if (!error->empty()) {
+        delete file;
+        return nullptr;
+    }
+    return file;
+}
 
 }  // namespace
 
@@ -67,7 +81,8 @@ BOOL QVRDoc::OnNewDocument()
 BOOL QVRDoc::OnOpenDocument(LPCTSTR path)
 {
     std::wstring error;
-    IOpenPresentation* file = g_open ? g_open(path ? path : L"", &error) : nullptr;
+    const OpenFn open = g_open ? g_open : OpenPresentationFile;
+    IOpenPresentation* file = open(path ? path : L"", &error);
     if (!file) {
         AppMessageBox(error.c_str());
         return FALSE;
@@ -80,6 +95,12 @@ BOOL QVRDoc::OnOpenDocument(LPCTSTR path)
     DeleteNetReader();
     SetPathName(file->GetFilePath().c_str(), TRUE);
     ThePlayerState().SetPositionValue(0);
+    if (auto* presentation = dynamic_cast<QVRFile*>(file)) {
+        const std::wstring seekError = presentation->Seek(0.0);
+        if (!seekError.empty()) {
+            AppMessageBox(seekError.c_str());
+        }
+    }
     if (frame) {
         frame->ResetSpeed();
         frame->RefreshBookmarks();

@@ -14,7 +14,8 @@ class QVRDoc : public CDocument {
     DECLARE_DYNCREATE(QVRDoc)
 
 public:
-    // Opens a presentation; the error text in *error and null on failure.
+    // Opens a presentation; the error text in *error and null on failure. Null restores the
+    // program's own opener (a presentation file through the engine).
     using OpenFn = IOpenPresentation* (*)(const std::wstring& path, std::wstring* error);
     static void SetPresentationOpener(OpenFn open);
 

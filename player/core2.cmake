@@ -22,3 +22,6 @@ target_include_directories(qvp_core2 PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_include_directories(qvp_core2 PRIVATE ${CMAKE_SOURCE_DIR}/platform/wmvcore)
 target_link_libraries(qvp_core2 PUBLIC playercore support framework orvane_wmv_iids strmiids
     winmm comctl32 ole32 oleaut32 uuid)
+# The document opens presentations through the core's second half, which in turn builds on the
+# first: the two libraries depend on each other.
+target_link_libraries(playercore PUBLIC qvp_core2)

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -77,11 +78,14 @@ TEST(Startup, OpensAndPlaysTheCommandLineFileAndShutsDownInOrder)
         L"Init: document template", L"Init: title", L"Init: icons",
         L"Init: main window class", L"Init: command line", L"Init: hidden owner window",
         L"WMA=", L"Init: callback object", L"FakeEngine: created", L"Init: engine library",
-        L"Init: settings", L"Init: trace file", L"Init: system dump",
-        L"FakeEngine: SetSettingsText 0 []", L"Init: engine settings",
+        L"Init: player core services", L"Init: settings", L"Init: trace file",
+        L"Init: system dump", L"Init: audio devices",
+        L"FakeEngine: SetSettingsText 0 []", L"Init: engine settings", L"Init: step list",
         L"FakeEngine: SetVideoWindows 1 1", L"Init: main frame", L"Init: shown",
-        L"Open \"", L"FakeEngine: Open", L"(ASF)", L"FakeEngine: Play x1",
-        L"Init: exit", L"FakeEngine: Stop", L"FakeEngine: released", L"Exit: engine released",
+        L"Open \"", L"File open: ", L"FakeEngine: Open", L"(ASF)", L"File chars: ",
+        L"FakeEngine: Play x1", L"Play started",
+        // Closing the frame stops playback before the program winds down.
+        L"FakeEngine: Stop", L"Init: exit", L"FakeEngine: released", L"Exit: engine released",
         L"Exit: callback object destroyed", L"Exit: settings saved",
     });
     const std::wstring settings = ReadText(run.settings + L"\\QVPSettings.xml");
@@ -146,23 +150,58 @@ INSTANTIATE_TEST_SUITE_P(Cases, StartupFailure, testing::ValuesIn(kFailures),
                              return std::string(info.param.name);
                          });
 
-TEST(Startup, RealEngineLibraryWithoutEngineObject)
+// The title's position, "[h:mm:ss / ", in seconds; -1 when the title has none.
+int TitleSeconds(const std::wstring& title)
+{
+    const size_t open = title.rfind(L'[');
+    int h = 0, m = 0, sec = 0;
+    if (open == std::wstring::npos ||
+        swscanf(title.c_str() + open, L"[%d:%d:%d /", &h, &m, &sec) != 3) {
+        return -1;
+    }
+    return h * 3600 + m * 60 + sec;
+}
+
+std::wstring WindowTitle(HWND window)
+{
+    wchar_t text[600] = {};
+    GetWindowTextW(window, text, 600);
+    return text;
+}
+
+TEST(Startup, RealEngineOpensAndPlaysTheCommandLineFile)
 {
     if (!FileExistsAt(BinDir() + L"\\QVPVideo.dll")) {
         GTEST_SKIP() << "engine library not built";
     }
     const PlayerRun run = PrepareRun(L"realengine", Engine::Real);
-    HANDLE process = StartPlayer(run, L"");
+    const std::wstring sample = orvane::test::MediaPath(L"sample.wmv");
+    HANDLE process = StartPlayer(run, Quoted(sample) + L" /P");
     ASSERT_NE(process, nullptr);
-    if (WaitMainWindow(GetProcessId(process), 8000)) {
-        // The engine object exists in this build: start-up completes.
-        CloseAndWait(process);
-        return;
+    HWND main = WaitMainWindow(GetProcessId(process), kStartMs);
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(WaitTrace(run, L"Play started", kStartMs));
+    // The position in the title advances while the engine plays.
+    int seconds = -1;
+    for (int i = 0; i < 150 && seconds < 2; ++i) {
+        Sleep(100);
+        seconds = TitleSeconds(WindowTitle(main));
     }
-    WaitPlayer(process, kStartMs);
+    const std::wstring title = WindowTitle(main);
+    EXPECT_GE(seconds, 2) << std::string(title.begin(), title.end());
+    EXPECT_NE(title.find(L"sample.wmv ("), std::wstring::npos);
+    EXPECT_NE(title.find(L" / 0:00:20]"), std::wstring::npos);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitPlayer(process, kStartMs), 0);
+
     const std::wstring trace = ReadTrace(run);
-    EXPECT_NE(trace.find(L"Mess: The video dll \""), std::wstring::npos);
-    EXPECT_NE(trace.find(L"\" is invalid or corrupted."), std::wstring::npos);
+    ExpectInOrder(trace, {
+        L"Init: player core services", L"Init: settings", L"Init: system dump",
+        L"Init: audio devices", L"Init: engine settings", L"Init: step list",
+        L"Init: main frame", L"Init: shown", L"File open: ", L"File chars: A=(",
+        L"Play started", L"Init: exit", L"Exit: engine released", L"Exit: settings saved",
+    });
+    EXPECT_EQ(trace.find(L"OpenQVRFile exc"), std::wstring::npos);
 }
 
 TEST(Startup, DamagedSettingsGoOnAndAreSavedAtExit)
