@@ -1,5 +1,5 @@
-// The document: titles, a refused missing path, a failed open that keeps the previous
-// presentation, and the new-document command.
+// The document: titles, a refused missing path, a failed open (a test opener's or the
+// program's own) that keeps the previous presentation, and the new-document command.
 #include "PlayerState.h"
 #include "PlayerTestEnv.h"
 #include "QVRDoc.h"
@@ -90,6 +90,23 @@ TEST_F(DocTest, FailedOpenKeepsThePreviousPresentation)
     EXPECT_EQ(ThePlayerState().OpenFile(), open);
     EXPECT_TRUE(ThePlayerState().playing);
     EXPECT_TRUE(shell.calls.empty());
+}
+
+TEST_F(DocTest, ProgramOpenerFailureKeepsThePreviousPresentation)
+{
+    ShellScope scope(shell);
+    QVRDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(L"C:\\Talks\\good.wmv"));
+    IOpenPresentation* open = ThePlayerState().OpenFile();
+    ThePlayerState().playing = TRUE;
+    shell.calls.clear();
+    // The program's own opener reads the file through the engine; this one cannot be read.
+    QVRDoc::SetPresentationOpener(nullptr);
+    EXPECT_FALSE(doc.OnOpenDocument(L"C:\\no\\such\\talk.wmv"));
+    EXPECT_EQ(ThePlayerState().OpenFile(), open);
+    EXPECT_TRUE(ThePlayerState().playing);
+    EXPECT_TRUE(shell.calls.empty());
+    EXPECT_EQ(Title(doc), L"good.wmv (C:\\Talks\\good.wmv)");
 }
 
 TEST_F(DocTest, NewDocumentClosesAndResets)
