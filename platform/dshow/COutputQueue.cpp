@@ -108,6 +108,7 @@ DWORD COutputQueue::ThreadProc()
             packet = std::move(m_List.front());
             m_List.pop_front();
             m_bSending = TRUE;
+            m_sendingKind = packet.kind;
         }
         SendPacket(packet);
         CAutoLock lock(&m_csQueue);
@@ -311,8 +312,18 @@ void COutputQueue::BeginFlush()
 void COutputQueue::EndFlush()
 {
     if (m_hThread) {
-        // The thread may be finishing a send that began before the flush.
-        m_evIdle.Wait();
+        bool endOfStreamInFlight = false;
+        {
+            CAutoLock lock(&m_csQueue);
+            endOfStreamInFlight = m_bSending && m_sendingKind == Kind::EndOfStream;
+        }
+        // The thread may be finishing a send that began before the flush. Not an end of
+        // stream though: a renderer may hold that until its sound has played out, which a
+        // flush does not cut short, only a state change; and the stop comes after the flush.
+        // Nothing else was queued since the flush began, so only that call is in progress.
+        if (!endOfStreamInFlight) {
+            m_evIdle.Wait();
+        }
     }
     if (m_pPin) {
         m_pPin->EndFlush();

@@ -82,6 +82,7 @@ private:
     BOOL m_bFlushing = FALSE;
     BOOL m_bTerminate = FALSE;
     BOOL m_bSending = FALSE;       // the thread is inside a downstream call
+    Kind m_sendingKind = Kind::Samples;  // what that call delivers
     BOOL m_bThreadWaiting = FALSE; // the thread waits for work (a part batch may go)
     volatile HRESULT m_hr = S_OK;
 };

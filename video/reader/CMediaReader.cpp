@@ -239,6 +239,7 @@ void CMediaReader::Close()
         // Wine leaves filters paused after a failed run; a graph released in that state
         // cannot take its filters out.
         if (m_splitter != nullptr) {
+            LeaveRunning();
             m_splitter->HaltDelivery();
         }
         m_mediaControl->Stop();
@@ -305,6 +306,7 @@ std::wstring CMediaReader::Stop()
         return std::wstring();
     }
     if (m_splitter != nullptr) {
+        LeaveRunning();
         m_splitter->HaltDelivery();
     }
     const HRESULT hr = m_mediaControl->Stop();
@@ -312,6 +314,19 @@ std::wstring CMediaReader::Stop()
         return CALL_FAILURE(L"IMediaControl::Stop", hr, L"");
     }
     return WaitForStateChange();
+}
+
+void CMediaReader::LeaveRunning()
+{
+    // A running audio renderer holds an end of stream until its sound has played out, and
+    // only a state change frees it; the flush that halts delivery would wait for it forever.
+    OAFilterState state = State_Stopped;
+    if (SUCCEEDED(m_mediaControl->GetState(0, &state)) && state == State_Running) {
+        const HRESULT hr = m_mediaControl->Pause();
+        if (FAILED(hr)) {
+            LOG_UNEXPECTED_HR(hr, L"IMediaControl::Pause");
+        }
+    }
 }
 
 std::wstring CMediaReader::WaitForStateChange()

@@ -32,6 +32,8 @@ public:
     std::wstring Pause();
     std::wstring Stop();
     std::wstring WaitForStateChange();
+    // Pauses a running graph before delivery is halted.
+    void LeaveRunning();
     IWMReader* GetWMReader();
     BOOL IsAudioOnly();
     std::wstring StartEventThread();

@@ -2,12 +2,15 @@
 // under load for each batching mode, flushing, error propagation and the destructor.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
+#include <thread>
 
 #include <streams.h>
 
 #include "TestMediaTypes.h"
 #include "TestSinkFilter.h"
+#include "TestWait.h"
 
 namespace {
 
@@ -175,6 +178,40 @@ TEST_F(OutputQueueTest, FlushDropsQueuedSamples)
         Sleep(10);
     }
     EXPECT_EQ(m_sink->Pin()->Events().back().kind, SinkEvent::EndOfStream);
+}
+
+TEST_F(OutputQueueTest, FlushDoesNotWaitForAnEndOfStreamTheSinkHolds)
+{
+    // A running renderer holds the end of stream until its sound has played; stopping the
+    // graph frees it, and the stop comes after the flush, so the flush must not wait for it.
+    HANDLE release = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_NE(release, nullptr);
+    m_sink->Pin()->HoldEndOfStream(release);
+    HRESULT hr = S_OK;
+    {
+        COutputQueue queue(SinkPin(), &hr, FALSE, TRUE, 1, FALSE);
+        ASSERT_EQ(hr, S_OK);
+        queue.EOS();
+        ASSERT_TRUE(dshowtest::WaitUntil(
+            [&] { return m_sink->Pin()->CountOf(SinkEvent::EndOfStream) == 1; }, 5000));
+        std::atomic<bool> flushed{false};
+        std::thread flusher([&] {
+            queue.BeginFlush();
+            queue.EndFlush();
+            flushed = true;
+        });
+        const bool returned = dshowtest::WaitUntil([&] { return flushed.load(); }, 5000);
+        SetEvent(release);  // frees the flush too when it did wait, so the test can end
+        flusher.join();
+        EXPECT_TRUE(returned) << "the flush waited for the held end of stream";
+
+        ASSERT_EQ(queue.Receive(Sample(7)), S_OK) << "the queue takes samples after the flush";
+        ASSERT_TRUE(dshowtest::WaitUntil([&] { return queue.IsIdle() != FALSE; }, 5000));
+        EXPECT_EQ(m_sink->Pin()->Events().back().kind, SinkEvent::Sample)
+            << "the sample follows the end of stream that was in progress";
+    }
+    m_sink->Pin()->HoldEndOfStream(nullptr);
+    CloseHandle(release);
 }
 
 TEST_F(OutputQueueTest, DownstreamFailureIsReturnedToLaterCalls)

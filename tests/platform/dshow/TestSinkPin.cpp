@@ -110,6 +110,9 @@ STDMETHODIMP TestSinkPin::EndOfStream()
         return hr;
     }
     Record(SinkEvent{SinkEvent::EndOfStream});
+    if (m_endOfStreamGate != nullptr) {
+        WaitForSingleObject(m_endOfStreamGate, INFINITE);
+    }
     static_cast<TestSinkFilter*>(m_pFilter)->OnEndOfStream();
     return S_OK;
 }

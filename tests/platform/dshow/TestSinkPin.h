@@ -45,6 +45,9 @@ public:
     void InsistOnOwnAllocator(bool insist) { m_insistOwn = insist; }
     void SetRequirements(const ALLOCATOR_PROPERTIES& props) { m_requirements = props; }
     void SetQueueMode(HRESULT canBlock) { m_canBlock = canBlock; }
+    // End of stream returns only once this event is set, as a renderer that lets its sound
+    // play out first; a flush does not release it.
+    void HoldEndOfStream(HANDLE release) { m_endOfStreamGate = release; }
     STDMETHODIMP ReceiveCanBlock() override { return m_canBlock; }
 
     std::vector<SinkEvent> Events();
@@ -63,5 +66,6 @@ private:
     bool m_insistOwn = false;
     ALLOCATOR_PROPERTIES m_requirements{};
     HRESULT m_canBlock = S_OK;
+    HANDLE m_endOfStreamGate = nullptr;  // owned by the test
     IMemAllocator* m_pOwnAllocator = nullptr;  // not counted: compared only
 };
