@@ -1,6 +1,8 @@
 // CListBox wrapper.
 #include "CListBox.h"
 
+#include "OwnerDrawReflect.h"
+
 IMPLEMENT_DYNAMIC(CListBox, CWnd)
 
 BOOL CListBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -39,26 +41,8 @@ void CListBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    switch (message) {
-        case WM_DRAWITEM:
-            DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-            break;
-        case WM_MEASUREITEM:
-            MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-            break;
-        case WM_COMPAREITEM:
-            if (pResult != nullptr) {
-                *pResult = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
-            }
-            return TRUE;
-        case WM_DELETEITEM:
-            DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
-            break;
-        default:
-            return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    if (ReflectOwnerDraw(*this, message, lParam, pResult)) {
+        return TRUE;
     }
-    if (pResult != nullptr) {
-        *pResult = TRUE;
-    }
-    return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }

@@ -322,6 +322,37 @@ TEST_F(ControlsTest, OwnerDrawnButtonDrawsItself)
     host.ShowWindow(SW_HIDE);
 }
 
+// Sorted without strings: the list box asks its owner to compare, and the answer (reflected
+// back to the control's own CompareItem) decides the order. This one sorts descending.
+class DescendingListBox : public CListBox {
+public:
+    int compares = 0;
+    int CompareItem(LPCOMPAREITEMSTRUCT item) override
+    {
+        ++compares;
+        const auto a = static_cast<long>(item->itemData1);
+        const auto b = static_cast<long>(item->itemData2);
+        return a > b ? -1 : (a < b ? 1 : 0);
+    }
+    void DrawItem(LPDRAWITEMSTRUCT) override {}
+};
+
+TEST_F(ControlsTest, OwnerDrawnListBoxSortsWithItsCompareItem)
+{
+    DescendingListBox list;
+    ASSERT_TRUE(list.Create(WS_CHILD | LBS_OWNERDRAWFIXED | LBS_SORT, CRect(0, 0, 80, 80), &host,
+                            22));
+    for (long value : {3L, 7L, 1L, 5L}) {
+        list.AddString(reinterpret_cast<LPCTSTR>(value));
+    }
+    EXPECT_GT(list.compares, 0) << "WM_COMPAREITEM reflected from the parent";
+    ASSERT_EQ(list.GetCount(), 4);
+    const long expected[] = {7, 5, 3, 1};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(static_cast<long>(list.GetItemData(i)), expected[i]) << "index " << i;
+    }
+}
+
 TEST_F(ControlsTest, ImageListAndMenus)
 {
     CImageList images;
