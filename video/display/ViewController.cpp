@@ -9,6 +9,10 @@
 #include "DisplayText.h"
 #include "EngineGlobals.h"
 #include "EngineText.h"
+#include "CInternalGraphDebug.h"
+#include "CWaitCursor.h"
+#include "FilterGraphDump.h"
+#include "IVideoReader.h"
 #include "MonitorList.h"
 #include "PlaySettings.h"
 
@@ -85,6 +89,20 @@ void LogCosmeticFailure(HRESULT hr, const wchar_t* function)
     LOG_UNEXPECTED(CALL_FAILURE(function, hr, L""));
 }
 
+// Wine's ntdll exports its version query; Windows' does not.
+bool RunsUnderWine()
+{
+    static const bool wine = [] {
+        HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+        const bool found = ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+        if (found) {
+            LOG_INFO(L"Automatic renderer choice: VMR9, VMR7, then EVR (Wine)");
+        }
+        return found;
+    }();
+    return wine;
+}
+
 }  // namespace
 
 ViewController::ViewController()
@@ -99,7 +117,7 @@ ViewController::ViewController()
 ViewController::~ViewController()
 {
     LeaveFullScreen();
-    RemoveAllRenderers();
+    DetachReader();
     for (int i = 0; i < 2; ++i) {
         m_placeholderBoard[i].Detach();
         m_rendererBoard[i].Detach();
@@ -261,6 +279,21 @@ std::wstring ViewController::CreateAutoRenderer(IGraphBuilder* graph, HWND windo
                                                 IMFVideoDisplayControl** evrControl)
 {
     *vmrControl = nullptr;
+    if (RunsUnderWine()) {
+        // Wine's EVR crashes when a connected input is taken down, which every stop of a
+        // presentation does: there the VMRs come first and the EVR is the last resort.
+        std::wstring error = CreateVmr(graph, 1, window, renderer, vmrControl);
+        if (error.empty()) {
+            return error;
+        }
+        LOG_UNEXPECTED(error);
+        error = CreateVmr(graph, 2, window, renderer, vmrControl);
+        if (error.empty()) {
+            return error;
+        }
+        LOG_UNEXPECTED(error);
+        return CreateEvr(graph, window, renderer, evrControl);
+    }
     std::wstring error = CreateEvr(graph, window, renderer, evrControl);
     if (error.empty()) {
         return error;
@@ -385,8 +418,19 @@ void ViewController::RemoveVideoRender(int index)
         return;
     }
     CriticalSectionLock lock(&m_lock);
+    if (m_reader) {
+        const std::wstring error = m_reader->StopGraph();
+        if (!error.empty()) {
+            LOG_UNEXPECTED(error);
+        }
+    }
     ReleaseControls(index);
     ReleaseRenderer(index, TRUE);
+    if (m_reader && m_reader->Graph() && m_reader->VideoStream(index).pin) {
+        // The decoder between the stream and its renderer goes too, so that the pin can be
+        // connected afresh.
+        DXVideoFunc::RemoveDownstreamOfPin(m_reader->Graph(), m_reader->VideoStream(index).pin);
+    }
     AllowScreenSaver(TRUE);
     m_rendererBoard[index].SetFill(TRUE);
 }
@@ -394,8 +438,170 @@ void ViewController::RemoveVideoRender(int index)
 void ViewController::RemoveAllRenderers()
 {
     CriticalSectionLock lock(&m_lock);
-    RemoveVideoRender(0);
-    RemoveVideoRender(1);
+    if (m_renderersConnected || m_rendererFilter[0] || m_rendererFilter[1]) {
+        m_renderersConnected = FALSE;
+        RemoveVideoRender(0);
+        RemoveVideoRender(1);
+    }
+}
+
+std::wstring ViewController::AttachReader(IVideoReader* reader)
+{
+    CriticalSectionLock lock(&m_lock);
+    DetachReader();
+    if (reader == nullptr || reader->Graph() == nullptr) {
+        return CALL_FAILURE(L"GetGraph", E_POINTER, L"");
+    }
+    m_reader = reader;
+    m_readerSource = TRUE;
+    if (reader->IsAudioOnly()) {
+        return L"";
+    }
+    return ConnectRenderers();
+}
+
+void ViewController::DetachReader(CMediaReader* reader)
+{
+    CriticalSectionLock lock(&m_lock);
+    if (reader != nullptr && m_reader != nullptr && reader == m_reader) {
+        DetachReader();
+    }
+}
+
+void ViewController::DetachReader()
+{
+    CriticalSectionLock lock(&m_lock);
+    RemoveAllRenderers();
+    m_reader = nullptr;
+}
+
+BOOL ViewController::AreRenderersConnected(IVideoReader* reader)
+{
+    CriticalSectionLock lock(&m_lock);
+    return reader != nullptr && reader == m_reader && m_renderersConnected;
+}
+
+std::wstring ViewController::PrepareRenderers()
+{
+    CriticalSectionLock lock(&m_lock);
+    if (IsReaderPlaying() || IsReaderPaused()) {
+        return L"";
+    }
+    return ConnectRenderers();
+}
+
+std::wstring ViewController::ConnectRenderers()
+{
+    CriticalSectionLock lock(&m_lock);
+    if (m_renderersConnected || m_reader == nullptr) {
+        return L"";
+    }
+    for (int i = 0; i < 2; ++i) {
+        IPin* pin = m_reader->VideoStream(i).pin;
+        if (pin && m_rendererBoard[i].Window()) {
+            const std::wstring error = InsertVideoRender(pin, m_reader->Graph(), i);
+            if (!error.empty()) {
+                return error;
+            }
+        }
+    }
+    RefreshEvrFrame();
+    StoredGraphText() = L"LastPlayGraph:";
+    CInternalGraphDebug dump(0);
+    DumpFilterGraph(&dump, m_reader->Graph());
+    m_renderersConnected = TRUE;
+    m_reader->SetFinalFramePosIfNeed(0);
+    return m_reader->CMediaReader::Pause();
+}
+
+BOOL ViewController::IsReaderPlaying()
+{
+    CriticalSectionLock lock(&m_lock);
+    return m_reader && m_reader->State() == 2;
+}
+
+BOOL ViewController::IsReaderPaused()
+{
+    CriticalSectionLock lock(&m_lock);
+    return m_reader && m_reader->State() == 1;
+}
+
+void ViewController::SetVolume(long volume, BOOL mute)
+{
+    CriticalSectionLock lock(&m_lock);
+    if (IsReaderPlaying()) {
+        m_reader->ApplyVolume(volume, mute);
+    }
+}
+
+void ViewController::OnMainWindowMoved()
+{
+    if (!IsReaderPlaying()) {
+        RepaintAll();
+    }
+}
+
+std::wstring ViewController::RenderStillFrame()
+{
+    IVideoReader* reader = m_reader;
+    if (reader == nullptr) {
+        RepaintAll();  // a renderer without a reader keeps its last frame
+        return L"";
+    }
+    if (reader->State() == 2) {
+        return L"";
+    }
+    if (reader->IsAudioOnly()) {
+        return reader->CMediaReader::Pause();
+    }
+    if (!HasDisplayControl(0) && !HasDisplayControl(1)) {
+        return L"";
+    }
+    CWaitCursor wait;
+    reader->SetFinalFramePosIfNeed(1);
+    std::wstring error;
+    if (HasEvrControl()) {
+        error = reader->CMediaReader::Pause();
+    } else {
+        // A stopped and paused VMR shows the frame at the new position; one round is not
+        // always enough for the decoder to deliver it.
+        Sleep(100);
+        error = reader->CMediaReader::Stop();
+        if (error.empty()) {
+            error = reader->CMediaReader::Pause();
+        }
+        if (error.empty()) {
+            error = reader->CMediaReader::Stop();
+        }
+        if (error.empty()) {
+            error = reader->CMediaReader::Pause();
+        }
+    }
+    if (!error.empty()) {
+        return error;
+    }
+    RepaintAll();
+    return L"";
+}
+
+void ViewController::RefreshEvrFrame()
+{
+    IVideoReader* reader = m_reader;
+    if (!HasEvrControl() || reader == nullptr || reader->State() == 2 ||
+        reader->IsAtPreviousFrame()) {
+        return;
+    }
+    for (int round = 0; round < 2; ++round) {
+        std::wstring error = reader->CMediaReader::Run();
+        if (!error.empty()) {
+            LOG_UNEXPECTED(error);
+        }
+        error = reader->CMediaReader::Pause();
+        if (!error.empty()) {
+            LOG_UNEXPECTED(error);
+        }
+    }
+    reader->ReapplyReadRange();
 }
 
 HWND ViewController::GetBoardWindow(int index) const
@@ -685,8 +891,8 @@ std::wstring ViewController::SetFullScreen(HWND requester, BOOL on)
     LOG_INFO(FormatText(L"OnFull: %s", on ? L"ON" : L"OFF"));
     if (!on) {
         LeaveFullScreen();
-        RepaintAll();
-        return L"";
+        RefreshEvrFrame();
+        return RenderStillFrame();
     }
     if (!CanFullScreen() || IsFullScreen()) {
         return L"";
@@ -723,8 +929,8 @@ std::wstring ViewController::SetFullScreen(HWND requester, BOOL on)
             return error;
         }
     }
-    RepaintAll();
-    return L"";
+    RefreshEvrFrame();
+    return RenderStillFrame();
 }
 
 void ViewController::AllowScreenSaver(BOOL allow)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "CVideoBoard.h"
+#include "ReaderDisplay.h"
 
 #include <windows.h>
 #include <dshow.h>
@@ -14,7 +15,7 @@
 class CFullScrWindow;
 struct IMFVideoDisplayControl;
 
-class ViewController {
+class ViewController : public ReaderDisplay {
 public:
     ViewController();
     virtual ~ViewController();
@@ -30,6 +31,22 @@ public:
     // Whether the attached source is a presentation reader (missing decoders are then named
     // to the user) rather than the network receiver.
     void SetReaderSource(BOOL reader) { m_readerSource = reader; }
+
+    // The presentation reader whose video streams get renderers; the controller never owns it.
+    std::wstring AttachReader(IVideoReader* reader) override;
+    void DetachReader(CMediaReader* reader) override;
+    void DetachReader();
+    std::wstring PrepareRenderers() override;
+    std::wstring RenderStillFrame() override;
+    BOOL AreRenderersConnected(IVideoReader* reader) override;
+    std::wstring ConnectRenderers();
+    void RefreshEvrFrame();
+    BOOL IsReaderPlaying();
+    BOOL IsReaderPaused();
+    IVideoReader* AttachedReader() const { return m_reader; }
+    // To the attached reader while it plays.
+    void SetVolume(long volume, BOOL mute);
+    void OnMainWindowMoved();
 
     std::wstring InsertVideoRender(IPin* output, IGraphBuilder* graph, int index);
     void RemoveVideoRender(int index);
@@ -82,6 +99,8 @@ private:
     std::wstring m_settingsText;
     HWND m_hiddenWindow = nullptr;
     BOOL m_readerSource = FALSE;
+    IVideoReader* m_reader = nullptr;
+    BOOL m_renderersConnected = FALSE;
     CFullScrWindow* m_fullScreen[2] = {};
     CVideoBoard m_placeholderBoard[2];
     CVideoBoard m_rendererBoard[2];

@@ -10,7 +10,32 @@
 
 #include <new>
 
-IVideo::~IVideo() = default;
+IVideo::IVideo()
+{
+    StoredGraphText().clear();  // a dump belongs to the engine object that made it
+    // Where video goes when the player names no window; it never shows.
+    m_hiddenWindow = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+    m_view.SetHiddenWindow(m_hiddenWindow);
+    m_view.SetReaderSource(TRUE);
+    ReaderDisplay::Install(&m_view);
+}
+
+IVideo::~IVideo()
+{
+    if (m_view.IsFullScreen()) {
+        m_view.SetFullScreen(nullptr, FALSE);
+    }
+    m_view.DetachReader();
+    m_view.DetachBoard(0);
+    m_view.DetachBoard(1);
+    if (ReaderDisplay::Current() == &m_view) {
+        ReaderDisplay::Install(nullptr);
+    }
+    if (m_hiddenWindow) {
+        DestroyWindow(m_hiddenWindow);
+    }
+}
 
 IQVRVideo* IVideo::Create()
 {
@@ -84,32 +109,73 @@ int IVideo::SetSettingsText(int kind, const wchar_t* text)
 {
     if (kind == 0) {
         m_settingsText = text != nullptr ? text : L"";
+        m_view.SetPlaySettingsText(m_settingsText.c_str());
     }
     return 0;
 }
 
 void IVideo::SetVideoWindows(HWND camera, HWND screen)
 {
+    if (camera == m_view.GetBoardWindow(0) && screen == m_view.GetBoardWindow(1)) {
+        return;
+    }
+    if (m_view.IsFullScreen()) {
+        const std::wstring error = m_view.SetFullScreen(nullptr, FALSE);
+        if (!error.empty()) {
+            LOG_UNEXPECTED(error);
+        }
+    }
     if (camera == nullptr && screen == nullptr) {
-        return;  // no board holds a window: nothing to change
+        // One hidden window cannot carry two boards: both streams simply lose their windows.
+        m_view.DetachBoard(0);
+        m_view.DetachBoard(1);
+        return;
     }
-    LOG_UNEXPECTED(CALL_FAILURE(L"SetVideoWindows", E_NOTIMPL, L"video boards"));
-}
-
-IQVRSettDlg* IVideo::CreateSettingsDlg(int kind, const wchar_t*, HWND, QVRSettDlgHost*)
-{
-    if (kind == 0) {
-        LOG_UNEXPECTED(CALL_FAILURE(L"CreateSettingsDlg", E_NOTIMPL, L"settings page"));
+    camera = camera != nullptr ? camera : m_hiddenWindow;
+    screen = screen != nullptr ? screen : m_hiddenWindow;
+    m_view.DetachBoard(0);
+    m_view.DetachBoard(1);
+    if (camera != nullptr) {
+        const std::wstring error = m_view.InsertVideoWindow(camera, 0);
+        if (!error.empty()) {
+            LOG_UNEXPECTED(error);
+        }
     }
-    return nullptr;
+    if (screen != nullptr) {
+        const std::wstring error = m_view.InsertVideoWindow(screen, 1);
+        if (!error.empty()) {
+            LOG_UNEXPECTED(error);
+        }
+    }
+    const std::wstring error = m_view.RenderStillFrame();
+    if (!error.empty()) {
+        LOG_UNEXPECTED(error);
+    }
 }
 
-BOOL IVideo::PreTranslateMessage(HWND, MSG*)
+IQVRSettDlg* IVideo::CreateSettingsDlg(int kind, const wchar_t* text, HWND parent,
+                                       QVRSettDlgHost* host)
 {
-    return FALSE;
+    if (kind != 0) {
+        return nullptr;
+    }
+    const std::wstring error = m_settingsDlg.Init(text, parent, host);
+    if (!error.empty()) {
+        LOG_UNEXPECTED(error);
+        return nullptr;
+    }
+    return &m_settingsDlg;
 }
 
-void IVideo::OnMainWindowMoved() {}
+BOOL IVideo::PreTranslateMessage(HWND, MSG* message)
+{
+    return m_view.OnPreTranslateMessage(message);
+}
+
+void IVideo::OnMainWindowMoved()
+{
+    m_view.OnMainWindowMoved();
+}
 
 void IVideo::DumpGraphs(CReleaseModeDebug* sink)
 {
@@ -126,27 +192,26 @@ void IVideo::DumpGraphs(CReleaseModeDebug* sink)
 
 void IVideo::SetVolume(long volume, BOOL mute)
 {
-    // Without the view controller's attached reader, every playing reader takes the volume.
-    for (IVideoReader* reader : m_readers) {
-        if (reader->State() == 2) {
-            reader->ApplyVolume(volume, mute);
-        }
-    }
+    m_view.SetVolume(volume, mute);
 }
 
 BOOL IVideo::CanFullScreen()
 {
-    return FALSE;
+    return m_view.CanFullScreen();
 }
 
 BOOL IVideo::IsFullScreen()
 {
-    return FALSE;
+    return m_view.IsFullScreen();
 }
 
-const wchar_t* IVideo::SetFullScreen(BOOL)
+const wchar_t* IVideo::SetFullScreen(BOOL on)
 {
-    const std::wstring text = CALL_FAILURE(L"SetFullScreen", E_NOTIMPL, L"full screen");
+    const std::wstring text = m_view.SetFullScreen(nullptr, on);
+    if (text.empty()) {
+        m_fullScreenError[0] = L'\0';
+        return nullptr;
+    }
     FormatBufN(m_fullScreenError, 1024, L"%s", text.c_str());
     return m_fullScreenError;
 }

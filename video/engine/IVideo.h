@@ -1,11 +1,12 @@
 // The engine object handed to the player: creates and frees presentation readers and format
-// records, keeps the playback settings text and the last graph dump, and routes the volume
-// to the playing reader. The display part (video windows, full screen, settings page, network
-// receiver) comes with the view controller; until then those slots answer with the engine's
-// error text or nothing.
+// records, keeps the playback settings text and the last graph dump, and owns the view
+// controller that puts the video into the player's windows or full screen, and the playback
+// settings page. The network receiver is not part of this build.
 #pragma once
 
+#include "CPlaySettingDlg.h"
 #include "QVRInterfaces.h"
+#include "ViewController.h"
 
 #include <set>
 #include <string>
@@ -14,7 +15,7 @@ class IVideoReader;
 
 class IVideo final : public IQVRVideo {
 public:
-    IVideo() = default;
+    IVideo();
     ~IVideo();
     IVideo(const IVideo&) = delete;
     IVideo& operator=(const IVideo&) = delete;
@@ -43,9 +44,14 @@ public:
     // A new engine object; NULL when memory runs out.
     static IQVRVideo* Create();
     const std::wstring& SettingsText() const { return m_settingsText; }
+    ViewController& View() { return m_view; }
+    HWND HiddenWindow() const { return m_hiddenWindow; }
 
 private:
+    CPlaySettingDlg m_settingsDlg;
     std::wstring m_settingsText;
+    ViewController m_view;
+    HWND m_hiddenWindow = nullptr;
     wchar_t m_fullScreenError[1024] = {};  // one buffer: the same pointer every call
     std::set<IVideoReader*> m_readers;  // created here and not yet released
 };

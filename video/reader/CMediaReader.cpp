@@ -11,6 +11,7 @@
 #include "EngineGlobals.h"
 #include "EngineText.h"
 #include "QvrGraphEvent.h"
+#include "ReaderDisplay.h"
 
 #include <evcode.h>
 #include <uuids.h>
@@ -231,6 +232,10 @@ void CMediaReader::FillInfo()
 
 void CMediaReader::Close()
 {
+    // Renderers go before the graph they sit in.
+    if (ReaderDisplay* display = ReaderDisplay::Current()) {
+        display->DetachReader(this);
+    }
     StopEventThread();
     m_videoStreams[0].Reset();
     m_videoStreams[1].Reset();

@@ -14,6 +14,7 @@
 #include "EngineText.h"
 #include "KeyScanner.h"
 #include "QvrGraphEvent.h"
+#include "ReaderDisplay.h"
 #include "WMRuntime.h"
 
 #include <evcode.h>
@@ -52,6 +53,9 @@ IVideoReader::IVideoReader()
 IVideoReader::~IVideoReader()
 {
     StopPositionTimer();
+    if (ReaderDisplay* display = ReaderDisplay::Current()) {
+        display->DetachReader(this);
+    }
     {
         CAutoLock hold(&m_chainLock);
         if (m_audioRenderer != nullptr) {
@@ -300,7 +304,20 @@ const wchar_t* IVideoReader::SetReadRange(LONGLONG start, LONGLONG length)
     if (m_noClock) {
         return Store(CMediaReader::Run());
     }
+    ReaderDisplay* display = ReaderDisplay::Current();
+    if (m_videoShown && m_state != 2 && display && display->AreRenderersConnected(this)) {
+        return Store(display->RenderStillFrame());
+    }
     return nullptr;
+}
+
+std::wstring IVideoReader::StopGraph()
+{
+    std::wstring error = CMediaReader::Stop();
+    if (error.empty()) {
+        m_state = 0;
+    }
+    return error;
 }
 
 void IVideoReader::ReapplyReadRange()
@@ -313,10 +330,20 @@ void IVideoReader::ReapplyReadRange()
 const wchar_t* IVideoReader::ShowVideo(BOOL show)
 {
     ReaderLockHold hold(m_lock);
-    // The video renderers come with the display part of the engine; until then showing the
-    // video only records the wish.
-    m_videoShown = show ? TRUE : FALSE;
-    return nullptr;
+    show = show ? TRUE : FALSE;
+    if (show == m_videoShown) {
+        return nullptr;
+    }
+    m_videoShown = show;
+    ReaderDisplay* display = ReaderDisplay::Current();
+    if (display == nullptr) {
+        return nullptr;
+    }
+    if (!show) {
+        display->DetachReader(this);
+        return nullptr;
+    }
+    return Store(display->AttachReader(this));
 }
 
 const wchar_t* IVideoReader::FindFrame(LONGLONG rangeStart, LONGLONG rangeEnd, LONGLONG from,
@@ -644,7 +671,14 @@ const wchar_t* IVideoReader::Play(double speed, BOOL preserveTone, IBaseFilter* 
             m_rangeStart = m_previousFrameTime;
         }
     }
-    std::wstring error = AddAudioRender(audioRenderer, preserveTone ? speed : 1.0);
+    std::wstring error;
+    if (ReaderDisplay* display = ReaderDisplay::Current()) {
+        error = display->PrepareRenderers();
+        if (!error.empty()) {
+            return Store(error);
+        }
+    }
+    error = AddAudioRender(audioRenderer, preserveTone ? speed : 1.0);
     if (!error.empty()) {
         return Store(error);
     }
@@ -715,6 +749,9 @@ const wchar_t* IVideoReader::Stop(BOOL, double* position)
     m_rangeStart = start;
     if (position != nullptr) {
         *position = Seconds(start);
+    }
+    if (ReaderDisplay* display = ReaderDisplay::Current()) {
+        return Store(display->PrepareRenderers());
     }
     return nullptr;
 }

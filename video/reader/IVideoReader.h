@@ -46,6 +46,12 @@ public:
     IBaseFilter* AudioRenderer();
     bool HasSoundSpeedFilter();
 
+    // For the view controller.
+    void SetFinalFramePosIfNeed(int flag);
+    bool IsAtPreviousFrame();
+    void ReapplyReadRange();
+    std::wstring StopGraph();
+
     DWORD GraphEventLoop() override;
 
     // Volumes beyond the renderer's range are clamped: -10000 (silence) to 0.
@@ -64,9 +70,6 @@ private:
     // Stores a text from elsewhere (empty clears) and returns it, or NULL when empty.
     const wchar_t* Store(const std::wstring& text);
     void ComputeFinalFrameTimes();
-    void SetFinalFramePosIfNeed(int flag);
-    bool IsAtPreviousFrame();
-    void ReapplyReadRange();
     void RemoveAudioChain();
     // Connects the audio pin through a decoder to the level tap.
     HRESULT ConnectDecoder(IBaseFilter* tap);

@@ -292,15 +292,21 @@ TEST_F(RendererTest, AutomaticChoiceTakesTheFirstRendererThatWorks)
     ASSERT_EQ(ViewController::CreateAutoRenderer(m_graph, m_window[0], &renderer, &vmr, &evr),
               L"");
     ASSERT_NE(renderer, nullptr);
-    // Exactly one display control, and the EVR when the system has one.
+    // Exactly one display control: the EVR when the system has one, except under Wine, whose
+    // EVR crashes when taken down, where the VMR-9 comes first.
     EXPECT_TRUE((vmr == nullptr) != (evr == nullptr));
-    EXPECT_NE(evr, nullptr);
-    EXPECT_TRUE(m_callback.instance.Logged(L"EVR: OK"));
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    const bool wine = GetProcAddress(ntdll, "wine_get_version") != nullptr;
+    EXPECT_EQ(vmr != nullptr, wine);
+    EXPECT_TRUE(m_callback.instance.Logged(wine ? L"VMR9: OK" : L"EVR: OK"));
     EXPECT_EQ(FiltersNamed(L"Video Renderer"), 1);
-    RECT target{0, 0, 320, 240};
-    EXPECT_HRESULT_SUCCEEDED(evr->SetVideoPosition(nullptr, &target));
     m_graph->RemoveFilter(renderer);
-    evr->Release();
+    if (evr) {
+        evr->Release();
+    }
+    if (vmr) {
+        vmr->Release();
+    }
     renderer->Release();
     EXPECT_EQ(FiltersNamed(L"Video Renderer"), 0);
 }

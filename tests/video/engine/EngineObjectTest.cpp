@@ -1,6 +1,5 @@
 // The engine object: readers and format records it hands out, the settings text, the graph
-// dump markers, the volume routed to a playing reader, and the display slots that answer with
-// the engine's error text until the view controller exists.
+// dump markers, the volume routed to a playing reader, and the display slots without video.
 #include "IVideo.h"
 #include "IVideoReader.h"
 #include "ReaderTestInstance.h"
@@ -62,16 +61,20 @@ TEST(EngineObject, SettingsTextOnlyForKindZero)
     EXPECT_EQ(rig.engine->CreateSettingsDlg(1, L"", nullptr, nullptr), nullptr);
 }
 
-TEST(EngineObject, DisplaySlotsAnswerWithTheEngineText)
+TEST(EngineObject, DisplaySlotsWithoutVideo)
 {
     ReaderTestInstance callback;
     EngineRig rig;
     EXPECT_FALSE(rig.engine->CanFullScreen());
     EXPECT_FALSE(rig.engine->IsFullScreen());
-    const wchar_t* first = rig.engine->SetFullScreen(TRUE);
-    ASSERT_NE(first, nullptr);
-    EXPECT_NE(std::wstring(first).find(L"Function: SetFullScreen"), std::wstring::npos) << first;
-    EXPECT_EQ(rig.engine->SetFullScreen(FALSE), first) << "the same member is overwritten";
+    EXPECT_EQ(rig.engine->SetFullScreen(TRUE), nullptr) << "nothing to show: refused silently";
+    EXPECT_FALSE(rig.engine->IsFullScreen());
+    EXPECT_EQ(rig.engine->SetFullScreen(FALSE), nullptr);
+    // Two null windows while no board holds one: nothing changes.
+    rig.engine->SetVideoWindows(nullptr, nullptr);
+    IVideo* engine = static_cast<IVideo*>(rig.engine);
+    EXPECT_EQ(engine->View().GetBoardWindow(0), nullptr);
+    EXPECT_EQ(engine->View().GetBoardWindow(1), nullptr);
     EXPECT_EQ(rig.engine->CreateNetReceiver(), nullptr);
     EXPECT_FALSE(rig.engine->PreTranslateMessage(nullptr, nullptr));
 }
@@ -100,6 +103,7 @@ TEST(EngineObject, VolumeReachesThePlayingReader)
     ASSERT_EQ(reader->Open(FALSE, L"one-video.wmv", TestRead, TestSeek, &main, &scan, nullptr),
               nullptr);
     ASSERT_EQ(reader->SetReadRange(0, 0), nullptr);
+    ASSERT_EQ(reader->ShowVideo(TRUE), nullptr) << "the volume goes to the shown presentation";
     ASSERT_EQ(reader->Play(1.0, FALSE, nullptr, 0, FALSE), nullptr);
     rig.engine->SetVolume(-3000, FALSE);
     IBaseFilter* renderer = static_cast<IVideoReader*>(reader)->AudioRenderer();
