@@ -9,6 +9,7 @@
 #include "PlayerState.h"
 #include "QVRDoc.h"
 #include "QVRFile.h"
+#include "QVRView.h"
 #include "Sett.h"
 #include "DxAudioDevs.h"
 #include "StepList.h"
@@ -16,6 +17,7 @@
 #include "SupportStrings.h"
 #include "TraceLog.h"
 #include "VideoReader.h"
+#include "VideoLibrary.h"
 #include "WindowHelpers.h"
 
 namespace {
@@ -39,11 +41,13 @@ BEGIN_MESSAGE_MAP(InterimFrame, CFrameWnd)
     ON_WM_CREATE()
     ON_WM_TIMER()
     ON_WM_DESTROY()
+    ON_WM_WINDOWPOSCHANGED()
     ON_WM_COPYDATA()
     ON_MESSAGE(WM_APP_OPEN_CMDLINE, OnOpenCommandLine)
     ON_MESSAGE(WM_APP_ASYNC_ERROR, OnAsyncError)
     ON_MESSAGE(WM_APP_PLAY_END, OnPlayEnd)
     ON_MESSAGE(WM_APP_HANDOVER_OPEN, OnHandOverOpen)
+    ON_MESSAGE(WM_APP_PLACE_PANES, OnPlacePanes)
     ON_COMMAND(ID_PLAY_PLAY, OnPlay)
     ON_COMMAND(ID_PLAY_PAUSE, OnPause)
     ON_COMMAND(ID_PLAY_STOP, OnStop)
@@ -54,6 +58,27 @@ InterimFrame::~InterimFrame()
     if (MainFrame() == this) {
         SetMainFrame(nullptr);
     }
+}
+
+void InterimFrame::OnWindowPosChanged(WINDOWPOS* position)
+{
+    CFrameWnd::OnWindowPosChanged(position);
+    // The video windows are not children: they follow the frame by hand, once the frame's own
+    // move or raise is complete.
+    ::PostMessageW(m_hWnd, WM_APP_PLACE_PANES, 0, 0);
+    if ((position->flags & SWP_NOMOVE) == 0) {
+        if (IQVRVideo* engine = VideoEngine()) {
+            engine->OnMainWindowMoved();
+        }
+    }
+}
+
+LRESULT InterimFrame::OnPlacePanes(WPARAM, LPARAM)
+{
+    if (auto* view = dynamic_cast<QVRView*>(MainView())) {
+        view->PlacePanes();
+    }
+    return 0;
 }
 
 BOOL InterimFrame::PreCreateWindow(CREATESTRUCT& cs)

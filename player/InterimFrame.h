@@ -49,11 +49,13 @@ public:
     int OnCreate(LPCREATESTRUCT cs);
     void OnTimer(UINT_PTR id);
     void OnDestroy();
+    void OnWindowPosChanged(WINDOWPOS* position);
     BOOL OnCopyData(CWnd* from, COPYDATASTRUCT* data);
     LRESULT OnOpenCommandLine(WPARAM, LPARAM);
     LRESULT OnAsyncError(WPARAM, LPARAM);
     LRESULT OnPlayEnd(WPARAM, LPARAM);
     LRESULT OnHandOverOpen(WPARAM, LPARAM);
+    LRESULT OnPlacePanes(WPARAM, LPARAM);
     void OnAppAbout();
 
 protected:
@@ -71,4 +73,6 @@ private:
 
 // Private message: open the path handed over by another copy (after the sender is answered).
 constexpr UINT WM_APP_HANDOVER_OPEN = WM_APP + 11;
+// Private message: put the view's video windows over the frame again.
+constexpr UINT WM_APP_PLACE_PANES = WM_APP + 12;
 // Opens a presentation for the document (the interim reader over the engine).

@@ -3,6 +3,8 @@
 
 #include "VideoLibrary.h"
 
+#include <cstring>
+
 IMPLEMENT_DYNCREATE(QVRView, CView)
 
 BEGIN_MESSAGE_MAP(QVRView, CView)
@@ -14,7 +16,10 @@ END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(QVRView::VideoPane, CWnd)
     ON_WM_PAINT()
+    ON_WM_MOUSEACTIVATE()
 END_MESSAGE_MAP()
+
+int QVRView::VideoPane::OnMouseActivate(CWnd*, UINT, UINT) { return MA_NOACTIVATE; }
 
 void QVRView::VideoPane::OnPaint()
 {
@@ -43,28 +48,89 @@ int QVRView::OnCreate(LPCREATESTRUCT cs)
     if (CView::OnCreate(cs) == -1) {
         return -1;
     }
-    LPCTSTR videoClass =
-        AfxRegisterWndClass(0, nullptr, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-    if (!m_camera.CreateEx(0, videoClass, L"Camera", style, 0, 0, 10, 10, m_hWnd, nullptr) ||
-        !m_screen.CreateEx(0, videoClass, L"Screen", style, 0, 0, 10, 10, m_hWnd, nullptr)) {
+    LPCTSTR videoClass = AfxRegisterWndClass(
+        CS_DBLCLKS, nullptr, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    HWND frame = ::GetAncestor(m_hWnd, GA_ROOT);
+    const DWORD style = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+    if (!m_camera.CreateEx(exStyle, videoClass, L"Camera", style, 0, 0, 10, 10, frame,
+                           nullptr) ||
+        !m_screen.CreateEx(exStyle, videoClass, L"Screen", style, 0, 0, 10, 10, frame,
+                           nullptr)) {
         return -1;
     }
     SetMainView(this);
     return 0;
 }
 
-void QVRView::OnSize(UINT, int cx, int cy)
+void QVRView::OnSize(UINT, int, int) { PlacePanes(); }
+
+void QVRView::PlacePanes()
 {
-    if (!m_camera.m_hWnd) {
+    if (!m_camera.m_hWnd || !m_screen.m_hWnd) {
         return;
     }
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    const int cx = client.right;
+    const int cy = client.bottom;
     const int gap = 4;
     const int cameraWidth = (cx - 3 * gap) / 3;
     const int height = cy - 2 * gap;
-    ::MoveWindow(m_camera.m_hWnd, gap, gap, cameraWidth, height * 3 / 4, TRUE);
-    ::MoveWindow(m_screen.m_hWnd, 2 * gap + cameraWidth, gap, cx - 3 * gap - cameraWidth, height,
-                 TRUE);
+    HWND frame = ::GetAncestor(m_hWnd, GA_ROOT);
+    const bool shown = ::IsWindowVisible(frame) && !::IsIconic(frame) && cx > 0 && cy > 0;
+    const UINT flags =
+        SWP_NOZORDER | SWP_NOACTIVATE | (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+    POINT origin{0, 0};
+    ::ClientToScreen(m_hWnd, &origin);
+    const RECT panes[2] = {
+        {origin.x + gap, origin.y + gap, origin.x + gap + cameraWidth,
+         origin.y + gap + height * 3 / 4},
+        {origin.x + 2 * gap + cameraWidth, origin.y + gap, origin.x + cx - gap,
+         origin.y + gap + height},
+    };
+    CWnd* windows[2] = {&m_camera, &m_screen};
+    for (int i = 0; i < 2; ++i) {
+        ::SetWindowPos(windows[i]->m_hWnd, nullptr, panes[i].left, panes[i].top,
+                       panes[i].right - panes[i].left, panes[i].bottom - panes[i].top, flags);
+    }
+    CutHoles(frame, shown ? panes : nullptr);
+}
+
+void QVRView::CutHoles(HWND frame, const RECT* panes)
+{
+    // Wine keeps no owner-above-owned order among its X windows, so the frame may lie over
+    // the video windows: it gets holes where they are. Only a change is applied, since a new
+    // region moves the frame's window again.
+    RECT holes[2] = {};
+    RECT frameRect;
+    ::GetWindowRect(frame, &frameRect);
+    if (panes != nullptr) {
+        for (int i = 0; i < 2; ++i) {
+            holes[i] = panes[i];
+            ::OffsetRect(&holes[i], -frameRect.left, -frameRect.top);
+        }
+    }
+    const SIZE frameSize{frameRect.right - frameRect.left, frameRect.bottom - frameRect.top};
+    if (std::memcmp(holes, m_holes, sizeof holes) == 0 && frameSize.cx == m_holedFrame.cx &&
+        frameSize.cy == m_holedFrame.cy) {
+        return;
+    }
+    std::memcpy(m_holes, holes, sizeof holes);
+    m_holedFrame = frameSize;
+    if (panes == nullptr) {
+        ::SetWindowRgn(frame, nullptr, TRUE);
+        return;
+    }
+    HRGN region = ::CreateRectRgn(0, 0, frameSize.cx, frameSize.cy);
+    for (const RECT& hole : holes) {
+        HRGN cut = ::CreateRectRgnIndirect(&hole);
+        ::CombineRgn(region, region, cut, RGN_DIFF);
+        ::DeleteObject(cut);
+    }
+    if (!::SetWindowRgn(frame, region, TRUE)) {
+        ::DeleteObject(region);  // the system owns it only when it was taken
+    }
 }
 
 BOOL QVRView::OnEraseBkgnd(CDC* dc)
@@ -89,6 +155,8 @@ void QVRView::OnDestroy()
     if (IQVRVideo* engine = VideoEngine()) {
         engine->SetVideoWindows(nullptr, nullptr);
     }
+    m_camera.DestroyWindow();
+    m_screen.DestroyWindow();
     SetMainView(nullptr);
     CView::OnDestroy();
 }

@@ -1,5 +1,7 @@
 // The document's view in the interim frame: the camera and screen video windows side by side,
-// handed to the engine; the layout commands of the view.
+// handed to the engine; the layout commands of the view. The video windows are borderless
+// windows owned by the frame and kept over the view: Wine draws Direct3D video only into
+// top-level windows.
 #pragma once
 
 #include "FrameworkFrame.h"
@@ -23,6 +25,9 @@ public:
     void OnSize(UINT type, int cx, int cy);
     void OnDestroy();
     BOOL OnEraseBkgnd(CDC* dc);
+    // Puts the video windows over the view again: after the frame moved, was shown, hidden or
+    // minimised.
+    void PlacePanes();
 
 protected:
     DECLARE_MESSAGE_MAP()
@@ -32,11 +37,17 @@ private:
     class VideoPane : public CWnd {
     public:
         void OnPaint();
+        // Clicks leave the frame active, so its menus and keys keep working.
+        int OnMouseActivate(CWnd* topLevel, UINT hitTest, UINT message);
 
     protected:
         DECLARE_MESSAGE_MAP()
     };
 
+    void CutHoles(HWND frame, const RECT* panes);
+
     VideoPane m_camera;
     VideoPane m_screen;
+    RECT m_holes[2] = {};
+    SIZE m_holedFrame = {};
 };

@@ -72,6 +72,13 @@ if [ ! -f sample.wmv ]; then
         -map 0:v -map 1:v -map 2:a -map_metadata 3 -map_chapters 3 -t 20 "${enc[@]}" \
         "${bx[@]}" sample.wmv
 fi
+# The same presentation with its video in MS Video 1, a codec Wine decodes itself (it has no
+# Windows Media Video decoder): the one that shows pictures here.
+if [ ! -f sample-video1.wmv ]; then
+    "${ff[@]}" "${cam[@]}" "${scr[@]}" -i speech.wav -i meta.txt \
+        -map 0:v -map 1:v -map 2:a -map_metadata 3 -map_chapters 3 -t 20 \
+        -c:v msvideo1 -c:a wmav2 -b:a 64k "${bx[@]}" sample-video1.wmv
+fi
 if [ ! -f audio-only.wma ]; then
     "${ff[@]}" -i speech.wav -i meta.txt -map 0:a -map_metadata 1 -map_chapters 1 -t 10 \
         -c:a wmav2 -b:a 64k "${bx[@]}" -f asf audio-only.wma

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -169,13 +171,62 @@ std::wstring WindowTitle(HWND window)
     return text;
 }
 
+struct OwnedSearch {
+    HWND owner;
+    const wchar_t* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchOwnedTitle(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<OwnedSearch*>(param);
+    wchar_t text[64] = {};
+    GetWindowTextW(window, text, 64);
+    if (GetWindow(window, GW_OWNER) == search->owner && std::wcscmp(text, search->title) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The video windows of the interim view are windows the main window owns.
+HWND FindOwnedTitled(HWND owner, const wchar_t* title)
+{
+    OwnedSearch search{owner, title, nullptr};
+    EnumWindows(MatchOwnedTitle, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// How many different colours a grid of points inside the window shows on the screen: one for
+// an empty window, many for the test pattern.
+int DistinctColours(HWND window)
+{
+    RECT rc;
+    GetClientRect(window, &rc);
+    HDC screen = GetDC(nullptr);
+    std::vector<COLORREF> seen;
+    for (int y = 1; y < 8; ++y) {
+        for (int x = 1; x < 8; ++x) {
+            POINT point{rc.right * x / 8, rc.bottom * y / 8};
+            ClientToScreen(window, &point);
+            const COLORREF colour = GetPixel(screen, point.x, point.y);
+            if (std::find(seen.begin(), seen.end(), colour) == seen.end()) {
+                seen.push_back(colour);
+            }
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return static_cast<int>(seen.size());
+}
+
 TEST(Startup, RealEngineOpensAndPlaysTheCommandLineFile)
 {
     if (!FileExistsAt(BinDir() + L"\\QVPVideo.dll")) {
         GTEST_SKIP() << "engine library not built";
     }
     const PlayerRun run = PrepareRun(L"realengine", Engine::Real);
-    const std::wstring sample = orvane::test::MediaPath(L"sample.wmv");
+    // The copy of the sample whose video Wine decodes.
+    const std::wstring sample = orvane::test::MediaPath(L"sample-video1.wmv");
     HANDLE process = StartPlayer(run, Quoted(sample) + L" /P");
     ASSERT_NE(process, nullptr);
     HWND main = WaitMainWindow(GetProcessId(process), kStartMs);
@@ -189,8 +240,15 @@ TEST(Startup, RealEngineOpensAndPlaysTheCommandLineFile)
     }
     const std::wstring title = WindowTitle(main);
     EXPECT_GE(seconds, 2) << std::string(title.begin(), title.end());
-    EXPECT_NE(title.find(L"sample.wmv ("), std::wstring::npos);
+    EXPECT_NE(title.find(L"sample-video1.wmv ("), std::wstring::npos);
     EXPECT_NE(title.find(L" / 0:00:20]"), std::wstring::npos);
+    // Both videos play in the view's two windows.
+    const HWND camera = FindOwnedTitled(main, L"Camera");
+    const HWND screen = FindOwnedTitled(main, L"Screen");
+    ASSERT_NE(camera, nullptr);
+    ASSERT_NE(screen, nullptr);
+    EXPECT_GT(DistinctColours(camera), 4);
+    EXPECT_GT(DistinctColours(screen), 4);
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitPlayer(process, kStartMs), 0);
 
@@ -202,6 +260,27 @@ TEST(Startup, RealEngineOpensAndPlaysTheCommandLineFile)
         L"Play started", L"Init: exit", L"Exit: engine released", L"Exit: settings saved",
     });
     EXPECT_EQ(trace.find(L"OpenQVRFile exc"), std::wstring::npos);
+}
+
+TEST(Startup, VideoWithoutDecoderIsReportedAndThePlayerStaysUsable)
+{
+    if (!FileExistsAt(BinDir() + L"\\QVPVideo.dll")) {
+        GTEST_SKIP() << "engine library not built";
+    }
+    const PlayerRun run = PrepareRun(L"nocodec", Engine::Real);
+    // Wine has no Windows Media Video decoder.
+    const std::wstring sample = orvane::test::MediaPath(L"sample.wmv");
+    HANDLE process = StartPlayer(run, Quoted(sample) + L" /P");
+    ASSERT_NE(process, nullptr);
+    HWND main = WaitMainWindow(GetProcessId(process), kStartMs);
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(WaitTrace(run, L"no codec for the WMV2 video format", kStartMs));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitPlayer(process, kStartMs), 0);
+    const std::wstring trace = ReadTrace(run);
+    EXPECT_EQ(trace.find(L"Play started"), std::wstring::npos);
+    ExpectInOrder(trace, {L"File open: ", L"no codec for the WMV2 video format", L"Init: exit",
+                          L"Exit: engine released", L"Exit: settings saved"});
 }
 
 TEST(Startup, DamagedSettingsGoOnAndAreSavedAtExit)

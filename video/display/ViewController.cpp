@@ -103,6 +103,71 @@ bool RunsUnderWine()
     return wine;
 }
 
+// Wine's video decompressor offers every output type its codec's query accepts, and its
+// codecs accept YUV types they then fill with RGB: the picture comes out with wrong colours and
+// at a quarter of its size. There the link to the renderer is made again with plain RGB of the
+// stream's own depth (16-bit RGB means 5-5-5), when the decoder offers it.
+void PreferPlainRgbUnderWine(IGraphBuilder* graph, IBaseFilter* renderer, IPin* streamPin)
+{
+    if (!RunsUnderWine()) {
+        return;
+    }
+    int streamBits = 0;
+    AM_MEDIA_TYPE streamType{};
+    if (SUCCEEDED(streamPin->ConnectionMediaType(&streamType))) {
+        streamBits = DXVideoFunc::BitCountOf(streamType);
+        FreeMediaType(streamType);
+    }
+    IPin* input = nullptr;
+    IEnumPins* pins = nullptr;
+    if (FAILED(renderer->EnumPins(&pins))) {
+        return;
+    }
+    pins->Next(1, &input, nullptr);
+    pins->Release();
+    IPin* decoderOutput = nullptr;
+    if (input == nullptr || FAILED(input->ConnectedTo(&decoderOutput))) {
+        ReleaseAndClear(input);
+        return;
+    }
+    AM_MEDIA_TYPE current{};
+    if (SUCCEEDED(input->ConnectionMediaType(&current))) {
+        const BITMAPINFOHEADER* header = DXVideoFunc::BitmapHeaderOf(current);
+        const bool plainRgb = header && header->biCompression == BI_RGB;
+        AM_MEDIA_TYPE* wanted = nullptr;
+        IEnumMediaTypes* types = nullptr;
+        if (!plainRgb && streamBits > 8 && SUCCEEDED(decoderOutput->EnumMediaTypes(&types))) {
+            AM_MEDIA_TYPE* type = nullptr;
+            while (wanted == nullptr && types->Next(1, &type, nullptr) == S_OK) {
+                const BITMAPINFOHEADER* offered = DXVideoFunc::BitmapHeaderOf(*type);
+                if (offered && offered->biCompression == BI_RGB &&
+                    offered->biBitCount == streamBits) {
+                    wanted = type;
+                } else {
+                    DeleteMediaType(type);
+                }
+            }
+            types->Release();
+        }
+        if (wanted != nullptr) {
+            graph->Disconnect(decoderOutput);
+            graph->Disconnect(input);
+            HRESULT hr = graph->ConnectDirect(decoderOutput, input, wanted);
+            if (FAILED(hr)) {
+                LOG_UNEXPECTED(CALL_FAILURE(L"IGraphBuilder::ConnectDirect", hr, L"RGB"));
+                hr = graph->ConnectDirect(decoderOutput, input, &current);
+                if (FAILED(hr)) {
+                    LOG_UNEXPECTED(CALL_FAILURE(L"IGraphBuilder::ConnectDirect", hr, L"back"));
+                }
+            }
+            DeleteMediaType(wanted);
+        }
+        FreeMediaType(current);
+    }
+    decoderOutput->Release();
+    input->Release();
+}
+
 }  // namespace
 
 ViewController::ViewController()
@@ -404,6 +469,7 @@ std::wstring ViewController::InsertVideoRender(IPin* output, IGraphBuilder* grap
         }
         return CALL_FAILURE(L"DXVideoFunc::ConnectFilters", hr, detail);
     }
+    PreferPlainRgbUnderWine(graph, renderer, output);
     m_rendererFilter[index] = renderer;
     m_rendererGraph[index] = graph;
     graph->AddRef();
