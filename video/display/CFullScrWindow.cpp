@@ -14,6 +14,10 @@
 
 #include <algorithm>
 
+CFullScrWindow* CFullScrWindow::s_hookOwner = nullptr;
+HHOOK CFullScrWindow::s_keyHook = nullptr;
+HHOOK CFullScrWindow::s_mouseHook = nullptr;
+
 CFullScrWindow::CFullScrWindow(ViewController* controller, HWND normalWindow, int kind,
                                const wchar_t* settingsText)
     : m_kind(kind),
@@ -39,12 +43,81 @@ CFullScrWindow::CFullScrWindow(ViewController* controller, HWND normalWindow, in
         // A cursor hidden already is somebody else's: never shown again by us.
         m_hideCursor = FALSE;
     }
+    if (s_hookOwner == nullptr) {
+        InstallHooks();
+    }
+}
+
+void CFullScrWindow::InstallHooks()
+{
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&CFullScrWindow::KeyHook), &module);
+    const DWORD thread = GetCurrentThreadId();
+    s_hookOwner = this;
+    s_keyHook = SetWindowsHookExW(WH_GETMESSAGE, KeyHook, module, thread);
+    if (!s_keyHook) {
+        LOG_UNEXPECTED(FormatText(L"SetWindowsHookEx(WH_GETMESSAGE) Err=%u", GetLastError()));
+    }
+    s_mouseHook = SetWindowsHookExW(WH_MOUSE, MouseHook, module, thread);
+    if (!s_mouseHook) {
+        LOG_UNEXPECTED(FormatText(L"SetWindowsHookEx(WH_MOUSE) Err=%u", GetLastError()));
+    }
+}
+
+void CFullScrWindow::RemoveHooks()
+{
+    if (s_keyHook) {
+        UnhookWindowsHookEx(s_keyHook);
+    }
+    if (s_mouseHook) {
+        UnhookWindowsHookEx(s_mouseHook);
+    }
+    s_keyHook = nullptr;
+    s_mouseHook = nullptr;
+    s_hookOwner = nullptr;
+}
+
+LRESULT CALLBACK CFullScrWindow::KeyHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    CFullScrWindow* owner = s_hookOwner;
+    if (code >= 0 && wParam == PM_REMOVE && message && message->message >= WM_KEYFIRST &&
+        message->message <= WM_KEYLAST && owner && owner->m_panel &&
+        owner->m_panel->IsShown()) {
+        // The panel is a modeless dialog of the engine inside the player's message loop: it
+        // gets its keyboard navigation here. What it took is not dispatched a second time.
+        HWND panel = owner->m_panel->GetSafeHwnd();
+        if (panel && (message->hwnd == panel || ::IsChild(panel, message->hwnd)) &&
+            ::IsDialogMessageW(panel, message)) {
+            if (message->wParam == VK_ESCAPE) {
+                ::PostMessageW(owner->m_hWnd, CVideoBoard::kLeaveFullScreen, 0, 0);
+            }
+            message->message = WM_NULL;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK CFullScrWindow::MouseHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    CFullScrWindow* owner = s_hookOwner;
+    if (code >= 0 && wParam == WM_LBUTTONDBLCLK && owner && owner->m_panel &&
+        owner->m_panel->IsShown() && !owner->IsCursorOverPanel()) {
+        ::PostMessageW(owner->m_hWnd, CVideoBoard::kLeaveFullScreen, 0, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 CFullScrWindow::~CFullScrWindow()
 {
     m_panel->HidePanel();
     Show(FALSE);
+    // Whichever full-screen window goes first takes the hooks with it.
+    if (s_hookOwner != nullptr) {
+        RemoveHooks();
+    }
     // The panel goes first: as an owned window it would otherwise die with this one before
     // it could tell the player about a drag under way.
     m_panel.reset();

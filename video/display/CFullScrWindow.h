@@ -30,6 +30,8 @@ public:
     UINT_PTR PanelTimerId() const { return m_panelTimerId; }
     CFullScrPanel* Panel() const { return m_panel.get(); }
     BOOL IsCursorOverPanel() const;
+    // The window that owns the thread's key and mouse hooks (the first one made), or NULL.
+    static CFullScrWindow* HookOwner() { return s_hookOwner; }
 
     BOOL OnInitDialog() override;
 
@@ -45,6 +47,15 @@ private:
     void OnMouseMove(POINT point);
     void ShowPanelAndArm();
     void OnPanelTimer();
+    void InstallHooks();
+    void RemoveHooks();
+    static LRESULT CALLBACK KeyHook(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam);
+
+    // One set of hooks serves the thread's full-screen windows: the first one's.
+    static CFullScrWindow* s_hookOwner;
+    static HHOOK s_keyHook;
+    static HHOOK s_mouseHook;
 
     int m_kind;
     UINT_PTR m_panelTimerId;
