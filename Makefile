@@ -3,7 +3,8 @@
 #   make test                     install what is missing, build, run every test under Wine
 #   make bench                    benchmarks (prints figures; not part of the tests)
 #   make fuzz                     the parser fuzzers, for a bounded time
-.PHONY: run test build bench fuzz clean
+#   make screenshots              pictures of the player playing and in full screen (build/screenshots)
+.PHONY: run test build bench fuzz screenshots clean
 
 build:
 	bash scripts/build.sh
@@ -19,6 +20,9 @@ bench:
 
 fuzz:
 	bash scripts/fuzz.sh
+
+screenshots:
+	bash scripts/screenshots.sh
 
 clean:
 	rm -rf build/CMakeFiles build/build.ninja build/CMakeCache.txt build/bin build/tests

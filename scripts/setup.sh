@@ -8,7 +8,8 @@ deps="$here/build/deps"
 
 need_pkgs=(
   g++-mingw-w64-i686 cmake ninja-build ccache make
-  wine wine32:i386 wine64 fonts-wine fonts-dejavu-core xvfb xauth imagemagick ffmpeg espeak-ng sox
+  wine wine32:i386 wine64 fonts-wine fonts-dejavu-core xvfb xauth imagemagick xdotool ffmpeg
+  espeak-ng sox
   gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
   gstreamer1.0-plugins-ugly:i386 gstreamer1.0-libav:i386
   libgl1-mesa-dri:i386 libglx-mesa0:i386 libgl1:i386

@@ -746,6 +746,22 @@ std::wstring ViewController::ReinsertRenderer(int index)
         return CALL_FAILURE(L"SetVideoClippingWindow", VFW_E_WRONG_STATE, L"");
     }
     input->Release();
+    if (m_reader && m_reader->Graph() == graph && m_reader->VideoStream(index).pin) {
+        // The removal takes the decoder along and stops the graph: the stream is connected
+        // afresh from the reader's pin, and playing goes on where it was.
+        upstream->Release();
+        const int readerState = m_reader->State();
+        double seconds = 0;
+        const bool known = readerState != 0 && m_reader->GetPositionSeconds(&seconds).empty();
+        std::wstring error = InsertVideoRender(m_reader->VideoStream(index).pin, graph, index);
+        if (error.empty() && known) {
+            error = m_reader->ContinueAfterStop(static_cast<LONGLONG>(seconds * 1e7 + 0.5),
+                                                readerState);
+        } else if (error.empty()) {
+            error = RenderStillFrame();
+        }
+        return error;
+    }
     graph->AddRef();
     OAFilterState state = State_Stopped;
     IMediaControl* control = nullptr;

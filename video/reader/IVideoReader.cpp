@@ -18,6 +18,8 @@
 #include "WMRuntime.h"
 
 #include <evcode.h>
+
+#include <algorithm>
 #include <uuids.h>
 
 #define FAIL(function, code, detail) Fail((function), (code), (detail), __LINE__)
@@ -318,6 +320,29 @@ std::wstring IVideoReader::StopGraph()
         m_state = 0;
     }
     return error;
+}
+
+std::wstring IVideoReader::ContinueAfterStop(LONGLONG position, int state)
+{
+    ReaderLockHold hold(m_lock);
+    if (state != 1 && state != 2) {
+        return L"";
+    }
+    if (m_mediaSeeking == nullptr) {
+        return CALL_FAILURE(L"ContinueAfterStop", E_POINTER, L"");
+    }
+    LONGLONG stop = m_rangeStop;
+    LONGLONG start = std::min(std::max<LONGLONG>(position, 0), stop);
+    // Positions under the sound-speed filter count from the range start.
+    m_rangeStart = start;
+    const HRESULT hr = m_mediaSeeking->SetPositions(&start, AM_SEEKING_AbsolutePositioning,
+                                                    &stop, AM_SEEKING_AbsolutePositioning);
+    if (FAILED(hr)) {
+        return CALL_FAILURE(L"IMediaSeeking::SetPositions", hr,
+                            FormatText(L"[%g, %g] sec", Seconds(start), Seconds(stop)).c_str());
+    }
+    const wchar_t* error = state == 2 ? Resume() : Pause();
+    return error != nullptr ? std::wstring(error) : std::wstring();
 }
 
 void IVideoReader::ReapplyReadRange()

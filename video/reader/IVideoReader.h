@@ -51,6 +51,9 @@ public:
     bool IsAtPreviousFrame();
     void ReapplyReadRange();
     std::wstring StopGraph();
+    // After a renderer swap stopped the graph of a playing (2) or paused (1) reader: it goes
+    // on from the position it had, in that state.
+    std::wstring ContinueAfterStop(LONGLONG position, int state);
 
     DWORD GraphEventLoop() override;
 

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -186,6 +187,55 @@ TEST(EnginePlayback, ReleasingAShownReaderTakesItsRenderersAlong)
     EXPECT_EQ(engine->View().AttachedReader(), nullptr);
     EXPECT_EQ(engine->View().RendererFilter(0), nullptr);
     EXPECT_EQ(engine->View().RendererFilter(1), nullptr);
+}
+
+double LastPosition(ReaderTestInstance& callback)
+{
+    std::lock_guard<std::mutex> hold(callback.lock);
+    return callback.positions.empty() ? -1 : callback.positions.back();
+}
+
+// Full screen and back while playing: the renderer moves to the full-screen window (under Wine
+// by a fresh connection), the picture is there, and playing goes on from where it was.
+TEST(EnginePlayback, FullScreenWhilePlayingKeepsPlaying)
+{
+    PlaybackRig rig;
+    rig.engine->SetVideoWindows(rig.window[0], rig.window[1]);
+    READER_CB_PARAMS main;
+    READER_CB_PARAMS scan;
+    IQVRVideoReader* reader = OpenFile(rig.engine, &main, &scan, kShownSample);
+    ASSERT_NE(reader, nullptr);
+    ASSERT_EQ(reader->ShowVideo(TRUE), nullptr);
+    ASSERT_EQ(reader->SetReadRange(0, 0), nullptr);
+    ASSERT_EQ(reader->Play(1.0, FALSE, nullptr, -10000, TRUE), nullptr);
+    Pump(1500);
+    const double before = LastPosition(rig.callback);
+    EXPECT_GT(before, 0.5);
+
+    ASSERT_EQ(rig.engine->SetFullScreen(TRUE), nullptr);
+    EXPECT_TRUE(rig.engine->IsFullScreen());
+    Pump(1500);
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    int shown = 0;
+    for (int i = 1; i < 8; ++i) {
+        const COLORREF colour = GetPixel(screen, width * i / 8, height / 3);
+        shown += colour != RGB(0, 0, 0) && colour != CLR_INVALID ? 1 : 0;
+    }
+    ReleaseDC(nullptr, screen);
+    EXPECT_GT(shown, 4) << "the full-screen window shows the video";
+    const double during = LastPosition(rig.callback);
+    EXPECT_GT(during, before + 0.5) << "playing went on, not from the start";
+
+    ASSERT_EQ(rig.engine->SetFullScreen(FALSE), nullptr);
+    EXPECT_FALSE(rig.engine->IsFullScreen());
+    Pump(1000);
+    EXPECT_GT(LastPosition(rig.callback), during + 0.3);
+    EXPECT_GT(NonBlack(Sample(rig.window[1])), 8) << "the screen video is back in its window";
+    double at = 0;
+    EXPECT_EQ(reader->Stop(FALSE, &at), nullptr);
+    rig.engine->ReleaseReader(reader);
 }
 
 TEST(EnginePlayback, VideoWithoutDecoderNamesTheCodecAndLeavesNothingBehind)

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Pictures of what a user sees, taken on Xvfb: the player playing the sample presentation
+# (both videos in their windows), then full screen with its control panel after a double-click
+# on the screen video and a move of the mouse. Written to build/screenshots/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/build.sh"
+BUILD_DIR="$root/build"
+. "$root/scripts/wine-env.sh"
+ORVANE_XVFB=1 wine_env_start
+out="$BUILD_DIR/screenshots"
+mkdir -p "$out"
+sample=$(winepath -w "$BUILD_DIR/media/sample-video1.wmv" 2>/dev/null)
+
+cd "$BUILD_DIR/bin"
+wine ./QVP.exe "$sample" /P >"$BUILD_DIR/screenshots.log" 2>&1 &
+player=$!
+close_player() {
+    wine taskkill /IM QVP.exe >/dev/null 2>&1 || true
+    for _ in $(seq 1 50); do
+        kill -0 "$player" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    wine taskkill /F /IM QVP.exe >/dev/null 2>&1 || true
+}
+trap 'close_player; wine_env_stop' EXIT
+
+sleep 5
+import -window root "$out/playing.png"
+echo "screenshots: $out/playing.png"
+
+screen=$(xdotool search --name '^Screen$' | head -1)
+if [ -z "$screen" ]; then
+    echo "screenshots: no screen video window found" >&2
+    exit 1
+fi
+eval "$(xdotool getwindowgeometry --shell "$screen")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+sleep 0.3
+xdotool click --repeat 2 --delay 80 1
+sleep 2
+# Two moves at different points bring the panel up.
+xdotool mousemove 400 300
+sleep 0.3
+xdotool mousemove 420 320
+sleep 1
+import -window root "$out/fullscreen-panel.png"
+echo "screenshots: $out/fullscreen-panel.png"
