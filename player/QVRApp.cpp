@@ -40,25 +40,32 @@ namespace {
 
 void Step(const wchar_t* text) { TraceLine(0, L"Init: %s", text); }
 
-// Loading the rich-edit library takes tens of milliseconds on some systems; a worker starts it
-// at once, so that the framework's rich-edit initialisation finds it loaded.
-DWORD WINAPI WarmUpLibraries(void*)
-{
-    // The reference is kept: the framework's initialisation keeps the library for the run too.
-    LoadLibraryW(L"RICHED32.DLL");
-    return 0;
-}
+// Under Wine each system library costs milliseconds to load, and start-up loads many before the
+// window shows: the rich-edit library, the Windows Media runtime, the system libraries the engine
+// library imports, the XML parser of the settings, the DirectShow device enumerator. A worker
+// loads them while the main thread registers classes and creates windows, so that the later
+// loads on the main thread find them in place. It loads only libraries (never the engine library,
+// whose start-up code must run in its step), and keeps its references for the run, as the steps
+// keep theirs. A library that is missing costs one failed look-up and nothing else.
+const wchar_t* const kWarmUpLibraries[] = {
+    L"RICHED32.DLL", L"wmvcore.dll", L"mfplat.dll", L"quartz.dll", L"dsound.dll",
+    L"msxml3.dll",   L"devenum.dll",
+};
 
-// The sound drivers load slowly too; a worker loads them while start-up goes on, and the
-// device dump waits for it, so that the two never initialise the drivers at the same time.
-DWORD WINAPI WarmUpSoundDrivers(void*)
+DWORD WINAPI WarmUp(void*)
 {
+    for (const wchar_t* name : kWarmUpLibraries) {
+        LoadLibraryW(name);
+    }
+    // The sound drivers load slowly too; the device dump waits for this worker, so that the two
+    // never initialise the drivers at the same time.
     waveOutGetNumDevs();
     waveInGetNumDevs();
+    midiOutGetNumDevs();
     return 0;
 }
 
-HANDLE g_soundWarmUp = nullptr;
+HANDLE g_warmUp = nullptr;
 
 }  // namespace
 
@@ -77,10 +84,7 @@ QVRApp::~QVRApp() = default;
 
 BOOL QVRApp::InitInstance()
 {
-    if (HANDLE warmUp = ::CreateThread(nullptr, 0, WarmUpLibraries, nullptr, 0, nullptr)) {
-        CloseHandle(warmUp);
-    }
-    g_soundWarmUp = ::CreateThread(nullptr, 0, WarmUpSoundDrivers, nullptr, 0, nullptr);
+    g_warmUp = ::CreateThread(nullptr, 0, WarmUp, nullptr, 0, nullptr);
     INITCOMMONCONTROLSEX controls = {sizeof controls, 0xFF};
     InitCommonControlsEx(&controls);
     AfxInitRichEdit();
@@ -244,10 +248,10 @@ void QVRApp::SetDefaultFolder()
 
 void QVRApp::LogSystem()
 {
-    if (g_soundWarmUp) {
-        WaitForSingleObject(g_soundWarmUp, 5000);
-        CloseHandle(g_soundWarmUp);
-        g_soundWarmUp = nullptr;
+    if (g_warmUp) {
+        WaitForSingleObject(g_warmUp, 5000);
+        CloseHandle(g_warmUp);
+        g_warmUp = nullptr;
     }
     LogRegistryKey(0, nullptr, HKEY_LOCAL_MACHINE,
                    L"HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", 256, L"Identifier",

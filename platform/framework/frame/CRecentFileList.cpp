@@ -170,10 +170,27 @@ void CRecentFileList::ReadList()
     if (pApp == nullptr) {
         return;
     }
+    // From the registry the section key is opened once for all entries, not once per entry.
+    HKEY section = nullptr;
+    if (pApp->m_pszRegistryKey != nullptr) {
+        section = pApp->GetSectionKey(m_strSectionName);
+        if (section == nullptr) {
+            std::fill(m_arrNames.begin(), m_arrNames.end(), CString());
+            return;
+        }
+    }
     for (int i = 0; i < m_nSize; ++i) {
         CString entry;
         entry.Format(m_strEntryFormat, i + 1);
-        m_arrNames[static_cast<size_t>(i)] = pApp->GetProfileString(m_strSectionName, entry, L"");
+        CString& name = m_arrNames[static_cast<size_t>(i)];
+        if (section == nullptr) {
+            name = pApp->GetProfileString(m_strSectionName, entry, L"");
+        } else if (!AfxReadRegistryString(section, entry, name)) {
+            name.Empty();
+        }
+    }
+    if (section != nullptr) {
+        ::RegCloseKey(section);
     }
 }
 

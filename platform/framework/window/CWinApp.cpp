@@ -341,24 +341,10 @@ CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTST
         if (hSecKey == nullptr) {
             return fallback;
         }
-        DWORD type = 0;
-        DWORD count = 0;
-        LONG rc = ::RegQueryValueExW(hSecKey, lpszEntry, nullptr, &type, nullptr, &count);
         CString value;
-        if (rc == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
-            const int chars = static_cast<int>(count / sizeof(wchar_t));
-            LPTSTR buffer = value.GetBuffer(chars + 1);
-            DWORD bytes = count;
-            rc = ::RegQueryValueExW(hSecKey, lpszEntry, nullptr, &type,
-                                    reinterpret_cast<LPBYTE>(buffer), &bytes);
-            buffer[bytes / sizeof(wchar_t) <= static_cast<DWORD>(chars) ? bytes / sizeof(wchar_t)
-                                                                          : chars] = 0;
-            value.ReleaseBuffer();
-        } else {
-            rc = ERROR_FILE_NOT_FOUND;
-        }
+        const BOOL found = AfxReadRegistryString(hSecKey, lpszEntry, value);
         ::RegCloseKey(hSecKey);
-        return rc == ERROR_SUCCESS ? value : fallback;
+        return found ? value : fallback;
     }
     // Grow until the value fits (the call reports size-1 or size-2 when it was cut).
     for (DWORD size = 256; size <= (1u << 20); size *= 2) {
@@ -579,6 +565,30 @@ int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
         nIDHelp = nIDPrompt;
     }
     return AfxMessageBox(prompt, nType, nIDHelp);
+}
+
+BOOL AfxReadRegistryString(HKEY hKey, LPCTSTR lpszEntry, CString& value)
+{
+    DWORD type = 0;
+    DWORD count = 0;
+    LONG rc = ::RegQueryValueExW(hKey, lpszEntry, nullptr, &type, nullptr, &count);
+    if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) {
+        return FALSE;
+    }
+    CString text;
+    const int chars = static_cast<int>(count / sizeof(wchar_t));
+    LPTSTR buffer = text.GetBuffer(chars + 1);
+    DWORD bytes = count;
+    rc = ::RegQueryValueExW(hKey, lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(buffer),
+                            &bytes);
+    buffer[bytes / sizeof(wchar_t) <= static_cast<DWORD>(chars) ? bytes / sizeof(wchar_t) : chars] =
+        0;
+    text.ReleaseBuffer();
+    if (rc != ERROR_SUCCESS) {
+        return FALSE;
+    }
+    value = text;
+    return TRUE;
 }
 
 BOOL AfxRegisterClass(WNDCLASS* lpWndClass)

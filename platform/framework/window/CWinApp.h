@@ -98,6 +98,8 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, i
 int AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = static_cast<UINT>(-1));
 BOOL AfxRegisterClass(WNDCLASS* lpWndClass);
+// One string value of an open registry key; FALSE (value untouched) when it is absent or not text.
+BOOL AfxReadRegistryString(HKEY hKey, LPCTSTR lpszEntry, CString& value);
 // A class name for the style, cursor, background and icon (registered once per combination).
 LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr,
                             HBRUSH hbrBackground = nullptr, HICON hIcon = nullptr);

@@ -143,4 +143,25 @@ TEST(RecentFileListTest, ProfileRoundTripDropsRemovedEntries)
               (std::vector<std::wstring>{L"C:\\two.tst", L"C:\\one.tst", L"", L""}));
 }
 
+TEST(RecentFileListTest, ReadingTakesOnlyTextEntriesAndClearsTheRest)
+{
+    TheApp();
+    // A section written by hand: a gap, a number where a name belongs, and an expandable text.
+    TheApp().WriteProfileString(L"Mixed MRU", nullptr, nullptr);
+    TheApp().WriteProfileString(L"Mixed MRU", L"Item1", L"C:\\first.tst");
+    TheApp().WriteProfileInt(L"Mixed MRU", L"Item2", 7);
+    HKEY section = TheApp().GetSectionKey(L"Mixed MRU");
+    ASSERT_NE(section, nullptr);
+    const wchar_t expandable[] = L"%TEMP%\\fourth.tst";
+    ASSERT_EQ(::RegSetValueExW(section, L"Item4", 0, REG_EXPAND_SZ,
+                               reinterpret_cast<const BYTE*>(expandable), sizeof expandable),
+              ERROR_SUCCESS);
+    ::RegCloseKey(section);
+    CRecentFileList list(0, L"Mixed MRU", L"Item%d", 4);
+    list.Add(L"C:\\stale.tst");
+    list.ReadList();
+    EXPECT_EQ(Names(list), (std::vector<std::wstring>{L"C:\\first.tst", L"", L"",
+                                                      L"%TEMP%\\fourth.tst"}));
+}
+
 }  // namespace
