@@ -5,6 +5,7 @@
 #include "CmdLineParams.h"
 #include "CommandStates.h"
 #include "HandOver.h"
+#include "IconManager.h"
 #include "PlayerResource.h"
 #include "PlayerState.h"
 #include "QVRDoc.h"
@@ -16,6 +17,7 @@
 #include "SupportMessageBox.h"
 #include "SupportStrings.h"
 #include "TraceLog.h"
+#include "VideoQVRInst.h"
 #include "VideoReader.h"
 #include "VideoLibrary.h"
 #include "WindowHelpers.h"
@@ -104,6 +106,8 @@ int InterimFrame::OnCreate(LPCREATESTRUCT cs)
     }
     LoadStepList();
     TraceLine(0, L"Init: step list");
+    // The engine's full-screen panel shows the command icons through the callback object.
+    SetIconSource([](int index) { return TheIconManager().GetIcon(static_cast<UINT>(index)); });
     ::SetTimer(m_hWnd, kPositionTimer, 100, nullptr);
     return 0;
 }
