@@ -11,6 +11,7 @@
 #include <commctrl.h>
 
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -101,6 +102,10 @@ void CFullScrPanel::Shift(int id, int dx, int grow)
 BOOL CFullScrPanel::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    m_slider.SubclassDlgItem(IDC_PANEL_SLIDER, this);
+    for (size_t i = 0; i < std::size(kButtons); ++i) {
+        m_buttons[i].SubclassDlgItem(static_cast<UINT>(kButtons[i].id), this);
+    }
     HWND slider = ::GetDlgItem(m_hWnd, IDC_PANEL_SLIDER);
     ::SendMessageW(slider, TBM_SETLINESIZE, 0, 1);
     ::SendMessageW(slider, TBM_SETPAGESIZE, 0, 60);
@@ -257,14 +262,14 @@ LRESULT CFullScrPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             }
         }
         break;
-    case WM_CONTEXTMENU: {
+    case WM_NOTIFY: {
         // A right click on a speed button opens the player's speed menu there.
-        HWND control = reinterpret_cast<HWND>(wParam);
-        const int id = ::GetDlgCtrlID(control);
-        if (m_shown && player && ::GetParent(control) == m_hWnd &&
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        const int id = header ? static_cast<int>(header->idFrom) : 0;
+        if (header && header->code == static_cast<UINT>(NM_RCLICK) && m_shown && player &&
             (id == IDC_PANEL_SLOWER || id == IDC_PANEL_PLAY || id == IDC_PANEL_FASTER)) {
             m_menuOpen = TRUE;
-            player->TrackSpeedMenu(control, m_hWnd);
+            player->TrackSpeedMenu(header->hwndFrom, m_hWnd);
             m_menuOpen = FALSE;
             return 0;
         }

@@ -4,7 +4,9 @@
 // to show.
 #pragma once
 
+#include "ButtonEx.h"
 #include "FrameworkWindows.h"
+#include "SliderCtrlEx.h"
 
 #include <string>
 
@@ -47,4 +49,7 @@ private:
     HICON m_iconSet[20] = {};
     BOOL m_dragging = FALSE;
     BOOL m_sliderFollows = TRUE;
+    // The slider jumps to a click; the buttons draw their icons on the themed face.
+    CSliderCtrlEx m_slider;
+    ButtonEx m_buttons[11];
 };

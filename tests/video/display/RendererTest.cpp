@@ -489,10 +489,12 @@ TEST_F(RendererTest, FullScreenCoversTheMonitorAndEscapeLeavesIt)
                  reinterpret_cast<LPARAM>(GetDlgItem(panel->GetSafeHwnd(), 1096)));
     SendMessageW(panel->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(1097, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(panel->GetSafeHwnd(), 1097)));
-    // Right clicks on the speed buttons open the speed menu; elsewhere they do not.
+    // Right clicks on the speed buttons open the speed menu; elsewhere they do not. The
+    // buttons report a released right button to the panel themselves.
     for (int id : {1102, 1096, 1116}) {
-        SendMessageW(panel->GetSafeHwnd(), WM_CONTEXTMENU,
-                     reinterpret_cast<WPARAM>(GetDlgItem(panel->GetSafeHwnd(), id)), 0);
+        HWND button = GetDlgItem(panel->GetSafeHwnd(), id);
+        SendMessageW(button, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3));
+        SendMessageW(button, WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
     }
     // A drag under way when full screen ends is finished for the player.
     HWND slider = GetDlgItem(panel->GetSafeHwnd(), 1099);
