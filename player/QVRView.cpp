@@ -119,7 +119,10 @@ void QVRView::CutHoles(HWND frame, const RECT* panes)
     std::memcpy(m_holes, holes, sizeof holes);
     m_holedFrame = frameSize;
     if (panes == nullptr) {
-        ::SetWindowRgn(frame, nullptr, TRUE);
+        if (m_regionSet) {
+            ::SetWindowRgn(frame, nullptr, TRUE);
+            m_regionSet = false;
+        }
         return;
     }
     HRGN region = ::CreateRectRgn(0, 0, frameSize.cx, frameSize.cy);
@@ -128,7 +131,9 @@ void QVRView::CutHoles(HWND frame, const RECT* panes)
         ::CombineRgn(region, region, cut, RGN_DIFF);
         ::DeleteObject(cut);
     }
-    if (!::SetWindowRgn(frame, region, TRUE)) {
+    if (::SetWindowRgn(frame, region, TRUE)) {
+        m_regionSet = true;
+    } else {
         ::DeleteObject(region);  // the system owns it only when it was taken
     }
 }

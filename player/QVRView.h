@@ -50,4 +50,5 @@ private:
     VideoPane m_screen;
     RECT m_holes[2] = {};
     SIZE m_holedFrame = {};
+    bool m_regionSet = false;
 };
