@@ -104,6 +104,16 @@ int wmain()
     const std::wstring realDir = benchDir + L"\\engine";
     const std::wstring fakeDir = benchDir + L"\\fake";
     const std::wstring settings = benchDir + L"\\settings";
+    // Trace files of earlier bench runs would make every start list a longer folder.
+    const std::wstring traces = settings + L"\\DebInfo";
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((traces + L"\\QVR_*.txt").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            DeleteFileW((traces + L"\\" + found.cFileName).c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
     for (const std::wstring& dir : {benchDir, realDir, fakeDir, settings}) {
         CreateDirectoryW(dir.c_str(), nullptr);
     }
