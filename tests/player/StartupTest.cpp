@@ -338,6 +338,55 @@ TEST(Startup, SecondCopyHandsItsFileToTheRunningOne)
     CloseAndWait(running);
 }
 
+// The interim view's video windows are not children of the frame: they follow its moves and
+// sizes, and go and come back with it when it is minimised and restored.
+TEST(Startup, VideoWindowsFollowTheMainWindow)
+{
+    const PlayerRun run = PrepareRun(L"follow", Engine::Fake);
+    HANDLE process = StartPlayer(run, L"");
+    ASSERT_NE(process, nullptr);
+    HWND main = WaitMainWindow(GetProcessId(process), kStartMs);
+    ASSERT_NE(main, nullptr);
+    const HWND camera = FindOwnedTitled(main, L"Camera");
+    const HWND screen = FindOwnedTitled(main, L"Screen");
+    ASSERT_NE(camera, nullptr);
+    ASSERT_NE(screen, nullptr);
+    auto settle = [] { Sleep(400); };
+    settle();
+    RECT frame{}, before{};
+    GetWindowRect(main, &frame);
+    GetWindowRect(camera, &before);
+    EXPECT_TRUE(IsWindowVisible(camera));
+    EXPECT_TRUE(PtInRect(&frame, POINT{before.left, before.top}));
+
+    SetWindowPos(main, nullptr, frame.left + 60, frame.top + 30, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    settle();
+    RECT moved{};
+    GetWindowRect(camera, &moved);
+    EXPECT_EQ(moved.left, before.left + 60);
+    EXPECT_EQ(moved.top, before.top + 30);
+
+    // Wider: the screen video takes the extra width.
+    RECT screenBefore{};
+    GetWindowRect(screen, &screenBefore);
+    SetWindowPos(main, nullptr, 0, 0, frame.right - frame.left + 120, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    settle();
+    RECT wider{};
+    GetWindowRect(screen, &wider);
+    EXPECT_GT(wider.right - wider.left, screenBefore.right - screenBefore.left);
+
+    ShowWindow(main, SW_MINIMIZE);
+    settle();
+    EXPECT_FALSE(IsWindowVisible(camera));
+    ShowWindow(main, SW_RESTORE);
+    settle();
+    EXPECT_TRUE(IsWindowVisible(camera));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitPlayer(process, kStartMs), 0);
+}
+
 TEST(Startup, InPlayerWithoutRunningCopyStartsNormally)
 {
     const PlayerRun run = PrepareRun(L"inplayer-alone", Engine::Fake);
