@@ -1,33 +1,10 @@
-// The player's holder of one engine audio format record: created on demand, loaded from
-// format text or a media stream's properties, with a copy of the record's display description;
-// the record goes back to the engine with the holder.
+// The player's holder of the engine's audio format record of a presentation.
 #pragma once
 
-#include "QVRInterfaces.h"
+#include "EngineFormatHolder.h"
 
-#include <string>
-
-class VideoAudFmt {
+class VideoAudFmt : public EngineFormatHolder<IQVRAudioFormat> {
 public:
     // The engine that creates and frees the record (the program's engine by default).
     explicit VideoAudFmt(IQVRVideo* engine = nullptr);
-    virtual ~VideoAudFmt();
-    VideoAudFmt(const VideoAudFmt&) = delete;
-    VideoAudFmt& operator=(const VideoAudFmt&) = delete;
-
-    // Null gives the record back; the description keeps its last content.
-    void SetText(const wchar_t* text);
-    void SetFromMediaProps(IUnknown* streamProperties);
-    std::wstring GetDescriptionText() const;  // "long name; parameters"
-
-    const wchar_t* Description(int index) const { return m_description[index]; }
-    IQVRAudioFormat* Record() const { return m_record; }
-
-private:
-    bool EnsureRecord();
-    void Release();
-
-    wchar_t m_description[4][QVR_FORMAT_DESCRIPTION_CHARS] = {};
-    IQVRAudioFormat* m_record = nullptr;
-    IQVRVideo* m_engine;
 };

@@ -327,3 +327,30 @@ STDMETHODIMP CMediaSample::SetProperties(DWORD cbProperties, const BYTE* pbPrope
     }
     return S_OK;
 }
+
+void CopySampleTimesAndFlags(IMediaSample* out, const AM_SAMPLE2_PROPERTIES& props,
+                             bool discontinuity)
+{
+    REFERENCE_TIME start = props.tStart;
+    REFERENCE_TIME stop = props.tStop;
+    if (props.dwSampleFlags & AM_SAMPLE_TIMEVALID) {
+        out->SetTime(&start, (props.dwSampleFlags & AM_SAMPLE_STOPVALID) ? &stop : nullptr);
+    } else {
+        out->SetTime(nullptr, nullptr);
+    }
+    out->SetSyncPoint((props.dwSampleFlags & AM_SAMPLE_SPLICEPOINT) != 0);
+    out->SetPreroll((props.dwSampleFlags & AM_SAMPLE_PREROLL) != 0);
+    out->SetDiscontinuity((props.dwSampleFlags & AM_SAMPLE_DATADISCONTINUITY) != 0 ||
+                          discontinuity);
+}
+
+void CopySampleMediaTime(IMediaSample* out, IMediaSample* source)
+{
+    LONGLONG mediaStart = 0;
+    LONGLONG mediaStop = 0;
+    if (source->GetMediaTime(&mediaStart, &mediaStop) == S_OK) {
+        out->SetMediaTime(&mediaStart, &mediaStop);
+    } else {
+        out->SetMediaTime(nullptr, nullptr);
+    }
+}

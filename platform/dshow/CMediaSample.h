@@ -66,3 +66,11 @@ protected:
 
     friend class CBaseAllocator;
 };
+
+// Gives an output sample the times and flags of the input sample whose properties are
+// `props`, as the transform filters do for each sample they pass on; a discontinuity is also
+// marked when `discontinuity` is set (a sample was skipped before).
+void CopySampleTimesAndFlags(IMediaSample* out, const AM_SAMPLE2_PROPERTIES& props,
+                             bool discontinuity);
+// The source's media times, or none when it has none.
+void CopySampleMediaTime(IMediaSample* out, IMediaSample* source);

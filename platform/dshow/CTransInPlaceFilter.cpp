@@ -9,6 +9,7 @@
 #include <evcode.h>
 #include <vfwmsgs.h>
 
+#include "CMediaSample.h"
 #include "CTransInPlaceInputPin.h"
 #include "CTransInPlaceOutputPin.h"
 
@@ -157,18 +158,9 @@ IMediaSample* CTransInPlaceFilter::Copy(IMediaSample* pSource)
             return nullptr;
         }
     } else {
-        out->SetTime(timed ? &start : nullptr, timed && stopped ? &stop : nullptr);
-        out->SetSyncPoint((props.dwSampleFlags & AM_SAMPLE_SPLICEPOINT) != 0);
-        out->SetPreroll((props.dwSampleFlags & AM_SAMPLE_PREROLL) != 0);
-        out->SetDiscontinuity((props.dwSampleFlags & AM_SAMPLE_DATADISCONTINUITY) != 0);
+        CopySampleTimesAndFlags(out, props, false);
     }
-    LONGLONG mediaStart = 0;
-    LONGLONG mediaStop = 0;
-    if (pSource->GetMediaTime(&mediaStart, &mediaStop) == S_OK) {
-        out->SetMediaTime(&mediaStart, &mediaStop);
-    } else {
-        out->SetMediaTime(nullptr, nullptr);
-    }
+    CopySampleMediaTime(out, pSource);
     return out;
 }
 

@@ -8,6 +8,7 @@
 #include <vfwmsgs.h>
 
 #include "CAutoLock.h"
+#include "CMediaSample.h"
 
 CTransformFilter::CTransformFilter(LPCTSTR pName, LPUNKNOWN pUnk, REFCLSID clsid)
     : CBaseFilter(pName, pUnk, &m_csFilter, clsid)
@@ -186,22 +187,8 @@ HRESULT CTransformFilter::InitializeOutputSample(IMediaSample* pSample,
     if (FAILED(hr)) {
         return hr;
     }
-    if (timed) {
-        out->SetTime(&start, stopped ? &stop : nullptr);
-    } else {
-        out->SetTime(nullptr, nullptr);
-    }
-    out->SetSyncPoint((props.dwSampleFlags & AM_SAMPLE_SPLICEPOINT) != 0);
-    out->SetPreroll((props.dwSampleFlags & AM_SAMPLE_PREROLL) != 0);
-    out->SetDiscontinuity((props.dwSampleFlags & AM_SAMPLE_DATADISCONTINUITY) != 0 ||
-                          m_bSampleSkipped);
-    LONGLONG mediaStart = 0;
-    LONGLONG mediaStop = 0;
-    if (pSample->GetMediaTime(&mediaStart, &mediaStop) == S_OK) {
-        out->SetMediaTime(&mediaStart, &mediaStop);
-    } else {
-        out->SetMediaTime(nullptr, nullptr);
-    }
+    CopySampleTimesAndFlags(out, props, m_bSampleSkipped != FALSE);
+    CopySampleMediaTime(out, pSample);
     return S_OK;
 }
 

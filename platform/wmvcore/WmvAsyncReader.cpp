@@ -823,11 +823,7 @@ STDMETHODIMP WmvAsyncReader::GetOutputCount(DWORD* count)
 
 STDMETHODIMP WmvAsyncReader::GetOutputProps(DWORD, IWMOutputMediaProps** props)
 {
-    // Decoded outputs need codecs this reader does not have.
-    if (props != nullptr) {
-        *props = nullptr;
-    }
-    return NS_E_INVALID_OUTPUT_FORMAT;
+    return NoDecodedOutput(props);
 }
 
 STDMETHODIMP WmvAsyncReader::SetOutputProps(DWORD, IWMOutputMediaProps*)
@@ -837,19 +833,12 @@ STDMETHODIMP WmvAsyncReader::SetOutputProps(DWORD, IWMOutputMediaProps*)
 
 STDMETHODIMP WmvAsyncReader::GetOutputFormatCount(DWORD, DWORD* count)
 {
-    if (count == nullptr) {
-        return E_POINTER;
-    }
-    *count = 0;
-    return S_OK;
+    return NoDecodedFormats(count);
 }
 
 STDMETHODIMP WmvAsyncReader::GetOutputFormat(DWORD, DWORD, IWMOutputMediaProps** props)
 {
-    if (props != nullptr) {
-        *props = nullptr;
-    }
-    return NS_E_INVALID_OUTPUT_FORMAT;
+    return NoDecodedOutput(props);
 }
 
 }  // namespace orvane::wmv

@@ -48,6 +48,25 @@ inline HRESULT HResultFromAsf(asf::AsfError e)
     return E_FAIL;
 }
 
+// Both readers hand out the streams' compressed samples only: decoded outputs would need
+// codecs this stand-in does not have. These are their answers about output formats.
+inline HRESULT NoDecodedOutput(IWMOutputMediaProps** props)
+{
+    if (props != nullptr) {
+        *props = nullptr;
+    }
+    return NS_E_INVALID_OUTPUT_FORMAT;
+}
+
+inline HRESULT NoDecodedFormats(DWORD* count)
+{
+    if (count == nullptr) {
+        return E_POINTER;
+    }
+    *count = 0;
+    return S_OK;
+}
+
 inline const WCHAR* AsWide(const std::u16string& s)
 {
     return reinterpret_cast<const WCHAR*>(s.c_str());

@@ -249,11 +249,7 @@ STDMETHODIMP WmvSyncReader::GetOutputCount(DWORD* count)
 
 STDMETHODIMP WmvSyncReader::GetOutputProps(DWORD, IWMOutputMediaProps** props)
 {
-    // Decoded outputs need codecs this reader does not have.
-    if (props != nullptr) {
-        *props = nullptr;
-    }
-    return NS_E_INVALID_OUTPUT_FORMAT;
+    return NoDecodedOutput(props);
 }
 
 STDMETHODIMP WmvSyncReader::SetOutputProps(DWORD, IWMOutputMediaProps*)
@@ -263,19 +259,12 @@ STDMETHODIMP WmvSyncReader::SetOutputProps(DWORD, IWMOutputMediaProps*)
 
 STDMETHODIMP WmvSyncReader::GetOutputFormatCount(DWORD, DWORD* count)
 {
-    if (count == nullptr) {
-        return E_POINTER;
-    }
-    *count = 0;
-    return S_OK;
+    return NoDecodedFormats(count);
 }
 
 STDMETHODIMP WmvSyncReader::GetOutputFormat(DWORD, DWORD, IWMOutputMediaProps** props)
 {
-    if (props != nullptr) {
-        *props = nullptr;
-    }
-    return NS_E_INVALID_OUTPUT_FORMAT;
+    return NoDecodedOutput(props);
 }
 
 STDMETHODIMP WmvSyncReader::GetOutputNumberForStream(WORD stream, DWORD* output)

@@ -103,6 +103,30 @@ bool RunsUnderWine()
     return wine;
 }
 
+// A renderer's connected input pin and the pin feeding it; false (nothing held) when the
+// renderer is not connected.
+bool ConnectedInput(IBaseFilter* renderer, IPin** input, IPin** upstream)
+{
+    *input = nullptr;
+    *upstream = nullptr;
+    IEnumPins* pins = nullptr;
+    if (renderer == nullptr || FAILED(renderer->EnumPins(&pins))) {
+        return false;
+    }
+    IPin* pin = nullptr;
+    while (*input == nullptr && pins->Next(1, &pin, nullptr) == S_OK) {
+        PIN_DIRECTION direction = PINDIR_OUTPUT;
+        if (SUCCEEDED(pin->QueryDirection(&direction)) && direction == PINDIR_INPUT &&
+            SUCCEEDED(pin->ConnectedTo(upstream))) {
+            *input = pin;
+        } else {
+            pin->Release();
+        }
+    }
+    pins->Release();
+    return *input != nullptr;
+}
+
 // Wine's video decompressor offers every output type its codec's query accepts, and its
 // codecs accept YUV types they then fill with RGB: the picture comes out with wrong colours and
 // at a quarter of its size. There the link to the renderer is made again with plain RGB of the
@@ -119,15 +143,8 @@ void PreferPlainRgbUnderWine(IGraphBuilder* graph, IBaseFilter* renderer, IPin* 
         FreeMediaType(streamType);
     }
     IPin* input = nullptr;
-    IEnumPins* pins = nullptr;
-    if (FAILED(renderer->EnumPins(&pins))) {
-        return;
-    }
-    pins->Next(1, &input, nullptr);
-    pins->Release();
     IPin* decoderOutput = nullptr;
-    if (input == nullptr || FAILED(input->ConnectedTo(&decoderOutput))) {
-        ReleaseAndClear(input);
+    if (!ConnectedInput(renderer, &input, &decoderOutput)) {
         return;
     }
     AM_MEDIA_TYPE current{};
@@ -726,21 +743,7 @@ std::wstring ViewController::ReinsertRenderer(int index)
     IPin* upstream = nullptr;
     IGraphBuilder* graph = m_rendererGraph[index];
     IPin* input = nullptr;
-    IEnumPins* pins = nullptr;
-    if (m_rendererFilter[index] && SUCCEEDED(m_rendererFilter[index]->EnumPins(&pins))) {
-        IPin* pin = nullptr;
-        while (!input && pins->Next(1, &pin, nullptr) == S_OK) {
-            PIN_DIRECTION direction = PINDIR_OUTPUT;
-            if (SUCCEEDED(pin->QueryDirection(&direction)) && direction == PINDIR_INPUT &&
-                SUCCEEDED(pin->ConnectedTo(&upstream))) {
-                input = pin;
-            } else {
-                pin->Release();
-            }
-        }
-        pins->Release();
-    }
-    if (!graph || !input || !upstream) {
+    if (!ConnectedInput(m_rendererFilter[index], &input, &upstream) || !graph) {
         ReleaseAndClear(input);
         ReleaseAndClear(upstream);
         return CALL_FAILURE(L"SetVideoClippingWindow", VFW_E_WRONG_STATE, L"");
