@@ -12,8 +12,7 @@ __attribute__((noinline)) void EnterTraceScope(TRACE_SCOPE* scope, const char* f
     scope->fileLength = fileLength;
     scope->line = line;
     scope->magic = kTraceScopeOpen;
-    scope->frameWord =
-        static_cast<uint32_t>(reinterpret_cast<uintptr_t>(__builtin_return_address(0)));
+    scope->frameWord = reinterpret_cast<uintptr_t>(__builtin_return_address(0));
     scope->data = 0;
 }
 

@@ -1,5 +1,6 @@
-// Trace scopes and the log line. Every own function opens a 24-byte TRACE_SCOPE on its stack and
-// marks it closed on every exit; the crash report finds them by scanning a thread's stack.
+// Trace scopes and the log line. Every own function opens a TRACE_SCOPE (24 bytes in the 32-bit
+// build) on its stack and marks it closed on every exit; the crash report finds them by scanning
+// a thread's stack.
 // LogPrintf formats one line (at most 3999 characters) and hands it to a log sink.
 #pragma once
 
@@ -14,10 +15,10 @@ struct TRACE_SCOPE {
     const char* file;
     uint32_t fileLength;
     uint32_t line;
-    uint32_t frameWord;  // the caller's return address, read from the stack at entry
+    uintptr_t frameWord;  // the caller's return address, read from the stack at entry
     uint32_t data;
 };
-static_assert(sizeof(TRACE_SCOPE) == 24);
+static_assert(sizeof(void*) != 4 || sizeof(TRACE_SCOPE) == 24);
 
 void EnterTraceScope(TRACE_SCOPE* scope, const char* file, uint32_t fileLength, uint32_t line);
 inline void LeaveTraceScope(TRACE_SCOPE* scope)

@@ -452,14 +452,17 @@ float TypedValue::GetFloat(float def) const
     if (!IsSet()) {
         return def;
     }
+    const uint32_t bits = Low32();
     float f;
-    std::memcpy(&f, &data, sizeof f);
+    std::memcpy(&f, &bits, sizeof f);
     return f;
 }
 
 void TypedValue::SetFloat(float v)
 {
-    std::memcpy(&data, &v, sizeof v);
+    uint32_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    data = bits;
     flags |= TV_SET;
 }
 

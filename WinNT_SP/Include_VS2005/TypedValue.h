@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <new>
 
-static_assert(sizeof(void*) == 4, "the item layout keeps buffer pointers in a 32-bit word");
-
 // Type letters of an item.
 enum TypedValueType : uint8_t {
     TVT_RECORD = 'A',  // size = items of the record incl. header and end; data = text buffer
@@ -45,7 +43,7 @@ struct TypedValue {
     uint8_t elemType;
     uint8_t reserved;
     const wchar_t* key;  // static text, never owned
-    uint32_t data;
+    uintptr_t data;      // a 32-bit value or a buffer pointer
     uint32_t size;
 
     // ---- structure --------------------------------------------------------------------------
@@ -102,11 +100,12 @@ struct TypedValue {
     int Parse(const wchar_t* text);
 
     // ---- raw words --------------------------------------------------------------------------
-    void* Ptr() const { return reinterpret_cast<void*>(static_cast<uintptr_t>(data)); }
-    void SetPtr(void* p) { data = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
+    void* Ptr() const { return reinterpret_cast<void*>(data); }
+    void SetPtr(void* p) { data = reinterpret_cast<uintptr_t>(p); }
+    uint32_t Low32() const { return static_cast<uint32_t>(data); }
     int64_t Raw64() const
     {
-        return static_cast<int64_t>((static_cast<uint64_t>(size) << 32) | data);
+        return static_cast<int64_t>((static_cast<uint64_t>(size) << 32) | Low32());
     }
     void SetRaw64(int64_t v)
     {
@@ -115,7 +114,7 @@ struct TypedValue {
     }
 };
 
-static_assert(sizeof(TypedValue) == 16);
+static_assert(sizeof(void*) != 4 || sizeof(TypedValue) == 16);
 
 // Declaration helpers: each zeroes the item and gives it its letter and key.
 void InitIntValue(TypedValue& item, const wchar_t* key);

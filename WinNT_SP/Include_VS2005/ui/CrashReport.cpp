@@ -40,27 +40,44 @@ const ExceptionNameEntry kNames[] = {
     {0xC00000FD, L"STACK_OVERFLOW"},
 };
 
-constexpr DWORD kTraceRecordBytes = 24;
+constexpr DWORD kTraceRecordBytes = sizeof(TRACE_SCOPE);
+constexpr uintptr_t kWordBytes = sizeof(uintptr_t);
 constexpr int kMaxRemembered = 49;
 constexpr int kKindLimits[4] = {0, 4, 8, 4};
 
-const BYTE* Ptr(DWORD address)
+const BYTE* Ptr(uintptr_t address)
 {
-    return reinterpret_cast<const BYTE*>(static_cast<uintptr_t>(address));
+    return reinterpret_cast<const BYTE*>(address);
 }
+
+// Fixed-width upper-case hex, formatted here so that every printf flavour prints it alike.
+struct AddressText {
+    explicit AddressText(uintptr_t value)
+    {
+        for (int i = kAddressDigits - 1; i >= 0; --i) {
+            text[i] = L"0123456789ABCDEF"[value & 0xF];
+            value >>= 4;
+        }
+        text[kAddressDigits] = 0;
+    }
+    wchar_t text[kAddressDigits + 1];
+};
 
 void ModuleLine(CReleaseModeDebug* sink, const AddressInfo& info)
 {
-    LogPrintf(sink, RMD_CONTINUATION, L" = %08X + %08X, %s",
-              static_cast<unsigned>(info.moduleStart), static_cast<unsigned>(info.offset),
-              info.fileName);
+    LogPrintf(sink, RMD_CONTINUATION, L" = %s + %08X, %s", AddressText(info.moduleStart).text,
+              static_cast<unsigned>(info.offset), info.fileName);
 }
 
 // Where the thread's stack continues above the context record: just past the last section the
 // record's flags mark present.
-DWORD StackStart(const CONTEXT* context)
+uintptr_t StackStart(const CONTEXT* context)
 {
-    const DWORD base = static_cast<DWORD>(reinterpret_cast<uintptr_t>(context));
+    const uintptr_t base = reinterpret_cast<uintptr_t>(context);
+#ifdef _WIN64
+    // The x64 record is always whole.
+    return base + sizeof(CONTEXT);
+#else
     const DWORD flags = context->ContextFlags;
     auto has = [flags](DWORD section) { return (flags & section) == section; };
     size_t end;
@@ -79,15 +96,20 @@ DWORD StackStart(const CONTEXT* context)
     } else {
         end = sizeof(DWORD);
     }
-    return base + static_cast<DWORD>(end);
+    return base + end;
+#endif
 }
 
 // The top of the current thread's stack; the scan never walks past it.
-DWORD StackTop()
+uintptr_t StackTop()
 {
-    DWORD top;
+    uintptr_t top;
     // NT_TIB.StackBase of the current thread.
+#ifdef _WIN64
+    asm volatile("movq %%gs:8, %0" : "=r"(top));
+#else
     asm volatile("movl %%fs:4, %0" : "=r"(top));
+#endif
     return top;
 }
 
@@ -103,13 +125,13 @@ const wchar_t* ExceptionName(DWORD code)
     return L"?";
 }
 
-void HexDump16(CReleaseModeDebug* sink, const wchar_t* prefix, DWORD address, DWORD length)
+void HexDump16(CReleaseModeDebug* sink, const wchar_t* prefix, uintptr_t address, DWORD length)
 {
     if (!prefix) {
         prefix = L"";
     }
     if (address == 0 || !IsReadableMemory(Ptr(address), 1)) {
-        LogPrintf(sink, RMD_CONTINUATION, L"%s%08X", prefix, static_cast<unsigned>(address));
+        LogPrintf(sink, RMD_CONTINUATION, L"%s%s", prefix, AddressText(address).text);
         return;
     }
     for (DWORD line = 0; line < length; line += 16) {
@@ -119,7 +141,7 @@ void HexDump16(CReleaseModeDebug* sink, const wchar_t* prefix, DWORD address, DW
         size_t c = 0;
         bool stop = false;
         for (DWORD i = 0; i < 16; ++i) {
-            const DWORD at = address + line + i;
+            const uintptr_t at = address + line + i;
             if (line + i >= length || stop) {
                 hex[h++] = L' ';
                 hex[h++] = L' ';
@@ -143,15 +165,15 @@ void HexDump16(CReleaseModeDebug* sink, const wchar_t* prefix, DWORD address, DW
         }
         hex[h] = 0;
         chars[c] = 0;
-        LogPrintf(sink, RMD_CONTINUATION, L"%s%08X: %s  %s", prefix,
-                  static_cast<unsigned>(address + line), hex, chars);
+        LogPrintf(sink, RMD_CONTINUATION, L"%s%s: %s  %s", prefix, AddressText(address + line).text,
+                  hex, chars);
         if (stop) {
             return;
         }
     }
 }
 
-bool PrintTraceScope(DWORD address, const wchar_t* prefix, CReleaseModeDebug* sink)
+bool PrintTraceScope(uintptr_t address, const wchar_t* prefix, CReleaseModeDebug* sink)
 {
     if (!IsReadableMemory(Ptr(address), kTraceRecordBytes)) {
         return false;
@@ -174,9 +196,9 @@ bool PrintTraceScope(DWORD address, const wchar_t* prefix, CReleaseModeDebug* si
             name = p + 1;
         }
     }
-    LogPrintf(sink, RMD_CONTINUATION, L"%s%s %S %u %08X D=%u=%X", prefix ? prefix : L"",
+    LogPrintf(sink, RMD_CONTINUATION, L"%s%s %S %u %s D=%u=%X", prefix ? prefix : L"",
               record.magic == kTraceScopeOpen ? L"Enter" : L"Leave", name,
-              static_cast<unsigned>(record.line), static_cast<unsigned>(record.frameWord),
+              static_cast<unsigned>(record.line), AddressText(record.frameWord).text,
               static_cast<unsigned>(record.data), static_cast<unsigned>(record.data));
     return true;
 }
@@ -187,20 +209,18 @@ std::wstring FormatUnexpectedException(CReleaseModeDebug* sink, DWORD code,
 {
     const EXCEPTION_RECORD* record = pointers ? pointers->ExceptionRecord : nullptr;
     const CONTEXT* context = pointers ? pointers->ContextRecord : nullptr;
-    const DWORD at =
-        record ? static_cast<DWORD>(reinterpret_cast<uintptr_t>(record->ExceptionAddress)) : 0;
+    const uintptr_t at = record ? reinterpret_cast<uintptr_t>(record->ExceptionAddress) : 0;
 
     if (sink) {
         ModuleTable modules;
         modules.Build();
         wchar_t detail[64] = L"";
         if (record && code == EXCEPTION_ACCESS_VIOLATION && record->NumberParameters >= 2) {
-            std::swprintf(detail, 64, L", %ls %X", record->ExceptionInformation[0] ? L"Wr" : L"Rd",
-                          static_cast<unsigned>(record->ExceptionInformation[1]));
+            std::swprintf(detail, 64, L", %ls %llX", record->ExceptionInformation[0] ? L"Wr" : L"Rd",
+                          static_cast<unsigned long long>(record->ExceptionInformation[1]));
         }
-        LogPrintf(sink, RMD_STAMPED, L"Thr.%i unexp.prog.exc.%08X (%s) at %08X%s", 2,
-                  static_cast<unsigned>(code), ExceptionName(code), static_cast<unsigned>(at),
-                  detail);
+        LogPrintf(sink, RMD_STAMPED, L"Thr.%i unexp.prog.exc.%08X (%s) at %s%s", 2,
+                  static_cast<unsigned>(code), ExceptionName(code), AddressText(at).text, detail);
         HexDump16(sink, L"", at, 16);
         const AddressInfo where = modules.Lookup(at);
         if (where.kind >= ADDR_PROGRAM) {
@@ -209,36 +229,50 @@ std::wstring FormatUnexpectedException(CReleaseModeDebug* sink, DWORD code,
         if (context) {
             const DWORD flags = context->ContextFlags;
             if ((flags & CONTEXT_CONTROL) == CONTEXT_CONTROL) {
+#ifdef _WIN64
+                LogPrintf(sink, RMD_CONTINUATION, L"Rsp=%s Rbp=%s Rip=%s EFlags=%08X",
+                          AddressText(context->Rsp).text, AddressText(context->Rbp).text,
+                          AddressText(context->Rip).text, static_cast<unsigned>(context->EFlags));
+#else
                 LogPrintf(sink, RMD_CONTINUATION, L"Esp=%08X Ebp=%08X Eip=%08X EFlags=%08X",
                           static_cast<unsigned>(context->Esp), static_cast<unsigned>(context->Ebp),
                           static_cast<unsigned>(context->Eip),
                           static_cast<unsigned>(context->EFlags));
+#endif
             }
             if ((flags & CONTEXT_INTEGER) == CONTEXT_INTEGER) {
+#ifdef _WIN64
+                LogPrintf(sink, RMD_CONTINUATION, L"Rax=%s Rbx=%s Rcx=%s Rdx=%s Rsi=%s Rdi=%s",
+                          AddressText(context->Rax).text, AddressText(context->Rbx).text,
+                          AddressText(context->Rcx).text, AddressText(context->Rdx).text,
+                          AddressText(context->Rsi).text, AddressText(context->Rdi).text);
+#else
                 LogPrintf(sink, RMD_CONTINUATION,
                           L"Eax=%08X Ebx=%08X Ecx=%08X Edx=%08X Esi=%08X Edi=%08X",
                           static_cast<unsigned>(context->Eax), static_cast<unsigned>(context->Ebx),
                           static_cast<unsigned>(context->Ecx), static_cast<unsigned>(context->Edx),
                           static_cast<unsigned>(context->Esi), static_cast<unsigned>(context->Edi));
+#endif
             }
-            const DWORD start = StackStart(context);
-            const DWORD top = StackTop();
+            const uintptr_t start = StackStart(context);
+            const uintptr_t top = StackTop();
             LogPrintf(sink, RMD_CONTINUATION, L"Stack:");
             HexDump16(sink, L"", start, 64);
             LogPrintf(sink, RMD_CONTINUATION, L"Stack->:");
-            DWORD remembered[kMaxRemembered];
+            uintptr_t remembered[kMaxRemembered];
             int rememberedCount = 0;
             int shown[4] = {0, 0, 0, 0};
-            for (DWORD word = start; word + 4 <= top && IsReadableMemory(Ptr(word), 4);) {
+            for (uintptr_t word = start;
+                 word + kWordBytes <= top && IsReadableMemory(Ptr(word), kWordBytes);) {
                 wchar_t prefix[16];
                 std::swprintf(prefix, 16, L"+%03X: ", static_cast<unsigned>(word - start));
                 if (PrintTraceScope(word, prefix, sink)) {
                     word += kTraceRecordBytes;
                     continue;
                 }
-                DWORD value;
-                std::memcpy(&value, Ptr(word), 4);
-                word += 4;
+                uintptr_t value;
+                std::memcpy(&value, Ptr(word), kWordBytes);
+                word += kWordBytes;
                 const AddressInfo info = modules.Lookup(value);
                 if (info.kind == ADDR_NOT_POINTER || shown[info.kind] >= kKindLimits[info.kind]) {
                     continue;
@@ -263,7 +297,7 @@ std::wstring FormatUnexpectedException(CReleaseModeDebug* sink, DWORD code,
         return format;
     }
     wchar_t text[128];
-    std::swprintf(text, 128, L"Unexpected program exception %08X (%ls) at %08X",
-                  static_cast<unsigned>(code), ExceptionName(code), static_cast<unsigned>(at));
+    std::swprintf(text, 128, L"Unexpected program exception %08X (%ls) at %ls",
+                  static_cast<unsigned>(code), ExceptionName(code), AddressText(at).text);
     return text;
 }

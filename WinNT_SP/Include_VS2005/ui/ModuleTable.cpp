@@ -61,7 +61,7 @@ void ModuleTable::Build()
     m_built = true;
     m_count = 1;
     HMODULE program = GetModuleHandleW(nullptr);
-    m_entries[0].start = static_cast<DWORD>(reinterpret_cast<uintptr_t>(program));
+    m_entries[0].start = reinterpret_cast<uintptr_t>(program);
     m_entries[0].end = m_entries[0].start + ProgramFileSize();
 
     ERR_INFO err;
@@ -93,19 +93,19 @@ void ModuleTable::Build()
             if (!moduleInfo(process, handles[i - 1], &info, sizeof(info))) {
                 continue;
             }
-            const DWORD start = static_cast<DWORD>(reinterpret_cast<uintptr_t>(info.lpBaseOfDll));
+            const uintptr_t start = reinterpret_cast<uintptr_t>(info.lpBaseOfDll);
             m_entries[m_count++] = {start, start + info.SizeOfImage};
         }
     }
     CloseHandle(process);
 }
 
-AddressInfo ModuleTable::Lookup(DWORD address)
+AddressInfo ModuleTable::Lookup(uintptr_t address)
 {
     AddressInfo result = {};
     result.path[0] = 0;
     result.fileName = result.path;
-    const void* p = reinterpret_cast<const void*>(static_cast<uintptr_t>(address));
+    const void* p = reinterpret_cast<const void*>(address);
     if (address <= 0xFFFF || !IsReadableMemory(p, 1)) {
         result.kind = ADDR_NOT_POINTER;
         return result;
@@ -118,8 +118,8 @@ AddressInfo ModuleTable::Lookup(DWORD address)
         if (m_entries[i].start <= address && address < m_entries[i].end) {
             result.kind = i == 0 ? ADDR_PROGRAM : ADDR_OTHER_MODULE;
             result.moduleStart = m_entries[i].start;
-            result.offset = address - m_entries[i].start;
-            HMODULE module = reinterpret_cast<HMODULE>(static_cast<uintptr_t>(m_entries[i].start));
+            result.offset = static_cast<DWORD>(address - m_entries[i].start);
+            HMODULE module = reinterpret_cast<HMODULE>(m_entries[i].start);
             if (!GetModuleFileNameW(module, result.path, MAX_PATH)) {
                 std::wcscpy(result.path, L"?");
             }

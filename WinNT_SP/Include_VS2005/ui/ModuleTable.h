@@ -13,7 +13,7 @@ enum AddressKind : int {
 
 struct AddressInfo {
     int kind;
-    DWORD moduleStart;
+    uintptr_t moduleStart;
     DWORD offset;
     wchar_t path[MAX_PATH];
     const wchar_t* fileName;  // points into path
@@ -29,13 +29,13 @@ public:
     // Lists the modules (Psapi bound at run time); without Psapi only the program's module,
     // sized by its file.
     void Build();
-    AddressInfo Lookup(DWORD address);
+    AddressInfo Lookup(uintptr_t address);
     int Count() const { return m_count; }
 
 private:
     struct Entry {
-        DWORD start;
-        DWORD end;
+        uintptr_t start;
+        uintptr_t end;
     };
     Entry m_entries[kMaxModules] = {};
     int m_count = 0;

@@ -17,7 +17,25 @@ using orvane::test::CollectSink;
 
 namespace {
 
-volatile void* g_keepAlive;
+// An address as the report prints it (8 or 16 hex digits, as wide as a pointer).
+std::wstring Hex(uintptr_t value)
+{
+    wchar_t text[24];
+    std::swprintf(text, 24, L"%0*llX", kAddressDigits, static_cast<unsigned long long>(value));
+    return text;
+}
+
+#ifdef _WIN64
+const wchar_t* const kStackRegisters = L"Rsp=";
+const wchar_t* const kIntegerRegisters = L"Rax=";
+#else
+const wchar_t* const kStackRegisters = L"Esp=";
+const wchar_t* const kIntegerRegisters = L"Eax=";
+#endif
+
+void* volatile g_keepAlive;
+// Read at run time, so that the compiler cannot turn the room below into a fixed frame slot.
+volatile size_t g_roomBytes = 4096;
 unsigned g_innerLine;
 unsigned g_faultLine;
 unsigned g_workerLine;
@@ -33,6 +51,11 @@ __attribute__((noinline)) void Inner()
 __attribute__((noinline)) void ReturningCaller()
 {
     TRACE_FUNCTION();
+    // Puts Inner's frame deeper than Faulting's fixed frame will reach (the x64 frames of the
+    // two would otherwise overlap), inside the room Faulting leaves unwritten.
+    volatile char pad[512];
+    pad[0] = 0;
+    g_keepAlive = const_cast<char*>(pad);
     Inner();
 }
 
@@ -41,7 +64,7 @@ __attribute__((noinline)) void Faulting()
     g_faultLine = __LINE__ + 1;
     TRACE_FUNCTION();
     // Room that is never written, so the records of functions that have returned stay intact.
-    g_keepAlive = alloca(4096);
+    g_keepAlive = alloca(g_roomBytes);
     volatile uintptr_t target = 0x10;
     *reinterpret_cast<volatile int*>(target) = 1;
 }
@@ -87,8 +110,8 @@ TEST(CrashReport, AccessViolationInWorkerThreadIsReportedAndEndsOnlyThatThread)
     }
     const std::wstring all = sink.Text();
     EXPECT_NE(all.find(L", ui_tests.exe\n"), std::wstring::npos) << all;
-    EXPECT_TRUE(sink.HasLineStartingWith(L"Esp=")) << all;
-    EXPECT_TRUE(sink.HasLineStartingWith(L"Eax=")) << all;
+    EXPECT_TRUE(sink.HasLineStartingWith(kStackRegisters)) << all;
+    EXPECT_TRUE(sink.HasLineStartingWith(kIntegerRegisters)) << all;
     EXPECT_TRUE(sink.HasLineStartingWith(L"Stack:"));
     EXPECT_TRUE(sink.HasLineStartingWith(L"Stack->:"));
     auto scopeLine = [&](const wchar_t* kind, unsigned line) {
@@ -107,9 +130,9 @@ TEST(CrashReport, AccessViolationInWorkerThreadIsReportedAndEndsOnlyThatThread)
 TEST(CrashReport, WithoutSinkOnlyTheTextIsBuilt)
 {
     EXPECT_EQ(FormatUnexpectedException(nullptr, 0xC0000094, nullptr, nullptr),
-              L"Unexpected program exception C0000094 (INT_DIVIDE_BY_ZERO) at 00000000");
+              L"Unexpected program exception C0000094 (INT_DIVIDE_BY_ZERO) at " + Hex(0));
     EXPECT_EQ(FormatUnexpectedException(nullptr, 0x12345678, nullptr, L""),
-              L"Unexpected program exception 12345678 (?) at 00000000");
+              L"Unexpected program exception 12345678 (?) at " + Hex(0));
     EXPECT_EQ(FormatUnexpectedException(nullptr, 0xC00000FD, nullptr, L"Reader thread died"),
               L"Reader thread died");
 }
@@ -125,18 +148,17 @@ TEST(CrashReport, ExceptionNames)
 TEST(HexDump16, LinesOfSixteenBytes)
 {
     const char data[] = "AB\x01\x7F" "EFGHIJKLMNOPQRSTUVWXYZ";
-    const DWORD at = static_cast<DWORD>(reinterpret_cast<uintptr_t>(data));
+    const uintptr_t at = reinterpret_cast<uintptr_t>(data);
     CollectSink sink;
     HexDump16(&sink, L"p ", at, 20);
     const auto lines = sink.Lines();
     ASSERT_EQ(lines.size(), 2u);
-    wchar_t expected[200];
-    std::swprintf(expected, 200,
-                  L"p %08X: 41 42 01 7F  45 46 47 48  49 4A 4B 4C  4D 4E 4F 50  AB..EFGHIJKLMNOP",
-                  at);
-    EXPECT_EQ(lines[0].text, expected);
+    EXPECT_EQ(lines[0].text,
+              L"p " + Hex(at) +
+                  L": 41 42 01 7F  45 46 47 48  49 4A 4B 4C  4D 4E 4F 50  AB..EFGHIJKLMNOP");
     // The hex part is always 50 characters: blanks stand for bytes past the length.
-    std::swprintf(expected, 200, L"p %08X: %-50ls  QRST", at + 16, L"51 52 53 54");
+    wchar_t expected[200];
+    std::swprintf(expected, 200, L"p %ls: %-50ls  QRST", Hex(at + 16).c_str(), L"51 52 53 54");
     EXPECT_EQ(lines[1].text, expected);
 }
 
@@ -147,8 +169,8 @@ TEST(HexDump16, UnreadableMemory)
     HexDump16(&sink, L"x", 0x10, 16);
     auto lines = sink.Lines();
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].text, L"00000000");
-    EXPECT_EQ(lines[1].text, L"x00000010");
+    EXPECT_EQ(lines[0].text, Hex(0));
+    EXPECT_EQ(lines[1].text, L"x" + Hex(0x10));
 
     // A readable page followed by an inaccessible one: the dump stops after the bad byte's line.
     BYTE* pages = static_cast<BYTE*>(VirtualAlloc(nullptr, 8192, MEM_COMMIT, PAGE_READWRITE));
@@ -157,12 +179,12 @@ TEST(HexDump16, UnreadableMemory)
     VirtualProtect(pages + 4096, 4096, PAGE_NOACCESS, &old);
     std::memset(pages + 4096 - 2, 'z', 2);
     CollectSink partial;
-    const DWORD at = static_cast<DWORD>(reinterpret_cast<uintptr_t>(pages + 4096 - 2));
+    const uintptr_t at = reinterpret_cast<uintptr_t>(pages + 4096 - 2);
     HexDump16(&partial, L"", at, 64);
     lines = partial.Lines();
     ASSERT_EQ(lines.size(), 1u);
     wchar_t expected[200];
-    std::swprintf(expected, 200, L"%08X: %-50ls  zz.", at, L"7A 7A ..");
+    std::swprintf(expected, 200, L"%ls: %-50ls  zz.", Hex(at).c_str(), L"7A 7A ..");
     EXPECT_EQ(lines[0].text, expected);
     VirtualFree(pages, 0, MEM_RELEASE);
 }
@@ -175,11 +197,11 @@ TEST(PrintTraceScope, RecognisesOnlyWholeRecords)
         uint32_t magic;
         const char* name;
         uint32_t length;
-        const wchar_t* expected;  // null: not a record
+        const wchar_t* expected;  // null: not a record; the frame word follows it
     } cases[] = {
-        {0xA4B32A1C, file, sizeof(file) - 1, L"> Enter Reader.cpp 42 00401000 D=0=0"},
-        {0x1B272E7B, file, sizeof(file) - 1, L"> Leave Reader.cpp 42 00401000 D=0=0"},
-        {0xA4B32A1C, bare, sizeof(bare) - 1, L"> Enter Bare.cpp 42 00401000 D=0=0"},
+        {0xA4B32A1C, file, sizeof(file) - 1, L"> Enter Reader.cpp 42 "},
+        {0x1B272E7B, file, sizeof(file) - 1, L"> Leave Reader.cpp 42 "},
+        {0xA4B32A1C, bare, sizeof(bare) - 1, L"> Enter Bare.cpp 42 "},
         {0xA4B32A1D, file, sizeof(file) - 1, nullptr},
         {0xA4B32A1C, file, sizeof(file) - 2, nullptr},
         {0xA4B32A1C, file, 0, nullptr},
@@ -189,12 +211,11 @@ TEST(PrintTraceScope, RecognisesOnlyWholeRecords)
     for (const Case& c : cases) {
         const TRACE_SCOPE record = {c.magic, c.name, c.length, 42, 0x00401000, 0};
         CollectSink sink;
-        const bool found =
-            PrintTraceScope(static_cast<DWORD>(reinterpret_cast<uintptr_t>(&record)), L"> ", &sink);
+        const bool found = PrintTraceScope(reinterpret_cast<uintptr_t>(&record), L"> ", &sink);
         EXPECT_EQ(found, c.expected != nullptr) << c.magic << " " << c.length;
         if (c.expected) {
             ASSERT_EQ(sink.Lines().size(), 1u);
-            EXPECT_EQ(sink.Lines()[0].text, c.expected);
+            EXPECT_EQ(sink.Lines()[0].text, c.expected + Hex(0x00401000) + L" D=0=0");
         } else {
             EXPECT_TRUE(sink.Lines().empty());
         }
@@ -204,12 +225,16 @@ TEST(PrintTraceScope, RecognisesOnlyWholeRecords)
 TEST(CrashReport, StackScanDumpsEachValueOnceAndAtMostEightProgramAddresses)
 {
     // A context record followed by stack words, as the exception dispatcher lays them out.
-    alignas(16) BYTE frame[sizeof(CONTEXT) + 64 * 4] = {};
+    alignas(16) BYTE frame[sizeof(CONTEXT) + 64 * sizeof(uintptr_t)] = {};
     CONTEXT* context = reinterpret_cast<CONTEXT*>(frame);
     context->ContextFlags = CONTEXT_CONTROL | CONTEXT_INTEGER;
-    const DWORD start = static_cast<DWORD>(offsetof(CONTEXT, SegSs) + sizeof(DWORD));
-    DWORD* words = reinterpret_cast<DWORD*>(frame + start);
-    const DWORD code = static_cast<DWORD>(reinterpret_cast<uintptr_t>(&Inner));
+#ifdef _WIN64
+    const size_t start = sizeof(CONTEXT);
+#else
+    const size_t start = offsetof(CONTEXT, SegSs) + sizeof(DWORD);
+#endif
+    uintptr_t* words = reinterpret_cast<uintptr_t*>(frame + start);
+    const uintptr_t code = reinterpret_cast<uintptr_t>(&Inner);
     for (int i = 0; i < 5; ++i) {
         words[i] = code;
     }
@@ -223,7 +248,8 @@ TEST(CrashReport, StackScanDumpsEachValueOnceAndAtMostEightProgramAddresses)
     FormatUnexpectedException(&sink, record.ExceptionCode, &pointers, nullptr);
     auto dumped = [&](int index) {
         wchar_t text[40];
-        std::swprintf(text, 40, L"+%03X: %08X: ", index * 4, words[index]);
+        std::swprintf(text, 40, L"+%03X: %ls: ", static_cast<unsigned>(index * sizeof(uintptr_t)),
+                      Hex(words[index]).c_str());
         return sink.HasLineStartingWith(text);
     };
     EXPECT_TRUE(dumped(0)) << sink.Text();
@@ -245,15 +271,12 @@ TEST(ModuleTable, LookupKinds)
     int local = 0;
     EXPECT_EQ(table.Lookup(0).kind, ADDR_NOT_POINTER);
     EXPECT_EQ(table.Lookup(0xFFFF).kind, ADDR_NOT_POINTER);
-    EXPECT_EQ(table.Lookup(static_cast<DWORD>(reinterpret_cast<uintptr_t>(&local))).kind,
-              ADDR_UNOWNED);
-    const AddressInfo own =
-        table.Lookup(static_cast<DWORD>(reinterpret_cast<uintptr_t>(&Faulting)));
+    EXPECT_EQ(table.Lookup(reinterpret_cast<uintptr_t>(&local)).kind, ADDR_UNOWNED);
+    const AddressInfo own = table.Lookup(reinterpret_cast<uintptr_t>(&Faulting));
     EXPECT_EQ(own.kind, ADDR_PROGRAM);
     EXPECT_STREQ(own.fileName, L"ui_tests.exe");
-    const AddressInfo other = table.Lookup(
-        static_cast<DWORD>(reinterpret_cast<uintptr_t>(GetProcAddress(
-            GetModuleHandleW(L"kernel32.dll"), "GetTickCount"))));
+    const AddressInfo other = table.Lookup(reinterpret_cast<uintptr_t>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetTickCount")));
     EXPECT_EQ(other.kind, ADDR_OTHER_MODULE);
     EXPECT_EQ(_wcsicmp(other.fileName, L"kernel32.dll"), 0) << other.path;
 }
