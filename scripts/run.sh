@@ -5,7 +5,6 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/build.sh"
-BUILD_DIR="$root/build"
 . "$root/scripts/wine-env.sh"
 headless=0
 [ -z "${DISPLAY:-}" ] && headless=1

@@ -5,7 +5,6 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/build.sh"
-BUILD_DIR="$root/build"
 . "$root/scripts/wine-env.sh"
 ORVANE_XVFB=1 wine_env_start
 out="$BUILD_DIR/screenshots"

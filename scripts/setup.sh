@@ -5,16 +5,30 @@ set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
 deps="$here/build/deps"
+. "$here/scripts/arch.sh"
 
 need_pkgs=(
   g++-mingw-w64-i686 cmake ninja-build ccache make
-  wine wine32:i386 wine64 fonts-wine fonts-dejavu-core xvfb xauth imagemagick xdotool ffmpeg
+  wine wine64 fonts-wine fonts-dejavu-core xvfb xauth imagemagick xdotool ffmpeg
   espeak-ng sox
-  gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
-  gstreamer1.0-plugins-ugly:i386 gstreamer1.0-libav:i386
-  libgl1-mesa-dri:i386 libglx-mesa0:i386 libgl1:i386
   libz-mingw-w64-dev googletest python3 dpkg-dev
 )
+if [ "$ORVANE_ARCH" = i686 ]; then
+  # Wine's 32-bit side, its media decoders (GStreamer) and the GL the video renderers draw with.
+  need_pkgs+=(
+    wine32:i386
+    gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
+    gstreamer1.0-plugins-ugly:i386 gstreamer1.0-libav:i386
+    libgl1-mesa-dri:i386 libglx-mesa0:i386 libgl1:i386
+  )
+else
+  need_pkgs+=(
+    g++-mingw-w64-x86-64
+    gstreamer1.0-plugins-base:amd64 gstreamer1.0-plugins-good:amd64
+    gstreamer1.0-plugins-ugly:amd64 gstreamer1.0-libav:amd64
+    libgl1-mesa-dri:amd64 libglx-mesa0:amd64 libgl1:amd64
+  )
+fi
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -25,7 +39,7 @@ done
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  if [ "$ORVANE_ARCH" = i686 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     as_root dpkg --add-architecture i386
   fi
   export DEBIAN_FRONTEND=noninteractive
@@ -33,10 +47,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   as_root apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# libpng has no mingw package: cross-build it once from Debian's source package.
-png_lib="$deps/png/lib/libpng16.a"
-if [ ! -f "$png_lib" ]; then
-  src=/etc/apt/sources.list.d/debian.sources
+# libpng has no mingw package: cross-build it once per architecture from Debian's source package.
+build_png() {
+  local arch=$1 prefix="$deps/$1/png"
+  [ -f "$prefix/lib/libpng16.a" ] && return 0
+  local src=/etc/apt/sources.list.d/debian.sources
   if [ -f "$src" ] && ! grep -q 'deb-src' "$src"; then
     as_root sed -i 's/^Types: deb$/Types: deb deb-src/' "$src"
     as_root apt-get update -qq || true
@@ -47,12 +62,17 @@ if [ ! -f "$png_lib" ]; then
       apt-get source -qq libpng1.6/bookworm >/dev/null
     fi
     pdir=$(ls -d libpng1.6-*/ | head -n1)
-    cmake -S "$pdir" -B png-build -G Ninja \
-      -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake" \
-      -DCMAKE_INSTALL_PREFIX="$deps/png" -DCMAKE_BUILD_TYPE=Release \
-      -DPNG_SHARED=OFF -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF -DPNG_TOOLS=OFF \
-      -DZLIB_LIBRARY=/usr/i686-w64-mingw32/lib/libz.a \
-      -DZLIB_INCLUDE_DIR=/usr/i686-w64-mingw32/include >/dev/null
-    cmake --build png-build >/dev/null
-    cmake --install png-build >/dev/null )
+    rm -rf "png-build-$arch"
+    cmake -S "$pdir" -B "png-build-$arch" -G Ninja \
+      -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-$arch.cmake" \
+      -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release \
+      -DPNG_SHARED=OFF -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
+      -DZLIB_LIBRARY="/usr/$arch-w64-mingw32/lib/libz.a" \
+      -DZLIB_INCLUDE_DIR="/usr/$arch-w64-mingw32/include" >/dev/null
+    cmake --build "png-build-$arch" >/dev/null
+    cmake --install "png-build-$arch" >/dev/null )
+}
+build_png i686
+if [ "$ORVANE_ARCH" = x86_64 ]; then
+  build_png x86_64
 fi

@@ -4,7 +4,6 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/build.sh"
-BUILD_DIR="$root/build"
 . "$root/scripts/wine-env.sh"
 ORVANE_XVFB=1 wine_env_start
 cd "$BUILD_DIR"

@@ -2,13 +2,24 @@
 # display when none is attached, one persistent wineserver, and an ALSA null device for sound.
 # Call wine_env_start after sourcing; wine_env_stop runs on exit (also on failure or interrupt).
 
-: "${BUILD_DIR:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}"
+. "$(dirname "${BASH_SOURCE[0]}")/arch.sh"
 export WINEPREFIX="$BUILD_DIR/wineprefix"
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
 # Our Windows Media reader stands in for Wine's incomplete one; it is installed into the prefix.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-wmvcore=n,b;mscoree,mshtml=}"
 export HOME="$BUILD_DIR/home"
+if [ "$ORVANE_ARCH" = x86_64 ]; then
+    # Debian's launcher picks the 32-bit loader whenever wine32 is installed, and so do wineboot
+    # and winepath through it: put launchers that always take the 64-bit one first in PATH.
+    mkdir -p "$BUILD_DIR/winebin"
+    for _w in wine wine-stable; do
+        printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$BUILD_DIR/winebin/$_w"
+        chmod +x "$BUILD_DIR/winebin/$_w"
+    done
+    export PATH="$BUILD_DIR/winebin:$PATH"
+    export WINELOADER=/usr/lib/wine/wine64
+fi
 
 _wine_xvfb_pid=""
 _wine_own_display=""
@@ -58,10 +69,20 @@ ASOUND
     # The display must be set before the server starts, or the desktop process has none.
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "wine-env: creating the Wine prefix (once)"
-        wineboot -i >/dev/null 2>&1 || true
+        local log="$BUILD_DIR/wineboot.log"
+        mkdir -p "$BUILD_DIR"
+        # Its exit code is no guide: a 64-bit-only run fails on the prefix's 32-bit side and
+        # still leaves a working prefix.
+        wineboot -i >"$log" 2>&1 || true
         # No window manager runs on Xvfb: let Wine draw captions and frames itself.
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
         wineserver -w || true
+        # The server writes the registry out when it ends.
+        if [ ! -f "$WINEPREFIX/system.reg" ]; then
+            echo "wine-env: Wine could not create its prefix; it said:" >&2
+            cat "$log" >&2
+            return 1
+        fi
     fi
     # Debian's Wine does not find its own Marlett font, which draws the caption buttons.
     if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]; then
@@ -74,10 +95,13 @@ ASOUND
     wine_install_standins
 }
 
-# The stand-in reader replaces the prefix's placeholder of wmvcore.dll (32-bit side).
+# The stand-in reader replaces the prefix's placeholder of wmvcore.dll (on the side of the
+# build's architecture: syswow64 holds the 32-bit DLLs of a 64-bit prefix).
 wine_install_standins() {
-    local dll="$BUILD_DIR/bin/wine/wmvcore.dll" sysdir="$WINEPREFIX/drive_c/windows/syswow64"
-    [ -d "$sysdir" ] || sysdir="$WINEPREFIX/drive_c/windows/system32"
+    local dll="$BUILD_DIR/bin/wine/wmvcore.dll" sysdir="$WINEPREFIX/drive_c/windows/system32"
+    if [ "$ORVANE_ARCH" = i686 ] && [ -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+        sysdir="$WINEPREFIX/drive_c/windows/syswow64"
+    fi
     if [ -f "$dll" ] && ! cmp -s "$dll" "$sysdir/wmvcore.dll"; then
         cp "$dll" "$sysdir/wmvcore.dll"
     fi

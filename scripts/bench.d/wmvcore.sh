@@ -1,9 +1,9 @@
 # Reading every compressed sample of the 10-minute two-video presentation through the
 # stand-in runtime's synchronous reader, against ffmpeg copying all its streams to a null
 # muxer, on the same file in the same run.
-cmake --build "$root/build" --target orvane_media_bench wmvcore_bench wmvcore >/dev/null
+cmake --build "$BUILD_DIR" --target orvane_media_bench wmvcore_bench wmvcore >/dev/null
 wine_install_standins
-file="$root/build/media/long-two-video.wmv"
+file="$BUILD_DIR/media/long-two-video.wmv"
 winfile="Z:$(echo "$file" | tr / '\\')"
 cat "$file" >/dev/null  # both readers start from a warm page cache
 
@@ -16,7 +16,7 @@ ff_wall=$(awk "BEGIN { print $t1 - $t0 }")
 ff_rtime=$(echo "$ff_out" | sed -n 's/.*rtime=\([0-9.]*\)s.*/\1/p' | tail -n1)
 
 t0=$(now)
-ours_out=$(wine "$root/build/tests/bin/wmvcore_bench.exe" "$winfile" 2>/dev/null | tr -d '\r')
+ours_out=$(wine "$BUILD_DIR/tests/bin/wmvcore_bench.exe" "$winfile" 2>/dev/null | tr -d '\r')
 t1=$(now)
 ours_wall=$(awk "BEGIN { print $t1 - $t0 }")
 ours_time=$(echo "$ours_out" | sed -n 's/^sync reader: \([0-9.]*\) s.*/\1/p')
