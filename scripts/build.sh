@@ -6,6 +6,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
 . "$root/scripts/arch.sh"
 orvane_arch_note
+# Compiler-cache hits for every clone of the tree, wherever it lies.
+export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
 
 configure() {
     local dir=$1 arch=$2

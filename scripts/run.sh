@@ -26,7 +26,7 @@ wine ./QVP.exe "$arg" /P >"$BUILD_DIR/run.log" 2>&1 &
 player=$!
 sleep "${ORVANE_SHOT_DELAY:-6}"
 import -window root "$BUILD_DIR/screenshot.png"
-echo "run: screenshot saved to build/screenshot.png"
+echo "run: screenshot saved to ${BUILD_DIR#$root/}/screenshot.png"
 # Close it as a user would (WM_CLOSE), and force it only if it does not go.
 wine taskkill /IM QVP.exe >/dev/null 2>&1 || true
 for _ in $(seq 1 50); do
