@@ -317,8 +317,13 @@ const wchar_t* WindowsShortName(const OSVERSIONINFOW& v)
     return L"??";
 }
 
+// The system's word size: a 64-bit program runs only on a 64-bit system, a 32-bit one on
+// either (on a 64-bit system under WOW64).
 unsigned ProcessBits()
 {
+    if (sizeof(void*) == 8) {
+        return 64;
+    }
     using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
     auto isWow64 = reinterpret_cast<IsWow64ProcessFn>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process")));
@@ -400,7 +405,8 @@ void LogStartupHeader(const wchar_t* versionText, CReleaseModeDebug* sink)
         LogPrintf(sink, RMD_CONTINUATION, L"Main=%s", path);
     }
     const std::wstring fileText = pathLength ? ProgramFileText(path) : std::wstring();
-    LogPrintf(sink, RMD_CONTINUATION, L"V=%s, (%i) %S %s", versionText ? versionText : L"", 32,
+    LogPrintf(sink, RMD_CONTINUATION, L"V=%s, (%i) %S %s", versionText ? versionText : L"",
+              static_cast<int>(8 * sizeof(void*)),
               __DATE__, fileText.c_str());
 
     int argc = 0;

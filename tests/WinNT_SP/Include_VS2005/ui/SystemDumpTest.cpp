@@ -164,9 +164,15 @@ TEST(StartupHeader, LineShapes)
     EXPECT_NE(lines[0].text.find(L") = Boot+"), std::wstring::npos);
     EXPECT_EQ(lines[1].text.rfind(L"WinVer=2-", 0), 0u) << lines[1].text;
     EXPECT_NE(lines[1].text.find(L"bit"), std::wstring::npos);
+    if (sizeof(void*) == 8) {
+        // Only a 64-bit system runs a 64-bit program.
+        EXPECT_NE(lines[1].text.find(L", 64bit"), std::wstring::npos) << lines[1].text;
+    }
     EXPECT_EQ(lines[2].text.rfind(L"Main=", 0), 0u);
     EXPECT_NE(lines[2].text.find(L"ui_tests.exe"), std::wstring::npos);
-    EXPECT_EQ(lines[3].text.rfind(L"V=1.0 (build 7), (32) ", 0), 0u) << lines[3].text;
+    // The program's own word size.
+    const std::wstring built = sizeof(void*) == 8 ? L"(64) " : L"(32) ";
+    EXPECT_EQ(lines[3].text.rfind(L"V=1.0 (build 7), " + built, 0), 0u) << lines[3].text;
     EXPECT_NE(lines[3].text.find(L" UTC"), std::wstring::npos) << lines[3].text;
     int argc = 0;
     LocalFree(CommandLineToArgvW(GetCommandLineW(), &argc));
