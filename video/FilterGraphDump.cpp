@@ -28,10 +28,20 @@ constexpr unsigned kGraphMethods = 11;
 constexpr unsigned kFilterMethods = 15;
 constexpr unsigned kPinMethods = 18;
 
-unsigned Hex(const void* p)
+// An address or table word in upper-case hex, as wide as a pointer (8 digits in the 32-bit build).
+std::wstring Hex(uintptr_t value)
 {
     TRACE_FUNCTION();
-    return static_cast<unsigned>(reinterpret_cast<uintptr_t>(p));
+    std::wstring text(2 * sizeof(uintptr_t), L'0');
+    for (size_t i = text.size(); i-- > 0; value >>= 4) {
+        text[i] = L"0123456789ABCDEF"[value & 0xF];
+    }
+    return text;
+}
+
+std::wstring Hex(const void* p)
+{
+    return Hex(reinterpret_cast<uintptr_t>(p));
 }
 
 std::wstring Spaces(size_t n)
@@ -317,13 +327,13 @@ void GraphDumper::InterfaceTableLine(const std::wstring& prefix, const void* obj
                                      unsigned count)
 {
     TRACE_FUNCTION();
-    const auto* table = *static_cast<const DWORD* const*>(object);
-    std::wstring text = FormatText(L"VFT=%08X", Hex(table));
+    const auto* table = *static_cast<const uintptr_t* const*>(object);
+    std::wstring text = L"VFT=" + Hex(table);
     for (unsigned i = 0; i < count; ++i) {
-        if (IsBadReadPtr(table + i, sizeof(DWORD))) {
+        if (IsBadReadPtr(table + i, sizeof(uintptr_t))) {
             text += FormatText(L" %u=Err", i);
         } else {
-            text += FormatText(L" %u=%08X", i, static_cast<unsigned>(table[i]));
+            text += FormatText(L" %u=%s", i, Hex(table[i]).c_str());
         }
     }
     LogPrintf(m_sink, RMD_CONTINUATION, L"%s%s", prefix.c_str(), text.c_str());
@@ -332,7 +342,7 @@ void GraphDumper::InterfaceTableLine(const std::wstring& prefix, const void* obj
 void GraphDumper::ListObjects(IFilterGraph* graph)
 {
     TRACE_FUNCTION();
-    LogPrintf(m_sink, RMD_CONTINUATION, L"%sGraph %08X in %s", L"", Hex(graph),
+    LogPrintf(m_sink, RMD_CONTINUATION, L"%sGraph %s in %s", L"", Hex(graph).c_str(),
               ModuleOf(graph).c_str());
     InterfaceTableLine(L"", graph, kGraphMethods);
 
@@ -385,8 +395,9 @@ void GraphDumper::FilterBlock(const std::wstring& prefix, unsigned index, IBaseF
         name = FormatText(L"Err.%08X", static_cast<unsigned>(hr));
         info.pGraph = nullptr;
     }
-    LogPrintf(m_sink, RMD_CONTINUATION, L"%sFlt%3u: %08X [%s] in %s Gr=%08X", prefix.c_str(),
-              index, Hex(filter), name.c_str(), ModuleOf(filter).c_str(), Hex(info.pGraph));
+    LogPrintf(m_sink, RMD_CONTINUATION, L"%sFlt%3u: %s [%s] in %s Gr=%s", prefix.c_str(), index,
+              Hex(filter).c_str(), name.c_str(), ModuleOf(filter).c_str(),
+              Hex(info.pGraph).c_str());
     if (!full) {
         return;
     }
@@ -434,7 +445,7 @@ void GraphDumper::PinBlock(const std::wstring& prefix, IPin* pin, IBaseFilter* o
     std::wstring connection;
     HRESULT hr = pin->ConnectedTo(&peer);
     if (SUCCEEDED(hr) && peer) {
-        connection = FormatText(L"%08X", Hex(peer));
+        connection = Hex(peer);
     } else if (hr == VFW_E_NOT_CONNECTED) {
         connection = L"None";
     } else {
@@ -479,9 +490,9 @@ void GraphDumper::PinBlock(const std::wstring& prefix, IPin* pin, IBaseFilter* o
     const wchar_t* dirText = direction == PINDIR_INPUT ? L"In"
                              : direction == PINDIR_OUTPUT ? L"Out"
                                                           : L"?";
-    LogPrintf(m_sink, RMD_CONTINUATION, L"%sPin %08X->%s [%s] in %s Flt=%08X Dir=%s Ctg=%s",
-              prefix.c_str(), Hex(pin), connection.c_str(), name.c_str(),
-              ModuleOf(pin).c_str(), Hex(owner), dirText, category.c_str());
+    LogPrintf(m_sink, RMD_CONTINUATION, L"%sPin %s->%s [%s] in %s Flt=%s Dir=%s Ctg=%s",
+              prefix.c_str(), Hex(pin).c_str(), connection.c_str(), name.c_str(),
+              ModuleOf(pin).c_str(), Hex(owner).c_str(), dirText, category.c_str());
     if (full) {
         if (m_pins.size() < kMaxPins && PinIndex(pin) < 0) {
             pin->AddRef();
