@@ -28,22 +28,6 @@ constexpr unsigned kGraphMethods = 11;
 constexpr unsigned kFilterMethods = 15;
 constexpr unsigned kPinMethods = 18;
 
-// An address or table word in upper-case hex, as wide as a pointer (8 digits in the 32-bit build).
-std::wstring Hex(uintptr_t value)
-{
-    TRACE_FUNCTION();
-    std::wstring text(2 * sizeof(uintptr_t), L'0');
-    for (size_t i = text.size(); i-- > 0; value >>= 4) {
-        text[i] = L"0123456789ABCDEF"[value & 0xF];
-    }
-    return text;
-}
-
-std::wstring Hex(const void* p)
-{
-    return Hex(reinterpret_cast<uintptr_t>(p));
-}
-
 std::wstring Spaces(size_t n)
 {
     TRACE_FUNCTION();
@@ -328,12 +312,12 @@ void GraphDumper::InterfaceTableLine(const std::wstring& prefix, const void* obj
 {
     TRACE_FUNCTION();
     const auto* table = *static_cast<const uintptr_t* const*>(object);
-    std::wstring text = L"VFT=" + Hex(table);
+    std::wstring text = std::wstring(L"VFT=") + AddressText(table).text;
     for (unsigned i = 0; i < count; ++i) {
         if (IsBadReadPtr(table + i, sizeof(uintptr_t))) {
             text += FormatText(L" %u=Err", i);
         } else {
-            text += FormatText(L" %u=%s", i, Hex(table[i]).c_str());
+            text += FormatText(L" %u=%s", i, AddressText(table[i]).text);
         }
     }
     LogPrintf(m_sink, RMD_CONTINUATION, L"%s%s", prefix.c_str(), text.c_str());
@@ -342,7 +326,7 @@ void GraphDumper::InterfaceTableLine(const std::wstring& prefix, const void* obj
 void GraphDumper::ListObjects(IFilterGraph* graph)
 {
     TRACE_FUNCTION();
-    LogPrintf(m_sink, RMD_CONTINUATION, L"%sGraph %s in %s", L"", Hex(graph).c_str(),
+    LogPrintf(m_sink, RMD_CONTINUATION, L"%sGraph %s in %s", L"", AddressText(graph).text,
               ModuleOf(graph).c_str());
     InterfaceTableLine(L"", graph, kGraphMethods);
 
@@ -396,8 +380,8 @@ void GraphDumper::FilterBlock(const std::wstring& prefix, unsigned index, IBaseF
         info.pGraph = nullptr;
     }
     LogPrintf(m_sink, RMD_CONTINUATION, L"%sFlt%3u: %s [%s] in %s Gr=%s", prefix.c_str(), index,
-              Hex(filter).c_str(), name.c_str(), ModuleOf(filter).c_str(),
-              Hex(info.pGraph).c_str());
+              AddressText(filter).text, name.c_str(), ModuleOf(filter).c_str(),
+              AddressText(info.pGraph).text);
     if (!full) {
         return;
     }
@@ -445,7 +429,7 @@ void GraphDumper::PinBlock(const std::wstring& prefix, IPin* pin, IBaseFilter* o
     std::wstring connection;
     HRESULT hr = pin->ConnectedTo(&peer);
     if (SUCCEEDED(hr) && peer) {
-        connection = Hex(peer);
+        connection = AddressText(peer).text;
     } else if (hr == VFW_E_NOT_CONNECTED) {
         connection = L"None";
     } else {
@@ -491,8 +475,8 @@ void GraphDumper::PinBlock(const std::wstring& prefix, IPin* pin, IBaseFilter* o
                              : direction == PINDIR_OUTPUT ? L"Out"
                                                           : L"?";
     LogPrintf(m_sink, RMD_CONTINUATION, L"%sPin %s->%s [%s] in %s Flt=%s Dir=%s Ctg=%s",
-              prefix.c_str(), Hex(pin).c_str(), connection.c_str(), name.c_str(),
-              ModuleOf(pin).c_str(), Hex(owner).c_str(), dirText, category.c_str());
+              prefix.c_str(), AddressText(pin).text, connection.c_str(), name.c_str(),
+              ModuleOf(pin).c_str(), AddressText(owner).text, dirText, category.c_str());
     if (full) {
         if (m_pins.size() < kMaxPins && PinIndex(pin) < 0) {
             pin->AddRef();

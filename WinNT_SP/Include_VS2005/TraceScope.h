@@ -63,6 +63,23 @@ protected:
 
 constexpr int kLogLineChars = 4000;
 
+// Addresses in log lines: upper-case hex, 8 digits in the 32-bit build and 16 in the 64-bit one.
+// Formatted here, without the heap, so that a crash report can use it and every printf flavour
+// prints it alike.
+constexpr int kAddressDigits = 2 * sizeof(uintptr_t);
+struct AddressText {
+    explicit AddressText(uintptr_t value)
+    {
+        for (int i = kAddressDigits - 1; i >= 0; --i) {
+            text[i] = L"0123456789ABCDEF"[value & 0xF];
+            value >>= 4;
+        }
+        text[kAddressDigits] = 0;
+    }
+    explicit AddressText(const void* p) : AddressText(reinterpret_cast<uintptr_t>(p)) {}
+    wchar_t text[kAddressDigits + 1];
+};
+
 // Formats into a 4000-character stack buffer (cut, never failing) and calls sink->Output.
 // The format follows the program's convention: %s is a wide string.
 void LogPrintf(CReleaseModeDebug* sink, unsigned flags, const wchar_t* format, ...);

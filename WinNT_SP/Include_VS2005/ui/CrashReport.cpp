@@ -50,19 +50,6 @@ const BYTE* Ptr(uintptr_t address)
     return reinterpret_cast<const BYTE*>(address);
 }
 
-// Fixed-width upper-case hex, formatted here so that every printf flavour prints it alike.
-struct AddressText {
-    explicit AddressText(uintptr_t value)
-    {
-        for (int i = kAddressDigits - 1; i >= 0; --i) {
-            text[i] = L"0123456789ABCDEF"[value & 0xF];
-            value >>= 4;
-        }
-        text[kAddressDigits] = 0;
-    }
-    wchar_t text[kAddressDigits + 1];
-};
-
 void ModuleLine(CReleaseModeDebug* sink, const AddressInfo& info)
 {
     LogPrintf(sink, RMD_CONTINUATION, L" = %s + %08X, %s", AddressText(info.moduleStart).text,

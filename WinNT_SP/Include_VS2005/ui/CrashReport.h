@@ -18,9 +18,6 @@ std::wstring FormatUnexpectedException(CReleaseModeDebug* sink, DWORD code,
                                        const EXCEPTION_POINTERS* pointers,
                                        const wchar_t* format);
 
-// Addresses print as 8 hex digits in the 32-bit build and 16 in the 64-bit one.
-constexpr int kAddressDigits = 2 * sizeof(uintptr_t);
-
 // Hex dump lines of 16 bytes; reads only memory tested as readable.
 void HexDump16(CReleaseModeDebug* sink, const wchar_t* prefix, uintptr_t address, DWORD length);
 
