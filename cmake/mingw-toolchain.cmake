@@ -1,0 +1,14 @@
+# What the two mingw-w64 toolchain files share; each sets ORVANE_MINGW_ARCH (i686 or x86_64)
+# and includes this.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${ORVANE_MINGW_ARCH})
+set(CMAKE_C_COMPILER ${ORVANE_MINGW_ARCH}-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ORVANE_MINGW_ARCH}-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER ${ORVANE_MINGW_ARCH}-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${ORVANE_MINGW_ARCH}-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# The Wine scripts put a launcher of the matching loader first in PATH.
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)
