@@ -394,7 +394,9 @@ void CUTKColorManager::RefreshColors()
     }
 
     if (!highContrast) {
-        auto blend = [](int x, int y, int z) { return (x * 50) / 100 + (y * 40) / 100 + (z * 10) / 100; };
+        auto blend = [](int x, int y, int z) {
+            return (x * 50) / 100 + (y * 40) / 100 + (z * 10) / 100;
+        };
         const COLORREF c30 = S(30);
         const COLORREF c5 = S(5);
         const COLORREF c13 = S(13);

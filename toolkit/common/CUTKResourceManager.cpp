@@ -339,7 +339,10 @@ WORD CUTKResourceManager::FindResourcesLanguage(HMODULE module)
 
 void CUTKResourceManager::UpdateResourcesLangID()
 {
-    HMODULE module = g_toolkitResourceModule ? g_toolkitResourceModule : ::GetModuleHandleW(nullptr);
+    HMODULE module = g_toolkitResourceModule;
+    if (!module) {
+        module = ::GetModuleHandleW(nullptr);
+    }
     SetResourcesLangID(FindResourcesLanguage(module));
 }
 

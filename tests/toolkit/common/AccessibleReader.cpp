@@ -38,7 +38,8 @@ int wmain(int argc, wchar_t** argv)
         std::printf("usage: toolkit_accessible_reader <window handle>\n");
         return 2;
     }
-    HWND window = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::wcstoull(argv[1], nullptr, 10)));
+    const auto handle = static_cast<ULONG_PTR>(std::wcstoull(argv[1], nullptr, 10));
+    HWND window = reinterpret_cast<HWND>(handle);
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     IAccessible* accessible = nullptr;
     const HRESULT hr = ::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),

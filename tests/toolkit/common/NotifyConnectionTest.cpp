@@ -12,7 +12,10 @@ namespace {
 
 class RecordingSink : public NotifySink {
 public:
-    RecordingSink(std::string name, std::vector<std::string>* log) : m_name(std::move(name)), m_log(log) {}
+    RecordingSink(std::string name, std::vector<std::string>* log)
+        : m_name(std::move(name)), m_log(log)
+    {
+    }
     void OnEvent(UINT code, WPARAM wParam, LPARAM, DWORD_PTR) override
     {
         m_log->push_back(m_name + ":" + std::to_string(code) + "/" + std::to_string(wParam));

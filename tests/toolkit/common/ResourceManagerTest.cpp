@@ -136,7 +136,8 @@ TEST(CUTKResourceManager, HebrewResourcesAreDetectedAndShownRightToLeft)
     // The program's own resources are English.
     manager.UpdateResourcesLangID();
     EXPECT_EQ(0x0409, manager.GetResourcesLangID());
-    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONSTOP), manager.GetMessageBoxType(MB_OK | MB_ICONSTOP));
+    const UINT stop = MB_OK | MB_ICONSTOP;
+    EXPECT_EQ(stop, manager.GetMessageBoxType(stop));
 
     ToolkitModule hebrew(L"toolkit_res_hebrew.dll");
     EXPECT_EQ(0x040D, CUTKResourceManager::FindResourcesLanguage(hebrew.Get()));

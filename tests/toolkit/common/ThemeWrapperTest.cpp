@@ -75,7 +75,8 @@ TEST(CUTKWinThemeWrapper, UnavailableCallsFailQuietly)
     EXPECT_EQ(E_FAIL, wrapper.GetCurrentThemeName(file, MAX_PATH, color, MAX_PATH, size, MAX_PATH));
     EXPECT_STREQ(L"untouched", file);
     HDC paint = nullptr;
-    EXPECT_EQ(nullptr, wrapper.BeginBufferedPaint(dc, &rect, BPBF_COMPATIBLEBITMAP, nullptr, &paint));
+    EXPECT_EQ(nullptr,
+              wrapper.BeginBufferedPaint(dc, &rect, BPBF_COMPATIBLEBITMAP, nullptr, &paint));
     wrapper.EndBufferedPaint(nullptr, FALSE);
     ::DeleteDC(dc);
 }
