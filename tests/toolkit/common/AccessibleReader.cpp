@@ -9,6 +9,8 @@
 
 namespace {
 
+// Not oleacc's IID_IAccessible: the import library resolves that name to a code thunk.
+
 void PrintItem(IAccessible* accessible, long child, const char* label)
 {
     VARIANT id;
@@ -43,7 +45,7 @@ int wmain(int argc, wchar_t** argv)
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     IAccessible* accessible = nullptr;
     const HRESULT hr = ::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
-                                                    IID_IAccessible,
+                                                    __uuidof(IAccessible),
                                                     reinterpret_cast<void**>(&accessible));
     if (FAILED(hr) || !accessible) {
         std::printf("AccessibleObjectFromWindow failed 0x%08lx\n", static_cast<unsigned long>(hr));
