@@ -6,6 +6,7 @@
 #include "CUTKModuleHandle.h"
 #include "CriticalSectionLock.h"
 #include "MultiMonitorApi.h"
+#include "NonClientMetrics.h"
 #include "OSVersionInfo.h"
 
 #include <commctrl.h>
@@ -214,6 +215,18 @@ TEST(BarPosition, LeftRightAndPopupAreVertical)
         EXPECT_EQ(expected[position], IsVerticalBarPosition(position)) << position;
     }
     EXPECT_FALSE(IsVerticalBarPosition(-1));
+}
+
+TEST(NonClientMetrics, ReadsTheSystemsMenuFont)
+{
+    const NonClientMetrics metrics;
+    ASSERT_TRUE(metrics.IsValid());
+    NONCLIENTMETRICSW expected{};
+    expected.cbSize = sizeof expected;
+    ASSERT_TRUE(::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof expected, &expected, 0));
+    EXPECT_EQ(expected.lfMenuFont.lfHeight, metrics.lfMenuFont.lfHeight);
+    EXPECT_NE(0, metrics.lfMenuFont.lfHeight);
+    EXPECT_EQ(expected.iMenuHeight, metrics.iMenuHeight);
 }
 
 }  // namespace

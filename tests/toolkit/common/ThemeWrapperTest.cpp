@@ -130,6 +130,30 @@ TEST(CUTKWinThemeWrapper, OpeningTwiceClosesTheFirstTheme)
     EXPECT_EQ('c', g_calls[3].first);
 }
 
+TEST(CUTKWinThemeWrapper, OnlyARefreshingWrapperFollowsTheLoadedModule)
+{
+    if (ClassicRun()) {
+        GTEST_SKIP() << "needs a loaded uxtheme.dll";
+    }
+    ASSERT_NE(nullptr, ::LoadLibraryW(L"uxtheme.dll"));
+    for (BOOL refresh : {FALSE, TRUE}) {
+        g_calls.clear();
+        CUTKWinThemeWrapper wrapper(refresh);
+        // A table over no module: to a refreshing wrapper the loaded module is a change.
+        wrapper.SetOwnTable(nullptr).Set(CUTKWinThemeWrapper::EntryTable::slotOpenThemeData,
+                                         Proc(FakeOpen));
+        const HTHEME theme = wrapper.OpenThemeData(nullptr, L"TREEVIEW");
+        if (refresh) {
+            EXPECT_TRUE(g_calls.empty());
+            COLORREF color = 0;
+            EXPECT_EQ(S_OK, wrapper.GetThemeColor(0, 0, 3801, &color));
+        } else {
+            ASSERT_EQ(1u, g_calls.size());
+            EXPECT_EQ(theme, g_calls[0].second);
+        }
+    }
+}
+
 TEST(CUTKWinThemeWrapper, RealThemesAreClosedBeforeTheNextOpens)
 {
     if (ClassicRun()) {
