@@ -42,3 +42,16 @@ function(orvane_add_test name)
             ENVIRONMENT "GTEST_TOTAL_SHARDS=${T_SHARDS};GTEST_SHARD_INDEX=${i};ORVANE_MEDIA=${ORVANE_MEDIA_DIR};ORVANE_SOURCE=${CMAKE_SOURCE_DIR}")
     endforeach()
 endfunction()
+
+# orvane_add_test_run(NAME TARGET target ENV VAR=value ...)
+# Registers a test executable once more under another name with extra environment, e.g. the
+# same tests with a system DLL switched off for that process (WINEDLLOVERRIDES=uxtheme=d).
+function(orvane_add_test_run name)
+    cmake_parse_arguments(R "" "TARGET;TIMEOUT" "ENV" ${ARGN})
+    if(NOT R_TIMEOUT)
+        set(R_TIMEOUT 300)
+    endif()
+    add_test(NAME ${name} COMMAND ${R_TARGET} WORKING_DIRECTORY ${ORVANE_TEST_DIR})
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${R_TIMEOUT}
+        ENVIRONMENT "ORVANE_MEDIA=${ORVANE_MEDIA_DIR};ORVANE_SOURCE=${CMAKE_SOURCE_DIR};${R_ENV}")
+endfunction()
