@@ -403,11 +403,120 @@ bool PlainXmlLoad()
     return ok;
 }
 
+// ---- forms of one object, for reading (--show) ----
+void Hex(const char* what, const BYTE* data, size_t size)
+{
+    std::printf("%-28s", what);
+    for (size_t i = 0; i < size; ++i) {
+        std::printf(" %02X", data[i]);
+    }
+    std::printf("\n");
+}
+
+std::vector<BYTE> StoreArchive(const std::function<void(CUTKPropExchange*)>& write)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CUTKPropExchangeArchive px(ar);
+        write(&px);
+        ar.Close();
+    }
+    const size_t length = static_cast<size_t>(file.GetLength());
+    BYTE* data = file.Detach();
+    std::vector<BYTE> bytes(data, data + length);
+    std::free(data);
+    return bytes;
+}
+
+// One toolbar-like object: the values a bar stores.
+void ExchangeOneObject(CUTKPropExchange* px)
+{
+    int id = 59392;
+    BOOL visible = TRUE;
+    CString title = L"Standard\\Main\nbar";
+    CRect rect(10, 20, 310, 46);
+    BYTE raw[] = {0x3C, 0x00, 0xFF};
+    BYTE* blob = raw;
+    DWORD size = sizeof raw;
+    (void)ExchangeIntPropDefault(px, L"BarID", id, 0);
+    (void)ExchangeBoolProp(px, L"Visible", visible, FALSE);
+    (void)ExchangeStringPropDefault(px, L"Title", title, L"");
+    (void)ExchangeRectProp(px, L"Rect", rect, CRect());
+    (void)ExchangeBlobProp(px, L"Data", blob, size);
+    CUTKPropExchange* child = px->GetSection(L"Bar0");
+    int count = 2;
+    (void)ExchangeIntPropDefault(child, L"Count", count, 0);
+    child->InternalRelease();
+}
+
+void Show(const wchar_t* folder)
+{
+    std::vector<BYTE> b = StoreArchive([](CUTKPropExchange* px) {
+        BOOL flag = TRUE;
+        BYTE byte = 0x7F;
+        CString text = L"ab";
+        (void)ExchangeBoolProp(px, L"Flag", flag, TRUE);
+        (void)ExchangeByteProp(px, L"Byte", byte, 0);
+        (void)ExchangeStringProp(px, L"Text", text);
+    });
+    Hex("BOOL 1, byte 7F, \"ab\":", b.data(), b.size());
+    b = StoreArchive([](CUTKPropExchange* px) { px->ExchangeSchema(); });
+    Hex("schema 36:", b.data(), b.size());
+    b = StoreArchive([](CUTKPropExchange* px) { px->WriteCount(70000); });
+    Hex("count 70000:", b.data(), b.size());
+    b = StoreArchive([](CUTKPropExchange* px) { ExchangeOneObject(px); });
+    Hex("one object (archive):", b.data(), b.size());
+    CUTKZipMemFile zip;
+    std::vector<BYTE> zeros(20, 0);
+    zip.Write(zeros.data(), 20);
+    BYTE* block = nullptr;
+    DWORD blockSize = 0;
+    zip.DetachCompressedBuffer(block, blockSize);
+    Hex("20 zero bytes as ZIP! block:", block, blockSize);
+    std::free(block);
+
+    const std::wstring ini = std::wstring(folder) + L"\\one-object.ini";
+    ::DeleteFileW(ini.c_str());
+    {
+        CUTKPropExchangeIniFile px(FALSE, nullptr, L"Toolbar");
+        px.AssignFile(ini.c_str());
+        ExchangeOneObject(&px);
+    }
+    std::printf("INI file: %ls\n", ini.c_str());
+    HKEY key = nullptr;
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\OrvaneTests\\show", 0, nullptr, 0,
+                      KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    {
+        CUTKPropExchangeRegistry px(FALSE, key, L"Toolbar");
+        ExchangeOneObject(&px);
+    }
+    ::RegCloseKey(key);
+    std::printf("registry: HKCU\\Software\\OrvaneTests\\show\\Toolbar\n");
+    for (BOOL compact : {TRUE, FALSE}) {
+        CUTKPropExchangeXMLNode px(FALSE, nullptr, L"Toolbar");
+        px.SetCompactMode(compact);
+        ExchangeOneObject(&px);
+        CComPtr<IXMLDOMNode> node;
+        px.GetDocument()->QueryInterface(IID_IXMLDOMNode, reinterpret_cast<void**>(&node));
+        BSTR xml = nullptr;
+        node->get_xml(&xml);
+        std::printf("XML (%s):\n%ls\n", compact ? "compact" : "elements", xml);
+        ::SysFreeString(xml);
+    }
+}
+
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (argc == 3 && std::string(argv[1]) == "--show") {
+        const std::string folder = argv[2];
+        Show(std::wstring(folder.begin(), folder.end()).c_str());
+        ::CoUninitialize();
+        return 0;
+    }
     std::printf("property exchange: %d values in %d sections, best of 3\n",
                 kSections * kValuesPerSection, kSections);
 
