@@ -90,7 +90,8 @@ protected:
     // Loading: the default rule for a value that is absent or cannot be parsed.
     BOOL CopyPropValue(VARTYPE type, void* value, const void* defaultValue);
 
-    // Text forms (INI file and XML): codes 2-5, 7, 11, 12, 17, 30, 100 and 101. ValueToText: FALSE for types without a text form.
+    // Text forms (INI file and XML): codes 2-5, 7, 11, 12, 17, 30, 100 and 101. ValueToText:
+    // FALSE for a type without one.
     static BOOL HasTextForm(VARTYPE type) noexcept;
     static BOOL ValueToText(VARTYPE type, const void* value, CString& text);
     enum class TextResult { Ok, UseDefault, Fail };
