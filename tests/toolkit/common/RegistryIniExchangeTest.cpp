@@ -486,6 +486,53 @@ TEST(IniExchange, NumberedSectionsSchemaClassesAndObjects)
     EXPECT_STREQ(L"R\\Bar1", names[1]);
 }
 
+TEST(ExchangeFunctions, WithoutAnExchangeNothingHappens)
+{
+    BYTE b = 1;
+    short s = 2;
+    int i = 3;
+    BOOL flag = TRUE;
+    CString text = L"kept";
+    CSize size(4, 5);
+    CRect rect(6, 7, 8, 9);
+    CRuntimeClass* cls = RUNTIME_CLASS(CObject);
+    BYTE* data = nullptr;
+    DWORD length = 7;
+    CTreeItem item;
+    EXPECT_FALSE(ExchangeByteProp(nullptr, L"B", b, 0));
+    EXPECT_FALSE(ExchangeShortProp(nullptr, L"S", s, 0));
+    EXPECT_FALSE(ExchangeIntProp(nullptr, L"I", i));
+    EXPECT_FALSE(ExchangeIntPropDefault(nullptr, L"I", i, 0));
+    EXPECT_FALSE(ExchangeBoolProp(nullptr, L"F", flag, FALSE));
+    EXPECT_FALSE(ExchangeStringProp(nullptr, L"T", text));
+    EXPECT_FALSE(ExchangeStringPropDefault(nullptr, L"T", text, L""));
+    EXPECT_FALSE(ExchangeSizeProp(nullptr, L"Z", size, CSize()));
+    EXPECT_FALSE(ExchangeRectProp(nullptr, L"R", rect, CRect()));
+    EXPECT_FALSE(ExchangeClassProp(nullptr, L"C", cls, nullptr));
+    EXPECT_FALSE(ExchangeBlobProp(nullptr, L"D", data, length));
+    EXPECT_FALSE(ExchangeSerializedObject(nullptr, L"O", &item));
+    EXPECT_EQ(1, b);
+    EXPECT_EQ(3, i);
+    EXPECT_STREQ(L"kept", text.GetString());
+    EXPECT_EQ(RUNTIME_CLASS(CObject), cls);
+    EXPECT_EQ(7u, length);
+}
+
+TEST(IniExchange, SerializedObjectMissingOrDamaged)
+{
+    TempFolder dir(L"ini-serialized");
+    const std::wstring file = dir / L"s.ini";
+    // Three bytes where the object's four are expected: the archive ends early.
+    ::WritePrivateProfileStringW(L"S", L"Short", L"BACADA", file.c_str());
+    Held<CUTKPropExchangeIniFile> px(new CUTKPropExchangeIniFile(TRUE, nullptr, L"S"));
+    px->AssignFile(file.c_str());
+    CTreeItem item;
+    item.m_value = 5;
+    EXPECT_FALSE(ExchangeSerializedObject(px.get(), L"Missing", &item));
+    EXPECT_FALSE(ExchangeSerializedObject(px.get(), L"Short", &item));
+    EXPECT_EQ(nullptr, px->GetArchive(L"Missing"));
+}
+
 TEST(IniExchange, WholeTreeRoundTrips)
 {
     TempFolder dir(L"ini-tree");
