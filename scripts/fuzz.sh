@@ -41,3 +41,6 @@ cd "$out"
 echo "fuzz: running the ASF parser fuzzer for ${seconds} s"
 ./asf_fuzzer -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=4000000 \
     -print_final_stats=1 corpus
+
+# The toolkit's storage parsers (their own targets, seeds and native zlib).
+bash "$root/scripts/fuzz.d/toolkit-common.sh"

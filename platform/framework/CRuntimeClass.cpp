@@ -110,8 +110,12 @@ CRuntimeClass* CRuntimeClass::Load(CArchive& ar, UINT* schema)
     WORD length = 0;
     ar >> storedSchema >> length;
     char name[64];
-    if (length >= sizeof(name) || ar.Read(name, length) != length) {
+    if (length >= sizeof(name)) {
         return nullptr;
+    }
+    // A stream that ends inside the name is cut short, not a class of another name.
+    if (ar.Read(name, length) != length) {
+        AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
     }
     name[length] = 0;
     if (schema) {

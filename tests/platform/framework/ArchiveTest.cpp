@@ -340,6 +340,11 @@ TEST(ArchiveFormat, BadInputGivesArchiveExceptions)
     Load(badClassIndex, [](CArchive& ar) {
         EXPECT_EQ(CArchiveException::badIndex, ArchiveCause([&] { ar.ReadObject(nullptr); }));
     });
+    // A stream that ends inside a class name is cut short, not an unknown class.
+    Bytes truncatedName = {0xFF, 0xFF, 0x03, 0x00, 0x05, 0x00, 'C', 'N', 'o'};
+    Load(truncatedName, [](CArchive& ar) {
+        EXPECT_EQ(CArchiveException::endOfFile, ArchiveCause([&] { ar.ReadObject(nullptr); }));
+    });
     Bytes truncatedObject = {0xFF, 0xFF, 0x03, 0x00, 0x05, 0x00, 'C', 'N', 'o', 'd', 'e', 0x01};
     Load(truncatedObject, [](CArchive& ar) {
         EXPECT_EQ(CArchiveException::endOfFile, ArchiveCause([&] { ar.ReadObject(nullptr); }));
