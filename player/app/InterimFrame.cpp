@@ -5,7 +5,6 @@
 #include "CmdLineParams.h"
 #include "CommandStates.h"
 #include "HandOver.h"
-#include "IconManager.h"
 #include "PlayerResource.h"
 #include "PlayerState.h"
 #include "QVRDoc.h"
@@ -106,8 +105,6 @@ int InterimFrame::OnCreate(LPCREATESTRUCT cs)
     }
     LoadStepList();
     TraceLine(0, L"Init: step list");
-    // The engine's full-screen panel shows the command icons through the callback object.
-    SetIconSource([](int index) { return TheIconManager().GetIcon(static_cast<UINT>(index)); });
     ::SetTimer(m_hWnd, kPositionTimer, 100, nullptr);
     return 0;
 }

@@ -42,6 +42,10 @@ public:
     void OnPositionSliderScroll(UINT, HWND) override {}
     void OnAudioLevelData(int, const WAVEFORMATEX*, const BYTE*, long) override {}
     void TrackSpeedMenu(HWND, HWND) override {}
+    std::wstring GetShortcutText(unsigned) override { return std::wstring(); }
+    void OnSpeedEdit() override {}
+    void ApplySpeed() override {}
+    void ClampSpeed() override {}
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void OnUpdateFrameTitle(BOOL addToTitle) override;

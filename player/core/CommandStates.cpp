@@ -11,8 +11,6 @@
 
 namespace {
 
-ShortcutTextFn g_shortcutText = nullptr;
-
 DWORD Flag(bool value) { return value ? 1u : 0u; }
 
 }  // namespace
@@ -177,14 +175,10 @@ std::wstring GetStatusText()
     return text;
 }
 
-void SetShortcutTextSource(ShortcutTextFn fn) { g_shortcutText = fn; }
-
 std::wstring GetCommandShortcut(unsigned id)
 {
-    if (!MainFrame() || !g_shortcutText) {
-        return L"";
-    }
-    return g_shortcutText(id);
+    IPlayerShell* frame = MainFrame();
+    return frame ? frame->GetShortcutText(id) : std::wstring();
 }
 
 std::wstring GetCommandTooltip(unsigned id)

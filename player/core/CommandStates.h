@@ -38,8 +38,5 @@ double GetAppDuration();
 double GetAppPosition();
 std::wstring GetStatusText();
 std::wstring GetCommandTooltip(unsigned id);
+// The main frame's shortcut text of the command (empty without a main frame).
 std::wstring GetCommandShortcut(unsigned id);
-
-// Shortcut texts of commands; the shell installs its keyboard shortcut store here.
-using ShortcutTextFn = std::wstring (*)(unsigned id);
-void SetShortcutTextSource(ShortcutTextFn fn);

@@ -1,10 +1,14 @@
-// What the player core calls of the shell: the main frame's handlers and values, the view's
-// layout commands and the tray control. The shell's frame implements these; until the full
-// shell exists the interim frame does, and tests put fakes in their place.
+// What the player core calls of the shell: the main frame's handlers and values (with the
+// keyboard shortcut texts and the speed menu's actions), the view's layout commands and the tray
+// control. The shell's frame implements these; until the full shell exists the interim frame
+// does, and tests put fakes in their place. The program registers its windows only through
+// SetMainFrame, SetMainView and SetTray.
 #pragma once
 
 #include <windows.h>
 #include <mmreg.h>
+
+#include <string>
 
 class IPlayerShell {
 public:
@@ -37,6 +41,13 @@ public:
                                   long bytes) = 0;
     // The speed popup under the button, without the list-editing entry.
     virtual void TrackSpeedMenu(HWND button, HWND owner) = 0;
+    // The shortcut text of a command from the shell's keyboard shortcuts (empty: none).
+    virtual std::wstring GetShortcutText(unsigned commandId) = 0;
+    // What the speed menu's choices ask of the frame: the list editor, the running speed taken
+    // over by the engine, the chosen speed clamped before playing starts (then OnPlay).
+    virtual void OnSpeedEdit() = 0;
+    virtual void ApplySpeed() = 0;
+    virtual void ClampSpeed() = 0;
 
 protected:
     ~IPlayerShell() = default;

@@ -15,7 +15,6 @@
 namespace {
 
 QVRDoc* g_document = nullptr;
-QVRDoc::OpenFn g_open = nullptr;
 
 void DeleteNetReader() { delete ThePlayerState().ReplaceNetReader(nullptr); }
 
@@ -46,8 +45,6 @@ std::wstring GetOpenFileFilter()
     return MakeAllFilesFilter(LoadResText(IDS_OPEN_FILTER).c_str());
 }
 
-void QVRDoc::SetPresentationOpener(OpenFn open) { g_open = open; }
-
 QVRDoc::QVRDoc() { g_document = this; }
 
 QVRDoc::~QVRDoc()
@@ -55,6 +52,11 @@ QVRDoc::~QVRDoc()
     if (g_document == this) {
         g_document = nullptr;
     }
+}
+
+IOpenPresentation* QVRDoc::OpenPresentation(const std::wstring& path, std::wstring* error)
+{
+    return OpenPresentationFile(path, error);
 }
 
 BOOL QVRDoc::OnNewDocument()
@@ -81,8 +83,7 @@ BOOL QVRDoc::OnNewDocument()
 BOOL QVRDoc::OnOpenDocument(LPCTSTR path)
 {
     std::wstring error;
-    const OpenFn open = g_open ? g_open : OpenPresentationFile;
-    IOpenPresentation* file = open(path ? path : L"", &error);
+    IOpenPresentation* file = OpenPresentation(path ? path : L"", &error);
     if (!file) {
         AppMessageBox(error.c_str());
         return FALSE;

@@ -14,11 +14,6 @@ class QVRDoc : public CDocument {
     DECLARE_DYNCREATE(QVRDoc)
 
 public:
-    // Opens a presentation; the error text in *error and null on failure. Null restores the
-    // program's own opener (a presentation file through the engine).
-    using OpenFn = IOpenPresentation* (*)(const std::wstring& path, std::wstring* error);
-    static void SetPresentationOpener(OpenFn open);
-
     QVRDoc();
     ~QVRDoc() override;
 
@@ -35,6 +30,10 @@ public:
     static std::wstring TitleFor(const std::wstring& text);
 
 protected:
+    // Opens a presentation; the error text in *error and null on failure. The program's own
+    // opener reads a presentation file through the engine.
+    virtual IOpenPresentation* OpenPresentation(const std::wstring& path, std::wstring* error);
+
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -3,14 +3,13 @@
 #include "SpeedMenu.h"
 
 #include "CommandStates.h"
+#include "PlayerShell.h"
 #include "PlayerState.h"
 #include "Sett.h"
 #include "SpeedPlay.h"
 #include "SupportStrings.h"
 
 namespace {
-
-ISpeedMenuActions* g_actions = nullptr;
 
 std::wstring ResFormat(UINT id, const wchar_t* fallback)
 {
@@ -21,8 +20,6 @@ std::wstring ResFormat(UINT id, const wchar_t* fallback)
 bool PlayEnabled() { return TheCommandStates().flags[2] != 0; }
 
 }  // namespace
-
-void SetSpeedMenuActions(ISpeedMenuActions* actions) { g_actions = actions; }
 
 HMENU BuildSpeedMenu(BOOL withEditEntry)
 {
@@ -55,9 +52,10 @@ HMENU BuildSpeedMenu(BOOL withEditEntry)
 void ApplySpeedMenuChoice(int result)
 {
     const SpeedPlay& list = TheSpeedList();
+    IPlayerShell* frame = MainFrame();
     if (result == list.Count() + 1) {
-        if (g_actions) {
-            g_actions->OnSpeedEdit();
+        if (frame) {
+            frame->OnSpeedEdit();
         }
         return;
     }
@@ -68,14 +66,14 @@ void ApplySpeedMenuChoice(int result)
     const double v = list.Value(result - 1);
     state.speed = v;
     if (state.playing) {
-        if (g_actions) {
-            g_actions->ApplySpeed();
+        if (frame) {
+            frame->ApplySpeed();
         }
     } else if (PlayEnabled()) {
         AppSettings().Item(SETT_SpeedPlayLast).SetDouble(v);
-        if (g_actions) {
-            g_actions->ClampSpeed();
-            g_actions->OnPlay();
+        if (frame) {
+            frame->ClampSpeed();
+            frame->OnPlay();
         }
     }
 }

@@ -1,22 +1,9 @@
 // The speed popup menu under a toolbar or panel button: the list's speeds (greyed when they
 // cannot be chosen now) and, from the shell's buttons, the entry that edits the list. The
-// frame's speed actions are reached through a small interface the shell registers.
+// frame's speed actions are the main frame's (without one, choices change the speed only).
 #pragma once
 
 #include <windows.h>
-
-class ISpeedMenuActions {
-public:
-    virtual void OnSpeedEdit() = 0;
-    virtual void ApplySpeed() = 0;
-    virtual void ClampSpeed() = 0;
-    virtual void OnPlay() = 0;
-
-protected:
-    ~ISpeedMenuActions() = default;
-};
-
-void SetSpeedMenuActions(ISpeedMenuActions* actions);  // null: choices change the speed only
 
 // Returns 0 (the chosen entry is carried out here).
 int ShowSpeedPopupMenu(HWND button, HWND owner, BOOL withEditEntry);

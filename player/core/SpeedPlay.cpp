@@ -158,5 +158,4 @@ SpeedPlay& TheSpeedList()
 void RegisterSpeedList()
 {
     SetSpeedListService(&TheSpeedList());
-    SetSpeedSteps(&TheSpeedList());
 }

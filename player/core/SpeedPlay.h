@@ -45,7 +45,7 @@ private:
     int m_normal = 0;
 };
 
-// The program's list; registered with the support library and the command states.
+// The program's list; registered with the support library (the command states ask it directly).
 SpeedPlay& TheSpeedList();
 void RegisterSpeedList();
 

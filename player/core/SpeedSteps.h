@@ -1,6 +1,5 @@
 // The speed questions that the command states and tooltips ask of the speed list: the next
-// lower and higher speed, the normal speed and the range check. The built-in list is the
-// default list; the speed list of the shell installs itself in its place.
+// lower and higher speed, the normal speed and the range check.
 #pragma once
 
 class ISpeedSteps {
@@ -16,8 +15,8 @@ protected:
     ~ISpeedSteps() = default;
 };
 
+// The program's speed list (SpeedPlay.h).
 ISpeedSteps& SpeedSteps();
-void SetSpeedSteps(ISpeedSteps* steps);  // null restores the built-in list
 
 // A value that, rounded to 0.001, lies within [0.334, 3].
 bool IsInSpeedRange(double value);

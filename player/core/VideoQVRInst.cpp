@@ -3,6 +3,7 @@
 #include "VideoQVRInst.h"
 
 #include "CommandStates.h"
+#include "IconManager.h"
 #include "PlayerShell.h"
 #include "PlayerState.h"
 #include "Sett.h"
@@ -13,8 +14,6 @@
 #include <cwchar>
 
 namespace {
-
-IconSourceFn g_iconSource = nullptr;
 
 constexpr UINT kCommandHelp = 0x0365;  // WM_COMMANDHELP
 constexpr LPARAM kHelpBaseResource = 0x20000;
@@ -40,8 +39,6 @@ TypedValue* SettingsList(int list)
 }
 
 }  // namespace
-
-void SetIconSource(IconSourceFn fn) { g_iconSource = fn; }
 
 void VideoQVRInst::Log(int level, const wchar_t* format, ...)
 {
@@ -158,10 +155,11 @@ int VideoQVRInst::IconIndexForId(UINT id)
 HICON VideoQVRInst::GetIcon(UINT id)
 {
     const int index = IconIndexForId(id);
-    if (index < 0 || !g_iconSource) {
+    if (index < 0) {
         return nullptr;
     }
-    return g_iconSource(index);
+    // The engine's full-screen panel shows the command icons through the callback object.
+    return TheIconManager().GetIcon(static_cast<UINT>(index));
 }
 
 void VideoQVRInst::OnSliderScroll(UINT code, UINT position, HWND slider)

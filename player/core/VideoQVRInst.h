@@ -49,7 +49,3 @@ private:
     // The last text returned by slots 6, 16, 19 and 20; valid until the next of them.
     std::wstring m_text;
 };
-
-// The player's icon set (26 command icons); the shell installs its icon manager here.
-using IconSourceFn = HICON (*)(int index);
-void SetIconSource(IconSourceFn fn);
