@@ -6,6 +6,8 @@
 #include "QVRDoc.h"
 #include "QVRView.h"
 
+#include "platform/base/CHandle.h"
+
 #include "CmdLineParams.h"
 #include "CommandStates.h"
 #include "DxAudioDevs.h"
@@ -65,7 +67,7 @@ DWORD WINAPI WarmUp(void*)
     return 0;
 }
 
-HANDLE g_warmUp = nullptr;
+CHandle g_warmUp;
 
 }  // namespace
 
@@ -84,7 +86,7 @@ QVRApp::~QVRApp() = default;
 
 BOOL QVRApp::InitInstance()
 {
-    g_warmUp = ::CreateThread(nullptr, 0, WarmUp, nullptr, 0, nullptr);
+    g_warmUp.Attach(::CreateThread(nullptr, 0, WarmUp, nullptr, 0, nullptr));
     INITCOMMONCONTROLSEX controls = {sizeof controls, 0xFF};
     InitCommonControlsEx(&controls);
     AfxInitRichEdit();
@@ -250,8 +252,7 @@ void QVRApp::LogSystem()
 {
     if (g_warmUp) {
         WaitForSingleObject(g_warmUp, 5000);
-        CloseHandle(g_warmUp);
-        g_warmUp = nullptr;
+        g_warmUp.Close();
     }
     LogRegistryKey(0, nullptr, HKEY_LOCAL_MACHINE,
                    L"HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", 256, L"Identifier",

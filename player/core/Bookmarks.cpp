@@ -2,6 +2,7 @@
 // are read in full; the editor is closed only after a complete read and always released.
 #include "Bookmarks.h"
 
+#include "CComPtr.h"
 #include "MyException.h"
 #include "PlayerState.h"
 #include "SystemErrorText.h"
@@ -22,17 +23,6 @@ constexpr HRESULT kBufferTooSmall = static_cast<HRESULT>(0xC00D07D1);
     FormatWMError(&text, object, hr, function);
     ThrowMyException(text.c_str());
 }
-
-template <class T>
-struct Released {
-    T* p = nullptr;
-    ~Released()
-    {
-        if (p) {
-            p->Release();
-        }
-    }
-};
 
 }  // namespace
 
@@ -80,32 +70,32 @@ void ReadMarkers(Bookmarks* bookmarks, IWMHeaderInfo* header)
 void ReadBMFromFile(Bookmarks* bookmarks, std::wstring* error, const wchar_t* path)
 {
     error->clear();
-    Released<IWMMetadataEditor> editor;
-    Released<IWMMetadataEditor2> editor2;
-    Released<IWMHeaderInfo3> header;
+    CComPtr<IWMMetadataEditor> editor;
+    CComPtr<IWMMetadataEditor2> editor2;
+    CComPtr<IWMHeaderInfo3> header;
     try {
         if (!LoadWMRuntime()) {
             ThrowMyException(GetErrInfoText(WMRuntimeError()).c_str());
         }
         using CreateEditor = HRESULT(WINAPI*)(IWMMetadataEditor**);
-        HRESULT hr = WMRuntime().createEditor.As<CreateEditor>()(&editor.p);
+        HRESULT hr = WMRuntime().createEditor.As<CreateEditor>()(&editor);
         if (FAILED(hr)) {
             ThrowWMError(hr, L"WMCreateEditor");
         }
-        hr = editor.p->QueryInterface(kIidIWMMetadataEditor2, reinterpret_cast<void**>(&editor2.p));
+        hr = editor->QueryInterface(kIidIWMMetadataEditor2, reinterpret_cast<void**>(&editor2));
         if (FAILED(hr)) {
             ThrowWMError(hr, L"QueryInterface(IID_IWMMetadataEditor2)");
         }
-        hr = editor2.p->OpenEx(path, GENERIC_READ, FILE_SHARE_READ);
+        hr = editor2->OpenEx(path, GENERIC_READ, FILE_SHARE_READ);
         if (FAILED(hr)) {
             ThrowWMError(hr, L"IWMMetadataEditor2::OpenEx", path);
         }
-        hr = editor2.p->QueryInterface(IID_IWMHeaderInfo3, reinterpret_cast<void**>(&header.p));
+        hr = editor2->QueryInterface(IID_IWMHeaderInfo3, reinterpret_cast<void**>(&header));
         if (FAILED(hr)) {
             ThrowWMError(hr, L"QueryInterface(IID_IWMHeaderInfo3)");
         }
-        ReadMarkers(bookmarks, header.p);
-        hr = editor2.p->Close();
+        ReadMarkers(bookmarks, header);
+        hr = editor2->Close();
         if (FAILED(hr)) {
             ThrowWMError(hr, L"IWMMetadataEditor2::Close");
         }

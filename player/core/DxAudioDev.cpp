@@ -33,25 +33,15 @@ std::wstring QueryWaveText(int id, UINT message, bool input)
 
 }  // namespace
 
-DxAudioDev::~DxAudioDev()
-{
-    if (propertyBag) {
-        propertyBag->Release();
-    }
-    if (filter) {
-        filter->Release();
-    }
-    if (moniker) {
-        moniker->Release();
-    }
-}
+DxAudioDev::~DxAudioDev() = default;
 
 bool DxAudioDev::InitFromMoniker(IMoniker* source)
 {
     HRESULT hr = source->BindToObject(nullptr, nullptr, IID_IBaseFilter,
                                       reinterpret_cast<void**>(&filter));
     if (FAILED(hr)) {
-        filter = nullptr;
+        // A failed call may leave anything there: forget it without releasing it.
+        (void)filter.Detach();
         TraceError(hr, L"IMoniker::BindToObject");
         return false;
     }
@@ -69,7 +59,7 @@ bool DxAudioDev::InitFromMoniker(IMoniker* source)
     hr = source->BindToStorage(nullptr, nullptr, IID_IPropertyBag,
                                reinterpret_cast<void**>(&propertyBag));
     if (FAILED(hr)) {
-        propertyBag = nullptr;
+        (void)propertyBag.Detach();
         TraceError(hr, L"IMoniker::BindToStorage");
         return false;
     }
@@ -97,7 +87,6 @@ bool DxAudioDev::InitFromMoniker(IMoniker* source)
         VariantClear(&v);
     }
     moniker = source;
-    moniker->AddRef();
     return true;
 }
 

@@ -3,6 +3,8 @@
 // interface path and endpoint id.
 #pragma once
 
+#include "CComPtr.h"
+
 #include <windows.h>
 #include <strmif.h>
 
@@ -22,9 +24,9 @@ public:
     std::wstring GetDisplayName() const;
     std::wstring GetDescription() const;
 
-    IMoniker* moniker = nullptr;
-    IBaseFilter* filter = nullptr;
-    IPropertyBag* propertyBag = nullptr;
+    CComPtr<IMoniker> moniker;
+    CComPtr<IBaseFilter> filter;
+    CComPtr<IPropertyBag> propertyBag;
     int kind = 0;  // 0 other, 1 audio capture filter, 2 DirectSound renderer
     GUID classId = GUID_NULL;
     std::wstring friendlyName;

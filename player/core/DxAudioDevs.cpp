@@ -28,17 +28,6 @@ void TraceError(HRESULT hr, const wchar_t* call)
     TraceLine(0, L"Err: %s!", FormatSystemError(static_cast<DWORD>(hr), call).c_str());
 }
 
-template <class T>
-struct Held {
-    T* p = nullptr;
-    ~Held()
-    {
-        if (p) {
-            p->Release();
-        }
-    }
-};
-
 }  // namespace
 
 DxAudioDevs::~DxAudioDevs() { Clear(); }
@@ -55,27 +44,27 @@ void DxAudioDevs::Enumerate()
 {
     Clear();
     m_category = 1;
-    Held<ICreateDevEnum> devEnum;
+    CComPtr<ICreateDevEnum> devEnum;
     HRESULT hr = CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER,
-                                  IID_ICreateDevEnum, reinterpret_cast<void**>(&devEnum.p));
+                                  IID_ICreateDevEnum, reinterpret_cast<void**>(&devEnum));
     if (hr != S_OK) {
         TraceError(hr, L"CoCreateInstance(CLSID_SystemDeviceEnum)");
         return;
     }
-    Held<IEnumMoniker> monikers;
-    hr = devEnum.p->CreateClassEnumerator(CLSID_AudioRendererCategory, &monikers.p, 0);
+    CComPtr<IEnumMoniker> monikers;
+    hr = devEnum->CreateClassEnumerator(CLSID_AudioRendererCategory, &monikers, 0);
     if (hr != S_OK) {
         TraceError(hr, L"ICreateDevEnum::CreateClassEnumerator");
         return;
     }
-    monikers.p->Reset();
+    monikers->Reset();
     for (;;) {
-        Held<IMoniker> moniker;
-        if (monikers.p->Next(1, &moniker.p, nullptr) != S_OK || !moniker.p) {
+        CComPtr<IMoniker> moniker;
+        if (monikers->Next(1, &moniker, nullptr) != S_OK || !moniker) {
             break;
         }
         auto device = std::make_unique<DxAudioDev>();
-        if (device->InitFromMoniker(moniker.p)) {
+        if (device->InitFromMoniker(moniker)) {
             m_devices.push_back(std::move(device));
         }
     }
@@ -86,39 +75,39 @@ void DxAudioDevs::Enumerate()
 
 void DxAudioDevs::ReadEndpointNames()
 {
-    Held<IMMDeviceEnumerator> enumerator;
+    CComPtr<IMMDeviceEnumerator> enumerator;
     if (FAILED(CoCreateInstance(kMMDeviceEnumerator, nullptr, CLSCTX_INPROC_SERVER,
                                 kIMMDeviceEnumerator,
-                                reinterpret_cast<void**>(&enumerator.p)))) {
+                                reinterpret_cast<void**>(&enumerator)))) {
         return;
     }
-    Held<IMMDeviceCollection> endpoints;
-    if (FAILED(enumerator.p->EnumAudioEndpoints(m_category == 1 ? eRender : eCapture, 0x10000009,
-                                                &endpoints.p))) {
+    CComPtr<IMMDeviceCollection> endpoints;
+    if (FAILED(enumerator->EnumAudioEndpoints(m_category == 1 ? eRender : eCapture, 0x10000009,
+                                              &endpoints))) {
         return;
     }
     UINT count = 0;
-    if (FAILED(endpoints.p->GetCount(&count))) {
+    if (FAILED(endpoints->GetCount(&count))) {
         return;
     }
     for (UINT i = 0; i < count; ++i) {
-        Held<IMMDevice> endpoint;
-        if (FAILED(endpoints.p->Item(i, &endpoint.p))) {
+        CComPtr<IMMDevice> endpoint;
+        if (FAILED(endpoints->Item(i, &endpoint))) {
             continue;
         }
         LPWSTR id = nullptr;
-        if (FAILED(endpoint.p->GetId(&id)) || !id) {
+        if (FAILED(endpoint->GetId(&id)) || !id) {
             continue;
         }
         const std::wstring endpointId = id;
         CoTaskMemFree(id);
-        Held<IPropertyStore> store;
-        if (FAILED(endpoint.p->OpenPropertyStore(STGM_READ, &store.p))) {
+        CComPtr<IPropertyStore> store;
+        if (FAILED(endpoint->OpenPropertyStore(STGM_READ, &store))) {
             continue;
         }
         PROPVARIANT value;
         PropVariantInit(&value);
-        if (SUCCEEDED(store.p->GetValue(kDeviceFriendlyName, &value)) && value.vt == VT_LPWSTR &&
+        if (SUCCEEDED(store->GetValue(kDeviceFriendlyName, &value)) && value.vt == VT_LPWSTR &&
             value.pwszVal && *value.pwszVal) {
             for (auto& device : m_devices) {
                 if (_wcsicmp(device->endpointId.c_str(), endpointId.c_str()) == 0) {

@@ -1,6 +1,7 @@
 // The hidden owner window and its taskbar activation.
 #include "HiddenParent.h"
 
+#include "CComPtr.h"
 #include "PlayerShell.h"
 
 #include <shobjidl.h>
@@ -32,7 +33,7 @@ void HiddenParent::ActivateMainFrameTab()
     if (!frame || Tray().IsTrayMode() || !::IsWindowVisible(frame->GetWindow())) {
         return;
     }
-    ITaskbarList* list = nullptr;
+    CComPtr<ITaskbarList> list;
     if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList,
                                 reinterpret_cast<void**>(&list)))) {
         return;
@@ -40,5 +41,4 @@ void HiddenParent::ActivateMainFrameTab()
     if (SUCCEEDED(list->HrInit())) {
         list->ActivateTab(frame->GetWindow());
     }
-    list->Release();
 }

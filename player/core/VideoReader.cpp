@@ -3,6 +3,7 @@
 // callback failure reaches the engine as an HRESULT, never as an exception.
 #include "VideoReader.h"
 
+#include "CComPtr.h"
 #include "MyException.h"
 #include "PlayerState.h"
 #include "SingleOpenFile.h"
@@ -166,17 +167,14 @@ std::wstring VideoReader::GetFrameTime(int64_t time, BOOL* found, int64_t* frame
 std::wstring VideoReader::Play(IMoniker* device, BOOL keepPitch, BOOL mute, double speed,
                                double volume)
 {
-    IBaseFilter* filter = nullptr;
+    CComPtr<IBaseFilter> filter;
     if (device && FAILED(device->BindToObject(nullptr, nullptr, IID_IBaseFilter,
                                                reinterpret_cast<void**>(&filter)))) {
-        filter = nullptr;
+        // A failed call may leave anything there: forget it without releasing it.
+        (void)filter.Detach();
     }
     const long level = VolumeToDirectShow(0, volume);
-    const std::wstring text = Text(m_reader->Play(speed, keepPitch, filter, level, mute));
-    if (filter) {
-        filter->Release();
-    }
-    return text;
+    return Text(m_reader->Play(speed, keepPitch, filter, level, mute));
 }
 
 std::wstring VideoReader::Stop(double* position) { return Text(m_reader->Stop(TRUE, position)); }
