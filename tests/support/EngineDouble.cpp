@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-namespace core2test {
+namespace orvane::test {
 
 void FormatDouble::Load(const wchar_t* t)
 {
@@ -23,8 +23,8 @@ void FormatDouble::GetDescription(wchar_t* block)
     }
 }
 
-const wchar_t* ReaderDouble::Open(BOOL, const wchar_t*, QVR_READ_CALLBACK r, QVR_SEEK_CALLBACK s,
-                                  void* m, void* sc, void* t)
+const wchar_t* ReaderDouble::Open(BOOL, const wchar_t* name, QVR_READ_CALLBACK r,
+                                  QVR_SEEK_CALLBACK s, void* m, void* sc, void* t)
 {
     read = r;
     seek = s;
@@ -33,6 +33,19 @@ const wchar_t* ReaderDouble::Open(BOOL, const wchar_t*, QVR_READ_CALLBACK r, QVR
     tags = t;
     if (openError) {
         return openError;
+    }
+    if (checkAsf) {
+        BYTE header[16] = {};
+        HRESULT hr = S_OK;
+        seek(0, FILE_BEGIN, main, &hr);
+        const DWORD got = read(header, sizeof header, main, &hr);
+        // The first bytes of an ASF file: the header object's GUID.
+        static const BYTE kAsf[4] = {0x30, 0x26, 0xB2, 0x75};
+        const bool asf = got == sizeof header && std::memcmp(header, kAsf, 4) == 0;
+        if (trace) {
+            trace->Log(0, L"FakeEngine: Open %s (%s)", name, asf ? L"ASF" : L"not ASF");
+        }
+        return asf ? nullptr : L"Not a Windows Media file.";
     }
     HRESULT hr = E_FAIL;
     firstBytes.resize(8);
@@ -50,6 +63,30 @@ const wchar_t* ReaderDouble::GetInfo(void* out)
     std::memset(out, 0, QVR_READER_INFO_BYTES);
     std::memcpy(static_cast<char*>(out) + QVR_READER_INFO_AUDIO_DURATION, durations,
                 sizeof durations);
+    return nullptr;
+}
+
+const wchar_t* ReaderDouble::Play(double speed, BOOL, IBaseFilter* f, long volume, BOOL)
+{
+    playSpeed = speed;
+    playVolume = volume;
+    playFilter = f != nullptr;
+    if (trace) {
+        trace->Log(0, L"FakeEngine: Play x%g", speed);
+        trace->OnPosition(1.5);
+    }
+    return nullptr;
+}
+
+const wchar_t* ReaderDouble::Stop(BOOL unused, double* position)
+{
+    stopArgument = unused;
+    if (trace) {
+        trace->Log(0, L"FakeEngine: Stop");
+    }
+    if (position) {
+        *position = stopPosition;
+    }
     return nullptr;
 }
 
@@ -74,6 +111,10 @@ IQVRVideoReader* EngineDouble::CreateReader()
         return nullptr;
     }
     auto* r = new ReaderDouble;
+    r->trace = trace;
+    r->checkAsf = checkAsf;
+    r->stopPosition = stopPosition;
+    r->pauseError = pauseError;
     r->openError = nextOpenError;
     r->title = title;
     r->withAudio = withAudio;
@@ -99,6 +140,9 @@ void EngineDouble::ReleaseReader(IQVRVideoReader* reader)
 
 IQVRAudioFormat* EngineDouble::CreateAudioFormat()
 {
+    if (!formatRecords) {
+        return nullptr;
+    }
     ++formatsCreated;
     return new FormatDouble;
 }
@@ -111,6 +155,9 @@ void EngineDouble::ReleaseAudioFormat(IQVRAudioFormat* record)
 
 IQVRVideoFormat* EngineDouble::CreateVideoFormat()
 {
+    if (!formatRecords) {
+        return nullptr;
+    }
     ++formatsCreated;
     return new FormatDouble;
 }
@@ -121,4 +168,19 @@ void EngineDouble::ReleaseVideoFormat(IQVRVideoFormat* record)
     delete static_cast<FormatDouble*>(record);
 }
 
-}  // namespace core2test
+int EngineDouble::SetSettingsText(int kind, const wchar_t* text)
+{
+    if (trace) {
+        trace->Log(0, L"FakeEngine: SetSettingsText %i [%s]", kind, text ? text : L"(null)");
+    }
+    return 0;
+}
+
+void EngineDouble::SetVideoWindows(HWND camera, HWND screen)
+{
+    if (trace) {
+        trace->Log(0, L"FakeEngine: SetVideoWindows %i %i", camera ? 1 : 0, screen ? 1 : 0);
+    }
+}
+
+}  // namespace orvane::test

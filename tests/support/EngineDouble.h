@@ -1,5 +1,7 @@
-// A test double of the engine: format records that echo their text into the description, and
-// presentation readers that read through the player's callbacks and report canned results.
+// The test double of the engine, in the test process or behind the engine library's exports
+// (tests/player/FakeEngine.cpp): format records that echo their text into the description, and
+// presentation readers that read through the player's callbacks and report canned results. With
+// a trace callback it writes the calls a program run is checked by to the player's trace log.
 #pragma once
 
 #include "QVRInterfaces.h"
@@ -7,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace core2test {
+namespace orvane::test {
 
 class FormatDouble final : public IQVRAudioFormat, public IQVRVideoFormat {
 public:
@@ -32,6 +34,8 @@ private:
 class ReaderDouble final : public IQVRVideoReader {
 public:
     // Set up by the test before the open.
+    QVRInstance* trace = nullptr;  // receives "FakeEngine: ..." lines and the play position
+    bool checkAsf = false;         // the open reads the file's start and refuses a non-ASF file
     const wchar_t* openError = nullptr;
     double durations[3] = {10.0, 12.3456789, 7.0};
     const wchar_t* title = L"Engine title";
@@ -88,25 +92,23 @@ public:
         *frame = time + frameTimeOffset;
         return nullptr;
     }
-    const wchar_t* Play(double speed, BOOL, IBaseFilter* f, long volume, BOOL) override
-    {
-        playSpeed = speed;
-        playVolume = volume;
-        playFilter = f != nullptr;
-        return nullptr;
-    }
-    const wchar_t* Stop(BOOL unused, double* position) override
-    {
-        stopArgument = unused;
-        *position = 4.5;
-        return nullptr;
-    }
-    const wchar_t* Pause() override { return L"cannot pause"; }
+    const wchar_t* Play(double speed, BOOL, IBaseFilter* f, long volume, BOOL) override;
+    double stopPosition = 4.5;
+    const wchar_t* Stop(BOOL unused, double* position) override;
+    const wchar_t* pauseError = L"cannot pause";
+    const wchar_t* Pause() override { return pauseError; }
     const wchar_t* Resume() override { return nullptr; }
 };
 
 class EngineDouble final : public IQVRVideo {
 public:
+    QVRInstance* trace = nullptr;  // handed to the readers too
+    bool checkAsf = false;
+    bool formatRecords = true;     // false: no format records to create
+    BOOL canFullScreen = FALSE;
+    const wchar_t* fullScreenRefusal = nullptr;  // the text of a refused full screen
+    double stopPosition = 4.5;
+    const wchar_t* pauseError = L"cannot pause";
     bool failReaders = false;
     std::vector<ReaderDouble*> readers;  // every reader handed out
     int readersAlive = 0;
@@ -127,8 +129,8 @@ public:
     void ReleaseAudioFormat(IQVRAudioFormat* record) override;
     IQVRVideoFormat* CreateVideoFormat() override;
     void ReleaseVideoFormat(IQVRVideoFormat* record) override;
-    int SetSettingsText(int, const wchar_t*) override { return 0; }
-    void SetVideoWindows(HWND, HWND) override {}
+    int SetSettingsText(int kind, const wchar_t* text) override;
+    void SetVideoWindows(HWND camera, HWND screen) override;
     IQVRSettDlg* CreateSettingsDlg(int, const wchar_t*, HWND, QVRSettDlgHost*) override
     {
         return nullptr;
@@ -137,10 +139,10 @@ public:
     void OnMainWindowMoved() override {}
     void DumpGraphs(CReleaseModeDebug*) override {}
     void SetVolume(long, BOOL) override {}
-    BOOL CanFullScreen() override { return FALSE; }
+    BOOL CanFullScreen() override { return canFullScreen; }
     BOOL IsFullScreen() override { return FALSE; }
-    const wchar_t* SetFullScreen(BOOL) override { return nullptr; }
+    const wchar_t* SetFullScreen(BOOL on) override { return on ? fullScreenRefusal : nullptr; }
     void Destroy() override {}
 };
 
-}  // namespace core2test
+}  // namespace orvane::test

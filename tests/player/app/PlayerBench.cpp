@@ -2,6 +2,8 @@
 // its engine library beside it and for a bare Win32 program that only shows a window, measured
 // alternately in the same run. Prints both medians and their ratio (target: the player within
 // twice the bare program); the player with the engine test double is a second, informative line.
+#include "platform/base/CHandle.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -47,6 +49,8 @@ double TimeToWindow(const std::wstring& exe, const std::wstring& dir, const std:
                         dir.c_str(), &si, &pi)) {
         return -1;
     }
+    const CHandle thread(pi.hThread);
+    const CHandle process(pi.hProcess);
     double ms = -1;
     for (;;) {
         Search search = {pi.dwProcessId, nullptr};
@@ -67,8 +71,6 @@ double TimeToWindow(const std::wstring& exe, const std::wstring& dir, const std:
     if (WaitForSingleObject(pi.hProcess, 15000) != WAIT_OBJECT_0) {
         TerminateProcess(pi.hProcess, 1);
     }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
     return ms;
 }
 

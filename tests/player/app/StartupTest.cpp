@@ -33,19 +33,18 @@ std::wstring ReadRegistryRecent()
 
 std::wstring ReadText(const std::wstring& path)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const CHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, 0, nullptr));
+    if (!file) {
         return L"";
     }
     std::string bytes(GetFileSize(file, nullptr), '\0');
     DWORD read = 0;
     ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
     return std::wstring(bytes.begin(), bytes.begin() + read);
 }
 
-void CloseAndWait(HANDLE process)
+void CloseAndWait(const CHandle& process)
 {
     HWND main = WaitMainWindow(GetProcessId(process), kStartMs);
     ASSERT_NE(main, nullptr);
@@ -57,7 +56,7 @@ TEST(Startup, OpensAndPlaysTheCommandLineFileAndShutsDownInOrder)
 {
     const PlayerRun run = PrepareRun(L"play", Engine::Fake);
     const std::wstring sample = orvane::test::MediaPath(L"sample.wmv");
-    HANDLE process = StartPlayer(run, Quoted(sample) + L" /P");
+    CHandle process = StartPlayer(run, Quoted(sample) + L" /P");
     ASSERT_NE(process, nullptr);
     EXPECT_TRUE(WaitTrace(run, L"FakeEngine: Play", kStartMs));
     HWND main = WaitMainWindow(GetProcessId(process), kStartMs);
@@ -122,7 +121,7 @@ TEST_P(StartupFailure, EndsWithTheMessageAndSavesNothing)
     if (c.env) {
         env.push_back(c.env);
     }
-    HANDLE process = StartPlayer(run, c.args, env);
+    CHandle process = StartPlayer(run, c.args, env);
     ASSERT_NE(process, nullptr);
     WaitPlayer(process, kStartMs);
     const std::wstring trace = ReadTrace(run);
@@ -227,7 +226,7 @@ TEST(Startup, RealEngineOpensAndPlaysTheCommandLineFile)
     const PlayerRun run = PrepareRun(L"realengine", Engine::Real);
     // The copy of the sample whose video Wine decodes.
     const std::wstring sample = orvane::test::MediaPath(L"sample-video1.wmv");
-    HANDLE process = StartPlayer(run, Quoted(sample) + L" /P");
+    CHandle process = StartPlayer(run, Quoted(sample) + L" /P");
     ASSERT_NE(process, nullptr);
     HWND main = WaitMainWindow(GetProcessId(process), kStartMs);
     ASSERT_NE(main, nullptr);
@@ -270,7 +269,7 @@ TEST(Startup, VideoWithoutDecoderIsReportedAndThePlayerStaysUsable)
     const PlayerRun run = PrepareRun(L"nocodec", Engine::Real);
     // Wine has no Windows Media Video decoder.
     const std::wstring sample = orvane::test::MediaPath(L"sample.wmv");
-    HANDLE process = StartPlayer(run, Quoted(sample) + L" /P");
+    CHandle process = StartPlayer(run, Quoted(sample) + L" /P");
     ASSERT_NE(process, nullptr);
     HWND main = WaitMainWindow(GetProcessId(process), kStartMs);
     ASSERT_NE(main, nullptr);
@@ -287,12 +286,14 @@ TEST(Startup, DamagedSettingsGoOnAndAreSavedAtExit)
 {
     const PlayerRun run = PrepareRun(L"damaged", Engine::Fake);
     const std::wstring file = run.settings + L"\\QVPSettings.xml";
-    HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    const char junk[] = "<QVPSettings><LastUsedDir>unterminated";
-    DWORD written = 0;
-    WriteFile(h, junk, sizeof junk - 1, &written, nullptr);
-    CloseHandle(h);
-    HANDLE process = StartPlayer(run, L"");
+    {
+        const CHandle h(
+            CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        const char junk[] = "<QVPSettings><LastUsedDir>unterminated";
+        DWORD written = 0;
+        WriteFile(h, junk, sizeof junk - 1, &written, nullptr);
+    }
+    CHandle process = StartPlayer(run, L"");
     ASSERT_NE(process, nullptr);
     CloseAndWait(process);
     EXPECT_TRUE(FileExistsAt(file + L".bad"));
@@ -305,10 +306,10 @@ TEST(Startup, UnusableTraceFolderDoesNotStopTheStart)
 {
     const PlayerRun run = PrepareRun(L"notrace", Engine::Fake);
     // A file where the trace folder should be: the trace file cannot be created.
-    HANDLE h = CreateFileW((run.settings + L"\\DebInfo").c_str(), GENERIC_WRITE, 0, nullptr,
-                           CREATE_ALWAYS, 0, nullptr);
-    CloseHandle(h);
-    HANDLE process = StartPlayer(run, L"");
+    CHandle(CreateFileW((run.settings + L"\\DebInfo").c_str(), GENERIC_WRITE, 0, nullptr,
+                        CREATE_ALWAYS, 0, nullptr))
+        .Close();
+    CHandle process = StartPlayer(run, L"");
     ASSERT_NE(process, nullptr);
     CloseAndWait(process);
     EXPECT_TRUE(FileExistsAt(run.settings + L"\\QVPSettings.xml")) << "settings still saved";
@@ -318,7 +319,7 @@ TEST(Startup, SecondCopyHandsItsFileToTheRunningOne)
 {
     const PlayerRun first = PrepareRun(L"handover-a", Engine::Fake);
     const PlayerRun second = PrepareRun(L"handover-b", Engine::Fake);
-    HANDLE running = StartPlayer(first, L"");
+    CHandle running = StartPlayer(first, L"");
     ASSERT_NE(running, nullptr);
     if (!WaitMainWindow(GetProcessId(running), kStartMs)) {
         WaitPlayer(running, 0);
@@ -326,7 +327,7 @@ TEST(Startup, SecondCopyHandsItsFileToTheRunningOne)
     }
     EXPECT_TRUE(WaitTrace(first, L"Init: shown", kStartMs));
     const std::wstring sample = orvane::test::MediaPath(L"sample.wmv");
-    HANDLE starting = StartPlayer(second, L"/InPlayer " + Quoted(sample) + L" /P");
+    CHandle starting = StartPlayer(second, L"/InPlayer " + Quoted(sample) + L" /P");
     ASSERT_NE(starting, nullptr);
     const DWORD start = GetTickCount();
     WaitPlayer(starting, kStartMs);
@@ -343,7 +344,7 @@ TEST(Startup, SecondCopyHandsItsFileToTheRunningOne)
 TEST(Startup, VideoWindowsFollowTheMainWindow)
 {
     const PlayerRun run = PrepareRun(L"follow", Engine::Fake);
-    HANDLE process = StartPlayer(run, L"");
+    CHandle process = StartPlayer(run, L"");
     ASSERT_NE(process, nullptr);
     HWND main = WaitMainWindow(GetProcessId(process), kStartMs);
     ASSERT_NE(main, nullptr);
@@ -390,7 +391,7 @@ TEST(Startup, VideoWindowsFollowTheMainWindow)
 TEST(Startup, InPlayerWithoutRunningCopyStartsNormally)
 {
     const PlayerRun run = PrepareRun(L"inplayer-alone", Engine::Fake);
-    HANDLE process = StartPlayer(run, L"/InPlayer");
+    CHandle process = StartPlayer(run, L"/InPlayer");
     ASSERT_NE(process, nullptr);
     CloseAndWait(process);
     ExpectInOrder(ReadTrace(run), {L"Init: no running copy took the request", L"Init: shown"});

@@ -1,10 +1,11 @@
 // Command states as a table of situations, and the play and speed states, icons, status text
 // and tooltips over the program's playback state.
 #include "CommandStates.h"
+#include "FakeShell.h"
 #include "PlayerResource.h"
 #include "PlayerState.h"
-#include "PlayerTestEnv.h"
 #include "Sett.h"
+#include "SpeedPlay.h"
 
 #include <gtest/gtest.h>
 
@@ -93,7 +94,11 @@ const StateCase kStates[] = {
     {"BookmarksSelected", WithBookmarks(File(60, 0)), "1111100000010100001"},
 };
 
-class CommandStateTable : public testing::TestWithParam<StateCase> {};
+// The speed flags come from the program's speed list: the default list for these cases.
+class CommandStateTable : public testing::TestWithParam<StateCase> {
+protected:
+    void SetUp() override { TheSpeedList().LoadFromText(L""); }
+};
 
 TEST_P(CommandStateTable, Flags)
 {
@@ -140,6 +145,7 @@ class PlaybackFixture : public testing::Test {
 protected:
     void SetUp() override
     {
+        TheSpeedList().LoadFromText(L"");
         PlayerState& state = ThePlayerState();
         delete state.ReplaceOpenFile(new FakeFile);
         state.SetPositionValue(0);
@@ -153,7 +159,6 @@ protected:
         state.paused = FALSE;
         state.speed = 1.0;
         state.SetPositionValue(-1);
-        SetShortcutTextSource(nullptr);
         AppSettings().Item(SETT_SpeedPlayLast).Reset();
         InitDoubleValue(AppSettings().Item(SETT_SpeedPlayLast), L"SpeedPlayLast");
         UpdateCommandStates();
@@ -218,9 +223,7 @@ TEST_F(PlaybackFixture, PlayTooltipFollowsTheSpeedState)
     shell.quickSpeedSwitch = FALSE;
     UpdateCommandStates();
     EXPECT_EQ(GetCommandTooltip(ID_PLAY_PLAY), L"Play");
-    SetShortcutTextSource([](unsigned id) -> std::wstring {
-        return id == ID_PLAY_PLAY ? L"Space" : L"";
-    });
+    shell.shortcuts[ID_PLAY_PLAY] = L"Space";
     EXPECT_EQ(GetCommandTooltip(ID_PLAY_PLAY), L"Play (Space)");
 }
 

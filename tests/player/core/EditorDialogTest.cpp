@@ -15,7 +15,7 @@ namespace {
 
 class EditorTestApp : public CWinApp {
 public:
-    EditorTestApp() : CWinApp(L"Core2EditorTests") {}
+    EditorTestApp() : CWinApp(L"PlayerCoreEditorTests") {}
     void WinHelpInternal(DWORD_PTR data, UINT) override { helpIds.push_back(data); }
     std::vector<DWORD_PTR> helpIds;
 };

@@ -7,7 +7,7 @@
 
 namespace {
 
-using core2test::EngineDouble;
+using orvane::test::EngineDouble;
 
 TEST(FormatWrappers, NeverLoadedDescriptionIsTwoEmptyTexts)
 {

@@ -3,6 +3,8 @@
 #include "HandOver.h"
 #include "WindowHelpers.h"
 
+#include "platform/base/CHandle.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -119,7 +121,7 @@ TEST_F(HandOverTest, HungCopyDoesNotBlockANewStart)
 {
     // A copy whose user-interface thread does not pump messages any more.
     std::atomic<HWND> hung{nullptr};
-    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const CHandle release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     std::thread copy([&] {
         Received r;
         hung = MakeCandidate(kMainWindowClass, 1, &r);
@@ -134,7 +136,6 @@ TEST_F(HandOverTest, HungCopyDoesNotBlockANewStart)
     EXPECT_LT(GetTickCount() - start, kHandOverTimeoutMs + 3000);
     SetEvent(release);
     copy.join();
-    CloseHandle(release);
 }
 
 TEST(HandOverRecord, ChecksTagAndSizeAndTerminatesThePath)

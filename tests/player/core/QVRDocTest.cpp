@@ -1,7 +1,7 @@
 // The document: titles, a refused missing path, a failed open (a test opener's or the
 // program's own) that keeps the previous presentation, and the new-document command.
+#include "FakeShell.h"
 #include "PlayerState.h"
-#include "PlayerTestEnv.h"
 #include "QVRDoc.h"
 
 #include <gtest/gtest.h>
@@ -33,20 +33,27 @@ IOpenPresentation* OpenForTest(const std::wstring& path, std::wstring* error)
 
 std::wstring Title(QVRDoc& doc) { return static_cast<LPCTSTR>(doc.GetTitle()); }
 
+// A document that opens through the test's opener until told to use the program's own.
+class TestDoc final : public QVRDoc {
+public:
+    bool programOpener = false;
+
+protected:
+    IOpenPresentation* OpenPresentation(const std::wstring& path, std::wstring* error) override
+    {
+        return programOpener ? QVRDoc::OpenPresentation(path, error) : OpenForTest(path, error);
+    }
+};
+
 class DocTest : public testing::Test {
 protected:
     void TearDown() override
     {
-        QVRDoc::SetPresentationOpener(nullptr);
         delete ThePlayerState().ReplaceOpenFile(nullptr);
         ThePlayerState().playing = FALSE;
         SetEnvironmentVariableW(L"ORVANE_MSGBOX_ANSWER", nullptr);
     }
-    void SetUp() override
-    {
-        SetEnvironmentVariableW(L"ORVANE_MSGBOX_ANSWER", L"1");
-        QVRDoc::SetPresentationOpener(OpenForTest);
-    }
+    void SetUp() override { SetEnvironmentVariableW(L"ORVANE_MSGBOX_ANSWER", L"1"); }
     FakeShell shell;
 };
 
@@ -59,7 +66,7 @@ TEST(DocTitle, NameThenPath)
 
 TEST_F(DocTest, ProgressTitles)
 {
-    QVRDoc doc;
+    TestDoc doc;
     doc.SetOpenProgress(45);
     EXPECT_EQ(Title(doc), L"45.0%");
     doc.SetOpenProgress(100);
@@ -80,7 +87,7 @@ TEST_F(DocTest, MissingPathIsRefused)
 TEST_F(DocTest, FailedOpenKeepsThePreviousPresentation)
 {
     ShellScope scope(shell);
-    QVRDoc doc;
+    TestDoc doc;
     ASSERT_TRUE(doc.OnOpenDocument(L"C:\\Talks\\good.wmv"));
     IOpenPresentation* open = ThePlayerState().OpenFile();
     EXPECT_EQ(Title(doc), L"good.wmv (C:\\Talks\\good.wmv)");
@@ -95,13 +102,13 @@ TEST_F(DocTest, FailedOpenKeepsThePreviousPresentation)
 TEST_F(DocTest, ProgramOpenerFailureKeepsThePreviousPresentation)
 {
     ShellScope scope(shell);
-    QVRDoc doc;
+    TestDoc doc;
     ASSERT_TRUE(doc.OnOpenDocument(L"C:\\Talks\\good.wmv"));
     IOpenPresentation* open = ThePlayerState().OpenFile();
     ThePlayerState().playing = TRUE;
     shell.calls.clear();
     // The program's own opener reads the file through the engine; this one cannot be read.
-    QVRDoc::SetPresentationOpener(nullptr);
+    doc.programOpener = true;
     EXPECT_FALSE(doc.OnOpenDocument(L"C:\\no\\such\\talk.wmv"));
     EXPECT_EQ(ThePlayerState().OpenFile(), open);
     EXPECT_TRUE(ThePlayerState().playing);
@@ -112,7 +119,7 @@ TEST_F(DocTest, ProgramOpenerFailureKeepsThePreviousPresentation)
 TEST_F(DocTest, NewDocumentClosesAndResets)
 {
     ShellScope scope(shell);
-    QVRDoc doc;
+    TestDoc doc;
     ASSERT_TRUE(doc.OnOpenDocument(L"C:\\Talks\\good.wmv"));
     shell.calls.clear();
     EXPECT_TRUE(doc.OnNewDocument());

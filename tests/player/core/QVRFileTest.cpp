@@ -11,8 +11,8 @@
 
 namespace {
 
-using core2test::EngineDouble;
-using core2test::ReaderDouble;
+using orvane::test::EngineDouble;
+using orvane::test::ReaderDouble;
 
 std::wstring Sample() { return orvane::test::MediaPath(L"sample.wmv"); }
 

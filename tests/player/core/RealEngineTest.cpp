@@ -1,5 +1,6 @@
 // The open presentation over the real engine library and the sample presentation: formats and
 // durations, single-frame steps, and playing on from one media block into the next.
+#include "CallbackDouble.h"
 #include "QVRFile.h"
 #include "TestEnv.h"
 #include "VideoLibrary.h"
@@ -7,57 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdarg>
 #include <mutex>
 #include <vector>
 
 namespace {
 
-class CallbackDouble final : public QVRInstance {
-public:
-    HANDLE playEnd = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    std::mutex lock;
-    std::vector<double> positions;
-    std::atomic<int> asyncErrors{0};
-
-    void Log(int, const wchar_t*, ...) override {}
-    int MessageBox(HWND, const wchar_t*, UINT, UINT, UINT) override { return IDOK; }
-    void GetCommandStates(void* out) override { memset(out, 0, sizeof(COMMAND_STATES)); }
-    BOOL RunCommand(UINT, INT_PTR, int) override { return FALSE; }
-    HICON GetIcon(UINT) override { return nullptr; }
-    void OnSliderScroll(UINT, UINT, HWND) override {}
-    const wchar_t* GetStatusText() override { return L""; }
-    int TrackSpeedMenu(HWND, HWND) override { return 0; }
-    double GetPosition() override { return 0; }
-    double GetDuration() override { return 0; }
-    BOOL MinimizeRestore(BOOL) override { return FALSE; }
-    LRESULT ShowHelp(int) override { return 0; }
-    void OnAsyncError(HRESULT, const wchar_t*) override { ++asyncErrors; }
-    void OnAudioData(int, const WAVEFORMATEX*, const BYTE*, long) override {}
-    void OnPosition(double seconds) override
-    {
-        std::lock_guard<std::mutex> hold(lock);
-        positions.push_back(seconds);
-    }
-    std::vector<double> ends;
-    BOOL OnPlayEnd(double seconds) override
-    {
-        {
-            std::lock_guard<std::mutex> hold(lock);
-            ends.push_back(seconds);
-        }
-        SetEvent(playEnd);
-        return TRUE;
-    }
-    const wchar_t* GetVideoSettings() override { return L""; }
-    void SetVideoSettings(const wchar_t*) override {}
-    int GetListCount(int) override { return 0; }
-    const wchar_t* GetListItemName(int, int) override { return L""; }
-    const wchar_t* GetListItemValue(int, int) override { return L""; }
-    void SetListItem(int, const wchar_t*, const wchar_t*) override {}
-    void Destroy() override {}
-};
+using orvane::test::CallbackDouble;
 
 // Waits for the event while dispatching this thread's messages (the engine's position timer
 // runs on them).
@@ -111,6 +67,7 @@ protected:
     static CallbackDouble& callback()
     {
         static CallbackDouble c;
+        c.videoSettings = L"";
         return c;
     }
     static std::wstring& loadError()

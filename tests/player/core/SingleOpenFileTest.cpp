@@ -2,6 +2,8 @@
 // positions, id reuse, errors for unregistered ids, and two threads reading one handle.
 #include "SingleOpenFile.h"
 
+#include "platform/base/CHandle.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -20,16 +22,15 @@ protected:
         GetTempPathW(MAX_PATH, dir);
         m_path = std::wstring(dir) + L"sof_test_" + std::to_wstring(GetCurrentProcessId()) +
                  L".bin";
-        HANDLE h = CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                               nullptr);
-        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        const CHandle h(
+            CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        ASSERT_NE(h.Get(), INVALID_HANDLE_VALUE);
         std::vector<unsigned char> data(5000);
         for (size_t i = 0; i < data.size(); ++i) {
             data[i] = static_cast<unsigned char>(i % 251);
         }
         DWORD written = 0;
         WriteFile(h, data.data(), 5000, &written, nullptr);
-        CloseHandle(h);
     }
     void TearDown() override { DeleteFileW(m_path.c_str()); }
 

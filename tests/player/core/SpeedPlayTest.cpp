@@ -3,6 +3,7 @@
 #include "SpeedPlay.h"
 
 #include "CommandStates.h"
+#include "FakeShell.h"
 #include "PlayerState.h"
 #include "Sett.h"
 #include "SpeedMenu.h"
@@ -116,38 +117,33 @@ TEST(SpeedPlay, RegisteredAsServices)
     EXPECT_EQ(&SpeedListService(), static_cast<ISpeedListService*>(&TheSpeedList()));
     EXPECT_EQ(&SpeedSteps(), static_cast<ISpeedSteps*>(&TheSpeedList()));
     SetSpeedListService(nullptr);
-    SetSpeedSteps(nullptr);
 }
 
 }  // namespace
 
 namespace {
 
-struct RecordingActions final : public ISpeedMenuActions {
-    std::wstring calls;
-    void OnSpeedEdit() override { calls += L"edit "; }
-    void ApplySpeed() override { calls += L"apply "; }
-    void ClampSpeed() override { calls += L"clamp "; }
-    void OnPlay() override { calls += L"play "; }
-};
+using playertest::FakeShell;
+using Calls = std::vector<std::wstring>;
 
+// The menu's choices reach the frame's speed actions through the main frame.
 class SpeedMenuTest : public testing::Test {
 protected:
     void SetUp() override
     {
         TheSpeedList().LoadFromText(L"");
-        SetSpeedMenuActions(&actions);
+        SetMainFrame(&shell);
         state.playing = FALSE;
         state.speed = 1.0;
     }
     void TearDown() override
     {
-        SetSpeedMenuActions(nullptr);
+        SetMainFrame(nullptr);
         state.playing = FALSE;
         state.speed = 1.0;
         TheCommandStates().flags[2] = 0;
     }
-    RecordingActions actions;
+    FakeShell shell;
     PlayerState& state = ThePlayerState();
 };
 
@@ -180,19 +176,19 @@ TEST_F(SpeedMenuTest, Choices)
     TheCommandStates().flags[2] = 1;
     ApplySpeedMenuChoice(2);
     EXPECT_DOUBLE_EQ(state.speed, 0.5);
-    EXPECT_EQ(actions.calls, L"clamp play ");
+    EXPECT_EQ(shell.calls, (Calls{L"ClampSpeed", L"Play"}));
     EXPECT_DOUBLE_EQ(AppSettings().Item(SETT_SpeedPlayLast).GetDouble(0), 0.5);
-    actions.calls.clear();
+    shell.calls.clear();
     state.playing = TRUE;
     ApplySpeedMenuChoice(6);
     EXPECT_DOUBLE_EQ(state.speed, 2.0);
-    EXPECT_EQ(actions.calls, L"apply ");
-    actions.calls.clear();
+    EXPECT_EQ(shell.calls, Calls{L"ApplySpeed"});
+    shell.calls.clear();
     ApplySpeedMenuChoice(8);
-    EXPECT_EQ(actions.calls, L"edit ");
-    actions.calls.clear();
+    EXPECT_EQ(shell.calls, Calls{L"SpeedEdit"});
+    shell.calls.clear();
     ApplySpeedMenuChoice(0);
-    EXPECT_EQ(actions.calls, L"");
+    EXPECT_EQ(shell.calls, Calls{});
     EXPECT_DOUBLE_EQ(state.speed, 2.0);
 }
 

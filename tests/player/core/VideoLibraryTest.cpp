@@ -1,54 +1,15 @@
 // Binding of the engine library against test doubles: a missing library, a library without
 // one export, a null engine object, a good library; unload safety; the settings hand-over.
+#include "CallbackDouble.h"
 #include "PlayerTestEnv.h"
 #include "Sett.h"
 #include "VideoLibrary.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdarg>
 #include <string>
-#include <vector>
 
 namespace {
-
-// Records the engine's trace lines.
-class RecordingCallback final : public QVRInstance {
-public:
-    std::vector<std::wstring> lines;
-    void Log(int, const wchar_t* format, ...) override
-    {
-        wchar_t buffer[1024];
-        va_list args;
-        va_start(args, format);
-        _vsnwprintf(buffer, 1023, format, args);
-        va_end(args);
-        buffer[1023] = 0;
-        lines.emplace_back(buffer);
-    }
-    int MessageBox(HWND, const wchar_t*, UINT, UINT, UINT) override { return IDOK; }
-    void GetCommandStates(void*) override {}
-    BOOL RunCommand(UINT, INT_PTR, int) override { return FALSE; }
-    HICON GetIcon(UINT) override { return nullptr; }
-    void OnSliderScroll(UINT, UINT, HWND) override {}
-    const wchar_t* GetStatusText() override { return L""; }
-    int TrackSpeedMenu(HWND, HWND) override { return 0; }
-    double GetPosition() override { return 0; }
-    double GetDuration() override { return 0; }
-    BOOL MinimizeRestore(BOOL) override { return FALSE; }
-    LRESULT ShowHelp(int) override { return 0; }
-    void OnAsyncError(HRESULT, const wchar_t*) override {}
-    void OnAudioData(int, const WAVEFORMATEX*, const BYTE*, long) override {}
-    void OnPosition(double) override {}
-    BOOL OnPlayEnd(double) override { return FALSE; }
-    const wchar_t* GetVideoSettings() override { return nullptr; }
-    void SetVideoSettings(const wchar_t*) override {}
-    int GetListCount(int) override { return 0; }
-    const wchar_t* GetListItemName(int, int) override { return L""; }
-    const wchar_t* GetListItemValue(int, int) override { return L""; }
-    void SetListItem(int, const wchar_t*, const wchar_t*) override {}
-    void Destroy() override {}
-};
 
 std::wstring Fake(const wchar_t* name)
 {
@@ -64,7 +25,7 @@ protected:
         SetVideoCallback(nullptr);
         SetEnvironmentVariableW(L"ORVANE_FAKE_ENGINE", nullptr);
     }
-    RecordingCallback callback;
+    orvane::test::CallbackDouble callback;  // records the engine's trace lines
 };
 
 TEST_F(VideoLibraryTest, MissingLibraryGivesString178)

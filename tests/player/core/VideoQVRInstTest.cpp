@@ -1,8 +1,9 @@
 // The callback object against a fake shell: command gating, layouts, icons, position and
 // end-of-play reports from another thread, asynchronous errors, and the settings slots.
 #include "CommandStates.h"
+#include "ComPrinters.h"
+#include "FakeShell.h"
 #include "PlayerState.h"
-#include "PlayerTestEnv.h"
 #include "Sett.h"
 #include "VideoQVRInst.h"
 
@@ -148,23 +149,6 @@ TEST_F(CallbackTest, IconIds)
     EXPECT_EQ(inst->GetIcon(20), nullptr);
 }
 
-// The program carries the strip the icon cache cuts its 23 command icons from.
-TEST(ProgramResources, CommandIconStripHasTwentyThreeIcons)
-{
-    HMODULE program = LoadLibraryExW((playertest::BinDir() + L"\\QVP.exe").c_str(), nullptr,
-                                     LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(program, nullptr);
-    HBITMAP strip = static_cast<HBITMAP>(
-        LoadImageW(program, MAKEINTRESOURCEW(139), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    ASSERT_NE(strip, nullptr);
-    BITMAP info{};
-    GetObjectW(strip, sizeof info, &info);
-    EXPECT_EQ(info.bmWidth, 23 * 22);
-    EXPECT_EQ(info.bmHeight, 22);
-    DeleteObject(strip);
-    FreeLibrary(program);
-}
-
 TEST_F(CallbackTest, PositionReports)
 {
     PlayerState& state = ThePlayerState();
@@ -233,7 +217,7 @@ TEST_F(CallbackTest, AsyncErrorsAreNotLostBeforeTheyAreShown)
     HRESULT code = S_OK;
     std::wstring text;
     ASSERT_TRUE(ThePlayerState().TakeAsyncError(&code, &text));
-    EXPECT_EQ(code, E_FAIL);
+    EXPECT_HR(E_FAIL, code);
     EXPECT_EQ(text, L"first\r\nsecond");
     inst->OnAsyncError(E_ABORT, L"third");
     EXPECT_EQ(messages.Count(WM_APP + 4), 1);

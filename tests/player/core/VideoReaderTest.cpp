@@ -1,5 +1,6 @@
 // Reader wrapper over the engine double: registrations, callbacks through the shared-file
 // registry, durations and format texts, error texts, and the callbacks' HRESULTs.
+#include "ComPrinters.h"
 #include "EngineDouble.h"
 #include "SingleOpenFile.h"
 #include "TestEnv.h"
@@ -9,8 +10,8 @@
 
 namespace {
 
-using core2test::EngineDouble;
-using core2test::ReaderDouble;
+using orvane::test::EngineDouble;
+using orvane::test::ReaderDouble;
 
 const std::wstring& Sample()
 {
@@ -126,7 +127,7 @@ TEST(VideoReader, CallbackOfUnregisteredIdReportsAnError)
     unsigned char buffer[4];
     HRESULT hr = S_OK;
     EXPECT_EQ(VideoReader::ReadCallback(buffer, 4, &gone, &hr), 0xFFFFFFFFu);
-    EXPECT_EQ(hr, static_cast<HRESULT>(0x80070000u | ERROR_INVALID_HANDLE));
+    EXPECT_HR(static_cast<HRESULT>(0x80070000u | ERROR_INVALID_HANDLE), hr);
     EXPECT_EQ(VideoReader::SeekCallback(0, 0, &gone, &hr), -1);
 }
 
