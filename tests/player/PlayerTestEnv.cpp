@@ -103,8 +103,8 @@ PlayerRun PrepareRun(const wchar_t* name, Engine engine)
     return run;
 }
 
-HANDLE StartPlayer(const PlayerRun& run, const std::wstring& args,
-                   const std::vector<std::wstring>& env)
+CHandle StartPlayer(const PlayerRun& run, const std::wstring& args,
+                    const std::vector<std::wstring>& env)
 {
     std::vector<std::wstring> vars = env;
     vars.push_back(L"ORVANE_SETTINGS_DIR=" + run.settings);
@@ -138,13 +138,13 @@ HANDLE StartPlayer(const PlayerRun& run, const std::wstring& args,
     if (!CreateProcessW(run.exe.c_str(), line.data(), nullptr, nullptr, FALSE,
                         CREATE_UNICODE_ENVIRONMENT, block.data(), run.dir.c_str(), &si, &pi)) {
         ADD_FAILURE() << "CreateProcess failed: " << GetLastError();
-        return nullptr;
+        return CHandle();
     }
-    CloseHandle(pi.hThread);
-    return pi.hProcess;
+    const CHandle thread(pi.hThread);
+    return CHandle(pi.hProcess);
 }
 
-int WaitPlayer(HANDLE process, DWORD ms)
+int WaitPlayer(const CHandle& process, DWORD ms)
 {
     if (!process) {
         return -1;
@@ -152,12 +152,10 @@ int WaitPlayer(HANDLE process, DWORD ms)
     if (WaitForSingleObject(process, ms) != WAIT_OBJECT_0) {
         TerminateProcess(process, 99);
         WaitForSingleObject(process, 5000);
-        CloseHandle(process);
         return -1;
     }
     DWORD code = 0;
     GetExitCodeProcess(process, &code);
-    CloseHandle(process);
     return static_cast<int>(code);
 }
 
@@ -190,16 +188,15 @@ std::wstring ReadTrace(const PlayerRun& run)
         }
     } while (FindNextFileW(find, &data));
     FindClose(find);
-    HANDLE file = CreateFileW((folder + L"\\" + newest).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const CHandle file(CreateFileW((folder + L"\\" + newest).c_str(), GENERIC_READ,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) {
         return L"";
     }
     std::string bytes(GetFileSize(file, nullptr), '\0');
     DWORD read = 0;
     ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
     bytes.resize(read);
     std::wstring text(bytes.size(), L'\0');
     const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),

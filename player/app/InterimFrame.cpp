@@ -1,0 +1,304 @@
+// The interim main frame. It keeps to what the core needs of a frame; the shell's frame takes
+// its place with the toolkit.
+#include "InterimFrame.h"
+
+#include "CmdLineParams.h"
+#include "CommandStates.h"
+#include "HandOver.h"
+#include "PlayerResource.h"
+#include "PlayerState.h"
+#include "QVRDoc.h"
+#include "QVRFile.h"
+#include "QVRView.h"
+#include "Sett.h"
+#include "DxAudioDevs.h"
+#include "StepList.h"
+#include "SupportMessageBox.h"
+#include "SupportStrings.h"
+#include "TraceLog.h"
+#include "VideoQVRInst.h"
+#include "VideoReader.h"
+#include "VideoLibrary.h"
+#include "WindowHelpers.h"
+
+namespace {
+
+constexpr UINT_PTR kPositionTimer = 1;
+
+std::wstring TimeText(double seconds)
+{
+    if (seconds < 0) {
+        seconds = 0;
+    }
+    const int total = static_cast<int>(seconds);
+    return FormatNewString(L"%i:%02i:%02i", total / 3600, total / 60 % 60, total % 60);
+}
+
+}  // namespace
+
+IMPLEMENT_DYNCREATE(InterimFrame, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(InterimFrame, CFrameWnd)
+    ON_WM_CREATE()
+    ON_WM_TIMER()
+    ON_WM_DESTROY()
+    ON_WM_WINDOWPOSCHANGED()
+    ON_WM_COPYDATA()
+    ON_MESSAGE(WM_APP_OPEN_CMDLINE, OnOpenCommandLine)
+    ON_MESSAGE(WM_APP_ASYNC_ERROR, OnAsyncError)
+    ON_MESSAGE(WM_APP_PLAY_END, OnPlayEnd)
+    ON_MESSAGE(WM_APP_HANDOVER_OPEN, OnHandOverOpen)
+    ON_MESSAGE(WM_APP_PLACE_PANES, OnPlacePanes)
+    ON_COMMAND(ID_PLAY_PLAY, OnPlay)
+    ON_COMMAND(ID_PLAY_PAUSE, OnPause)
+    ON_COMMAND(ID_PLAY_STOP, OnStop)
+END_MESSAGE_MAP()
+
+InterimFrame::~InterimFrame()
+{
+    if (MainFrame() == this) {
+        SetMainFrame(nullptr);
+    }
+}
+
+void InterimFrame::OnWindowPosChanged(WINDOWPOS* position)
+{
+    CFrameWnd::OnWindowPosChanged(position);
+    // The video windows are not children: they follow the frame by hand, once the frame's own
+    // move or raise is complete.
+    ::PostMessageW(m_hWnd, WM_APP_PLACE_PANES, 0, 0);
+    if ((position->flags & SWP_NOMOVE) == 0) {
+        if (IQVRVideo* engine = VideoEngine()) {
+            engine->OnMainWindowMoved();
+        }
+    }
+}
+
+LRESULT InterimFrame::OnPlacePanes(WPARAM, LPARAM)
+{
+    if (auto* view = dynamic_cast<QVRView*>(MainView())) {
+        view->PlacePanes();
+    }
+    return 0;
+}
+
+BOOL InterimFrame::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!CFrameWnd::PreCreateWindow(cs)) {
+        return FALSE;
+    }
+    // The program's own class (found by the hand-over), owned by the hidden owner window.
+    cs.lpszClass = kMainWindowClass;
+    cs.hwndParent = HiddenOwnerWindow();
+    cs.style |= WS_CLIPCHILDREN;
+    cs.cx = 900;
+    cs.cy = 560;
+    return TRUE;
+}
+
+int InterimFrame::OnCreate(LPCREATESTRUCT cs)
+{
+    SetMainFrame(this);
+    if (CFrameWnd::OnCreate(cs) == -1) {
+        SetMainFrame(nullptr);
+        return -1;
+    }
+    LoadStepList();
+    TraceLine(0, L"Init: step list");
+    ::SetTimer(m_hWnd, kPositionTimer, 100, nullptr);
+    return 0;
+}
+
+VideoReader* InterimFrame::Reader()
+{
+    QVRFile* file = OpenPresentation();
+    return file ? file->Reader() : nullptr;
+}
+
+double InterimFrame::GetDuration()
+{
+    IOpenPresentation* file = ThePlayerState().OpenFile();
+    return file ? file->GetDuration() : 0;
+}
+
+void InterimFrame::OnUpdateFrameTitle(BOOL)
+{
+    QVRDoc* doc = TheDocument();
+    std::wstring title = doc ? static_cast<LPCTSTR>(doc->GetTitle()) : L"";
+    std::wstring product = LoadResText(IDR_DOCSTRINGS);
+    product.resize(std::min(product.size(), product.find(L'\n')));
+    title += L" - " + product;
+    if (ThePlayerState().OpenFile()) {
+        title += L"  [" + TimeText(GetAppPosition()) + L" / " + TimeText(GetDuration()) + L"]";
+        if (ThePlayerState().playing) {
+            title += L" " + ::GetStatusText();
+        }
+    }
+    wchar_t current[600] = {};
+    ::GetWindowTextW(m_hWnd, current, 600);
+    if (title != current) {
+        ::SetWindowTextW(m_hWnd, title.c_str());
+    }
+}
+
+void InterimFrame::UpdatePosition()
+{
+    UpdateCommandStates();
+    OnUpdateFrameTitle(TRUE);
+}
+
+void InterimFrame::OnTimer(UINT_PTR id)
+{
+    if (id == kPositionTimer && ThePlayerState().playing) {
+        UpdatePosition();
+    }
+}
+
+void InterimFrame::OnPlay()
+{
+    PlayerState& state = ThePlayerState();
+    VideoReader* reader = Reader();
+    if (!reader || state.playing) {
+        return;
+    }
+    Sett& settings = AppSettings();
+    const TypedValue& mute = settings.Item(SETT_PlayMute);
+    const TypedValue& volume = settings.Item(SETT_PlayVol);
+    const std::wstring error =
+        reader->Play(GetPlayDeviceMoniker(settings.Item(SETT_PlayDev).GetStringValue()), TRUE,
+                     mute.IsPresent() && mute.GetInt(0) == 1, state.speed,
+                     volume.IsPresent() ? volume.GetDouble(0.0) : 0.0);
+    TraceLine(0, L"Play %s", error.empty() ? L"started" : error.c_str());
+    if (!error.empty()) {
+        AppMessageBox(error.c_str());
+        return;
+    }
+    state.playing = TRUE;
+    state.paused = FALSE;
+    UpdatePosition();
+}
+
+void InterimFrame::OnPause()
+{
+    PlayerState& state = ThePlayerState();
+    VideoReader* reader = Reader();
+    if (!reader || !state.playing) {
+        return;
+    }
+    const std::wstring error = state.paused ? reader->Resume() : reader->Pause();
+    if (!error.empty()) {
+        AppMessageBox(error.c_str());
+        return;
+    }
+    state.paused = !state.paused;
+    UpdatePosition();
+}
+
+void InterimFrame::OnStop()
+{
+    PlayerState& state = ThePlayerState();
+    VideoReader* reader = Reader();
+    if (reader && state.playing) {
+        double position = 0;
+        const std::wstring error = reader->Stop(&position);
+        if (!error.empty()) {
+            TraceLine(0, L"Stop: %s", error.c_str());
+        }
+    }
+    state.playing = FALSE;
+    state.paused = FALSE;
+    UpdatePosition();
+}
+
+void InterimFrame::ResetSpeed() { ThePlayerState().speed = 1.0; }
+
+void InterimFrame::OpenAndMaybePlay(const std::wstring& path, bool play)
+{
+    TraceLine(0, L"Open \"%s\"%s", path.c_str(), play ? L" and play" : L"");
+    if (AfxGetApp()->OpenDocumentFile(path.c_str()) && play) {
+        OnPlay();
+    }
+}
+
+LRESULT InterimFrame::OnOpenCommandLine(WPARAM, LPARAM)
+{
+    const CmdLineParams& line = TheCmdLine();
+    if (line.mode != CmdLineParams::kNothing && !line.path.empty()) {
+        OpenAndMaybePlay(line.path, line.mode == CmdLineParams::kOpenAndPlay);
+    }
+    return 0;
+}
+
+BOOL InterimFrame::OnCopyData(CWnd*, COPYDATASTRUCT* data)
+{
+    std::wstring path;
+    bool play = false;
+    if (!ReadHandOverRecord(data, &path, &play) || !TheDocument() || !::IsWindowEnabled(m_hWnd)) {
+        return FALSE;
+    }
+    TraceLine(0, L"Hand-over received: \"%s\" play=%i", path.c_str(), play ? 1 : 0);
+    Tray().RestoreApp();
+    // Opened after the sender has its answer, so a message box here cannot hold it up.
+    m_handOverPath = path;
+    m_handOverPlay = play;
+    ::PostMessageW(m_hWnd, WM_APP_HANDOVER_OPEN, 0, 0);
+    return TRUE;
+}
+
+LRESULT InterimFrame::OnHandOverOpen(WPARAM, LPARAM)
+{
+    if (!m_handOverPath.empty()) {
+        const std::wstring path = m_handOverPath;
+        m_handOverPath.clear();
+        OpenAndMaybePlay(path, m_handOverPlay);
+    }
+    return 0;
+}
+
+LRESULT InterimFrame::OnAsyncError(WPARAM, LPARAM)
+{
+    if (m_showingError) {
+        return 0;
+    }
+    HRESULT code = S_OK;
+    std::wstring text;
+    if (!ThePlayerState().TakeAsyncError(&code, &text)) {
+        return 0;
+    }
+    m_showingError = true;
+    OnStop();
+    Tray().RestoreApp();
+    AppMessageBox(text.c_str());
+    m_showingError = false;
+    return 0;
+}
+
+LRESULT InterimFrame::OnPlayEnd(WPARAM, LPARAM)
+{
+    // The presentation plays on into its next block, and stops the frame after the last one.
+    QVRFile* file = OpenPresentation();
+    if (!file || !ThePlayerState().playing) {
+        OnStop();
+        return 0;
+    }
+    const std::wstring error = file->PlayNextBlock();
+    if (!error.empty()) {
+        OnStop();
+        AppMessageBox(error.c_str());
+    }
+    return 0;
+}
+
+void InterimFrame::OnAppAbout()
+{
+    TracedMessageBox(MB_ICONINFORMATION | MB_OK, L"Orvane Presentation Player\n1.0 (build 1020)",
+                     m_hWnd, 0);
+}
+
+void InterimFrame::OnDestroy()
+{
+    ::KillTimer(m_hWnd, kPositionTimer);
+    OnStop();
+    SetMainFrame(nullptr);
+    CFrameWnd::OnDestroy();
+}

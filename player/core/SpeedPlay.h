@@ -1,0 +1,58 @@
+// The process-wide list of playback speeds: parsing and formatting of its stored text
+// ("SpeedPlayList"), the neighbour and range questions of the speed commands, and the
+// registration of the list as the speed service of the support library and the command states.
+#pragma once
+
+#include "PlayerCoreServices.h"
+#include "SpeedSteps.h"
+
+#include <string>
+
+constexpr int kMaxStoredSpeeds = 64;
+constexpr int kMaxSpeeds = kMaxStoredSpeeds + 1;  // 1.0 is always added
+constexpr double kMinSpeed = 0.334;
+constexpr double kMaxSpeed = 3.0;
+
+class SpeedPlay final : public ISpeedListService, public ISpeedSteps {
+public:
+    SpeedPlay();
+
+    // ISpeedListService
+    bool LoadSpeedList() override;
+    std::wstring FormatSpeedList() override;
+    bool IsNormalSpeed(double speed) override;
+    double LowestSpeed() override;
+    double HighestSpeed() override;
+
+    // ISpeedSteps
+    double GetLowerSpeed(double speed) override;
+    double GetHigherSpeed(double speed) override;
+    double EntryBelowNormal() override;
+    double EntryAboveNormal() override;
+    double ClampSpeed(double speed) override;
+
+    // Takes a parsed list when it is usable (at least 3 values, 1.0 neither first nor last);
+    // otherwise the default list. Returns whether the given text was taken.
+    bool LoadFromText(const wchar_t* text);
+
+    int Count() const { return m_count; }
+    int NormalIndex() const { return m_normal; }
+    double Value(int index) const { return m_values[index]; }
+
+private:
+    double m_values[kMaxSpeeds];
+    int m_count = 0;
+    int m_normal = 0;
+};
+
+// The program's list; registered with the support library (the command states ask it directly).
+SpeedPlay& TheSpeedList();
+void RegisterSpeedList();
+
+// The count of a parsed text (1.0 added, ascending), 0 when the text is invalid. values needs
+// room for kMaxSpeeds.
+int ParseSpeedList(const wchar_t* text, double* values, int* normalIndex);
+std::wstring FormatSpeedList(const double* values, int count);
+int SortSpeedList(double* values, int count);  // index of 1.0, -1 when absent
+int SetDefaultSpeedList(double* values, int* normalIndex);
+bool IsUsableSpeedList(const double* values, int count);
