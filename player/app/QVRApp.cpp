@@ -23,6 +23,7 @@
 #include "SecurityDump.h"
 #include "Sett.h"
 #include "SettingsPaths.h"
+#include "SoundManager.h"
 #include "SupportMessageBox.h"
 #include "SupportStrings.h"
 #include "SystemDump.h"
@@ -109,14 +110,13 @@ BOOL QVRApp::InitInstance()
     return started;
 }
 
-namespace {
-
-}  // namespace
-
 BOOL QVRApp::StartUp()
 {
     LogStartupHeader(FormatNewString(L"%s (build %i)", L"1.0", 1020).c_str());
     Step(L"trace header");
+    // The toolkit's menu sounds stay off, so its sound thread never starts.
+    GetSoundManager()->EnableSounds(FALSE);
+    Step(L"toolkit sounds off");
     // The tests point the settings (and the trace folder under them) at a folder of their own.
     wchar_t settingsDir[MAX_PATH] = {};
     if (GetEnvironmentVariableW(L"ORVANE_SETTINGS_DIR", settingsDir, MAX_PATH) > 0) {

@@ -75,7 +75,8 @@ TEST(Startup, OpensAndPlaysTheCommandLineFileAndShutsDownInOrder)
 
     const std::wstring trace = ReadTrace(run);
     ExpectInOrder(trace, {
-        L"Init: trace header", L"Init: registry key", L"Init: recent file list",
+        L"Init: trace header", L"Init: toolkit sounds off", L"Init: registry key",
+        L"Init: recent file list",
         L"Init: document template", L"Init: title", L"Init: icons",
         L"Init: main window class", L"Init: command line", L"Init: hidden owner window",
         L"WMA=", L"Init: callback object", L"FakeEngine: created", L"Init: engine library",
