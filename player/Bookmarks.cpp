@@ -6,7 +6,7 @@
 #include "PlayerState.h"
 #include "SystemErrorText.h"
 #include "TraceLog.h"
-#include "WMRuntime.h"
+#include "WMRuntimeTable.h"
 #include "WMTag.h"
 #include "WmvMetadataEditor2.h"
 

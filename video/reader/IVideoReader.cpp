@@ -15,7 +15,7 @@
 #include "KeyScanner.h"
 #include "QvrGraphEvent.h"
 #include "ReaderDisplay.h"
-#include "WMRuntime.h"
+#include "WMRuntimeTable.h"
 
 #include <evcode.h>
 
