@@ -1,4 +1,4 @@
-// The built-in speed list (0.35, 0.5, 0.7, 1, 1.5, 2, 3) behind the speed questions.
+// The built-in speed list (the default list) behind the speed questions.
 #include "SpeedSteps.h"
 
 #include "PlayerState.h"
@@ -31,23 +31,24 @@ public:
     }
     bool IsNormalSpeed(double speed) override
     {
-        return SpeedGridSteps(speed) == 1000;
+        return SpeedGridSteps(speed) == SpeedGridSteps(1.0);
     }
     double EntryBelowNormal() override { return kList[kNormal - 1]; }
     double EntryAboveNormal() override { return kList[kNormal + 1]; }
     double ClampSpeed(double speed) override
     {
         const long long s = SpeedGridSteps(speed);
-        if (s < 334) {
-            return 0.334;
+        if (s < SpeedGridSteps(kMinSpeed)) {
+            return kMinSpeed;
         }
-        return s > 3000 ? 3.0 : static_cast<double>(s) * 0.001;
+        return s > SpeedGridSteps(kMaxSpeed) ? kMaxSpeed
+                                             : static_cast<double>(s) * kSpeedGridStep;
     }
 
 private:
-    static constexpr int kCount = 7;
-    static constexpr int kNormal = 3;
-    static constexpr double kList[kCount] = {0.35, 0.5, 0.7, 1.0, 1.5, 2.0, 3.0};
+    static constexpr int kCount = kDefaultSpeedCount;
+    static constexpr int kNormal = kDefaultNormalIndex;
+    static constexpr const double (&kList)[kCount] = kDefaultSpeeds;
 };
 
 DefaultSpeedSteps g_default;
@@ -57,9 +58,3 @@ std::atomic<ISpeedSteps*> g_steps{&g_default};
 
 ISpeedSteps& SpeedSteps() { return *g_steps.load(); }
 void SetSpeedSteps(ISpeedSteps* steps) { g_steps.store(steps ? steps : &g_default); }
-
-bool IsInSpeedRange(double value)
-{
-    const long long s = SpeedGridSteps(value);
-    return s >= 334 && s <= 3000;
-}

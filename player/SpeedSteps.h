@@ -3,6 +3,8 @@
 // default list; the speed list of the shell installs itself in its place.
 #pragma once
 
+#include "SpeedListRules.h"
+
 class ISpeedSteps {
 public:
     virtual double GetLowerSpeed(double speed) = 0;   // -1 when there is none
@@ -18,6 +20,3 @@ protected:
 
 ISpeedSteps& SpeedSteps();
 void SetSpeedSteps(ISpeedSteps* steps);  // null restores the built-in list
-
-// A value that, rounded to 0.001, lies within [0.334, 3].
-bool IsInSpeedRange(double value);
