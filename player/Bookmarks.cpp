@@ -9,6 +9,7 @@
 #include "WMRuntimeTable.h"
 #include "WMTag.h"
 #include "WmvMetadataEditor2.h"
+#include "platform/base/TimeUnits.h"
 
 #include <memory>
 
@@ -73,7 +74,9 @@ void ReadMarkers(Bookmarks* bookmarks, IWMHeaderInfo* header)
         if (buffer && capacity) {
             name.assign(buffer.get(), wcsnlen(buffer.get(), capacity));
         }
-        bookmarks->Add(name.c_str(), static_cast<double>(time) / 10000000.0);
+        // Unsigned in the file: kept unsigned, so a huge marker stays a huge positive time.
+        bookmarks->Add(name.c_str(),
+                       static_cast<double>(time) / static_cast<double>(kRefTimePerSecond));
     }
 }
 
