@@ -3,6 +3,8 @@
 // shell exists the interim frame does, and tests put fakes in their place.
 #pragma once
 
+#include "WindowHelpers.h"  // WM_APP_NET_STATUS
+
 #include <windows.h>
 #include <mmreg.h>
 
@@ -82,7 +84,6 @@ void SetTray(ITrayControl* tray);
 constexpr UINT WM_APP_ASYNC_ERROR = WM_APP + 4;
 constexpr UINT WM_APP_THREAD_ERROR = WM_APP + 5;
 constexpr UINT WM_APP_PLAY_END = WM_APP + 6;
-constexpr UINT WM_APP_NET_STATUS = WM_APP + 7;
 constexpr UINT WM_APP_OPEN_CMDLINE = WM_APP + 10;
 
 constexpr UINT PANE_VIDEO = 4001;
