@@ -1,33 +1,12 @@
-// Binds wmvcore.dll once per process; the module stays loaded for the process's lifetime.
+// The profile manager through the support library's runtime table.
 #include "WmRuntime.h"
 #include "TraceScope.h"
-
-#include <mutex>
-
-namespace {
-
-typedef HRESULT(WINAPI* CreateProfileManagerFn)(IWMProfileManager**);
-
-std::once_flag g_bindOnce;
-CreateProfileManagerFn g_createProfileManager = nullptr;
-
-void BindOnce()
-{
-    TRACE_FUNCTION();
-    HMODULE module = LoadLibraryW(L"wmvcore.dll");
-    if (module) {
-        g_createProfileManager = reinterpret_cast<CreateProfileManagerFn>(
-            reinterpret_cast<void*>(GetProcAddress(module, "WMCreateProfileManager")));
-    }
-}
-
-}  // namespace
+#include "WMRuntimeTable.h"
 
 bool WmRuntime::Bind()
 {
     TRACE_FUNCTION();
-    std::call_once(g_bindOnce, BindOnce);
-    return g_createProfileManager != nullptr;
+    return LoadWMRuntime() != FALSE;
 }
 
 HRESULT WmRuntime::CreateProfileManager(IWMProfileManager** manager)
@@ -40,5 +19,5 @@ HRESULT WmRuntime::CreateProfileManager(IWMProfileManager** manager)
     if (!Bind()) {
         return E_FAIL;
     }
-    return g_createProfileManager(manager);
+    return WMRuntime().createProfileManager.As<WMCreateProfileManagerFn>()(manager);
 }

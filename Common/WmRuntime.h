@@ -1,5 +1,5 @@
-// Run-time binding of the Windows Media runtime (wmvcore.dll): the library is loaded on first
-// use and its profile-manager entry point looked up once per process.
+// The Windows Media runtime as the engine's format helpers use it: the support library's table
+// (WMRuntimeTable.h) binds wmvcore.dll; this asks it for the profile manager.
 #pragma once
 
 #include <windows.h>
@@ -7,7 +7,7 @@
 
 class WmRuntime {
 public:
-    // True when the library is loaded and WMCreateProfileManager was found.
+    // True when the runtime's table is bound (binding it on first use).
     static bool Bind();
     // WMCreateProfileManager through the bound entry; E_FAIL when the runtime is not bound.
     static HRESULT CreateProfileManager(IWMProfileManager** manager);

@@ -10,6 +10,7 @@
 #include "TypedValue.h"
 #include "WmFormatHelpers.h"
 #include "WmRuntime.h"
+#include "platform/base/TimeUnits.h"
 
 #include <dshow.h>
 #include <dvdmedia.h>
@@ -457,7 +458,7 @@ double DXVideoFunc::FrameRateOf(const AM_MEDIA_TYPE& type)
     if (!AvgTimePerFrameOf(type, &perFrame)) {
         return 0.0;
     }
-    const double seconds = static_cast<double>(perFrame) / 10000000.0;
+    const double seconds = RefTimeToSeconds(perFrame);
     return seconds > 0 ? 1.0 / seconds : 0.0;
 }
 

@@ -5,6 +5,7 @@
 #include "EngineText.h"
 #include "GuidNames.h"
 #include "ModuleVersionText.h"
+#include "platform/base/TimeUnits.h"
 
 #include <dshow.h>
 #include <dvdmedia.h>
@@ -101,8 +102,9 @@ std::wstring CompressionText(DWORD code)
 void FrameTimes(REFERENCE_TIME perFrame, double* spf, double* fps)
 {
     TRACE_FUNCTION();
-    *spf = static_cast<double>(perFrame) * 1e-7;
-    *fps = perFrame != 0 ? 10000000.0 / static_cast<double>(perFrame) : 0.0;
+    *spf = RefTimeToSeconds(perFrame);
+    *fps = perFrame != 0 ? static_cast<double>(kRefTimePerSecond) / static_cast<double>(perFrame)
+                          : 0.0;
 }
 
 std::wstring VideoInfoText(const AM_MEDIA_TYPE& type, bool second)

@@ -36,6 +36,3 @@ void SetSpeedListService(ISpeedListService* service);
 ISpeedListService& SpeedListService();
 void SetDebugInfoSource(IDebugInfoSource* source);
 IDebugInfoSource& DebugInfoSource();
-
-// Rounds to the 0.001 grid the speed comparisons use.
-long long SpeedGridValue(double value);

@@ -5,6 +5,7 @@
 #include "MessageBoxLayer.h"
 #include "PlayerCoreServices.h"
 #include "SettingsPaths.h"
+#include "SpeedListRules.h"
 #include "SupportStrings.h"
 #include "SystemErrorText.h"
 #include "TextFormat.h"
@@ -244,9 +245,9 @@ void Sett::ApplyDefaults()
         Item(SETT_SpeedPlayList).SetStringValue(speeds.FormatSpeedList().c_str());
     }
     const double last = Item(SETT_SpeedPlayLast).GetDouble(0);
-    if (SpeedGridValue(last) < SpeedGridValue(speeds.LowestSpeed()) ||
+    if (SpeedGridSteps(last) < SpeedGridSteps(speeds.LowestSpeed()) ||
         speeds.IsNormalSpeed(last) ||
-        SpeedGridValue(last) > SpeedGridValue(speeds.HighestSpeed())) {
+        SpeedGridSteps(last) > SpeedGridSteps(speeds.HighestSpeed())) {
         Item(SETT_SpeedPlayLast).SetDouble(2.0);
     }
     intDefault(SETT_HKG_Multimed, 1);

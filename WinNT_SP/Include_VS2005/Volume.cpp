@@ -22,7 +22,7 @@ int VolumeToDirectShow(int dbOffset, double volume)
 {
     const int d = VolumeToDb(volume) + dbOffset;
     if (d < -40) {
-        return -10000;
+        return kSilentDirectShowVolume;
     }
     return std::min(d, 0) * 100;
 }

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+// DirectShow's silence (IBasicAudio), in hundredths of a decibel.
+constexpr long kSilentDirectShowVolume = -10000;
+
 int VolumeToDb(double volume);
 int VolumeToDirectShow(int dbOffset, double volume);
 double DbToVolume(int db);

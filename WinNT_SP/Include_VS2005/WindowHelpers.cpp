@@ -118,7 +118,7 @@ void FormatWindowText(HWND window, const wchar_t* argument)
 void DiscardQueuedStatusMessages(HWND window)
 {
     MSG msg;
-    while (PeekMessageW(&msg, window, WM_APP + 7, WM_APP + 7, PM_REMOVE)) {
+    while (PeekMessageW(&msg, window, WM_APP_NET_STATUS, WM_APP_NET_STATUS, PM_REMOVE)) {
     }
 }
 

@@ -18,6 +18,9 @@ BOOL SetWindowPlacementText(HWND window, const wchar_t* text);
 void MoveWindowBy(HWND window, int dx, int dy, int dw, int dh);
 bool IsWindowOfClass(HWND window, const wchar_t* className);
 void FormatWindowText(HWND window, const wchar_t* argument);
+// The network status message the player posts to its main frame; defined here, below the
+// player, because DiscardQueuedStatusMessages removes it from the queue.
+constexpr UINT WM_APP_NET_STATUS = WM_APP + 7;
 void DiscardQueuedStatusMessages(HWND window);
 BOOL SetThreadPriorityAboveNormal(int high);
 HRESULT GetPropertyStoreString(IPropertyStore* store, const PROPERTYKEY& key, wchar_t** out);

@@ -7,9 +7,10 @@
 #include "PlayerState.h"
 #include "SystemErrorText.h"
 #include "TraceLog.h"
-#include "WMRuntime.h"
+#include "WMRuntimeTable.h"
 #include "WMTag.h"
 #include "WmvMetadataEditor2.h"
+#include "platform/base/TimeUnits.h"
 
 #include <memory>
 
@@ -63,7 +64,9 @@ void ReadMarkers(Bookmarks* bookmarks, IWMHeaderInfo* header)
         if (buffer && capacity) {
             name.assign(buffer.get(), wcsnlen(buffer.get(), capacity));
         }
-        bookmarks->Add(name.c_str(), static_cast<double>(time) / 10000000.0);
+        // Unsigned in the file: kept unsigned, so a huge marker stays a huge positive time.
+        bookmarks->Add(name.c_str(),
+                       static_cast<double>(time) / static_cast<double>(kRefTimePerSecond));
     }
 }
 

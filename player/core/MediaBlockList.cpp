@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr double kGrid = 0.000005;
-
 double Clamp(double v, double lo, double hi) { return std::max(lo, std::min(v, hi)); }
 
 }  // namespace
@@ -66,7 +64,7 @@ double MediaBlockList::FindBlock(double x, int* index, double* offset, double* r
         off = std::min(b.duration, x);
         if (b.IsPlayable()) {
             x -= off;
-            if (std::fabs(x) < kGrid) {
+            if (std::fabs(x) < kTimeGridSeconds) {
                 break;
             }
         }
@@ -76,7 +74,7 @@ double MediaBlockList::FindBlock(double x, int* index, double* offset, double* r
     }
     double rest = m_blocks[i].duration - off;
     double source = m_blocks[i].start + off;
-    if (std::fabs(rest) < kGrid) {
+    if (std::fabs(rest) < kTimeGridSeconds) {
         for (int j = i + 1; j < count; ++j) {
             if (m_blocks[j].IsPlayable()) {
                 i = j;

@@ -5,6 +5,8 @@
 // SetMainFrame, SetMainView and SetTray.
 #pragma once
 
+#include "WindowHelpers.h"  // WM_APP_NET_STATUS
+
 #include <windows.h>
 #include <mmreg.h>
 
@@ -93,7 +95,6 @@ void SetTray(ITrayControl* tray);
 constexpr UINT WM_APP_ASYNC_ERROR = WM_APP + 4;
 constexpr UINT WM_APP_THREAD_ERROR = WM_APP + 5;
 constexpr UINT WM_APP_PLAY_END = WM_APP + 6;
-constexpr UINT WM_APP_NET_STATUS = WM_APP + 7;
 constexpr UINT WM_APP_OPEN_CMDLINE = WM_APP + 10;
 
 constexpr UINT PANE_VIDEO = 4001;

@@ -3,24 +3,15 @@
 
 #include <cmath>
 
-long long TimeGridSteps(double seconds)
-{
-    const double steps = seconds / 0.000005;
-    return static_cast<long long>(seconds < 0 ? steps - 0.499999 : steps + 0.499999);
-}
-
-long long SpeedGridSteps(double value)
-{
-    const double steps = value / 0.001;
-    return static_cast<long long>(value < 0 ? steps - 0.499999 : steps + 0.499999);
-}
-
 double RoundToTimeGrid(double seconds)
 {
-    return static_cast<double>(TimeGridSteps(seconds)) * 0.000005;
+    return static_cast<double>(TimeGridSteps(seconds)) * kTimeGridSeconds;
 }
 
-double RoundToSpeedGrid(double value) { return static_cast<double>(SpeedGridSteps(value)) * 0.001; }
+double RoundToSpeedGrid(double value)
+{
+    return static_cast<double>(SpeedGridSteps(value)) * kSpeedGridStep;
+}
 
 namespace {
 

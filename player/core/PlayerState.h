@@ -3,6 +3,9 @@
 // network reader, and the two error texts handed from worker threads to the user interface.
 #pragma once
 
+#include "SpeedListRules.h"
+#include "platform/base/TimeUnits.h"
+
 #include <windows.h>
 
 #include <string>
@@ -99,7 +102,6 @@ PlayerState& ThePlayerState();
 double RoundToTimeGrid(double seconds);
 // Puts a value on the 0.001 grid of speeds.
 double RoundToSpeedGrid(double value);
-// The grid steps themselves: values on a grid are compared as these integers, since two
-// doubles of one step can differ in their last bits (x87 temporaries).
-long long TimeGridSteps(double seconds);
-long long SpeedGridSteps(double value);
+// The grid steps themselves come with the grids (TimeGridSteps in TimeUnits.h, SpeedGridSteps
+// in SpeedListRules.h): values on a grid are compared as these integers, since two doubles of
+// one step can differ in their last bits (x87 temporaries).

@@ -14,15 +14,11 @@
 #include "VideoReader.h"
 #include "VideoVidFmt.h"
 #include "WMTag.h"
+#include "platform/base/TimeUnits.h"
 
 #include <algorithm>
 
 namespace {
-
-int64_t ToReaderUnits(double seconds)
-{
-    return static_cast<int64_t>(seconds * 10000000.0 + 0.499999);
-}
 
 std::wstring ResTextOr(unsigned id, const wchar_t* fallback)
 {
@@ -204,9 +200,9 @@ std::wstring QVRFile::OpenBlockReader(int mode, BOOL show, double sourceStart, d
     }
     const MediaBlock& b = m_blocks.Block(m_currentBlock);
     const double start = sourceStart == -1 ? b.start : sourceStart;
-    const int64_t readerStart = std::max<int64_t>(0, ToReaderUnits(start - b.timeBase));
-    const int64_t readerSpan = ToReaderUnits(span);
-    m_rangeStart = static_cast<double>(readerStart) / 10000000.0;
+    const int64_t readerStart = std::max<int64_t>(0, SecondsToRefTime(start - b.timeBase));
+    const int64_t readerSpan = SecondsToRefTime(span);
+    m_rangeStart = RefTimeToSeconds(readerStart);
     m_rangePosition = (sourceStart == -1 ? 0 : m_blockOffset) + PlayableBefore(m_currentBlock);
     if (OpenPresentation() == this) {
         ThePlayerState().SetRangeOffset(m_rangePosition - m_rangeStart);
@@ -292,9 +288,9 @@ std::wstring QVRFile::StepFrame(BOOL backward, double* newPosition, double x)
             openedHere = m_reader;
         }
         const MediaBlock& b = m_blocks.Block(block);
-        const int64_t e = ToReaderUnits(t - b.timeBase);
-        const int64_t rangeStart = e - ToReaderUnits(offset);
-        const int64_t rangeEnd = ToReaderUnits(b.start - b.timeBase + offset + span);
+        const int64_t e = SecondsToRefTime(t - b.timeBase);
+        const int64_t rangeStart = e - SecondsToRefTime(offset);
+        const int64_t rangeEnd = SecondsToRefTime(b.start - b.timeBase + offset + span);
         int64_t frame = -1;
         bool search = true;
         if (moved) {
@@ -314,7 +310,7 @@ std::wstring QVRFile::StepFrame(BOOL backward, double* newPosition, double x)
             }
         }
         if (frame != -1) {
-            result = x + static_cast<double>(frame - e) / 10000000.0;
+            result = x + RefTimeToSeconds(frame - e);
             break;
         }
         if (backward) {

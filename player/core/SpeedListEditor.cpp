@@ -94,7 +94,7 @@ ListEditCheck SpeedListEditor::Check(const std::vector<std::wstring>& lines)
         }
         double v = 0;
         if (line.size() >= static_cast<size_t>(kEditorLineChars) ||
-            !ParseNumberToStep(line.c_str(), 0.001, &v) || !IsInSpeedRange(v)) {
+            !ParseNumberToStep(line.c_str(), kSpeedGridStep, &v) || !IsInSpeedRange(v)) {
             check.ok = false;
             check.line = static_cast<int>(i);
             check.messageId = 229;

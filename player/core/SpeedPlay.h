@@ -4,14 +4,10 @@
 #pragma once
 
 #include "PlayerCoreServices.h"
+#include "SpeedListRules.h"
 #include "SpeedSteps.h"
 
 #include <string>
-
-constexpr int kMaxStoredSpeeds = 64;
-constexpr int kMaxSpeeds = kMaxStoredSpeeds + 1;  // 1.0 is always added
-constexpr double kMinSpeed = 0.334;
-constexpr double kMaxSpeed = 3.0;
 
 class SpeedPlay final : public ISpeedListService, public ISpeedSteps {
 public:
@@ -48,11 +44,3 @@ private:
 // The program's list; registered with the support library (the command states ask it directly).
 SpeedPlay& TheSpeedList();
 void RegisterSpeedList();
-
-// The count of a parsed text (1.0 added, ascending), 0 when the text is invalid. values needs
-// room for kMaxSpeeds.
-int ParseSpeedList(const wchar_t* text, double* values, int* normalIndex);
-std::wstring FormatSpeedList(const double* values, int count);
-int SortSpeedList(double* values, int count);  // index of 1.0, -1 when absent
-int SetDefaultSpeedList(double* values, int* normalIndex);
-bool IsUsableSpeedList(const double* values, int count);

@@ -2,6 +2,8 @@
 // lower and higher speed, the normal speed and the range check.
 #pragma once
 
+#include "SpeedListRules.h"
+
 class ISpeedSteps {
 public:
     virtual double GetLowerSpeed(double speed) = 0;   // -1 when there is none
@@ -17,6 +19,3 @@ protected:
 
 // The program's speed list (SpeedPlay.h).
 ISpeedSteps& SpeedSteps();
-
-// A value that, rounded to 0.001, lies within [0.334, 3].
-bool IsInSpeedRange(double value);

@@ -6,7 +6,7 @@
 #include "PlayerResource.h"
 #include "SupportStrings.h"
 #include "SystemErrorText.h"
-#include "WMRuntime.h"
+#include "WMRuntimeTable.h"
 
 #include <cstring>
 
@@ -30,7 +30,7 @@ std::wstring CheckWMRuntime()
     if (LoadWMRuntime()) {
         return L"";
     }
-    return FormatResString(IDS_DLL_LOAD, L"wmvcore.dll",
+    return FormatResString(IDS_DLL_LOAD, kWMRuntimeLibrary,
                            static_cast<unsigned long>(WMRuntimeErrorCode()),
                            WMRuntimeErrorText().c_str());
 }

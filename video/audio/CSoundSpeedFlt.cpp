@@ -9,6 +9,7 @@
 #include <new>
 
 #include "FilterTrace.h"
+#include "platform/base/TimeUnits.h"
 
 namespace {
 
@@ -424,7 +425,7 @@ HRESULT CSoundSpeedFlt::ReceiveIfNeed()
         }
         const double seconds = static_cast<double>(bytes) /
                                static_cast<double>(static_cast<unsigned>(f->nAvgBytesPerSec));
-        const REFERENCE_TIME duration = static_cast<REFERENCE_TIME>(seconds * 1e7 + 0.499999);
+        const REFERENCE_TIME duration = SecondsToRefTime(seconds);
         REFERENCE_TIME start = m_nextOutputTime;
         REFERENCE_TIME stop = start + duration;
         hr = out->SetTime(&start, &stop);

@@ -15,6 +15,7 @@
 #include "IVideoReader.h"
 #include "MonitorList.h"
 #include "PlaySettings.h"
+#include "platform/base/TimeUnits.h"
 
 #include <d3d9.h>
 #include <evr.h>
@@ -758,8 +759,7 @@ std::wstring ViewController::ReinsertRenderer(int index)
         const bool known = readerState != 0 && m_reader->GetPositionSeconds(&seconds).empty();
         std::wstring error = InsertVideoRender(m_reader->VideoStream(index).pin, graph, index);
         if (error.empty() && known) {
-            error = m_reader->ContinueAfterStop(static_cast<LONGLONG>(seconds * 1e7 + 0.5),
-                                                readerState);
+            error = m_reader->ContinueAfterStop(SecondsToRefTime(seconds), readerState);
         } else if (error.empty()) {
             error = RenderStillFrame();
         }

@@ -12,6 +12,7 @@
 #include "EngineText.h"
 #include "QvrGraphEvent.h"
 #include "ReaderDisplay.h"
+#include "platform/base/TimeUnits.h"
 
 #include <evcode.h>
 #include <uuids.h>
@@ -37,18 +38,6 @@ void PutDouble(BYTE* info, int offset, double value)
     memcpy(info + offset, &value, sizeof(value));
 }
 
-LONGLONG RoundTime(double seconds)
-{
-    return static_cast<LONGLONG>(seconds * 10000000.0 + 0.499999);
-}
-
-// Rounds half away from zero (by 0.499999) on a grid of 5 microseconds.
-LONGLONG Grid5us(double seconds)
-{
-    const double x = seconds / 0.000005;
-    return static_cast<LONGLONG>(x >= 0 ? x + 0.499999 : x - 0.499999);
-}
-
 }  // namespace
 
 CMediaReader::CMediaReader() : m_stopEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
@@ -63,13 +52,13 @@ CMediaReader::~CMediaReader()
 
 LONGLONG CMediaReader::RangeStop(LONGLONG start, LONGLONG length, double duration)
 {
-    const LONGLONG end = RoundTime(duration);
+    const LONGLONG end = SecondsToRefTime(duration);
     LONGLONG stop = length > 0 ? start + length : end;
     if (stop > end) {
         stop = end;
     }
     if (start < stop - 10000 &&
-        Grid5us(static_cast<double>(stop) / 1e7) != Grid5us(duration)) {
+        TimeGridSteps(RefTimeToSeconds(stop)) != TimeGridSteps(duration)) {
         stop -= 10000;
     }
     return stop;

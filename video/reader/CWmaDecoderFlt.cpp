@@ -2,6 +2,8 @@
 // most 100 ms and stamped from the input's start time on by their byte count.
 #include "CWmaDecoderFlt.h"
 
+#include "platform/base/TimeUnits.h"
+
 #include <mfapi.h>
 #include <mferror.h>
 
@@ -381,8 +383,9 @@ HRESULT CWmaDecoderFlt::DeliverBytes(const BYTE* data, DWORD length)
         memcpy(target, data, part);
         out->SetActualDataLength(static_cast<long>(part));
         REFERENCE_TIME start = m_nextTime;
-        REFERENCE_TIME stop = start + static_cast<REFERENCE_TIME>(
-                                          static_cast<double>(part) * 1e7 / w->nAvgBytesPerSec);
+        REFERENCE_TIME stop = start + static_cast<REFERENCE_TIME>(static_cast<double>(part) *
+                                                                  kRefTimePerSecond /
+                                                                  w->nAvgBytesPerSec);
         out->SetTime(&start, &stop);
         out->SetSyncPoint(TRUE);
         out->SetDiscontinuity(m_discontinuity ? TRUE : FALSE);

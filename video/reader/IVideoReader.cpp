@@ -15,7 +15,9 @@
 #include "KeyScanner.h"
 #include "QvrGraphEvent.h"
 #include "ReaderDisplay.h"
-#include "WMRuntime.h"
+#include "Volume.h"
+#include "WMRuntimeTable.h"
+#include "platform/base/TimeUnits.h"
 
 #include <evcode.h>
 
@@ -28,22 +30,6 @@ namespace {
 
 // The reader whose position every tick of any reader's timer reports (UI thread only).
 IVideoReader* g_timedReader = nullptr;
-
-LONGLONG ToTime(double seconds)
-{
-    return static_cast<LONGLONG>(seconds * 10000000.0 + 0.499999);
-}
-
-double Seconds(LONGLONG time)
-{
-    return static_cast<double>(time) / 1e7;
-}
-
-LONGLONG Grid5us(double seconds)
-{
-    const double x = seconds / 0.000005;
-    return static_cast<LONGLONG>(x >= 0 ? x + 0.499999 : x - 0.499999);
-}
 
 }  // namespace
 
@@ -74,13 +60,13 @@ IVideoReader::~IVideoReader()
 
 long IVideoReader::ClampVolume(long volume)
 {
-    return volume > 0 ? 0 : (volume < -10000 ? -10000 : volume);
+    return volume > 0 ? 0
+                      : (volume < kSilentDirectShowVolume ? kSilentDirectShowVolume : volume);
 }
 
 LONGLONG IVideoReader::Grid5ms(double seconds)
 {
-    const double x = seconds / 0.005;
-    return static_cast<LONGLONG>(x >= 0 ? x + 0.499999 : x - 0.499999);
+    return GridSteps(seconds, 0.005);
 }
 
 const wchar_t* IVideoReader::Fail(const wchar_t* function, HRESULT code,
@@ -189,7 +175,7 @@ void IVideoReader::ComputeFinalFrameTimes()
         return;
     }
     const WORD main = MainStream();
-    const LONGLONG end = ToTime(m_duration) + 1;
+    const LONGLONG end = SecondsToRefTime(m_duration) + 1;
     LONGLONG m1 = -1;
     LONGLONG m2 = -1;
     error = scanner.PrevFrame(&m1, main, 0, end, FALSE);
@@ -228,7 +214,8 @@ void IVideoReader::ComputeFinalFrameTimes()
 bool IVideoReader::IsAtPreviousFrame()
 {
     return m_previousFrameTime >= 0 &&
-           Grid5us(Seconds(m_rangeStart)) >= Grid5us(Seconds(m_previousFrameTime));
+           TimeGridSteps(RefTimeToSeconds(m_rangeStart)) >=
+               TimeGridSteps(RefTimeToSeconds(m_previousFrameTime));
 }
 
 void IVideoReader::SetFinalFramePosIfNeed(int flag)
@@ -236,7 +223,8 @@ void IVideoReader::SetFinalFramePosIfNeed(int flag)
     if (!IsAtPreviousFrame() || m_mediaSeeking == nullptr) {
         return;
     }
-    const bool atFinal = Grid5us(Seconds(m_rangeStart)) >= Grid5us(Seconds(m_finalFrameTime));
+    const bool atFinal = TimeGridSteps(RefTimeToSeconds(m_rangeStart)) >=
+                         TimeGridSteps(RefTimeToSeconds(m_finalFrameTime));
     if (!(atFinal || flag == 0)) {
         return;
     }
@@ -248,8 +236,8 @@ void IVideoReader::SetFinalFramePosIfNeed(int flag)
     const HRESULT hr = m_mediaSeeking->SetPositions(&position, AM_SEEKING_AbsolutePositioning,
                                                     &stop, AM_SEEKING_AbsolutePositioning);
     if (FAILED(hr)) {
-        LOG_UNEXPECTED_HR(hr, FormatText(L"SetFinalFramePosIfNeed(%g-%g)", Seconds(position),
-                                         Seconds(stop)));
+        LOG_UNEXPECTED_HR(hr, FormatText(L"SetFinalFramePosIfNeed(%g-%g)",
+                                         RefTimeToSeconds(position), RefTimeToSeconds(stop)));
     }
 }
 
@@ -299,10 +287,11 @@ const wchar_t* IVideoReader::SetReadRange(LONGLONG start, LONGLONG length)
     }
     if (FAILED(hr)) {
         return FAIL(L"SetPositions", hr,
-                    FormatText(L"[%g, %g] sec", Seconds(m_rangeStart), Seconds(m_rangeStop)));
+                    FormatText(L"[%g, %g] sec", RefTimeToSeconds(m_rangeStart),
+                               RefTimeToSeconds(m_rangeStop)));
     }
-    LOG_INFO(FormatText(L"SetReadRange: [%g, %g] sec", Seconds(m_rangeStart),
-                        Seconds(m_rangeStop)));
+    LOG_INFO(FormatText(L"SetReadRange: [%g, %g] sec", RefTimeToSeconds(m_rangeStart),
+                        RefTimeToSeconds(m_rangeStop)));
     if (m_noClock) {
         return Store(CMediaReader::Run());
     }
@@ -339,7 +328,8 @@ std::wstring IVideoReader::ContinueAfterStop(LONGLONG position, int state)
                                                     &stop, AM_SEEKING_AbsolutePositioning);
     if (FAILED(hr)) {
         return CALL_FAILURE(L"IMediaSeeking::SetPositions", hr,
-                            FormatText(L"[%g, %g] sec", Seconds(start), Seconds(stop)).c_str());
+                            FormatText(L"[%g, %g] sec", RefTimeToSeconds(start),
+                                       RefTimeToSeconds(stop)).c_str());
     }
     const wchar_t* error = state == 2 ? Resume() : Pause();
     return error != nullptr ? std::wstring(error) : std::wstring();
@@ -436,7 +426,7 @@ const wchar_t* IVideoReader::GetFrameTime(LONGLONG time, BOOL* keyFrame, LONGLON
         *keyFrame = TRUE;
         return nullptr;
     }
-    if (Grid5ms(Seconds(time)) >= Grid5ms(m_duration)) {
+    if (Grid5ms(RefTimeToSeconds(time)) >= Grid5ms(m_duration)) {
         *frameTime = time;
         *keyFrame = FALSE;
         return nullptr;
@@ -618,7 +608,7 @@ void IVideoReader::ApplyVolume(long volume, BOOL mute)
 {
     m_volume = volume;
     m_mute = mute;
-    const long applied = mute ? -10000 : ClampVolume(volume);
+    const long applied = mute ? kSilentDirectShowVolume : ClampVolume(volume);
     IBaseFilter* renderer = AudioRenderer();
     if (renderer == nullptr) {
         return;
@@ -677,7 +667,7 @@ std::wstring IVideoReader::GetPositionSeconds(double* seconds)
         speedFilter->Release();
     }
     if (error.empty()) {
-        *seconds = Seconds(position);
+        *seconds = RefTimeToSeconds(position);
     }
     return error;
 }
@@ -687,7 +677,7 @@ const wchar_t* IVideoReader::Play(double speed, BOOL preserveTone, IBaseFilter* 
 {
     ReaderLockHold hold(m_lock);
     LOG_INFO(FormatText(L"StartPlayingVideo: %g", speed));
-    if (!(speed > 0) || speed > 100) {
+    if (!(speed > 0) || speed > kMaxPlaySpeed) {
         return FAIL(L"Play", E_INVALIDARG, FormatText(L"%g", speed));
     }
     if (IsAtPreviousFrame()) {
@@ -759,21 +749,21 @@ const wchar_t* IVideoReader::Stop(BOOL, double* position)
     m_pausedPosition = -1;
     m_state = 0;
     double x = 0;
-    if (Grid5ms(Seconds(m_rangeStart)) == Grid5ms(Seconds(m_rangeStop))) {
-        x = Seconds(m_rangeStop);
+    if (Grid5ms(RefTimeToSeconds(m_rangeStart)) == Grid5ms(RefTimeToSeconds(m_rangeStop))) {
+        x = RefTimeToSeconds(m_rangeStop);
     } else {
         error = GetPositionSeconds(&x);
         if (!error.empty()) {
             return Store(error);
         }
     }
-    LONGLONG start = ToTime(x);
+    LONGLONG start = SecondsToRefTime(x);
     if (start > m_rangeStop) {
         start = m_rangeStop;
     }
     m_rangeStart = start;
     if (position != nullptr) {
-        *position = Seconds(start);
+        *position = RefTimeToSeconds(start);
     }
     if (ReaderDisplay* display = ReaderDisplay::Current()) {
         return Store(display->PrepareRenderers());
@@ -795,7 +785,7 @@ const wchar_t* IVideoReader::Pause()
         if (!error.empty()) {
             return Store(error);
         }
-        LONGLONG paused = ToTime(seconds);
+        LONGLONG paused = SecondsToRefTime(seconds);
         m_pausedPosition = paused > m_rangeStop ? m_rangeStop : paused;
     }
     return nullptr;
@@ -910,7 +900,7 @@ void IVideoReader::OnEventsDone()
     }
     // A completion before the range end is normally a stale one; but when the splitter has
     // ended its streams in this run, the file simply ended before its header's duration.
-    const bool reachedEnd = Grid5ms(Seconds(m_rangeStop)) <= Grid5ms(position);
+    const bool reachedEnd = Grid5ms(RefTimeToSeconds(m_rangeStop)) <= Grid5ms(position);
     const bool streamsEnded = m_splitter != nullptr && m_splitter->EndOfStreamSent();
     if (reachedEnd || HasSoundSpeedFilter() || streamsEnded) {
         PlayEnded();
@@ -922,7 +912,7 @@ void IVideoReader::PlayEnded()
 {
     QVRInstance* callback = GetEngineCallback();
     if (callback != nullptr) {
-        callback->OnPlayEnd(Seconds(m_rangeStop));
+        callback->OnPlayEnd(RefTimeToSeconds(m_rangeStop));
     }
     m_rangeStart = m_rangeStop;
     m_state = 0;

@@ -57,6 +57,10 @@ public:
 
     DWORD GraphEventLoop() override;
 
+    // Play refuses a speed that is not positive or above this. The engine serves more callers
+    // than the player's speed list (0.334 .. 3, SpeedListRules.h) and the time-stretch clamps
+    // on its own (SndSpeedAlg), so only what no graph rate can mean is refused here.
+    static constexpr double kMaxPlaySpeed = 100.0;
     // Volumes beyond the renderer's range are clamped: -10000 (silence) to 0.
     static long ClampVolume(long volume);
     // Positions compared on the 5-millisecond grid the end-of-play check uses.

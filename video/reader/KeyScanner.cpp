@@ -4,6 +4,7 @@
 #include "CWMFileStream.h"
 #include "EngineText.h"
 #include "WmReaderFactory.h"
+#include "platform/base/TimeUnits.h"
 
 #include <nserror.h>
 
@@ -11,12 +12,7 @@
 
 namespace {
 
-constexpr LONGLONG kOneSecond = 10000000LL;
 
-double Seconds(LONGLONG time)
-{
-    return static_cast<double>(time) / 1e7;
-}
 
 }  // namespace
 
@@ -117,7 +113,7 @@ std::wstring KeyScanner::NextFrame(LONGLONG* frameTime, WORD streamNumber, LONGL
         return std::wstring();  // nothing lies strictly between; a reader range of 0 means all
     }
     const std::wstring range =
-        FormatText(L"%g - %g sec", Seconds(from), Seconds(end - from));
+        FormatText(L"%g - %g sec", RefTimeToSeconds(from), RefTimeToSeconds(end - from));
     return Scan(streamNumber, from, end - from, range, [&](LONGLONG time, DWORD flags) {
         if (time > from && time < end && (!keyOnly || (flags & WM_SF_CLEANPOINT))) {
             *frameTime = time;
@@ -139,11 +135,11 @@ std::wstring KeyScanner::PrevFrame(LONGLONG* frameTime, WORD streamNumber, LONGL
         return std::wstring();
     }
     LONGLONG windowEnd = from;
-    LONGLONG windowStart = from - kOneSecond < lower ? lower : from - kOneSecond;
+    LONGLONG windowStart = from - kRefTimePerSecond < lower ? lower : from - kRefTimePerSecond;
     while (windowEnd - windowStart > 0) {
         LONGLONG best = -1;
-        const std::wstring range = FormatText(L"%g - %g sec", Seconds(windowStart),
-                                              Seconds(windowEnd - windowStart));
+        const std::wstring range = FormatText(L"%g - %g sec", RefTimeToSeconds(windowStart),
+                                              RefTimeToSeconds(windowEnd - windowStart));
         const LONGLONG end = windowEnd;
         std::wstring error = Scan(streamNumber, windowStart, windowEnd - windowStart, range,
                                   [&](LONGLONG time, DWORD flags) {
@@ -161,7 +157,8 @@ std::wstring KeyScanner::PrevFrame(LONGLONG* frameTime, WORD streamNumber, LONGL
             return std::wstring();
         }
         windowEnd = windowStart;
-        windowStart = windowStart - kOneSecond < lower ? lower : windowStart - kOneSecond;
+        windowStart = windowStart - kRefTimePerSecond < lower ? lower
+                                                              : windowStart - kRefTimePerSecond;
     }
     return std::wstring();
 }
@@ -178,7 +175,7 @@ std::wstring KeyScanner::FrameProp(LONGLONG* frameTime, WORD streamNumber, LONGL
     if (time < 0) {
         return CALL_FAILURE(L"FrameProp", E_INVALIDARG, L"");
     }
-    const std::wstring range = FormatText(L"%g sec", Seconds(time));
+    const std::wstring range = FormatText(L"%g sec", RefTimeToSeconds(time));
     return Scan(streamNumber, time, 0, range, [&](LONGLONG sampleTime, DWORD flags) {
         if (sampleTime >= time) {
             *frameTime = sampleTime;

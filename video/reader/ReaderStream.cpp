@@ -3,6 +3,7 @@
 
 #include "CWMFOutputPin.h"
 #include "EngineText.h"
+#include "platform/base/TimeUnits.h"
 
 #include <uuids.h>
 
@@ -50,7 +51,7 @@ std::wstring ReaderStream::Init(IPin* newPin, int newKind, const AM_MEDIA_TYPE& 
     if (length <= 0) {
         return CALL_FAILURE(L"GetDuration", E_FAIL, FormatText(L"%i", isVideo).c_str());
     }
-    duration = static_cast<double>(length) / 1e7;
+    duration = RefTimeToSeconds(length);
     mediaType.Set(type);
     pin = newPin;
     pin->AddRef();

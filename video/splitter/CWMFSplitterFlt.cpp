@@ -12,6 +12,7 @@
 #include "EngineText.h"
 #include "QvrGraphEvent.h"
 #include "WmReaderFactory.h"
+#include "platform/base/TimeUnits.h"
 
 #include <uuids.h>
 #include <vfwmsgs.h>
@@ -25,14 +26,6 @@
     ReportAsyncError((function), (code), (detail), __LINE__)
 
 namespace {
-
-constexpr LONGLONG kNoLimit = 300000000000000LL;
-constexpr LONGLONG kOneSecond = 10000000LL;
-
-double Seconds(LONGLONG time)
-{
-    return static_cast<double>(time) / 1e7;
-}
 
 // Releases a COM pointer at the end of a scope.
 template <class T>
@@ -265,7 +258,7 @@ std::wstring CWMFSplitterFlt::OpenFile()
         m_duration = static_cast<LONGLONG>(duration);
     }
     if (m_duration <= 0) {
-        LOG_UNEXPECTED(FormatText(L"Un.Duration: %g sec", Seconds(m_duration)));
+        LOG_UNEXPECTED(FormatText(L"Un.Duration: %g sec", RefTimeToSeconds(m_duration)));
     }
 
     for (size_t k = 0; k < m_pins.size(); ++k) {
@@ -392,7 +385,7 @@ void CWMFSplitterFlt::StartReader()
     m_readerRunning = SUCCEEDED(hr);
     if (FAILED(hr)) {
         const double shown = m_speed > 0 ? m_speed : readerRate;
-        const std::wstring detail = FormatText(L"[%g sec, %g]", Seconds(start), shown);
+        const std::wstring detail = FormatText(L"[%g sec, %g]", RefTimeToSeconds(start), shown);
         REPORT_ASYNC(L"IWMReader::Start", hr, detail);
     }
 }
@@ -668,7 +661,7 @@ STDMETHODIMP CWMFSplitterFlt::OnStatus(WMT_STATUS status, HRESULT result, WMT_AT
             limit = m_deliveryLimit;
             if (m_logDetails) {
                 LOG_INFO(FormatText(L"WMT_STARTED[Start=%g Delivery=%g sec]",
-                                    Seconds(m_startPosition), Seconds(limit)));
+                                    RefTimeToSeconds(m_startPosition), RefTimeToSeconds(limit)));
             }
         }
         const HRESULT hr = DeliverTimeToReader(limit);
@@ -739,8 +732,8 @@ STDMETHODIMP CWMFSplitterFlt::OnStreamSample(WORD stream, QWORD time, QWORD dura
     LONGLONG t0 = StampTime(t, start, speed, rate);
     LONGLONG t1 = StampTime(t + static_cast<LONGLONG>(duration), start, speed, rate);
     HRESULT hr = media->SetTime(&t0, &t1);
-    const std::wstring where = FormatText(L"[%g, %g, %i]", Seconds(t0), Seconds(t1),
-                                          static_cast<int>(stream));
+    const std::wstring where = FormatText(L"[%g, %g, %i]", RefTimeToSeconds(t0),
+                                          RefTimeToSeconds(t1), static_cast<int>(stream));
     if (FAILED(hr)) {
         REPORT_ASYNC(L"IMediaSample::SetTime", hr, where);
         return hr;
@@ -779,28 +772,29 @@ STDMETHODIMP CWMFSplitterFlt::OnTime(QWORD currentTime, void*)
         limit = m_deliveryLimit;
         stop = m_stopPosition;
     }
-    LOG_INFO(FormatText(L"WMV OnTime: [%g, %g] sec", Seconds(static_cast<LONGLONG>(currentTime)),
-                        Seconds(limit)));
+    LOG_INFO(FormatText(L"WMV OnTime: [%g, %g] sec",
+                        RefTimeToSeconds(static_cast<LONGLONG>(currentTime)),
+                        RefTimeToSeconds(limit)));
     if (m_endOfStreamSent) {
         return S_FALSE;
     }
     if (stop >= 0 && static_cast<LONGLONG>(currentTime) >= stop) {
-        LOG_INFO(FormatText(L"OnTime: EOS %g sec", Seconds(stop)));
+        LOG_INFO(FormatText(L"OnTime: EOS %g sec", RefTimeToSeconds(stop)));
         DeliverEndOfStreamOnce();
         return S_OK;
     }
     {
         CAutoLock hold(&m_positionLock);
-        m_deliveryLimit += kOneSecond;
+        m_deliveryLimit += kRefTimePerSecond;
         limit = m_deliveryLimit;
     }
     const HRESULT hr = DeliverTimeToReader(limit);
     if (hr == E_NOINTERFACE) {
         REPORT_ASYNC(L"QueryInterface", hr,
                      FormatText(L"IID_IWMReaderAdvanced2[%g sec]",
-                                Seconds(static_cast<LONGLONG>(currentTime))));
+                                RefTimeToSeconds(static_cast<LONGLONG>(currentTime))));
     } else if (FAILED(hr)) {
-        REPORT_ASYNC(L"DeliverTime", hr, FormatText(L"%g sec", Seconds(limit)));
+        REPORT_ASYNC(L"DeliverTime", hr, FormatText(L"%g sec", RefTimeToSeconds(limit)));
     }
     return hr;
 }

@@ -110,7 +110,8 @@ private:
     LONG m_pendingOperation = 0;
     volatile BOOL m_readerRunning = FALSE;  // started and not stopped since
     volatile BOOL m_endOfStreamSent = FALSE;
-    LONGLONG m_deliveryLimit = 300000000000000LL;
+    static constexpr LONGLONG kNoLimit = 300000000000000LL;  // 30,000,000 s: no delivery limit
+    LONGLONG m_deliveryLimit = kNoLimit;
     CCritSec m_positionLock;
     LONGLONG m_duration = 0;
     LONGLONG m_startPosition = 0;

@@ -1,47 +1,18 @@
-// Binds WMCreateReader and WMCreateSyncReader from wmvcore.dll on first use; a failed bind is
-// remembered as a text so every later caller gets the same answer.
+// The readers through the support library's runtime table (WMRuntimeTable.h), which binds
+// wmvcore.dll; a failed bind becomes the engine's error text, and is tried again on the next
+// call.
 #include "WmReaderFactory.h"
 
 #include "EngineText.h"
-
-#include <mutex>
+#include "WMRuntimeTable.h"
 
 namespace {
 
-using CreateReaderFn = HRESULT(WINAPI*)(IUnknown*, DWORD, IWMReader**);
-using CreateSyncReaderFn = HRESULT(WINAPI*)(IUnknown*, DWORD, IWMSyncReader**);
-
-struct Binding {
-    CreateReaderFn createReader = nullptr;
-    CreateSyncReaderFn createSyncReader = nullptr;
-    std::wstring error;
-};
-
-const Binding& Bound()
+// The table's own record of the failed bind, as the engine words a failed call.
+std::wstring BindFailure()
 {
-    static Binding binding;
-    static std::once_flag once;
-    std::call_once(once, [] {
-        HMODULE module = LoadLibraryW(L"wmvcore.dll");
-        if (module == nullptr) {
-            binding.error = CALL_FAILURE(L"LoadLibrary",
-                                         HRESULT_FROM_WIN32(GetLastError()), L"wmvcore.dll");
-            return;
-        }
-        binding.createReader =
-            reinterpret_cast<CreateReaderFn>(reinterpret_cast<void*>(
-                GetProcAddress(module, "WMCreateReader")));
-        binding.createSyncReader =
-            reinterpret_cast<CreateSyncReaderFn>(reinterpret_cast<void*>(
-                GetProcAddress(module, "WMCreateSyncReader")));
-        if (binding.createReader == nullptr || binding.createSyncReader == nullptr) {
-            binding.error = CALL_FAILURE(L"GetProcAddress", HRESULT_FROM_WIN32(GetLastError()),
-                                         L"WMCreateReader");
-            binding.createReader = nullptr;
-            binding.createSyncReader = nullptr;
-        }
-    });
-    return binding;
+    const ERR_INFO& info = WMRuntimeError();
+    return CALL_FAILURE(info.function, HRESULT_FROM_WIN32(info.code), info.object);
 }
 
 }  // namespace
@@ -49,21 +20,19 @@ const Binding& Bound()
 HRESULT WmReaderFactory::CreateReader(IWMReader** reader, std::wstring* error)
 {
     *reader = nullptr;
-    const Binding& b = Bound();
-    if (b.createReader == nullptr) {
-        *error = b.error;
+    if (!LoadWMRuntime()) {
+        *error = BindFailure();
         return E_FAIL;
     }
-    return b.createReader(nullptr, 0, reader);
+    return WMRuntime().createReader.As<WMCreateReaderFn>()(nullptr, 0, reader);
 }
 
 HRESULT WmReaderFactory::CreateSyncReader(IWMSyncReader** reader, std::wstring* error)
 {
     *reader = nullptr;
-    const Binding& b = Bound();
-    if (b.createSyncReader == nullptr) {
-        *error = b.error;
+    if (!LoadWMRuntime()) {
+        *error = BindFailure();
         return E_FAIL;
     }
-    return b.createSyncReader(nullptr, 0, reader);
+    return WMRuntime().createSyncReader.As<WMCreateSyncReaderFn>()(nullptr, 0, reader);
 }

@@ -1,5 +1,5 @@
-// Creation of the Windows Media readers through the run-time bound wmvcore.dll: the library is
-// loaded on first use and its two reader entry points looked up once per process.
+// Creation of the Windows Media readers through the runtime the support library binds
+// (WMRuntimeTable.h) on first use.
 #pragma once
 
 #include <windows.h>

@@ -103,11 +103,11 @@ bool SndSpeedAlg::Init(int rate, int channelCount, double newSpeed)
 void SndSpeedAlg::SetSpeed(double newSpeed)
 {
     speed = newSpeed;
-    if (speed > 3.0) {
-        speed = 3.0;
+    if (speed > kMaxStretchSpeed) {
+        speed = kMaxStretchSpeed;
     }
-    if (!(speed >= 0.3)) {
-        speed = 0.3;  // also catches NaN
+    if (!(speed >= kMinStretchSpeed)) {
+        speed = kMinStretchSpeed;  // also catches NaN
     }
     hopIn = RoundHalfToZero(overlapLen * speed);
     inBlockValues = hopIn * channels;

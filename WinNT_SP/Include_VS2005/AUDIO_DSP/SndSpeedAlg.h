@@ -13,6 +13,12 @@ public:
     // once without a search, then search and cross-fade for the rest of the stream.
     enum class Phase { Silent, Direct, Search };
 
+    // The speeds the stretch is built for; others are clamped. Wider than the player's speed
+    // range (0.334 .. 3 in the support library's SpeedListRules.h, which this plain algorithm
+    // does not include) so that every speed the player offers passes unchanged.
+    static constexpr double kMinStretchSpeed = 0.3;
+    static constexpr double kMaxStretchSpeed = 3.0;
+
     SndSpeedAlg() = default;
     ~SndSpeedAlg();
     SndSpeedAlg(const SndSpeedAlg&) = delete;
@@ -22,7 +28,8 @@ public:
     // from the first two). False when a buffer could not be allocated (the object is then
     // released and ProcessBlock must not be called).
     [[nodiscard]] bool Init(int rate, int channels, double speed);
-    // Clamps speed to 0.3 .. 3.0 and derives the input hop and the start-up skip.
+    // Clamps speed to kMinStretchSpeed .. kMaxStretchSpeed and derives the input hop and the
+    // start-up skip.
     void SetSpeed(double speed);
     // Starts the stream again (zeroed history, warm-up); keeps the transform tables.
     void Reset();
@@ -64,7 +71,7 @@ private:
     int warmup = 0;          // frames of start-up still to pass; negative once searching
     int channels = 0;        // 1 or 2 output channels (the output is mono on each)
     int bestLag = 0;         // lag 0 .. 2S-1 chosen by the last search
-    double speed = 1.0;      // clamped to 0.3 .. 3.0
+    double speed = 1.0;      // clamped to kMinStretchSpeed .. kMaxStretchSpeed
 
     // The mono history is kept in a longer array so that the shift by hopIn is a pointer move;
     // it is compacted only when the array end is reached. buffer[0 .. B-1] is the current view.

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "ErrInfo.h"
+#include "WMRuntimeTable.h"
 
 class CModuleVerInfo {
 public:
@@ -37,7 +38,7 @@ public:
 
     // Reads the module's version resource; a failure shows only in m_error.
     void Load(const wchar_t* moduleName);
-    void LoadWmvcore() { Load(L"wmvcore.dll"); }
+    void LoadWmvcore() { Load(kWMRuntimeLibrary); }
 
     static const wchar_t* KeyName(int key);
 

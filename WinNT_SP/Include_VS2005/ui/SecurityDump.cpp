@@ -2,6 +2,7 @@
 #include "SecurityDump.h"
 
 #include "TraceLog.h"
+#include "WMRuntimeTable.h"
 
 #include <cwchar>
 #include <string>
@@ -279,10 +280,10 @@ void LogWmvcorePath(CReleaseModeDebug* sink)
     sink = Sink(sink);
     wchar_t path[MAX_PATH];
     wchar_t* filePart = nullptr;
-    const DWORD n = SearchPathW(nullptr, L"wmvcore.dll", nullptr, MAX_PATH, path, &filePart);
+    const DWORD n = SearchPathW(nullptr, kWMRuntimeLibrary, nullptr, MAX_PATH, path, &filePart);
     if (n == 0 || n >= MAX_PATH) {
         LogPrintf(sink, RMD_CONTINUATION, L"Err %u in SearchPath(%s)",
-                  n == 0 ? static_cast<unsigned>(GetLastError()) : 122u, L"wmvcore.dll");
+                  n == 0 ? static_cast<unsigned>(GetLastError()) : 122u, kWMRuntimeLibrary);
         return;
     }
     SecurityFuncs funcs;

@@ -9,7 +9,7 @@
 #include "SplitterRig.h"
 
 #include "CWMFSplitterFlt.h"
-#include "WMRuntime.h"
+#include "WMRuntimeTable.h"
 
 #include <gtest/gtest.h>
 

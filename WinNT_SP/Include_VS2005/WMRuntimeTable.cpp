@@ -1,5 +1,5 @@
-// Windows Media runtime table and header attributes (see WMRuntime.h).
-#include "WMRuntime.h"
+// Windows Media runtime table and header attributes (see WMRuntimeTable.h).
+#include "WMRuntimeTable.h"
 #include "TraceScope.h"
 
 #include <algorithm>
@@ -29,11 +29,10 @@ ERR_INFO& WMRuntimeError()
 BOOL LoadWMRuntime(const wchar_t* libraryName)
 {
     TRACE_FUNCTION();
-    WMRuntimeTable& t = WMRuntime();
-    if (t.createReader.Address()) {
-        return TRUE;
-    }
-    return t.createReader.Load(&WMRuntimeError(), libraryName ? libraryName : L"wmvcore.dll");
+    // Load answers at once, under the table lock, when the table is bound: engine threads ask
+    // too, and an unlocked look could see the first entry bound before the others.
+    return WMRuntime().createReader.Load(&WMRuntimeError(),
+                                         libraryName ? libraryName : kWMRuntimeLibrary);
 }
 
 namespace {

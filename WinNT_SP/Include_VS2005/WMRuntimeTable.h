@@ -1,5 +1,6 @@
 // The Windows Media runtime's eight creation functions, bound late to "wmvcore.dll", and the
 // readers of header attributes: any single attribute, the duration and twelve metadata texts.
+// This table is the one binding of the runtime; the rest of the program and the engine ask it.
 #pragma once
 
 #include "DynLoadFuncs.h"
@@ -7,6 +8,9 @@
 
 #include <windows.h>
 #include <wmsdkidl.h>
+
+// The runtime's library, as bound, searched for and named in messages.
+constexpr wchar_t kWMRuntimeLibrary[] = L"wmvcore.dll";
 
 // The table, in bind order; the library is named when it is bound.
 struct WMRuntimeTable {
@@ -19,6 +23,11 @@ struct WMRuntimeTable {
     DynLoadFuncs createWriterPushSink{"WMCreateWriterPushSink", L"", DLF_MIDDLE};
     DynLoadFuncs createWriter{"WMCreateWriter", L"", DLF_LAST};
 };
+
+// The types to call the bound entries through (As<...>()).
+using WMCreateReaderFn = HRESULT(WINAPI*)(IUnknown*, DWORD, IWMReader**);
+using WMCreateSyncReaderFn = HRESULT(WINAPI*)(IUnknown*, DWORD, IWMSyncReader**);
+using WMCreateProfileManagerFn = HRESULT(WINAPI*)(IWMProfileManager**);
 
 WMRuntimeTable& WMRuntime();
 ERR_INFO& WMRuntimeError();
