@@ -46,12 +46,8 @@ stop_all
 : >"$dir/ports"
 trap 'stop_all' ERR INT TERM
 
-free_port() {
-    python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'
-}
 remember() { echo "$1" >>"$dir/pids"; }
 port_of() { awk -v n="$1" '$1==n {print $2}' "$dir/ports"; }
-add_port() { echo "$1 $(free_port)" >>"$dir/ports"; }
 wait_port() {
     for _ in $(seq 1 100); do
         # Listening, seen from outside: a probe connection would be served (ffmpeg serves one).
@@ -73,10 +69,18 @@ done
 echo "this is not a presentation" >"$www/not-asf.wmv"
 printf 'ann:{PLAIN}s3cret\n' >"$dir/users"
 
-for n in nginx nginx_noranges nginx_slow nginx_auth nginx_killed nginx_stalled python \
-         live live_half live_fast tinyproxy tinyproxy_auth; do
-    add_port "$n"
-done
+# Free ports, all in one go (each held until all are known, so that none repeats).
+names=(nginx nginx_noranges nginx_slow nginx_auth nginx_killed nginx_stalled python
+       live live_half live_fast tinyproxy tinyproxy_auth)
+python3 - "${names[@]}" >>"$dir/ports" <<'PY'
+import socket, sys
+held = []
+for name in sys.argv[1:]:
+    s = socket.socket()
+    s.bind(("127.0.0.1", 0))
+    held.append(s)
+    print(name, s.getsockname()[1])
+PY
 
 nginx_conf() {  # name, server blocks
     local name=$1 body=$2

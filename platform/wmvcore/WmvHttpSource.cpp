@@ -377,14 +377,22 @@ HRESULT WmvHttpSource::Fetch(uint64_t from, SOCKET* out, Response* response)
         }
         if (status == 401 || status == 407) {
             closesocket(s);
-            const bool proxy = status == 407;
+            // Some proxies refuse wrong credentials with 401 under their own realm.
+            const std::string realm =
+                Realm(Field(response->head, status == 407 ? "proxy-authenticate:"
+                                                          : "www-authenticate:"));
+            const bool proxy = status == 407 || (viaProxy && !proxyAuth_.empty() &&
+                                                 !proxyRealm_.empty() && realm == proxyRealm_);
+            if (status == 407) {
+                proxyRealm_ = realm;
+            }
             int& challenges = proxy ? proxyChallenges : serverChallenges;
             const HRESULT denied = proxy ? NS_E_PROXY_ACCESSDENIED : E_ACCESSDENIED;
             if (++challenges > kMaxChallenges || !options_.credentials) {
                 return denied;
             }
-            const std::string challenge =
-                Field(response->head, proxy ? "proxy-authenticate:" : "www-authenticate:");
+            const std::string challenge = Field(
+                response->head, status == 407 ? "proxy-authenticate:" : "www-authenticate:");
             if (Lower(challenge).rfind("basic", 0) != 0) {
                 return denied;  // only Basic is spoken here
             }
@@ -662,7 +670,9 @@ asf::AsfError WmvHttpSource::ReadAt(uint64_t offset, void* buffer, size_t size, 
             return asf::AsfError::kAborted;
         }
         const uint64_t end = base_ + body_.size();
-        if (interrupt_ != nullptr && interrupt_->load() && !(offset >= base_ && offset < end)) {
+        // A command waits: a read that would wait (also for the rest of a buffer) gives up.
+        if (interrupt_ != nullptr && interrupt_->load() &&
+            (buffering_ || !(offset >= base_ && offset < end))) {
             if (buffering_) {
                 buffering_ = false;
                 const std::function<void(bool)> hook = bufferingHook_;

@@ -98,6 +98,7 @@ private:
     WmvNetOptions options_;
     std::string serverAuth_;   // "Basic ..." once known
     std::string proxyAuth_;
+    std::string proxyRealm_;   // of the proxy's last challenge
     bool wsa_ = false;
     std::thread thread_;
     std::atomic<bool> aborted_{false};
