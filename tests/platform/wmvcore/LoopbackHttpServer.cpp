@@ -123,14 +123,21 @@ void LoopbackHttpServer::Serve()
 
 void LoopbackHttpServer::Answer(SOCKET client)
 {
+    // Requests carry no body: whatever arrives up to the blank line is the head.
     std::string head;
-    char c;
+    char chunk[4096];
     while (head.find("\r\n\r\n") == std::string::npos && head.size() < 128 * 1024) {
-        if (recv(client, &c, 1, 0) != 1) {
+        const int n = recv(client, chunk, sizeof(chunk), 0);
+        if (n <= 0) {
             return;
         }
-        head.push_back(c);
+        head.append(chunk, static_cast<size_t>(n));
     }
+    const size_t end = head.find("\r\n\r\n");
+    if (end == std::string::npos) {
+        return;  // no head within the limit: not answered
+    }
+    head.resize(end + 4);
     const std::string line = head.substr(0, head.find("\r\n"));
     {
         std::lock_guard<std::mutex> hold(lock_);
