@@ -11,6 +11,7 @@ need_pkgs=(
   g++-mingw-w64-i686 cmake ninja-build ccache make
   wine wine64 fonts-wine fonts-dejavu-core xvfb xauth imagemagick xdotool ffmpeg
   espeak-ng sox
+  nginx tinyproxy-bin
   libz-mingw-w64-dev googletest python3 dpkg-dev
 )
 if [ "$ORVANE_ARCH" = i686 ]; then

@@ -7,6 +7,7 @@
 
 #include "WmvBuffer.h"
 #include "WmvCommon.h"
+#include "WmvHttpSource.h"
 
 namespace orvane::wmv {
 
@@ -110,6 +111,7 @@ STDMETHODIMP WmvAsyncReader::Open(const WCHAR* url, IWMReaderCallback* callback,
         }
         Request r{Command::kOpen};
         r.url = url;
+        r.cancel = std::make_shared<std::atomic<bool>>(false);
         return BeginOpen(std::move(r), callback, context);
     });
 }
@@ -147,6 +149,7 @@ HRESULT WmvAsyncReader::BeginOpen(Request request, IWMReaderCallback* callback, 
     openContext_ = context;
     startContext_ = context;
     opened_ = true;
+    openCancel_ = request.cancel;
     if (!thread_.joinable()) {
         try {
             thread_ = std::thread(&WmvAsyncReader::Worker, this);
@@ -163,6 +166,7 @@ HRESULT WmvAsyncReader::BeginOpen(Request request, IWMReaderCallback* callback, 
 void WmvAsyncReader::Post(Request request)
 {
     queue_.push_back(std::move(request));
+    commandWaiting_ = true;
     wake_.notify_all();
 }
 
@@ -240,9 +244,12 @@ STDMETHODIMP WmvAsyncReader::Close()
         if (callback_ == nullptr) {
             return NS_E_INVALID_REQUEST;
         }
-        // A read waiting for network data must give up now.
+        // A read waiting for network data, or an open still connecting, must give up now.
         if (media_) {
             media_->Abort();
+        }
+        if (openCancel_) {
+            *openCancel_ = true;
         }
         opened_ = false;
         Post(Request{Command::kClose});
@@ -262,6 +269,7 @@ void WmvAsyncReader::Worker()
         }
         Request r = std::move(queue_.front());
         queue_.pop_front();
+        commandWaiting_ = !queue_.empty();
         hold.unlock();
         // Keeps the object alive while the command's callbacks run; the application may
         // drop its last reference inside one of them.
@@ -307,14 +315,31 @@ void WmvAsyncReader::RunOpen(Request& request)
         request.stream->Release();
         request.stream = nullptr;
     } else {
-        if (request.url.rfind(L"http:", 0) == 0 || request.url.rfind(L"HTTP:", 0) == 0) {
+        if (WmvMedia::IsNetworkName(request.url.c_str())) {
             Status(WMT_CONNECTING, S_OK);
         }
-        hr = WmvMedia::OpenByName(request.url.c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                  network_.ProxyFor(L"http"), &media);
+        WmvNetOptions net;
+        WmvHttpUrl target;
+        if (SUCCEEDED(WmvHttpSource::ParseUrl(request.url, &target))) {
+            net.proxy = network_.ProxyFor(L"http", std::wstring(target.host.begin(),
+                                                                target.host.end()));
+        }
+        net.cancel = request.cancel;
+        net.credentials = [this](bool proxy, const std::wstring& realm, const std::wstring& site,
+                                 std::wstring* user, std::wstring* password) {
+            return AskCredentials(proxy, realm, site, user, password);
+        };
+        hr = WmvMedia::OpenByName(request.url.c_str(), GENERIC_READ, FILE_SHARE_READ, net,
+                                  &media);
+        if (FAILED(hr) && request.cancel && *request.cancel) {
+            hr = E_ABORT;
+        }
     }
     {
         std::lock_guard<std::mutex> hold(lock_);
+        if (openCancel_ == request.cancel) {
+            openCancel_.reset();
+        }
         if (SUCCEEDED(hr)) {
             media_ = std::move(media);
             std::fill(std::begin(selected_), std::end(selected_), true);
@@ -323,11 +348,71 @@ void WmvAsyncReader::RunOpen(Request& request)
             std::fill(std::begin(allocateForOutput_), std::end(allocateForOutput_), false);
             deliverLimit_ = 0;
             paused_ = false;
+            // The mode the presentation is read in, as the runtime reports it once opened.
+            playMode_ = media_->Http() == nullptr ? WMT_PLAY_MODE_LOCAL
+                        : media_->Live()          ? WMT_PLAY_MODE_STREAMING
+                                                  : WMT_PLAY_MODE_DOWNLOAD;
             headerInfo_.Attach(&media_->Header());
             profile_.Load(&media_->Header());
         }
     }
     Status(WMT_OPENED, hr);
+}
+
+bool WmvAsyncReader::AskCredentials(bool proxy, const std::wstring& realm,
+                                    const std::wstring& site, std::wstring* user,
+                                    std::wstring* password)
+{
+    IWMReaderCallback* callback = nullptr;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        callback = callback_;
+    }
+    IWMCredentialCallback* credentials = nullptr;
+    if (callback == nullptr ||
+        FAILED(callback->QueryInterface(IID_IWMCredentialCallback,
+                                        reinterpret_cast<void**>(&credentials))) ||
+        credentials == nullptr) {
+        return false;
+    }
+    constexpr DWORD kChars = 256;
+    WCHAR name[kChars] = {};
+    WCHAR secret[kChars] = {};
+    user->copy(name, kChars - 1);
+    std::wstring realmText = realm;
+    std::wstring siteText = site;
+    DWORD flags = kCredentialClearText | (proxy ? kCredentialProxy : 0);
+    const HRESULT hr = credentials->AcquireCredentials(
+        realmText.data(), siteText.data(), name, kChars, secret, kChars,
+        proxy ? NS_E_PROXY_ACCESSDENIED : NS_E_SERVER_ACCESSDENIED, &flags);
+    credentials->Release();
+    name[kChars - 1] = 0;
+    secret[kChars - 1] = 0;
+    const bool given = SUCCEEDED(hr);
+    if (given) {
+        *user = name;
+        *password = secret;
+    }
+    SecureZeroMemory(secret, sizeof(secret));
+    return given;
+}
+
+uint64_t WmvAsyncReader::ByteRate() const
+{
+    const asf::AsfHeader& h = media_->Header();
+    uint64_t bits = 0;
+    for (const auto& declared : h.declaredBitrates) {
+        bits += declared.second;
+    }
+    if (bits == 0) {
+        for (const asf::AsfStream& st : h.streams) {
+            bits += st.bitrate;
+        }
+    }
+    if (bits == 0) {
+        bits = h.maxBitrate;
+    }
+    return std::max<uint64_t>(bits / 8, 16 * 1024);
 }
 
 void WmvAsyncReader::RunStart(const Request& request)
@@ -348,15 +433,50 @@ void WmvAsyncReader::RunStart(const Request& request)
         Status(WMT_ERROR, NS_E_INVALID_REQUEST);
         return;
     }
-    const HRESULT hr = HResultFromAsf(demuxer->SetRange(request.start, request.duration));
-    if (FAILED(hr)) {
-        Status(WMT_ERROR, hr);
+    WmvHttpSource* http = nullptr;
+    bool live = false;
+    uint64_t rate = 0;
+    QWORD bufferingTime = 0;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        http = media_ ? media_->Http() : nullptr;
+        live = media_ && media_->Live();
+        rate = media_ ? ByteRate() : 0;
+    }
+    if (FAILED(network_.GetBufferingTime(&bufferingTime))) {
+        bufferingTime = 0;
+    }
+    const asf::AsfError range = demuxer->SetRange(request.start, request.duration);
+    if (range != asf::AsfError::kOk) {
+        if (!commandWaiting_) {
+            Status(WMT_ERROR, media_->ReadFailure(range));
+        }
         return;
     }
     Status(WMT_STARTED, S_OK);
+    // A read that waits for the network while delivering says so; a command posted meanwhile
+    // (Stop, another Start, Close) ends the wait.
+    struct BufferingScope {
+        WmvHttpSource* http;
+        ~BufferingScope()
+        {
+            if (http != nullptr) {
+                http->StopBuffering();
+            }
+        }
+    } scope{http};
+    if (http != nullptr) {
+        const uint64_t bytes = bufferingTime / 10000 * rate / 1000;
+        http->SetBuffering(std::max<uint64_t>(bytes, 1), rate, [this](bool starting) {
+            Status(starting ? WMT_BUFFERING_START : WMT_BUFFERING_STOP, S_OK);
+        });
+        http->SetInterrupt(&commandWaiting_);
+    }
 
     Clock::time_point origin = Clock::now();
     QWORD lastOnTime = UINT64_MAX;
+    QWORD startTime = request.start;
+    bool first = true;
     asf::AsfSample sample;
     for (;;) {
         const asf::AsfError e = demuxer->Next(&sample);
@@ -366,8 +486,19 @@ void WmvAsyncReader::RunStart(const Request& request)
             return;
         }
         if (e != asf::AsfError::kOk) {
-            Status(WMT_ERROR, HResultFromAsf(e));
+            if (!commandWaiting_) {
+                Status(WMT_ERROR, media_->ReadFailure(e));
+            }
             return;
+        }
+        if (first) {
+            first = false;
+            // Live times run on from wherever the broadcast stands: the clock starts at the
+            // first sample. So does a download that had to wait before its first sample.
+            if (live) {
+                startTime = sample.time;
+            }
+            origin = Clock::now();
         }
         std::unique_lock<std::mutex> hold(lock_);
         for (;;) {
@@ -397,8 +528,8 @@ void WmvAsyncReader::RunStart(const Request& request)
                 wake_.wait(hold);
                 continue;
             }
-            const double offset = sample.time > request.start
-                                      ? double(sample.time - request.start) / request.rate
+            const double offset = sample.time > startTime
+                                      ? double(sample.time - startTime) / request.rate
                                       : 0.0;
             const Clock::time_point due =
                 origin + std::chrono::microseconds(static_cast<int64_t>(offset / 10.0));
@@ -740,8 +871,17 @@ STDMETHODIMP WmvAsyncReader::GetBufferProgress(DWORD* percent, QWORD* buffering)
     if (percent == nullptr || buffering == nullptr) {
         return E_POINTER;
     }
-    *percent = 100;
-    *buffering = 0;
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!media_) {
+        return NS_E_INVALID_REQUEST;
+    }
+    unsigned done = 100;
+    uint64_t remaining = 0;
+    if (media_->Http() != nullptr) {
+        media_->Http()->BufferProgress(&done, &remaining);
+    }
+    *percent = done;
+    *buffering = remaining;
     return S_OK;
 }
 

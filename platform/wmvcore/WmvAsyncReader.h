@@ -89,12 +89,13 @@ private:
     enum class Command { kOpen, kStart, kStop, kClose };
     struct Request {
         Command command;
-        std::wstring url;        // kOpen by name
+        std::wstring url{};      // kOpen by name
         IStream* stream = nullptr;  // kOpen by stream, one reference
         QWORD start = 0;
         QWORD duration = 0;
         float rate = 1.0f;
         void* context = nullptr;
+        std::shared_ptr<std::atomic<bool>> cancel{};  // kOpen: set by Close
     };
 
     WmvAsyncReader();
@@ -108,6 +109,11 @@ private:
     void RunClose();
     void Deliver(asf::AsfSample& sample);
     void Status(WMT_STATUS status, HRESULT result);
+    // Asks the application's IWMCredentialCallback, on the worker thread.
+    bool AskCredentials(bool proxy, const std::wstring& realm, const std::wstring& site,
+                        std::wstring* user, std::wstring* password);
+    // Bytes per second the presentation is sent at, for buffering.
+    uint64_t ByteRate() const;
     // True when another command waits: the current delivery must end.
     bool Interrupted() const { return !queue_.empty() || quit_; }
     bool ValidStream(WORD stream) const;
@@ -122,6 +128,9 @@ private:
     std::condition_variable wake_;
     std::deque<Request> queue_;
     bool quit_ = false;
+    // Mirrors "a command waits" for a read blocked in the download, which may not take lock_.
+    std::atomic<bool> commandWaiting_{false};
+    std::shared_ptr<std::atomic<bool>> openCancel_;  // of the open in progress
     std::thread thread_;
 
     IWMReaderCallback* callback_ = nullptr;            // one reference while open

@@ -16,6 +16,9 @@ namespace orvane::wmv {
 inline constexpr HRESULT kAsfBufferTooSmall =
     static_cast<HRESULT>(0xC00D07D1);  // ASF_E_BUFFERTOOSMALL
 inline constexpr HRESULT kAsfNotFound = static_cast<HRESULT>(0xC00D07F0);        // ASF_E_NOTFOUND
+// WMT_CREDENTIAL_FLAGS, which mingw does not declare.
+inline constexpr DWORD kCredentialClearText = 0x4;
+inline constexpr DWORD kCredentialProxy = 0x8;
 
 // Runs a COM method's body and turns any exception into a result: none may reach the caller.
 template <typename Body>

@@ -47,14 +47,29 @@ HRESULT WmvMedia::CheckName(const WCHAR* name)
         return E_INVALIDARG;
     }
     std::wstring scheme;
-    if (HasScheme(name, &scheme) && scheme != L"file" && scheme != L"http") {
+    if (HasScheme(name, &scheme) && scheme != L"file" && scheme != L"http" &&
+        scheme != L"mms") {
         return NS_E_UNKNOWN_PROTOCOL;
     }
     return S_OK;
 }
 
-HRESULT WmvMedia::OpenByName(const WCHAR* name, DWORD access, DWORD share, const WmvProxy& proxy,
-                             std::unique_ptr<WmvMedia>* out)
+bool WmvMedia::IsNetworkName(const WCHAR* name)
+{
+    std::wstring scheme;
+    return name != nullptr && HasScheme(name, &scheme) && (scheme == L"http" || scheme == L"mms");
+}
+
+HRESULT WmvMedia::ReadFailure(asf::AsfError e) const
+{
+    if (e == asf::AsfError::kReadFailed && http_ != nullptr && FAILED(http_->Failure())) {
+        return http_->Failure();
+    }
+    return HResultFromAsf(e);
+}
+
+HRESULT WmvMedia::OpenByName(const WCHAR* name, DWORD access, DWORD share,
+                             const WmvNetOptions& net, std::unique_ptr<WmvMedia>* out)
 {
     if (name == nullptr || *name == 0) {
         return E_INVALIDARG;
@@ -64,17 +79,23 @@ HRESULT WmvMedia::OpenByName(const WCHAR* name, DWORD access, DWORD share, const
     std::wstring scheme;
     HRESULT hr;
     if (HasScheme(text, &scheme) && scheme != L"file") {
-        if (scheme != L"http") {
+        if (scheme != L"http" && scheme != L"mms") {
             return NS_E_UNKNOWN_PROTOCOL;
         }
         auto http = std::make_unique<WmvHttpSource>();
-        hr = http->Open(text, proxy.host, proxy.port);
+        hr = http->Open(text, net);
         if (FAILED(hr)) {
             return hr;
         }
         media->protocol_ = L"http";
         media->http_ = http.get();
         hr = media->Start(std::move(http));
+        if (SUCCEEDED(hr) && media->Live()) {
+            media->http_->SetLive();
+        }
+        if (FAILED(hr) && hr != E_ABORT && FAILED(media->http_->Failure())) {
+            hr = media->http_->Failure();  // the network's reason, not the parser's
+        }
     } else {
         std::wstring path = text;
         if (scheme == L"file") {

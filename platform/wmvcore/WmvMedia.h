@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <objidl.h>
 
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,11 +19,26 @@ struct WmvProxy {
     DWORD port = 0;
 };
 
+// What opening a URL needs from the reader.
+struct WmvNetOptions {
+    WmvProxy proxy;
+    // Asks the application for a user name and password (for the proxy when proxy is true);
+    // user may hold a name to offer. False: none given.
+    std::function<bool(bool proxy, const std::wstring& realm, const std::wstring& site,
+                       std::wstring* user, std::wstring* password)>
+        credentials;
+    // Set by Close while the open runs: connecting and waiting for the answer give up.
+    std::shared_ptr<std::atomic<bool>> cancel;
+};
+
 class WmvMedia {
 public:
-    // A file path or an http:// URL; other URL schemes give NS_E_UNKNOWN_PROTOCOL.
-    static HRESULT OpenByName(const WCHAR* name, DWORD access, DWORD share, const WmvProxy& proxy,
-                              std::unique_ptr<WmvMedia>* out);
+    // A file path or an http:// URL (mms:// is read over HTTP too); other URL schemes give
+    // NS_E_UNKNOWN_PROTOCOL.
+    static HRESULT OpenByName(const WCHAR* name, DWORD access, DWORD share,
+                              const WmvNetOptions& net, std::unique_ptr<WmvMedia>* out);
+    // Whether a name is read from the network (and so opens with a connecting status).
+    static bool IsNetworkName(const WCHAR* name);
     static HRESULT OpenStream(IStream* stream, std::unique_ptr<WmvMedia>* out);
     // What OpenByName would say about the name before touching anything: E_INVALIDARG,
     // NS_E_UNKNOWN_PROTOCOL or S_OK.
@@ -31,6 +48,13 @@ public:
     void Abort();
     // How much of the presentation has arrived: a local source has all of it.
     void Progress(uint64_t* bytes, unsigned* percent) const;
+
+    // A live broadcast: no duration, no seeking, read until the sender stops.
+    bool Live() const { return demuxer_.Header().live; }
+    // The download, for buffering and its failure; null for local sources.
+    class WmvHttpSource* Http() const { return http_; }
+    // The result a failed read stands for: the network's own code when it has one.
+    HRESULT ReadFailure(asf::AsfError e) const;
 
     asf::AsfDemuxer& Demuxer() { return demuxer_; }
     const asf::AsfHeader& Header() const { return demuxer_.Header(); }

@@ -61,7 +61,7 @@ STDMETHODIMP WmvMetadataEditor::OpenEx(const WCHAR* filename, DWORD desiredAcces
             return NS_E_INVALID_NAME;
         }
         const HRESULT hr =
-            WmvMedia::OpenByName(filename, desiredAccess, shareMode, WmvProxy(), &media_);
+            WmvMedia::OpenByName(filename, desiredAccess, shareMode, WmvNetOptions(), &media_);
         if (FAILED(hr)) {
             media_.reset();
             return hr;

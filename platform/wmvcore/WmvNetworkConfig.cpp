@@ -52,17 +52,143 @@ const WmvNetworkConfig::ProxyEntry* WmvNetworkConfig::Entry(const WCHAR* protoco
     return it == proxies_.end() ? &defaults : &it->second;
 }
 
-WmvProxy WmvNetworkConfig::ProxyFor(const std::wstring& protocol) const
+WmvProxy WmvNetworkConfig::ProxyFor(const std::wstring& protocol, const std::wstring& host) const
 {
-    std::lock_guard<std::mutex> hold(lock_);
+    WMT_PROXY_SETTINGS setting = WMT_PROXY_SETTING_NONE;
     WmvProxy proxy;
-    const ProxyEntry* e = Entry(protocol.c_str());
-    if (e != nullptr && e->setting == WMT_PROXY_SETTING_MANUAL && !e->host.empty() &&
-        e->port != 0) {
-        proxy.host = e->host;
-        proxy.port = e->port;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        const ProxyEntry* e = Entry(protocol.c_str());
+        if (e == nullptr) {
+            return proxy;
+        }
+        setting = e->setting;
+        if (setting == WMT_PROXY_SETTING_MANUAL && !e->host.empty() && e->port != 0) {
+            proxy.host = e->host;
+            proxy.port = e->port;
+        }
+    }
+    // "Browser": the system's own (WinINet's) settings; auto-detection finds none: direct.
+    if (setting == WMT_PROXY_SETTING_BROWSER) {
+        proxy = BrowserProxy(host);
     }
     return proxy;
+}
+
+WmvProxy WmvNetworkConfig::BrowserProxy(const std::wstring& host)
+{
+    WmvProxy proxy;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER,
+                      L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", 0,
+                      KEY_READ, &key) != ERROR_SUCCESS) {
+        return proxy;
+    }
+    DWORD enabled = 0;
+    DWORD size = sizeof(enabled);
+    DWORD type = 0;
+    const bool on = RegQueryValueExW(key, L"ProxyEnable", nullptr, &type,
+                                     reinterpret_cast<BYTE*>(&enabled), &size) == ERROR_SUCCESS &&
+                    type == REG_DWORD && enabled != 0;
+    WCHAR server[1024] = {};
+    size = sizeof(server) - sizeof(WCHAR);
+    const bool named = RegQueryValueExW(key, L"ProxyServer", nullptr, &type,
+                                        reinterpret_cast<BYTE*>(server), &size) == ERROR_SUCCESS &&
+                       type == REG_SZ;
+    WCHAR bypass[2048] = {};
+    size = sizeof(bypass) - sizeof(WCHAR);
+    if (RegQueryValueExW(key, L"ProxyOverride", nullptr, &type, reinterpret_cast<BYTE*>(bypass),
+                         &size) != ERROR_SUCCESS ||
+        type != REG_SZ) {
+        bypass[0] = 0;
+    }
+    RegCloseKey(key);
+    if (!on || !named || Bypassed(bypass, host)) {
+        return proxy;
+    }
+    return ParseProxyServer(server);
+}
+
+WmvProxy WmvNetworkConfig::ParseProxyServer(const std::wstring& text)
+{
+    // "host:port" for every protocol, or "http=host:port;https=host:port;...".
+    std::wstring chosen;
+    size_t begin = 0;
+    while (begin <= text.size()) {
+        size_t end = text.find_first_of(L"; ", begin);
+        if (end == std::wstring::npos) {
+            end = text.size();
+        }
+        const std::wstring item = text.substr(begin, end - begin);
+        const size_t equals = item.find(L'=');
+        if (equals == std::wstring::npos) {
+            if (chosen.empty()) {
+                chosen = item;
+            }
+        } else if (Lowered(item.substr(0, equals).c_str()) == L"http") {
+            chosen = item.substr(equals + 1);
+        }
+        begin = end + 1;
+    }
+    WmvProxy proxy;
+    if (Lowered(chosen.substr(0, 7).c_str()) == L"http://") {
+        chosen = chosen.substr(7);
+    }
+    while (!chosen.empty() && chosen.back() == L'/') {
+        chosen.pop_back();
+    }
+    const size_t colon = chosen.rfind(L':');
+    DWORD port = 80;
+    if (colon != std::wstring::npos) {
+        const std::wstring digits = chosen.substr(colon + 1);
+        if (digits.empty() || digits.size() > 5 ||
+            digits.find_first_not_of(L"0123456789") != std::wstring::npos) {
+            return proxy;
+        }
+        port = static_cast<DWORD>(std::stoul(digits));
+        chosen.resize(colon);
+    }
+    if (chosen.empty() || port == 0 || port > 65535) {
+        return proxy;
+    }
+    proxy.host = chosen;
+    proxy.port = port;
+    return proxy;
+}
+
+bool WmvNetworkConfig::Bypassed(const std::wstring& list, const std::wstring& host)
+{
+    const std::wstring name = Lowered(host.c_str());
+    size_t begin = 0;
+    while (begin < list.size()) {
+        size_t end = list.find_first_of(L"; ", begin);
+        if (end == std::wstring::npos) {
+            end = list.size();
+        }
+        const std::wstring item = Lowered(list.substr(begin, end - begin).c_str());
+        begin = end + 1;
+        if (item.empty()) {
+            continue;
+        }
+        if (item == L"<local>") {
+            if (name.find(L'.') == std::wstring::npos) {
+                return true;
+            }
+        } else if (item[0] == L'*') {
+            const std::wstring tail = item.substr(1);
+            if (name.size() >= tail.size() &&
+                name.compare(name.size() - tail.size(), tail.size(), tail) == 0) {
+                return true;
+            }
+        } else if (item.back() == L'*') {
+            if (name.rfind(item.substr(0, item.size() - 1), 0) == 0) {
+                return true;
+            }
+        } else if (item == name) {
+            return true;
+        }
+    }
+    return false;
 }
 
 STDMETHODIMP WmvNetworkConfig::QueryInterface(REFIID iid, void** out)

@@ -18,8 +18,15 @@ class WmvNetworkConfig final : public IWMReaderNetworkConfig2 {
 public:
     explicit WmvNetworkConfig(IUnknown* owner) : owner_(owner) {}
 
-    // The proxy to use for a protocol: only a manual setting with a host names one.
-    WmvProxy ProxyFor(const std::wstring& protocol) const;
+    // The proxy to use for a protocol and server: a manual setting with a host, or for
+    // "browser" the system's settings; "auto" and "none" connect directly.
+    WmvProxy ProxyFor(const std::wstring& protocol, const std::wstring& host) const;
+    // The system's proxy settings (WinINet's, in the registry) for a server.
+    static WmvProxy BrowserProxy(const std::wstring& host);
+    // "host:port", or "http=host:port;..." (the http entry); an empty host when unusable.
+    static WmvProxy ParseProxyServer(const std::wstring& text);
+    // Whether a ProxyOverride list ("<local>;*.example;10.*") exempts the host.
+    static bool Bypassed(const std::wstring& list, const std::wstring& host);
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
     STDMETHODIMP_(ULONG) AddRef() override;

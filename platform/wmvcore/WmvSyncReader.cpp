@@ -64,7 +64,8 @@ STDMETHODIMP WmvSyncReader::Open(const WCHAR* filename)
             return NS_E_INVALID_REQUEST;
         }
         return Attach(
-            WmvMedia::OpenByName(filename, GENERIC_READ, FILE_SHARE_READ, WmvProxy(), &media_));
+            WmvMedia::OpenByName(filename, GENERIC_READ, FILE_SHARE_READ, WmvNetOptions(),
+                                 &media_));
     });
 }
 

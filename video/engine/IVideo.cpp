@@ -2,6 +2,7 @@
 #include "IVideo.h"
 
 #include "CQVRAudioFormat.h"
+#include "CQVRNetReceiver.h"
 #include "CQVRVideoFormat.h"
 #include "EngineGlobals.h"
 #include "EngineText.h"
@@ -23,6 +24,11 @@ IVideo::IVideo()
 
 IVideo::~IVideo()
 {
+    // Receivers the player never released still place video through the view controller.
+    for (CQVRNetReceiver* receiver : m_receivers) {
+        delete receiver;
+    }
+    m_receivers.clear();
     if (m_view.IsFullScreen()) {
         m_view.SetFullScreen(nullptr, FALSE);
     }
@@ -69,16 +75,30 @@ void IVideo::ReleaseReader(IQVRVideoReader* reader)
 
 IQVRNetReceiver* IVideo::CreateNetReceiver()
 {
-    LOG_UNEXPECTED(L"CreateNetReceiver: this build of the engine has no network receiver");
-    return nullptr;
+    CQVRNetReceiver* receiver = new (std::nothrow) CQVRNetReceiver(&m_view);
+    if (receiver == nullptr) {
+        return nullptr;
+    }
+    try {
+        m_receivers.insert(receiver);
+    } catch (const std::bad_alloc&) {
+        delete receiver;
+        return nullptr;
+    }
+    return receiver;
 }
 
 void IVideo::ReleaseNetReceiver(IQVRNetReceiver* receiver)
 {
-    // No receiver is ever handed out, so there is none to take back.
-    if (receiver != nullptr) {
-        LOG_UNEXPECTED(L"ReleaseNetReceiver: not a receiver of this engine");
+    if (receiver == nullptr) {
+        return;
     }
+    CQVRNetReceiver* ours = static_cast<CQVRNetReceiver*>(receiver);
+    if (m_receivers.erase(ours) == 0) {
+        LOG_UNEXPECTED(L"ReleaseNetReceiver: not a receiver of this engine");
+        return;
+    }
+    delete ours;
 }
 
 IQVRAudioFormat* IVideo::CreateAudioFormat()
@@ -193,6 +213,9 @@ void IVideo::DumpGraphs(CReleaseModeDebug* sink)
 void IVideo::SetVolume(long volume, BOOL mute)
 {
     m_view.SetVolume(volume, mute);
+    for (CQVRNetReceiver* receiver : m_receivers) {
+        receiver->ApplyVolume(volume, mute);
+    }
 }
 
 BOOL IVideo::CanFullScreen()

@@ -1,7 +1,7 @@
 // The engine object handed to the player: creates and frees presentation readers and format
 // records, keeps the playback settings text and the last graph dump, and owns the view
 // controller that puts the video into the player's windows or full screen, and the playback
-// settings page. The network receiver is not part of this build.
+// settings page, and the network receivers that play what the player's network reader pushes.
 #pragma once
 
 #include "CPlaySettingDlg.h"
@@ -11,6 +11,7 @@
 #include <set>
 #include <string>
 
+class CQVRNetReceiver;
 class IVideoReader;
 
 class IVideo final : public IQVRVideo {
@@ -54,4 +55,5 @@ private:
     HWND m_hiddenWindow = nullptr;
     wchar_t m_fullScreenError[1024] = {};  // one buffer: the same pointer every call
     std::set<IVideoReader*> m_readers;  // created here and not yet released
+    std::set<CQVRNetReceiver*> m_receivers;
 };

@@ -390,11 +390,14 @@ AsfError AsfDemuxer::FindStartPacket(uint64_t start, uint64_t* packet)
         *packet = std::min<uint64_t>(indexPackets_[i], packetLimit_);
         return AsfError::kOk;
     }
+    const uint64_t targetMs = start / 10000 + header_.prerollMs;
+    const uint64_t goal = targetMs > kSeekBackoffMs ? targetMs - kSeekBackoffMs : 0;
+    if (packetLimit_ != UINT64_MAX && !src_->CanSeekCheaply() && src_->CanJump()) {
+        return EstimateStartPacket(goal, packet);
+    }
     if (packetLimit_ == UINT64_MAX || !src_->CanSeekCheaply()) {
         return AsfError::kOk;  // read from the start and drop what lies before
     }
-    const uint64_t targetMs = start / 10000 + header_.prerollMs;
-    const uint64_t goal = targetMs > kSeekBackoffMs ? targetMs - kSeekBackoffMs : 0;
     // Last packet whose send time is at or before the goal.
     uint64_t lo = 0;
     uint64_t hi = packetLimit_;
@@ -420,6 +423,37 @@ AsfError AsfDemuxer::FindStartPacket(uint64_t start, uint64_t* packet)
     return AsfError::kOk;
 }
 
+AsfError AsfDemuxer::EstimateStartPacket(uint64_t goalMs, uint64_t* packet)
+{
+    // Every probe costs a request: guess from the send duration, then step back while the
+    // packet found was sent after the goal.
+    const uint64_t sendMs = header_.sendDuration / 10000;
+    if (sendMs == 0 || packetLimit_ == 0) {
+        return AsfError::kOk;
+    }
+    uint64_t guess = static_cast<uint64_t>(double(goalMs) / double(sendMs) * double(packetLimit_));
+    guess = std::min(guess, packetLimit_ - 1);
+    std::vector<uint8_t> buf(header_.packetSize);
+    for (int probes = 0; probes < 4 && guess > 0; ++probes) {
+        const AsfError e = src_->ReadFully(PacketOffset(guess), buf.data(), buf.size());
+        if (e != AsfError::kOk) {
+            return e;
+        }
+        uint32_t send = 0;
+        if (AsfPacketParser::SendTime(buf.data(), header_.packetSize, &send) != AsfError::kOk ||
+            send <= goalMs) {
+            break;
+        }
+        // Back by the overshoot at the average rate, and a quarter more.
+        const uint64_t back =
+            static_cast<uint64_t>(double(send - goalMs) / double(sendMs) * 1.25 *
+                                  double(packetLimit_)) + 1;
+        guess = back < guess ? guess - back : 0;
+    }
+    *packet = guess;
+    return AsfError::kOk;
+}
+
 AsfError AsfDemuxer::SetRange(uint64_t start, uint64_t duration)
 {
     for (Assembly& a : assembly_) {
@@ -436,6 +470,14 @@ AsfError AsfDemuxer::SetRange(uint64_t start, uint64_t duration)
         ready_.pop_front();
     }
     pendingTotal_ = 0;
+    if (header_.live) {
+        // A live stream has no positions: reading goes on where it stands.
+        rangeStart_ = 0;
+        rangeEnd_ = UINT64_MAX;
+        ended_ = false;
+        endError_ = AsfError::kEndOfData;
+        return AsfError::kOk;
+    }
     rangeStart_ = start;
     rangeEnd_ = duration == 0 || duration > UINT64_MAX - start ? UINT64_MAX : start + duration;
     ended_ = false;

@@ -66,6 +66,7 @@ private:
     void Finish(AsfError e);
     uint64_t PacketOffset(uint64_t index) const;
     AsfError FindStartPacket(uint64_t start, uint64_t* packet);
+    AsfError EstimateStartPacket(uint64_t goalMs, uint64_t* packet);
     void LoadSimpleIndex();
     AsfError ScanObjectSizes();
     uint64_t Duration(const AsfSample& s) const;

@@ -81,6 +81,7 @@ struct AsfHeader {
     uint64_t sendDuration = 0;
     uint64_t prerollMs = 0;
     uint32_t flags = 0;  // bit 0 broadcast, bit 1 seekable
+    bool live = false;   // a broadcast without packet count or data size: read to its end
     uint32_t packetSize = 0;
     uint32_t maxBitrate = 0;
 

@@ -146,8 +146,15 @@ AsfError AsfHeaderParser::Parse(AsfSource& src, AsfHeader* out)
     const uint64_t dataSize = d.U64();
     out->headerSize = size;
     out->dataOffset = size + 50;
-    // Broadcast files may leave the data size open (0); otherwise it bounds the packets.
-    if (dataSize >= 50 && dataSize - 50 <= UINT64_MAX - out->dataOffset) {
+    // Broadcast files may leave the data size open (0); a live broadcast also states no
+    // packets and a data object of its bare header (50): its packets run until the source
+    // ends. Otherwise the size bounds the packets.
+    out->live = (out->flags & 1) != 0 && out->packetCount == 0 && dataSize <= 50;
+    if (out->live) {
+        out->playDuration = 0;
+        out->sendDuration = 0;
+        out->dataEnd = UINT64_MAX;
+    } else if (dataSize >= 50 && dataSize - 50 <= UINT64_MAX - out->dataOffset) {
         out->dataEnd = out->dataOffset + (dataSize - 50);
     } else {
         out->dataEnd = UINT64_MAX;

@@ -19,6 +19,9 @@ public:
     virtual bool KnownSize(uint64_t* size) const = 0;
     // False for sources that can only be read front to back cheaply (downloads).
     virtual bool CanSeekCheaply() const { return true; }
+    // A source read front to back that can still begin anywhere at the cost of one request
+    // (a download from a server that grants ranges): seeking estimates an offset once.
+    virtual bool CanJump() const { return false; }
 
     // Reads exactly size bytes or fails with kTruncated.
     AsfError ReadFully(uint64_t offset, void* buffer, size_t size)

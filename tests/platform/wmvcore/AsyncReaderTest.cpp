@@ -262,7 +262,7 @@ TEST_F(AsyncReaderTest, CallsOutOfOrderAreRefused)
     EXPECT_EQ(reader_->Close(), NS_E_INVALID_REQUEST);
     EXPECT_EQ(reader_->Open(L"rtsp://127.0.0.1/x.wmv", &callback_, nullptr),
               NS_E_UNKNOWN_PROTOCOL);
-    EXPECT_EQ(reader_->Open(L"mms://127.0.0.1/x.wmv", &callback_, nullptr),
+    EXPECT_EQ(reader_->Open(L"https://127.0.0.1/x.wmv", &callback_, nullptr),
               NS_E_UNKNOWN_PROTOCOL);
     EXPECT_EQ(reader_->Open(MediaPath(L"sample.wmv").c_str(), nullptr, nullptr), E_INVALIDARG);
     EXPECT_EQ(advanced_->DeliverTime(kSecond), NS_E_INVALID_REQUEST) << "no user clock yet";

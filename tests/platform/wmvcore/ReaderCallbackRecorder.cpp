@@ -70,11 +70,49 @@ STDMETHODIMP ReaderCallbackRecorder::QueryInterface(REFIID iid, void** out)
         *out = static_cast<IWMReaderCallback*>(this);
     } else if (iid == IID_IWMReaderCallbackAdvanced) {
         *out = static_cast<IWMReaderCallbackAdvanced*>(this);
+    } else if (iid == IID_IWMCredentialCallback && offerCredentials_) {
+        *out = static_cast<IWMCredentialCallback*>(this);
     } else {
         *out = nullptr;
         return E_NOINTERFACE;
     }
     AddRef();
+    return S_OK;
+}
+
+void ReaderCallbackRecorder::AnswerCredentials(std::wstring user, std::wstring password)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    offerCredentials_ = true;
+    user_ = std::move(user);
+    password_ = std::move(password);
+}
+
+std::vector<ReaderCallbackRecorder::CredentialAsk> ReaderCallbackRecorder::CredentialAsks() const
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    return asks_;
+}
+
+STDMETHODIMP ReaderCallbackRecorder::AcquireCredentials(WCHAR* realm, WCHAR* site, WCHAR* user,
+                                                        DWORD userSize, WCHAR* password,
+                                                        DWORD passwordSize, HRESULT status,
+                                                        DWORD* flags)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    if (realm == nullptr || site == nullptr || user == nullptr || password == nullptr ||
+        flags == nullptr) {
+        ++protocolFaults_;
+        return E_POINTER;
+    }
+    asks_.push_back({realm, site, user, status, *flags});
+    if (user_.empty() || user_.size() >= userSize || password_.size() >= passwordSize) {
+        return E_ACCESSDENIED;
+    }
+    std::copy(user_.begin(), user_.end(), user);
+    user[user_.size()] = 0;
+    std::copy(password_.begin(), password_.end(), password);
+    password[password_.size()] = 0;
     return S_OK;
 }
 

@@ -9,19 +9,34 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "WmvTestSupport.h"
 
 namespace orvane::test {
 
-class ReaderCallbackRecorder final : public IWMReaderCallback, public IWMReaderCallbackAdvanced {
+class ReaderCallbackRecorder final : public IWMReaderCallback,
+                                     public IWMReaderCallbackAdvanced,
+                                     public IWMCredentialCallback {
 public:
+    struct CredentialAsk {
+        std::wstring realm;
+        std::wstring site;
+        std::wstring offeredUser;
+        HRESULT status = S_OK;
+        DWORD flags = 0;
+    };
+
     ReaderCallbackRecorder() = default;
 
     // Set before Open: the reader this object drives, and the user-clock step (0: no clock).
     void Drive(IWMReader* reader, QWORD clockStep) { reader_ = reader; step_ = clockStep; }
     void UseOwnBuffers(bool own) { ownBuffers_ = own; }
+    // Offers IWMCredentialCallback, answering every challenge with these; declines when the
+    // user name is empty.
+    void AnswerCredentials(std::wstring user, std::wstring password);
+    std::vector<CredentialAsk> CredentialAsks() const;
 
     // Waits up to timeoutMs for the given status; false on time-out.
     bool WaitFor(WMT_STATUS status, DWORD timeoutMs = 20000);
@@ -56,6 +71,9 @@ public:
                                    void* context) override;
     STDMETHODIMP AllocateForOutput(DWORD output, DWORD size, INSSBuffer** buffer,
                                    void* context) override;
+    STDMETHODIMP AcquireCredentials(WCHAR* realm, WCHAR* site, WCHAR* user, DWORD userSize,
+                                    WCHAR* password, DWORD passwordSize, HRESULT status,
+                                    DWORD* flags) override;
 
 private:
     void Advance(QWORD limit);
@@ -73,6 +91,10 @@ private:
     std::atomic<int> ownHandedOut_{0};
     std::atomic<int> foreignBuffers_{0};
     std::atomic<int> protocolFaults_{0};
+    bool offerCredentials_ = false;
+    std::wstring user_;
+    std::wstring password_;
+    std::vector<CredentialAsk> asks_;
 };
 
 }  // namespace orvane::test

@@ -75,7 +75,9 @@ TEST(EngineObject, DisplaySlotsWithoutVideo)
     IVideo* engine = static_cast<IVideo*>(rig.engine);
     EXPECT_EQ(engine->View().GetBoardWindow(0), nullptr);
     EXPECT_EQ(engine->View().GetBoardWindow(1), nullptr);
-    EXPECT_EQ(rig.engine->CreateNetReceiver(), nullptr);
+    IQVRNetReceiver* receiver = rig.engine->CreateNetReceiver();
+    EXPECT_NE(receiver, nullptr);
+    rig.engine->ReleaseNetReceiver(receiver);
     EXPECT_FALSE(rig.engine->PreTranslateMessage(nullptr, nullptr));
 }
 
