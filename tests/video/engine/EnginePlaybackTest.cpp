@@ -1,7 +1,7 @@
 // Playing a presentation through the engine object into two player windows: the camera and
-// the screen video both reach their window in their own colours, without a video decoder the
-// user is told which codec is missing, and opening, playing and closing again and again
-// neither hangs nor leaves renderers behind.
+// the screen video both reach their window in their own colours, a damaged video plays on,
+// without a video decoder the user is told which codec is missing, and opening, playing and
+// closing again and again neither hangs nor leaves renderers behind.
 #include "IVideo.h"
 #include "IVideoReader.h"
 #include "ReaderTestInstance.h"
@@ -88,13 +88,13 @@ struct PlaybackRig {
 void ExpectNoCodecText(const wchar_t* error)
 {
     ASSERT_NE(error, nullptr);
-    EXPECT_NE(std::wstring(error).find(L"no codec for the WMV2 video format"),
+    EXPECT_NE(std::wstring(error).find(L"no codec for the QZ99 video format"),
               std::wstring::npos)
         << error;
 }
 
-// Wine has no Windows Media Video decoder; the MS Video 1 copy of the sample is what it shows.
-const wchar_t kShownSample[] = L"sample-video1.wmv";
+// The sample's videos are Windows Media Video 8 (WMV2).
+const wchar_t kShownSample[] = L"sample.wmv";
 
 IQVRVideoReader* OpenFile(IQVRVideo* engine, READER_CB_PARAMS* main, READER_CB_PARAMS* scan,
                           const wchar_t* name)
@@ -245,7 +245,8 @@ TEST(EnginePlayback, VideoWithoutDecoderNamesTheCodecAndLeavesNothingBehind)
     IVideo* engine = static_cast<IVideo*>(rig.engine);
     READER_CB_PARAMS main;
     READER_CB_PARAMS scan;
-    IQVRVideoReader* reader = OpenFile(rig.engine, &main, &scan, L"sample.wmv");
+    // The sample with a FourCC that no decoder takes.
+    IQVRVideoReader* reader = OpenFile(rig.engine, &main, &scan, L"unknown-codec.wmv");
     ASSERT_NE(reader, nullptr);
     ExpectNoCodecText(reader->ShowVideo(TRUE));
     EXPECT_EQ(engine->View().RendererFilter(0), nullptr);
@@ -255,11 +256,34 @@ TEST(EnginePlayback, VideoWithoutDecoderNamesTheCodecAndLeavesNothingBehind)
     rig.engine->ReleaseReader(reader);
     EXPECT_EQ(engine->View().AttachedReader(), nullptr);
 
-    // The next presentation plays as if nothing had happened.
-    reader = OpenFile(rig.engine, &main, &scan, kShownSample);
+    // The next presentation, in another codec, plays as if nothing had happened.
+    reader = OpenFile(rig.engine, &main, &scan, L"sample-video1.wmv");
     ASSERT_NE(reader, nullptr);
     EXPECT_EQ(reader->ShowVideo(TRUE), nullptr);
     EXPECT_NE(engine->View().RendererFilter(0), nullptr);
+    rig.engine->ReleaseReader(reader);
+}
+
+// Frames with damaged bytes here and there: the decoder drops or conceals them and both
+// videos play on to the end of the range.
+TEST(EnginePlayback, DamagedVideoFramesDoNotStopPlayback)
+{
+    PlaybackRig rig;
+    rig.engine->SetVideoWindows(rig.window[0], rig.window[1]);
+    READER_CB_PARAMS main;
+    READER_CB_PARAMS scan;
+    IQVRVideoReader* reader = OpenFile(rig.engine, &main, &scan, L"damaged-video.wmv");
+    ASSERT_NE(reader, nullptr);
+    ASSERT_EQ(reader->ShowVideo(TRUE), nullptr);
+    ASSERT_EQ(reader->SetReadRange(0, 0), nullptr);
+    ASSERT_EQ(reader->Play(1.0, FALSE, nullptr, -10000, TRUE), nullptr);
+    Pump(3000);
+    EXPECT_GT(LastPosition(rig.callback), 2.0);
+    EXPECT_GT(NonBlack(Sample(rig.window[0])), 8) << "the camera video shows";
+    EXPECT_GT(NonBlack(Sample(rig.window[1])), 8) << "the screen video shows";
+    double at = 0;
+    EXPECT_EQ(reader->Stop(FALSE, &at), nullptr);
+    EXPECT_GT(at, 2.0);
     rig.engine->ReleaseReader(reader);
 }
 
