@@ -18,7 +18,14 @@ constexpr DWORD FourCc(char a, char b, char c, char d)
 AVCodecID CodecFor(DWORD fourcc)
 {
     // Lower-case tags occur in files written by other tools.
-    const DWORD upper = fourcc & ~0x20202020u;
+    DWORD upper = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        DWORD c = (fourcc >> shift) & 0xFF;
+        if (c >= 'a' && c <= 'z') {
+            c -= 'a' - 'A';
+        }
+        upper |= c << shift;
+    }
     if (upper == FourCc('W', 'M', 'V', '1')) {
         return AV_CODEC_ID_WMV1;
     }
