@@ -97,6 +97,13 @@ framemd5() {
 framemd5 codec-wmv1.wmv 0 codec-wmv1.framemd5
 framemd5 one-video.wmv 0 one-video.framemd5
 framemd5 sample.wmv 1 sample-screen.framemd5
+# ffmpeg's pictures of the sample's camera video from 9 s to 12 s (15 a second, 320x240 BGR),
+# to compare what the engine shows after a seek or a frame step.
+if [ ! -f camera-9s-12s.bgr ]; then
+    "${ff[@]}" -threads 1 -flags:v +bitexact -i sample.wmv -map 0:v:0 \
+        -vf "trim=start=9:end=12" -fps_mode passthrough -f rawvideo -pix_fmt bgr24 \
+        camera-9s-12s.bgr
+fi
 if [ ! -f tone.wav ]; then
     "${ff[@]}" -f lavfi -i "sine=frequency=440:sample_rate=44100" -t 2 -ac 2 -c:a pcm_s16le \
         "${bx[@]}" tone.wav
