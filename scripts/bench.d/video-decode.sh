@@ -1,6 +1,6 @@
 # Video decoding: the 10-minute 640x480 + 320x240 WMV2 presentation through the engine's graph
-# under Wine with the clock off (the decoder stand-in over libavcodec, both videos rendered),
-# against native ffmpeg decoding the same file on one thread.
+# under Wine with the clock off (the decoder stand-in over libavcodec, both videos rendered,
+# the sound into a null renderer), against native ffmpeg decoding the same file on one thread.
 if [ -f "$bin/video_decode_bench.exe" ]; then
     cmake --build "$BUILD_DIR" --target orvane_media_bench >/dev/null
     long="$BUILD_DIR/media/long-two-video.wmv"
