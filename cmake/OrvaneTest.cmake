@@ -2,7 +2,7 @@
 # One GoogleTest executable per area, registered as one ctest test (or a few shards): every
 # process under Wine costs start-up time, so cases never get a process each.
 #   MEDIA    the test reads the generated presentations (ORVANE_MEDIA env var points at them)
-#   WMVCORE  the test needs the Windows Media stand-in built (the scripts install it into Wine)
+#   WMVCORE  the test needs the Windows Media stand-ins built (the scripts install them into Wine)
 #   DESKTOP  the test depends on focus, activation or the mouse pointer, which every process on
 #            the display shares: such tests run one at a time (others still run beside them)
 function(orvane_add_test name)
@@ -20,6 +20,9 @@ function(orvane_add_test name)
     endif()
     if(T_WMVCORE AND TARGET wmvcore)
         add_dependencies(${name} wmvcore)
+    endif()
+    if(T_WMVCORE AND TARGET wmvdecdmo)
+        add_dependencies(${name} wmvdecdmo)
     endif()
     if(NOT T_SHARDS)
         set(T_SHARDS 1)

@@ -19,7 +19,7 @@ configure() {
 
 if [ "$ORVANE_ARCH" = x86_64 ]; then
     configure "$root/build" i686
-    cmake --build "$root/build" --target QVP QVPVideo wmvcore
+    cmake --build "$root/build" --target QVP QVPVideo wmvcore wmvdecdmo
 fi
 configure "$BUILD_DIR" "$ORVANE_ARCH"
 cmake --build "$BUILD_DIR" "$@"

@@ -72,8 +72,7 @@ if [ ! -f sample.wmv ]; then
         -map 0:v -map 1:v -map 2:a -map_metadata 3 -map_chapters 3 -t 20 "${enc[@]}" \
         "${bx[@]}" sample.wmv
 fi
-# The same presentation with its video in MS Video 1, a codec Wine decodes itself (it has no
-# Windows Media Video decoder): the one that shows pictures here.
+# The same presentation with its video in MS Video 1, a second codec (Wine decodes it itself).
 if [ ! -f sample-video1.wmv ]; then
     "${ff[@]}" "${cam[@]}" "${scr[@]}" -i speech.wav -i meta.txt \
         -map 0:v -map 1:v -map 2:a -map_metadata 3 -map_chapters 3 -t 20 \
@@ -86,6 +85,24 @@ fi
 if [ ! -f one-video.wmv ]; then
     "${ff[@]}" "${cam[@]}" -i speech.wav -map 0:v -map 1:a -t 5 "${enc[@]}" "${bx[@]}" \
         one-video.wmv
+fi
+if [ ! -f codec-wmv1.wmv ]; then
+    "${ff[@]}" "${cam[@]}" -t 4 -c:v wmv1 -b:v 300k "${bx[@]}" codec-wmv1.wmv
+fi
+# Native ffmpeg's checksum of every decoded picture (4:2:0 planes), for the decoder stand-in.
+framemd5() {
+    [ -f "$3" ] || "${ff[@]}" -threads 1 -flags:v +bitexact -i "$1" -map "0:v:$2" \
+        -fps_mode passthrough -f framemd5 "$3"
+}
+framemd5 codec-wmv1.wmv 0 codec-wmv1.framemd5
+framemd5 one-video.wmv 0 one-video.framemd5
+framemd5 sample.wmv 1 sample-screen.framemd5
+# ffmpeg's pictures of the sample's camera video from 9 s to 12 s (15 a second, 320x240 BGR),
+# to compare what the engine shows after a seek or a frame step.
+if [ ! -f camera-9s-12s.bgr ]; then
+    "${ff[@]}" -threads 1 -flags:v +bitexact -i sample.wmv -map 0:v:0 \
+        -vf "trim=start=9:end=12" -fps_mode passthrough -f rawvideo -pix_fmt bgr24 \
+        camera-9s-12s.bgr
 fi
 if [ ! -f tone.wav ]; then
     "${ff[@]}" -f lavfi -i "sine=frequency=440:sample_rate=44100" -t 2 -ac 2 -c:a pcm_s16le \
@@ -105,6 +122,22 @@ data = bytearray(open(sys.argv[1], 'rb').read())
 for off in range(40, 1200, 37):
     data[off] ^= 0xA5
 open(sys.argv[2], 'wb').write(data)
+PY
+fi
+
+# The sample with bytes of its video frames damaged here and there (the packets stay whole),
+# and with its video's FourCC changed to one that no decoder takes.
+if [ ! -f damaged-video.wmv ]; then
+    "${ff[@]}" -i sample.wmv -map 0 -c copy -bsf:v noise=amount=20000 "${bx[@]}" \
+        damaged-video.wmv
+fi
+if [ ! -f unknown-codec.wmv ]; then
+    python3 - sample.wmv unknown-codec.wmv <<'PY'
+import struct, sys
+data = bytearray(open(sys.argv[1], 'rb').read())
+header_size = struct.unpack_from('<Q', data, 16)[0]
+head = data[:header_size].replace(b'WMV2', b'QZ99')
+open(sys.argv[2], 'wb').write(head + data[header_size:])
 PY
 fi
 

@@ -10,7 +10,7 @@ headless=0
 [ -z "${DISPLAY:-}" ] && headless=1
 wine_env_start
 
-target=${1:-$BUILD_DIR/media/sample-video1.wmv}
+target=${1:-$BUILD_DIR/media/sample.wmv}
 case "$target" in
     *://*) arg=$target ;;
     *) arg=$(winepath -w "$(realpath "$target")" 2>/dev/null) ;;

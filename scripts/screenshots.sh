@@ -9,7 +9,7 @@ bash "$root/scripts/build.sh"
 ORVANE_XVFB=1 wine_env_start
 out="$BUILD_DIR/screenshots"
 mkdir -p "$out"
-sample=$(winepath -w "$BUILD_DIR/media/sample-video1.wmv" 2>/dev/null)
+sample=$(winepath -w "$BUILD_DIR/media/sample.wmv" 2>/dev/null)
 
 cd "$BUILD_DIR/bin"
 wine ./QVP.exe "$sample" /P >"$BUILD_DIR/screenshots.log" 2>&1 &

@@ -95,14 +95,38 @@ ASOUND
     wine_install_standins
 }
 
-# The stand-in reader replaces the prefix's placeholder of wmvcore.dll (on the side of the
-# build's architecture: syswow64 holds the 32-bit DLLs of a 64-bit prefix).
+# The stand-in reader replaces the prefix's placeholder of wmvcore.dll, and the stand-in video
+# decoder takes the class of the system's WMV decoder DMO (on the side of the build's
+# architecture: syswow64 holds the 32-bit DLLs of a 64-bit prefix, Wow6432Node their classes).
 wine_install_standins() {
     local dll="$BUILD_DIR/bin/wine/wmvcore.dll" sysdir="$WINEPREFIX/drive_c/windows/system32"
+    local winsys='C:\windows\system32' view=''
     if [ "$ORVANE_ARCH" = i686 ] && [ -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
         sysdir="$WINEPREFIX/drive_c/windows/syswow64"
+        winsys='C:\windows\syswow64' view=wow6432node
     fi
     if [ -f "$dll" ] && ! cmp -s "$dll" "$sysdir/wmvcore.dll"; then
         cp "$dll" "$sysdir/wmvcore.dll"
     fi
+    local dmo="$BUILD_DIR/bin/wine/wmvdecdmo.dll"
+    [ -f "$dmo" ] || return 0
+    if ! cmp -s "$dmo" "$sysdir/wmvdecdmo.dll" || ! _wine_dmo_registered "$view"; then
+        cp "$dmo" "$sysdir/wmvdecdmo.dll"
+        if ! wine "$winsys\\regsvr32.exe" /s "$winsys\\wmvdecdmo.dll" >/dev/null 2>&1 </dev/null; then
+            echo "wine-env: could not register the video decoder stand-in" >&2
+            return 0
+        fi
+    fi
+}
+
+# Whether the prefix's registry (as last saved) has the WMV decoder class served by the
+# stand-in; updating the prefix (wineboot -u) gives the class back to Wine's own decoder.
+_wine_dmo_registered() {
+    [ -f "$WINEPREFIX/system.reg" ] || return 1
+    # Compared without the backslashes, which the file doubles.
+    awk -v key="[softwareclasses$1clsid{82d353df-90bd-4382-8bc2-3f6192b76e34}inprocserver32]" '
+        { line = tolower($0); gsub(/\\/, "", line) }
+        /^\[/ { inside = index(line, key) == 1; next }
+        inside && line ~ /^@=.*wmvdecdmo\.dll/ { found = 1; exit }
+        END { exit found ? 0 : 1 }' "$WINEPREFIX/system.reg"
 }

@@ -225,8 +225,7 @@ TEST(Startup, RealEngineOpensAndPlaysTheCommandLineFile)
         GTEST_SKIP() << "engine library not built";
     }
     const PlayerRun run = PrepareRun(L"realengine", Engine::Real);
-    // The copy of the sample whose video Wine decodes.
-    const std::wstring sample = orvane::test::MediaPath(L"sample-video1.wmv");
+    const std::wstring sample = orvane::test::MediaPath(L"sample.wmv");
     CHandle process = StartPlayer(run, Quoted(sample) + L" /P");
     ASSERT_NE(process, nullptr);
     HWND main = WaitMainWindow(GetProcessId(process), kStartMs);
@@ -240,7 +239,7 @@ TEST(Startup, RealEngineOpensAndPlaysTheCommandLineFile)
     }
     const std::wstring title = WindowTitle(main);
     EXPECT_GE(seconds, 2) << std::string(title.begin(), title.end());
-    EXPECT_NE(title.find(L"sample-video1.wmv ("), std::wstring::npos);
+    EXPECT_NE(title.find(L"sample.wmv ("), std::wstring::npos);
     EXPECT_NE(title.find(L" / 0:00:20]"), std::wstring::npos);
     // Both videos play in the view's two windows.
     const HWND camera = FindOwnedTitled(main, L"Camera");
@@ -268,18 +267,18 @@ TEST(Startup, VideoWithoutDecoderIsReportedAndThePlayerStaysUsable)
         GTEST_SKIP() << "engine library not built";
     }
     const PlayerRun run = PrepareRun(L"nocodec", Engine::Real);
-    // Wine has no Windows Media Video decoder.
-    const std::wstring sample = orvane::test::MediaPath(L"sample.wmv");
+    // The sample with a FourCC that no decoder takes.
+    const std::wstring sample = orvane::test::MediaPath(L"unknown-codec.wmv");
     CHandle process = StartPlayer(run, Quoted(sample) + L" /P");
     ASSERT_NE(process, nullptr);
     HWND main = WaitMainWindow(GetProcessId(process), kStartMs);
     ASSERT_NE(main, nullptr);
-    EXPECT_TRUE(WaitTrace(run, L"no codec for the WMV2 video format", kStartMs));
+    EXPECT_TRUE(WaitTrace(run, L"no codec for the QZ99 video format", kStartMs));
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitPlayer(process, kStartMs), 0);
     const std::wstring trace = ReadTrace(run);
     EXPECT_EQ(trace.find(L"Play started"), std::wstring::npos);
-    ExpectInOrder(trace, {L"File open: ", L"no codec for the WMV2 video format", L"Init: exit",
+    ExpectInOrder(trace, {L"File open: ", L"no codec for the QZ99 video format", L"Init: exit",
                           L"Exit: engine released", L"Exit: settings saved"});
 }
 
