@@ -1,6 +1,6 @@
 // Media type blobs and audio format descriptions from the Windows Media runtime.
-#include "WmFormatHelpers.h"
-#include "TraceScope.h"
+#include "Common/WmFormatHelpers.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
 #include <new>
 #include <vector>

@@ -1,7 +1,7 @@
 // The profile manager through the support library's runtime table.
-#include "WmRuntime.h"
-#include "TraceScope.h"
-#include "WMRuntimeTable.h"
+#include "Common/WmRuntime.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
+#include "WinNT_SP/Include_VS2005/WMRuntimeTable.h"
 
 bool WmRuntime::Bind()
 {

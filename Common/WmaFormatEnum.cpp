@@ -1,10 +1,10 @@
 // The audio format walk: codec by codec, settings combination by combination, format by
 // format; whatever cannot be read is skipped.
-#include "WmaFormatEnum.h"
-#include "TraceScope.h"
+#include "Common/WmaFormatEnum.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
-#include "WmFormatHelpers.h"
-#include "WmRuntime.h"
+#include "Common/WmFormatHelpers.h"
+#include "Common/WmRuntime.h"
 
 #include <nserror.h>
 #include <uuids.h>

@@ -29,7 +29,7 @@ out="$root/build/fuzz"
 mkdir -p "$out/corpus"
 src="$root/platform/wmvcore"
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-    -I"$src" "$root/tests/platform/wmvcore/AsfFuzzer.cpp" "$src"/asf/*.cpp -o "$out/asf_fuzzer"
+    -I"$root" -I"$src" "$root/tests/platform/wmvcore/AsfFuzzer.cpp" "$src"/asf/*.cpp -o "$out/asf_fuzzer"
 for f in "$BUILD_DIR"/media/*.wmv "$BUILD_DIR"/media/*.wma; do
     # The 10-minute benchmark file is too large to be a useful seed.
     if [ "$(stat -c %s "$f")" -le 4000000 ]; then

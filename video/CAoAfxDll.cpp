@@ -1,7 +1,7 @@
 // Application base of a framework-based shared library.
-#include "CAoAfxDll.h"
+#include "video/CAoAfxDll.h"
 
-#include "TraceScope.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
 BEGIN_MESSAGE_MAP(CAoAfxDll, CWinApp)
 END_MESSAGE_MAP()

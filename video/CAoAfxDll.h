@@ -2,7 +2,7 @@
 // object, initialised by the framework's library entry.
 #pragma once
 
-#include "CWinApp.h"
+#include "platform/framework/window/CWinApp.h"
 
 class CAoAfxDll : public CWinApp {
 public:

@@ -1,6 +1,6 @@
 // Compression-code text.
-#include "CFourCcDescr.h"
-#include "TraceScope.h"
+#include "video/CFourCcDescr.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
 std::wstring CFourCcDescr::Describe(DWORD code)
 {

@@ -1,8 +1,8 @@
 // Appends each non-empty line, after a CR LF, to the stored graph text of its index.
-#include "CInternalGraphDebug.h"
-#include "TraceScope.h"
+#include "video/CInternalGraphDebug.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
-#include "EngineGlobals.h"
+#include "video/EngineGlobals.h"
 
 void CInternalGraphDebug::Output(unsigned /*flags*/, const wchar_t* text)
 {

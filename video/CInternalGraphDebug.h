@@ -2,7 +2,7 @@
 // player's diagnostic dump later asks for.
 #pragma once
 
-#include "TraceScope.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
 #include <cstdint>
 

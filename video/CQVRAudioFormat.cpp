@@ -1,8 +1,8 @@
 // Audio format record: the shared record algorithms plus the WAVEFORMATEX getters.
-#include "CQVRAudioFormat.h"
-#include "TraceScope.h"
+#include "video/CQVRAudioFormat.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
-#include "DXVideoFunc.h"
+#include "video/DXVideoFunc.h"
 
 const wchar_t* CQVRAudioFormat::GetText()
 {

@@ -1,8 +1,8 @@
 // The format record of a presentation's audio stream, handed to the player as IQVRAudioFormat.
 #pragma once
 
-#include "FormatRecordCore.h"
-#include "QVRInterfaces.h"
+#include "video/FormatRecordCore.h"
+#include "Common/QVRInterfaces.h"
 
 class CQVRAudioFormat : public IQVRAudioFormat {
 public:

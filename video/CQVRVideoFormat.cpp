@@ -1,8 +1,8 @@
 // Video format record: the shared record algorithms plus frame rate and frame size.
-#include "CQVRVideoFormat.h"
-#include "TraceScope.h"
+#include "video/CQVRVideoFormat.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
-#include "DXVideoFunc.h"
+#include "video/DXVideoFunc.h"
 
 namespace {
 

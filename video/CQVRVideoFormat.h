@@ -2,8 +2,8 @@
 // as IQVRVideoFormat.
 #pragma once
 
-#include "FormatRecordCore.h"
-#include "QVRInterfaces.h"
+#include "video/FormatRecordCore.h"
+#include "Common/QVRInterfaces.h"
 
 class CQVRVideoFormat : public IQVRVideoFormat {
 public:

@@ -1,13 +1,13 @@
 // Building and reading the codec lists from the Windows Media runtime's codec information.
-#include "CodecInventory.h"
-#include "TraceScope.h"
+#include "video/CodecInventory.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
-#include "DXVideoFunc.h"
-#include "EngineGlobals.h"
-#include "EngineText.h"
-#include "WmaFormatEnum.h"
-#include "WmFormatHelpers.h"
-#include "WmRuntime.h"
+#include "video/DXVideoFunc.h"
+#include "video/EngineGlobals.h"
+#include "video/EngineText.h"
+#include "Common/WmaFormatEnum.h"
+#include "Common/WmFormatHelpers.h"
+#include "Common/WmRuntime.h"
 
 #include <dshow.h>
 

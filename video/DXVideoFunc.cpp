@@ -1,15 +1,15 @@
 // Media-type text form, format display texts and checks, media-type readers, graph helpers
 // and the Windows Media format readers of the engine.
-#include "DXVideoFunc.h"
-#include "TraceScope.h"
+#include "video/DXVideoFunc.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
-#include "CFourCcDescr.h"
-#include "CodecInventory.h"
-#include "EngineGlobals.h"
-#include "EngineText.h"
-#include "TypedValue.h"
-#include "WmFormatHelpers.h"
-#include "WmRuntime.h"
+#include "video/CFourCcDescr.h"
+#include "video/CodecInventory.h"
+#include "video/EngineGlobals.h"
+#include "video/EngineText.h"
+#include "WinNT_SP/Include_VS2005/TypedValue.h"
+#include "Common/WmFormatHelpers.h"
+#include "Common/WmRuntime.h"
 #include "platform/base/TimeUnits.h"
 
 #include <dshow.h>

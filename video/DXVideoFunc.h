@@ -7,7 +7,7 @@
 #include <strmif.h>
 #include <wmsdkidl.h>
 
-#include "CMediaType.h"
+#include "platform/dshow/CMediaType.h"
 
 #include <string>
 

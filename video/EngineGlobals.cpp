@@ -1,8 +1,8 @@
 // Process-wide engine and callback pointers and the engine's four log line formats.
-#include "EngineGlobals.h"
-#include "TraceScope.h"
+#include "video/EngineGlobals.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
-#include "EngineText.h"
+#include "video/EngineText.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // object) and the engine's log lines, which all go to the player through the callback.
 #pragma once
 
-#include "QVRInterfaces.h"
+#include "Common/QVRInterfaces.h"
 
 #include <string>
 

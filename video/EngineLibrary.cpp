@@ -1,8 +1,8 @@
 // The exports' logic over the process-wide pointers.
-#include "EngineLibrary.h"
-#include "TraceScope.h"
+#include "video/EngineLibrary.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
-#include "EngineGlobals.h"
+#include "video/EngineGlobals.h"
 
 IQVRVideo* EngineLibrary::CreateVideoInterface(QVRInstance* callback, Factory factory)
 {

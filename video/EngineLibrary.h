@@ -2,7 +2,7 @@
 // object, keep both in the process-wide pointers, and destroy the engine object again.
 #pragma once
 
-#include "QVRInterfaces.h"
+#include "Common/QVRInterfaces.h"
 
 class EngineLibrary {
 public:

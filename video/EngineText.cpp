@@ -1,7 +1,7 @@
 // Engine-wide text helpers: bounded formatting, GUID texts, the string table, system error
 // texts and the call-failure text.
-#include "EngineText.h"
-#include "TraceScope.h"
+#include "video/EngineText.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
 #include <cstdarg>
 #include <cstdio>

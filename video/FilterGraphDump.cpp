@@ -1,10 +1,10 @@
 // Filter-graph dump: object list with interface tables, topology chains and module list.
-#include "FilterGraphDump.h"
-#include "TraceScope.h"
+#include "video/FilterGraphDump.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
-#include "EngineText.h"
-#include "GuidNames.h"
-#include "ModuleVersionText.h"
+#include "video/EngineText.h"
+#include "video/GuidNames.h"
+#include "video/ModuleVersionText.h"
 #include "platform/base/TimeUnits.h"
 
 #include <dshow.h>

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "TraceScope.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
 // The whole dump; failures become lines of it.
 void DumpFilterGraph(CReleaseModeDebug* sink, IFilterGraph* graph);

@@ -1,12 +1,12 @@
 // Format record algorithms: descriptor parsing and packing, default formats, display texts.
-#include "FormatRecordCore.h"
-#include "TraceScope.h"
+#include "video/FormatRecordCore.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
-#include "DXVideoFunc.h"
-#include "EngineGlobals.h"
-#include "EngineText.h"
-#include "QVRInterfaces.h"
-#include "TypedValue.h"
+#include "video/DXVideoFunc.h"
+#include "video/EngineGlobals.h"
+#include "video/EngineText.h"
+#include "Common/QVRInterfaces.h"
+#include "WinNT_SP/Include_VS2005/TypedValue.h"
 
 #include <dshow.h>
 

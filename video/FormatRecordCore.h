@@ -3,7 +3,7 @@
 // agreement; a descriptor that cannot be read gives way to the record's default format.
 #pragma once
 
-#include "CMediaType.h"
+#include "platform/dshow/CMediaType.h"
 
 #include <windows.h>
 

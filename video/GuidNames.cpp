@@ -1,8 +1,8 @@
 // Names of the GUIDs that the filter-graph dump prints: media types, subtypes, format types,
 // pin categories and Windows Media sample extensions, with shortened SDK identifiers.
-#include "GuidNames.h"
+#include "video/GuidNames.h"
 
-#include "EngineText.h"
+#include "video/EngineText.h"
 
 #include <cstring>
 

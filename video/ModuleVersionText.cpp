@@ -1,8 +1,8 @@
 // Module file size, last-write time and version-resource texts for the graph dump.
-#include "ModuleVersionText.h"
-#include "TraceScope.h"
+#include "video/ModuleVersionText.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
-#include "EngineText.h"
+#include "video/EngineText.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
 // Playback settings: reading, checking, normalising and writing their text.
-#include "PlaySettings.h"
-#include "TraceScope.h"
+#include "video/PlaySettings.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
-#include "EngineGlobals.h"
-#include "EngineText.h"
-#include "TypedValue.h"
+#include "video/EngineGlobals.h"
+#include "video/EngineText.h"
+#include "WinNT_SP/Include_VS2005/TypedValue.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The engine library's application object and the two exports that the player binds by name.
 // The framework's library entry initialises the application object when the library loads.
-#include "QVRVideo.h"
+#include "video/QVRVideo.h"
 
-#include "EngineLibrary.h"
-#include "IVideo.h"
-#include "TraceScope.h"
+#include "video/EngineLibrary.h"
+#include "video/engine/IVideo.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
 QVRVideo::~QVRVideo()
 {

@@ -1,7 +1,7 @@
 // The engine library's application object: one static instance per process.
 #pragma once
 
-#include "CAoAfxDll.h"
+#include "video/CAoAfxDll.h"
 
 class QVRVideo : public CAoAfxDll {
 public:

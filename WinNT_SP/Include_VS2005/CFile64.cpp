@@ -1,9 +1,9 @@
 // 64-bit file class (see CFile64.h).
-#include "CFile64.h"
-#include "TraceScope.h"
+#include "WinNT_SP/Include_VS2005/CFile64.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
-#include "FileSystem.h"
-#include "MyException.h"
+#include "WinNT_SP/Include_VS2005/FileSystem.h"
+#include "WinNT_SP/Include_VS2005/MyException.h"
 
 #include <winioctl.h>
 

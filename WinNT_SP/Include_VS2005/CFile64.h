@@ -3,7 +3,7 @@
 // hand-over of an open handle between objects.
 #pragma once
 
-#include "Framework.h"
+#include "platform/framework/Framework.h"
 
 #include <string>
 

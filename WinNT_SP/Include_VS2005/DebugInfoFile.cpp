@@ -1,10 +1,10 @@
 // Debug-information file (see DebugInfoFile.h).
-#include "DebugInfoFile.h"
+#include "WinNT_SP/Include_VS2005/DebugInfoFile.h"
 
-#include "PlayerCoreServices.h"
-#include "RecentLogText.h"
-#include "Sett.h"
-#include "TraceLog.h"
+#include "WinNT_SP/Include_VS2005/PlayerCoreServices.h"
+#include "WinNT_SP/Include_VS2005/RecentLogText.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
+#include "WinNT_SP/Include_VS2005/TraceLog.h"
 
 std::wstring WriteDebugInfoFile()
 {

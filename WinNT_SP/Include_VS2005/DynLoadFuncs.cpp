@@ -1,6 +1,6 @@
 // Run-time binding records (see DynLoadFuncs.h).
-#include "DynLoadFuncs.h"
-#include "TraceScope.h"
+#include "WinNT_SP/Include_VS2005/DynLoadFuncs.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
 #include <cstdio>
 #include <cwchar>

@@ -4,7 +4,7 @@
 // One process-wide list holds every record; one lock guards it and every bind.
 #pragma once
 
-#include "ErrInfo.h"
+#include "WinNT_SP/Include_VS2005/ErrInfo.h"
 
 #include <windows.h>
 

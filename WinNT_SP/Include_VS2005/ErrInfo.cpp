@@ -1,8 +1,8 @@
 // Error records and the text lookup chain: the system's message table, DirectShow's error
 // texts (only when quartz is already loaded), the Windows Media message libraries for their
 // facility, WinINet's table, and a "SysErr.0x%08X" fallback that always yields a text.
-#include "ErrInfo.h"
-#include "TraceScope.h"
+#include "WinNT_SP/Include_VS2005/ErrInfo.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
 #include <cstdio>
 #include <cwchar>

@@ -1,9 +1,9 @@
 // File and folder helpers (see FileSystem.h).
-#include "FileSystem.h"
+#include "WinNT_SP/Include_VS2005/FileSystem.h"
 
-#include "SupportStrings.h"
-#include "SystemErrorText.h"
-#include "TraceLog.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/SystemErrorText.h"
+#include "WinNT_SP/Include_VS2005/TraceLog.h"
 
 #include <shlobj.h>
 #include <shellapi.h>

@@ -1,8 +1,8 @@
 // Helpers over the framework's frame, view, dialog and control classes.
-#include "FrameHelpers.h"
+#include "WinNT_SP/Include_VS2005/FrameHelpers.h"
 
-#include "WindowHelpers.h"
-#include "CListCtrl.h"
+#include "WinNT_SP/Include_VS2005/WindowHelpers.h"
+#include "platform/framework/window/CListCtrl.h"
 
 #include <cderr.h>
 #include <shlwapi.h>

@@ -3,7 +3,7 @@
 // and framework-object forms of the UI font and list-view selection helpers.
 #pragma once
 
-#include "FrameworkFrame.h"
+#include "platform/framework/frame/FrameworkFrame.h"
 
 class CListCtrl;
 

@@ -1,6 +1,6 @@
 // List splitting and quote doubling (see ListText.h); the message-name table is generated at
 // build time from the platform headers (scripts/gen-message-names.py).
-#include "ListText.h"
+#include "WinNT_SP/Include_VS2005/ListText.h"
 
 #include <algorithm>
 

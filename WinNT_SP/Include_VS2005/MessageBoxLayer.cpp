@@ -1,10 +1,10 @@
 // Traced message boxes (see MessageBoxLayer.h).
-#include "MessageBoxLayer.h"
+#include "WinNT_SP/Include_VS2005/MessageBoxLayer.h"
 
-#include "RecentLogText.h"
-#include "SupportStrings.h"
-#include "SystemErrorText.h"
-#include "TraceLog.h"
+#include "WinNT_SP/Include_VS2005/RecentLogText.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/SystemErrorText.h"
+#include "WinNT_SP/Include_VS2005/TraceLog.h"
 
 #include <cstdlib>
 

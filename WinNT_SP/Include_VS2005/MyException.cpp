@@ -1,5 +1,5 @@
 // Program exception and exception texts (see MyException.h).
-#include "MyException.h"
+#include "WinNT_SP/Include_VS2005/MyException.h"
 
 #include <algorithm>
 #include <cwchar>

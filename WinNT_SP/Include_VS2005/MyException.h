@@ -2,7 +2,7 @@
 // text, and the text of any caught framework exception.
 #pragma once
 
-#include "Framework.h"
+#include "platform/framework/Framework.h"
 
 #include <string>
 

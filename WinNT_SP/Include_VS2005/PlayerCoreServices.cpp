@@ -1,8 +1,8 @@
 // Built-in stand-ins of the player-core services (see PlayerCoreServices.h).
-#include "PlayerCoreServices.h"
+#include "WinNT_SP/Include_VS2005/PlayerCoreServices.h"
 
-#include "Sett.h"
-#include "SpeedListRules.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
+#include "WinNT_SP/Include_VS2005/SpeedListRules.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // with the player's rules stands in, and the dumps are empty.
 #pragma once
 
-#include "TraceScope.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
 #include <string>
 

@@ -1,5 +1,5 @@
 // Recent-log buffer (see RecentLogText.h).
-#include "RecentLogText.h"
+#include "WinNT_SP/Include_VS2005/RecentLogText.h"
 
 #include <algorithm>
 #include <cwchar>

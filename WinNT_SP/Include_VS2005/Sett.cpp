@@ -1,16 +1,16 @@
 // Settings store (see Sett.h).
-#include "Sett.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
 
-#include "FileSystem.h"
-#include "MessageBoxLayer.h"
-#include "PlayerCoreServices.h"
-#include "SettingsPaths.h"
-#include "SpeedListRules.h"
-#include "SupportStrings.h"
-#include "SystemErrorText.h"
-#include "TextFormat.h"
-#include "TraceLog.h"
-#include "XMLDoc.h"
+#include "WinNT_SP/Include_VS2005/FileSystem.h"
+#include "WinNT_SP/Include_VS2005/MessageBoxLayer.h"
+#include "WinNT_SP/Include_VS2005/PlayerCoreServices.h"
+#include "WinNT_SP/Include_VS2005/SettingsPaths.h"
+#include "WinNT_SP/Include_VS2005/SpeedListRules.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/SystemErrorText.h"
+#include "WinNT_SP/Include_VS2005/TextFormat.h"
+#include "WinNT_SP/Include_VS2005/TraceLog.h"
+#include "WinNT_SP/Include_VS2005/XMLDoc.h"
 
 #include <cwchar>
 

@@ -3,7 +3,7 @@
 // defaults) and the few defaults the store itself supplies.
 #pragma once
 
-#include "TypedValue.h"
+#include "WinNT_SP/Include_VS2005/TypedValue.h"
 
 #include <string>
 

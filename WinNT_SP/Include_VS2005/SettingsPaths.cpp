@@ -1,10 +1,10 @@
 // Settings folder and file path (cached), and the settings semaphore.
-#include "SettingsPaths.h"
+#include "WinNT_SP/Include_VS2005/SettingsPaths.h"
 
-#include "FileSystem.h"
-#include "SupportStrings.h"
-#include "SystemErrorText.h"
-#include "TraceLog.h"
+#include "WinNT_SP/Include_VS2005/FileSystem.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/SystemErrorText.h"
+#include "WinNT_SP/Include_VS2005/TraceLog.h"
 
 #include <shlobj.h>
 

@@ -1,11 +1,11 @@
 // The speed list's rules. Speeds are compared on the 0.001 grid; the stored text never names
 // 1.0, which is implied, and its separators follow the written values (a list whose first value
 // is 1.0 still starts without a comma).
-#include "SpeedListRules.h"
+#include "WinNT_SP/Include_VS2005/SpeedListRules.h"
 
-#include "ListText.h"
-#include "SupportStrings.h"
-#include "TextFormat.h"
+#include "WinNT_SP/Include_VS2005/ListText.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/TextFormat.h"
 #include "platform/base/GridSteps.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
 // String-table texts of the support library and the printf-style formatting into strings.
-#include "SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 // System error texts and error-record texts (see SystemErrorText.h).
-#include "SystemErrorText.h"
-#include "TraceScope.h"
+#include "WinNT_SP/Include_VS2005/SystemErrorText.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
-#include "SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
 
 #include <mmsystem.h>
 

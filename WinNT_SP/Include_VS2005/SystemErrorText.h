@@ -2,7 +2,7 @@
 // "System error code: 0x%X" and "Function: %s.", and the text of an error record.
 #pragma once
 
-#include "ErrInfo.h"
+#include "WinNT_SP/Include_VS2005/ErrInfo.h"
 
 #include <windows.h>
 

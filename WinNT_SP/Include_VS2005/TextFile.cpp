@@ -1,8 +1,8 @@
 // Line-by-line text files (see TextFile.h).
-#include "TextFile.h"
-#include "TraceScope.h"
+#include "WinNT_SP/Include_VS2005/TextFile.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
-#include "MyException.h"
+#include "WinNT_SP/Include_VS2005/MyException.h"
 
 #include <cwchar>
 #include <string>

@@ -2,7 +2,7 @@
 // with a byte-order mark at position 0 for the Unicode encodings.
 #pragma once
 
-#include "CFile64.h"
+#include "WinNT_SP/Include_VS2005/CFile64.h"
 
 enum TextFileEncoding : int {
     TFE_ANSI = 0,

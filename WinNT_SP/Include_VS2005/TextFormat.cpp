@@ -1,7 +1,7 @@
 // Text formatting helpers (see TextFormat.h).
-#include "TextFormat.h"
+#include "WinNT_SP/Include_VS2005/TextFormat.h"
 
-#include "SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
 
 #include <cmath>
 #include <cwchar>

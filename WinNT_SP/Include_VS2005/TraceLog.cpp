@@ -1,13 +1,13 @@
 // Trace log (see TraceLog.h): line stamping, the per-line file writer with its pending text,
 // the trace-file start and the creation and clean-up of log files.
-#include "TraceLog.h"
+#include "WinNT_SP/Include_VS2005/TraceLog.h"
 
-#include "FileSystem.h"
-#include "RecentLogText.h"
-#include "SettingsPaths.h"
-#include "SupportStrings.h"
-#include "SystemErrorText.h"
-#include "TextFormat.h"
+#include "WinNT_SP/Include_VS2005/FileSystem.h"
+#include "WinNT_SP/Include_VS2005/RecentLogText.h"
+#include "WinNT_SP/Include_VS2005/SettingsPaths.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/SystemErrorText.h"
+#include "WinNT_SP/Include_VS2005/TextFormat.h"
 
 #include <cstdarg>
 #include <cwchar>

@@ -4,7 +4,7 @@
 // text and goes out in front of the next line that can be written.
 #pragma once
 
-#include "TraceScope.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
 #include <windows.h>
 

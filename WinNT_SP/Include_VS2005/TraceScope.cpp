@@ -1,5 +1,5 @@
 // Trace-scope records and the formatted log line.
-#include "TraceScope.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // Structure, buffers, lists, copying and comparison of typed values. Spans are walked by index
 // over the contiguous item array; list storages are separate item arrays laid out as records.
-#include "TypedValue.h"
+#include "WinNT_SP/Include_VS2005/TypedValue.h"
 
 #include <cstdlib>
 #include <cstring>

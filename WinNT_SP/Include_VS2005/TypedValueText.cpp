@@ -1,9 +1,9 @@
 // Text form of typed values: a locale-independent writer (measured, then written into an exact
 // buffer) and a tolerant reader. Records are (key=value,...), runs and lists positional groups,
 // strings escaped with backslash codes, binary blocks hexadecimal with run-length letters.
-#include "TypedValue.h"
-#include "TraceScope.h"
-#include "TypedValueTextForm.h"
+#include "WinNT_SP/Include_VS2005/TypedValue.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
+#include "WinNT_SP/Include_VS2005/TypedValueTextForm.h"
 
 #include <cmath>
 #include <cstdio>

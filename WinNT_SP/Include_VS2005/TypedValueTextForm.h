@@ -2,7 +2,7 @@
 // (settings texts, format records) and for tests.
 #pragma once
 
-#include "TypedValue.h"
+#include "WinNT_SP/Include_VS2005/TypedValue.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Volume conversions (see Volume.h).
-#include "Volume.h"
+#include "WinNT_SP/Include_VS2005/Volume.h"
 
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
 // Windows Media runtime table and header attributes (see WMRuntimeTable.h).
-#include "WMRuntimeTable.h"
-#include "TraceScope.h"
+#include "WinNT_SP/Include_VS2005/WMRuntimeTable.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,8 +3,8 @@
 // This table is the one binding of the runtime; the rest of the program and the engine ask it.
 #pragma once
 
-#include "DynLoadFuncs.h"
-#include "ErrInfo.h"
+#include "WinNT_SP/Include_VS2005/DynLoadFuncs.h"
+#include "WinNT_SP/Include_VS2005/ErrInfo.h"
 
 #include <windows.h>
 #include <wmsdkidl.h>

@@ -1,13 +1,13 @@
 // Window and dialog helpers (see WindowHelpers.h).
-#include "WindowHelpers.h"
-#include "TraceScope.h"
+#include "WinNT_SP/Include_VS2005/WindowHelpers.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
-#include "Framework.h"
-#include "ListText.h"
-#include "MessageBoxLayer.h"
-#include "Sett.h"
-#include "SupportStrings.h"
-#include "SystemErrorText.h"
+#include "platform/framework/Framework.h"
+#include "WinNT_SP/Include_VS2005/ListText.h"
+#include "WinNT_SP/Include_VS2005/MessageBoxLayer.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/SystemErrorText.h"
 
 #include <shellapi.h>
 

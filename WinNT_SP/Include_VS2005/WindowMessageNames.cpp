@@ -1,6 +1,6 @@
 // Names of window message numbers for the main window's message trace. The table is generated
 // at build time from the platform headers (scripts/gen-message-names.py), sorted by number.
-#include "ListText.h"
+#include "WinNT_SP/Include_VS2005/ListText.h"
 
 #include <algorithm>
 #include <iterator>

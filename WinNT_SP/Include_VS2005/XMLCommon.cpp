@@ -1,9 +1,9 @@
 // XML DOM wrapper, element tree <-> text form, and the element-text escapes.
-#include "XMLCommon.h"
-#include "TraceScope.h"
+#include "WinNT_SP/Include_VS2005/XMLCommon.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
-#include "ComRef.h"
-#include "SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/ComRef.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
 
 #include <cstdio>
 #include <cwchar>

@@ -3,7 +3,7 @@
 // entry an element "el", a plain value the element's text.
 #pragma once
 
-#include "ErrInfo.h"
+#include "WinNT_SP/Include_VS2005/ErrInfo.h"
 
 #include <windows.h>
 #include <msxml2.h>

@@ -1,11 +1,11 @@
 // XML documents as UTF-8 files (see XMLDoc.h).
-#include "XMLDoc.h"
-#include "TraceScope.h"
+#include "WinNT_SP/Include_VS2005/XMLDoc.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
-#include "ComRef.h"
-#include "FileSystem.h"
-#include "SupportStrings.h"
-#include "SystemErrorText.h"
+#include "WinNT_SP/Include_VS2005/ComRef.h"
+#include "WinNT_SP/Include_VS2005/FileSystem.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/SystemErrorText.h"
 
 #include <vector>
 

@@ -3,7 +3,7 @@
 // file and a replace (after a ".bak" copy when asked), so an interrupted save loses nothing.
 #pragma once
 
-#include "XMLCommon.h"
+#include "WinNT_SP/Include_VS2005/XMLCommon.h"
 
 #include <string>
 

@@ -1,5 +1,5 @@
 // Event wrapper: creation failure is reported through phr so that the owner can fail cleanly.
-#include "CAMEvent.h"
+#include "platform/dshow/CAMEvent.h"
 
 CAMEvent::CAMEvent(BOOL fManualReset, HRESULT* phr)
     : m_hEvent(CreateEventW(nullptr, fManualReset, FALSE, nullptr))

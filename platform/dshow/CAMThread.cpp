@@ -1,9 +1,9 @@
 // Worker thread with a request/reply handshake, used by sources that push samples.
-#include "CAMThread.h"
+#include "platform/dshow/CAMThread.h"
 
 #include <objbase.h>
 
-#include "CAutoLock.h"
+#include "platform/dshow/CAutoLock.h"
 
 CAMThread::CAMThread(HRESULT* phr) : m_EventSend(TRUE, phr), m_EventComplete(FALSE, phr) {}
 

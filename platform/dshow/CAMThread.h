@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "CAMEvent.h"
-#include "CCritSec.h"
+#include "platform/dshow/CAMEvent.h"
+#include "platform/dshow/CCritSec.h"
 
 class CAMThread {
 public:

@@ -1,7 +1,7 @@
 // Scope guard for CCritSec: locks in the constructor, unlocks in the destructor.
 #pragma once
 
-#include "CCritSec.h"
+#include "platform/dshow/CCritSec.h"
 
 class CAutoLock {
 public:

@@ -1,10 +1,10 @@
 // Allocator pool state machine: committed or not, with a deferred free while samples are out.
-#include "CBaseAllocator.h"
+#include "platform/dshow/CBaseAllocator.h"
 
 #include <vfwmsgs.h>
 
-#include "CAutoLock.h"
-#include "CMediaSample.h"
+#include "platform/dshow/CAutoLock.h"
+#include "platform/dshow/CMediaSample.h"
 
 CBaseAllocator::CBaseAllocator(LPCTSTR pName, LPUNKNOWN pUnk, HRESULT* phr, BOOL, BOOL)
     : CUnknown(pName, pUnk), m_hSem(CreateSemaphoreW(nullptr, 0, 0x7FFFFFFF, nullptr))

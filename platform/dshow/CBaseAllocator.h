@@ -6,8 +6,8 @@
 #include <windows.h>
 #include <strmif.h>
 
-#include "CCritSec.h"
-#include "CUnknown.h"
+#include "platform/dshow/CCritSec.h"
+#include "platform/dshow/CUnknown.h"
 
 class CMediaSample;
 

@@ -1,5 +1,5 @@
 // Filter state changes and graph membership shared by every filter.
-#include "CBaseFilter.h"
+#include "platform/dshow/CBaseFilter.h"
 
 #include <cwchar>
 #include <new>
@@ -7,9 +7,9 @@
 #include <vfwmsgs.h>
 #include <evcode.h>
 
-#include "CAutoLock.h"
-#include "CBasePin.h"
-#include "CEnumPins.h"
+#include "platform/dshow/CAutoLock.h"
+#include "platform/dshow/CBasePin.h"
+#include "platform/dshow/CEnumPins.h"
 
 CBaseFilter::CBaseFilter(LPCTSTR pName, LPUNKNOWN pUnk, CCritSec* pLock, REFCLSID clsid)
     : CUnknown(pName, pUnk), m_clsid(clsid), m_pLock(pLock)

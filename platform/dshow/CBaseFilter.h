@@ -7,9 +7,9 @@
 #include <windows.h>
 #include <strmif.h>
 
-#include "CCritSec.h"
-#include "CRefTime.h"
-#include "CUnknown.h"
+#include "platform/dshow/CCritSec.h"
+#include "platform/dshow/CRefTime.h"
+#include "platform/dshow/CUnknown.h"
 
 class CBasePin;
 

@@ -1,14 +1,14 @@
 // Input side of the sample transport: allocator bookkeeping and the streaming-state checks
 // every Receive starts with.
-#include "CBaseInputPin.h"
+#include "platform/dshow/CBaseInputPin.h"
 
 #include <new>
 
 #include <evcode.h>
 #include <vfwmsgs.h>
 
-#include "CAutoLock.h"
-#include "CMemAllocator.h"
+#include "platform/dshow/CAutoLock.h"
+#include "platform/dshow/CMemAllocator.h"
 
 CBaseInputPin::CBaseInputPin(LPCTSTR pObjectName, CBaseFilter* pFilter, CCritSec* pLock,
                              HRESULT* phr, LPCWSTR pName)

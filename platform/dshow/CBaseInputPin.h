@@ -3,7 +3,7 @@
 // and unpacks each received sample's properties into m_SampleProps for the derived Receive.
 #pragma once
 
-#include "CBasePin.h"
+#include "platform/dshow/CBasePin.h"
 
 class CBaseInputPin : public CBasePin, public IMemInputPin {
 public:

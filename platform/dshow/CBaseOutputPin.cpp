@@ -1,11 +1,11 @@
 // Allocator negotiation and delivery helpers of output pins.
-#include "CBaseOutputPin.h"
+#include "platform/dshow/CBaseOutputPin.h"
 
 #include <new>
 
 #include <vfwmsgs.h>
 
-#include "CMemAllocator.h"
+#include "platform/dshow/CMemAllocator.h"
 
 CBaseOutputPin::CBaseOutputPin(LPCTSTR pObjectName, CBaseFilter* pFilter, CCritSec* pLock,
                                HRESULT* phr, LPCWSTR pName)

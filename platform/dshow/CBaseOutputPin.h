@@ -4,7 +4,7 @@
 // decommits it when it stops.
 #pragma once
 
-#include "CBasePin.h"
+#include "platform/dshow/CBasePin.h"
 
 class CBaseOutputPin : public CBasePin {
 public:

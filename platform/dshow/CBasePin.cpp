@@ -1,7 +1,7 @@
 // Pin connection protocol: the output pin drives Connect, trying types until the input pin's
 // ReceiveConnection accepts one; either side can refuse and every failure path leaves both
 // pins unconnected.
-#include "CBasePin.h"
+#include "platform/dshow/CBasePin.h"
 
 #include <cstring>
 #include <cwchar>
@@ -9,8 +9,8 @@
 
 #include <vfwmsgs.h>
 
-#include "CAutoLock.h"
-#include "CEnumMediaTypes.h"
+#include "platform/dshow/CAutoLock.h"
+#include "platform/dshow/CEnumMediaTypes.h"
 
 CBasePin::CBasePin(LPCTSTR pObjectName, CBaseFilter* pFilter, CCritSec* pLock, HRESULT* phr,
                    LPCWSTR pName, PIN_DIRECTION dir)

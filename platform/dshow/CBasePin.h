@@ -8,9 +8,9 @@
 #include <windows.h>
 #include <strmif.h>
 
-#include "CBaseFilter.h"
-#include "CMediaType.h"
-#include "CUnknown.h"
+#include "platform/dshow/CBaseFilter.h"
+#include "platform/dshow/CMediaType.h"
+#include "platform/dshow/CUnknown.h"
 
 class CBasePin : public CUnknown, public IPin, public IQualityControl {
 public:

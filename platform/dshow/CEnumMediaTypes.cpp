@@ -1,13 +1,13 @@
 // Media type enumeration: position n is whatever the pin's GetMediaType(n) gives; anything
 // but S_OK ends the list.
-#include "CEnumMediaTypes.h"
+#include "platform/dshow/CEnumMediaTypes.h"
 
 #include <new>
 
 #include <vfwmsgs.h>
 
-#include "CBasePin.h"
-#include "CMediaType.h"
+#include "platform/dshow/CBasePin.h"
+#include "platform/dshow/CMediaType.h"
 
 CEnumMediaTypes::CEnumMediaTypes(CBasePin* pPin, CEnumMediaTypes* pEnumMediaTypes)
     : m_pPin(pPin), m_Version(pPin->GetMediaTypeVersion())

@@ -1,13 +1,13 @@
 // Pin enumeration for CBaseFilter; pins are looked up through GetPin on each call.
-#include "CEnumPins.h"
+#include "platform/dshow/CEnumPins.h"
 
 #include <new>
 
 #include <vfwmsgs.h>
 
-#include "CAutoLock.h"
-#include "CBaseFilter.h"
-#include "CBasePin.h"
+#include "platform/dshow/CAutoLock.h"
+#include "platform/dshow/CBaseFilter.h"
+#include "platform/dshow/CBasePin.h"
 
 CEnumPins::CEnumPins(CBaseFilter* pFilter, CEnumPins* pEnumPins)
     : m_pFilter(pFilter), m_Version(pFilter->GetPinVersion())

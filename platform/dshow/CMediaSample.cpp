@@ -1,14 +1,14 @@
 // Sample properties follow IMediaSample's documented results: unset times and media times are
 // errors, a missing stop time is reported as VFW_S_NO_STOP_TIME with stop = start + 1.
-#include "CMediaSample.h"
+#include "platform/dshow/CMediaSample.h"
 
 #include <cstddef>
 #include <cstring>
 
 #include <vfwmsgs.h>
 
-#include "CBaseAllocator.h"
-#include "CMediaType.h"
+#include "platform/dshow/CBaseAllocator.h"
+#include "platform/dshow/CMediaType.h"
 
 CMediaSample::CMediaSample(LPCTSTR pName, CBaseAllocator* pAllocator, HRESULT* phr,
                            LPBYTE pBuffer, LONG length)

@@ -1,6 +1,6 @@
 // Media type ownership rules: the format block is always CoTaskMem memory so that types can
 // cross COM boundaries (enumerators, ConnectionMediaType) and be freed by either side.
-#include "CMediaType.h"
+#include "platform/dshow/CMediaType.h"
 
 #include <cstring>
 

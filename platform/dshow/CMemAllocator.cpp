@@ -1,13 +1,13 @@
 // Memory for the standard allocator comes from VirtualAlloc (page aligned, zeroed), so any
 // power-of-two alignment up to a page is met by the block start.
-#include "CMemAllocator.h"
+#include "platform/dshow/CMemAllocator.h"
 
 #include <new>
 
 #include <vfwmsgs.h>
 
-#include "CAutoLock.h"
-#include "CMediaSample.h"
+#include "platform/dshow/CAutoLock.h"
+#include "platform/dshow/CMediaSample.h"
 
 CMemAllocator::CMemAllocator(LPCTSTR pName, LPUNKNOWN pUnk, HRESULT* phr)
     : CBaseAllocator(pName, pUnk, phr)

@@ -2,7 +2,7 @@
 // each with the requested prefix in front.
 #pragma once
 
-#include "CBaseAllocator.h"
+#include "platform/dshow/CBaseAllocator.h"
 
 class CMemAllocator : public CBaseAllocator {
 public:

@@ -1,10 +1,10 @@
 // Output queue: the list holds packets (a batch of samples, an end of stream or a new segment)
 // that the thread sends downstream in order; flushing empties it and waits for the thread.
-#include "COutputQueue.h"
+#include "platform/dshow/COutputQueue.h"
 
 #include <new>
 
-#include "CAutoLock.h"
+#include "platform/dshow/CAutoLock.h"
 
 COutputQueue::COutputQueue(IPin* pInputPin, HRESULT* phr, BOOL bAuto, BOOL bQueue,
                            LONG lBatchSize, BOOL bBatchExact, LONG, DWORD dwPriority,

@@ -10,8 +10,8 @@
 #include <deque>
 #include <vector>
 
-#include "CAMEvent.h"
-#include "CCritSec.h"
+#include "platform/dshow/CAMEvent.h"
+#include "platform/dshow/CCritSec.h"
 
 #define DEFAULTCACHE 10
 

@@ -1,6 +1,6 @@
 // Seeking pass-through: each call looks the upstream peer up afresh, so reconnections need no
 // notification.
-#include "CPosPassThru.h"
+#include "platform/dshow/CPosPassThru.h"
 
 #include <vfwmsgs.h>
 

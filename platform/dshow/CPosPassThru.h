@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <strmif.h>
 
-#include "CUnknown.h"
+#include "platform/dshow/CUnknown.h"
 
 class CPosPassThru : public CUnknown, public IMediaSeeking {
 public:

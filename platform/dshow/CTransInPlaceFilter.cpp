@@ -1,6 +1,6 @@
 // In-place transform: samples go downstream as received, or as copies when the two pins
 // ended up with different allocators.
-#include "CTransInPlaceFilter.h"
+#include "platform/dshow/CTransInPlaceFilter.h"
 
 #include <cstddef>
 #include <cstring>
@@ -9,9 +9,9 @@
 #include <evcode.h>
 #include <vfwmsgs.h>
 
-#include "CMediaSample.h"
-#include "CTransInPlaceInputPin.h"
-#include "CTransInPlaceOutputPin.h"
+#include "platform/dshow/CMediaSample.h"
+#include "platform/dshow/CTransInPlaceInputPin.h"
+#include "platform/dshow/CTransInPlaceOutputPin.h"
 
 CTransInPlaceFilter::CTransInPlaceFilter(LPCTSTR pName, LPUNKNOWN pUnk, REFCLSID clsid,
                                          HRESULT*, bool bModifiesData)

@@ -4,7 +4,7 @@
 // each sample is copied into an output buffer first.
 #pragma once
 
-#include "CTransformFilter.h"
+#include "platform/dshow/CTransformFilter.h"
 
 class CTransInPlaceFilter : public CTransformFilter {
 public:

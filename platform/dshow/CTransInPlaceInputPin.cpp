@@ -1,12 +1,12 @@
 // In-place input pin: the allocator and the media types come from the downstream side when
 // it is connected, so that buffers need no copy.
-#include "CTransInPlaceInputPin.h"
+#include "platform/dshow/CTransInPlaceInputPin.h"
 
 #include <vfwmsgs.h>
 
-#include "CAutoLock.h"
-#include "CTransInPlaceFilter.h"
-#include "CTransInPlaceOutputPin.h"
+#include "platform/dshow/CAutoLock.h"
+#include "platform/dshow/CTransInPlaceFilter.h"
+#include "platform/dshow/CTransInPlaceOutputPin.h"
 
 CTransInPlaceInputPin::CTransInPlaceInputPin(LPCTSTR pObjectName, CTransInPlaceFilter* pFilter,
                                              HRESULT* phr, LPCWSTR pName)

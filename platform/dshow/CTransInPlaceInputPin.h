@@ -2,7 +2,7 @@
 // passes the allocator it is given on to the downstream filter.
 #pragma once
 
-#include "CTransformInputPin.h"
+#include "platform/dshow/CTransformInputPin.h"
 
 class CTransInPlaceFilter;
 

@@ -1,11 +1,11 @@
 // In-place output pin: types and the allocator come from the input side.
-#include "CTransInPlaceOutputPin.h"
+#include "platform/dshow/CTransInPlaceOutputPin.h"
 
 #include <vfwmsgs.h>
 
-#include "CAutoLock.h"
-#include "CTransInPlaceFilter.h"
-#include "CTransInPlaceInputPin.h"
+#include "platform/dshow/CAutoLock.h"
+#include "platform/dshow/CTransInPlaceFilter.h"
+#include "platform/dshow/CTransInPlaceInputPin.h"
 
 CTransInPlaceOutputPin::CTransInPlaceOutputPin(LPCTSTR pObjectName,
                                                CTransInPlaceFilter* pFilter, HRESULT* phr,

@@ -2,7 +2,7 @@
 // type, and hands the input's allocator downstream when the downstream pin accepts it.
 #pragma once
 
-#include "CTransformOutputPin.h"
+#include "platform/dshow/CTransformOutputPin.h"
 
 class CTransInPlaceFilter;
 

@@ -1,5 +1,5 @@
 // Transform filter state changes and sample path: one output sample per input sample.
-#include "CTransformFilter.h"
+#include "platform/dshow/CTransformFilter.h"
 
 #include <cwchar>
 #include <new>
@@ -7,8 +7,8 @@
 #include <evcode.h>
 #include <vfwmsgs.h>
 
-#include "CAutoLock.h"
-#include "CMediaSample.h"
+#include "platform/dshow/CAutoLock.h"
+#include "platform/dshow/CMediaSample.h"
 
 CTransformFilter::CTransformFilter(LPCTSTR pName, LPUNKNOWN pUnk, REFCLSID clsid)
     : CBaseFilter(pName, pUnk, &m_csFilter, clsid)

@@ -4,9 +4,9 @@
 // passed downstream here. See streams.h for the locks each overridable runs under.
 #pragma once
 
-#include "CBaseFilter.h"
-#include "CTransformInputPin.h"
-#include "CTransformOutputPin.h"
+#include "platform/dshow/CBaseFilter.h"
+#include "platform/dshow/CTransformInputPin.h"
+#include "platform/dshow/CTransformOutputPin.h"
 
 class CTransformFilter : public CBaseFilter {
 public:

@@ -1,11 +1,11 @@
 // Transform input pin: connection steps go to the filter's hooks; streaming calls are
 // serialised by the filter's receive lock.
-#include "CTransformInputPin.h"
+#include "platform/dshow/CTransformInputPin.h"
 
 #include <vfwmsgs.h>
 
-#include "CAutoLock.h"
-#include "CTransformFilter.h"
+#include "platform/dshow/CAutoLock.h"
+#include "platform/dshow/CTransformFilter.h"
 
 CTransformInputPin::CTransformInputPin(LPCTSTR pObjectName, CTransformFilter* pTransformFilter,
                                        HRESULT* phr, LPCWSTR pName)

@@ -2,7 +2,7 @@
 // calls to the filter, taking the receive lock around Receive and EndOfStream.
 #pragma once
 
-#include "CBaseInputPin.h"
+#include "platform/dshow/CBaseInputPin.h"
 
 class CTransformFilter;
 

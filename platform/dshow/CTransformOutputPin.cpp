@@ -1,14 +1,14 @@
 // Transform output pin: types and buffer sizes come from the filter; seeking goes upstream
 // through an aggregated CPosPassThru on the filter's input pin.
-#include "CTransformOutputPin.h"
+#include "platform/dshow/CTransformOutputPin.h"
 
 #include <new>
 
 #include <vfwmsgs.h>
 
-#include "CAutoLock.h"
-#include "CPosPassThru.h"
-#include "CTransformFilter.h"
+#include "platform/dshow/CAutoLock.h"
+#include "platform/dshow/CPosPassThru.h"
+#include "platform/dshow/CTransformFilter.h"
 
 CTransformOutputPin::CTransformOutputPin(LPCTSTR pObjectName,
                                          CTransformFilter* pTransformFilter, HRESULT* phr,

@@ -3,7 +3,7 @@
 // pin upstream of the filter's input.
 #pragma once
 
-#include "CBaseOutputPin.h"
+#include "platform/dshow/CBaseOutputPin.h"
 
 class CTransformFilter;
 class CPosPassThru;

@@ -1,5 +1,5 @@
 // Non-delegating IUnknown shared by filters, pins, allocators and samples.
-#include "CUnknown.h"
+#include "platform/dshow/CUnknown.h"
 
 // A non-aggregated object is its own owner: the public IUnknown then reaches the
 // NonDelegating methods through this cast.

@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <objbase.h>
 
-#include "CBaseObject.h"
+#include "platform/dshow/CBaseObject.h"
 
 // The inner IUnknown of an aggregatable object: an outer object calls these directly.
 struct INonDelegatingUnknown {

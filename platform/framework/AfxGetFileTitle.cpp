@@ -1,5 +1,5 @@
 // AfxGetFileTitle over comdlg32's GetFileTitleW.
-#include "AfxGetFileTitle.h"
+#include "platform/framework/AfxGetFileTitle.h"
 
 #include <commdlg.h>
 

@@ -1,5 +1,5 @@
 // URL cracking with InternetCanonicalizeUrlW and InternetCrackUrlW.
-#include "AfxParseURL.h"
+#include "platform/framework/AfxParseURL.h"
 
 #include <cwchar>
 #include <vector>

@@ -3,7 +3,7 @@
 // and then split into service type, server, object (path and query), port and credentials.
 #pragma once
 
-#include "CStringT.h"
+#include "platform/framework/CStringT.h"
 
 #include <wininet.h>
 

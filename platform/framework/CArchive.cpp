@@ -1,10 +1,10 @@
 // CArchive: buffered reading and writing, the string and count forms, and the class and
 // object reference tags with their maps.
-#include "CArchive.h"
+#include "platform/framework/CArchive.h"
 
-#include "CFile.h"
-#include "CMemoryException.h"
-#include "CNotSupportedException.h"
+#include "platform/framework/CFile.h"
+#include "platform/framework/CMemoryException.h"
+#include "platform/framework/CNotSupportedException.h"
 
 #include <algorithm>
 

@@ -4,9 +4,9 @@
 // object references with a per-archive map so an object written twice is read back once.
 #pragma once
 
-#include "CArchiveException.h"
-#include "CObject.h"
-#include "CStringT.h"
+#include "platform/framework/CArchiveException.h"
+#include "platform/framework/CObject.h"
+#include "platform/framework/CStringT.h"
 
 #include <cstring>
 #include <type_traits>

@@ -1,5 +1,5 @@
 // CArchiveException and its cause messages.
-#include "CArchiveException.h"
+#include "platform/framework/CArchiveException.h"
 
 IMPLEMENT_DYNAMIC(CArchiveException, CException)
 

@@ -2,8 +2,8 @@
 // wrong direction, ...).
 #pragma once
 
-#include "CException.h"
-#include "CStringT.h"
+#include "platform/framework/CException.h"
+#include "platform/framework/CStringT.h"
 
 class CArchiveException : public CException {
     DECLARE_DYNAMIC(CArchiveException)

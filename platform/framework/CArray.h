@@ -3,11 +3,11 @@
 // are value-initialised (zero for plain types): callers rely on both.
 #pragma once
 
-#include "CArchive.h"
-#include "CInvalidArgException.h"
-#include "CMemoryException.h"
-#include "CNotSupportedException.h"
-#include "CObject.h"
+#include "platform/framework/CArchive.h"
+#include "platform/framework/CInvalidArgException.h"
+#include "platform/framework/CMemoryException.h"
+#include "platform/framework/CNotSupportedException.h"
+#include "platform/framework/CObject.h"
 
 #include <climits>
 #include <cstdlib>

@@ -1,4 +1,4 @@
 // CByteArray's run-time class record.
-#include "CByteArray.h"
+#include "platform/framework/CByteArray.h"
 
 IMPLEMENT_SERIAL(CByteArray, CObject, 1)

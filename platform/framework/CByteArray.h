@@ -1,8 +1,8 @@
 // CByteArray: the framework's array of bytes.
 #pragma once
 
-#include "CArray.h"
-#include "CStringT.h"
+#include "platform/framework/CArray.h"
+#include "platform/framework/CStringT.h"
 
 class CByteArray : public CArray<BYTE, BYTE> {
     DECLARE_SERIAL(CByteArray)

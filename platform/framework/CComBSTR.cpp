@@ -1,7 +1,7 @@
 // CComBSTR over the SysAllocString family.
-#include "CComBSTR.h"
+#include "platform/framework/CComBSTR.h"
 
-#include "CMemoryException.h"
+#include "platform/framework/CMemoryException.h"
 
 #include <cwchar>
 #include <utility>

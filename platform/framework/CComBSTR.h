@@ -1,7 +1,7 @@
 // CComBSTR: an owned BSTR. Allocation failures raise the framework's memory exception.
 #pragma once
 
-#include "CStringT.h"
+#include "platform/framework/CStringT.h"
 
 class CComBSTR {
 public:

@@ -3,7 +3,7 @@
 // compiler's COM support gives in that case.
 #pragma once
 
-#include "COleException.h"
+#include "platform/framework/COleException.h"
 
 #include <type_traits>
 #include <utility>

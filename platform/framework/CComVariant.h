@@ -2,7 +2,7 @@
 // except for allocation failures in construction).
 #pragma once
 
-#include "COleVariant.h"
+#include "platform/framework/COleVariant.h"
 
 class CComVariant : public COleVariant {
 public:

@@ -1,4 +1,4 @@
 // CCriticalSection's run-time class record.
-#include "CCriticalSection.h"
+#include "platform/framework/CCriticalSection.h"
 
 IMPLEMENT_DYNAMIC(CCriticalSection, CSyncObject)

@@ -1,7 +1,7 @@
 // CCriticalSection: the framework's wrapper of a Win32 critical section.
 #pragma once
 
-#include "CSyncObject.h"
+#include "platform/framework/CSyncObject.h"
 
 class CCriticalSection : public CSyncObject {
     DECLARE_DYNAMIC(CCriticalSection)

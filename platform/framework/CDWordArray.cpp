@@ -1,4 +1,4 @@
 // CDWordArray's run-time class record.
-#include "CDWordArray.h"
+#include "platform/framework/CDWordArray.h"
 
 IMPLEMENT_SERIAL(CDWordArray, CObject, 1)

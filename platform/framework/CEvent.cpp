@@ -1,7 +1,7 @@
 // CEvent: creation over CreateEventW.
-#include "CEvent.h"
+#include "platform/framework/CEvent.h"
 
-#include "CResourceException.h"
+#include "platform/framework/CResourceException.h"
 
 IMPLEMENT_DYNAMIC(CEvent, CSyncObject)
 

@@ -1,7 +1,7 @@
 // CEvent: the framework's Win32 event (auto-reset unless manualReset).
 #pragma once
 
-#include "CSyncObject.h"
+#include "platform/framework/CSyncObject.h"
 
 class CEvent : public CSyncObject {
     DECLARE_DYNAMIC(CEvent)

@@ -1,5 +1,5 @@
 // CException: deletion rule and the empty default message.
-#include "CException.h"
+#include "platform/framework/CException.h"
 
 #include <cwchar>
 

@@ -2,7 +2,7 @@
 // (`throw new CFileException(...)`) and the catcher frees them with Delete().
 #pragma once
 
-#include "CObject.h"
+#include "platform/framework/CObject.h"
 
 class CException : public CObject {
     DECLARE_DYNAMIC(CException)

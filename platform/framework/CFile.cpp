@@ -1,5 +1,5 @@
 // CFile over CreateFileW and the handle functions; every failure becomes a CFileException.
-#include "CFile.h"
+#include "platform/framework/CFile.h"
 
 IMPLEMENT_DYNAMIC(CFile, CObject)
 

@@ -3,9 +3,9 @@
 // The virtual operations are declared in the order derived file classes rely on.
 #pragma once
 
-#include "CFileException.h"
-#include "CObject.h"
-#include "CStringT.h"
+#include "platform/framework/CFileException.h"
+#include "platform/framework/CObject.h"
+#include "platform/framework/CStringT.h"
 
 class CFile : public CObject {
     DECLARE_DYNAMIC(CFile)

@@ -1,5 +1,5 @@
 // CFileException: the cause mapping from system error codes, and the cause messages.
-#include "CFileException.h"
+#include "platform/framework/CFileException.h"
 
 IMPLEMENT_DYNAMIC(CFileException, CException)
 

@@ -2,8 +2,8 @@
 // code and the file's path. OsErrorToException maps system codes to causes.
 #pragma once
 
-#include "CException.h"
-#include "CStringT.h"
+#include "platform/framework/CException.h"
+#include "platform/framework/CStringT.h"
 
 class CFileException : public CException {
     DECLARE_DYNAMIC(CFileException)

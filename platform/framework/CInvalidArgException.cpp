@@ -1,5 +1,5 @@
 // CInvalidArgException and its throw function.
-#include "CInvalidArgException.h"
+#include "platform/framework/CInvalidArgException.h"
 
 IMPLEMENT_DYNAMIC(CInvalidArgException, CSimpleException)
 

@@ -2,7 +2,7 @@
 // and AfxThrowInvalidArgException, which throws it.
 #pragma once
 
-#include "CSimpleException.h"
+#include "platform/framework/CSimpleException.h"
 
 class CInvalidArgException : public CSimpleException {
     DECLARE_DYNAMIC(CInvalidArgException)

@@ -3,10 +3,10 @@
 // framework, so a POSITION stays valid until its own element is removed.
 #pragma once
 
-#include "CArchive.h"
-#include "CArray.h"
-#include "CInvalidArgException.h"
-#include "CObject.h"
+#include "platform/framework/CArchive.h"
+#include "platform/framework/CArray.h"
+#include "platform/framework/CInvalidArgException.h"
+#include "platform/framework/CObject.h"
 
 #include <new>
 #include <utility>

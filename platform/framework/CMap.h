@@ -4,10 +4,10 @@
 // bucket, newest entry first within a bucket.
 #pragma once
 
-#include "CArchive.h"
-#include "CArray.h"
-#include "CObject.h"
-#include "CStringT.h"
+#include "platform/framework/CArchive.h"
+#include "platform/framework/CArray.h"
+#include "platform/framework/CObject.h"
+#include "platform/framework/CStringT.h"
 
 #include <new>
 #include <type_traits>

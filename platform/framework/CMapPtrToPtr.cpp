@@ -1,4 +1,4 @@
 // CMapPtrToPtr's run-time class record.
-#include "CMapPtrToPtr.h"
+#include "platform/framework/CMapPtrToPtr.h"
 
 IMPLEMENT_DYNAMIC(CMapPtrToPtr, CObject)

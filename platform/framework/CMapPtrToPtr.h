@@ -1,7 +1,7 @@
 // CMapPtrToPtr: the framework's map from pointer to pointer (neither owned).
 #pragma once
 
-#include "CMap.h"
+#include "platform/framework/CMap.h"
 
 class CMapPtrToPtr : public CMap<void*, void*, void*, void*> {
     DECLARE_DYNAMIC(CMapPtrToPtr)

@@ -1,8 +1,8 @@
 // CMemFile: reads and writes within a malloc'd buffer that grows on demand.
-#include "CMemFile.h"
+#include "platform/framework/CMemFile.h"
 
-#include "CMemoryException.h"
-#include "CNotSupportedException.h"
+#include "platform/framework/CMemoryException.h"
+#include "platform/framework/CNotSupportedException.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -3,7 +3,7 @@
 // its whole size is the file's content. Buffers are C run-time (malloc) blocks.
 #pragma once
 
-#include "CFile.h"
+#include "platform/framework/CFile.h"
 
 class CMemFile : public CFile {
     DECLARE_DYNAMIC(CMemFile)

@@ -1,5 +1,5 @@
 // CMemoryException: thrown as one static object, since allocating it could itself fail.
-#include "CMemoryException.h"
+#include "platform/framework/CMemoryException.h"
 
 IMPLEMENT_DYNAMIC(CMemoryException, CSimpleException)
 

@@ -2,7 +2,7 @@
 // and AfxThrowMemoryException, which throws it.
 #pragma once
 
-#include "CSimpleException.h"
+#include "platform/framework/CSimpleException.h"
 
 class CMemoryException : public CSimpleException {
     DECLARE_DYNAMIC(CMemoryException)

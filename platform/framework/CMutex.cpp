@@ -1,7 +1,7 @@
 // CMutex: creation over CreateMutexW.
-#include "CMutex.h"
+#include "platform/framework/CMutex.h"
 
-#include "CResourceException.h"
+#include "platform/framework/CResourceException.h"
 
 IMPLEMENT_DYNAMIC(CMutex, CSyncObject)
 

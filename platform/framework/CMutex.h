@@ -1,7 +1,7 @@
 // CMutex: the framework's Win32 mutex.
 #pragma once
 
-#include "CSyncObject.h"
+#include "platform/framework/CSyncObject.h"
 
 class CMutex : public CSyncObject {
     DECLARE_DYNAMIC(CMutex)

@@ -1,5 +1,5 @@
 // CNotSupportedException and its throw function.
-#include "CNotSupportedException.h"
+#include "platform/framework/CNotSupportedException.h"
 
 IMPLEMENT_DYNAMIC(CNotSupportedException, CSimpleException)
 

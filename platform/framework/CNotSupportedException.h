@@ -2,7 +2,7 @@
 // and AfxThrowNotSupportedException, which throws it.
 #pragma once
 
-#include "CSimpleException.h"
+#include "platform/framework/CSimpleException.h"
 
 class CNotSupportedException : public CSimpleException {
     DECLARE_DYNAMIC(CNotSupportedException)

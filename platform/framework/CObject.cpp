@@ -1,5 +1,5 @@
 // CObject's run-time class record and queries.
-#include "CObject.h"
+#include "platform/framework/CObject.h"
 
 CRuntimeClass CObject::classCObject = {"CObject", static_cast<int>(sizeof(CObject)), 0xFFFF,
                                        nullptr, nullptr, nullptr};

@@ -1,7 +1,7 @@
 // CObject: root of the framework's class tree: run-time class queries, serialization hook.
 #pragma once
 
-#include "CRuntimeClass.h"
+#include "platform/framework/CRuntimeClass.h"
 
 class CObject {
 public:

@@ -1,5 +1,5 @@
 // COleDateTime over SystemTimeToVariantTime / VariantTimeToSystemTime and wcsftime.
-#include "COleDateTime.h"
+#include "platform/framework/COleDateTime.h"
 
 #include <ctime>
 #include <cwchar>

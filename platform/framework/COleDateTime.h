@@ -2,7 +2,7 @@
 // framework's date type. Calendar conversions go through the system's variant-time functions.
 #pragma once
 
-#include "CStringT.h"
+#include "platform/framework/CStringT.h"
 
 class COleDateTime {
 public:

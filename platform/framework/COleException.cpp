@@ -1,8 +1,8 @@
 // COleException: message from the system's text for the code.
-#include "COleException.h"
+#include "platform/framework/COleException.h"
 
-#include "CMemoryException.h"
-#include "CStringT.h"
+#include "platform/framework/CMemoryException.h"
+#include "platform/framework/CStringT.h"
 
 IMPLEMENT_DYNAMIC(COleException, CException)
 

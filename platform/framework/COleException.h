@@ -2,7 +2,7 @@
 // allocation failures surface, as E_FAIL).
 #pragma once
 
-#include "CException.h"
+#include "platform/framework/CException.h"
 
 class COleException : public CException {
     DECLARE_DYNAMIC(COleException)

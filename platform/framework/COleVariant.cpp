@@ -1,10 +1,10 @@
 // COleVariant: construction, comparison, conversion and the archive form.
-#include "COleVariant.h"
+#include "platform/framework/COleVariant.h"
 
-#include "CArchive.h"
-#include "CMemoryException.h"
-#include "CNotSupportedException.h"
-#include "COleException.h"
+#include "platform/framework/CArchive.h"
+#include "platform/framework/CMemoryException.h"
+#include "platform/framework/CNotSupportedException.h"
+#include "platform/framework/COleException.h"
 
 #include <cstring>
 

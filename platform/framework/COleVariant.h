@@ -2,8 +2,8 @@
 // framework's archive form (WORD type, then the value).
 #pragma once
 
-#include "COleDateTime.h"
-#include "CStringT.h"
+#include "platform/framework/COleDateTime.h"
+#include "platform/framework/CStringT.h"
 
 class CArchive;
 

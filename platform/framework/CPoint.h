@@ -1,7 +1,7 @@
 // CPoint: a POINT with arithmetic, as the framework's value type.
 #pragma once
 
-#include "CSize.h"
+#include "platform/framework/CSize.h"
 
 class CPoint : public tagPOINT {
 public:

@@ -1,4 +1,4 @@
 // CPtrArray's run-time class record.
-#include "CPtrArray.h"
+#include "platform/framework/CPtrArray.h"
 
 IMPLEMENT_DYNAMIC(CPtrArray, CObject)

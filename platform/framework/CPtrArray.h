@@ -1,8 +1,8 @@
 // CPtrArray: the framework's array of pointers (not owned).
 #pragma once
 
-#include "CArray.h"
-#include "CStringT.h"
+#include "platform/framework/CArray.h"
+#include "platform/framework/CStringT.h"
 
 class CPtrArray : public CArray<void*, void*> {
     DECLARE_DYNAMIC(CPtrArray)

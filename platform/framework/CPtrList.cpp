@@ -1,4 +1,4 @@
 // CPtrList's run-time class record.
-#include "CPtrList.h"
+#include "platform/framework/CPtrList.h"
 
 IMPLEMENT_DYNAMIC(CPtrList, CObject)

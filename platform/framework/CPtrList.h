@@ -1,7 +1,7 @@
 // CPtrList: the framework's list of pointers (not owned).
 #pragma once
 
-#include "CList.h"
+#include "platform/framework/CList.h"
 
 class CPtrList : public CList<void*, void*> {
     DECLARE_DYNAMIC(CPtrList)

@@ -2,7 +2,7 @@
 // functions, so empty and normalised rectangles behave exactly as the system's).
 #pragma once
 
-#include "CPoint.h"
+#include "platform/framework/CPoint.h"
 
 class CRect : public tagRECT {
 public:

@@ -1,5 +1,5 @@
 // CResourceException and its throw function.
-#include "CResourceException.h"
+#include "platform/framework/CResourceException.h"
 
 IMPLEMENT_DYNAMIC(CResourceException, CSimpleException)
 

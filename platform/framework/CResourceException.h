@@ -2,7 +2,7 @@
 // and AfxThrowResourceException, which throws it.
 #pragma once
 
-#include "CSimpleException.h"
+#include "platform/framework/CSimpleException.h"
 
 class CResourceException : public CSimpleException {
     DECLARE_DYNAMIC(CResourceException)

@@ -1,9 +1,9 @@
 // The module-wide list of run-time classes, class queries, and the archive form of a class.
-#include "CRuntimeClass.h"
+#include "platform/framework/CRuntimeClass.h"
 
-#include "CArchive.h"
-#include "CArchiveException.h"
-#include "CObject.h"
+#include "platform/framework/CArchive.h"
+#include "platform/framework/CArchiveException.h"
+#include "platform/framework/CObject.h"
 
 #include <cstring>
 #include <mutex>

@@ -3,7 +3,7 @@
 // enters a module-wide list at start-up, so a class can be found and created by its 8-bit name.
 #pragma once
 
-#include "FrameworkDefs.h"
+#include "platform/framework/FrameworkDefs.h"
 
 class CObject;
 class CArchive;

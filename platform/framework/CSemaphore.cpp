@@ -1,7 +1,7 @@
 // CSemaphore: creation over CreateSemaphoreW.
-#include "CSemaphore.h"
+#include "platform/framework/CSemaphore.h"
 
-#include "CResourceException.h"
+#include "platform/framework/CResourceException.h"
 
 IMPLEMENT_DYNAMIC(CSemaphore, CSyncObject)
 

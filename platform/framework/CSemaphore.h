@@ -1,7 +1,7 @@
 // CSemaphore: the framework's Win32 semaphore.
 #pragma once
 
-#include "CSyncObject.h"
+#include "platform/framework/CSyncObject.h"
 
 class CSemaphore : public CSyncObject {
     DECLARE_DYNAMIC(CSemaphore)

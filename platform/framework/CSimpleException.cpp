@@ -1,7 +1,7 @@
 // CSimpleException: the message from the resource id when present, else the built-in text.
-#include "CSimpleException.h"
+#include "platform/framework/CSimpleException.h"
 
-#include "CStringT.h"
+#include "platform/framework/CStringT.h"
 
 IMPLEMENT_DYNAMIC(CSimpleException, CException)
 

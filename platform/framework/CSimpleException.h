@@ -3,7 +3,7 @@
 // not-supported, invalid-argument and user exceptions.
 #pragma once
 
-#include "CException.h"
+#include "platform/framework/CException.h"
 
 class CSimpleException : public CException {
     DECLARE_DYNAMIC(CSimpleException)

@@ -1,7 +1,7 @@
 // CSingleLock: tracks whether it holds its object.
-#include "CSingleLock.h"
+#include "platform/framework/CSingleLock.h"
 
-#include "CInvalidArgException.h"
+#include "platform/framework/CInvalidArgException.h"
 
 CSingleLock::CSingleLock(CSyncObject* object, BOOL initialLock)
     : m_pObject(object), m_hObject(object ? object->m_hObject : nullptr), m_bAcquired(FALSE)

@@ -2,7 +2,7 @@
 // when it holds it.
 #pragma once
 
-#include "CSyncObject.h"
+#include "platform/framework/CSyncObject.h"
 
 class CSingleLock {
 public:

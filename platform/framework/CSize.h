@@ -1,7 +1,7 @@
 // CSize: a SIZE with arithmetic, as the framework's value type.
 #pragma once
 
-#include "FrameworkDefs.h"
+#include "platform/framework/FrameworkDefs.h"
 
 class CPoint;
 

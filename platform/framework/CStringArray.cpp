@@ -1,4 +1,4 @@
 // CStringArray's run-time class record.
-#include "CStringArray.h"
+#include "platform/framework/CStringArray.h"
 
 IMPLEMENT_SERIAL(CStringArray, CObject, 1)

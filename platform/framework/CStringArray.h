@@ -1,8 +1,8 @@
 // CStringArray: the framework's array of strings.
 #pragma once
 
-#include "CArray.h"
-#include "CStringT.h"
+#include "platform/framework/CArray.h"
+#include "platform/framework/CStringT.h"
 
 class CStringArray : public CArray<CString, LPCTSTR> {
     DECLARE_SERIAL(CStringArray)

@@ -3,7 +3,7 @@
 // default). With UNICODE, TCHAR is wchar_t, so the T-to-W forms pass the text through.
 #pragma once
 
-#include "StringTraits.h"
+#include "platform/framework/StringTraits.h"
 
 #include <vector>
 

@@ -1,5 +1,5 @@
 // The two instantiations of the string template, and the field splitter that works on it.
-#include "CStringT.h"
+#include "platform/framework/CStringT.h"
 
 #include <cwchar>
 

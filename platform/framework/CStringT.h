@@ -3,7 +3,7 @@
 // exception on failure; each form converts from the other through the ANSI code page.
 #pragma once
 
-#include "StringTraits.h"
+#include "platform/framework/StringTraits.h"
 
 #include <algorithm>
 #include <string>

@@ -1,5 +1,5 @@
 // CSyncObject: waiting on the handle and closing it.
-#include "CSyncObject.h"
+#include "platform/framework/CSyncObject.h"
 
 IMPLEMENT_DYNAMIC(CSyncObject, CObject)
 

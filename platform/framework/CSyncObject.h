@@ -2,7 +2,7 @@
 // (CEvent, CSemaphore, CMutex) and the critical section.
 #pragma once
 
-#include "CObject.h"
+#include "platform/framework/CObject.h"
 
 class CSyncObject : public CObject {
     DECLARE_DYNAMIC(CSyncObject)

@@ -1,7 +1,7 @@
 // CTypedPtrArray: a pointer array (CPtrArray or CObArray kind) that hands out typed pointers.
 #pragma once
 
-#include "CPtrArray.h"
+#include "platform/framework/CPtrArray.h"
 
 template <class BASE_CLASS, class TYPE>
 class CTypedPtrArray : public BASE_CLASS {

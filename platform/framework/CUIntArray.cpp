@@ -1,4 +1,4 @@
 // CUIntArray's run-time class record.
-#include "CUIntArray.h"
+#include "platform/framework/CUIntArray.h"
 
 IMPLEMENT_SERIAL(CUIntArray, CObject, 1)

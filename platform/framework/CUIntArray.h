@@ -1,8 +1,8 @@
 // CUIntArray: the framework's array of unsigned integers.
 #pragma once
 
-#include "CArray.h"
-#include "CStringT.h"
+#include "platform/framework/CArray.h"
+#include "platform/framework/CStringT.h"
 
 class CUIntArray : public CArray<UINT, UINT> {
     DECLARE_SERIAL(CUIntArray)

@@ -1,5 +1,5 @@
 // CUserException and its throw function.
-#include "CUserException.h"
+#include "platform/framework/CUserException.h"
 
 IMPLEMENT_DYNAMIC(CUserException, CSimpleException)
 

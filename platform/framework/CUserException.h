@@ -2,7 +2,7 @@
 // and AfxThrowUserException, which throws it.
 #pragma once
 
-#include "CSimpleException.h"
+#include "platform/framework/CSimpleException.h"
 
 class CUserException : public CSimpleException {
     DECLARE_DYNAMIC(CUserException)

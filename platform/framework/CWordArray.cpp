@@ -1,4 +1,4 @@
 // CWordArray's run-time class record.
-#include "CWordArray.h"
+#include "platform/framework/CWordArray.h"
 
 IMPLEMENT_SERIAL(CWordArray, CObject, 1)

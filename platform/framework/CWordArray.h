@@ -1,8 +1,8 @@
 // CWordArray: the framework's array of 16-bit words.
 #pragma once
 
-#include "CArray.h"
-#include "CStringT.h"
+#include "platform/framework/CArray.h"
+#include "platform/framework/CStringT.h"
 
 class CWordArray : public CArray<WORD, WORD> {
     DECLARE_SERIAL(CWordArray)

@@ -1,7 +1,7 @@
 // The module handles that resource lookups use. The framework is a static library, so each
 // module (exe or DLL) has its own copy of these: by default they name that module itself,
 // so a DLL's strings come from the DLL until its start-up code says otherwise.
-#include "FrameworkDefs.h"
+#include "platform/framework/FrameworkDefs.h"
 
 #include <atomic>
 

@@ -1,10 +1,10 @@
 // Narrow and wide string primitives behind CStringT. Formatting calls msvcrt.dll's printf
 // family directly: mingw's headers redirect the plain names to a C99 printf in which %s of a
 // wide format means a narrow string, which is not what the program's formats expect.
-#include "StringTraits.h"
+#include "platform/framework/StringTraits.h"
 
-#include "CMemoryException.h"
-#include "COleException.h"
+#include "platform/framework/CMemoryException.h"
+#include "platform/framework/COleException.h"
 
 #include <cstring>
 #include <cwchar>

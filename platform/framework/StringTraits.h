@@ -3,7 +3,7 @@
 // printf family (Microsoft semantics for %s, %S, %hs, %ls, %I64d), never to mingw's C99 one.
 #pragma once
 
-#include "FrameworkDefs.h"
+#include "platform/framework/FrameworkDefs.h"
 
 #include <cstdarg>
 #include <cstdlib>

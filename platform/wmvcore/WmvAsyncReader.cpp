@@ -1,13 +1,13 @@
 // Asynchronous reader: one worker thread runs the commands in order and pushes samples.
-#include "WmvAsyncReader.h"
+#include "platform/wmvcore/WmvAsyncReader.h"
 
 #include <chrono>
 #include <cstring>
 #include <new>
 
-#include "WmvBuffer.h"
-#include "WmvCommon.h"
-#include "WmvHttpSource.h"
+#include "platform/wmvcore/WmvBuffer.h"
+#include "platform/wmvcore/WmvCommon.h"
+#include "platform/wmvcore/WmvHttpSource.h"
 
 namespace orvane::wmv {
 

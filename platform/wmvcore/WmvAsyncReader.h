@@ -15,10 +15,10 @@
 #include <string>
 #include <thread>
 
-#include "WmvHeaderInfo.h"
-#include "WmvMedia.h"
-#include "WmvNetworkConfig.h"
-#include "WmvProfile.h"
+#include "platform/wmvcore/WmvHeaderInfo.h"
+#include "platform/wmvcore/WmvMedia.h"
+#include "platform/wmvcore/WmvNetworkConfig.h"
+#include "platform/wmvcore/WmvProfile.h"
 
 namespace orvane::wmv {
 

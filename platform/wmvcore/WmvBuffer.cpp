@@ -1,5 +1,5 @@
 // Heap-backed INSSBuffer.
-#include "WmvBuffer.h"
+#include "platform/wmvcore/WmvBuffer.h"
 
 #include <new>
 

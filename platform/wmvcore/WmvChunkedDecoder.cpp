@@ -1,5 +1,5 @@
 // Chunked transfer decoding for the HTTP source.
-#include "WmvChunkedDecoder.h"
+#include "platform/wmvcore/WmvChunkedDecoder.h"
 
 #include <algorithm>
 

@@ -9,7 +9,7 @@
 #include <new>
 #include <string>
 
-#include "asf/AsfError.h"
+#include "platform/wmvcore/asf/AsfError.h"
 
 namespace orvane::wmv {
 

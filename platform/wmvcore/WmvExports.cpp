@@ -5,11 +5,11 @@
 #include <wmsdk.h>
 #include <nserror.h>
 
-#include "WmvAsyncReader.h"
-#include "WmvMetadataEditor.h"
-#include "WmvProfileManager.h"
-#include "WmvStandIn.h"
-#include "WmvSyncReader.h"
+#include "platform/wmvcore/WmvAsyncReader.h"
+#include "platform/wmvcore/WmvMetadataEditor.h"
+#include "platform/wmvcore/WmvProfileManager.h"
+#include "platform/wmvcore/WmvStandIn.h"
+#include "platform/wmvcore/WmvSyncReader.h"
 
 using namespace orvane::wmv;
 

@@ -1,5 +1,5 @@
 // File-backed ASF source.
-#include "WmvFileSource.h"
+#include "platform/wmvcore/WmvFileSource.h"
 
 #include <nserror.h>
 

@@ -5,7 +5,7 @@
 
 #include <mutex>
 
-#include "asf/AsfSource.h"
+#include "platform/wmvcore/asf/AsfSource.h"
 
 namespace orvane::wmv {
 

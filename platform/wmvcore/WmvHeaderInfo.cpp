@@ -1,10 +1,10 @@
 // Attribute, marker and codec queries over the parsed header.
-#include "WmvHeaderInfo.h"
+#include "platform/wmvcore/WmvHeaderInfo.h"
 
 #include <cstring>
 #include <limits>
 
-#include "WmvCommon.h"
+#include "platform/wmvcore/WmvCommon.h"
 
 namespace orvane::wmv {
 

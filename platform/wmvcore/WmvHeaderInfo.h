@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <wmsdk.h>
 
-#include "asf/AsfHeader.h"
+#include "platform/wmvcore/asf/AsfHeader.h"
 
 namespace orvane::wmv {
 

@@ -1,5 +1,5 @@
 // Progressive HTTP/1.1 download for the network reader.
-#include "WmvHttpSource.h"
+#include "platform/wmvcore/WmvHttpSource.h"
 
 #include <ws2tcpip.h>
 #include <nserror.h>

@@ -17,9 +17,9 @@
 #include <thread>
 #include <vector>
 
-#include "WmvChunkedDecoder.h"
-#include "WmvMedia.h"
-#include "asf/AsfSource.h"
+#include "platform/wmvcore/WmvChunkedDecoder.h"
+#include "platform/wmvcore/WmvMedia.h"
+#include "platform/wmvcore/asf/AsfSource.h"
 
 namespace orvane::wmv {
 

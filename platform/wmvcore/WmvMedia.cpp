@@ -1,14 +1,14 @@
 // Opening a presentation by name, URL or IStream.
-#include "WmvMedia.h"
+#include "platform/wmvcore/WmvMedia.h"
 
 #include <nserror.h>
 
 #include <cwctype>
 
-#include "WmvCommon.h"
-#include "WmvFileSource.h"
-#include "WmvHttpSource.h"
-#include "WmvStreamSource.h"
+#include "platform/wmvcore/WmvCommon.h"
+#include "platform/wmvcore/WmvFileSource.h"
+#include "platform/wmvcore/WmvHttpSource.h"
+#include "platform/wmvcore/WmvStreamSource.h"
 
 namespace orvane::wmv {
 

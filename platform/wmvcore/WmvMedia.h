@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "asf/AsfDemuxer.h"
+#include "platform/wmvcore/asf/AsfDemuxer.h"
 
 namespace orvane::wmv {
 

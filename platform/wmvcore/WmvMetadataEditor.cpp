@@ -1,9 +1,9 @@
 // Read-only metadata editor.
-#include "WmvMetadataEditor.h"
+#include "platform/wmvcore/WmvMetadataEditor.h"
 
 #include <new>
 
-#include "WmvCommon.h"
+#include "platform/wmvcore/WmvCommon.h"
 
 namespace orvane::wmv {
 

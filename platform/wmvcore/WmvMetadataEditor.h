@@ -9,9 +9,9 @@
 #include <memory>
 #include <mutex>
 
-#include "WmvHeaderInfo.h"
-#include "WmvMedia.h"
-#include "WmvMetadataEditor2.h"
+#include "platform/wmvcore/WmvHeaderInfo.h"
+#include "platform/wmvcore/WmvMedia.h"
+#include "platform/wmvcore/WmvMetadataEditor2.h"
 
 namespace orvane::wmv {
 

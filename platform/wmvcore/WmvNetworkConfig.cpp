@@ -1,9 +1,9 @@
 // Network settings of the asynchronous reader.
-#include "WmvNetworkConfig.h"
+#include "platform/wmvcore/WmvNetworkConfig.h"
 
 #include <cwctype>
 
-#include "WmvCommon.h"
+#include "platform/wmvcore/WmvCommon.h"
 
 namespace orvane::wmv {
 

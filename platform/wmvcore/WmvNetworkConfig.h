@@ -10,7 +10,7 @@
 #include <mutex>
 #include <string>
 
-#include "WmvMedia.h"
+#include "platform/wmvcore/WmvMedia.h"
 
 namespace orvane::wmv {
 

@@ -1,7 +1,7 @@
 // Stream list of an opened presentation.
-#include "WmvProfile.h"
+#include "platform/wmvcore/WmvProfile.h"
 
-#include "WmvCommon.h"
+#include "platform/wmvcore/WmvCommon.h"
 
 namespace orvane::wmv {
 

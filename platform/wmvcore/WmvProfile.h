@@ -8,8 +8,8 @@
 
 #include <vector>
 
-#include "WmvStreamConfig.h"
-#include "asf/AsfHeader.h"
+#include "platform/wmvcore/WmvStreamConfig.h"
+#include "platform/wmvcore/asf/AsfHeader.h"
 
 namespace orvane::wmv {
 

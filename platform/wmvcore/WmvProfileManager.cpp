@@ -1,9 +1,9 @@
 // Empty codec inventory and refused profile operations.
-#include "WmvProfileManager.h"
+#include "platform/wmvcore/WmvProfileManager.h"
 
 #include <new>
 
-#include "WmvCommon.h"
+#include "platform/wmvcore/WmvCommon.h"
 
 namespace orvane::wmv {
 

@@ -1,11 +1,11 @@
 // Stream configuration and media type of one ASF stream.
-#include "WmvStreamConfig.h"
+#include "platform/wmvcore/WmvStreamConfig.h"
 
 #include <cstring>
 #include <new>
 
-#include "WmvCommon.h"
-#include "WmvGuids.h"
+#include "platform/wmvcore/WmvCommon.h"
+#include "platform/wmvcore/WmvGuids.h"
 
 namespace orvane::wmv {
 

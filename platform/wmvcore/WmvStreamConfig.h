@@ -8,7 +8,7 @@
 #include <atomic>
 #include <vector>
 
-#include "asf/AsfHeader.h"
+#include "platform/wmvcore/asf/AsfHeader.h"
 
 namespace orvane::wmv {
 

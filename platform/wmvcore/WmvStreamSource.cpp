@@ -1,5 +1,5 @@
 // IStream-backed ASF source.
-#include "WmvStreamSource.h"
+#include "platform/wmvcore/WmvStreamSource.h"
 
 namespace orvane::wmv {
 

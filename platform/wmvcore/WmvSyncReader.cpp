@@ -1,10 +1,10 @@
 // Synchronous reader over the demuxer.
-#include "WmvSyncReader.h"
+#include "platform/wmvcore/WmvSyncReader.h"
 
 #include <new>
 
-#include "WmvBuffer.h"
-#include "WmvCommon.h"
+#include "platform/wmvcore/WmvBuffer.h"
+#include "platform/wmvcore/WmvCommon.h"
 
 namespace orvane::wmv {
 

@@ -10,9 +10,9 @@
 #include <memory>
 #include <mutex>
 
-#include "WmvHeaderInfo.h"
-#include "WmvMedia.h"
-#include "WmvProfile.h"
+#include "platform/wmvcore/WmvHeaderInfo.h"
+#include "platform/wmvcore/WmvMedia.h"
+#include "platform/wmvcore/WmvProfile.h"
 
 namespace orvane::wmv {
 

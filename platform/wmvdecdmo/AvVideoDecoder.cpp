@@ -1,4 +1,4 @@
-#include "AvVideoDecoder.h"
+#include "platform/wmvdecdmo/AvVideoDecoder.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>

@@ -1,4 +1,4 @@
-#include "PictureWriter.h"
+#include "platform/wmvdecdmo/PictureWriter.h"
 
 #include <algorithm>
 #include <cstring>

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "AvVideoDecoder.h"
+#include "platform/wmvdecdmo/AvVideoDecoder.h"
 
 class PictureWriter {
 public:

@@ -1,4 +1,4 @@
-#include "WmvDecoderDmo.h"
+#include "platform/wmvdecdmo/WmvDecoderDmo.h"
 
 #include <amvideo.h>
 #include <dvdmedia.h>

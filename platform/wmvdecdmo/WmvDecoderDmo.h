@@ -16,11 +16,11 @@ extern "C" {
 
 #include <optional>
 
-#include "AvVideoDecoder.h"
-#include "CAutoLock.h"
-#include "CCritSec.h"
-#include "CUnknown.h"
-#include "PictureWriter.h"
+#include "platform/wmvdecdmo/AvVideoDecoder.h"
+#include "platform/dshow/CAutoLock.h"
+#include "platform/dshow/CCritSec.h"
+#include "platform/dshow/CUnknown.h"
+#include "platform/wmvdecdmo/PictureWriter.h"
 
 class WmvDecoderDmo : public CUnknown, public IMediaObject {
 public:

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "WmvDecoderDmo.h"
-#include "WmvDecoderFactory.h"
+#include "platform/wmvdecdmo/WmvDecoderDmo.h"
+#include "platform/wmvdecdmo/WmvDecoderFactory.h"
 
 namespace {
 

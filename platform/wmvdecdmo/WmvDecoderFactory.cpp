@@ -1,6 +1,6 @@
-#include "WmvDecoderFactory.h"
+#include "platform/wmvdecdmo/WmvDecoderFactory.h"
 
-#include "WmvDecoderDmo.h"
+#include "platform/wmvdecdmo/WmvDecoderDmo.h"
 
 WmvDecoderFactory& WmvDecoderFactory::Instance()
 {

@@ -3,8 +3,8 @@
 // Play, Pause and Stop, and the position in its title.
 #pragma once
 
-#include "FrameworkFrame.h"
-#include "PlayerShell.h"
+#include "platform/framework/frame/FrameworkFrame.h"
+#include "player/core/PlayerShell.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
 // The program's one application object; the framework's entry point runs it.
-#include "QVRApp.h"
+#include "player/app/QVRApp.h"
 
 QVRApp theApp;

@@ -3,8 +3,8 @@
 // requests, and answers the playback-state questions of the rest of the program.
 #pragma once
 
-#include "FrameworkFrame.h"
-#include "HiddenParent.h"
+#include "platform/framework/frame/FrameworkFrame.h"
+#include "player/core/HiddenParent.h"
 
 #include <mmsystem.h>
 

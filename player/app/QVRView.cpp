@@ -1,7 +1,7 @@
 // The interim view and its two video windows.
-#include "QVRView.h"
+#include "player/app/QVRView.h"
 
-#include "VideoLibrary.h"
+#include "player/core/VideoLibrary.h"
 
 #include <cstring>
 

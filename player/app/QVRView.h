@@ -4,8 +4,8 @@
 // top-level windows.
 #pragma once
 
-#include "FrameworkFrame.h"
-#include "PlayerShell.h"
+#include "platform/framework/frame/FrameworkFrame.h"
+#include "player/core/PlayerShell.h"
 
 class QVRView : public CView, public IPlayerView {
     DECLARE_DYNCREATE(QVRView)

@@ -1,15 +1,15 @@
 // Marker reading. The name buffer grows to what the runtime reports, so names of any length
 // are read in full; the editor is closed only after a complete read and always released.
-#include "Bookmarks.h"
+#include "player/core/Bookmarks.h"
 
-#include "CComPtr.h"
-#include "MyException.h"
-#include "PlayerState.h"
-#include "SystemErrorText.h"
-#include "TraceLog.h"
-#include "WMRuntimeTable.h"
-#include "WMTag.h"
-#include "WmvMetadataEditor2.h"
+#include "platform/framework/CComPtr.h"
+#include "WinNT_SP/Include_VS2005/MyException.h"
+#include "player/core/PlayerState.h"
+#include "WinNT_SP/Include_VS2005/SystemErrorText.h"
+#include "WinNT_SP/Include_VS2005/TraceLog.h"
+#include "WinNT_SP/Include_VS2005/WMRuntimeTable.h"
+#include "player/core/WMTag.h"
+#include "platform/wmvcore/WmvMetadataEditor2.h"
 #include "platform/base/TimeUnits.h"
 
 #include <memory>

@@ -1,11 +1,11 @@
 // Parsing of the command line: the arguments are joined into one line again (quoting those with
 // blanks or quotes), split with the program's list splitter, and checked item by item.
-#include "CmdLineParams.h"
+#include "player/core/CmdLineParams.h"
 
-#include "ListText.h"
-#include "MessageBoxLayer.h"
-#include "PlayerResource.h"
-#include "SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/ListText.h"
+#include "WinNT_SP/Include_VS2005/MessageBoxLayer.h"
+#include "player/core/PlayerResource.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
 
 #include <shellapi.h>
 #include <stdlib.h>

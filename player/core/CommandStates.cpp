@@ -1,13 +1,13 @@
 // The command-state record, recomputed on every position refresh, and the play-state,
 // speed-state, icon, tooltip and status-text questions built on the same inputs.
-#include "CommandStates.h"
+#include "player/core/CommandStates.h"
 
-#include "PlayerResource.h"
-#include "PlayerShell.h"
-#include "PlayerState.h"
-#include "Sett.h"
-#include "SpeedSteps.h"
-#include "SupportStrings.h"
+#include "player/core/PlayerResource.h"
+#include "player/core/PlayerShell.h"
+#include "player/core/PlayerState.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
+#include "player/core/SpeedSteps.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // what may be done now, the play and speed state with their icons, tooltips and status text.
 #pragma once
 
-#include "QVRInterfaces.h"
+#include "Common/QVRInterfaces.h"
 
 #include <string>
 

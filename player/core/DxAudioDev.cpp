@@ -1,10 +1,10 @@
 // Device records. Every COM failure is traced with the failing call and drops the device.
-#include "DxAudioDev.h"
+#include "player/core/DxAudioDev.h"
 
-#include "SupportStrings.h"
-#include "SystemErrorText.h"
-#include "TraceLog.h"
-#include "WindowHelpers.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/SystemErrorText.h"
+#include "WinNT_SP/Include_VS2005/TraceLog.h"
+#include "WinNT_SP/Include_VS2005/WindowHelpers.h"
 
 #include <mmsystem.h>
 #include <uuids.h>

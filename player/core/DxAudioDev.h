@@ -3,7 +3,7 @@
 // interface path and endpoint id.
 #pragma once
 
-#include "CComPtr.h"
+#include "platform/framework/CComPtr.h"
 
 #include <windows.h>
 #include <strmif.h>

@@ -1,11 +1,11 @@
 // Enumeration of the audio renderers and the name lookups. Failures are traced and leave the
 // list with what was gathered; nothing is reported to the caller.
-#include "DxAudioDevs.h"
+#include "player/core/DxAudioDevs.h"
 
-#include "SupportStrings.h"
-#include "SystemErrorText.h"
-#include "TraceLog.h"
-#include "WindowHelpers.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/SystemErrorText.h"
+#include "WinNT_SP/Include_VS2005/TraceLog.h"
+#include "WinNT_SP/Include_VS2005/WindowHelpers.h"
 
 #include <mmdeviceapi.h>
 #include <propsys.h>

@@ -3,7 +3,7 @@
 // names match without regard to case both in the combo box and in the lookups.
 #pragma once
 
-#include "DxAudioDev.h"
+#include "player/core/DxAudioDev.h"
 
 #include <memory>
 #include <string>

@@ -5,8 +5,8 @@
 // reports for the record's last load.
 #pragma once
 
-#include "QVRInterfaces.h"
-#include "SupportStrings.h"
+#include "Common/QVRInterfaces.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
 
 #include <string>
 

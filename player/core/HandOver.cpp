@@ -1,9 +1,9 @@
 // Sending side of the hand-over. SendMessageTimeout keeps a hung copy from blocking a new start.
-#include "HandOver.h"
+#include "player/core/HandOver.h"
 
-#include "SystemErrorText.h"
-#include "TraceLog.h"
-#include "WindowHelpers.h"
+#include "WinNT_SP/Include_VS2005/SystemErrorText.h"
+#include "WinNT_SP/Include_VS2005/TraceLog.h"
+#include "WinNT_SP/Include_VS2005/WindowHelpers.h"
 
 #include <cwchar>
 

@@ -1,8 +1,8 @@
 // The hidden owner window and its taskbar activation.
-#include "HiddenParent.h"
+#include "player/core/HiddenParent.h"
 
-#include "CComPtr.h"
-#include "PlayerShell.h"
+#include "platform/framework/CComPtr.h"
+#include "player/core/PlayerShell.h"
 
 #include <shobjidl.h>
 

@@ -3,7 +3,7 @@
 // active it makes the main frame's taskbar button the active one.
 #pragma once
 
-#include "FrameworkFrame.h"
+#include "platform/framework/frame/FrameworkFrame.h"
 
 class HiddenParent : public CFrameWnd {
 public:

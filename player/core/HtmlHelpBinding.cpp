@@ -1,10 +1,10 @@
 // HTML Help through a late-bound "HtmlHelpW" of hhctrl.ocx.
-#include "HtmlHelpBinding.h"
+#include "player/core/HtmlHelpBinding.h"
 
-#include "DynLoadFuncs.h"
-#include "PlayerResource.h"
-#include "SupportStrings.h"
-#include "SystemErrorText.h"
+#include "WinNT_SP/Include_VS2005/DynLoadFuncs.h"
+#include "player/core/PlayerResource.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/SystemErrorText.h"
 
 #include <htmlhelp.h>
 #include <oleauto.h>

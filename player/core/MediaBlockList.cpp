@@ -1,9 +1,9 @@
 // Media block mapping on the 5-microsecond grid: a position at the very end of a block belongs
 // to the start of the next playable one, and consecutive blocks of one byte window whose source
 // times join seamlessly form one play span.
-#include "MediaBlockList.h"
+#include "player/core/MediaBlockList.h"
 
-#include "PlayerState.h"
+#include "player/core/PlayerState.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // Networking settings: the PROXY_SETTINGS pair and its typed-value text.
-#include "NetworkingSettings.h"
+#include "player/core/NetworkingSettings.h"
 
-#include "TypedValue.h"
+#include "WinNT_SP/Include_VS2005/TypedValue.h"
 
 #include <cwctype>
 

@@ -1,9 +1,9 @@
 // Player-core services of the support library, registered once at start-up.
-#include "PlayerDebugInfo.h"
+#include "player/core/PlayerDebugInfo.h"
 
-#include "DxAudioDevs.h"
-#include "SpeedPlay.h"
-#include "VideoLibrary.h"
+#include "player/core/DxAudioDevs.h"
+#include "player/core/SpeedPlay.h"
+#include "player/core/VideoLibrary.h"
 
 std::wstring PlayerDebugInfo::DumpPlayDevices() { return ::DumpPlayDevices(); }
 

@@ -2,7 +2,7 @@
 // output devices and the engine's filter graphs.
 #pragma once
 
-#include "PlayerCoreServices.h"
+#include "WinNT_SP/Include_VS2005/PlayerCoreServices.h"
 
 class PlayerDebugInfo final : public IDebugInfoSource {
 public:

@@ -1,7 +1,7 @@
 // The program-wide pointers to the shell's frame, view and tray control.
-#include "PlayerShell.h"
+#include "player/core/PlayerShell.h"
 
-#include "Sett.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
 
 #include <atomic>
 

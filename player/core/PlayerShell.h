@@ -5,7 +5,7 @@
 // SetMainFrame, SetMainView and SetTray.
 #pragma once
 
-#include "WindowHelpers.h"  // WM_APP_NET_STATUS
+#include "WinNT_SP/Include_VS2005/WindowHelpers.h"  // WM_APP_NET_STATUS
 
 #include <windows.h>
 #include <mmreg.h>

@@ -1,5 +1,5 @@
 // The program-wide playback state and its lock.
-#include "PlayerState.h"
+#include "player/core/PlayerState.h"
 
 #include <cmath>
 

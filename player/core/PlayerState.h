@@ -3,7 +3,7 @@
 // network reader, and the two error texts handed from worker threads to the user interface.
 #pragma once
 
-#include "SpeedListRules.h"
+#include "WinNT_SP/Include_VS2005/SpeedListRules.h"
 #include "platform/base/TimeUnits.h"
 
 #include <windows.h>

@@ -1,16 +1,16 @@
 // Opening, closing and the title of the document; the document manager's checks and prompt;
 // the template's hand-over of the video windows.
-#include "QVRDoc.h"
+#include "player/core/QVRDoc.h"
 
-#include "FileSystem.h"
-#include "PlayerResource.h"
-#include "PlayerShell.h"
-#include "PlayerState.h"
-#include "QVRFile.h"
-#include "Sett.h"
-#include "SupportMessageBox.h"
-#include "SupportStrings.h"
-#include "TextFormat.h"
+#include "WinNT_SP/Include_VS2005/FileSystem.h"
+#include "player/core/PlayerResource.h"
+#include "player/core/PlayerShell.h"
+#include "player/core/PlayerState.h"
+#include "player/core/QVRFile.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
+#include "player/core/SupportMessageBox.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/TextFormat.h"
 
 namespace {
 

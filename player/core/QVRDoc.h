@@ -4,7 +4,7 @@
 // to the hidden owner window's caption.
 #pragma once
 
-#include "FrameworkFrame.h"
+#include "platform/framework/frame/FrameworkFrame.h"
 
 #include <string>
 

@@ -1,19 +1,19 @@
 // The open presentation. A failed open gives its key back exactly once and forgets it, so a
 // later close cannot give back an id that the registry has since handed to another reader.
-#include "QVRFile.h"
+#include "player/core/QVRFile.h"
 
-#include "DxAudioDevs.h"
-#include "PlayerShell.h"
-#include "Sett.h"
-#include "SingleOpenFile.h"
-#include "SupportStrings.h"
-#include "TraceLog.h"
-#include "MyException.h"
-#include "VideoAudFmt.h"
-#include "VideoLibrary.h"
-#include "VideoReader.h"
-#include "VideoVidFmt.h"
-#include "WMTag.h"
+#include "player/core/DxAudioDevs.h"
+#include "player/core/PlayerShell.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
+#include "player/core/SingleOpenFile.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/TraceLog.h"
+#include "WinNT_SP/Include_VS2005/MyException.h"
+#include "player/core/VideoAudFmt.h"
+#include "player/core/VideoLibrary.h"
+#include "player/core/VideoReader.h"
+#include "player/core/VideoVidFmt.h"
+#include "player/core/WMTag.h"
 #include "platform/base/TimeUnits.h"
 
 #include <algorithm>

@@ -4,10 +4,10 @@
 // steps single video frames across blocks.
 #pragma once
 
-#include "Bookmarks.h"
-#include "MediaBlockList.h"
-#include "PlayerState.h"
-#include "QVRInterfaces.h"
+#include "player/core/Bookmarks.h"
+#include "player/core/MediaBlockList.h"
+#include "player/core/PlayerState.h"
+#include "Common/QVRInterfaces.h"
 
 #include <cstdint>
 #include <string>

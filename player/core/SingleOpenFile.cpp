@@ -1,9 +1,9 @@
 // The shared-file registry. Ids are one above the highest id present, so a freed id comes back
 // only once every higher one is gone; a closed id is never looked up again by its former owner
 // because the owners forget it when they close it.
-#include "SingleOpenFile.h"
+#include "player/core/SingleOpenFile.h"
 
-#include "FileSystem.h"
+#include "WinNT_SP/Include_VS2005/FileSystem.h"
 
 #include <algorithm>
 

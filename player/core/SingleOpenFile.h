@@ -3,7 +3,7 @@
 // the engine's reading threads and the user-interface thread can share a handle.
 #pragma once
 
-#include "CFile64.h"
+#include "WinNT_SP/Include_VS2005/CFile64.h"
 
 #include <windows.h>
 

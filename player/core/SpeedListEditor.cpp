@@ -1,11 +1,11 @@
 // Speed list editor. Lines are read with their length and terminated here: the edit control
 // does not terminate the text it copies.
-#include "SpeedListEditor.h"
+#include "player/core/SpeedListEditor.h"
 
-#include "MessageBoxLayer.h"
-#include "SpeedPlay.h"
-#include "SupportStrings.h"
-#include "TextFormat.h"
+#include "WinNT_SP/Include_VS2005/MessageBoxLayer.h"
+#include "player/core/SpeedPlay.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/TextFormat.h"
 
 #include <algorithm>
 

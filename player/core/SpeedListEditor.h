@@ -2,9 +2,9 @@
 // restoring the default list, and a check of every line on OK that points at the first bad one.
 #pragma once
 
-#include "Framework.h"
-#include "FrameworkWindows.h"
-#include "ListEditCheck.h"
+#include "platform/framework/Framework.h"
+#include "platform/framework/window/FrameworkWindows.h"
+#include "player/core/ListEditCheck.h"
 
 #include <string>
 #include <vector>

@@ -1,13 +1,13 @@
 // Speed popup menu. While playing, a choice changes the running speed; while stopped it starts
 // playing at that speed (remembered as "SpeedPlayLast") when Play is possible.
-#include "SpeedMenu.h"
+#include "player/core/SpeedMenu.h"
 
-#include "CommandStates.h"
-#include "PlayerShell.h"
-#include "PlayerState.h"
-#include "Sett.h"
-#include "SpeedPlay.h"
-#include "SupportStrings.h"
+#include "player/core/CommandStates.h"
+#include "player/core/PlayerShell.h"
+#include "player/core/PlayerState.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
+#include "player/core/SpeedPlay.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The speed list, by the rules of SpeedListRules.h.
-#include "SpeedPlay.h"
+#include "player/core/SpeedPlay.h"
 
-#include "PlayerState.h"
-#include "Sett.h"
+#include "player/core/PlayerState.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
 
 SpeedPlay::SpeedPlay() { m_count = SetDefaultSpeedList(m_values, &m_normal); }
 

@@ -3,9 +3,9 @@
 // registration of the list as the speed service of the support library and the command states.
 #pragma once
 
-#include "PlayerCoreServices.h"
-#include "SpeedListRules.h"
-#include "SpeedSteps.h"
+#include "WinNT_SP/Include_VS2005/PlayerCoreServices.h"
+#include "WinNT_SP/Include_VS2005/SpeedListRules.h"
+#include "player/core/SpeedSteps.h"
 
 #include <string>
 

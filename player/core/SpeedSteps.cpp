@@ -1,7 +1,7 @@
 // The speed questions answered by the program's speed list.
-#include "SpeedSteps.h"
+#include "player/core/SpeedSteps.h"
 
-#include "PlayerState.h"
-#include "SpeedPlay.h"
+#include "player/core/PlayerState.h"
+#include "player/core/SpeedPlay.h"
 
 ISpeedSteps& SpeedSteps() { return TheSpeedList(); }

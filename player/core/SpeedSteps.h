@@ -2,7 +2,7 @@
 // lower and higher speed, the normal speed and the range check.
 #pragma once
 
-#include "SpeedListRules.h"
+#include "WinNT_SP/Include_VS2005/SpeedListRules.h"
 
 class ISpeedSteps {
 public:

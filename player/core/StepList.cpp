@@ -1,11 +1,11 @@
 // Step list. Unreadable settings fall back to the default list and to its first step; the
 // steps are parsed with one decimal.
-#include "StepList.h"
+#include "player/core/StepList.h"
 
-#include "Sett.h"
-#include "SupportStrings.h"
-#include "TimeListEditor.h"
-#include "TimeText.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
+#include "player/core/TimeListEditor.h"
+#include "player/core/TimeText.h"
 
 #include <algorithm>
 #include <commctrl.h>

@@ -1,11 +1,11 @@
 // Time list editor. Both "," and "." are decimal marks in a line; the stored list separates its
 // times with ",", so every accepted line is written with ".".
-#include "TimeListEditor.h"
+#include "player/core/TimeListEditor.h"
 
-#include "Sett.h"
-#include "SpeedListEditor.h"
-#include "SupportStrings.h"
-#include "TimeText.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
+#include "player/core/SpeedListEditor.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
+#include "player/core/TimeText.h"
 
 #include <algorithm>
 #include <commctrl.h>

@@ -3,9 +3,9 @@
 // points at (or selects the bad digits of) the first bad line.
 #pragma once
 
-#include "Framework.h"
-#include "FrameworkWindows.h"
-#include "ListEditCheck.h"
+#include "platform/framework/Framework.h"
+#include "platform/framework/window/FrameworkWindows.h"
+#include "player/core/ListEditCheck.h"
 
 #include <string>
 #include <vector>

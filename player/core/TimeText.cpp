@@ -1,9 +1,9 @@
 // Time text parsing: up to three colon-separated parts, later parts below 60, and a fraction
 // of at most the allowed digits.
-#include "TimeText.h"
+#include "player/core/TimeText.h"
 
-#include "ListText.h"
-#include "SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/ListText.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
 
 #include <algorithm>
 #include <commctrl.h>

@@ -1,5 +1,5 @@
 // URL check and schemes.
-#include "UrlCheck.h"
+#include "player/core/UrlCheck.h"
 
 #include <cwctype>
 

@@ -1,7 +1,7 @@
 // Audio format holder: the engine's audio records.
-#include "VideoAudFmt.h"
+#include "player/core/VideoAudFmt.h"
 
-#include "VideoLibrary.h"
+#include "player/core/VideoLibrary.h"
 
 VideoAudFmt::VideoAudFmt(IQVRVideo* engine)
     : EngineFormatHolder(engine ? engine : VideoEngine(), &IQVRVideo::CreateAudioFormat,

@@ -1,7 +1,7 @@
 // The player's holder of the engine's audio format record of a presentation.
 #pragma once
 
-#include "EngineFormatHolder.h"
+#include "player/core/EngineFormatHolder.h"
 
 class VideoAudFmt : public EngineFormatHolder<IQVRAudioFormat> {
 public:

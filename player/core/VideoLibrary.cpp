@@ -1,12 +1,12 @@
 // Load and unload of the engine library and the few engine calls that belong to the binding.
-#include "VideoLibrary.h"
+#include "player/core/VideoLibrary.h"
 
-#include "FileSystem.h"
-#include "PlayerResource.h"
-#include "Sett.h"
-#include "SupportStrings.h"
-#include "SystemErrorText.h"
-#include "TraceLog.h"
+#include "WinNT_SP/Include_VS2005/FileSystem.h"
+#include "player/core/PlayerResource.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/SystemErrorText.h"
+#include "WinNT_SP/Include_VS2005/TraceLog.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // exports bound by name, the engine object kept for the whole run and released at exit.
 #pragma once
 
-#include "QVRInterfaces.h"
+#include "Common/QVRInterfaces.h"
 
 #include <string>
 

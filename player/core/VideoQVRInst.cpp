@@ -1,14 +1,14 @@
 // The engine callback object. Slots 12, 13 and 15 run on the engine's worker threads: they
 // touch the program's state only through the playback state's lock and posted messages.
-#include "VideoQVRInst.h"
+#include "player/core/VideoQVRInst.h"
 
-#include "CommandStates.h"
-#include "IconManager.h"
-#include "PlayerShell.h"
-#include "PlayerState.h"
-#include "Sett.h"
-#include "SupportMessageBox.h"
-#include "TraceLog.h"
+#include "player/core/CommandStates.h"
+#include "WinNT_SP/Include_VS2005/ui/IconManager.h"
+#include "player/core/PlayerShell.h"
+#include "player/core/PlayerState.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
+#include "player/core/SupportMessageBox.h"
+#include "WinNT_SP/Include_VS2005/TraceLog.h"
 
 #include <cstdarg>
 #include <cwchar>

@@ -3,7 +3,7 @@
 // position and end-of-play reports, asynchronous errors, audio data and two settings.
 #pragma once
 
-#include "QVRInterfaces.h"
+#include "Common/QVRInterfaces.h"
 
 #include <string>
 

@@ -1,15 +1,15 @@
 // The reader wrapper. Its registrations are forgotten as they are given back, so a closed
 // wrapper can never close an id that the registry has since handed to another reader; a
 // callback failure reaches the engine as an HRESULT, never as an exception.
-#include "VideoReader.h"
+#include "player/core/VideoReader.h"
 
-#include "CComPtr.h"
-#include "MyException.h"
-#include "PlayerState.h"
-#include "SingleOpenFile.h"
-#include "TraceLog.h"
-#include "VideoLibrary.h"
-#include "Volume.h"
+#include "platform/framework/CComPtr.h"
+#include "WinNT_SP/Include_VS2005/MyException.h"
+#include "player/core/PlayerState.h"
+#include "player/core/SingleOpenFile.h"
+#include "WinNT_SP/Include_VS2005/TraceLog.h"
+#include "player/core/VideoLibrary.h"
+#include "WinNT_SP/Include_VS2005/Volume.h"
 
 #include <strmif.h>
 #include <uuids.h>

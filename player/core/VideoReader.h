@@ -4,8 +4,8 @@
 // into error texts (empty on success).
 #pragma once
 
-#include "QVRInterfaces.h"
-#include "WMTag.h"
+#include "Common/QVRInterfaces.h"
+#include "player/core/WMTag.h"
 
 #include <cstdint>
 #include <string>

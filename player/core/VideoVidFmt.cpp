@@ -1,7 +1,7 @@
 // Video format holder: the engine's video records.
-#include "VideoVidFmt.h"
+#include "player/core/VideoVidFmt.h"
 
-#include "VideoLibrary.h"
+#include "player/core/VideoLibrary.h"
 
 VideoVidFmt::VideoVidFmt(IQVRVideo* engine)
     : EngineFormatHolder(engine ? engine : VideoEngine(), &IQVRVideo::CreateVideoFormat,

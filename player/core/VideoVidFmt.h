@@ -1,7 +1,7 @@
 // The player's holder of the engine's video format record of one stream (camera or screen).
 #pragma once
 
-#include "EngineFormatHolder.h"
+#include "player/core/EngineFormatHolder.h"
 
 class VideoVidFmt : public EngineFormatHolder<IQVRVideoFormat> {
 public:

@@ -1,12 +1,12 @@
 // Runtime check, version text, Windows Media error texts and the metadata tag holder.
-#include "WMTag.h"
+#include "player/core/WMTag.h"
 
-#include "ErrInfo.h"
-#include "ModuleVerInfo.h"
-#include "PlayerResource.h"
-#include "SupportStrings.h"
-#include "SystemErrorText.h"
-#include "WMRuntimeTable.h"
+#include "WinNT_SP/Include_VS2005/ErrInfo.h"
+#include "WinNT_SP/Include_VS2005/ui/ModuleVerInfo.h"
+#include "player/core/PlayerResource.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/SystemErrorText.h"
+#include "WinNT_SP/Include_VS2005/WMRuntimeTable.h"
 
 #include <cstring>
 

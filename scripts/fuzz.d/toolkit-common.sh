@@ -43,7 +43,7 @@ seed ValueTextEntry rect '1, 2, 3, 4'
 
 for entry in ZipBlockEntry BlobTextEntry EscapeEntry ValueTextEntry; do
     clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-        -DORVANE_FUZZ_ENTRY="$entry" -I"$src" -I"$tests" "$src/UTKValueText.cpp" \
+        -DORVANE_FUZZ_ENTRY="$entry" -I"$root" -I"$src" -I"$tests" "$src/UTKValueText.cpp" \
         "$src/UTKZipBlock.cpp" "$tests/ExchangeFuzzEntries.cpp" "$tests/FuzzMain.cpp" -lz \
         -o "$out/$entry"
     echo "fuzz: running $entry for ${seconds} s"

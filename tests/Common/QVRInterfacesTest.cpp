@@ -1,7 +1,7 @@
 // The slot of every virtual operation of the interfaces that cross between the player and the
 // engine, read from g++'s pointer-to-member representation (a virtual member is stored as one
 // plus its byte offset in the table), and the number of slots of each interface.
-#include "QVRInterfaces.h"
+#include "Common/QVRInterfaces.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The audio format walk over whatever codecs the Windows Media runtime here offers: it must
 // end, report consistent entries, honour its subtype filter and never report passes 2 as a
 // refused setting.
-#include "WmaFormatEnum.h"
-#include "WmFormatHelpers.h"
+#include "Common/WmaFormatEnum.h"
+#include "Common/WmFormatHelpers.h"
 
 #include <gtest/gtest.h>
 

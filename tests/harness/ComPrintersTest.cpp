@@ -1,6 +1,6 @@
 // The test printers of COM results and GUIDs: a failing comparison names the code, and a GUID
 // reads as in the registry.
-#include "ComPrinters.h"
+#include "tests/support/ComPrinters.h"
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>

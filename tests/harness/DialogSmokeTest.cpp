@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "HarnessResource.h"
+#include "tests/harness/HarnessResource.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TestEnv.h"
+#include "tests/support/TestEnv.h"
 
 TEST(GraphSmoke, PcmPlaysToCompletion)
 {

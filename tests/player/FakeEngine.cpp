@@ -2,7 +2,7 @@
 // answers the player's reader calls and writes each call to the player's trace log through the
 // callback object. With ORVANE_FAKE_ENGINE=null its create entry returns null; built with
 // FAKE_ONE_EXPORT it exports only the create entry.
-#include "EngineDouble.h"
+#include "tests/support/EngineDouble.h"
 
 #include <cwchar>
 

@@ -1,5 +1,5 @@
 // Program runs and trace reading for the player tests.
-#include "PlayerTestEnv.h"
+#include "tests/player/PlayerTestEnv.h"
 
 #include <gtest/gtest.h>
 

@@ -4,10 +4,10 @@
 // with neutral values.
 #pragma once
 
-#include "QVRInterfaces.h"
+#include "Common/QVRInterfaces.h"
 
 // The support folder is not an include root of its own: reach the owner types from here.
-#include "../../platform/base/CHandle.h"
+#include "platform/base/CHandle.h"
 
 #include <atomic>
 #include <cstdarg>

@@ -1,5 +1,5 @@
 // Engine test double (see EngineDouble.h).
-#include "EngineDouble.h"
+#include "tests/support/EngineDouble.h"
 
 #include <cstring>
 

@@ -4,7 +4,7 @@
 // a trace callback it writes the calls a program run is checked by to the player's trace log.
 #pragma once
 
-#include "QVRInterfaces.h"
+#include "Common/QVRInterfaces.h"
 
 #include <string>
 #include <vector>

@@ -1,11 +1,11 @@
 // Codec inventory: accessor bounds, the code descriptions and exclusions, the format texts that
 // look codecs up, and a build against the Windows Media runtime that is installed here (which
 // may offer no codecs at all: the lists must then say so honestly).
-#include "CodecInventory.h"
-#include "DXVideoFunc.h"
-#include "EngineText.h"
-#include "MediaTypes.h"
-#include "TestInstance.h"
+#include "video/CodecInventory.h"
+#include "video/DXVideoFunc.h"
+#include "video/EngineText.h"
+#include "tests/video/MediaTypes.h"
+#include "tests/video/TestInstance.h"
 
 #include <gtest/gtest.h>
 

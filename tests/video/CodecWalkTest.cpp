@@ -1,13 +1,13 @@
 // The audio format walk, the format descriptions, the complexity reader and the codec
 // inventory against made-up codec information with known codecs and settings behaviour.
-#include "CodecInventory.h"
-#include "DXVideoFunc.h"
-#include "EngineText.h"
-#include "FakeCodecInfo.h"
-#include "MediaTypes.h"
-#include "TestInstance.h"
-#include "WmFormatHelpers.h"
-#include "WmaFormatEnum.h"
+#include "video/CodecInventory.h"
+#include "video/DXVideoFunc.h"
+#include "video/EngineText.h"
+#include "tests/video/FakeCodecInfo.h"
+#include "tests/video/MediaTypes.h"
+#include "tests/video/TestInstance.h"
+#include "Common/WmFormatHelpers.h"
+#include "Common/WmaFormatEnum.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Media-type text form and its faults, the format checks, the display texts and the media-type
 // readers of the engine's helpers.
-#include "CodecInventory.h"
-#include "DXVideoFunc.h"
-#include "EngineText.h"
-#include "MediaTypes.h"
-#include "TestInstance.h"
-#include "TypedValue.h"
+#include "video/CodecInventory.h"
+#include "video/DXVideoFunc.h"
+#include "video/EngineText.h"
+#include "tests/video/MediaTypes.h"
+#include "tests/video/TestInstance.h"
+#include "WinNT_SP/Include_VS2005/TypedValue.h"
 
 #include <gtest/gtest.h>
 

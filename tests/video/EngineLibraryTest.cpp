@@ -1,9 +1,9 @@
 // The library's exports: their logic over the two process-wide pointers with a test engine
 // object, and the built QVPVideo.dll loaded and bound by name as the player does it.
-#include "EngineGlobals.h"
-#include "EngineLibrary.h"
-#include "ModuleVersionText.h"
-#include "TestInstance.h"
+#include "video/EngineGlobals.h"
+#include "video/EngineLibrary.h"
+#include "video/ModuleVersionText.h"
+#include "tests/video/TestInstance.h"
 
 #include <gtest/gtest.h>
 

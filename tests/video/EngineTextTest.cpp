@@ -1,8 +1,8 @@
 // Engine text helpers: bounded formatting, GUID texts, source-file titles, the call-failure
 // text and the compression-code texts.
-#include "CFourCcDescr.h"
-#include "DXVideoFunc.h"
-#include "EngineText.h"
+#include "video/CFourCcDescr.h"
+#include "video/DXVideoFunc.h"
+#include "video/EngineText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Made-up codec information and the stream configurations that carry its formats.
-#include "FakeCodecInfo.h"
+#include "tests/video/FakeCodecInfo.h"
 
 #include <nserror.h>
 #include <uuids.h>

@@ -3,7 +3,7 @@
 // given.
 #pragma once
 
-#include "CMediaType.h"
+#include "platform/dshow/CMediaType.h"
 
 #include <windows.h>
 #include <wmsdkidl.h>

@@ -1,12 +1,12 @@
 // The filter-graph dump of a real graph of Wine's DirectShow (a rendered WAV file), its media
 // type line and GUID names, the stored-text sink, and the graph helpers on the same graph.
-#include "CInternalGraphDebug.h"
-#include "DXVideoFunc.h"
-#include "EngineGlobals.h"
-#include "FilterGraphDump.h"
-#include "GuidNames.h"
-#include "MediaTypes.h"
-#include "TestEnv.h"
+#include "video/CInternalGraphDebug.h"
+#include "video/DXVideoFunc.h"
+#include "video/EngineGlobals.h"
+#include "video/FilterGraphDump.h"
+#include "video/GuidNames.h"
+#include "tests/video/MediaTypes.h"
+#include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Audio and video format records: default formats and their texts, descriptors that are
 // accepted or replaced by the default, connected media types, and the stream-object path.
-#include "CQVRAudioFormat.h"
-#include "CQVRVideoFormat.h"
-#include "DXVideoFunc.h"
-#include "MediaTypes.h"
-#include "TestInstance.h"
-#include "TypedValue.h"
+#include "video/CQVRAudioFormat.h"
+#include "video/CQVRVideoFormat.h"
+#include "video/DXVideoFunc.h"
+#include "tests/video/MediaTypes.h"
+#include "tests/video/TestInstance.h"
+#include "WinNT_SP/Include_VS2005/TypedValue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Media types the engine tests build: audio and video formats with chosen fields.
 #pragma once
 
-#include "CMediaType.h"
-#include "DXVideoFunc.h"
+#include "platform/dshow/CMediaType.h"
+#include "video/DXVideoFunc.h"
 
 #include <dshow.h>
 #include <dvdmedia.h>

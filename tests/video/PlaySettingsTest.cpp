@@ -1,7 +1,7 @@
 // Playback settings: the default text, values read from texts, the repairs that reset all
 // values, and the "Automatically select" monitor name.
-#include "PlaySettings.h"
-#include "TestInstance.h"
+#include "video/PlaySettings.h"
+#include "tests/video/TestInstance.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Format records and media-type reading from the stream objects of a real presentation, as the
 // Windows Media runtime here reports them (the generated sample: a 320x240 and a 640x480 WMV2
 // stream and a stereo WMA2 stream).
-#include "CQVRAudioFormat.h"
-#include "CQVRVideoFormat.h"
-#include "DXVideoFunc.h"
-#include "TestEnv.h"
-#include "TestInstance.h"
+#include "video/CQVRAudioFormat.h"
+#include "video/CQVRVideoFormat.h"
+#include "video/DXVideoFunc.h"
+#include "tests/support/TestEnv.h"
+#include "tests/video/TestInstance.h"
 
 #include <gtest/gtest.h>
 

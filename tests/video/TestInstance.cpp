@@ -1,7 +1,7 @@
 // Test callback object installed for a scope.
-#include "TestInstance.h"
+#include "tests/video/TestInstance.h"
 
-#include "EngineGlobals.h"
+#include "video/EngineGlobals.h"
 
 ScopedCallback::ScopedCallback() : m_previous(GetEngineCallback())
 {

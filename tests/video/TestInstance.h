@@ -2,7 +2,7 @@
 // (tests/support), installed as the engine's callback for the scope of a test.
 #pragma once
 
-#include "CallbackDouble.h"
+#include "tests/support/CallbackDouble.h"
 
 using TestInstance = orvane::test::CallbackDouble;
 

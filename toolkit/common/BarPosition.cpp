@@ -1,4 +1,4 @@
-#include "BarPosition.h"
+#include "toolkit/common/BarPosition.h"
 
 BOOL IsVerticalBarPosition(int position) noexcept
 {

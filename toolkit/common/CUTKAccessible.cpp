@@ -1,7 +1,7 @@
 // The accessibility mix-in: forwarding IAccessible part and late-bound Active Accessibility.
-#include "CUTKAccessible.h"
+#include "toolkit/common/CUTKAccessible.h"
 
-#include "FrameworkWindows.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 #include <utility>
 

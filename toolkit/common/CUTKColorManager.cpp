@@ -1,7 +1,7 @@
 // Colour derivation: mixes, minimum contrasts in a perceptual space, gradients by scheme.
-#include "CUTKColorManager.h"
+#include "toolkit/common/CUTKColorManager.h"
 
-#include "CUTKWinThemeWrapper.h"
+#include "toolkit/common/CUTKWinThemeWrapper.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,9 +6,9 @@
 // replaceable hooks, so the whole derivation runs headless with injected values.
 #pragma once
 
-#include "CUTKPaintManagerColorGradient.h"
+#include "toolkit/common/CUTKPaintManagerColorGradient.h"
 
-#include "FrameworkWindows.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 class CUTKColorManager : public CCmdTarget {
 public:

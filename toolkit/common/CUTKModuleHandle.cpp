@@ -1,5 +1,5 @@
 // Module handle with version-checked entry-point lookup.
-#include "CUTKModuleHandle.h"
+#include "toolkit/common/CUTKModuleHandle.h"
 
 CUTKModuleHandle::CUTKModuleHandle() noexcept = default;
 

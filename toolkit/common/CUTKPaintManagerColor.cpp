@@ -1,6 +1,6 @@
-#include "CUTKPaintManagerColor.h"
+#include "toolkit/common/CUTKPaintManagerColor.h"
 
-#include "Framework.h"
+#include "platform/framework/Framework.h"
 
 void CUTKPaintManagerColor::Serialize(CArchive& ar)
 {

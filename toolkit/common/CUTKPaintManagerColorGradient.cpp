@@ -1,6 +1,6 @@
-#include "CUTKPaintManagerColorGradient.h"
+#include "toolkit/common/CUTKPaintManagerColorGradient.h"
 
-#include "Framework.h"
+#include "platform/framework/Framework.h"
 
 void CUTKPaintManagerColorGradient::SetStandardValue(COLORREF first, COLORREF second,
                                                      float factor) noexcept

@@ -2,7 +2,7 @@
 // position of the gradient's middle colour (0.5: halfway).
 #pragma once
 
-#include "CUTKPaintManagerColor.h"
+#include "toolkit/common/CUTKPaintManagerColor.h"
 
 class CUTKPaintManagerColorGradient {
 public:

@@ -1,7 +1,7 @@
-#include "CUTKPropExchange.h"
+#include "toolkit/common/CUTKPropExchange.h"
 
-#include "CUTKPropExchangeEnumerator.h"
-#include "UTKValueText.h"
+#include "toolkit/common/CUTKPropExchangeEnumerator.h"
+#include "toolkit/common/UTKValueText.h"
 
 #include <cmath>
 #include <cstdlib>

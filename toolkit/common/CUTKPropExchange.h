@@ -4,8 +4,8 @@
 // what they share: the default rule, the text forms, blobs, classes, objects and schemas.
 #pragma once
 
-#include "Framework.h"
-#include "FrameworkWindows.h"
+#include "platform/framework/Framework.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 class CUTKPropExchangeEnumerator;
 

@@ -1,4 +1,4 @@
-#include "CUTKPropExchangeArchive.h"
+#include "toolkit/common/CUTKPropExchangeArchive.h"
 
 #include <cstdlib>
 #include <cstring>

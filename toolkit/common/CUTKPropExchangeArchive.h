@@ -3,7 +3,7 @@
 // Defaults do not apply; every value is written.
 #pragma once
 
-#include "CUTKPropExchange.h"
+#include "toolkit/common/CUTKPropExchange.h"
 
 class CUTKPropExchangeArchive : public CUTKPropExchange {
     DECLARE_DYNAMIC(CUTKPropExchangeArchive)

@@ -1,6 +1,6 @@
-#include "CUTKPropExchangeEnumerator.h"
+#include "toolkit/common/CUTKPropExchangeEnumerator.h"
 
-#include "CUTKPropExchange.h"
+#include "toolkit/common/CUTKPropExchange.h"
 
 CUTKPropExchangeEnumerator::CUTKPropExchangeEnumerator(CUTKPropExchange* exchange,
                                                        LPCWSTR itemName)

@@ -2,7 +2,7 @@
 // gives the count; loading: the count comes from the storage.
 #pragma once
 
-#include "Framework.h"
+#include "platform/framework/Framework.h"
 
 class CUTKPropExchange;
 

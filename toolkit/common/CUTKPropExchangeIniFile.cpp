@@ -1,4 +1,4 @@
-#include "CUTKPropExchangeIniFile.h"
+#include "toolkit/common/CUTKPropExchangeIniFile.h"
 
 #include <vector>
 

@@ -3,7 +3,7 @@
 // letter pairs). Without AssignFile the exchange works in a temporary file of its own.
 #pragma once
 
-#include "CUTKPropExchange.h"
+#include "toolkit/common/CUTKPropExchange.h"
 
 class CUTKPropExchangeIniFile : public CUTKPropExchange {
     DECLARE_DYNAMIC(CUTKPropExchangeIniFile)

@@ -1,6 +1,6 @@
-#include "CUTKPropExchangeRegistry.h"
+#include "toolkit/common/CUTKPropExchangeRegistry.h"
 
-#include "UTKValueText.h"
+#include "toolkit/common/UTKValueText.h"
 
 #include <cstdlib>
 #include <cstring>

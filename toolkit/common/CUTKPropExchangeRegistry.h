@@ -2,7 +2,7 @@
 // floats REG_BINARY, strings, rectangles and points REG_SZ, blobs REG_BINARY.
 #pragma once
 
-#include "CUTKPropExchange.h"
+#include "toolkit/common/CUTKPropExchange.h"
 
 class CUTKPropExchangeRegistry : public CUTKPropExchange {
     DECLARE_DYNAMIC(CUTKPropExchangeRegistry)

@@ -1,6 +1,6 @@
-#include "CUTKPropExchangeXMLNode.h"
+#include "toolkit/common/CUTKPropExchangeXMLNode.h"
 
-#include "UTKValueText.h"
+#include "toolkit/common/UTKValueText.h"
 
 IMPLEMENT_DYNAMIC(CUTKPropExchangeXMLNode, CUTKPropExchange)
 

@@ -3,8 +3,8 @@
 // sections are child elements. Texts are the text forms, strings escaped.
 #pragma once
 
-#include "CUTKPropExchange.h"
-#include "CUTKPropExchangeEnumerator.h"
+#include "toolkit/common/CUTKPropExchange.h"
+#include "toolkit/common/CUTKPropExchangeEnumerator.h"
 
 #include <msxml2.h>
 

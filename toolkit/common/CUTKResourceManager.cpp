@@ -1,7 +1,7 @@
 // Resource lookup through the toolkit resource module and the framework's resource module.
-#include "CUTKResourceManager.h"
+#include "toolkit/common/CUTKResourceManager.h"
 
-#include "ResourceModuleScope.h"
+#include "toolkit/common/ResourceModuleScope.h"
 
 #include <vector>
 

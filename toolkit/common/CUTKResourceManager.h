@@ -5,8 +5,8 @@
 // and shows message boxes right-to-left for Hebrew and Arabic.
 #pragma once
 
-#include "FrameworkWindows.h"
-#include "FrameworkFrame.h"
+#include "platform/framework/window/FrameworkWindows.h"
+#include "platform/framework/frame/FrameworkFrame.h"
 
 // One entry of the language table.
 struct UTK_LANGUAGE_INFO {

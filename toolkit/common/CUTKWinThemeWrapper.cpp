@@ -1,6 +1,6 @@
 // Late-bound visual styles and composition. g++ has no structured exception handling, so the
 // catch-all around each call covers C++ exceptions only; calls are guarded by their checks.
-#include "CUTKWinThemeWrapper.h"
+#include "toolkit/common/CUTKWinThemeWrapper.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "CUTKZipMemFile.h"
+#include "toolkit/common/CUTKZipMemFile.h"
 
-#include "UTKZipBlock.h"
+#include "toolkit/common/UTKZipBlock.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -2,7 +2,7 @@
 // unpacked length, a zlib stream); data that does not shrink is handed out as it is.
 #pragma once
 
-#include "Framework.h"
+#include "platform/framework/Framework.h"
 
 class CUTKZipMemFile : public CMemFile {
 public:

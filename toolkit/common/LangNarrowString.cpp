@@ -1,6 +1,6 @@
-#include "LangNarrowString.h"
+#include "toolkit/common/LangNarrowString.h"
 
-#include "CUTKResourceManager.h"
+#include "toolkit/common/CUTKResourceManager.h"
 
 LangNarrowString::LangNarrowString(LPCWSTR text)
     : LangNarrowString(text, GetResourceManager()->GetLanguageInfo()->nCodePage)

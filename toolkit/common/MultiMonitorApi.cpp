@@ -1,9 +1,9 @@
 // Multi-monitor entry points of User32, bound by name.
-#include "MultiMonitorApi.h"
+#include "toolkit/common/MultiMonitorApi.h"
 
-#include "OSVersionInfo.h"
+#include "toolkit/common/OSVersionInfo.h"
 
-#include "FrameworkWindows.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 MultiMonitorApi::MultiMonitorApi()
 {

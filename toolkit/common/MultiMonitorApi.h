@@ -3,7 +3,7 @@
 // monitor falls back to the primary screen.
 #pragma once
 
-#include "CUTKModuleHandle.h"
+#include "toolkit/common/CUTKModuleHandle.h"
 
 #include <windows.h>
 

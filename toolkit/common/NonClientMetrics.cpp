@@ -1,6 +1,6 @@
-#include "NonClientMetrics.h"
+#include "toolkit/common/NonClientMetrics.h"
 
-#include "OSVersionInfo.h"
+#include "toolkit/common/OSVersionInfo.h"
 
 #include <cstddef>
 

@@ -1,5 +1,5 @@
 // Re-entrant event delivery over a stack of pending records.
-#include "NotifyConnection.h"
+#include "toolkit/common/NotifyConnection.h"
 
 NotifyConnection::NotifyConnection() = default;
 

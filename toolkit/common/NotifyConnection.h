@@ -4,9 +4,9 @@
 // has gone is skipped. Reference counted through the command target.
 #pragma once
 
-#include "NotifySink.h"
+#include "toolkit/common/NotifySink.h"
 
-#include "FrameworkWindows.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 #include <memory>
 #include <vector>

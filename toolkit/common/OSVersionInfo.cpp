@@ -1,5 +1,5 @@
 // The version record and its predicates (platform 1: the Windows 95 family, 2: the NT family).
-#include "OSVersionInfo.h"
+#include "toolkit/common/OSVersionInfo.h"
 
 OSVersionInfo::OSVersionInfo() noexcept : OSVERSIONINFOW{}
 {

@@ -1,6 +1,6 @@
-#include "ResourceModuleScope.h"
+#include "toolkit/common/ResourceModuleScope.h"
 
-#include "CUTKResourceManager.h"
+#include "toolkit/common/CUTKResourceManager.h"
 
 ResourceModuleScope::ResourceModuleScope() noexcept
 {

@@ -1,5 +1,5 @@
 // Menu-sound thread: waits on a manual-reset event, plays the pending sound synchronously.
-#include "SoundManager.h"
+#include "toolkit/common/SoundManager.h"
 
 #include <mmsystem.h>
 

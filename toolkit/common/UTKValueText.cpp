@@ -1,4 +1,4 @@
-#include "UTKValueText.h"
+#include "toolkit/common/UTKValueText.h"
 
 #include <limits>
 

@@ -1,4 +1,4 @@
-#include "UTKZipBlock.h"
+#include "toolkit/common/UTKZipBlock.h"
 
 #include <cstdlib>
 #include <cstring>

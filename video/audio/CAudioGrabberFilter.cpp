@@ -1,11 +1,11 @@
 // Audio level tap: type checks against the type the chain was built for, the copy of the
 // connection's format, and the hand-over of each running sample's data to the sink.
-#include "CAudioGrabberFilter.h"
+#include "video/audio/CAudioGrabberFilter.h"
 
 #include <cstring>
 #include <new>
 
-#include "FilterTrace.h"
+#include "video/audio/FilterTrace.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // PCM data to the player (through the sink) while the graph runs, for the level meter.
 #pragma once
 
-#include "IAudioFilterSink.h"
-#include "streams.h"
+#include "video/audio/IAudioFilterSink.h"
+#include "platform/dshow/streams.h"
 
 class CAudioGrabberFilter : public CTransInPlaceFilter {
 public:

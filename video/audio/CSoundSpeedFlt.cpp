@@ -2,13 +2,13 @@
 // time-stretch, output time stamps, and the reports of failures. End of stream always goes
 // downstream so that playback ends, and after a flush the filter delivers again as soon as data
 // arrives (the stretch restarts), without waiting for the graph to stop and start.
-#include "CSoundSpeedFlt.h"
+#include "video/audio/CSoundSpeedFlt.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
-#include "FilterTrace.h"
+#include "video/audio/FilterTrace.h"
 #include "platform/base/TimeUnits.h"
 
 namespace {

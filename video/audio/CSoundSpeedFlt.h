@@ -6,9 +6,9 @@
 #include <atomic>
 #include <string>
 
-#include "IAudioFilterSink.h"
-#include "SoundSpeed.h"
-#include "streams.h"
+#include "video/audio/IAudioFilterSink.h"
+#include "WinNT_SP/Include_VS2005/AUDIO_DSP/SoundSpeed.h"
+#include "platform/dshow/streams.h"
 
 class CSoundSpeedFlt : public CTransformFilter {
 public:

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "IAudioFilterSink.h"
+#include "video/audio/IAudioFilterSink.h"
 
 namespace filter_trace {
 

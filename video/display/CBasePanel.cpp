@@ -1,8 +1,8 @@
 // Placement, showing and destruction of a settings panel.
-#include "CBasePanel.h"
+#include "video/display/CBasePanel.h"
 
-#include "EngineGlobals.h"
-#include "EngineText.h"
+#include "video/EngineGlobals.h"
+#include "video/EngineText.h"
 
 CBasePanel::CBasePanel(UINT templateId) : m_templateId(templateId) {}
 

@@ -2,7 +2,7 @@
 // first use, re-parented later), which fills its controls from and reads them into its page.
 #pragma once
 
-#include "FrameworkWindows.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 #include <string>
 

@@ -1,5 +1,5 @@
 // Change tracking shared by the engine's settings pages.
-#include "CBaseSettingDlg.h"
+#include "video/display/CBaseSettingDlg.h"
 
 BOOL CBaseSettingDlg::IsChanged()
 {

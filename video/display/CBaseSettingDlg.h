@@ -2,7 +2,7 @@
 // last handed in or committed, and the player's page that hears about changes.
 #pragma once
 
-#include "QVRInterfaces.h"
+#include "Common/QVRInterfaces.h"
 
 #include <string>
 

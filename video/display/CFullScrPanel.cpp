@@ -1,12 +1,12 @@
 // Layout, updates and the player's commands of the full-screen control panel.
-#include "CFullScrPanel.h"
+#include "video/display/CFullScrPanel.h"
 
-#include "CVideoBoard.h"
-#include "DisplayResource.h"
-#include "EngineGlobals.h"
-#include "EngineText.h"
-#include "MonitorList.h"
-#include "TextFormat.h"
+#include "video/display/CVideoBoard.h"
+#include "video/display/DisplayResource.h"
+#include "video/EngineGlobals.h"
+#include "video/EngineText.h"
+#include "video/display/MonitorList.h"
+#include "WinNT_SP/Include_VS2005/TextFormat.h"
 
 #include <commctrl.h>
 

@@ -4,9 +4,9 @@
 // to show.
 #pragma once
 
-#include "ButtonEx.h"
-#include "FrameworkWindows.h"
-#include "SliderCtrlEx.h"
+#include "WinNT_SP/Include_VS2005/ui/ButtonEx.h"
+#include "platform/framework/window/FrameworkWindows.h"
+#include "WinNT_SP/Include_VS2005/ui/SliderCtrlEx.h"
 
 #include <string>
 

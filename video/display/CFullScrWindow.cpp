@@ -1,14 +1,14 @@
 // Placement, the renderer move, the keys and activations that end full screen, and the
 // cursor's hiding in the full-screen window.
-#include "CFullScrWindow.h"
+#include "video/display/CFullScrWindow.h"
 
-#include "CFullScrPanel.h"
-#include "CVideoBoard.h"
-#include "DisplayResource.h"
-#include "EngineGlobals.h"
-#include "EngineText.h"
-#include "MonitorList.h"
-#include "ViewController.h"
+#include "video/display/CFullScrPanel.h"
+#include "video/display/CVideoBoard.h"
+#include "video/display/DisplayResource.h"
+#include "video/EngineGlobals.h"
+#include "video/EngineText.h"
+#include "video/display/MonitorList.h"
+#include "video/display/ViewController.h"
 
 #include <windowsx.h>
 

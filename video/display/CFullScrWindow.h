@@ -3,7 +3,7 @@
 // post the board's leave message; the mouse cursor hides after a pause without movement.
 #pragma once
 
-#include "FrameworkWindows.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 #include <memory>
 #include <string>

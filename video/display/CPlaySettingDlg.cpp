@@ -1,7 +1,7 @@
 // The playback settings page between the player, the panel and the settings record.
-#include "CPlaySettingDlg.h"
+#include "video/display/CPlaySettingDlg.h"
 
-#include "EngineGlobals.h"
+#include "video/EngineGlobals.h"
 
 CPlaySettingDlg::CPlaySettingDlg() : m_panel(this) {}
 

@@ -3,9 +3,9 @@
 // stores. The engine object embeds one and hands it out for the player's options dialog.
 #pragma once
 
-#include "CBaseSettingDlg.h"
-#include "CPlaySettingPanel.h"
-#include "PlaySettings.h"
+#include "video/display/CBaseSettingDlg.h"
+#include "video/display/CPlaySettingPanel.h"
+#include "video/PlaySettings.h"
 
 class CPlaySettingDlg : public CBaseSettingDlg {
 public:

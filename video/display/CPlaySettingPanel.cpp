@@ -1,11 +1,11 @@
 // Filling, sizing and reading the playback settings panel.
-#include "CPlaySettingPanel.h"
+#include "video/display/CPlaySettingPanel.h"
 
-#include "CPlaySettingDlg.h"
-#include "DisplayResource.h"
-#include "DisplayText.h"
-#include "EngineText.h"
-#include "MonitorList.h"
+#include "video/display/CPlaySettingDlg.h"
+#include "video/display/DisplayResource.h"
+#include "video/display/DisplayText.h"
+#include "video/EngineText.h"
+#include "video/display/MonitorList.h"
 
 namespace {
 

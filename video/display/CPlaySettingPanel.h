@@ -2,7 +2,7 @@
 // monitor combos, filled from the page's record and read back into it on every change.
 #pragma once
 
-#include "CBasePanel.h"
+#include "video/display/CBasePanel.h"
 
 class CPlaySettingDlg;
 

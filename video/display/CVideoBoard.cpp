@@ -1,10 +1,10 @@
 // The board's subclassing, black fill, routing to the view controller and context menu.
-#include "CVideoBoard.h"
+#include "video/display/CVideoBoard.h"
 
-#include "DisplayText.h"
-#include "EngineGlobals.h"
-#include "EngineText.h"
-#include "ViewController.h"
+#include "video/display/DisplayText.h"
+#include "video/EngineGlobals.h"
+#include "video/EngineText.h"
+#include "video/display/ViewController.h"
 
 #include <windowsx.h>
 

@@ -1,7 +1,7 @@
 // Display texts: the strings only the display shows, and the renderer names.
-#include "DisplayText.h"
+#include "video/display/DisplayText.h"
 
-#include "EngineText.h"
+#include "video/EngineText.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Monitor enumeration: adapters with an active attached monitor and a mode on the desktop.
-#include "MonitorList.h"
+#include "video/display/MonitorList.h"
 
-#include "EngineGlobals.h"
-#include "EngineText.h"
-#include "MonitorSystem.h"
-#include "PlaySettings.h"
+#include "video/EngineGlobals.h"
+#include "video/EngineText.h"
+#include "video/display/MonitorSystem.h"
+#include "video/PlaySettings.h"
 
 MonitorList::MonitorList() : m_system(MonitorSystem::Default()) {}
 

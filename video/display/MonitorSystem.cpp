@@ -1,5 +1,5 @@
 // The real display calls behind the monitor list.
-#include "MonitorSystem.h"
+#include "video/display/MonitorSystem.h"
 
 BOOL MonitorSystem::EnumDevice(const wchar_t* device, DWORD index, DISPLAY_DEVICEW* out)
 {

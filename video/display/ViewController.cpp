@@ -1,20 +1,20 @@
 // Renderer creation, insertion and removal per stream, positioning, repainting, full screen
 // and the screen-saver hold of the view controller.
 // The framework first: the system's message-cracker macros would rename its members.
-#include "CFullScrPanel.h"
-#include "CFullScrWindow.h"
-#include "ViewController.h"
+#include "video/display/CFullScrPanel.h"
+#include "video/display/CFullScrWindow.h"
+#include "video/display/ViewController.h"
 
-#include "DXVideoFunc.h"
-#include "DisplayText.h"
-#include "EngineGlobals.h"
-#include "EngineText.h"
-#include "CInternalGraphDebug.h"
-#include "CWaitCursor.h"
-#include "FilterGraphDump.h"
-#include "IVideoReader.h"
-#include "MonitorList.h"
-#include "PlaySettings.h"
+#include "video/DXVideoFunc.h"
+#include "video/display/DisplayText.h"
+#include "video/EngineGlobals.h"
+#include "video/EngineText.h"
+#include "video/CInternalGraphDebug.h"
+#include "platform/framework/window/CWaitCursor.h"
+#include "video/FilterGraphDump.h"
+#include "video/reader/IVideoReader.h"
+#include "video/display/MonitorList.h"
+#include "video/PlaySettings.h"
 #include "platform/base/TimeUnits.h"
 
 #include <d3d9.h>

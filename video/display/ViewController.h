@@ -4,8 +4,8 @@
 // renderer exists. The engine object owns one controller for its whole life.
 #pragma once
 
-#include "CVideoBoard.h"
-#include "ReaderDisplay.h"
+#include "video/display/CVideoBoard.h"
+#include "video/reader/ReaderDisplay.h"
 
 #include <windows.h>
 #include <dshow.h>

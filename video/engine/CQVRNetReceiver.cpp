@@ -1,17 +1,17 @@
 // The network receiver.
-#include "CQVRNetReceiver.h"
+#include "video/engine/CQVRNetReceiver.h"
 
-#include "CAudioGrabberFilter.h"
-#include "CAutoLock.h"
-#include "CWMNetOutputPin.h"
-#include "CWMNetSplitterFlt.h"
-#include "CWmaDecoderFlt.h"
-#include "DXVideoFunc.h"
-#include "EngineAudioSink.h"
-#include "EngineGlobals.h"
-#include "EngineText.h"
-#include "QvrGraphEvent.h"
-#include "ViewController.h"
+#include "video/audio/CAudioGrabberFilter.h"
+#include "platform/dshow/CAutoLock.h"
+#include "video/splitter/CWMNetOutputPin.h"
+#include "video/splitter/CWMNetSplitterFlt.h"
+#include "video/reader/CWmaDecoderFlt.h"
+#include "video/DXVideoFunc.h"
+#include "video/reader/EngineAudioSink.h"
+#include "video/EngineGlobals.h"
+#include "video/EngineText.h"
+#include "video/splitter/QvrGraphEvent.h"
+#include "video/display/ViewController.h"
 
 #include <evcode.h>
 #include <uuids.h>

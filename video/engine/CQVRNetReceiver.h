@@ -5,9 +5,9 @@
 // Pause and Close are never held up by it.
 #pragma once
 
-#include "QVRInterfaces.h"
+#include "Common/QVRInterfaces.h"
 
-#include "CCritSec.h"
+#include "platform/dshow/CCritSec.h"
 
 #include <control.h>
 #include <strmif.h>

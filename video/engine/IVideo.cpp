@@ -1,13 +1,13 @@
 // The engine object.
-#include "IVideo.h"
+#include "video/engine/IVideo.h"
 
-#include "CQVRAudioFormat.h"
-#include "CQVRNetReceiver.h"
-#include "CQVRVideoFormat.h"
-#include "EngineGlobals.h"
-#include "EngineText.h"
-#include "IVideoReader.h"
-#include "TraceScope.h"
+#include "video/CQVRAudioFormat.h"
+#include "video/engine/CQVRNetReceiver.h"
+#include "video/CQVRVideoFormat.h"
+#include "video/EngineGlobals.h"
+#include "video/EngineText.h"
+#include "video/reader/IVideoReader.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
 #include <new>
 

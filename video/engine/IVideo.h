@@ -4,9 +4,9 @@
 // settings page, and the network receivers that play what the player's network reader pushes.
 #pragma once
 
-#include "CPlaySettingDlg.h"
-#include "QVRInterfaces.h"
-#include "ViewController.h"
+#include "video/display/CPlaySettingDlg.h"
+#include "Common/QVRInterfaces.h"
+#include "video/display/ViewController.h"
 
 #include <set>
 #include <string>

@@ -1,17 +1,17 @@
 // The playback graph of one presentation and its graph event thread. The event thread never
 // blocks on the reader lock while it is asked to stop, so the graph can be torn down (and a
 // file reopened) by a thread that holds the lock.
-#include "CMediaReader.h"
+#include "video/reader/CMediaReader.h"
 
-#include "CAutoLock.h"
-#include "CWaitCursor.h"
-#include "CWMFOutputPin.h"
-#include "CWMFSplitterFlt.h"
-#include "DXVideoFunc.h"
-#include "EngineGlobals.h"
-#include "EngineText.h"
-#include "QvrGraphEvent.h"
-#include "ReaderDisplay.h"
+#include "platform/dshow/CAutoLock.h"
+#include "platform/framework/window/CWaitCursor.h"
+#include "video/splitter/CWMFOutputPin.h"
+#include "video/splitter/CWMFSplitterFlt.h"
+#include "video/DXVideoFunc.h"
+#include "video/EngineGlobals.h"
+#include "video/EngineText.h"
+#include "video/splitter/QvrGraphEvent.h"
+#include "video/reader/ReaderDisplay.h"
 #include "platform/base/TimeUnits.h"
 
 #include <evcode.h>

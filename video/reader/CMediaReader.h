@@ -4,12 +4,12 @@
 // turns graph events into error reports for the player.
 #pragma once
 
-#include "CQVRAudioFormat.h"
-#include "CQVRVideoFormat.h"
-#include "QVRInterfaces.h"
-#include "ReaderStream.h"
+#include "video/CQVRAudioFormat.h"
+#include "video/CQVRVideoFormat.h"
+#include "Common/QVRInterfaces.h"
+#include "video/reader/ReaderStream.h"
 
-#include "ReaderLock.h"
+#include "video/reader/ReaderLock.h"
 
 #include <control.h>
 

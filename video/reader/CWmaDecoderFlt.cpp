@@ -1,6 +1,6 @@
 // The WMA decoder filter over the system's decoder transform. Output samples are cut to at
 // most 100 ms and stamped from the input's start time on by their byte count.
-#include "CWmaDecoderFlt.h"
+#include "video/reader/CWmaDecoderFlt.h"
 
 #include "platform/base/TimeUnits.h"
 

@@ -4,9 +4,9 @@
 // transform face works, and this filter puts it into the graph.
 #pragma once
 
-#include "CMediaType.h"
+#include "platform/dshow/CMediaType.h"
 
-#include "streams.h"
+#include "platform/dshow/streams.h"
 
 #include <mftransform.h>
 

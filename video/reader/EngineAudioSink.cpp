@@ -1,9 +1,9 @@
 // The audio filters' sink over the engine's callback object.
-#include "EngineAudioSink.h"
+#include "video/reader/EngineAudioSink.h"
 
-#include "DXVideoFunc.h"
-#include "EngineGlobals.h"
-#include "EngineText.h"
+#include "video/DXVideoFunc.h"
+#include "video/EngineGlobals.h"
+#include "video/EngineText.h"
 
 void EngineAudioSink::Log(const std::wstring& line)
 {

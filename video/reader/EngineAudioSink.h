@@ -2,7 +2,7 @@
 // asynchronous errors and the audio data for the level meter.
 #pragma once
 
-#include "IAudioFilterSink.h"
+#include "video/audio/IAudioFilterSink.h"
 
 class EngineAudioSink : public IAudioFilterSink {
 public:

@@ -5,9 +5,9 @@
 // playback and asynchronous errors through the player's callback object.
 #pragma once
 
-#include "CMediaReader.h"
+#include "video/reader/CMediaReader.h"
 
-#include "CCritSec.h"
+#include "platform/dshow/CCritSec.h"
 
 #include <string>
 

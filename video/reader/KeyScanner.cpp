@@ -1,9 +1,9 @@
 // The key-frame scanner over the synchronous reader; samples are read compressed.
-#include "KeyScanner.h"
+#include "video/reader/KeyScanner.h"
 
-#include "CWMFileStream.h"
-#include "EngineText.h"
-#include "WmReaderFactory.h"
+#include "video/splitter/CWMFileStream.h"
+#include "video/EngineText.h"
+#include "video/splitter/WmReaderFactory.h"
 #include "platform/base/TimeUnits.h"
 
 #include <nserror.h>

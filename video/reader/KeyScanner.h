@@ -4,7 +4,7 @@
 // Times are 100-ns counts; -1 means that no sample qualified, which is not an error.
 #pragma once
 
-#include "QVRInterfaces.h"
+#include "Common/QVRInterfaces.h"
 
 #include <wmsdkidl.h>
 

@@ -1,5 +1,5 @@
 // The process-wide display that readers reach; set by the engine object.
-#include "ReaderDisplay.h"
+#include "video/reader/ReaderDisplay.h"
 
 namespace {
 ReaderDisplay* g_display = nullptr;

@@ -1,8 +1,8 @@
 // Stream slots of the playback graph.
-#include "ReaderStream.h"
+#include "video/reader/ReaderStream.h"
 
-#include "CWMFOutputPin.h"
-#include "EngineText.h"
+#include "video/splitter/CWMFOutputPin.h"
+#include "video/EngineText.h"
 #include "platform/base/TimeUnits.h"
 
 #include <uuids.h>

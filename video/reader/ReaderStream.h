@@ -2,7 +2,7 @@
 // type, Windows Media stream number and configuration, and its duration.
 #pragma once
 
-#include "CMediaType.h"
+#include "platform/dshow/CMediaType.h"
 
 #include <strmif.h>
 #include <wmsdkidl.h>

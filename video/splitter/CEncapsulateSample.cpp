@@ -1,5 +1,5 @@
 // The buffer wrapper handed to the media runtime for each sample it delivers.
-#include "CEncapsulateSample.h"
+#include "video/splitter/CEncapsulateSample.h"
 
 const IID IID_QVREncapsulateSample = {
     0x6f1c52a4, 0x3d0e, 0x4b8a, {0x9e, 0x27, 0x51, 0xc0, 0xd4, 0xa8, 0xb7, 0xe3}};

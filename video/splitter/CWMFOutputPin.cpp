@@ -1,10 +1,10 @@
 // The splitter's output pin: buffer pool, sample marking, output queue and seeking.
-#include "CWMFOutputPin.h"
+#include "video/splitter/CWMFOutputPin.h"
 
-#include "CWMFSplitterFlt.h"
-#include "DXVideoFunc.h"
-#include "EngineGlobals.h"
-#include "EngineText.h"
+#include "video/splitter/CWMFSplitterFlt.h"
+#include "video/DXVideoFunc.h"
+#include "video/EngineGlobals.h"
+#include "video/EngineText.h"
 
 #include <uuids.h>
 #include <vfwmsgs.h>

@@ -5,10 +5,10 @@
 // filter, so a pin never outlives the filter it points to.
 #pragma once
 
-#include "CMediaType.h"
+#include "platform/dshow/CMediaType.h"
 
-#include "CBaseOutputPin.h"
-#include "COutputQueue.h"
+#include "platform/dshow/CBaseOutputPin.h"
+#include "platform/dshow/COutputQueue.h"
 
 #include <uuids.h>
 #include <wmsdkidl.h>

@@ -1,17 +1,17 @@
 // The file splitter: opening and stream selection, the reader's start, stop and close, the
 // filter states, positions and rate, the end-of-stream rule and the reporting of asynchronous
 // failures, and the reader's callbacks (status, samples, time, buffers).
-#include "CWMFSplitterFlt.h"
+#include "video/splitter/CWMFSplitterFlt.h"
 
-#include "CAutoLock.h"
-#include "CEncapsulateSample.h"
-#include "CWMFOutputPin.h"
-#include "CWMFileStream.h"
-#include "DXVideoFunc.h"
-#include "EngineGlobals.h"
-#include "EngineText.h"
-#include "QvrGraphEvent.h"
-#include "WmReaderFactory.h"
+#include "platform/dshow/CAutoLock.h"
+#include "video/splitter/CEncapsulateSample.h"
+#include "video/splitter/CWMFOutputPin.h"
+#include "video/splitter/CWMFileStream.h"
+#include "video/DXVideoFunc.h"
+#include "video/EngineGlobals.h"
+#include "video/EngineText.h"
+#include "video/splitter/QvrGraphEvent.h"
+#include "video/splitter/WmReaderFactory.h"
 #include "platform/base/TimeUnits.h"
 
 #include <uuids.h>

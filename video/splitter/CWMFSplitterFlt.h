@@ -4,11 +4,11 @@
 // buffers as fast as the downstream buffers allow.
 #pragma once
 
-#include "QVRInterfaces.h"
+#include "Common/QVRInterfaces.h"
 
-#include "CAMEvent.h"
-#include "CBaseFilter.h"
-#include "CCritSec.h"
+#include "platform/dshow/CAMEvent.h"
+#include "platform/dshow/CBaseFilter.h"
+#include "platform/dshow/CCritSec.h"
 
 #include <wmsdkidl.h>
 

@@ -1,12 +1,12 @@
 // The presentation stream over the player's callbacks. Positions never go below 0: a seek that
 // would is refused and leaves the position as it was.
-#include "CWMFileStream.h"
+#include "video/splitter/CWMFileStream.h"
 
-#include "CAutoLock.h"
-#include "CBaseFilter.h"
-#include "EngineGlobals.h"
-#include "EngineText.h"
-#include "QvrGraphEvent.h"
+#include "platform/dshow/CAutoLock.h"
+#include "platform/dshow/CBaseFilter.h"
+#include "video/EngineGlobals.h"
+#include "video/EngineText.h"
+#include "video/splitter/QvrGraphEvent.h"
 
 #include <vfwmsgs.h>
 

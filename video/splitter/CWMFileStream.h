@@ -3,9 +3,9 @@
 // every read; the first failure is reported once to the owning filter's graph.
 #pragma once
 
-#include "QVRInterfaces.h"
+#include "Common/QVRInterfaces.h"
 
-#include "CCritSec.h"
+#include "platform/dshow/CCritSec.h"
 
 #include <objidl.h>
 

@@ -1,10 +1,10 @@
 // The network splitter's output pin.
-#include "CWMNetOutputPin.h"
+#include "video/splitter/CWMNetOutputPin.h"
 
-#include "CWMNetSplitterFlt.h"
-#include "DXVideoFunc.h"
-#include "EngineGlobals.h"
-#include "EngineText.h"
+#include "video/splitter/CWMNetSplitterFlt.h"
+#include "video/DXVideoFunc.h"
+#include "video/EngineGlobals.h"
+#include "video/EngineText.h"
 
 #include <uuids.h>
 #include <vfwmsgs.h>

@@ -5,10 +5,10 @@
 // it, it holds the filter.
 #pragma once
 
-#include "CMediaType.h"
+#include "platform/dshow/CMediaType.h"
 
-#include "CBaseOutputPin.h"
-#include "COutputQueue.h"
+#include "platform/dshow/CBaseOutputPin.h"
+#include "platform/dshow/COutputQueue.h"
 
 #include <wmsdkidl.h>
 

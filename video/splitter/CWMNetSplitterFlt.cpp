@@ -1,11 +1,11 @@
 // The network splitter: pins from the reader's profile, pushed samples into grown buffers.
-#include "CWMNetSplitterFlt.h"
+#include "video/splitter/CWMNetSplitterFlt.h"
 
-#include "CAutoLock.h"
-#include "CWMNetOutputPin.h"
-#include "DXVideoFunc.h"
-#include "EngineGlobals.h"
-#include "EngineText.h"
+#include "platform/dshow/CAutoLock.h"
+#include "video/splitter/CWMNetOutputPin.h"
+#include "video/DXVideoFunc.h"
+#include "video/EngineGlobals.h"
+#include "video/EngineText.h"
 
 #include <uuids.h>
 #include <vfwmsgs.h>

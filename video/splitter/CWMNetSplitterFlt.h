@@ -6,8 +6,8 @@
 // repeats).
 #pragma once
 
-#include "CBaseFilter.h"
-#include "CCritSec.h"
+#include "platform/dshow/CBaseFilter.h"
+#include "platform/dshow/CCritSec.h"
 
 #include <wmsdkidl.h>
 

@@ -1,10 +1,10 @@
 // The readers through the support library's runtime table (WMRuntimeTable.h), which binds
 // wmvcore.dll; a failed bind becomes the engine's error text, and is tried again on the next
 // call.
-#include "WmReaderFactory.h"
+#include "video/splitter/WmReaderFactory.h"
 
-#include "EngineText.h"
-#include "WMRuntimeTable.h"
+#include "video/EngineText.h"
+#include "WinNT_SP/Include_VS2005/WMRuntimeTable.h"
 
 namespace {
 

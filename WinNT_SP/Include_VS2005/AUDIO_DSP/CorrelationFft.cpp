@@ -2,7 +2,7 @@
 // bit-reversed slot order (natural order in, bit-reversed out). The product spectrum and the
 // real transform's unpacking read and write through index tables, so the inverse, a radix-4
 // decimation in time, starts from bit-reversed order and ends natural.
-#include "CorrelationFft.h"
+#include "WinNT_SP/Include_VS2005/AUDIO_DSP/CorrelationFft.h"
 
 #include <emmintrin.h>
 

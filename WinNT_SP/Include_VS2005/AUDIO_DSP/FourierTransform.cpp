@@ -2,7 +2,7 @@
 // the inverse real transform built on it (half-length complex transform plus an unpacking
 // pass). The twiddle and cosine tables live in the caller's w array so that nothing is
 // allocated per call; a table built for a long transform serves every shorter one by stride.
-#include "FourierTransform.h"
+#include "WinNT_SP/Include_VS2005/AUDIO_DSP/FourierTransform.h"
 
 #include <emmintrin.h>
 

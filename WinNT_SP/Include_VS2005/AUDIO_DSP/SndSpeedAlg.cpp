@@ -1,6 +1,6 @@
 // The time-stretch block step: history shift, start-up, correlation search by FFT and the
 // cross-faded output. All arithmetic is in doubles; samples enter and leave as floats.
-#include "SndSpeedAlg.h"
+#include "WinNT_SP/Include_VS2005/AUDIO_DSP/SndSpeedAlg.h"
 
 #include <emmintrin.h>
 
@@ -9,8 +9,8 @@
 #include <cstring>
 #include <new>
 
-#include "CorrelationFft.h"
-#include "FourierTransform.h"
+#include "WinNT_SP/Include_VS2005/AUDIO_DSP/CorrelationFft.h"
+#include "WinNT_SP/Include_VS2005/AUDIO_DSP/FourierTransform.h"
 
 namespace {
 

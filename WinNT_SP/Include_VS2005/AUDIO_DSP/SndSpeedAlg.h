@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "CorrelationFft.h"
+#include "WinNT_SP/Include_VS2005/AUDIO_DSP/CorrelationFft.h"
 
 class SndSpeedAlg {
 public:

@@ -1,7 +1,7 @@
 // Streaming around SndSpeedAlg: input gathering, start-up skip and the output queue. The three
 // buffers come from the C heap; the queue grows by one output block when it is full and is
 // compacted by one block move per read.
-#include "SoundSpeed.h"
+#include "WinNT_SP/Include_VS2005/AUDIO_DSP/SoundSpeed.h"
 
 #include <algorithm>
 #include <cstdlib>

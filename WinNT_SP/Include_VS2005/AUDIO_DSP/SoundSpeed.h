@@ -3,7 +3,7 @@
 // queues the rest for the reader. Single-threaded; the caller serialises all calls.
 #pragma once
 
-#include "SndSpeedAlg.h"
+#include "WinNT_SP/Include_VS2005/AUDIO_DSP/SndSpeedAlg.h"
 
 class SoundSpeed : public SndSpeedAlg {
 public:

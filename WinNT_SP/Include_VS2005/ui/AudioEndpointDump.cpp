@@ -1,8 +1,8 @@
 // The audio endpoint part of the system dump: every endpoint of the multimedia device
 // enumerator with its state, data flow and names.
-#include "SystemDump.h"
+#include "WinNT_SP/Include_VS2005/ui/SystemDump.h"
 
-#include "TraceLog.h"
+#include "WinNT_SP/Include_VS2005/TraceLog.h"
 
 #include <mmdeviceapi.h>
 #include <propsys.h>

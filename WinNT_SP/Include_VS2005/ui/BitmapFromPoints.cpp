@@ -1,5 +1,5 @@
 // Builds the meter's bitmap on a "DISPLAY" device context from the top-down pixel buffer.
-#include "BitmapFromPoints.h"
+#include "WinNT_SP/Include_VS2005/ui/BitmapFromPoints.h"
 
 void CBitmapFromPoints::Resize(int width, int height)
 {

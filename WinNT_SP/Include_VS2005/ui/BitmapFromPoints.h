@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "ErrInfo.h"
+#include "WinNT_SP/Include_VS2005/ErrInfo.h"
 
 class CBitmapFromPoints {
 public:

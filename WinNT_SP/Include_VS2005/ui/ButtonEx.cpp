@@ -1,7 +1,7 @@
 // Themed drawing of image buttons and the right-click notice.
-#include "ButtonEx.h"
+#include "WinNT_SP/Include_VS2005/ui/ButtonEx.h"
 
-#include "VisualStyles.h"
+#include "WinNT_SP/Include_VS2005/ui/VisualStyles.h"
 
 #include <commctrl.h>
 #include <vsstyle.h>

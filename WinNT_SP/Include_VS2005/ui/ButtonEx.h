@@ -2,7 +2,7 @@
 // its parent of a right click (NM_RCLICK). Without visual styles it draws as a plain button.
 #pragma once
 
-#include "FrameworkWindows.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 class ButtonEx : public CButton {
 public:

@@ -1,10 +1,10 @@
 // The clipboard copy of a text file: every block the clipboard does not take is freed here.
-#include "ClipboardText.h"
+#include "WinNT_SP/Include_VS2005/ui/ClipboardText.h"
 
-#include "FrameworkWindows.h"
-#include "MyException.h"
-#include "SystemErrorText.h"
-#include "UiStrings.h"
+#include "platform/framework/window/FrameworkWindows.h"
+#include "WinNT_SP/Include_VS2005/MyException.h"
+#include "WinNT_SP/Include_VS2005/SystemErrorText.h"
+#include "WinNT_SP/Include_VS2005/ui/UiStrings.h"
 
 #include <cstring>
 #include <vector>

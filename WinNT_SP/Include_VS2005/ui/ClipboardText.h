@@ -2,7 +2,7 @@
 // Unicode, ANSI and OEM text. Used for the bookmark list, written to a temporary file first.
 #pragma once
 
-#include "Framework.h"
+#include "platform/framework/Framework.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 // The worker-thread crash report. Everything it reads comes from a faulting process, so each
 // record, dump and stack word is tested as readable before it is touched.
-#include "CrashReport.h"
+#include "WinNT_SP/Include_VS2005/ui/CrashReport.h"
 
-#include "ModuleTable.h"
+#include "WinNT_SP/Include_VS2005/ui/ModuleTable.h"
 
 #include <cstddef>
 #include <cstdio>

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "TraceScope.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
 // Exception name of the report, "?" for codes it does not know.
 const wchar_t* ExceptionName(DWORD code);

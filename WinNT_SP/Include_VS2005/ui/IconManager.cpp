@@ -1,10 +1,10 @@
 // Command icons: strip 139 (23 icons), strip 147 (2 icons, not in the program's resources) and
 // icon resource 140.
-#include "IconManager.h"
+#include "WinNT_SP/Include_VS2005/ui/IconManager.h"
 
-#include "FrameworkWindows.h"
-#include "ResourceBitmap.h"
-#include "SupportUiResource.h"
+#include "platform/framework/window/FrameworkWindows.h"
+#include "WinNT_SP/Include_VS2005/ui/ResourceBitmap.h"
+#include "WinNT_SP/Include_VS2005/ui/SupportUiResource.h"
 
 #include <commctrl.h>
 

@@ -1,7 +1,7 @@
 // Block peaks and the stored-level lists of the volume pane's meters.
-#include "LevelIndicator.h"
+#include "WinNT_SP/Include_VS2005/ui/LevelIndicator.h"
 
-#include "StdSmplClasses.h"
+#include "WinNT_SP/Include_VS2005/ui/StdSmplClasses.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 // Segmented level meter: layout, colour ramp, peak hold with a scattered dissolve, and the
 // bitmap handed to the static control.
-#include "LevelIndicator2.h"
+#include "WinNT_SP/Include_VS2005/ui/LevelIndicator2.h"
 
 #include <algorithm>
 #include <cmath>

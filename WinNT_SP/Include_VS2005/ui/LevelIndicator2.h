@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "BitmapFromPoints.h"
+#include "WinNT_SP/Include_VS2005/ui/BitmapFromPoints.h"
 
 struct LEVEL_COLOR_STOP {
     double position;  // 0..1 along the meter

@@ -1,9 +1,9 @@
 // Percent and decibel read-outs of the level meters.
-#include "LevelPercInd.h"
+#include "WinNT_SP/Include_VS2005/ui/LevelPercInd.h"
 
-#include "SupportStrings.h"
-#include "UiStrings.h"
-#include "Volume.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/ui/UiStrings.h"
+#include "WinNT_SP/Include_VS2005/Volume.h"
 
 #include <algorithm>
 

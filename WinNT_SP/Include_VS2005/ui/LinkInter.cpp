@@ -1,9 +1,9 @@
 // The hyperlink edit control and the opening of an address.
-#include "LinkInter.h"
+#include "WinNT_SP/Include_VS2005/ui/LinkInter.h"
 
-#include "MessageBoxLayer.h"
-#include "SystemErrorText.h"
-#include "UiStrings.h"
+#include "WinNT_SP/Include_VS2005/MessageBoxLayer.h"
+#include "WinNT_SP/Include_VS2005/SystemErrorText.h"
+#include "WinNT_SP/Include_VS2005/ui/UiStrings.h"
 
 #include <shellapi.h>
 

@@ -2,7 +2,7 @@
 // cursor over the text, and a click that posts a notice, asks for help or opens the address.
 #pragma once
 
-#include "FrameworkWindows.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 #include <string>
 

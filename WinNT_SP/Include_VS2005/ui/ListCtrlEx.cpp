@@ -1,5 +1,5 @@
 // Drag-reorder with auto-scroll and drop mark, and the custom row colours of the report list.
-#include "ListCtrlEx.h"
+#include "WinNT_SP/Include_VS2005/ui/ListCtrlEx.h"
 
 #include <commctrl.h>
 

@@ -3,7 +3,7 @@
 // dimmed focus colours and striped rows (the bookmark pane).
 #pragma once
 
-#include "FrameworkWindows.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 #include <vector>
 

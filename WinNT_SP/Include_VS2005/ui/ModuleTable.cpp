@@ -1,7 +1,7 @@
 // Module ranges through Psapi (bound at run time, all or nothing) and readable-memory tests.
-#include "ModuleTable.h"
+#include "WinNT_SP/Include_VS2005/ui/ModuleTable.h"
 
-#include "DynLoadFuncs.h"
+#include "WinNT_SP/Include_VS2005/DynLoadFuncs.h"
 
 #include <psapi.h>
 

@@ -1,6 +1,6 @@
 // Reads a module's version resource into one buffer: a text area for the cleaned copies of the
 // twelve standard texts, followed by the raw block that GetFileVersionInfoW fills.
-#include "ModuleVerInfo.h"
+#include "WinNT_SP/Include_VS2005/ui/ModuleVerInfo.h"
 
 #include <cstdio>
 #include <cstdlib>

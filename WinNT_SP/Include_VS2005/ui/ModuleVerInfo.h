@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include "ErrInfo.h"
-#include "WMRuntimeTable.h"
+#include "WinNT_SP/Include_VS2005/ErrInfo.h"
+#include "WinNT_SP/Include_VS2005/WMRuntimeTable.h"
 
 class CModuleVerInfo {
 public:

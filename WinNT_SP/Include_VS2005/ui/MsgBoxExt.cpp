@@ -1,9 +1,9 @@
 // The extended message box: buttons and icon by style, layout that follows the text, the
 // details fold, the copy button with its tooltip, and the owner handling around the modal run.
-#include "MsgBoxExt.h"
+#include "WinNT_SP/Include_VS2005/ui/MsgBoxExt.h"
 
-#include "SupportUiResource.h"
-#include "UiStrings.h"
+#include "WinNT_SP/Include_VS2005/ui/SupportUiResource.h"
+#include "WinNT_SP/Include_VS2005/ui/UiStrings.h"
 
 #include <commctrl.h>
 

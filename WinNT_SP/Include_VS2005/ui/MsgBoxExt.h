@@ -3,9 +3,9 @@
 // disabled and shield-marked buttons, a Help button, and a size that follows the text.
 #pragma once
 
-#include "ButtonEx.h"
-#include "FrameworkWindows.h"
-#include "MessageBoxLayer.h"
+#include "WinNT_SP/Include_VS2005/ui/ButtonEx.h"
+#include "platform/framework/window/FrameworkWindows.h"
+#include "WinNT_SP/Include_VS2005/MessageBoxLayer.h"
 
 #include <string>
 

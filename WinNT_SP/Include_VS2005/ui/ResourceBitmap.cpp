@@ -1,7 +1,7 @@
 // Bitmap resources as the command-icon cache loads them.
-#include "ResourceBitmap.h"
+#include "WinNT_SP/Include_VS2005/ui/ResourceBitmap.h"
 
-#include "FrameworkWindows.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 #include <png.h>
 

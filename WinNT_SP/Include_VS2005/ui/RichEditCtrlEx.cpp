@@ -1,5 +1,5 @@
 // Appending through EM_STREAMIN into the selection at the end, and RTF through EM_STREAMOUT.
-#include "RichEditCtrlEx.h"
+#include "WinNT_SP/Include_VS2005/ui/RichEditCtrlEx.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 // hands its content out as RTF (the network opening dialog's details).
 #pragma once
 
-#include "FrameworkWindows.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 #include <richedit.h>
 

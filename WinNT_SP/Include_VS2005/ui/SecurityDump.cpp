@@ -1,8 +1,8 @@
 // Token, account and security-descriptor dumps through the run-time bound security functions.
-#include "SecurityDump.h"
+#include "WinNT_SP/Include_VS2005/ui/SecurityDump.h"
 
-#include "TraceLog.h"
-#include "WMRuntimeTable.h"
+#include "WinNT_SP/Include_VS2005/TraceLog.h"
+#include "WinNT_SP/Include_VS2005/WMRuntimeTable.h"
 
 #include <cwchar>
 #include <string>

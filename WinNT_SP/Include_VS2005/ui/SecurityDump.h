@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "ErrInfo.h"
-#include "SecurityFuncs.h"
-#include "TraceScope.h"
+#include "WinNT_SP/Include_VS2005/ErrInfo.h"
+#include "WinNT_SP/Include_VS2005/ui/SecurityFuncs.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
 bool IsLocalAdmin(const SecurityFuncs& funcs, ERR_INFO* error);
 void LogTokenInfo(const SecurityFuncs& funcs, CReleaseModeDebug* sink = nullptr);

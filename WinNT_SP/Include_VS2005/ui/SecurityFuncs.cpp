@@ -1,5 +1,5 @@
 // Binding of the dump's security functions.
-#include "SecurityFuncs.h"
+#include "WinNT_SP/Include_VS2005/ui/SecurityFuncs.h"
 
 SecurityFuncs::SecurityFuncs()
 {

@@ -5,8 +5,8 @@
 #include <windows.h>
 #include <aclapi.h>
 
-#include "DynLoadFuncs.h"
-#include "ErrInfo.h"
+#include "WinNT_SP/Include_VS2005/DynLoadFuncs.h"
+#include "WinNT_SP/Include_VS2005/ErrInfo.h"
 
 class SecurityFuncs {
 public:

@@ -1,7 +1,7 @@
 // Click-to-position and dragging of the trackbar, and its themed selection painting.
-#include "SliderCtrlEx.h"
+#include "WinNT_SP/Include_VS2005/ui/SliderCtrlEx.h"
 
-#include "VisualStyles.h"
+#include "WinNT_SP/Include_VS2005/ui/VisualStyles.h"
 
 #include <commctrl.h>
 #include <vsstyle.h>

@@ -3,7 +3,7 @@
 // selection range itself when visual styles are on.
 #pragma once
 
-#include "FrameworkWindows.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 class CSliderCtrlEx : public CSliderCtrl {
 public:

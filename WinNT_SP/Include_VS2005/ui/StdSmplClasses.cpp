@@ -1,5 +1,5 @@
 // Sample-kind detection and min/max measurement of interleaved PCM and float frames.
-#include "StdSmplClasses.h"
+#include "WinNT_SP/Include_VS2005/ui/StdSmplClasses.h"
 
 #include <climits>
 #include <cstdint>

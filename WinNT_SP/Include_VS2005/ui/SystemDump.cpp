@@ -1,7 +1,7 @@
 // Start-up header, registry, wave/mixer device and audio endpoint dumps.
-#include "SystemDump.h"
+#include "WinNT_SP/Include_VS2005/ui/SystemDump.h"
 
-#include "TraceLog.h"
+#include "WinNT_SP/Include_VS2005/TraceLog.h"
 
 #include <mmdeviceapi.h>
 #include <mmsystem.h>

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "TraceScope.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
 void LogStartupHeader(const wchar_t* versionText, CReleaseModeDebug* sink = nullptr);
 

@@ -1,5 +1,5 @@
 // Gradient title: palette, 8-bit palette-index DIB, erase and text painting.
-#include "TitleStatic.h"
+#include "WinNT_SP/Include_VS2005/ui/TitleStatic.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // a palette gradient from the button-shadow colour to the button-face colour.
 #pragma once
 
-#include "FrameworkWindows.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 #include <string>
 #include <vector>

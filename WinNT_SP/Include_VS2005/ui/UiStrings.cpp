@@ -1,5 +1,5 @@
 // Built-in copies of the support library's user-interface texts.
-#include "UiStrings.h"
+#include "WinNT_SP/Include_VS2005/ui/UiStrings.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // The UxTheme binding table (thirteen procedures, all or nothing).
-#include "VisualStyles.h"
+#include "WinNT_SP/Include_VS2005/ui/VisualStyles.h"
 
-#include "DynLoadFuncs.h"
+#include "WinNT_SP/Include_VS2005/DynLoadFuncs.h"
 
 #include <atomic>
 

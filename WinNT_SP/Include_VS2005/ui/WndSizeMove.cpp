@@ -1,5 +1,5 @@
 // Deferred child moves with a fallback to single moves when the batch cannot be built.
-#include "WndSizeMove.h"
+#include "WinNT_SP/Include_VS2005/ui/WndSizeMove.h"
 
 WndSizeMove::~WndSizeMove()
 {

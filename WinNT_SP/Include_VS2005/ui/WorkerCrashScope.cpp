@@ -1,8 +1,8 @@
 // The unhandled-exception filter behind WorkerCrashScope and the process-wide report settings.
-#include "WorkerCrashScope.h"
+#include "WinNT_SP/Include_VS2005/ui/WorkerCrashScope.h"
 
-#include "CrashReport.h"
-#include "TraceLog.h"
+#include "WinNT_SP/Include_VS2005/ui/CrashReport.h"
+#include "WinNT_SP/Include_VS2005/TraceLog.h"
 
 #include <mutex>
 

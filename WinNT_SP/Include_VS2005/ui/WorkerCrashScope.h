@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "TraceScope.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
 using CrashCallback = void (*)(const wchar_t* text, void* context);
 

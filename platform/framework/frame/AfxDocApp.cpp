@@ -1,12 +1,12 @@
 // The application's document functions over its document manager and recent-file list,
 // including the application members the window half declares for them and the module-state
 // hooks through which it reaches them (opening a file, saving the list, freeing both).
-#include "AfxDocApp.h"
+#include "platform/framework/frame/AfxDocApp.h"
 
-#include "CDocManager.h"
-#include "CDocTemplate.h"
-#include "CDocument.h"
-#include "CRecentFileList.h"
+#include "platform/framework/frame/CDocManager.h"
+#include "platform/framework/frame/CDocTemplate.h"
+#include "platform/framework/frame/CDocument.h"
+#include "platform/framework/frame/CRecentFileList.h"
 
 namespace {
 

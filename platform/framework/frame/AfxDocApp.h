@@ -4,7 +4,7 @@
 // OpenDocumentFile, ExitInstance and destructor reach them through module-state hooks.
 #pragma once
 
-#include "AfxFrameDefs.h"
+#include "platform/framework/frame/AfxFrameDefs.h"
 
 class CDocTemplate;
 class CDocument;

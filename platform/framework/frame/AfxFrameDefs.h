@@ -2,7 +2,7 @@
 // framework's own strings and commands. Other code relies on the numbers, so they are fixed.
 #pragma once
 
-#include "FrameworkWindows.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 // Frame styles (in the low word of the frame's window style).
 constexpr DWORD FWS_ADDTOTITLE = 0x00008000L;

@@ -1,7 +1,7 @@
 // Control bars: layout through WM_SIZEPARENT and the idle update-UI pass.
-#include "CControlBar.h"
+#include "platform/framework/frame/CControlBar.h"
 
-#include "CFrameWnd.h"
+#include "platform/framework/frame/CFrameWnd.h"
 
 #include <algorithm>
 

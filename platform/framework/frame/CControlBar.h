@@ -4,7 +4,7 @@
 // handlers on every idle pass.
 #pragma once
 
-#include "AfxFrameDefs.h"
+#include "platform/framework/frame/AfxFrameDefs.h"
 
 class CFrameWnd;
 

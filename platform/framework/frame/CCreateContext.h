@@ -2,7 +2,7 @@
 // creates: which view class, which document, which template, which frame.
 #pragma once
 
-#include "AfxFrameDefs.h"
+#include "platform/framework/frame/AfxFrameDefs.h"
 
 class CView;
 class CDocument;

@@ -1,11 +1,11 @@
 // The document manager: templates, File New/Open and the file-name prompt.
-#include "CDocManager.h"
+#include "platform/framework/frame/CDocManager.h"
 
-#include "CDocTemplate.h"
-#include "CDocument.h"
-#include "CFileDialog.h"
-#include "CFrameWnd.h"
-#include "CView.h"
+#include "platform/framework/frame/CDocTemplate.h"
+#include "platform/framework/frame/CDocument.h"
+#include "platform/framework/window/CFileDialog.h"
+#include "platform/framework/frame/CFrameWnd.h"
+#include "platform/framework/frame/CView.h"
 
 IMPLEMENT_DYNAMIC(CDocManager, CObject)
 

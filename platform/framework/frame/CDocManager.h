@@ -3,7 +3,7 @@
 // with the framework's file dialog.
 #pragma once
 
-#include "CCreateContext.h"
+#include "platform/framework/frame/CCreateContext.h"
 
 #include <vector>
 

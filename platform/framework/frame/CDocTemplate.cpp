@@ -1,9 +1,9 @@
 // Document templates: doc strings, document and frame creation, file-type matching.
-#include "CDocTemplate.h"
+#include "platform/framework/frame/CDocTemplate.h"
 
-#include "CDocument.h"
-#include "CFrameWnd.h"
-#include "CView.h"
+#include "platform/framework/frame/CDocument.h"
+#include "platform/framework/frame/CFrameWnd.h"
+#include "platform/framework/frame/CView.h"
 
 IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
 

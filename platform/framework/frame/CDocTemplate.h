@@ -3,7 +3,7 @@
 // them, and receives the commands the documents do not handle.
 #pragma once
 
-#include "CCreateContext.h"
+#include "platform/framework/frame/CCreateContext.h"
 
 class CDocTemplate : public CCmdTarget {
     DECLARE_DYNAMIC(CDocTemplate)

@@ -1,12 +1,12 @@
 // Documents: views, titles and paths, the modified flag, loading and saving through the
 // archive, and closing with the frames that show them.
-#include "CDocument.h"
+#include "platform/framework/frame/CDocument.h"
 
-#include "AfxDocApp.h"
-#include "CDocManager.h"
-#include "CDocTemplate.h"
-#include "CFrameWnd.h"
-#include "CView.h"
+#include "platform/framework/frame/AfxDocApp.h"
+#include "platform/framework/frame/CDocManager.h"
+#include "platform/framework/frame/CDocTemplate.h"
+#include "platform/framework/frame/CFrameWnd.h"
+#include "platform/framework/frame/CView.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // how to be created empty, loaded from and saved to a file through its Serialize.
 #pragma once
 
-#include "CCreateContext.h"
+#include "platform/framework/frame/CCreateContext.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
 // Form views: the child dialog from the template, its scroll size and keyboard handling.
-#include "CFormView.h"
+#include "platform/framework/frame/CFormView.h"
 
-#include "CDocument.h"
-#include "CFrameWnd.h"
+#include "platform/framework/frame/CDocument.h"
+#include "platform/framework/frame/CFrameWnd.h"
 
 IMPLEMENT_DYNAMIC(CFormView, CScrollView)
 

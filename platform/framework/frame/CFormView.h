@@ -3,7 +3,7 @@
 // between its controls comes after the frame's accelerators.
 #pragma once
 
-#include "CScrollView.h"
+#include "platform/framework/frame/CScrollView.h"
 
 class CFormView : public CScrollView {
     DECLARE_DYNAMIC(CFormView)

@@ -1,13 +1,13 @@
 // Frame windows: creation from a resource id, view creation, bar layout, command routing,
 // floating-window activation, status-bar prompts and help.
-#include "CFrameWnd.h"
+#include "platform/framework/frame/CFrameWnd.h"
 
-#include "AfxDocApp.h"
-#include "CControlBar.h"
-#include "CDocManager.h"
-#include "CDocument.h"
-#include "CRecentFileList.h"
-#include "CView.h"
+#include "platform/framework/frame/AfxDocApp.h"
+#include "platform/framework/frame/CControlBar.h"
+#include "platform/framework/frame/CDocManager.h"
+#include "platform/framework/frame/CDocument.h"
+#include "platform/framework/frame/CRecentFileList.h"
+#include "platform/framework/frame/CView.h"
 
 #include <vector>
 

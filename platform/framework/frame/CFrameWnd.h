@@ -4,7 +4,7 @@
 // step with its activation, shows prompt strings in the status bar and routes help requests.
 #pragma once
 
-#include "CCreateContext.h"
+#include "platform/framework/frame/CCreateContext.h"
 
 class CView;
 class CDocument;

@@ -1,7 +1,7 @@
 // The multiple-document child frame's class record.
-#include "CMDIChildWnd.h"
+#include "platform/framework/frame/CMDIChildWnd.h"
 
-#include "CMDIFrameWnd.h"
+#include "platform/framework/frame/CMDIFrameWnd.h"
 
 IMPLEMENT_DYNAMIC(CMDIChildWnd, CFrameWnd)
 

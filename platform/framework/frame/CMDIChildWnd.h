@@ -2,7 +2,7 @@
 // as the type of the active-child query; this framework creates none.
 #pragma once
 
-#include "CFrameWnd.h"
+#include "platform/framework/frame/CFrameWnd.h"
 
 class CMDIFrameWnd;
 

@@ -1,5 +1,5 @@
 // The multiple-document frame's class record and its (empty) child queries.
-#include "CMDIFrameWnd.h"
+#include "platform/framework/frame/CMDIFrameWnd.h"
 
 IMPLEMENT_DYNAMIC(CMDIFrameWnd, CFrameWnd)
 

@@ -3,7 +3,7 @@
 // child, which a frame of this framework never has (no MDI client window is created).
 #pragma once
 
-#include "CFrameWnd.h"
+#include "platform/framework/frame/CFrameWnd.h"
 
 class CMDIChildWnd;
 

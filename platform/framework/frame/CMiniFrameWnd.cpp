@@ -1,5 +1,5 @@
 // Mini frames: tool-caption frames whose activation follows their owner frame.
-#include "CMiniFrameWnd.h"
+#include "platform/framework/frame/CMiniFrameWnd.h"
 
 IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
 

@@ -3,7 +3,7 @@
 // look active while either is), with MFS_BLOCKSYSMENU its system menu does not open.
 #pragma once
 
-#include "CFrameWnd.h"
+#include "platform/framework/frame/CFrameWnd.h"
 
 class CMiniFrameWnd : public CFrameWnd {
     DECLARE_DYNCREATE(CMiniFrameWnd)

@@ -1,5 +1,5 @@
 // Data-object holder over IDataObject.
-#include "COleDataObject.h"
+#include "platform/framework/frame/COleDataObject.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // offers and the data in one of them.
 #pragma once
 
-#include "AfxFrameDefs.h"
+#include "platform/framework/frame/AfxFrameDefs.h"
 
 #include <ole2.h>
 

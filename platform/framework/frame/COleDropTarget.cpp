@@ -1,5 +1,5 @@
 // Drop targets: the IDropTarget the system calls, forwarding to the virtual handlers.
-#include "COleDropTarget.h"
+#include "platform/framework/frame/COleDropTarget.h"
 
 IMPLEMENT_DYNAMIC(COleDropTarget, CCmdTarget)
 

@@ -3,7 +3,7 @@
 // state and the point in the window's client coordinates.
 #pragma once
 
-#include "COleDataObject.h"
+#include "platform/framework/frame/COleDataObject.h"
 
 class COleDropTarget : public CCmdTarget {
     DECLARE_DYNAMIC(COleDropTarget)

@@ -1,5 +1,5 @@
 // The recent-file list: ordering, profile storage, display names and the File menu items.
-#include "CRecentFileList.h"
+#include "platform/framework/frame/CRecentFileList.h"
 
 #include <algorithm>
 

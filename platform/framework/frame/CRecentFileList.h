@@ -4,7 +4,7 @@
 // display length.
 #pragma once
 
-#include "AfxFrameDefs.h"
+#include "platform/framework/frame/AfxFrameDefs.h"
 
 #include <vector>
 

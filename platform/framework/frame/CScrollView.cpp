@@ -1,5 +1,5 @@
 // Scrolling views: scroll-bar ranges from the total size, scrolling by line and page.
-#include "CScrollView.h"
+#include "platform/framework/frame/CScrollView.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // total size, and offsets drawing by the scroll position.
 #pragma once
 
-#include "CView.h"
+#include "platform/framework/frame/CView.h"
 
 class CScrollView : public CView {
     DECLARE_DYNAMIC(CScrollView)

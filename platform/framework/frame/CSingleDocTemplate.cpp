@@ -1,9 +1,9 @@
 // The single-document template: one document, one frame, reused for every open.
-#include "CSingleDocTemplate.h"
+#include "platform/framework/frame/CSingleDocTemplate.h"
 
-#include "CDocument.h"
-#include "CFrameWnd.h"
-#include "CView.h"
+#include "platform/framework/frame/CDocument.h"
+#include "platform/framework/frame/CFrameWnd.h"
+#include "platform/framework/frame/CView.h"
 
 IMPLEMENT_DYNAMIC(CSingleDocTemplate, CDocTemplate)
 

@@ -2,7 +2,7 @@
 // (or File New) reuses that document and its frame after asking about unsaved changes.
 #pragma once
 
-#include "CDocTemplate.h"
+#include "platform/framework/frame/CDocTemplate.h"
 
 class CSingleDocTemplate : public CDocTemplate {
     DECLARE_DYNAMIC(CSingleDocTemplate)

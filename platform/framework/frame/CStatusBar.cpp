@@ -1,7 +1,7 @@
 // Status bars: panes sized from their strings, the first stretching, and update UI by pane.
-#include "CStatusBar.h"
+#include "platform/framework/frame/CStatusBar.h"
 
-#include "CFrameWnd.h"
+#include "platform/framework/frame/CFrameWnd.h"
 
 IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
 

@@ -2,7 +2,7 @@
 // shows the frame's prompt strings (the window text of the bar is that pane's text).
 #pragma once
 
-#include "CControlBar.h"
+#include "platform/framework/frame/CControlBar.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
 // Toolbars over the system control: resource loading, button access, fixed layout and the
 // update-UI pass.
-#include "CToolBar.h"
+#include "platform/framework/frame/CToolBar.h"
 
-#include "CFrameWnd.h"
-#include "CToolCmdUI.h"
+#include "platform/framework/frame/CFrameWnd.h"
+#include "platform/framework/frame/CToolCmdUI.h"
 
 #include <algorithm>
 #include <vector>

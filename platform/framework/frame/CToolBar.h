@@ -4,7 +4,7 @@
 // bitmap of the same id, and are enabled and checked from the frame's update-UI handlers.
 #pragma once
 
-#include "CControlBar.h"
+#include "platform/framework/frame/CControlBar.h"
 
 class CToolBar : public CControlBar {
     DECLARE_DYNAMIC(CToolBar)

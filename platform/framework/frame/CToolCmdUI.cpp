@@ -1,7 +1,7 @@
 // Toolbar button update: enable and check states written by position.
-#include "CToolCmdUI.h"
+#include "platform/framework/frame/CToolCmdUI.h"
 
-#include "CToolBar.h"
+#include "platform/framework/frame/CToolBar.h"
 
 void CToolCmdUI::Enable(BOOL bOn)
 {

@@ -2,7 +2,7 @@
 // sharing a command id are each updated.
 #pragma once
 
-#include "AfxFrameDefs.h"
+#include "platform/framework/frame/AfxFrameDefs.h"
 
 class CToolCmdUI : public CCmdUI {
 public:

@@ -1,9 +1,9 @@
 // Views: joining the document at creation, painting through OnDraw, activation within the
 // frame, and the view -> document command route.
-#include "CView.h"
+#include "platform/framework/frame/CView.h"
 
-#include "CDocument.h"
-#include "CFrameWnd.h"
+#include "platform/framework/frame/CDocument.h"
+#include "platform/framework/frame/CFrameWnd.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 

@@ -3,7 +3,7 @@
 // not handle to its document.
 #pragma once
 
-#include "CCreateContext.h"
+#include "platform/framework/frame/CCreateContext.h"
 
 class CView : public CWnd {
     DECLARE_DYNAMIC(CView)

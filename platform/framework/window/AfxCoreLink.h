@@ -2,4 +2,4 @@
 // files) as seen from the window half.
 #pragma once
 
-#include "Framework.h"
+#include "platform/framework/Framework.h"

@@ -1,8 +1,8 @@
 // Entry point of a DLL built on the framework: the DLL's own application object (if it has
 // one) gets the DLL's instance and resource handles and runs InitInstance on load and
 // ExitInstance on unload. Linked in only when the DLL defines no DllMain of its own.
-#include "AfxState.h"
-#include "CWinApp.h"
+#include "platform/framework/window/AfxState.h"
+#include "platform/framework/window/CWinApp.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
 {

@@ -1,7 +1,7 @@
 // The framework's module and thread state records.
-#include "AfxState.h"
+#include "platform/framework/window/AfxState.h"
 
-#include "AfxThreadData.h"
+#include "platform/framework/window/AfxThreadData.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // handles); the thread states are per thread within that binary.
 #pragma once
 
-#include "AfxWinBase.h"
+#include "platform/framework/window/AfxWinBase.h"
 
 class CToolTipCtrl;
 

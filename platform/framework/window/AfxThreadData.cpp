@@ -1,13 +1,13 @@
 // The per-thread record and its clean-up at thread exit through a TLS callback.
-#include "AfxThreadData.h"
+#include "platform/framework/window/AfxThreadData.h"
 
-#include "CDC.h"
-#include "CGdiObject.h"
-#include "CImageList.h"
-#include "CMenu.h"
-#include "CNoTrackObject.h"
-#include "CToolTipCtrl.h"
-#include "CWnd.h"
+#include "platform/framework/window/CDC.h"
+#include "platform/framework/window/CGdiObject.h"
+#include "platform/framework/window/CImageList.h"
+#include "platform/framework/window/CMenu.h"
+#include "platform/framework/window/CNoTrackObject.h"
+#include "platform/framework/window/CToolTipCtrl.h"
+#include "platform/framework/window/CWnd.h"
 
 namespace {
 

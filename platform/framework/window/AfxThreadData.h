@@ -4,8 +4,8 @@
 // destructors run, which corrupts the heap at thread exit.)
 #pragma once
 
-#include "AfxState.h"
-#include "CHandleMap.h"
+#include "platform/framework/window/AfxState.h"
+#include "platform/framework/window/CHandleMap.h"
 
 #include <utility>
 #include <vector>

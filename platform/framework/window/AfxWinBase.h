@@ -8,7 +8,7 @@
 #include <richedit.h>
 #include <shellapi.h>
 
-#include "AfxCoreLink.h"
+#include "platform/framework/window/AfxCoreLink.h"
 
 // winuser.h spells this one as a macro; the framework has a member of that name.
 #ifdef GetNextWindow

@@ -1,7 +1,7 @@
 // Bitmaps.
-#include "CBitmap.h"
+#include "platform/framework/window/CBitmap.h"
 
-#include "CDC.h"
+#include "platform/framework/window/CDC.h"
 
 IMPLEMENT_DYNAMIC(CBitmap, CGdiObject)
 

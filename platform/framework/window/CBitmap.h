@@ -1,7 +1,7 @@
 // CBitmap: a bitmap owned by the framework object (deleted with it unless detached).
 #pragma once
 
-#include "CGdiObject.h"
+#include "platform/framework/window/CGdiObject.h"
 
 class CBitmap : public CGdiObject {
     DECLARE_DYNAMIC(CBitmap)

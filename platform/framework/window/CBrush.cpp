@@ -1,7 +1,7 @@
 // Brushes.
-#include "CBrush.h"
+#include "platform/framework/window/CBrush.h"
 
-#include "CBitmap.h"
+#include "platform/framework/window/CBitmap.h"
 
 IMPLEMENT_DYNAMIC(CBrush, CGdiObject)
 

@@ -1,7 +1,7 @@
 // CBrush: a brush owned by the framework object (deleted with it unless detached).
 #pragma once
 
-#include "CGdiObject.h"
+#include "platform/framework/window/CGdiObject.h"
 
 class CBrush : public CGdiObject {
     DECLARE_DYNAMIC(CBrush)

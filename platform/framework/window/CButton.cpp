@@ -1,7 +1,7 @@
 // CButton wrapper.
-#include "CButton.h"
+#include "platform/framework/window/CButton.h"
 
-#include "OwnerDrawReflect.h"
+#include "platform/framework/window/OwnerDrawReflect.h"
 
 IMPLEMENT_DYNAMIC(CButton, CWnd)
 

@@ -1,7 +1,7 @@
 // CButton: a push button, check box, radio button or group box.
 #pragma once
 
-#include "CWnd.h"
+#include "platform/framework/window/CWnd.h"
 
 class CButton : public CWnd {
     DECLARE_DYNAMIC(CButton)

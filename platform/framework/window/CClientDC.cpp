@@ -1,7 +1,7 @@
 // Client-area DCs.
-#include "CClientDC.h"
+#include "platform/framework/window/CClientDC.h"
 
-#include "CWnd.h"
+#include "platform/framework/window/CWnd.h"
 
 IMPLEMENT_DYNAMIC(CClientDC, CDC)
 

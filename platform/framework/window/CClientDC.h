@@ -2,7 +2,7 @@
 // object.
 #pragma once
 
-#include "CDC.h"
+#include "platform/framework/window/CDC.h"
 
 class CClientDC : public CDC {
     DECLARE_DYNAMIC(CClientDC)

@@ -1,8 +1,8 @@
 // Command targets: map lookup for routed commands, reference counting and the IDispatch part.
-#include "CCmdTarget.h"
+#include "platform/framework/window/CCmdTarget.h"
 
-#include "CCmdUI.h"
-#include "CWinApp.h"
+#include "platform/framework/window/CCmdUI.h"
+#include "platform/framework/window/CWinApp.h"
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 

@@ -3,7 +3,7 @@
 // minimal automation face (IDispatch) for objects that expose COM interfaces.
 #pragma once
 
-#include "MessageMap.h"
+#include "platform/framework/window/MessageMap.h"
 
 #include <oaidl.h>
 

@@ -1,9 +1,9 @@
 // Update-UI records for menu items and child controls.
-#include "CCmdUI.h"
+#include "platform/framework/window/CCmdUI.h"
 
-#include "CCmdTarget.h"
-#include "CMenu.h"
-#include "CWnd.h"
+#include "platform/framework/window/CCmdTarget.h"
+#include "platform/framework/window/CMenu.h"
+#include "platform/framework/window/CWnd.h"
 
 CCmdUI::CCmdUI() = default;
 

@@ -3,7 +3,7 @@
 // routes it and disables items whose command nobody handles.
 #pragma once
 
-#include "AfxWinBase.h"
+#include "platform/framework/window/AfxWinBase.h"
 
 class CCmdUI {
 public:

@@ -1,7 +1,7 @@
 // CComboBox wrapper.
-#include "CComboBox.h"
+#include "platform/framework/window/CComboBox.h"
 
-#include "OwnerDrawReflect.h"
+#include "platform/framework/window/OwnerDrawReflect.h"
 
 IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 

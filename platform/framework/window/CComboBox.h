@@ -1,7 +1,7 @@
 // CComboBox: a combo box.
 #pragma once
 
-#include "CWnd.h"
+#include "platform/framework/window/CWnd.h"
 
 class CComboBox : public CWnd {
     DECLARE_DYNAMIC(CComboBox)

@@ -1,9 +1,9 @@
 // Device contexts: ownership, selection into the output and attribute DCs, and the drawing
 // helpers built on GDI.
-#include "CDC.h"
+#include "platform/framework/window/CDC.h"
 
-#include "AfxThreadData.h"
-#include "CWnd.h"
+#include "platform/framework/window/AfxThreadData.h"
+#include "platform/framework/window/CWnd.h"
 
 IMPLEMENT_DYNCREATE(CDC, CObject)
 

@@ -3,12 +3,12 @@
 // FromHandle wraps DCs owned elsewhere in temporary objects freed by the idle pass.
 #pragma once
 
-#include "CBitmap.h"
-#include "CBrush.h"
-#include "CFont.h"
-#include "CPalette.h"
-#include "CPen.h"
-#include "CRgn.h"
+#include "platform/framework/window/CBitmap.h"
+#include "platform/framework/window/CBrush.h"
+#include "platform/framework/window/CFont.h"
+#include "platform/framework/window/CPalette.h"
+#include "platform/framework/window/CPen.h"
+#include "platform/framework/window/CRgn.h"
 
 class CDC : public CObject {
     DECLARE_DYNCREATE(CDC)

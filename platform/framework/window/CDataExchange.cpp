@@ -1,7 +1,7 @@
 // Dialog data exchange and validation.
-#include "CDataExchange.h"
+#include "platform/framework/window/CDataExchange.h"
 
-#include "CWinApp.h"
+#include "platform/framework/window/CWinApp.h"
 
 #include <cerrno>
 #include <cwchar>

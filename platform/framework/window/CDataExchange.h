@@ -3,7 +3,7 @@
 // the offending control and stops the exchange.
 #pragma once
 
-#include "CWnd.h"
+#include "platform/framework/window/CWnd.h"
 
 class CDataExchange {
 public:

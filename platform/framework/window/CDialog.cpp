@@ -1,9 +1,9 @@
 // Dialogs: template lookup, creation through the framework hook, the modal loop and the
 // standard OK/Cancel/help handling.
-#include "CDialog.h"
+#include "platform/framework/window/CDialog.h"
 
-#include "CFont.h"
-#include "CWinApp.h"
+#include "platform/framework/window/CFont.h"
+#include "platform/framework/window/CWinApp.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 

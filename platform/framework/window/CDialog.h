@@ -3,7 +3,7 @@
 // dialog). Data moves between members and controls through DoDataExchange/UpdateData.
 #pragma once
 
-#include "CDataExchange.h"
+#include "platform/framework/window/CDataExchange.h"
 
 class CDialog : public CWnd {
     DECLARE_DYNAMIC(CDialog)

@@ -1,5 +1,5 @@
 // CEdit wrapper.
-#include "CEdit.h"
+#include "platform/framework/window/CEdit.h"
 
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
 

@@ -1,7 +1,7 @@
 // CEdit: a single- or multi-line edit control.
 #pragma once
 
-#include "CWnd.h"
+#include "platform/framework/window/CWnd.h"
 
 class CEdit : public CWnd {
     DECLARE_DYNAMIC(CEdit)

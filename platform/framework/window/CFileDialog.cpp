@@ -1,7 +1,7 @@
 // File dialogs: the explorer-style hook child becomes the framework object's window.
-#include "CFileDialog.h"
+#include "platform/framework/window/CFileDialog.h"
 
-#include "CWinApp.h"
+#include "platform/framework/window/CWinApp.h"
 
 IMPLEMENT_DYNAMIC(CFileDialog, CDialog)
 

@@ -3,7 +3,7 @@
 // its notifications (CDN_*) and their own controls through message maps.
 #pragma once
 
-#include "CDialog.h"
+#include "platform/framework/window/CDialog.h"
 
 #include <commdlg.h>
 

@@ -1,7 +1,7 @@
 // Fonts, including point-size creation relative to a device's resolution.
-#include "CFont.h"
+#include "platform/framework/window/CFont.h"
 
-#include "CDC.h"
+#include "platform/framework/window/CDC.h"
 
 IMPLEMENT_DYNAMIC(CFont, CGdiObject)
 

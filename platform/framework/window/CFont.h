@@ -1,7 +1,7 @@
 // CFont: a font owned by the framework object (deleted with it unless detached).
 #pragma once
 
-#include "CGdiObject.h"
+#include "platform/framework/window/CGdiObject.h"
 
 class CFont : public CGdiObject {
     DECLARE_DYNAMIC(CFont)

@@ -1,7 +1,7 @@
 // GDI object ownership and the per-thread handle map of GDI wrappers.
-#include "CGdiObject.h"
+#include "platform/framework/window/CGdiObject.h"
 
-#include "AfxThreadData.h"
+#include "platform/framework/window/AfxThreadData.h"
 
 IMPLEMENT_DYNCREATE(CGdiObject, CObject)
 

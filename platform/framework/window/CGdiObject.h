@@ -3,7 +3,7 @@
 // for handles owned elsewhere, freed by the idle pass.
 #pragma once
 
-#include "AfxWinBase.h"
+#include "platform/framework/window/AfxWinBase.h"
 
 class CGdiObject : public CObject {
     DECLARE_DYNCREATE(CGdiObject)

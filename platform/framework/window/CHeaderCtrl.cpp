@@ -1,5 +1,5 @@
 // Header control wrapper.
-#include "CHeaderCtrl.h"
+#include "platform/framework/window/CHeaderCtrl.h"
 
 IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
 

@@ -1,7 +1,7 @@
 // CHeaderCtrl: a header control (the column header of a report list view).
 #pragma once
 
-#include "CWnd.h"
+#include "platform/framework/window/CWnd.h"
 
 class CHeaderCtrl : public CWnd {
     DECLARE_DYNAMIC(CHeaderCtrl)

@@ -1,5 +1,5 @@
 // CHotKeyCtrl wrapper.
-#include "CHotKeyCtrl.h"
+#include "platform/framework/window/CHotKeyCtrl.h"
 
 IMPLEMENT_DYNAMIC(CHotKeyCtrl, CWnd)
 

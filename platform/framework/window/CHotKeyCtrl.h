@@ -1,7 +1,7 @@
 // CHotKeyCtrl: a hot-key entry control.
 #pragma once
 
-#include "CWnd.h"
+#include "platform/framework/window/CWnd.h"
 
 class CHotKeyCtrl : public CWnd {
     DECLARE_DYNAMIC(CHotKeyCtrl)

@@ -1,8 +1,8 @@
 // Image lists and the per-thread map of image-list wrappers.
-#include "CImageList.h"
+#include "platform/framework/window/CImageList.h"
 
-#include "CDC.h"
-#include "AfxThreadData.h"
+#include "platform/framework/window/CDC.h"
+#include "platform/framework/window/AfxThreadData.h"
 
 IMPLEMENT_DYNCREATE(CImageList, CObject)
 

@@ -1,7 +1,7 @@
 // CImageList: an image list handle (destroyed with the object unless detached).
 #pragma once
 
-#include "AfxWinBase.h"
+#include "platform/framework/window/AfxWinBase.h"
 
 class CImageList : public CObject {
     DECLARE_DYNCREATE(CImageList)

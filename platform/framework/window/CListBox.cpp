@@ -1,7 +1,7 @@
 // CListBox wrapper.
-#include "CListBox.h"
+#include "platform/framework/window/CListBox.h"
 
-#include "OwnerDrawReflect.h"
+#include "platform/framework/window/OwnerDrawReflect.h"
 
 IMPLEMENT_DYNAMIC(CListBox, CWnd)
 

@@ -1,7 +1,7 @@
 // CListBox: a list box.
 #pragma once
 
-#include "CWnd.h"
+#include "platform/framework/window/CWnd.h"
 
 class CListBox : public CWnd {
     DECLARE_DYNAMIC(CListBox)

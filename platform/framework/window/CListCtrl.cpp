@@ -1,7 +1,7 @@
 // CListCtrl wrapper.
-#include "CListCtrl.h"
+#include "platform/framework/window/CListCtrl.h"
 
-#include "CImageList.h"
+#include "platform/framework/window/CImageList.h"
 
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 

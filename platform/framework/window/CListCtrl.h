@@ -1,7 +1,7 @@
 // CListCtrl: a list view.
 #pragma once
 
-#include "CHeaderCtrl.h"
+#include "platform/framework/window/CHeaderCtrl.h"
 
 class CImageList;
 

@@ -1,9 +1,9 @@
 // Menus and the per-thread map of menu wrappers.
-#include "CMenu.h"
+#include "platform/framework/window/CMenu.h"
 
-#include "CBitmap.h"
-#include "AfxThreadData.h"
-#include "CWnd.h"
+#include "platform/framework/window/CBitmap.h"
+#include "platform/framework/window/AfxThreadData.h"
+#include "platform/framework/window/CWnd.h"
 
 IMPLEMENT_DYNCREATE(CMenu, CObject)
 

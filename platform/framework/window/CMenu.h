@@ -2,7 +2,7 @@
 // wrappers from FromHandle are freed by the idle pass.
 #pragma once
 
-#include "AfxWinBase.h"
+#include "platform/framework/window/AfxWinBase.h"
 
 class CMenu : public CObject {
     DECLARE_DYNCREATE(CMenu)

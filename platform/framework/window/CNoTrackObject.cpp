@@ -1,8 +1,8 @@
 // Per-thread object slots, kept in the thread's framework record and freed with it at thread
 // exit.
-#include "CNoTrackObject.h"
+#include "platform/framework/window/CNoTrackObject.h"
 
-#include "AfxThreadData.h"
+#include "platform/framework/window/AfxThreadData.h"
 
 CNoTrackObject* AfxGetThreadLocalObject(const void* slot, CNoTrackObject* (*pfnCreate)())
 {

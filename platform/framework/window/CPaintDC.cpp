@@ -1,7 +1,7 @@
 // Paint DCs.
-#include "CPaintDC.h"
+#include "platform/framework/window/CPaintDC.h"
 
-#include "CWnd.h"
+#include "platform/framework/window/CWnd.h"
 
 IMPLEMENT_DYNAMIC(CPaintDC, CDC)
 

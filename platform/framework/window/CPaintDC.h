@@ -1,7 +1,7 @@
 // CPaintDC: BeginPaint/EndPaint around a WM_PAINT handler.
 #pragma once
 
-#include "CDC.h"
+#include "platform/framework/window/CDC.h"
 
 class CPaintDC : public CDC {
     DECLARE_DYNAMIC(CPaintDC)

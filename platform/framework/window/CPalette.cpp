@@ -1,7 +1,7 @@
 // Palettes.
-#include "CPalette.h"
+#include "platform/framework/window/CPalette.h"
 
-#include "CDC.h"
+#include "platform/framework/window/CDC.h"
 
 IMPLEMENT_DYNAMIC(CPalette, CGdiObject)
 

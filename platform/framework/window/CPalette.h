@@ -1,7 +1,7 @@
 // CPalette: a palette owned by the framework object (deleted with it unless detached).
 #pragma once
 
-#include "CGdiObject.h"
+#include "platform/framework/window/CGdiObject.h"
 
 class CPalette : public CGdiObject {
     DECLARE_DYNAMIC(CPalette)

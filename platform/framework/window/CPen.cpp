@@ -1,5 +1,5 @@
 // Pens.
-#include "CPen.h"
+#include "platform/framework/window/CPen.h"
 
 IMPLEMENT_DYNAMIC(CPen, CGdiObject)
 

@@ -1,7 +1,7 @@
 // CPen: a pen owned by the framework object (deleted with it unless detached).
 #pragma once
 
-#include "CGdiObject.h"
+#include "platform/framework/window/CGdiObject.h"
 
 class CPen : public CGdiObject {
     DECLARE_DYNAMIC(CPen)

@@ -1,7 +1,7 @@
 // CProcessLocal<T>: one T for the process (per binary), made on first use, freed at exit.
 #pragma once
 
-#include "CNoTrackObject.h"
+#include "platform/framework/window/CNoTrackObject.h"
 
 #include <memory>
 #include <mutex>

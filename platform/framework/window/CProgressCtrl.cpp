@@ -1,5 +1,5 @@
 // CProgressCtrl wrapper.
-#include "CProgressCtrl.h"
+#include "platform/framework/window/CProgressCtrl.h"
 
 IMPLEMENT_DYNAMIC(CProgressCtrl, CWnd)
 

@@ -1,5 +1,5 @@
 // Regions.
-#include "CRgn.h"
+#include "platform/framework/window/CRgn.h"
 
 IMPLEMENT_DYNAMIC(CRgn, CGdiObject)
 

@@ -1,7 +1,7 @@
 // CRgn: a region owned by the framework object (deleted with it unless detached).
 #pragma once
 
-#include "CGdiObject.h"
+#include "platform/framework/window/CGdiObject.h"
 
 class CRgn : public CGdiObject {
     DECLARE_DYNAMIC(CRgn)

@@ -1,8 +1,8 @@
 // CRichEditCtrl wrapper.
-#include "CRichEditCtrl.h"
+#include "platform/framework/window/CRichEditCtrl.h"
 
-#include "CWinApp.h"
-#include "CImageList.h"
+#include "platform/framework/window/CWinApp.h"
+#include "platform/framework/window/CImageList.h"
 
 IMPLEMENT_DYNAMIC(CRichEditCtrl, CWnd)
 

@@ -2,7 +2,7 @@
 // streaming in and out.
 #pragma once
 
-#include "CWnd.h"
+#include "platform/framework/window/CWnd.h"
 
 class CImageList;
 

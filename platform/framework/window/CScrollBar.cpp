@@ -1,5 +1,5 @@
 // Scroll-bar control wrapper.
-#include "CScrollBar.h"
+#include "platform/framework/window/CScrollBar.h"
 
 IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
 

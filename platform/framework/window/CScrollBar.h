@@ -2,7 +2,7 @@
 // WM_HSCROLL/WM_VSCROLL handlers, where sliders and spin buttons arrive too).
 #pragma once
 
-#include "CWnd.h"
+#include "platform/framework/window/CWnd.h"
 
 class CScrollBar : public CWnd {
     DECLARE_DYNAMIC(CScrollBar)

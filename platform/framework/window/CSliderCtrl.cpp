@@ -1,5 +1,5 @@
 // CSliderCtrl wrapper.
-#include "CSliderCtrl.h"
+#include "platform/framework/window/CSliderCtrl.h"
 
 IMPLEMENT_DYNAMIC(CSliderCtrl, CWnd)
 

@@ -1,7 +1,7 @@
 // CSliderCtrl: a trackbar.
 #pragma once
 
-#include "CWnd.h"
+#include "platform/framework/window/CWnd.h"
 
 class CSliderCtrl : public CWnd {
     DECLARE_DYNAMIC(CSliderCtrl)

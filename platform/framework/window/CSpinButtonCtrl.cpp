@@ -1,5 +1,5 @@
 // CSpinButtonCtrl wrapper.
-#include "CSpinButtonCtrl.h"
+#include "platform/framework/window/CSpinButtonCtrl.h"
 
 IMPLEMENT_DYNAMIC(CSpinButtonCtrl, CWnd)
 

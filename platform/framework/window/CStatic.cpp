@@ -1,5 +1,5 @@
 // CStatic wrapper.
-#include "CStatic.h"
+#include "platform/framework/window/CStatic.h"
 
 IMPLEMENT_DYNAMIC(CStatic, CWnd)
 

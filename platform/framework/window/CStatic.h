@@ -1,7 +1,7 @@
 // CStatic: a static text, frame, icon or bitmap control.
 #pragma once
 
-#include "CWnd.h"
+#include "platform/framework/window/CWnd.h"
 
 class CStatic : public CWnd {
     DECLARE_DYNAMIC(CStatic)

@@ -2,7 +2,7 @@
 // thread ends. Declare it as a global: THREAD_LOCAL(CMyState, g_myState).
 #pragma once
 
-#include "CNoTrackObject.h"
+#include "platform/framework/window/CNoTrackObject.h"
 
 template <class TYPE>
 class CThreadLocal {

@@ -1,8 +1,8 @@
 // CToolBarCtrl wrapper.
-#include "CToolBarCtrl.h"
+#include "platform/framework/window/CToolBarCtrl.h"
 
-#include "CBitmap.h"
-#include "CImageList.h"
+#include "platform/framework/window/CBitmap.h"
+#include "platform/framework/window/CImageList.h"
 
 IMPLEMENT_DYNAMIC(CToolBarCtrl, CWnd)
 

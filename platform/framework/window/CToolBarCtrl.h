@@ -1,7 +1,7 @@
 // CToolBarCtrl: a common-controls toolbar.
 #pragma once
 
-#include "CWnd.h"
+#include "platform/framework/window/CWnd.h"
 
 class CImageList;
 

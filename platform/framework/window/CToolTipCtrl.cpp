@@ -1,5 +1,5 @@
 // Tooltip control wrapper.
-#include "CToolTipCtrl.h"
+#include "platform/framework/window/CToolTipCtrl.h"
 
 IMPLEMENT_DYNAMIC(CToolTipCtrl, CWnd)
 

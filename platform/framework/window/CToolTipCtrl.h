@@ -1,7 +1,7 @@
 // CToolTipCtrl: the common-controls tooltip window.
 #pragma once
 
-#include "CWnd.h"
+#include "platform/framework/window/CWnd.h"
 
 class CToolTipCtrl : public CWnd {
     DECLARE_DYNAMIC(CToolTipCtrl)

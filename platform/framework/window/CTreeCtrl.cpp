@@ -1,7 +1,7 @@
 // CTreeCtrl wrapper.
-#include "CTreeCtrl.h"
+#include "platform/framework/window/CTreeCtrl.h"
 
-#include "CImageList.h"
+#include "platform/framework/window/CImageList.h"
 
 IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
 

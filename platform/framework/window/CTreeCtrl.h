@@ -1,7 +1,7 @@
 // CTreeCtrl: a tree view.
 #pragma once
 
-#include "CWnd.h"
+#include "platform/framework/window/CWnd.h"
 
 class CImageList;
 

@@ -1,8 +1,8 @@
 // Wait cursor: counted through the application object, or the thread when there is none.
-#include "CWaitCursor.h"
+#include "platform/framework/window/CWaitCursor.h"
 
-#include "AfxState.h"
-#include "CWinApp.h"
+#include "platform/framework/window/AfxState.h"
+#include "platform/framework/window/CWinApp.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // CWaitCursor: the hourglass for the lifetime of the object (nesting counts).
 #pragma once
 
-#include "AfxWinBase.h"
+#include "platform/framework/window/AfxWinBase.h"
 
 class CWaitCursor {
 public:

@@ -1,8 +1,8 @@
 // The application object: start-up, the main pump, message boxes, profile storage and the
 // application-wide helper functions.
-#include "CWinApp.h"
+#include "platform/framework/window/CWinApp.h"
 
-#include "AfxState.h"
+#include "platform/framework/window/AfxState.h"
 
 #include <cwchar>
 #include <mutex>

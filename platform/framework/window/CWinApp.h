@@ -4,7 +4,7 @@
 // writes the profile (registry under SetRegistryKey, else an INI file) and routes help.
 #pragma once
 
-#include "CWinThread.h"
+#include "platform/framework/window/CWinThread.h"
 
 class CRecentFileList;
 class CDocManager;

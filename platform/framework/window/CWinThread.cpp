@@ -1,13 +1,13 @@
 // Framework threads: creation, the message pump with idle processing, thread messages and the
 // pre-translation chain.
-#include "CWinThread.h"
+#include "platform/framework/window/CWinThread.h"
 
-#include "AfxState.h"
-#include "CDC.h"
-#include "CGdiObject.h"
-#include "CImageList.h"
-#include "CMenu.h"
-#include "CWinApp.h"
+#include "platform/framework/window/AfxState.h"
+#include "platform/framework/window/CDC.h"
+#include "platform/framework/window/CGdiObject.h"
+#include "platform/framework/window/CImageList.h"
+#include "platform/framework/window/CMenu.h"
+#include "platform/framework/window/CWinApp.h"
 
 IMPLEMENT_DYNCREATE(CWinThread, CCmdTarget)
 

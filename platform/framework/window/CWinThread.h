@@ -4,7 +4,7 @@
 // Worker threads run a plain function instead.
 #pragma once
 
-#include "CWnd.h"
+#include "platform/framework/window/CWnd.h"
 
 using AFX_THREADPROC = UINT (*)(LPVOID pParam);
 

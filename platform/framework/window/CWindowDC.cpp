@@ -1,7 +1,7 @@
 // Whole-window DCs.
-#include "CWindowDC.h"
+#include "platform/framework/window/CWindowDC.h"
 
-#include "CWnd.h"
+#include "platform/framework/window/CWnd.h"
 
 IMPLEMENT_DYNAMIC(CWindowDC, CDC)
 

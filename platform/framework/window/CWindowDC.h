@@ -1,7 +1,7 @@
 // CWindowDC: the whole-window DC (caption and borders included), released with the object.
 #pragma once
 
-#include "CDC.h"
+#include "platform/framework/window/CDC.h"
 
 class CWindowDC : public CDC {
     DECLARE_DYNAMIC(CWindowDC)

@@ -1,17 +1,17 @@
 // CWnd core: handle maps, creation through the framework hook, the window procedure with its
 // exception barrier, message-map dispatch, command and notification routing with reflection
 // to controls, modal loops, tooltips and descendant walks.
-#include "CWnd.h"
+#include "platform/framework/window/CWnd.h"
 
-#include "AfxThreadData.h"
-#include "CCmdUI.h"
-#include "CDC.h"
-#include "CFont.h"
-#include "CHandleMap.h"
-#include "CMenu.h"
-#include "CRgn.h"
-#include "CToolTipCtrl.h"
-#include "CWinApp.h"
+#include "platform/framework/window/AfxThreadData.h"
+#include "platform/framework/window/CCmdUI.h"
+#include "platform/framework/window/CDC.h"
+#include "platform/framework/window/CFont.h"
+#include "platform/framework/window/CHandleMap.h"
+#include "platform/framework/window/CMenu.h"
+#include "platform/framework/window/CRgn.h"
+#include "platform/framework/window/CToolTipCtrl.h"
+#include "platform/framework/window/CWinApp.h"
 
 #include <cstdlib>
 #include <new>

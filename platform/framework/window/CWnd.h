@@ -4,7 +4,7 @@
 // functions the program calls.
 #pragma once
 
-#include "CCmdTarget.h"
+#include "platform/framework/window/CCmdTarget.h"
 
 class CDC;
 class CFont;

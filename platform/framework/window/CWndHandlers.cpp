@@ -1,10 +1,10 @@
 // Default bodies of CWnd's message handlers: pass the current message to the default
 // window procedure. Handlers of reflectable messages first offer the message to the control
 // that sent it.
-#include "CWnd.h"
+#include "platform/framework/window/CWnd.h"
 
-#include "CDC.h"
-#include "CMenu.h"
+#include "platform/framework/window/CDC.h"
+#include "platform/framework/window/CMenu.h"
 
 int CWnd::OnCreate(LPCREATESTRUCT)
 {

@@ -4,7 +4,7 @@
 // Maps chain to the base class's map; CCmdTarget ends the chain.
 #pragma once
 
-#include "AfxWinBase.h"
+#include "platform/framework/window/AfxWinBase.h"
 
 #include <type_traits>
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "AsfGuid.h"
+#include "platform/wmvcore/asf/AsfGuid.h"
 
 namespace orvane::asf {
 

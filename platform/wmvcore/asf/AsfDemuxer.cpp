@@ -1,10 +1,10 @@
 // Sample assembly and range handling for AsfDemuxer (see the header for the contract).
-#include "AsfDemuxer.h"
+#include "platform/wmvcore/asf/AsfDemuxer.h"
 
 #include <algorithm>
 
-#include "AsfByteReader.h"
-#include "AsfHeaderParser.h"
+#include "platform/wmvcore/asf/AsfByteReader.h"
+#include "platform/wmvcore/asf/AsfHeaderParser.h"
 
 namespace orvane::asf {
 

@@ -7,10 +7,10 @@
 #include <deque>
 #include <vector>
 
-#include "AsfError.h"
-#include "AsfHeader.h"
-#include "AsfPacketParser.h"
-#include "AsfSource.h"
+#include "platform/wmvcore/asf/AsfError.h"
+#include "platform/wmvcore/asf/AsfHeader.h"
+#include "platform/wmvcore/asf/AsfPacketParser.h"
+#include "platform/wmvcore/asf/AsfSource.h"
 
 namespace orvane::asf {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "AsfGuid.h"
+#include "platform/wmvcore/asf/AsfGuid.h"
 
 namespace orvane::asf {
 

@@ -1,7 +1,7 @@
 // ASF header parsing: table dispatch over the header's objects and those of its extension.
 // Every length is checked against the object that holds it before anything is read or
 // allocated, and the counts are capped (AsfHeader.h).
-#include "AsfHeaderParser.h"
+#include "platform/wmvcore/asf/AsfHeaderParser.h"
 
 #include <algorithm>
 #include <vector>

@@ -6,10 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "AsfByteReader.h"
-#include "AsfError.h"
-#include "AsfHeader.h"
-#include "AsfSource.h"
+#include "platform/wmvcore/asf/AsfByteReader.h"
+#include "platform/wmvcore/asf/AsfError.h"
+#include "platform/wmvcore/asf/AsfHeader.h"
+#include "platform/wmvcore/asf/AsfSource.h"
 
 namespace orvane::asf {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "AsfSource.h"
+#include "platform/wmvcore/asf/AsfSource.h"
 
 namespace orvane::asf {
 

@@ -1,8 +1,8 @@
 // Data packet layout: [error correction] length-type flags, property flags, packet length,
 // sequence, padding length, send time, duration, then one payload or a counted list of them.
-#include "AsfPacketParser.h"
+#include "platform/wmvcore/asf/AsfPacketParser.h"
 
-#include "AsfByteReader.h"
+#include "platform/wmvcore/asf/AsfByteReader.h"
 
 namespace orvane::asf {
 

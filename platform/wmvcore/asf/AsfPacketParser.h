@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "AsfError.h"
+#include "platform/wmvcore/asf/AsfError.h"
 
 namespace orvane::asf {
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "AsfError.h"
+#include "platform/wmvcore/asf/AsfError.h"
 
 namespace orvane::asf {
 

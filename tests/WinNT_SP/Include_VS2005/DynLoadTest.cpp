@@ -1,7 +1,7 @@
 // Run-time binding: all-or-nothing tables, repeated binds, independent tables on one library,
 // error records; and the header-attribute readers of the Windows Media runtime table.
-#include "DynLoadFuncs.h"
-#include "WMRuntimeTable.h"
+#include "WinNT_SP/Include_VS2005/DynLoadFuncs.h"
+#include "WinNT_SP/Include_VS2005/WMRuntimeTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Error records: filling, cutting, file-name part and the text lookup chain.
-#include "ErrInfo.h"
+#include "WinNT_SP/Include_VS2005/ErrInfo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // 64-bit files, text files, path helpers and the program exception.
-#include "CFile64.h"
-#include "FileSystem.h"
-#include "MyException.h"
-#include "TempFolder.h"
-#include "TextFile.h"
-#include "TextFormat.h"
+#include "WinNT_SP/Include_VS2005/CFile64.h"
+#include "WinNT_SP/Include_VS2005/FileSystem.h"
+#include "WinNT_SP/Include_VS2005/MyException.h"
+#include "tests/WinNT_SP/Include_VS2005/TempFolder.h"
+#include "WinNT_SP/Include_VS2005/TextFile.h"
+#include "WinNT_SP/Include_VS2005/TextFormat.h"
 
 #include <gtest/gtest.h>
 

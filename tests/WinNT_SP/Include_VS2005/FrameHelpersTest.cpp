@@ -1,6 +1,6 @@
 // Frame and dialog helpers over framework objects: the frame size that yields a wanted view
 // client size, and the file dialog's start folder (set, kept, restored).
-#include "FrameHelpers.h"
+#include "WinNT_SP/Include_VS2005/FrameHelpers.h"
 
 #include <gtest/gtest.h>
 

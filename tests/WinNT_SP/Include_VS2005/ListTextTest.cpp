@@ -1,5 +1,5 @@
 // List splitting with quotes, quote doubling and message names.
-#include "ListText.h"
+#include "WinNT_SP/Include_VS2005/ListText.h"
 
 #include <gtest/gtest.h>
 

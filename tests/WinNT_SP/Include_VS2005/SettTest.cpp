@@ -1,11 +1,11 @@
 // Settings store: defaults, loading valid, damaged, foreign and missing files, the ".bak" and
 // ".bad" copies, transient failures, named texts, and a save interrupted by killing the process.
-#include "MessageBoxLayer.h"
-#include "PlayerCoreServices.h"
-#include "Sett.h"
-#include "SettingsPaths.h"
-#include "TempFolder.h"
-#include "TraceLog.h"
+#include "WinNT_SP/Include_VS2005/MessageBoxLayer.h"
+#include "WinNT_SP/Include_VS2005/PlayerCoreServices.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
+#include "WinNT_SP/Include_VS2005/SettingsPaths.h"
+#include "tests/WinNT_SP/Include_VS2005/TempFolder.h"
+#include "WinNT_SP/Include_VS2005/TraceLog.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Benchmark: save and load of a settings file with every key set and a 2000-entry list.
 // Prints the median of several runs; the target is under 50 ms for the pair.
-#include "Sett.h"
-#include "SettingsPaths.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
+#include "WinNT_SP/Include_VS2005/SettingsPaths.h"
 
 #include <windows.h>
 #include <objbase.h>

@@ -1,9 +1,9 @@
 // The speed list's rules as the support library applies them before the player registers its
 // list: the built-in list takes exactly the texts the player's list would, and the range is
 // judged on the 0.001 grid.
-#include "PlayerCoreServices.h"
-#include "Sett.h"
-#include "SpeedListRules.h"
+#include "WinNT_SP/Include_VS2005/PlayerCoreServices.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
+#include "WinNT_SP/Include_VS2005/SpeedListRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Small typed-value declarations shared by the support library's tests.
 #pragma once
 
-#include "TypedValue.h"
+#include "WinNT_SP/Include_VS2005/TypedValue.h"
 
 namespace orvane::test {
 

@@ -1,7 +1,7 @@
 // Bounded fuzzing of the text-form reader and the text-to-elements conversion: mutated
 // settings texts must parse or fail cleanly, never crash or read past the text.
-#include "Sett.h"
-#include "XMLCommon.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
+#include "WinNT_SP/Include_VS2005/XMLCommon.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Trace scopes, the log line, the recent-log buffer, the trace file writer and the creation
 // and clean-up of log files.
-#include "FileSystem.h"
-#include "RecentLogText.h"
-#include "SettingsPaths.h"
-#include "TempFolder.h"
-#include "TextFormat.h"
-#include "TraceLog.h"
-#include "TraceScope.h"
+#include "WinNT_SP/Include_VS2005/FileSystem.h"
+#include "WinNT_SP/Include_VS2005/RecentLogText.h"
+#include "WinNT_SP/Include_VS2005/SettingsPaths.h"
+#include "tests/WinNT_SP/Include_VS2005/TempFolder.h"
+#include "WinNT_SP/Include_VS2005/TextFormat.h"
+#include "WinNT_SP/Include_VS2005/TraceLog.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
 #include <gtest/gtest.h>
 

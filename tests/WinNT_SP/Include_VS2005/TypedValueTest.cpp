@@ -1,6 +1,6 @@
 // Typed values: presence, buffers, list storage and capacity, copying and comparison.
-#include "TestRecords.h"
-#include "TypedValue.h"
+#include "tests/WinNT_SP/Include_VS2005/TestRecords.h"
+#include "WinNT_SP/Include_VS2005/TypedValue.h"
 
 #include <gtest/gtest.h>
 

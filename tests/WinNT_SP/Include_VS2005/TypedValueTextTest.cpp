@@ -1,8 +1,8 @@
 // Text form of typed values: writing, reading, escapes, numbers, binary runs and the syntax
 // errors a damaged text must give.
-#include "TestRecords.h"
-#include "TypedValue.h"
-#include "TypedValueTextForm.h"
+#include "tests/WinNT_SP/Include_VS2005/TestRecords.h"
+#include "WinNT_SP/Include_VS2005/TypedValue.h"
+#include "WinNT_SP/Include_VS2005/TypedValueTextForm.h"
 
 #include <gtest/gtest.h>
 

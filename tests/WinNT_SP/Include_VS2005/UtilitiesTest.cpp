@@ -1,9 +1,9 @@
 // Utilities: system error texts, error-record texts, ShellExecute results, number and time
 // formatting, stepped numbers, integer lists.
-#include "ErrInfo.h"
-#include "SystemErrorText.h"
-#include "SupportStrings.h"
-#include "TextFormat.h"
+#include "WinNT_SP/Include_VS2005/ErrInfo.h"
+#include "WinNT_SP/Include_VS2005/SystemErrorText.h"
+#include "WinNT_SP/Include_VS2005/SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/TextFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Volume conversions between linear factor, decibels, slider positions and DirectShow units.
-#include "Volume.h"
+#include "WinNT_SP/Include_VS2005/Volume.h"
 
 #include <gtest/gtest.h>
 

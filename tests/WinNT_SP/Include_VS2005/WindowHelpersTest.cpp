@@ -1,14 +1,14 @@
 // Window helpers (real windows under Xvfb), traced message boxes and the debug-information
 // file.
-#include "DebugInfoFile.h"
-#include "MessageBoxLayer.h"
-#include "PlayerCoreServices.h"
-#include "RecentLogText.h"
-#include "SettingsPaths.h"
-#include "TempFolder.h"
-#include "TraceLog.h"
-#include "Volume.h"
-#include "WindowHelpers.h"
+#include "WinNT_SP/Include_VS2005/DebugInfoFile.h"
+#include "WinNT_SP/Include_VS2005/MessageBoxLayer.h"
+#include "WinNT_SP/Include_VS2005/PlayerCoreServices.h"
+#include "WinNT_SP/Include_VS2005/RecentLogText.h"
+#include "WinNT_SP/Include_VS2005/SettingsPaths.h"
+#include "tests/WinNT_SP/Include_VS2005/TempFolder.h"
+#include "WinNT_SP/Include_VS2005/TraceLog.h"
+#include "WinNT_SP/Include_VS2005/Volume.h"
+#include "WinNT_SP/Include_VS2005/WindowHelpers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // XML document layer: element trees <-> text form, escapes, file loading limits and parse
 // errors, indentation and saving.
-#include "ComRef.h"
-#include "TempFolder.h"
-#include "XMLDoc.h"
+#include "WinNT_SP/Include_VS2005/ComRef.h"
+#include "tests/WinNT_SP/Include_VS2005/TempFolder.h"
+#include "WinNT_SP/Include_VS2005/XMLDoc.h"
 
 #include <gtest/gtest.h>
 

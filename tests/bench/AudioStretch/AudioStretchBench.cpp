@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "PcmWav.h"
-#include "SoundSpeed.h"
+#include "tests/support/PcmWav.h"
+#include "WinNT_SP/Include_VS2005/AUDIO_DSP/SoundSpeed.h"
 
 namespace {
 

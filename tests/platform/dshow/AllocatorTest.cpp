@@ -4,7 +4,7 @@
 
 #include <streams.h>
 
-#include "TestMediaTypes.h"
+#include "tests/platform/dshow/TestMediaTypes.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 
 #include <streams.h>
 
-#include "GraphDump.h"
-#include "GraphEvents.h"
-#include "TestInvertFilter.h"
-#include "TestMediaTypes.h"
-#include "TestSourceFilter.h"
-#include "TestSourcePin.h"
+#include "tests/platform/dshow/GraphDump.h"
+#include "tests/platform/dshow/GraphEvents.h"
+#include "tests/platform/dshow/TestInvertFilter.h"
+#include "tests/platform/dshow/TestMediaTypes.h"
+#include "tests/platform/dshow/TestSourceFilter.h"
+#include "tests/platform/dshow/TestSourcePin.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Graph dump: walks EnumFilters and EnumPins; names known GUIDs, prints the others.
-#include "GraphDump.h"
+#include "tests/platform/dshow/GraphDump.h"
 
 #include <cstdio>
 
 #include <uuids.h>
 
-#include "CMediaType.h"
+#include "platform/dshow/CMediaType.h"
 
 namespace dshowtest {
 

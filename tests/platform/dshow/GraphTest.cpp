@@ -6,15 +6,15 @@
 
 #include <streams.h>
 
-#include "GraphDump.h"
-#include "GraphEvents.h"
-#include "TestDownmixFilter.h"
-#include "TestInvertFilter.h"
-#include "TestMediaTypes.h"
-#include "TestSinkFilter.h"
-#include "TestSourceFilter.h"
-#include "TestSourcePin.h"
-#include "TestWait.h"
+#include "tests/platform/dshow/GraphDump.h"
+#include "tests/platform/dshow/GraphEvents.h"
+#include "tests/platform/dshow/TestDownmixFilter.h"
+#include "tests/platform/dshow/TestInvertFilter.h"
+#include "tests/platform/dshow/TestMediaTypes.h"
+#include "tests/platform/dshow/TestSinkFilter.h"
+#include "tests/platform/dshow/TestSourceFilter.h"
+#include "tests/platform/dshow/TestSourcePin.h"
+#include "tests/platform/dshow/TestWait.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <streams.h>
 
-#include "TestMediaTypes.h"
+#include "tests/platform/dshow/TestMediaTypes.h"
 
 namespace {
 

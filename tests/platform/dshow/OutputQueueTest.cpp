@@ -8,9 +8,9 @@
 
 #include <streams.h>
 
-#include "TestMediaTypes.h"
-#include "TestSinkFilter.h"
-#include "TestWait.h"
+#include "tests/platform/dshow/TestMediaTypes.h"
+#include "tests/platform/dshow/TestSinkFilter.h"
+#include "tests/platform/dshow/TestWait.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <streams.h>
 
-#include "TestMediaTypes.h"
-#include "TestSinkFilter.h"
-#include "TestSourceFilter.h"
-#include "TestSourcePin.h"
+#include "tests/platform/dshow/TestMediaTypes.h"
+#include "tests/platform/dshow/TestSinkFilter.h"
+#include "tests/platform/dshow/TestSourceFilter.h"
+#include "tests/platform/dshow/TestSourcePin.h"
 
 namespace {
 

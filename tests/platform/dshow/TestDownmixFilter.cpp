@@ -1,9 +1,9 @@
 // Stereo-to-mono test transform: keeps channel 0.
-#include "TestDownmixFilter.h"
+#include "tests/platform/dshow/TestDownmixFilter.h"
 
 #include <cstring>
 
-#include "TestMediaTypes.h"
+#include "tests/platform/dshow/TestMediaTypes.h"
 
 TestDownmixFilter::TestDownmixFilter()
     : CTransformFilter(L"Test downmix", nullptr, CLSID_TestDownmix)

@@ -1,7 +1,7 @@
 // In-place inverting filter used by the graph tests.
-#include "TestInvertFilter.h"
+#include "tests/platform/dshow/TestInvertFilter.h"
 
-#include "TestMediaTypes.h"
+#include "tests/platform/dshow/TestMediaTypes.h"
 
 TestInvertFilter::TestInvertFilter()
     : CTransInPlaceFilter(L"Test invert", nullptr, CLSID_TestInvert, nullptr, true)

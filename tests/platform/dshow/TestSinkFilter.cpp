@@ -1,6 +1,6 @@
 // Test renderer filter: completion follows the renderer rules (EC_COMPLETE once running and
 // the stream has ended; a flush or a new pause from stopped cancels a pending one).
-#include "TestSinkFilter.h"
+#include "tests/platform/dshow/TestSinkFilter.h"
 
 TestSinkFilter::TestSinkFilter()
     : CBaseFilter(L"Test sink", nullptr, &m_lock, CLSID_TestSink), m_eos(TRUE)

@@ -4,7 +4,7 @@
 
 #include <streams.h>
 
-#include "TestSinkPin.h"
+#include "tests/platform/dshow/TestSinkPin.h"
 
 // {5A8E2F61-3C11-4D8B-9D0E-7A1B2C3D4E02}
 inline constexpr GUID CLSID_TestSink = {

@@ -1,10 +1,10 @@
 // Test sink pin: a recorder of what arrives, in order.
-#include "TestSinkPin.h"
+#include "tests/platform/dshow/TestSinkPin.h"
 
 #include <cstring>
 
-#include "TestMediaTypes.h"
-#include "TestSinkFilter.h"
+#include "tests/platform/dshow/TestMediaTypes.h"
+#include "tests/platform/dshow/TestSinkFilter.h"
 
 TestSinkPin::TestSinkPin(TestSinkFilter* pFilter, CCritSec* pLock, HRESULT* phr)
     : CBaseInputPin(L"Test sink pin", pFilter, pLock, phr, L"In")

@@ -1,7 +1,7 @@
 // Test push source filter: state changes are the base filter's.
-#include "TestSourceFilter.h"
+#include "tests/platform/dshow/TestSourceFilter.h"
 
-#include "TestSourcePin.h"
+#include "tests/platform/dshow/TestSourcePin.h"
 
 TestSourceFilter::TestSourceFilter(const CMediaType& type, LONG bufferBytes, int bufferCount,
                                    int poolBuffers)

@@ -1,11 +1,11 @@
 // Test source pin: pushes a PCM ramp (channel 0 = frame index, channel 1 its complement) with
 // times relative to the seek position, on a CAMThread worker.
-#include "TestSourcePin.h"
+#include "tests/platform/dshow/TestSourcePin.h"
 
 #include <cstring>
 
-#include "TestMediaTypes.h"
-#include "TestSourceFilter.h"
+#include "tests/platform/dshow/TestMediaTypes.h"
+#include "tests/platform/dshow/TestSourceFilter.h"
 
 TestSourcePin::TestSourcePin(TestSourceFilter* pFilter, CCritSec* pLock, HRESULT* phr,
                              const CMediaType& type, LONG bufferBytes, int bufferCount,

@@ -3,7 +3,7 @@
 // collections, the 4096-byte buffer, and the exceptions for bad or short input.
 #include <gtest/gtest.h>
 
-#include "Framework.h"
+#include "platform/framework/Framework.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,7 +2,7 @@
 // removal, the typed and fixed-type arrays, and errors for bad indexes.
 #include <gtest/gtest.h>
 
-#include "Framework.h"
+#include "platform/framework/Framework.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 // one, BSTR ownership, variant equality and conversion, dates and their text forms.
 #include <gtest/gtest.h>
 
-#include "Framework.h"
+#include "platform/framework/Framework.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // Detach, seeking, and the memory hooks derived files override).
 #include <gtest/gtest.h>
 
-#include "Framework.h"
+#include "platform/framework/Framework.h"
 
 #include <cstring>
 #include <cwchar>

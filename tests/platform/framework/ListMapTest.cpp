@@ -2,7 +2,7 @@
 // replacement, removal, iteration, table sizes, string keys, removal while iterating).
 #include <gtest/gtest.h>
 
-#include "Framework.h"
+#include "platform/framework/Framework.h"
 
 #include <set>
 #include <vector>

@@ -2,7 +2,7 @@
 // schemas, the module-wide class list, and the exception classes' run-time behaviour.
 #include <gtest/gtest.h>
 
-#include "Framework.h"
+#include "platform/framework/Framework.h"
 
 #include <cstring>
 #include <cwchar>

@@ -2,7 +2,7 @@
 // printf that mingw selects by default reads %s differently), and string loading.
 #include <gtest/gtest.h>
 
-#include "Framework.h"
+#include "platform/framework/Framework.h"
 
 namespace {
 

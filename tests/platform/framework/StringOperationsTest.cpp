@@ -2,7 +2,7 @@
 // comparison, buffers, BSTRs, width conversions, field splitting and allocation failures.
 #include <gtest/gtest.h>
 
-#include "Framework.h"
+#include "platform/framework/Framework.h"
 
 namespace {
 

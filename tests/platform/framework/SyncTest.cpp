@@ -2,7 +2,7 @@
 // scoped lock's bookkeeping.
 #include <gtest/gtest.h>
 
-#include "Framework.h"
+#include "platform/framework/Framework.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // private schemes, capitals, ports, credentials, files, empty hosts, and the decoding mode.
 #include <gtest/gtest.h>
 
-#include "Framework.h"
+#include "platform/framework/Framework.h"
 
 namespace {
 

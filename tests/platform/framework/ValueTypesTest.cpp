@@ -1,7 +1,7 @@
 // Geometry value types: the rectangle operations the program uses, and point/size arithmetic.
 #include <gtest/gtest.h>
 
-#include "Framework.h"
+#include "platform/framework/Framework.h"
 
 namespace {
 

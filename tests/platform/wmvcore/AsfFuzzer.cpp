@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "asf/AsfDemuxer.h"
-#include "asf/AsfMemorySource.h"
+#include "platform/wmvcore/asf/AsfDemuxer.h"
+#include "platform/wmvcore/asf/AsfMemorySource.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "AsfWriter.h"
-#include "WmvTestSupport.h"
-#include "asf/AsfDemuxer.h"
-#include "asf/AsfMemorySource.h"
+#include "tests/platform/wmvcore/AsfWriter.h"
+#include "tests/platform/wmvcore/WmvTestSupport.h"
+#include "platform/wmvcore/asf/AsfDemuxer.h"
+#include "platform/wmvcore/asf/AsfMemorySource.h"
 
 namespace orvane::test {
 namespace {

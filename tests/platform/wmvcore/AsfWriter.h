@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "asf/AsfGuid.h"
+#include "platform/wmvcore/asf/AsfGuid.h"
 
 namespace orvane::test {
 

@@ -11,11 +11,11 @@
 #include <map>
 #include <string>
 
-#include "AsfWriter.h"
-#include "TestEnv.h"
-#include "WmvGuids.h"
-#include "WmvMetadataEditor2.h"
-#include "WmvTestSupport.h"
+#include "tests/platform/wmvcore/AsfWriter.h"
+#include "tests/support/TestEnv.h"
+#include "platform/wmvcore/WmvGuids.h"
+#include "platform/wmvcore/WmvMetadataEditor2.h"
+#include "tests/platform/wmvcore/WmvTestSupport.h"
 
 namespace orvane::test {
 namespace {

@@ -1,5 +1,5 @@
 // Loopback HTTP server for the network reader tests.
-#include "LoopbackHttpServer.h"
+#include "tests/platform/wmvcore/LoopbackHttpServer.h"
 
 #include <ws2tcpip.h>
 

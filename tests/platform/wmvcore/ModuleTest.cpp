@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "WmvStandIn.h"
-#include "WmvTestSupport.h"
+#include "platform/wmvcore/WmvStandIn.h"
+#include "tests/platform/wmvcore/WmvTestSupport.h"
 
 namespace orvane::test {
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "WmvChunkedDecoder.h"
-#include "WmvHttpSource.h"
-#include "WmvNetworkConfig.h"
+#include "platform/wmvcore/WmvChunkedDecoder.h"
+#include "platform/wmvcore/WmvHttpSource.h"
+#include "platform/wmvcore/WmvNetworkConfig.h"
 
 namespace orvane::wmv {
 namespace {

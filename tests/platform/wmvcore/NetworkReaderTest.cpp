@@ -13,10 +13,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "LoopbackHttpServer.h"
-#include "ReaderCallbackRecorder.h"
-#include "TestEnv.h"
-#include "WmvTestSupport.h"
+#include "tests/platform/wmvcore/LoopbackHttpServer.h"
+#include "tests/platform/wmvcore/ReaderCallbackRecorder.h"
+#include "tests/support/TestEnv.h"
+#include "tests/platform/wmvcore/WmvTestSupport.h"
 
 namespace orvane::test {
 namespace {

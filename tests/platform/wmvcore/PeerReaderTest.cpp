@@ -15,9 +15,9 @@
 #include <map>
 #include <sstream>
 
-#include "ReaderCallbackRecorder.h"
-#include "TestEnv.h"
-#include "WmvTestSupport.h"
+#include "tests/platform/wmvcore/ReaderCallbackRecorder.h"
+#include "tests/support/TestEnv.h"
+#include "tests/platform/wmvcore/WmvTestSupport.h"
 
 namespace orvane::test {
 namespace {

@@ -1,5 +1,5 @@
 // Recording callback for the asynchronous reader tests.
-#include "ReaderCallbackRecorder.h"
+#include "tests/platform/wmvcore/ReaderCallbackRecorder.h"
 
 #include <algorithm>
 #include <chrono>

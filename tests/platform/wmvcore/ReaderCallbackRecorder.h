@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "WmvTestSupport.h"
+#include "tests/platform/wmvcore/WmvTestSupport.h"
 
 namespace orvane::test {
 

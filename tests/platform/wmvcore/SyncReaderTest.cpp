@@ -11,8 +11,8 @@
 #include <map>
 #include <string>
 
-#include "TestEnv.h"
-#include "WmvTestSupport.h"
+#include "tests/support/TestEnv.h"
+#include "tests/platform/wmvcore/WmvTestSupport.h"
 
 namespace orvane::test {
 namespace {

@@ -1,12 +1,12 @@
 // Runtime binding, expected lists and sample reading for the stand-in tests.
-#include "WmvTestSupport.h"
+#include "tests/platform/wmvcore/WmvTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <sstream>
 
-#include "TestEnv.h"
+#include "tests/support/TestEnv.h"
 
 namespace orvane::test {
 

@@ -1,4 +1,4 @@
-#include "TestMediaBuffer.h"
+#include "tests/platform/wmvdecdmo/TestMediaBuffer.h"
 
 #include <cstring>
 

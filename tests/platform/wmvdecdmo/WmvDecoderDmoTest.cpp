@@ -21,11 +21,11 @@ extern "C" {
 #include <string>
 #include <vector>
 
-#include "CComPtr.h"
-#include "TestEnv.h"
-#include "TestMediaBuffer.h"
-#include "asf/AsfDemuxer.h"
-#include "asf/AsfMemorySource.h"
+#include "platform/framework/CComPtr.h"
+#include "tests/support/TestEnv.h"
+#include "tests/platform/wmvdecdmo/TestMediaBuffer.h"
+#include "platform/wmvcore/asf/AsfDemuxer.h"
+#include "platform/wmvcore/asf/AsfMemorySource.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Resources of the program itself, read from QVP.exe as a data file.
-#include "PlayerTestEnv.h"
+#include "tests/player/PlayerTestEnv.h"
 
 #include <gtest/gtest.h>
 

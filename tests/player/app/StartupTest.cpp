@@ -1,8 +1,8 @@
 // Runs of the program itself under Wine: the start-up order in the trace file, opening and
 // playing the command line's file, shut-down order, the failure branches of start-up, and the
 // hand-over from a second copy to a running one.
-#include "PlayerTestEnv.h"
-#include "TestEnv.h"
+#include "tests/player/PlayerTestEnv.h"
+#include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Bookmarks: marker times on the grid, long names read in full, unreadable markers skipped,
 // and the markers of the sample presentation through the media runtime's editor.
-#include "Bookmarks.h"
+#include "player/core/Bookmarks.h"
 
-#include "MyException.h"
-#include "TestEnv.h"
+#include "WinNT_SP/Include_VS2005/MyException.h"
+#include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The command line: the table of valid and invalid argument lists, and the message text.
-#include "CmdLineParams.h"
+#include "player/core/CmdLineParams.h"
 
 #include <gtest/gtest.h>
 

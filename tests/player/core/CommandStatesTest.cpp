@@ -1,11 +1,11 @@
 // Command states as a table of situations, and the play and speed states, icons, status text
 // and tooltips over the program's playback state.
-#include "CommandStates.h"
-#include "FakeShell.h"
-#include "PlayerResource.h"
-#include "PlayerState.h"
-#include "Sett.h"
-#include "SpeedPlay.h"
+#include "player/core/CommandStates.h"
+#include "tests/player/core/FakeShell.h"
+#include "player/core/PlayerResource.h"
+#include "player/core/PlayerState.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
+#include "player/core/SpeedPlay.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Audio devices: lookups and the combo box over an injected list (one case rule for both), the
 // dump's form, and an enumeration of what the system reports.
-#include "DxAudioDevs.h"
+#include "player/core/DxAudioDevs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The list editors as dialogs (Xvfb): a good list is accepted and handed back in its stored
 // form; a bad one keeps the dialog open with the caret or selection on the bad entry and the
 // message shown.
-#include "MessageBoxLayer.h"
-#include "Sett.h"
-#include "SpeedListEditor.h"
-#include "TimeListEditor.h"
+#include "WinNT_SP/Include_VS2005/MessageBoxLayer.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
+#include "player/core/SpeedListEditor.h"
+#include "player/core/TimeListEditor.h"
 
 #include <gtest/gtest.h>
 

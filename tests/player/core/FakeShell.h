@@ -2,7 +2,7 @@
 // handlers called, installed for a scope.
 #pragma once
 
-#include "PlayerShell.h"
+#include "player/core/PlayerShell.h"
 
 #include <map>
 #include <string>

@@ -1,7 +1,7 @@
 // Format holders: description copies after each load, release on null and on destruction.
-#include "EngineDouble.h"
-#include "VideoAudFmt.h"
-#include "VideoVidFmt.h"
+#include "tests/support/EngineDouble.h"
+#include "player/core/VideoAudFmt.h"
+#include "player/core/VideoVidFmt.h"
 
 #include <gtest/gtest.h>
 

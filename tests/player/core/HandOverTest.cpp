@@ -1,7 +1,7 @@
 // Hand-over to running copies, played against windows of the main window class in this
 // process: answers in turn, a hung copy, the path limit, class name matching, record checks.
-#include "HandOver.h"
-#include "WindowHelpers.h"
+#include "player/core/HandOver.h"
+#include "WinNT_SP/Include_VS2005/WindowHelpers.h"
 
 #include "platform/base/CHandle.h"
 

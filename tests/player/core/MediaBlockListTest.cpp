@@ -1,6 +1,6 @@
 // Media blocks: totals on the 5 us grid, position lookups at block ends, play spans over blocks
 // that continue one source stretch.
-#include "MediaBlockList.h"
+#include "player/core/MediaBlockList.h"
 
 #include <gtest/gtest.h>
 

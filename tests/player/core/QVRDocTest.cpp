@@ -1,8 +1,8 @@
 // The document: titles, a refused missing path, a failed open (a test opener's or the
 // program's own) that keeps the previous presentation, and the new-document command.
-#include "FakeShell.h"
-#include "PlayerState.h"
-#include "QVRDoc.h"
+#include "tests/player/core/FakeShell.h"
+#include "player/core/PlayerState.h"
+#include "player/core/QVRDoc.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Open presentation over the engine double and the sample file: what an open builds, the
 // format texts, a failed open's key, seeking and frame steps across the timeline.
-#include "EngineDouble.h"
-#include "QVRFile.h"
-#include "SingleOpenFile.h"
-#include "TestEnv.h"
-#include "VideoReader.h"
-#include "WMTag.h"
+#include "tests/support/EngineDouble.h"
+#include "player/core/QVRFile.h"
+#include "player/core/SingleOpenFile.h"
+#include "tests/support/TestEnv.h"
+#include "player/core/VideoReader.h"
+#include "player/core/WMTag.h"
 
 #include <gtest/gtest.h>
 

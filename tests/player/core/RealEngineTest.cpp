@@ -1,10 +1,10 @@
 // The open presentation over the real engine library and the sample presentation: formats and
 // durations, single-frame steps, and playing on from one media block into the next.
-#include "CallbackDouble.h"
-#include "QVRFile.h"
-#include "TestEnv.h"
-#include "VideoLibrary.h"
-#include "VideoReader.h"
+#include "tests/support/CallbackDouble.h"
+#include "player/core/QVRFile.h"
+#include "tests/support/TestEnv.h"
+#include "player/core/VideoLibrary.h"
+#include "player/core/VideoReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Shared open files: one handle per path, windows clamped at the end of the file, independent
 // positions, id reuse, errors for unregistered ids, and two threads reading one handle.
-#include "SingleOpenFile.h"
+#include "player/core/SingleOpenFile.h"
 
 #include "platform/base/CHandle.h"
 

@@ -1,12 +1,12 @@
 // Speed list: parsing of stored texts, the stored form, clamping and the neighbours; the
 // speed menu's entries and choices.
-#include "SpeedPlay.h"
+#include "player/core/SpeedPlay.h"
 
-#include "CommandStates.h"
-#include "FakeShell.h"
-#include "PlayerState.h"
-#include "Sett.h"
-#include "SpeedMenu.h"
+#include "player/core/CommandStates.h"
+#include "tests/player/core/FakeShell.h"
+#include "player/core/PlayerState.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
+#include "player/core/SpeedMenu.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Time texts, the step list with the migration of older step texts, and the checks of both
 // list editors (line numbers, selections and messages of bad entries).
-#include "Sett.h"
-#include "SpeedListEditor.h"
-#include "StepList.h"
-#include "TimeListEditor.h"
-#include "TimeText.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
+#include "player/core/SpeedListEditor.h"
+#include "player/core/StepList.h"
+#include "player/core/TimeListEditor.h"
+#include "player/core/TimeText.h"
 
 #include <gtest/gtest.h>
 

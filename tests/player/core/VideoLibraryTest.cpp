@@ -1,9 +1,9 @@
 // Binding of the engine library against test doubles: a missing library, a library without
 // one export, a null engine object, a good library; unload safety; the settings hand-over.
-#include "CallbackDouble.h"
-#include "PlayerTestEnv.h"
-#include "Sett.h"
-#include "VideoLibrary.h"
+#include "tests/support/CallbackDouble.h"
+#include "tests/player/PlayerTestEnv.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
+#include "player/core/VideoLibrary.h"
 
 #include <gtest/gtest.h>
 

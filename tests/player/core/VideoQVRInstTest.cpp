@@ -1,11 +1,11 @@
 // The callback object against a fake shell: command gating, layouts, icons, position and
 // end-of-play reports from another thread, asynchronous errors, and the settings slots.
-#include "CommandStates.h"
-#include "ComPrinters.h"
-#include "FakeShell.h"
-#include "PlayerState.h"
-#include "Sett.h"
-#include "VideoQVRInst.h"
+#include "player/core/CommandStates.h"
+#include "tests/support/ComPrinters.h"
+#include "tests/player/core/FakeShell.h"
+#include "player/core/PlayerState.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
+#include "player/core/VideoQVRInst.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Reader wrapper over the engine double: registrations, callbacks through the shared-file
 // registry, durations and format texts, error texts, and the callbacks' HRESULTs.
-#include "ComPrinters.h"
-#include "EngineDouble.h"
-#include "SingleOpenFile.h"
-#include "TestEnv.h"
-#include "VideoReader.h"
+#include "tests/support/ComPrinters.h"
+#include "tests/support/EngineDouble.h"
+#include "player/core/SingleOpenFile.h"
+#include "tests/support/TestEnv.h"
+#include "player/core/VideoReader.h"
 
 #include <gtest/gtest.h>
 

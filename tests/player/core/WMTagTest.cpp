@@ -1,6 +1,6 @@
 // Runtime check, version text, error texts, the metadata tag holder and the help file path.
-#include "HtmlHelpBinding.h"
-#include "WMTag.h"
+#include "player/core/HtmlHelpBinding.h"
+#include "player/core/WMTag.h"
 
 #include <gtest/gtest.h>
 

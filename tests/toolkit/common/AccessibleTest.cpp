@@ -3,9 +3,9 @@
 // window read by another process through WM_GETOBJECT, and events seen by a WinEvent hook.
 #include <gtest/gtest.h>
 
-#include "CUTKAccessible.h"
+#include "toolkit/common/CUTKAccessible.h"
 
-#include "FrameworkWindows.h"
+#include "platform/framework/window/FrameworkWindows.h"
 #include "platform/base/CHandle.h"
 
 #include <cstdio>

@@ -1,8 +1,8 @@
 // The binary exchange: byte layouts of single values, a whole tree stored and loaded byte for
 // byte, and damaged streams (cut short, bytes flipped) that must fail cleanly.
-#include "CUTKPropExchangeArchive.h"
-#include "CUTKPropExchangeEnumerator.h"
-#include "ExchangeTestTree.h"
+#include "toolkit/common/CUTKPropExchangeArchive.h"
+#include "toolkit/common/CUTKPropExchangeEnumerator.h"
+#include "tests/toolkit/common/ExchangeTestTree.h"
 
 #include <gtest/gtest.h>
 #include <psapi.h>

@@ -3,10 +3,10 @@
 // names, the stored bytes of the colour value types, and the real table in both theme runs.
 #include <gtest/gtest.h>
 
-#include "CUTKColorManager.h"
-#include "ThemeRun.h"
+#include "toolkit/common/CUTKColorManager.h"
+#include "tests/toolkit/common/ThemeRun.h"
 
-#include "Framework.h"
+#include "platform/framework/Framework.h"
 
 #include <cmath>
 #include <cstdio>

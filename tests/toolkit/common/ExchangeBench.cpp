@@ -1,11 +1,11 @@
 // Saves and loads 1,000 values in 100 sections through each storage of the property exchange
 // (archive with a packed "ZIP!" block, registry, INI file, XML), each beside the same values
 // written and read with the plain calls; prints milliseconds and the ratio.
-#include "CUTKPropExchangeArchive.h"
-#include "CUTKPropExchangeIniFile.h"
-#include "CUTKPropExchangeRegistry.h"
-#include "CUTKPropExchangeXMLNode.h"
-#include "CUTKZipMemFile.h"
+#include "toolkit/common/CUTKPropExchangeArchive.h"
+#include "toolkit/common/CUTKPropExchangeIniFile.h"
+#include "toolkit/common/CUTKPropExchangeRegistry.h"
+#include "toolkit/common/CUTKPropExchangeXMLNode.h"
+#include "toolkit/common/CUTKZipMemFile.h"
 
 #include <windows.h>
 #include <objbase.h>

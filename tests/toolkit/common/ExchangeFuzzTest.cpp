@@ -1,8 +1,8 @@
 // The fuzz entries of the storages' parsers over their seeds and a fixed set of mutations, so
 // that every test run repeats what the native fuzzers check (scripts/fuzz.sh runs them long).
-#include "UTKValueText.h"
-#include "UTKZipBlock.h"
-#include "fuzz/ExchangeFuzzEntries.h"
+#include "toolkit/common/UTKValueText.h"
+#include "toolkit/common/UTKZipBlock.h"
+#include "tests/toolkit/common/fuzz/ExchangeFuzzEntries.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "ExchangeTestTree.h"
+#include "tests/toolkit/common/ExchangeTestTree.h"
 
-#include "CUTKPropExchangeArchive.h"
-#include "CUTKPropExchangeEnumerator.h"
+#include "toolkit/common/CUTKPropExchangeArchive.h"
+#include "toolkit/common/CUTKPropExchangeEnumerator.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // an object instance and a serialized object, exchanged the same way into every storage.
 #pragma once
 
-#include "CUTKPropExchange.h"
+#include "toolkit/common/CUTKPropExchange.h"
 
 #include <memory>
 #include <vector>

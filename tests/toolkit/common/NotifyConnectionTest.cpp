@@ -2,7 +2,7 @@
 // nested event, and a listener that throws.
 #include <gtest/gtest.h>
 
-#include "NotifyConnection.h"
+#include "toolkit/common/NotifyConnection.h"
 
 #include <functional>
 #include <string>

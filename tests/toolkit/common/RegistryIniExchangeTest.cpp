@@ -1,11 +1,11 @@
 // The registry and INI storages, checked with plain Win32 reads: value types and texts, the
 // default rule with and without the emptied flag, child sections and emptying.
-#include "CUTKPropExchangeEnumerator.h"
-#include "CUTKPropExchangeIniFile.h"
-#include "CUTKPropExchangeRegistry.h"
-#include "ExchangeTestStorage.h"
-#include "ExchangeTestTree.h"
-#include "TempFolder.h"
+#include "toolkit/common/CUTKPropExchangeEnumerator.h"
+#include "toolkit/common/CUTKPropExchangeIniFile.h"
+#include "toolkit/common/CUTKPropExchangeRegistry.h"
+#include "tests/toolkit/common/ExchangeTestStorage.h"
+#include "tests/toolkit/common/ExchangeTestTree.h"
+#include "tests/WinNT_SP/Include_VS2005/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 // language detection with the right-to-left message-box flag, and menu strings.
 #include <gtest/gtest.h>
 
-#include "CUTKResourceManager.h"
-#include "LangNarrowString.h"
-#include "ResourceModuleScope.h"
+#include "toolkit/common/CUTKResourceManager.h"
+#include "toolkit/common/LangNarrowString.h"
+#include "toolkit/common/ResourceModuleScope.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // plays what was asked, and StopThread ends it within its wait without ever terminating it.
 #include <gtest/gtest.h>
 
-#include "SoundManager.h"
+#include "toolkit/common/SoundManager.h"
 
 #include <mmsystem.h>
 

@@ -2,12 +2,12 @@
 // version-checked lookups, the multi-monitor fall-backs, the scoped lock, bar positions.
 #include <gtest/gtest.h>
 
-#include "BarPosition.h"
-#include "CUTKModuleHandle.h"
-#include "CriticalSectionLock.h"
-#include "MultiMonitorApi.h"
-#include "NonClientMetrics.h"
-#include "OSVersionInfo.h"
+#include "toolkit/common/BarPosition.h"
+#include "toolkit/common/CUTKModuleHandle.h"
+#include "toolkit/common/CriticalSectionLock.h"
+#include "toolkit/common/MultiMonitorApi.h"
+#include "toolkit/common/NonClientMetrics.h"
+#include "toolkit/common/OSVersionInfo.h"
 
 #include <commctrl.h>
 

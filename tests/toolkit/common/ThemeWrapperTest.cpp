@@ -3,8 +3,8 @@
 // checked against recorded entry points.
 #include <gtest/gtest.h>
 
-#include "CUTKWinThemeWrapper.h"
-#include "ThemeRun.h"
+#include "toolkit/common/CUTKWinThemeWrapper.h"
+#include "tests/toolkit/common/ThemeRun.h"
 
 #include <vector>
 

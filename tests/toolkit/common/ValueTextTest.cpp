@@ -1,6 +1,6 @@
 // The text forms that the INI file and XML storages give values: blob letters, string
 // escapes, dates with the day before the month, comma-separated integers.
-#include "UTKValueText.h"
+#include "toolkit/common/UTKValueText.h"
 
 #include <gtest/gtest.h>
 

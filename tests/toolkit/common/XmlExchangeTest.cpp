@@ -1,11 +1,11 @@
 // The XML storage over MSXML: the document shapes of compact and element mode, missing
 // sections, the enumerator with and without "Count", escaped strings, refused names, and the
 // player's road through the settings text form.
-#include "CUTKPropExchangeEnumerator.h"
-#include "CUTKPropExchangeXMLNode.h"
-#include "ExchangeTestTree.h"
-#include "XMLCommon.h"
-#include "XMLDoc.h"
+#include "toolkit/common/CUTKPropExchangeEnumerator.h"
+#include "toolkit/common/CUTKPropExchangeXMLNode.h"
+#include "tests/toolkit/common/ExchangeTestTree.h"
+#include "WinNT_SP/Include_VS2005/XMLCommon.h"
+#include "WinNT_SP/Include_VS2005/XMLDoc.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The compressed memory file: when data is packed, the exact "ZIP!" header, unpacking of
 // what was packed, and damaged blocks that are refused while the file keeps its content.
-#include "CUTKPropExchangeArchive.h"
-#include "CUTKZipMemFile.h"
-#include "TempFolder.h"
-#include "UTKZipBlock.h"
+#include "toolkit/common/CUTKPropExchangeArchive.h"
+#include "toolkit/common/CUTKZipMemFile.h"
+#include "tests/WinNT_SP/Include_VS2005/TempFolder.h"
+#include "toolkit/common/UTKZipBlock.h"
 
 #include <gtest/gtest.h>
 

@@ -9,12 +9,12 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "CAudioGrabberFilter.h"
-#include "CSoundSpeedFlt.h"
-#include "PcmRecorder.h"
-#include "RecordingSink.h"
-#include "TestMediaTypes.h"
-#include "TestPcmSource.h"
+#include "video/audio/CAudioGrabberFilter.h"
+#include "video/audio/CSoundSpeedFlt.h"
+#include "tests/video/audio/PcmRecorder.h"
+#include "tests/video/audio/RecordingSink.h"
+#include "tests/video/audio/TestMediaTypes.h"
+#include "tests/video/audio/TestPcmSource.h"
 
 using audio_test::MakeFormat;
 using audio_test::MakeType;

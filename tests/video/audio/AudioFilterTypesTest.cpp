@@ -2,10 +2,10 @@
 // tap, and the calls that need a connection.
 #include <gtest/gtest.h>
 
-#include "CAudioGrabberFilter.h"
-#include "CSoundSpeedFlt.h"
-#include "RecordingSink.h"
-#include "TestMediaTypes.h"
+#include "video/audio/CAudioGrabberFilter.h"
+#include "video/audio/CSoundSpeedFlt.h"
+#include "tests/video/audio/RecordingSink.h"
+#include "tests/video/audio/TestMediaTypes.h"
 
 using audio_test::MakeType;
 using audio_test::PcmFormat;

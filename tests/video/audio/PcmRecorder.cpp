@@ -1,4 +1,4 @@
-#include "PcmRecorder.h"
+#include "tests/video/audio/PcmRecorder.h"
 
 #include <cstring>
 

@@ -6,7 +6,7 @@
 #include <mutex>
 #include <vector>
 
-#include "streams.h"
+#include "platform/dshow/streams.h"
 
 class PcmRecorder : public CTransInPlaceFilter {
 public:

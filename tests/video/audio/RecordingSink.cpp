@@ -1,5 +1,5 @@
 // The recording test sink.
-#include "RecordingSink.h"
+#include "tests/video/audio/RecordingSink.h"
 
 void RecordingSink::Log(const std::wstring& line)
 {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "IAudioFilterSink.h"
+#include "video/audio/IAudioFilterSink.h"
 
 class RecordingSink : public IAudioFilterSink {
 public:

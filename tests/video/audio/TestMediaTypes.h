@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "streams.h"
+#include "platform/dshow/streams.h"
 
 namespace audio_test {
 

@@ -1,5 +1,5 @@
 // The test PCM source filter.
-#include "TestPcmSource.h"
+#include "tests/video/audio/TestPcmSource.h"
 
 #include <new>
 

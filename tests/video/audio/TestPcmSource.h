@@ -2,8 +2,8 @@
 // format and length (see TestPcmSourcePin).
 #pragma once
 
-#include "TestPcmSourcePin.h"
-#include "streams.h"
+#include "tests/video/audio/TestPcmSourcePin.h"
+#include "platform/dshow/streams.h"
 
 class TestPcmSource : public CBaseFilter {
 public:

@@ -1,5 +1,5 @@
 // The test source's pin and its push thread.
-#include "TestPcmSourcePin.h"
+#include "tests/video/audio/TestPcmSourcePin.h"
 
 #include <cmath>
 #include <cstring>

@@ -5,7 +5,7 @@
 
 #include <atomic>
 
-#include "streams.h"
+#include "platform/dshow/streams.h"
 
 class TestPcmSourcePin : public CBaseOutputPin {
 public:

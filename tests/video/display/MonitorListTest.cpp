@@ -1,8 +1,8 @@
 // Monitor enumeration over described display configurations, and over the real (Xvfb) one.
-#include "MonitorList.h"
-#include "MonitorSystem.h"
-#include "PlaySettings.h"
-#include "TestInstance.h"
+#include "video/display/MonitorList.h"
+#include "video/display/MonitorSystem.h"
+#include "video/PlaySettings.h"
+#include "tests/video/TestInstance.h"
 
 #include <gtest/gtest.h>
 

@@ -1,16 +1,16 @@
 // Windowless renderers in graphs fed by the test RGB source: the automatic and each fixed
 // choice, frames visible in two windows, positions following window sizes, the screen-saver
 // hold and the error texts of bad requests.
-#include "DisplayText.h"
-#include "EngineGlobals.h"
-#include "EngineText.h"
-#include "PlaySettings.h"
-#include "CFullScrPanel.h"
-#include "CFullScrWindow.h"
-#include "TestDisplayApp.h"
-#include "TestInstance.h"
-#include "TestRgbSource.h"
-#include "ViewController.h"
+#include "video/display/DisplayText.h"
+#include "video/EngineGlobals.h"
+#include "video/EngineText.h"
+#include "video/PlaySettings.h"
+#include "video/display/CFullScrPanel.h"
+#include "video/display/CFullScrWindow.h"
+#include "tests/video/display/TestDisplayApp.h"
+#include "tests/video/TestInstance.h"
+#include "tests/video/display/TestRgbSource.h"
+#include "video/display/ViewController.h"
 
 #include <d3d9.h>
 #include <evr.h>

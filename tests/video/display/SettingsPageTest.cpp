@@ -1,11 +1,11 @@
 // The playback settings page inside a window of the test: combos filled from the settings
 // text, user changes reported to the host and written back as text, and the text reloaded.
-#include "CPlaySettingDlg.h"
-#include "DisplayResource.h"
-#include "FrameworkWindows.h"
-#include "PlaySettings.h"
-#include "TestDisplayApp.h"
-#include "TestInstance.h"
+#include "video/display/CPlaySettingDlg.h"
+#include "video/display/DisplayResource.h"
+#include "platform/framework/window/FrameworkWindows.h"
+#include "video/PlaySettings.h"
+#include "tests/video/display/TestDisplayApp.h"
+#include "tests/video/TestInstance.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The display tests' application object.
-#include "TestDisplayApp.h"
+#include "tests/video/display/TestDisplayApp.h"
 
-#include "FrameworkWindows.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The test RGB32 source filter.
-#include "TestRgbSource.h"
+#include "tests/video/display/TestRgbSource.h"
 
 #include <new>
 

@@ -2,8 +2,8 @@
 // a moving bar (see TestRgbSourcePin), so a renderer fed by it shows a known picture.
 #pragma once
 
-#include "TestRgbSourcePin.h"
-#include "streams.h"
+#include "tests/video/display/TestRgbSourcePin.h"
+#include "platform/dshow/streams.h"
 
 class TestRgbSource : public CBaseFilter {
 public:

@@ -1,5 +1,5 @@
 // The test RGB32 source's pin and its push thread.
-#include "TestRgbSourcePin.h"
+#include "tests/video/display/TestRgbSourcePin.h"
 
 #include <cstring>
 

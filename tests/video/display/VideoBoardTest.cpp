@@ -1,8 +1,8 @@
 // Video boards on windows of the test's own: black fill, routing to the controller, the
 // owner's procedure still seeing its messages (WM_DESTROY included), one board per window.
-#include "CVideoBoard.h"
-#include "TestInstance.h"
-#include "ViewController.h"
+#include "video/display/CVideoBoard.h"
+#include "tests/video/TestInstance.h"
+#include "video/display/ViewController.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // 10-minute two-video presentation played with the clock off into two windows, its sound
 // into a null renderer (a sound device would pace the graph), from Play to the end-of-play
 // notice. scripts/bench.d/video-decode.sh sets it against native ffmpeg.
-#include "IVideo.h"
-#include "IVideoReader.h"
-#include "ReaderTestInstance.h"
-#include "TestEnv.h"
-#include "TestFileCallbacks.h"
+#include "video/engine/IVideo.h"
+#include "video/reader/IVideoReader.h"
+#include "tests/video/reader/ReaderTestInstance.h"
+#include "tests/support/TestEnv.h"
+#include "tests/video/splitter/TestFileCallbacks.h"
 
 #include <cstdio>
 #include <mutex>

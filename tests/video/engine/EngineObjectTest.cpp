@@ -1,11 +1,11 @@
 // The engine object: readers and format records it hands out, the settings text, the graph
 // dump markers, the volume routed to a playing reader, and the display slots without video.
-#include "IVideo.h"
-#include "IVideoReader.h"
-#include "ReaderTestInstance.h"
-#include "TestEnv.h"
-#include "TestFileCallbacks.h"
-#include "TraceScope.h"
+#include "video/engine/IVideo.h"
+#include "video/reader/IVideoReader.h"
+#include "tests/video/reader/ReaderTestInstance.h"
+#include "tests/support/TestEnv.h"
+#include "tests/video/splitter/TestFileCallbacks.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
 #include <gtest/gtest.h>
 

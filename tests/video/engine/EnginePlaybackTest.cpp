@@ -2,11 +2,11 @@
 // the screen video both reach their window in their own colours, a damaged video plays on,
 // without a video decoder the user is told which codec is missing, and opening, playing and
 // closing again and again neither hangs nor leaves renderers behind.
-#include "IVideo.h"
-#include "IVideoReader.h"
-#include "ReaderTestInstance.h"
-#include "TestEnv.h"
-#include "TestFileCallbacks.h"
+#include "video/engine/IVideo.h"
+#include "video/reader/IVideoReader.h"
+#include "tests/video/reader/ReaderTestInstance.h"
+#include "tests/support/TestEnv.h"
+#include "tests/video/splitter/TestFileCallbacks.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // generated presentation as the stand-in runtime gives them: the pins sorted into camera and
 // screen, samples refused unless playing, positions reported while it plays, and a push that
 // waits for a free buffer never holding up Stop.
-#include "CQVRNetReceiver.h"
-#include "IVideo.h"
-#include "ReaderTestInstance.h"
-#include "TestEnv.h"
-#include "WmReaderFactory.h"
+#include "video/engine/CQVRNetReceiver.h"
+#include "video/engine/IVideo.h"
+#include "tests/video/reader/ReaderTestInstance.h"
+#include "tests/support/TestEnv.h"
+#include "video/splitter/WmReaderFactory.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Benchmark of the presentation reader under Wine (figures only): open-to-running (open the
 // sample, set the range, play, graph running) and seek-to-resumed (stop, new range, play,
 // graph running) on the sample presentation, each the median of 20 runs.
-#include "IVideoReader.h"
-#include "ReaderTestInstance.h"
-#include "TestEnv.h"
-#include "TestFileCallbacks.h"
+#include "video/reader/IVideoReader.h"
+#include "tests/video/reader/ReaderTestInstance.h"
+#include "tests/support/TestEnv.h"
+#include "tests/video/splitter/TestFileCallbacks.h"
 
 #include <algorithm>
 #include <cstdio>

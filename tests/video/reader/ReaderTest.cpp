@@ -1,15 +1,15 @@
 // The presentation reader under Wine on the generated presentations: opening, the information
 // block and format records, playing to the end at speed 1 and 2, pause, resume and stop,
 // seeking into the middle, volume and mute at the renderer, damaged files, repeated opening.
-#include "IVideoReader.h"
-#include "QvrGraphEvent.h"
-#include "ReaderTestInstance.h"
-#include "TestEnv.h"
-#include "TestFileCallbacks.h"
-#include "SplitterRig.h"
+#include "video/reader/IVideoReader.h"
+#include "video/splitter/QvrGraphEvent.h"
+#include "tests/video/reader/ReaderTestInstance.h"
+#include "tests/support/TestEnv.h"
+#include "tests/video/splitter/TestFileCallbacks.h"
+#include "tests/video/splitter/SplitterRig.h"
 
-#include "CWMFSplitterFlt.h"
-#include "WMRuntimeTable.h"
+#include "video/splitter/CWMFSplitterFlt.h"
+#include "WinNT_SP/Include_VS2005/WMRuntimeTable.h"
 
 #include <gtest/gtest.h>
 

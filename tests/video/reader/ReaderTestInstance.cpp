@@ -1,7 +1,7 @@
 // The reader tests' callback object.
-#include "ReaderTestInstance.h"
+#include "tests/video/reader/ReaderTestInstance.h"
 
-#include "EngineGlobals.h"
+#include "video/EngineGlobals.h"
 
 ReaderTestInstance::ReaderTestInstance() : m_previous(GetEngineCallback())
 {

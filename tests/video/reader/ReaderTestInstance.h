@@ -4,7 +4,7 @@
 // timer ticks through them).
 #pragma once
 
-#include "TestInstance.h"
+#include "tests/video/TestInstance.h"
 
 #include <mutex>
 #include <string>

@@ -1,10 +1,10 @@
 // The key-frame scanner against the packet list an independent reader (ffprobe) wrote for
 // the generated presentations: next, previous and key-frame answers for every video frame.
-#include "KeyScanner.h"
-#include "SplitterRig.h"
-#include "TestEnv.h"
-#include "TestFileCallbacks.h"
-#include "TestInstance.h"
+#include "video/reader/KeyScanner.h"
+#include "tests/video/splitter/SplitterRig.h"
+#include "tests/support/TestEnv.h"
+#include "tests/video/splitter/TestFileCallbacks.h"
+#include "tests/video/TestInstance.h"
 
 #include <gtest/gtest.h>
 

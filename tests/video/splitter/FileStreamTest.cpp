@@ -1,9 +1,9 @@
 // The presentation stream over the player's callbacks: positions, reads, sizes, clones and
 // the one-time failure report to the owning filter's graph.
-#include "CWMFileStream.h"
-#include "QvrGraphEvent.h"
-#include "TestFileCallbacks.h"
-#include "TestSinkFilter.h"
+#include "video/splitter/CWMFileStream.h"
+#include "video/splitter/QvrGraphEvent.h"
+#include "tests/video/splitter/TestFileCallbacks.h"
+#include "tests/video/splitter/TestSinkFilter.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // pushed through the network splitter into sinks that take everything, with the graph's clock
 // off, as the network receiver pushes them; prints media seconds per wall second.
 //   net_push_bench.exe PATH
-#include "CWMNetSplitterFlt.h"
-#include "WmReaderFactory.h"
+#include "video/splitter/CWMNetSplitterFlt.h"
+#include "video/splitter/WmReaderFactory.h"
 
-#include "CBaseFilter.h"
-#include "CBaseInputPin.h"
+#include "platform/dshow/CBaseFilter.h"
+#include "platform/dshow/CBaseInputPin.h"
 
 #include <control.h>
 #include <uuids.h>

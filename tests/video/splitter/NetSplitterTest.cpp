@@ -2,15 +2,15 @@
 // presentation as the stand-in runtime's synchronous reader gives them: pins for the streams
 // named, time stamps relative to the start, buffers grown for a large key frame, one report
 // for a failure that repeats, and a push waiting for a buffer ended by the graph's stop.
-#include "CWMNetOutputPin.h"
-#include "CWMNetSplitterFlt.h"
-#include "EngineGlobals.h"
-#include "TestEnv.h"
-#include "TestInstance.h"
-#include "WmReaderFactory.h"
+#include "video/splitter/CWMNetOutputPin.h"
+#include "video/splitter/CWMNetSplitterFlt.h"
+#include "video/EngineGlobals.h"
+#include "tests/support/TestEnv.h"
+#include "tests/video/TestInstance.h"
+#include "video/splitter/WmReaderFactory.h"
 
-#include "CBaseFilter.h"
-#include "CBaseInputPin.h"
+#include "platform/dshow/CBaseFilter.h"
+#include "platform/dshow/CBaseInputPin.h"
 
 #include <gtest/gtest.h>
 

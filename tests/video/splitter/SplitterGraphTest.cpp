@@ -1,10 +1,10 @@
 // The file splitter over the stand-in media runtime under Wine: opening and stream selection,
 // delivery of every compressed sample with the right time stamps and flags, stop positions,
 // speed, seeking while running, damaged files and repeated opening.
-#include "CWMFOutputPin.h"
-#include "QvrGraphEvent.h"
-#include "SplitterRig.h"
-#include "TestInstance.h"
+#include "video/splitter/CWMFOutputPin.h"
+#include "video/splitter/QvrGraphEvent.h"
+#include "tests/video/splitter/SplitterRig.h"
+#include "tests/video/TestInstance.h"
 
 #include <gtest/gtest.h>
 

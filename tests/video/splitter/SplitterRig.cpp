@@ -1,8 +1,8 @@
 // The splitter test rig.
-#include "SplitterRig.h"
+#include "tests/video/splitter/SplitterRig.h"
 
-#include "CWMFOutputPin.h"
-#include "TestEnv.h"
+#include "video/splitter/CWMFOutputPin.h"
+#include "tests/support/TestEnv.h"
 
 #include <uuids.h>
 

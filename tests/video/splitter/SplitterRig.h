@@ -2,9 +2,9 @@
 // to a recording sink; and the packet list an independent reader (ffprobe) wrote for a file.
 #pragma once
 
-#include "CWMFSplitterFlt.h"
-#include "TestFileCallbacks.h"
-#include "TestSinkFilter.h"
+#include "video/splitter/CWMFSplitterFlt.h"
+#include "tests/video/splitter/TestFileCallbacks.h"
+#include "tests/video/splitter/TestSinkFilter.h"
 
 #include <control.h>
 

@@ -1,9 +1,9 @@
 // The splitter's arithmetic: the reader's rate, sample time stamps, the buffer pool size, and
 // the buffer wrapper's identity check.
-#include "CEncapsulateSample.h"
-#include "CWMFOutputPin.h"
-#include "CWMFSplitterFlt.h"
-#include "CMediaType.h"
+#include "video/splitter/CEncapsulateSample.h"
+#include "video/splitter/CWMFOutputPin.h"
+#include "video/splitter/CWMFSplitterFlt.h"
+#include "platform/dshow/CMediaType.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The tests' file callbacks.
-#include "TestFileCallbacks.h"
+#include "tests/video/splitter/TestFileCallbacks.h"
 
 #include <cstring>
 

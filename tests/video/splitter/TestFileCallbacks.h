@@ -2,7 +2,7 @@
 // over bytes in memory, with injectable failures and a record of every call.
 #pragma once
 
-#include "QVRInterfaces.h"
+#include "Common/QVRInterfaces.h"
 
 #include <mutex>
 #include <string>

@@ -1,5 +1,5 @@
 // The recording sink filter of the splitter tests.
-#include "TestSinkFilter.h"
+#include "tests/video/splitter/TestSinkFilter.h"
 
 #include <vfwmsgs.h>
 #include <evcode.h>

@@ -3,8 +3,8 @@
 // the graph as EC_COMPLETE like a renderer.
 #pragma once
 
-#include "CBaseFilter.h"
-#include "CBaseInputPin.h"
+#include "platform/dshow/CBaseFilter.h"
+#include "platform/dshow/CBaseInputPin.h"
 
 #include <mutex>
 #include <vector>

@@ -1,7 +1,7 @@
 // The program entry point of an executable built on the framework: hands over to
 // AfxWinMain, which runs the application object's InitInstance, Run and ExitInstance.
 // Programs link the `framework_winmain` object library to get it.
-#include "CWinApp.h"
+#include "platform/framework/window/CWinApp.h"
 
 extern "C" int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine,
                                int nCmdShow)

@@ -6,8 +6,8 @@
 #include <random>
 #include <vector>
 
-#include "CorrelationFft.h"
-#include "FourierTransform.h"
+#include "WinNT_SP/Include_VS2005/AUDIO_DSP/CorrelationFft.h"
+#include "WinNT_SP/Include_VS2005/AUDIO_DSP/FourierTransform.h"
 
 namespace {
 

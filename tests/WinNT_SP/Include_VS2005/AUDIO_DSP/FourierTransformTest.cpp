@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "FourierTransform.h"
+#include "WinNT_SP/Include_VS2005/AUDIO_DSP/FourierTransform.h"
 
 namespace {
 

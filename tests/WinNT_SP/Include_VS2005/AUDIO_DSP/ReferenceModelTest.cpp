@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "FourierTransform.h"
-#include "PcmWav.h"
-#include "SoundSpeed.h"
-#include "TestEnv.h"
+#include "WinNT_SP/Include_VS2005/AUDIO_DSP/FourierTransform.h"
+#include "tests/support/PcmWav.h"
+#include "WinNT_SP/Include_VS2005/AUDIO_DSP/SoundSpeed.h"
+#include "tests/support/TestEnv.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <limits>
 #include <vector>
 
-#include "SndSpeedAlg.h"
+#include "WinNT_SP/Include_VS2005/AUDIO_DSP/SndSpeedAlg.h"
 
 namespace {
 

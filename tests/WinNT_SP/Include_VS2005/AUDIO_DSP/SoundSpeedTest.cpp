@@ -6,7 +6,7 @@
 #include <numbers>
 #include <vector>
 
-#include "SoundSpeed.h"
+#include "WinNT_SP/Include_VS2005/AUDIO_DSP/SoundSpeed.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "PcmWav.h"
-#include "SoundSpeed.h"
-#include "TestEnv.h"
+#include "tests/support/PcmWav.h"
+#include "WinNT_SP/Include_VS2005/AUDIO_DSP/SoundSpeed.h"
+#include "tests/support/TestEnv.h"
 
 namespace {
 

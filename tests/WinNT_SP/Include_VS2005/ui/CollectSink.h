@@ -1,7 +1,7 @@
 // A log sink that keeps its lines (with their flags) for the tests to inspect.
 #pragma once
 
-#include "TraceScope.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
 
 #include <mutex>
 #include <string>

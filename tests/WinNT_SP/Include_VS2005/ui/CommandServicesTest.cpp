@@ -1,10 +1,10 @@
 // Command icons cut from the drawn strip, the clipboard copy of a text file, and batched child
 // moves (also when the deferred batch fails).
-#include "ClipboardText.h"
-#include "IconManager.h"
-#include "UiTestApp.h"
-#include "UiTestWindow.h"
-#include "WndSizeMove.h"
+#include "WinNT_SP/Include_VS2005/ui/ClipboardText.h"
+#include "WinNT_SP/Include_VS2005/ui/IconManager.h"
+#include "tests/WinNT_SP/Include_VS2005/ui/UiTestApp.h"
+#include "tests/WinNT_SP/Include_VS2005/ui/UiTestWindow.h"
+#include "WinNT_SP/Include_VS2005/ui/WndSizeMove.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The worker-thread crash report: a real access violation in a test thread, the hex dump and
 // trace-scope printing on crafted memory, and the stack scan's dump limits.
-#include "CrashReport.h"
-#include "ModuleTable.h"
-#include "WorkerCrashScope.h"
-#include "CollectSink.h"
+#include "WinNT_SP/Include_VS2005/ui/CrashReport.h"
+#include "WinNT_SP/Include_VS2005/ui/ModuleTable.h"
+#include "WinNT_SP/Include_VS2005/ui/WorkerCrashScope.h"
+#include "tests/WinNT_SP/Include_VS2005/ui/CollectSink.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Level measurement of PCM and float blocks, the stored-level lists and the percent read-out.
-#include "LevelIndicator.h"
-#include "LevelPercInd.h"
-#include "StdSmplClasses.h"
+#include "WinNT_SP/Include_VS2005/ui/LevelIndicator.h"
+#include "WinNT_SP/Include_VS2005/ui/LevelPercInd.h"
+#include "WinNT_SP/Include_VS2005/ui/StdSmplClasses.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The segmented level meter under Xvfb: layout to whole segments, lit and unlit colours read
 // back from the screen, peak hold, dissolving fall and clearing.
-#include "LevelIndicator2.h"
-#include "LevelPercInd.h"
-#include "UiTestWindow.h"
+#include "WinNT_SP/Include_VS2005/ui/LevelIndicator2.h"
+#include "WinNT_SP/Include_VS2005/ui/LevelPercInd.h"
+#include "tests/WinNT_SP/Include_VS2005/ui/UiTestWindow.h"
 
 #include <gtest/gtest.h>
 

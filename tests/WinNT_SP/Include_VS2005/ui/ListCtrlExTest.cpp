@@ -1,8 +1,8 @@
 // The drag-reorder list: the new order as a table, and a real drag under Xvfb (SendInput) from
 // the selected rows to the top and outside the list.
-#include "ListCtrlEx.h"
-#include "UiTestApp.h"
-#include "UiTestWindow.h"
+#include "WinNT_SP/Include_VS2005/ui/ListCtrlEx.h"
+#include "tests/WinNT_SP/Include_VS2005/ui/UiTestApp.h"
+#include "tests/WinNT_SP/Include_VS2005/ui/UiTestWindow.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Version information read from test libraries whose version resources are built here.
-#include "ModuleVerInfo.h"
-#include "UiTestPaths.h"
+#include "WinNT_SP/Include_VS2005/ui/ModuleVerInfo.h"
+#include "tests/WinNT_SP/Include_VS2005/ui/UiTestPaths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // The extended message box under Xvfb: button sets with their Escape and close rules, the
 // details fold, the copy button and its tooltip, the check box, and the layout bounds. Each case
 // runs the real modal box; a timer on the test thread plays the user.
-#include "FileSystem.h"
-#include "MsgBoxExt.h"
-#include "SupportUiResource.h"
-#include "UiTestApp.h"
-#include "UiTestWindow.h"
-#include "WindowHelpers.h"
+#include "WinNT_SP/Include_VS2005/FileSystem.h"
+#include "WinNT_SP/Include_VS2005/ui/MsgBoxExt.h"
+#include "WinNT_SP/Include_VS2005/ui/SupportUiResource.h"
+#include "tests/WinNT_SP/Include_VS2005/ui/UiTestApp.h"
+#include "tests/WinNT_SP/Include_VS2005/ui/UiTestWindow.h"
+#include "WinNT_SP/Include_VS2005/WindowHelpers.h"
 
 #include <gtest/gtest.h>
 

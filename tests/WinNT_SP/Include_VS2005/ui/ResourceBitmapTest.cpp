@@ -1,8 +1,8 @@
 // The resource-bitmap loader: a "PNG" resource decoded with its alpha, a plain bitmap resource,
 // a missing resource, and data that is not a PNG.
-#include "ResourceBitmap.h"
-#include "SupportUiResource.h"
-#include "UiTestApp.h"
+#include "WinNT_SP/Include_VS2005/ui/ResourceBitmap.h"
+#include "WinNT_SP/Include_VS2005/ui/SupportUiResource.h"
+#include "tests/WinNT_SP/Include_VS2005/ui/UiTestApp.h"
 
 #include <gtest/gtest.h>
 

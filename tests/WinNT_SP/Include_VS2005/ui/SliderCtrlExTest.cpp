@@ -1,7 +1,7 @@
 // The custom slider under Xvfb with real (SendInput) mouse input: click-to-position, dragging
 // past the end, a click that changes nothing, and the thumb's own dragging left alone.
-#include "SliderCtrlEx.h"
-#include "UiTestWindow.h"
+#include "WinNT_SP/Include_VS2005/ui/SliderCtrlEx.h"
+#include "tests/WinNT_SP/Include_VS2005/ui/UiTestWindow.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The rich edit log view, the hyperlink edit and the gradient title under Xvfb, and the image
 // button's placement rules and right-click notice.
-#include "ButtonEx.h"
-#include "LinkInter.h"
-#include "RichEditCtrlEx.h"
-#include "TitleStatic.h"
-#include "UiTestApp.h"
-#include "UiTestWindow.h"
+#include "WinNT_SP/Include_VS2005/ui/ButtonEx.h"
+#include "WinNT_SP/Include_VS2005/ui/LinkInter.h"
+#include "WinNT_SP/Include_VS2005/ui/RichEditCtrlEx.h"
+#include "WinNT_SP/Include_VS2005/ui/TitleStatic.h"
+#include "tests/WinNT_SP/Include_VS2005/ui/UiTestApp.h"
+#include "tests/WinNT_SP/Include_VS2005/ui/UiTestWindow.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The diagnostic dumps: registry value texts on a key written by the test, the start-up header's
 // line shapes, devices and endpoints as Wine reports them, and the security dump.
-#include "SecurityDump.h"
-#include "SystemDump.h"
-#include "CollectSink.h"
+#include "WinNT_SP/Include_VS2005/ui/SecurityDump.h"
+#include "WinNT_SP/Include_VS2005/ui/SystemDump.h"
+#include "tests/WinNT_SP/Include_VS2005/ui/CollectSink.h"
 
 #include <shellapi.h>
 

@@ -1,7 +1,7 @@
 // The tests' application object (no main window, no message-box override).
-#include "UiTestApp.h"
+#include "tests/WinNT_SP/Include_VS2005/ui/UiTestApp.h"
 
-#include "FrameworkWindows.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 void orvane::test::EnsureUiTestApp()
 {

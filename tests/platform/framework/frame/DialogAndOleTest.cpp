@@ -1,6 +1,6 @@
 // The file prompt's filter, form views made from a dialog template, and drop-target
 // registration and dispatch.
-#include "FrameTestApp.h"
+#include "tests/platform/framework/frame/FrameTestApp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The single-document application end to end: File New through the template, command
 // routing view -> document -> frame -> application, accelerators, menu update UI, help,
 // titles, opening and saving files, and closing with unsaved changes.
-#include "FrameTestApp.h"
+#include "tests/platform/framework/frame/FrameTestApp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The frame tests' application object, document, view and frame.
-#include "FrameTestApp.h"
+#include "tests/platform/framework/frame/FrameTestApp.h"
 
 namespace {
 

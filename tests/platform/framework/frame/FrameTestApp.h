@@ -3,8 +3,8 @@
 // status bar, all made from one template.
 #pragma once
 
-#include "FrameworkFrame.h"
-#include "FrameTestResource.h"
+#include "platform/framework/frame/FrameworkFrame.h"
+#include "tests/platform/framework/frame/FrameTestResource.h"
 
 #include <string>
 #include <utility>

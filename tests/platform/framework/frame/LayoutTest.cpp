@@ -1,7 +1,7 @@
 // Bar layout through WM_SIZEPARENT: bars take their edges, the view the rest, after every
 // resize; queries move nothing; delayed layout runs on the idle pass; toolbar buttons from
 // the resource are updated from the command handlers.
-#include "FrameTestApp.h"
+#include "tests/platform/framework/frame/FrameTestApp.h"
 
 #include <gtest/gtest.h>
 

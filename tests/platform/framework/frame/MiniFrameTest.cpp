@@ -1,7 +1,7 @@
 // Mini frames: a floating palette keeps its caption and its owner's caption in step with the
 // owner's activation, follows the owner's show and enable state, and a child mini frame lays
 // out its pane when sized.
-#include "FrameTestApp.h"
+#include "tests/platform/framework/frame/FrameTestApp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The recent-file list on its own: ordering and size, display names, menu items and the
 // profile round trip.
-#include "FrameTestApp.h"
+#include "tests/platform/framework/frame/FrameTestApp.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // descendants and then stop, temporary handle wrappers freed at idle while permanent ones
 // survive, worker threads (suspended start, auto-delete, thread-local data freed at exit),
 // profile storage in the registry and in INI files, and the module's tooltip filter hook.
-#include "TestApp.h"
+#include "tests/platform/framework/window/TestApp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Command targets as reference-counted objects: the count starts at 1, Release at zero runs
 // OnFinalRelease (deleting by default), QueryInterface answers IDispatch once automation is
 // enabled and extra interfaces through the hook; and a target that is only a co-base.
-#include "TestApp.h"
+#include "tests/platform/framework/window/TestApp.h"
 
 #include <gtest/gtest.h>
 

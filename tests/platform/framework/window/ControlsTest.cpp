@@ -1,7 +1,7 @@
 // Control wrappers on real controls: list and tree views, list and combo boxes (including
 // bad indexes), edits, rich edit streaming and formatting, sliders with reflected scrolling,
 // spin buttons, hot keys, progress bars, toolbars, owner-drawn buttons, image lists and menus.
-#include "TestApp.h"
+#include "tests/platform/framework/window/TestApp.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // seconds so a screenshot of the display can be taken (run by hand:
 // `wine framework_dialog_shot.exe 8`). It has no main of its own: the framework's entry point
 // runs the application object's InitInstance and Run, and a timer ends the run.
-#include "FrameworkWindows.h"
-#include "WindowTestResource.h"
+#include "platform/framework/window/FrameworkWindows.h"
+#include "tests/platform/framework/window/WindowTestResource.h"
 
 #include <cwchar>
 

@@ -2,8 +2,8 @@
 // failures, the window vanishing under the modal loop, WM_QUIT during the loop, a missing
 // template, and a modeless child dialog inside a modeless parent. Modal dialogs are driven
 // by messages they post to themselves once they are up.
-#include "TestApp.h"
-#include "WindowTestResource.h"
+#include "tests/platform/framework/window/TestApp.h"
+#include "tests/platform/framework/window/WindowTestResource.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // A DLL linked with the framework keeps its own application object and module handles: the
 // program's and the DLL's state do not mix, the DLL's dialogs come from its own resources, and
 // its PreTranslateMessage serves its dialogs.
-#include "TestApp.h"
+#include "tests/platform/framework/window/TestApp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // A DLL with its own application object, as the engine library has: it gets the DLL's
 // instance and resource handles, runs InitInstance on load, shows dialogs from its own
 // resources and pre-translates messages for them through its own application object.
-#include "FrameworkWindows.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 #define IDD_DLL_DIALOG 300
 #define IDC_DLL_EDIT 3001

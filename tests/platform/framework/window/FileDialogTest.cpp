@@ -1,7 +1,7 @@
 // The system file dialogs with the framework object on the explorer hook child: its
 // OnInitDialog and notifications arrive, the dialog can be asked for its folder while it is
 // up, OK goes through OnFileNameOK, and the chosen path is read back afterwards.
-#include "TestApp.h"
+#include "tests/platform/framework/window/TestApp.h"
 
 #include <gtest/gtest.h>
 

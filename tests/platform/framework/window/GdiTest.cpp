@@ -1,7 +1,7 @@
 // Drawing through the framework's DC classes, read back pixel by pixel: a memory DC with a
 // bitmap, solid and 3-D rectangles, pens, brushes, text extents, clipping and the halftone
 // brush; and the harness's paint smoke window rebuilt on CWnd with a message map and CPaintDC.
-#include "TestApp.h"
+#include "tests/platform/framework/window/TestApp.h"
 
 #include <gtest/gtest.h>
 

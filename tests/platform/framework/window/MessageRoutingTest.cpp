@@ -2,7 +2,7 @@
 // chaining, registered messages, commands from controls and menus, update-UI passes,
 // reflection to controls, notification ranges, the handler probe and exceptions thrown by
 // handlers.
-#include "TestApp.h"
+#include "tests/platform/framework/window/TestApp.h"
 
 #include <gtest/gtest.h>
 

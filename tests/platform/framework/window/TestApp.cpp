@@ -1,5 +1,5 @@
 // The tests' application object.
-#include "TestApp.h"
+#include "tests/platform/framework/window/TestApp.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // exceptions instead of showing them, and counts idle passes.
 #pragma once
 
-#include "FrameworkWindows.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // The networking settings: the "Networking" text read into the HTTP/RTSP pair (defaults,
 // entries skipped one by one), written back with exactly two entries, the "Proxy" column text,
 // and each proxy type's runtime setting.
-#include "NetworkingSettings.h"
+#include "player/core/NetworkingSettings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The URL check and schemes: which texts are URLs the player opens, the messages for those it
 // does not, the private schemes mapped to public ones, and the short name of a URL.
-#include "UrlCheck.h"
+#include "player/core/UrlCheck.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "ExchangeFuzzEntries.h"
+#include "tests/toolkit/common/fuzz/ExchangeFuzzEntries.h"
 
-#include "UTKValueText.h"
-#include "UTKZipBlock.h"
+#include "toolkit/common/UTKValueText.h"
+#include "toolkit/common/UTKZipBlock.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,5 +1,5 @@
 // libFuzzer driver of one entry, chosen at compile time (-DORVANE_FUZZ_ENTRY=...).
-#include "ExchangeFuzzEntries.h"
+#include "tests/toolkit/common/fuzz/ExchangeFuzzEntries.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
 // Compiled by the message-map signature checks: with HANDLER_SIGNATURE_WRONG set, one handler is
 // declared with a type that merely converts, and the map must not compile.
-#include "FrameworkWindows.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 class CSignatureProbe : public CWnd {
 protected:
