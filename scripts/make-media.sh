@@ -108,6 +108,17 @@ open(sys.argv[2], 'wb').write(data)
 PY
 fi
 
+# The decodable sample with 20 bytes of its header object overwritten (the first child
+# object's identifier and size): the reader refuses it while opening.
+if [ ! -f damaged-header-ff.wmv ]; then
+    python3 - sample-video1.wmv damaged-header-ff.wmv <<'PY'
+import sys
+data = bytearray(open(sys.argv[1], 'rb').read())
+data[40:60] = b'\xff' * 20
+open(sys.argv[2], 'wb').write(data)
+PY
+fi
+
 if [ "${2:-}" = --bench ] && [ ! -f long-two-video.wmv ]; then
     "${ff[@]}" "${cam[@]}" "${scr[@]}" -f lavfi -i "sine=frequency=220:sample_rate=44100" \
         -map 0:v -map 1:v -map 2:a -t 600 "${enc[@]}" "${bx[@]}" long-two-video.wmv
