@@ -105,8 +105,9 @@ run() {
     rate=$(awk '/stat::average_exec_per_sec/{print $2}' "$dir/fuzz.log")
     cov=$(grep -o 'cov: [0-9]*' "$dir/fuzz.log" | tail -1 | awk '{print $2}')
     kept=$(find "$dir/corpus" -type f | wc -l)
-    printf 'fuzz: %-5s %10s inputs, %7s per second, coverage %s edges, corpus %s (ASan replay clean)\n' \
+    printf 'fuzz: %-5s %10s inputs, %7s per second, coverage %s edges, corpus %s' \
         "$name" "$runs" "$rate" "$cov" "$kept"
+    echo ' (ASan replay clean)'
 }
 
 run asf "$seconds" 4096

@@ -67,8 +67,10 @@ timeout 600 wine "$driver" --repeat 100 "$(winepath -w "$BUILD_DIR/media/one-vid
 
 # The player itself on a sample of the variants.
 settings="$out/settings"
-for name in $(awk '{print $2}' "$out/variants/variants.txt" | awk -v n="$player_runs" \
-        'BEGIN{srand(36)} {a[NR]=$0} END{for(i=1;i<=n&&i<=NR;i++){k=int(rand()*NR)+1; print a[k]}}'); do
+sample=$(awk '{print $2}' "$out/variants/variants.txt" | awk -v n="$player_runs" \
+    'BEGIN{srand(36)} {a[NR]=$0}
+     END{for(i=1;i<=n&&i<=NR;i++){k=int(rand()*NR)+1; print a[k]}}')
+for name in $sample; do
     rm -rf "$settings"
     mkdir -p "$settings"
     path="Z:${out//\//\\}\\variants\\$name"
