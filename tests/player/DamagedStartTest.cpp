@@ -82,7 +82,6 @@ TEST(DamagedStart, RunningPlayerStaysUsableAfterARefusedHeader)
                          kStartMs),
               0);
     EXPECT_TRUE(WaitTrace(first, L"Play started", kStartMs));
-    EXPECT_TRUE(Answers(main));
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitPlayer(running, kStartMs), 0);
     ExpectInOrder(ReadTrace(first), {L"Init: shown", kCorrupt, L"Answ: 1", L"File chars: ",
