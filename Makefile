@@ -3,8 +3,9 @@
 #   make test                     install what is missing, build, run every test under Wine
 #   make bench                    benchmarks (prints figures; not part of the tests)
 #   make fuzz                     the parser fuzzers, for a bounded time
+#   make torture                  damaged presentations through the engine and the player
 #   make screenshots              pictures of the player playing and in full screen (build/screenshots)
-.PHONY: run test build bench fuzz screenshots clean
+.PHONY: run test build bench fuzz torture screenshots clean
 
 build:
 	bash scripts/build.sh
@@ -20,6 +21,9 @@ bench:
 
 fuzz:
 	bash scripts/fuzz.sh
+
+torture:
+	bash scripts/torture.sh
 
 screenshots:
 	bash scripts/screenshots.sh

@@ -125,6 +125,17 @@ open(sys.argv[2], 'wb').write(data)
 PY
 fi
 
+# The decodable sample with 20 bytes of its header object overwritten (the first child
+# object's identifier and size): the reader refuses it while opening.
+if [ ! -f damaged-header-ff.wmv ]; then
+    python3 - sample-video1.wmv damaged-header-ff.wmv <<'PY'
+import sys
+data = bytearray(open(sys.argv[1], 'rb').read())
+data[40:60] = b'\xff' * 20
+open(sys.argv[2], 'wb').write(data)
+PY
+fi
+
 # The sample with bytes of its video frames damaged here and there (the packets stay whole),
 # and with its video's FourCC changed to one that no decoder takes.
 if [ ! -f damaged-video.wmv ]; then

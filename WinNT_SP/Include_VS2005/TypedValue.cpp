@@ -180,7 +180,7 @@ void TypedValue::SetString(const wchar_t* text)
     }
     const size_t len = std::wcslen(text);
     if (len > 0 || (flags & TV_OWNED)) {
-        const uint32_t bytes = static_cast<uint32_t>(2 * (len + 1));
+        const uint32_t bytes = static_cast<uint32_t>(sizeof(wchar_t) * (len + 1));
         if (static_cast<const void*>(text) == Ptr()) {
             return;  // already our own text
         }

@@ -158,8 +158,7 @@ HRESULT WmvAsyncReader::BeginOpen(Request request, IWMReaderCallback* callback, 
             return E_OUTOFMEMORY;
         }
     }
-    queue_.push_back(std::move(request));
-    wake_.notify_all();
+    Post(std::move(request));
     return S_OK;
 }
 
@@ -167,6 +166,9 @@ void WmvAsyncReader::Post(Request request)
 {
     queue_.push_back(std::move(request));
     commandWaiting_ = true;
+    // Each waiting command holds the object: a close asked for just before the application's
+    // last release still runs and reports its status to whoever waits for it.
+    AddRef();
     wake_.notify_all();
 }
 
@@ -271,9 +273,8 @@ void WmvAsyncReader::Worker()
         queue_.pop_front();
         commandWaiting_ = !queue_.empty();
         hold.unlock();
-        // Keeps the object alive while the command's callbacks run; the application may
-        // drop its last reference inside one of them.
-        AddRef();
+        // The command's own reference (taken when it was posted) keeps the object alive while
+        // its callbacks run; the application may drop its last reference inside one of them.
         try {
             switch (r.command) {
             case Command::kOpen: RunOpen(r); break;
