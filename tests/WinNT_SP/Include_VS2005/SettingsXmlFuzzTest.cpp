@@ -1,8 +1,8 @@
 // Bounded mutation of the settings file through the XML layer (the system's XML parser, so it
 // runs here under Wine rather than in the native fuzzers): every damaged file either loads, and
 // then saves and loads again, or fails as damaged with a text; none crashes or hangs the load.
-#include "Sett.h"
-#include "TempFolder.h"
+#include "WinNT_SP/Include_VS2005/Sett.h"
+#include "tests/WinNT_SP/Include_VS2005/TempFolder.h"
 
 #include <gtest/gtest.h>
 

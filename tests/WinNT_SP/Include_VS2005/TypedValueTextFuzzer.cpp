@@ -1,11 +1,11 @@
 // libFuzzer target for the typed-value text form, built natively by scripts/fuzz.sh. The input
 // is UTF-16LE text (as the files and the engine exchange it); its first byte picks the record
 // it is read into. Whatever reads must write back to a text that reads to the same text again.
-#include "TraceScope.h"
-#include "TypedValue.h"
-#include "TypedValueTextForm.h"
+#include "WinNT_SP/Include_VS2005/TraceScope.h"
+#include "WinNT_SP/Include_VS2005/TypedValue.h"
+#include "WinNT_SP/Include_VS2005/TypedValueTextForm.h"
 
-#include "TestRecords.h"
+#include "tests/WinNT_SP/Include_VS2005/TestRecords.h"
 
 #include <cstddef>
 #include <cstdint>

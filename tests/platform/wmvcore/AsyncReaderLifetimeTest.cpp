@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "ReaderCallbackRecorder.h"
-#include "TestEnv.h"
-#include "WmvTestSupport.h"
+#include "tests/platform/wmvcore/ReaderCallbackRecorder.h"
+#include "tests/support/TestEnv.h"
+#include "tests/platform/wmvcore/WmvTestSupport.h"
 
 namespace orvane::test {
 namespace {

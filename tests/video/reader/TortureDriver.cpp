@@ -6,9 +6,9 @@
 //   video_torture.exe LIST [FIRST]   LIST holds one Windows path per line
 //   video_torture.exe --repeat N FILE   opens and closes FILE N times; prints thread and handle
 //                                       counts before and after
-#include "IVideoReader.h"
-#include "ReaderTestInstance.h"
-#include "TestFileCallbacks.h"
+#include "video/reader/IVideoReader.h"
+#include "tests/video/reader/ReaderTestInstance.h"
+#include "tests/video/splitter/TestFileCallbacks.h"
 
 #include <windows.h>
 #include <strmif.h>

@@ -1,8 +1,8 @@
 // Runs of the program on a presentation whose header the reader refuses: the message comes, the
 // player keeps answering, and it ends normally; opened in a running player, that player can
 // open and play another file afterwards.
-#include "PlayerTestEnv.h"
-#include "TestEnv.h"
+#include "tests/player/PlayerTestEnv.h"
+#include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>
 
