@@ -35,7 +35,7 @@ TEST(DamagedStart, RefusedHeaderOnTheCommandLineGivesTheMessageAndTheProgramEnds
     for (int attempt = 0; attempt < 3; ++attempt) {
         SCOPED_TRACE(attempt);
         const PlayerRun run = PrepareRun(L"damaged-header", Engine::Real);
-        HANDLE process = StartPlayer(run, Quoted(damaged) + L" /P");
+        CHandle process = StartPlayer(run, Quoted(damaged) + L" /P");
         ASSERT_NE(process, nullptr);
         EXPECT_TRUE(WaitTrace(run, kCorrupt, kStartMs));
         HWND main = WaitMainWindow(GetProcessId(process), kStartMs);
@@ -59,7 +59,7 @@ TEST(DamagedStart, RunningPlayerStaysUsableAfterARefusedHeader)
     }
     const PlayerRun first = PrepareRun(L"damaged-running", Engine::Real);
     const PlayerRun second = PrepareRun(L"damaged-handover", Engine::Fake);
-    HANDLE running = StartPlayer(first, L"");
+    CHandle running = StartPlayer(first, L"");
     ASSERT_NE(running, nullptr);
     HWND main = WaitMainWindow(GetProcessId(running), kStartMs);
     if (main == nullptr) {
