@@ -44,3 +44,4 @@ echo "fuzz: running the ASF parser fuzzer for ${seconds} s"
 
 # The toolkit's storage parsers (their own targets, seeds and native zlib).
 bash "$root/scripts/fuzz.d/toolkit-common.sh"
+bash "$root/scripts/fuzz.d/toolkit-png.sh"
