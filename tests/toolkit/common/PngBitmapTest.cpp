@@ -174,4 +174,18 @@ TEST(PngBitmap, ResourceOfNineBytesRefused)
     EXPECT_EQ(nullptr, png.m_hObject);
 }
 
+TEST(PngBitmap, LoadsFromResource)
+{
+    HMODULE module = ::GetModuleHandleW(nullptr);
+    CUTKGraphicBitmapPng png;
+    ASSERT_TRUE(png.LoadFromResource(module, ::FindResourceW(module, MAKEINTRESOURCEW(2), L"PNG")));
+    EXPECT_TRUE(png.m_bAlpha);
+    DIBSECTION dib = {};
+    ASSERT_EQ(static_cast<int>(sizeof(dib)), ::GetObjectW(png.m_hObject, sizeof(dib), &dib));
+    EXPECT_EQ(4, dib.dsBm.bmWidth);
+    const BYTE* second = PixelAt(dib, 1, 0);
+    EXPECT_EQ(255, second[1]);
+    EXPECT_EQ(128, second[3]);
+}
+
 }  // namespace

@@ -111,4 +111,18 @@ TEST_F(SplitterTrackerTest, EscapeCancelsAndLeavesTheScreenAsItWas)
     EXPECT_TRUE(before == Screen());
 }
 
+TEST_F(SplitterTrackerTest, QuitCancelsAndStaysQueued)
+{
+    CRect tracker(300, 200, 304, 300);
+    ::PostQuitMessage(7);
+    SplitterTracker splitter(FALSE, TRUE);
+    EXPECT_FALSE(splitter.Track(&m_wnd, CRect(210, 0, 480, 1000), tracker, CPoint(302, 250),
+                                TRUE));
+    EXPECT_EQ(nullptr, ::GetCapture());
+    // The loop that owns the thread still sees the request.
+    MSG msg = {};
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(7u, msg.wParam);
+}
+
 }  // namespace
