@@ -115,3 +115,4 @@ run text "$text_seconds" 1024
 
 # The toolkit's storage parsers (their own targets, seeds and native zlib).
 bash "$root/scripts/fuzz.d/toolkit-common.sh"
+bash "$root/scripts/fuzz.d/toolkit-png.sh"
