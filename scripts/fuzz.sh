@@ -113,6 +113,6 @@ run() {
 run asf "$seconds" 4096
 run text "$text_seconds" 1024
 
-# The toolkit's storage parsers (their own targets, seeds and native zlib).
+# The toolkit's parsers of stored data: property storages and PNG (their own targets and seeds).
 bash "$root/scripts/fuzz.d/toolkit-common.sh"
 bash "$root/scripts/fuzz.d/toolkit-png.sh"

@@ -31,7 +31,7 @@ python3 "$tests/make_png_fixtures.py" "$out/seeds"
 cp -n "$out/seeds"/*.png "$out/corpus/" 2>/dev/null || true
 
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-    -I"$src" -I"$tests/fuzz" "$src/PngDecoder.cpp" "$tests/fuzz/PngFuzzEntry.cpp" \
+    -I"$root" -I"$src" -I"$tests/fuzz" "$src/PngDecoder.cpp" "$tests/fuzz/PngFuzzEntry.cpp" \
     "$tests/fuzz/PngFuzzMain.cpp" $(pkg-config --cflags --libs libpng) -o "$out/PngToBgraEntry"
 echo "fuzz: running PngToBgraEntry for ${seconds} s"
 # The decoder allows 64 MiB of pixels; the limit leaves room for libFuzzer and the sanitizers.

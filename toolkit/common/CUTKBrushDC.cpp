@@ -1,4 +1,4 @@
-#include "CUTKBrushDC.h"
+#include "toolkit/common/CUTKBrushDC.h"
 
 CUTKBrushDC::CUTKBrushDC(HDC dc, COLORREF colour) : m_hDC(dc)
 {

@@ -1,8 +1,8 @@
 // Selects a solid brush of its own into a DC for a scope.
 #pragma once
 
-#include "Framework.h"
-#include "FrameworkWindows.h"
+#include "platform/framework/Framework.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 class CUTKBrushDC {
 public:

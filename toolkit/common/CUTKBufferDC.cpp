@@ -1,4 +1,4 @@
-#include "CUTKBufferDC.h"
+#include "toolkit/common/CUTKBufferDC.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // copied to the destination with one BitBlt when the buffer goes out of scope.
 #pragma once
 
-#include "Framework.h"
-#include "FrameworkWindows.h"
+#include "platform/framework/Framework.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 class CUTKBufferDC : public CDC {
 public:

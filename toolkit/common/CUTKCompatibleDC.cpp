@@ -1,4 +1,4 @@
-#include "CUTKCompatibleDC.h"
+#include "toolkit/common/CUTKCompatibleDC.h"
 
 CUTKCompatibleDC::CUTKCompatibleDC(CDC* dc, CBitmap* bitmap)
     : CUTKCompatibleDC(dc, bitmap != nullptr ? static_cast<HBITMAP>(bitmap->m_hObject) : nullptr)

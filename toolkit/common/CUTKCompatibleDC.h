@@ -2,8 +2,8 @@
 // the bitmap stays the caller's.
 #pragma once
 
-#include "Framework.h"
-#include "FrameworkWindows.h"
+#include "platform/framework/Framework.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 class CUTKCompatibleDC : public CDC {
 public:

@@ -1,8 +1,8 @@
-#include "CUTKDrawHelpers.h"
+#include "toolkit/common/CUTKDrawHelpers.h"
 
-#include "CUTKColorManager.h"
-#include "OSVersionInfo.h"
-#include "UTKDrawFunctions.h"
+#include "toolkit/common/CUTKColorManager.h"
+#include "toolkit/common/OSVersionInfo.h"
+#include "toolkit/common/UTKDrawFunctions.h"
 
 #include <algorithm>
 

@@ -4,10 +4,10 @@
 // manager can call them and tests can leave one unbound.
 #pragma once
 
-#include "CUTKPaintManagerColorGradient.h"
+#include "toolkit/common/CUTKPaintManagerColorGradient.h"
 
-#include "Framework.h"
-#include "FrameworkWindows.h"
+#include "platform/framework/Framework.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 class CUTKDrawHelpers {
 public:

@@ -1,4 +1,4 @@
-#include "CUTKFontDC.h"
+#include "toolkit/common/CUTKFontDC.h"
 
 CUTKFontDC::CUTKFontDC(CDC* dc, CFont* font) : m_pDC(dc)
 {

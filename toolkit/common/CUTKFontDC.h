@@ -1,8 +1,8 @@
 // Selects a font into a DC for a scope; the font selected before the first change comes back.
 #pragma once
 
-#include "Framework.h"
-#include "FrameworkWindows.h"
+#include "platform/framework/Framework.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 class CUTKFontDC {
 public:

@@ -1,6 +1,6 @@
-#include "CUTKGraphicBitmapPng.h"
+#include "toolkit/common/CUTKGraphicBitmapPng.h"
 
-#include "PngDecoder.h"
+#include "toolkit/common/PngDecoder.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,8 +3,8 @@
 // alpha channel; without one every alpha byte is 0.
 #pragma once
 
-#include "Framework.h"
-#include "FrameworkWindows.h"
+#include "platform/framework/Framework.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 class CUTKGraphicBitmapPng : public CBitmap {
 public:

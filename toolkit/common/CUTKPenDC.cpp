@@ -1,4 +1,4 @@
-#include "CUTKPenDC.h"
+#include "toolkit/common/CUTKPenDC.h"
 
 CUTKPenDC::CUTKPenDC(CDC* dc, CPen* pen) : m_hDC(dc != nullptr ? dc->m_hDC : nullptr)
 {

@@ -1,8 +1,8 @@
 // Selects a pen into a DC for a scope: an existing one, or a solid 1-pixel pen of its own.
 #pragma once
 
-#include "Framework.h"
-#include "FrameworkWindows.h"
+#include "platform/framework/Framework.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 class CUTKPenDC {
 public:

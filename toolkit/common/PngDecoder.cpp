@@ -1,4 +1,4 @@
-#include "PngDecoder.h"
+#include "toolkit/common/PngDecoder.h"
 
 #include <png.h>
 

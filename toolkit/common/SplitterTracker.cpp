@@ -1,4 +1,4 @@
-#include "SplitterTracker.h"
+#include "toolkit/common/SplitterTracker.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // window or the desktop while the left button is held; Escape cancels.
 #pragma once
 
-#include "Framework.h"
-#include "FrameworkWindows.h"
+#include "platform/framework/Framework.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 class SplitterTracker {
 public:

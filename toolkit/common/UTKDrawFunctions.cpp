@@ -1,7 +1,7 @@
-#include "UTKDrawFunctions.h"
+#include "toolkit/common/UTKDrawFunctions.h"
 
-#include "CUTKResourceManager.h"
-#include "OSVersionInfo.h"
+#include "toolkit/common/CUTKResourceManager.h"
+#include "toolkit/common/OSVersionInfo.h"
 
 #include <algorithm>
 #include <vector>

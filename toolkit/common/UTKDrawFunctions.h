@@ -3,8 +3,8 @@
 // and window classes.
 #pragma once
 
-#include "Framework.h"
-#include "FrameworkWindows.h"
+#include "platform/framework/Framework.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 // Per channel a * factor + b * (1 - factor), truncated, at most 255.
 COLORREF BlendColors(COLORREF a, COLORREF b, double factor);

@@ -1,4 +1,4 @@
-#include "UTKRects.h"
+#include "toolkit/common/UTKRects.h"
 
 WindowRect::WindowRect(HWND wnd) : CRect(0, 0, 0, 0)
 {

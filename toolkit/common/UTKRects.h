@@ -1,8 +1,8 @@
 // Rectangle values built from nothing, a window's screen rectangle or its client area.
 #pragma once
 
-#include "Framework.h"
-#include "FrameworkWindows.h"
+#include "platform/framework/Framework.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 class EmptyRect : public CRect {
 public:

@@ -3,14 +3,14 @@
 // window text, class registration and fonts.
 #include <gtest/gtest.h>
 
-#include "CUTKBrushDC.h"
-#include "CUTKBufferDC.h"
-#include "CUTKCompatibleDC.h"
-#include "CUTKFontDC.h"
-#include "CUTKPenDC.h"
-#include "DrawCanvas.h"
-#include "UTKDrawFunctions.h"
-#include "UTKRects.h"
+#include "toolkit/common/CUTKBrushDC.h"
+#include "toolkit/common/CUTKBufferDC.h"
+#include "toolkit/common/CUTKCompatibleDC.h"
+#include "toolkit/common/CUTKFontDC.h"
+#include "toolkit/common/CUTKPenDC.h"
+#include "tests/toolkit/common/DrawCanvas.h"
+#include "toolkit/common/UTKDrawFunctions.h"
+#include "toolkit/common/UTKRects.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // A 32-bit top-down memory DC for reading back what the drawing helpers paint.
 #pragma once
 
-#include "Framework.h"
-#include "FrameworkWindows.h"
+#include "platform/framework/Framework.h"
+#include "platform/framework/window/FrameworkWindows.h"
 
 #include <cstdint>
 

@@ -5,9 +5,9 @@
 // against msimg32's) and mnemonics.
 #include <gtest/gtest.h>
 
-#include "CUTKDrawHelpers.h"
-#include "DrawCanvas.h"
-#include "UTKDrawFunctions.h"
+#include "toolkit/common/CUTKDrawHelpers.h"
+#include "tests/toolkit/common/DrawCanvas.h"
+#include "toolkit/common/UTKDrawFunctions.h"
 
 #include <string>
 #include <vector>

@@ -3,7 +3,7 @@
 // refused without leaving a bitmap behind.
 #include <gtest/gtest.h>
 
-#include "CUTKGraphicBitmapPng.h"
+#include "toolkit/common/CUTKGraphicBitmapPng.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -3,7 +3,7 @@
 // long).
 #include <gtest/gtest.h>
 
-#include "fuzz/PngFuzzEntry.h"
+#include "tests/toolkit/common/fuzz/PngFuzzEntry.h"
 
 #include <zlib.h>
 

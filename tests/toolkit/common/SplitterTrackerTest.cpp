@@ -3,8 +3,8 @@
 // bar drawn on the desktop is erased again.
 #include <gtest/gtest.h>
 
-#include "DrawCanvas.h"
-#include "SplitterTracker.h"
+#include "tests/toolkit/common/DrawCanvas.h"
+#include "toolkit/common/SplitterTracker.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "PngFuzzEntry.h"
+#include "tests/toolkit/common/fuzz/PngFuzzEntry.h"
 
-#include "PngDecoder.h"
+#include "toolkit/common/PngDecoder.h"
 
 namespace orvane::fuzz {
 

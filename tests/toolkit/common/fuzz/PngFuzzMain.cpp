@@ -1,5 +1,5 @@
 // libFuzzer driver of the PNG decoder entry.
-#include "PngFuzzEntry.h"
+#include "tests/toolkit/common/fuzz/PngFuzzEntry.h"
 
 #include <cstdlib>
 
