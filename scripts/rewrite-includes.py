@@ -3,7 +3,8 @@
 
 `#include "Sett.h"` becomes `#include "WinNT_SP/Include_VS2005/Sett.h"`: the compiler's own
 search order decides which file is meant (the including file's folder first, then the folders
-the old flat include path listed), so the rewrite never changes what is included. Re-runnable:
+the old flat include path listed), so the rewrite never changes what is included; a header then included twice keeps its first line.
+Re-runnable:
 includes that already name a path from the root are left alone. Prints what it cannot resolve.
 """
 import os
@@ -43,6 +44,17 @@ for f in sources:
         return m.group(0)
 
     new = include_re.sub(fix, text)
+    # Two spellings of one header become one line: keep the first.
+    seen = set()
+    kept = []
+    for line in new.split('\n'):
+        m = include_re.match(line)
+        if m and m.group(2) in seen:
+            continue
+        if m:
+            seen.add(m.group(2))
+        kept.append(line)
+    new = '\n'.join(kept)
     if new != text:
         changed += 1
         open(f, 'w', encoding='utf-8', errors='surrogateescape').write(new)
