@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "platform/base/CHandle.h"
+
 #include "CAMEvent.h"
 #include "CCritSec.h"
 

@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <strmif.h>
 
+#include "platform/base/CComPtr.h"
+
 #include "CCritSec.h"
 #include "CRefTime.h"
 #include "CUnknown.h"
@@ -72,7 +74,7 @@ public:
 protected:
     // Derived filters may reach these under m_pLock.
     FILTER_STATE m_State = State_Stopped;
-    IReferenceClock* m_pClock = nullptr;  // counted
+    CComPtr<IReferenceClock> m_pClock;
     CRefTime m_tStart;
     CLSID m_clsid;
     CCritSec* m_pLock;

@@ -19,6 +19,7 @@
 #include "WmvMedia.h"
 #include "WmvNetworkConfig.h"
 #include "WmvProfile.h"
+#include "platform/base/CComPtr.h"
 
 namespace orvane::wmv {
 
@@ -90,7 +91,7 @@ private:
     struct Request {
         Command command;
         std::wstring url;        // kOpen by name
-        IStream* stream = nullptr;  // kOpen by stream, one reference
+        CComPtr<IStream> stream;  // kOpen by stream
         QWORD start = 0;
         QWORD duration = 0;
         float rate = 1.0f;
@@ -124,8 +125,8 @@ private:
     bool quit_ = false;
     std::thread thread_;
 
-    IWMReaderCallback* callback_ = nullptr;            // one reference while open
-    IWMReaderCallbackAdvanced* advanced_ = nullptr;    // one reference, when offered
+    CComPtr<IWMReaderCallback> callback_;            // while open
+    CComPtr<IWMReaderCallbackAdvanced> advanced_;    // when offered
     void* openContext_ = nullptr;
     void* startContext_ = nullptr;
     std::unique_ptr<WmvMedia> media_;  // set and reset by the worker

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "WmvStreamConfig.h"
+#include "platform/base/CComPtr.h"
 #include "asf/AsfHeader.h"
 
 namespace orvane::wmv {
@@ -49,7 +50,7 @@ private:
     void Clear();
 
     IUnknown* owner_;  // not counted: the face lives inside its owner
-    std::vector<WmvStreamConfig*> streams_;  // one reference each
+    std::vector<CComPtr<WmvStreamConfig>> streams_;
     bool loaded_ = false;
 };
 
