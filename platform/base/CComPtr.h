@@ -11,6 +11,7 @@
 #include <unknwn.h>
 
 #include <cstdlib>
+#include <memory>
 #include <type_traits>
 #include <utility>
 
@@ -56,7 +57,7 @@ public:
     CComPtr& operator=(const CComPtr& other) noexcept { return *this = other.p; }
     CComPtr& operator=(CComPtr&& other) noexcept
     {
-        if (this != &other) {
+        if (this != std::addressof(other)) {
             Release();
             p = std::exchange(other.p, nullptr);
         }

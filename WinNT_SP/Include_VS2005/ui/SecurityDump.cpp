@@ -2,6 +2,7 @@
 #include "SecurityDump.h"
 
 #include "TraceLog.h"
+#include "platform/base/CHandle.h"
 
 #include <cwchar>
 #include <string>
@@ -146,8 +147,8 @@ void LogTokenInfo(const SecurityFuncs& funcs, CReleaseModeDebug* sink)
     } else {
         LogPrintf(sink, RMD_CONTINUATION, L"Curr user is%s loc adm", admin ? L"" : L" not");
     }
-    HANDLE token = nullptr;
-    if (!funcs.OpenProcessToken()(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+    CHandle token;
+    if (!funcs.OpenProcessToken()(GetCurrentProcess(), TOKEN_QUERY, token.Put())) {
         LogPrintf(sink, RMD_CONTINUATION, L"err %u in OpenProcessToken(GetCurrentProcess(), "
                                           L"TOKEN_QUERY",
                   static_cast<unsigned>(GetLastError()));
@@ -186,7 +187,6 @@ void LogTokenInfo(const SecurityFuncs& funcs, CReleaseModeDebug* sink)
             LogAccountSid(funcs, sink, prefix, groups->Groups[i].Sid);
         }
     }
-    CloseHandle(token);
 }
 
 void LogSecurityDescriptor(const SecurityFuncs& funcs, CReleaseModeDebug* sink,
