@@ -13,14 +13,8 @@ ReaderStream::~ReaderStream()
 
 void ReaderStream::Reset()
 {
-    if (pin != nullptr) {
-        pin->Release();
-        pin = nullptr;
-    }
-    if (streamConfig != nullptr) {
-        streamConfig->Release();
-        streamConfig = nullptr;
-    }
+    pin.Release();
+    streamConfig.Release();
     duration = 0;
     kind = kNone;
     isVideo = FALSE;
@@ -35,7 +29,7 @@ std::wstring ReaderStream::Init(IPin* newPin, int newKind, const AM_MEDIA_TYPE& 
     CWMFOutputPin* splitterPin = static_cast<CWMFOutputPin*>(newPin);
     streamNumber = splitterPin->GetStreamNumber(&streamConfig);
     isVideo = type.majortype == MEDIATYPE_Video;
-    IMediaSeeking* seeking = nullptr;
+    CComPtr<IMediaSeeking> seeking;
     HRESULT hr = newPin->QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&seeking));
     if (FAILED(hr) || seeking == nullptr) {
         return CALL_FAILURE(L"IPin::QueryInterface", FAILED(hr) ? hr : E_NOINTERFACE,
@@ -43,7 +37,7 @@ std::wstring ReaderStream::Init(IPin* newPin, int newKind, const AM_MEDIA_TYPE& 
     }
     LONGLONG length = 0;
     hr = seeking->GetDuration(&length);
-    seeking->Release();
+    seeking.Release();
     if (FAILED(hr)) {
         return CALL_FAILURE(L"IMediaSeeking::GetDuration", hr, L"");
     }
@@ -53,6 +47,5 @@ std::wstring ReaderStream::Init(IPin* newPin, int newKind, const AM_MEDIA_TYPE& 
     duration = static_cast<double>(length) / 1e7;
     mediaType.Set(type);
     pin = newPin;
-    pin->AddRef();
     return std::wstring();
 }
