@@ -1,6 +1,7 @@
 // Media type blobs and audio format descriptions from the Windows Media runtime.
 #include "Common/WmFormatHelpers.h"
 #include "WinNT_SP/Include_VS2005/TraceScope.h"
+#include "platform/base/CComPtr.h"
 
 #include <new>
 #include <vector>
@@ -55,12 +56,9 @@ BOOL GetAudioFormatDesc(IWMCodecInfo3* info, DWORD codec, DWORD format, wchar_t 
         return FALSE;
     }
     std::vector<wchar_t> text(chars + 1, L'\0');
-    IWMStreamConfig* config = nullptr;
+    CComPtr<IWMStreamConfig> config;
     const HRESULT hr =
         info->GetCodecFormatDesc(MEDIATYPE_Audio, codec, format, &config, text.data(), &chars);
-    if (config) {
-        config->Release();
-    }
     if (FAILED(hr)) {
         return FALSE;
     }

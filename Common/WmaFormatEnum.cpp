@@ -17,18 +17,12 @@ void WmaFormatEntry::Clear()
         mediaType = nullptr;
     }
     waveFormat = nullptr;
-    if (streamConfig) {
-        streamConfig->Release();
-        streamConfig = nullptr;
-    }
+    streamConfig.Release();
 }
 
 WmaFormatEnum::~WmaFormatEnum()
 {
     TRACE_FUNCTION();
-    if (m_info) {
-        m_info->Release();
-    }
 }
 
 void WmaFormatEnum::Restart(const GUID* subtypeFilter)
@@ -49,33 +43,26 @@ void WmaFormatEnum::Init(const GUID* subtypeFilter)
     if (!WmRuntime::Bind()) {
         return;
     }
-    IWMProfileManager* manager = nullptr;
+    CComPtr<IWMProfileManager> manager;
     if (FAILED(WmRuntime::CreateProfileManager(&manager)) || !manager) {
         return;
     }
-    IWMCodecInfo3* info = nullptr;
+    CComPtr<IWMCodecInfo3> info;
     if (SUCCEEDED(manager->QueryInterface(__uuidof(IWMCodecInfo3),
                                           reinterpret_cast<void**>(&info))) &&
         info) {
         InitWith(info, subtypeFilter);
-        info->Release();
     }
-    manager->Release();
 }
 
 void WmaFormatEnum::InitWith(IWMCodecInfo3* info, const GUID* subtypeFilter)
 {
     TRACE_FUNCTION();
     Restart(subtypeFilter);
-    if (m_info) {
-        m_info->Release();
-        m_info = nullptr;
-    }
+    m_info = info;
     if (!info) {
         return;
     }
-    m_info = info;
-    m_info->AddRef();
     if (SUCCEEDED(m_info->GetCodecInfoCount(MEDIATYPE_Audio, &m_codecCount))) {
         m_ready = TRUE;
     }
@@ -154,21 +141,21 @@ BOOL WmaFormatEnum::Next(WmaFormatEntry& entry)
             }
         }
 
-        IWMStreamConfig* config = nullptr;
+        CComPtr<IWMStreamConfig> config;
         if (FAILED(m_info->GetCodecFormat(MEDIATYPE_Audio, m_codecIndex, m_formatIndex,
                                           &config)) ||
             !config) {
             continue;
         }
         entry.streamConfig = config;
-        IWMMediaProps* props = nullptr;
+        CComPtr<IWMMediaProps> props;
         if (FAILED(config->QueryInterface(__uuidof(IWMMediaProps),
                                           reinterpret_cast<void**>(&props))) ||
             !props) {
             continue;
         }
         entry.mediaType = GetMediaTypeBlob(props);
-        props->Release();
+        props.Release();
         if (!entry.mediaType) {
             continue;
         }

@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <wmsdkidl.h>
 
+#include "platform/base/CComPtr.h"
+
 // One format of the walk; owned by the caller, which frees it with Clear.
 struct WmaFormatEntry {
     DWORD codecIndex = 0;
@@ -14,7 +16,7 @@ struct WmaFormatEntry {
     BOOL variableBitRate = FALSE;
     WM_MEDIA_TYPE* mediaType = nullptr;  // block from GetMediaTypeBlob
     WAVEFORMATEX* waveFormat = nullptr;  // points into mediaType's block
-    IWMStreamConfig* streamConfig = nullptr;
+    CComPtr<IWMStreamConfig> streamConfig;
 
     WmaFormatEntry() = default;
     ~WmaFormatEntry() { Clear(); }
@@ -43,7 +45,7 @@ private:
     void SkipCodecFormats();
     void Restart(const GUID* subtypeFilter);
 
-    IWMCodecInfo3* m_info = nullptr;
+    CComPtr<IWMCodecInfo3> m_info;
     BOOL m_ready = FALSE;
     const GUID* m_filter = nullptr;
     DWORD m_codecCount = 0;

@@ -47,29 +47,17 @@ std::wstring Trim(const std::wstring& text)
 AudioFormatEntry::~AudioFormatEntry()
 {
     TRACE_FUNCTION();
-    if (streamConfig) {
-        streamConfig->Release();
-    }
     delete[] reinterpret_cast<BYTE*>(mediaType);
 }
 
 CodecInventory::~CodecInventory()
 {
     TRACE_FUNCTION();
-    if (m_source) {
-        m_source->Release();
-    }
 }
 
 void CodecInventory::UseCodecInfo(IWMCodecInfo3* info)
 {
     TRACE_FUNCTION();
-    if (info) {
-        info->AddRef();
-    }
-    if (m_source) {
-        m_source->Release();
-    }
     m_source = info;
 }
 
@@ -149,11 +137,9 @@ void CodecInventory::BuildVideoCodecList()
     if (!m_video.empty()) {
         return;
     }
-    IWMCodecInfo3* info = m_source;
+    CComPtr<IWMCodecInfo3> info = m_source;
     HRESULT hr = S_OK;
-    if (info) {
-        info->AddRef();
-    } else {
+    if (!info) {
         hr = DXVideoFunc::GetIWMCodecInfo3(&info);
     }
     if (FAILED(hr) || !info) {
@@ -164,12 +150,10 @@ void CodecInventory::BuildVideoCodecList()
     hr = info->GetCodecInfoCount(MEDIATYPE_Video, &count);
     if (FAILED(hr)) {
         LOG_UNEXPECTED_HR(hr, L"GetCodecInfoCount");
-        info->Release();
         return;
     }
     if (count == 0) {
         LOG_UNEXPECTED_HR(E_FAIL, L"No WMVCodecs");
-        info->Release();
         return;
     }
     for (DWORD i = 0; i < count; ++i) {
@@ -196,7 +180,7 @@ void CodecInventory::BuildVideoCodecList()
             LOG_UNEXPECTED_HR(hr, FormatText(L"GetCodecName[%i]", n));
             continue;
         }
-        IWMStreamConfig* config = nullptr;
+        CComPtr<IWMStreamConfig> config;
         hr = info->GetCodecFormat(MEDIATYPE_Video, i, 0, &config);
         if (FAILED(hr) || !config) {
             LOG_UNEXPECTED_HR(FAILED(hr) ? hr : E_POINTER, FormatText(L"GetCodecFormat[%i]", n));
@@ -205,7 +189,7 @@ void CodecInventory::BuildVideoCodecList()
         CMediaType type;
         std::wstring error;
         DXVideoFunc::MediaTypeFromProps(config, error, type);
-        config->Release();
+        config.Release();
         if (!error.empty()) {
             LOG_UNEXPECTED(error);
             continue;
@@ -239,7 +223,6 @@ void CodecInventory::BuildVideoCodecList()
         entry->complexityOffline = static_cast<int32_t>(offline);
         m_video.push_back(std::move(entry));
     }
-    info->Release();
 }
 
 void CodecInventory::BuildAudioCodecList()
@@ -293,9 +276,6 @@ void CodecInventory::BuildAudioCodecList()
             entry->passes = static_cast<int32_t>(format.passes);
             entry->vbr = format.variableBitRate;
             entry->streamConfig = format.streamConfig;
-            if (entry->streamConfig) {
-                entry->streamConfig->AddRef();
-            }
             const std::wstring error = DXVideoFunc::CopyMediaTypeToBlock(
                 &entry->mediaType, reinterpret_cast<const AM_MEDIA_TYPE*>(format.mediaType));
             if (!error.empty()) {

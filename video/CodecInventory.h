@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <wmsdkidl.h>
 
+#include "platform/base/CComPtr.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -30,7 +32,7 @@ struct AudioFormatEntry {
     int32_t vbr = 0;
     AM_MEDIA_TYPE* mediaType = nullptr;  // one block (array new) with its format behind it
     const WAVEFORMATEX* waveFormat = nullptr;
-    IWMStreamConfig* streamConfig = nullptr;
+    CComPtr<IWMStreamConfig> streamConfig;
 
     AudioFormatEntry() = default;
     ~AudioFormatEntry();
@@ -73,7 +75,7 @@ public:
     static bool IsExcludedCode(const std::wstring& codeText);
 
 private:
-    IWMCodecInfo3* m_source = nullptr;
+    CComPtr<IWMCodecInfo3> m_source;
     std::vector<std::unique_ptr<VideoCodecEntry>> m_video;
     std::vector<std::unique_ptr<AudioCodecEntry>> m_audio;
 };

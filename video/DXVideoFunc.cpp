@@ -5,11 +5,12 @@
 
 #include "video/CFourCcDescr.h"
 #include "video/CodecInventory.h"
+#include "Common/WmFormatHelpers.h"
+#include "Common/WmRuntime.h"
 #include "video/EngineGlobals.h"
 #include "video/EngineText.h"
 #include "WinNT_SP/Include_VS2005/TypedValue.h"
-#include "Common/WmFormatHelpers.h"
-#include "Common/WmRuntime.h"
+#include "platform/base/CComPtr.h"
 #include "platform/base/TimeUnits.h"
 
 #include <dshow.h>
@@ -535,27 +536,24 @@ HRESULT DXVideoFunc::GetPin(int index, IBaseFilter* filter, IPin** out)
     if (!filter) {
         return E_POINTER;
     }
-    IEnumPins* pins = nullptr;
+    CComPtr<IEnumPins> pins;
     HRESULT hr = filter->EnumPins(&pins);
     if (FAILED(hr) || !pins) {
         return FAILED(hr) ? hr : E_FAIL;
     }
     int seen = 0;
-    IPin* pin = nullptr;
+    CComPtr<IPin> pin;
     hr = E_FAIL;
     while (pins->Next(1, &pin, nullptr) == S_OK && pin) {
         PIN_DIRECTION direction = PINDIR_INPUT;
         if (SUCCEEDED(pin->QueryDirection(&direction)) && direction == PINDIR_OUTPUT) {
             if (seen++ == index) {
-                *out = pin;
+                *out = pin.Detach();
                 hr = S_OK;
                 break;
             }
         }
-        pin->Release();
-        pin = nullptr;
     }
-    pins->Release();
     return hr;
 }
 
@@ -570,29 +568,23 @@ HRESULT DXVideoFunc::FindUnconnectedPin(IBaseFilter* filter, IPin** out,
     if (!filter) {
         return E_POINTER;
     }
-    IEnumPins* pins = nullptr;
+    CComPtr<IEnumPins> pins;
     if (FAILED(filter->EnumPins(&pins)) || !pins) {
         return E_FAIL;
     }
-    IPin* pin = nullptr;
+    CComPtr<IPin> pin;
     HRESULT hr = E_FAIL;
     while (pins->Next(1, &pin, nullptr) == S_OK && pin) {
         PIN_DIRECTION dir = PINDIR_INPUT;
         if (SUCCEEDED(pin->QueryDirection(&dir)) && dir == direction) {
-            IPin* peer = nullptr;
+            CComPtr<IPin> peer;
             if (FAILED(pin->ConnectedTo(&peer))) {
-                *out = pin;
+                *out = pin.Detach();
                 hr = S_OK;
                 break;
             }
-            if (peer) {
-                peer->Release();
-            }
         }
-        pin->Release();
-        pin = nullptr;
     }
-    pins->Release();
     return hr;
 }
 
@@ -602,14 +594,12 @@ HRESULT DXVideoFunc::ConnectFilters(IBaseFilter* downstream, IGraphBuilder* grap
     if (!downstream || !graph || !output) {
         return E_POINTER;
     }
-    IPin* input = nullptr;
-    HRESULT hr = FindUnconnectedPin(downstream, &input, PINDIR_INPUT);
+    CComPtr<IPin> input;
+    const HRESULT hr = FindUnconnectedPin(downstream, &input, PINDIR_INPUT);
     if (FAILED(hr)) {
         return hr;
     }
-    hr = graph->Connect(output, input);
-    input->Release();
-    return hr;
+    return graph->Connect(output, input);
 }
 
 HRESULT DXVideoFunc::ConnectFilters(IBaseFilter* upstream, IGraphBuilder* graph,
@@ -619,14 +609,12 @@ HRESULT DXVideoFunc::ConnectFilters(IBaseFilter* upstream, IGraphBuilder* graph,
     if (!upstream || !graph || !downstream) {
         return E_POINTER;
     }
-    IPin* output = nullptr;
-    HRESULT hr = FindUnconnectedPin(upstream, &output, PINDIR_OUTPUT);
+    CComPtr<IPin> output;
+    const HRESULT hr = FindUnconnectedPin(upstream, &output, PINDIR_OUTPUT);
     if (FAILED(hr)) {
         return hr;
     }
-    hr = ConnectFilters(downstream, graph, output);
-    output->Release();
-    return hr;
+    return ConnectFilters(downstream, graph, output);
 }
 
 HRESULT DXVideoFunc::AddFilterByCLSID(IBaseFilter** out, IGraphBuilder* graph)
@@ -639,7 +627,7 @@ HRESULT DXVideoFunc::AddFilterByCLSID(IBaseFilter** out, IGraphBuilder* graph)
     if (!graph) {
         return E_POINTER;
     }
-    IBaseFilter* filter = nullptr;
+    CComPtr<IBaseFilter> filter;
     HRESULT hr = CoCreateInstance(CLSID_DSoundRender, nullptr, CLSCTX_INPROC_SERVER,
                                   IID_IBaseFilter, reinterpret_cast<void**>(&filter));
     if (FAILED(hr)) {
@@ -647,10 +635,9 @@ HRESULT DXVideoFunc::AddFilterByCLSID(IBaseFilter** out, IGraphBuilder* graph)
     }
     hr = graph->AddFilter(filter, nullptr);
     if (FAILED(hr)) {
-        filter->Release();
         return hr;
     }
-    *out = filter;
+    *out = filter.Detach();
     return S_OK;
 }
 
@@ -662,13 +649,13 @@ HRESULT DXVideoFunc::CountPins(IBaseFilter* filter, int* inputs, int* outputs)
     }
     *inputs = 0;
     *outputs = 0;
-    IEnumPins* pins = nullptr;
+    CComPtr<IEnumPins> pins;
     HRESULT hr = filter->EnumPins(&pins);
     if (FAILED(hr) || !pins) {
         return FAILED(hr) ? hr : E_FAIL;
     }
     hr = S_OK;
-    IPin* pin = nullptr;
+    CComPtr<IPin> pin;
     while (pins->Next(1, &pin, nullptr) == S_OK && pin) {
         PIN_DIRECTION direction = PINDIR_OUTPUT;
         hr = pin->QueryDirection(&direction);
@@ -677,10 +664,7 @@ HRESULT DXVideoFunc::CountPins(IBaseFilter* filter, int* inputs, int* outputs)
         } else {
             ++*outputs;
         }
-        pin->Release();
-        pin = nullptr;
     }
-    pins->Release();
     return hr;
 }
 
@@ -690,11 +674,10 @@ BOOL DXVideoFunc::IsPinConnected(IPin* pin)
     if (!pin) {
         return FALSE;
     }
-    IPin* peer = nullptr;
+    CComPtr<IPin> peer;
     if (FAILED(pin->ConnectedTo(&peer)) || !peer) {
         return FALSE;
     }
-    peer->Release();
     return TRUE;
 }
 
@@ -704,14 +687,14 @@ HRESULT DXVideoFunc::GetPreferredMediaType(IPin* pin, CMediaType& out)
     if (!pin) {
         return E_POINTER;
     }
-    IEnumMediaTypes* types = nullptr;
+    CComPtr<IEnumMediaTypes> types;
     HRESULT hr = pin->EnumMediaTypes(&types);
     if (FAILED(hr) || !types) {
         return FAILED(hr) ? hr : E_FAIL;
     }
     AM_MEDIA_TYPE* type = nullptr;
     hr = types->Next(1, &type, nullptr);
-    types->Release();
+    types.Release();
     if (hr != S_OK || !type) {
         DeleteEnumeratedType(type);
         return hr == S_OK ? S_FALSE : hr;
@@ -724,15 +707,16 @@ HRESULT DXVideoFunc::GetPreferredMediaType(IPin* pin, CMediaType& out)
 bool DXVideoFunc::RemovePinDownstream(IFilterGraph* graph, IPin* pin)
 {
     TRACE_FUNCTION();
-    IPin* peer = nullptr;
+    CComPtr<IPin> peer;
     if (FAILED(pin->ConnectedTo(&peer)) || !peer) {
         return true;
     }
     PIN_INFO info = {};
     if (FAILED(peer->QueryPinInfo(&info))) {
-        peer->Release();
         return false;
     }
+    CComPtr<IBaseFilter> peerFilter;
+    peerFilter.Attach(info.pFilter);  // QueryPinInfo's reference
     if (info.dir == PINDIR_INPUT) {
         if (info.pFilter) {
             RemoveDownstream(info.pFilter, graph);
@@ -743,10 +727,6 @@ bool DXVideoFunc::RemovePinDownstream(IFilterGraph* graph, IPin* pin)
             graph->RemoveFilter(info.pFilter);
         }
     }
-    if (info.pFilter) {
-        info.pFilter->Release();
-    }
-    peer->Release();
     return true;
 }
 
@@ -756,21 +736,18 @@ void DXVideoFunc::RemoveDownstream(IBaseFilter* filter, IFilterGraph* graph)
     if (!filter || !graph) {
         return;
     }
-    IEnumPins* pins = nullptr;
+    CComPtr<IEnumPins> pins;
     if (FAILED(filter->EnumPins(&pins)) || !pins) {
         return;
     }
     pins->Reset();
-    IPin* pin = nullptr;
+    CComPtr<IPin> pin;
     while (pins->Next(1, &pin, nullptr) == S_OK && pin) {
         const bool goOn = RemovePinDownstream(graph, pin);
-        pin->Release();
-        pin = nullptr;
         if (!goOn) {
             break;
         }
     }
-    pins->Release();
 }
 
 void DXVideoFunc::RemoveDownstreamOfPin(IFilterGraph* graph, IPin* pin)
@@ -806,6 +783,7 @@ HRESULT DXVideoFunc::SetAudioTypeToUncompressed(CMediaType& out, const AM_MEDIA_
     out.bTemporalCompression = FALSE;
     out.lSampleSize = wave->nBlockAlign;
     if (out.pUnk) {
+        // A media type is a C structure: its pUnk field holds a counted reference by contract.
         out.pUnk->Release();
         out.pUnk = nullptr;
     }
@@ -819,7 +797,7 @@ void DXVideoFunc::MediaTypeFromProps(IUnknown* streamObject, std::wstring& error
 {
     TRACE_FUNCTION();
     error.clear();
-    IWMMediaProps* props = nullptr;
+    CComPtr<IWMMediaProps> props;
     if (!streamObject ||
         FAILED(streamObject->QueryInterface(__uuidof(IWMMediaProps),
                                             reinterpret_cast<void**>(&props))) ||
@@ -828,7 +806,7 @@ void DXVideoFunc::MediaTypeFromProps(IUnknown* streamObject, std::wstring& error
         return;
     }
     WM_MEDIA_TYPE* blob = GetMediaTypeBlob(props);
-    props->Release();
+    props.Release();
     if (!blob) {
         // Nothing to copy: reported like a missing interface, the out value stays as it was.
         error = CALL_FAILURE(L"IWMMediaProps::GetMediaType", E_FAIL, L"");
@@ -855,7 +833,7 @@ HRESULT DXVideoFunc::GetIWMCodecInfo3(IWMCodecInfo3** out)
         LOG_UNEXPECTED_HR(E_FAIL, L"LoadWMALib");
         return E_FAIL;
     }
-    IWMProfileManager* manager = nullptr;
+    CComPtr<IWMProfileManager> manager;
     HRESULT hr = WmRuntime::CreateProfileManager(&manager);
     if (FAILED(hr) || !manager) {
         hr = FAILED(hr) ? hr : E_FAIL;
@@ -863,7 +841,7 @@ HRESULT DXVideoFunc::GetIWMCodecInfo3(IWMCodecInfo3** out)
         return hr;
     }
     hr = manager->QueryInterface(__uuidof(IWMCodecInfo3), reinterpret_cast<void**>(out));
-    manager->Release();
+    manager.Release();
     if (FAILED(hr) || !*out) {
         hr = FAILED(hr) ? hr : E_NOINTERFACE;
         *out = nullptr;

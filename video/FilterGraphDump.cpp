@@ -2,9 +2,11 @@
 #include "video/FilterGraphDump.h"
 #include "WinNT_SP/Include_VS2005/TraceScope.h"
 
+#include "platform/dshow/CMediaType.h"
 #include "video/EngineText.h"
 #include "video/GuidNames.h"
 #include "video/ModuleVersionText.h"
+#include "platform/base/CComPtr.h"
 #include "platform/base/TimeUnits.h"
 
 #include <dshow.h>
@@ -42,20 +44,6 @@ std::wstring Cut(std::wstring text, size_t chars)
         text.resize(chars);
     }
     return text;
-}
-
-void FreeType(AM_MEDIA_TYPE& type)
-{
-    TRACE_FUNCTION();
-    if (type.cbFormat && type.pbFormat) {
-        CoTaskMemFree(type.pbFormat);
-    }
-    type.pbFormat = nullptr;
-    type.cbFormat = 0;
-    if (type.pUnk) {
-        type.pUnk->Release();
-        type.pUnk = nullptr;
-    }
 }
 
 std::wstring GuidName(const GUID& guid)
@@ -240,14 +228,14 @@ public:
 
 private:
     struct FilterEntry {
-        IBaseFilter* filter;
+        CComPtr<IBaseFilter> filter;
         DWORD printed;
     };
     struct PinEntry {
-        IPin* pin;
-        IBaseFilter* owner;
+        CComPtr<IPin> pin;
+        IBaseFilter* owner;  // not counted: the pin's filter lives as long as the pin
         PIN_DIRECTION direction;
-        IPin* connected;
+        CComPtr<IPin> connected;
     };
 
     void Line(const std::wstring& text) { m_sink->Output(RMD_CONTINUATION, text.c_str()); }
@@ -268,15 +256,8 @@ private:
 GraphDumper::~GraphDumper()
 {
     TRACE_FUNCTION();
-    for (FilterEntry& f : m_filters) {
-        f.filter->Release();
-    }
-    for (PinEntry& p : m_pins) {
-        p.pin->Release();
-        if (p.connected) {
-            p.connected->Release();
-        }
-    }
+    m_filters.clear();
+    m_pins.clear();
 }
 
 std::wstring GraphDumper::ModuleOf(const void* object)
@@ -333,19 +314,19 @@ void GraphDumper::ListObjects(IFilterGraph* graph)
     InterfaceTableLine(L"", graph, kGraphMethods);
 
     const std::wstring two = Spaces(2);
-    IEnumFilters* filters = nullptr;
+    CComPtr<IEnumFilters> filters;
     HRESULT hr = graph->EnumFilters(&filters);
     if (FAILED(hr) || !filters) {
         LogPrintf(m_sink, RMD_CONTINUATION, L"%sErr.%08X in IFilterGraph::EnumFilters",
                   two.c_str(), static_cast<unsigned>(hr));
         return;
     }
-    std::vector<IBaseFilter*> found;
+    std::vector<CComPtr<IBaseFilter>> found;
     while (found.size() < kMaxFilters) {
-        IBaseFilter* filter = nullptr;
+        CComPtr<IBaseFilter> filter;
         hr = filters->Next(1, &filter, nullptr);
         if (hr == S_OK && filter) {
-            found.push_back(filter);
+            found.push_back(std::move(filter));
             continue;
         }
         if (hr != S_OK && hr != S_FALSE) {
@@ -355,12 +336,12 @@ void GraphDumper::ListObjects(IFilterGraph* graph)
         }
         break;
     }
-    filters->Release();
+    filters.Release();
     LogPrintf(m_sink, RMD_CONTINUATION, L"%s%u filters", two.c_str(),
               static_cast<unsigned>(found.size()));
     for (size_t i = 0; i < found.size(); ++i) {
         FilterBlock(two, static_cast<unsigned>(i), found[i], true);
-        found[i]->Release();
+        found[i].Release();
     }
 }
 
@@ -374,9 +355,9 @@ void GraphDumper::FilterBlock(const std::wstring& prefix, unsigned index, IBaseF
     if (SUCCEEDED(hr)) {
         info.achName[MAX_FILTER_NAME - 1] = L'\0';
         name = Cut(info.achName, 127);
-        if (info.pGraph) {
-            info.pGraph->Release();
-        }
+        // QueryFilterInfo's reference: only the address is printed.
+        CComPtr<IFilterGraph> infoGraph;
+        infoGraph.Attach(info.pGraph);
     } else {
         name = FormatText(L"Err.%08X", static_cast<unsigned>(hr));
         info.pGraph = nullptr;
@@ -389,23 +370,22 @@ void GraphDumper::FilterBlock(const std::wstring& prefix, unsigned index, IBaseF
     }
     InterfaceTableLine(prefix, filter, kFilterMethods);
     if (m_filters.size() < kMaxFilters && FilterIndex(filter) < 0) {
-        filter->AddRef();
         m_filters.push_back({filter, 0});
     }
     const std::wstring inner = prefix + L"  ";
-    IEnumPins* pins = nullptr;
+    CComPtr<IEnumPins> pins;
     hr = filter->EnumPins(&pins);
     if (FAILED(hr) || !pins) {
         LogPrintf(m_sink, RMD_CONTINUATION, L"%sErr.%08X in IBaseFilter::EnumPins",
                   Spaces(inner.size()).c_str(), static_cast<unsigned>(hr));
         return;
     }
-    std::vector<IPin*> found;
+    std::vector<CComPtr<IPin>> found;
     while (found.size() < kMaxPinsPerFilter) {
-        IPin* pin = nullptr;
+        CComPtr<IPin> pin;
         hr = pins->Next(1, &pin, nullptr);
         if (hr == S_OK && pin) {
-            found.push_back(pin);
+            found.push_back(std::move(pin));
             continue;
         }
         if (hr != S_OK && hr != S_FALSE) {
@@ -415,19 +395,19 @@ void GraphDumper::FilterBlock(const std::wstring& prefix, unsigned index, IBaseF
         }
         break;
     }
-    pins->Release();
+    pins.Release();
     LogPrintf(m_sink, RMD_CONTINUATION, L"%s%u pins", Spaces(inner.size()).c_str(),
               static_cast<unsigned>(found.size()));
-    for (IPin* pin : found) {
+    for (CComPtr<IPin>& pin : found) {
         PinBlock(Spaces(inner.size()), pin, filter, true);
-        pin->Release();
+        pin.Release();
     }
 }
 
 void GraphDumper::PinBlock(const std::wstring& prefix, IPin* pin, IBaseFilter* owner, bool full)
 {
     TRACE_FUNCTION();
-    IPin* peer = nullptr;
+    CComPtr<IPin> peer;
     std::wstring connection;
     HRESULT hr = pin->ConnectedTo(&peer);
     if (SUCCEEDED(hr) && peer) {
@@ -446,18 +426,17 @@ void GraphDumper::PinBlock(const std::wstring& prefix, IPin* pin, IBaseFilter* o
         info.achName[MAX_PIN_NAME - 1] = L'\0';
         name = Cut(info.achName, 127);
         direction = info.dir;
-        if (info.pFilter) {
-            if (!owner) {
-                owner = info.pFilter;
-            }
-            info.pFilter->Release();
+        CComPtr<IBaseFilter> infoFilter;
+        infoFilter.Attach(info.pFilter);  // QueryPinInfo's reference
+        if (infoFilter && !owner) {
+            owner = infoFilter;
         }
     } else {
         name = FormatText(L"Err.%08X", static_cast<unsigned>(hr));
     }
 
     std::wstring category;
-    IKsPropertySet* props = nullptr;
+    CComPtr<IKsPropertySet> props;
     hr = pin->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(&props));
     if (hr == E_NOINTERFACE) {
         category = L"err.E_NOINTERFACE";
@@ -468,7 +447,7 @@ void GraphDumper::PinBlock(const std::wstring& prefix, IPin* pin, IBaseFilter* o
         DWORD returned = 0;
         hr = props->Get(AMPROPSETID_Pin, AMPROPERTY_PIN_CATEGORY, nullptr, 0, &value,
                         sizeof(value), &returned);
-        props->Release();
+        props.Release();
         category = FAILED(hr) ? FormatText(L"Err.%08X in IKsPropertySet::Get",
                                            static_cast<unsigned>(hr))
                               : GuidName(value);
@@ -481,24 +460,18 @@ void GraphDumper::PinBlock(const std::wstring& prefix, IPin* pin, IBaseFilter* o
               ModuleOf(pin).c_str(), AddressText(owner).text, dirText, category.c_str());
     if (full) {
         if (m_pins.size() < kMaxPins && PinIndex(pin) < 0) {
-            pin->AddRef();
-            if (peer) {
-                peer->AddRef();
-            }
             m_pins.push_back({pin, owner, direction, peer});
         }
         InterfaceTableLine(prefix, pin, kPinMethods);
     }
-    if (peer) {
-        peer->Release();
-    }
+    peer.Release();
 
     const std::wstring typePrefix = Spaces(prefix.size() + 2);
     AM_MEDIA_TYPE type = {};
     hr = pin->ConnectionMediaType(&type);
     if (SUCCEEDED(hr)) {
         WriteMediaTypeLine(m_sink, typePrefix.c_str(), &type);
-        FreeType(type);
+        FreeMediaType(type);
     } else if (hr == VFW_E_NOT_CONNECTED) {
         LogPrintf(m_sink, RMD_CONTINUATION, L"%sMdTp=None", typePrefix.c_str());
     } else {

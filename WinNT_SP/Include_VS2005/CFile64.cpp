@@ -48,6 +48,7 @@ void CFile64::Close()
     }
     const CString oldPath = m_strFileName;
     DWORD code = 0;
+    // The file object is the owner type of its handle; a failed close is reported.
     if (m_bCloseOnDelete && !::CloseHandle(m_hFile)) {
         code = GetLastError();
         if (code == 0) {

@@ -4,6 +4,7 @@
 #include "WinNT_SP/Include_VS2005/SupportStrings.h"
 #include "WinNT_SP/Include_VS2005/SystemErrorText.h"
 #include "WinNT_SP/Include_VS2005/TraceLog.h"
+#include "platform/base/CHandle.h"
 
 #include <shlobj.h>
 #include <shellapi.h>
@@ -243,7 +244,8 @@ std::wstring StartVolumeControl(bool vistaOrLater)
                         nullptr, nullptr, &si, &pi)) {
         return FormatResString(IDS_MIXER_NOT_FOUND, program.c_str());
     }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    // Not waited for: the handles go at once.
+    const CHandle thread(pi.hThread);
+    const CHandle process(pi.hProcess);
     return std::wstring();
 }

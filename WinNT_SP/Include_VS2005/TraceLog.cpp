@@ -8,6 +8,7 @@
 #include "WinNT_SP/Include_VS2005/SupportStrings.h"
 #include "WinNT_SP/Include_VS2005/SystemErrorText.h"
 #include "WinNT_SP/Include_VS2005/TextFormat.h"
+#include "platform/base/CHandle.h"
 
 #include <cstdarg>
 #include <cwchar>
@@ -146,9 +147,9 @@ bool RMDQVR::WriteLine(const wchar_t* text, std::wstring* error)
     }
     ++m_nesting;
     std::wstring failure;
-    HANDLE h = CreateFileW(m_filePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
+    CHandle h(CreateFileW(m_filePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h) {
         failure = FormatSystemError(GetLastError(),
                                     FormatNewString(L"CreateFile(%s)", m_filePath.c_str()).c_str());
     } else {
@@ -167,9 +168,8 @@ bool RMDQVR::WriteLine(const wchar_t* text, std::wstring* error)
                     code, FormatNewString(L"WriteFile(%s)", m_filePath.c_str()).c_str());
             }
         }
-        const HANDLE toClose = h;
-        h = INVALID_HANDLE_VALUE;
-        if (!CloseHandle(toClose) && failure.empty()) {
+        // Closed by hand: a failed close is reported like a failed write.
+        if (!CloseHandle(h.Detach()) && failure.empty()) {
             failure = FormatSystemError(
                 GetLastError(), FormatNewString(L"CloseHandle(%s)", m_filePath.c_str()).c_str());
         }
@@ -351,10 +351,9 @@ std::wstring CreateLogFile(LogFileKind kind, const std::wstring& prefix, std::ws
     for (int i = 0; i < 6; ++i) {
         const SYSTEMTIME t = MsToLocalTime(now + int64_t(i) * 1000);
         const std::wstring name = prefix + FormatFileStamp(t) + L".txt";
-        HANDLE h = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h != INVALID_HANDLE_VALUE) {
-            CloseHandle(h);
+        const CHandle created(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (created) {
             if (path) {
                 *path = name;
             }

@@ -8,6 +8,7 @@
 #include "WinNT_SP/Include_VS2005/Sett.h"
 #include "WinNT_SP/Include_VS2005/SupportStrings.h"
 #include "WinNT_SP/Include_VS2005/SystemErrorText.h"
+#include "platform/base/CSelectGuard.h"
 
 #include <shellapi.h>
 
@@ -221,13 +222,12 @@ void FitSpinBuddyWidths(HWND dialog, ...)
     TRACE_FUNCTION();
     HDC dc = GetDC(dialog);
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
-    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
     INT widths[10] = {};
-    if (!GetCharWidth32W(dc, L'0', L'9', widths)) {
-        GetCharWidthW(dc, L'0', L'9', widths);
-    }
-    if (old) {
-        SelectObject(dc, old);
+    {
+        const CSelectGuard select(dc, font);
+        if (!GetCharWidth32W(dc, L'0', L'9', widths)) {
+            GetCharWidthW(dc, L'0', L'9', widths);
+        }
     }
     ReleaseDC(dialog, dc);
     int w = 0;

@@ -2,8 +2,11 @@
 #include "WinNT_SP/Include_VS2005/XMLCommon.h"
 #include "WinNT_SP/Include_VS2005/TraceScope.h"
 
-#include "WinNT_SP/Include_VS2005/ComRef.h"
+#include "WinNT_SP/Include_VS2005/BstrText.h"
 #include "WinNT_SP/Include_VS2005/SupportStrings.h"
+#include "WinNT_SP/Include_VS2005/ComRef.h"
+#include "platform/base/CComPtr.h"
+#include "platform/base/CHandle.h"
 
 #include <cstdio>
 #include <cwchar>
@@ -42,14 +45,14 @@ void NodeToText(IXMLDOMNode* node, bool withAttributes, int depth, std::wstring&
         return;  // deeper than the parser itself nests documents
     }
     const std::wstring name = XmlNodeName(node);
-    std::vector<ComRef<IXMLDOMNode>> elements;
+    std::vector<CComPtr<IXMLDOMNode>> elements;
     {
-        ComRef<IXMLDOMNode> child;
-        node->get_firstChild(child.Put());
+        CComPtr<IXMLDOMNode> child;
+        node->get_firstChild(&child);
         while (child) {
-            ComRef<IXMLDOMNode> next;
-            child->get_nextSibling(next.Put());
-            if (XmlNodeType(child.Get()) == NODE_ELEMENT) {
+            CComPtr<IXMLDOMNode> next;
+            child->get_nextSibling(&next);
+            if (XmlNodeType(child.p) == NODE_ELEMENT) {
                 elements.push_back(std::move(child));
             }
             child = std::move(next);
@@ -65,7 +68,7 @@ void NodeToText(IXMLDOMNode* node, bool withAttributes, int depth, std::wstring&
             if (i > 0) {
                 out += L',';
             }
-            NodeToText(elements[i].Get(), withAttributes, depth + 1, out);
+            NodeToText(elements[i].p, withAttributes, depth + 1, out);
         }
         out += L')';
         return;
@@ -80,23 +83,23 @@ void NodeToText(IXMLDOMNode* node, bool withAttributes, int depth, std::wstring&
         out += L'=';
     }
     if (withAttributes) {
-        ComRef<IXMLDOMNamedNodeMap> attrs;
+        CComPtr<IXMLDOMNamedNodeMap> attrs;
         long count = 0;
-        if (SUCCEEDED(node->get_attributes(attrs.Put())) && attrs &&
+        if (SUCCEEDED(node->get_attributes(&attrs)) && attrs &&
             SUCCEEDED(attrs->get_length(&count)) && count > 0) {
             out += L'(';
             for (long i = 0; i < count; ++i) {
-                ComRef<IXMLDOMNode> attr;
-                if (FAILED(attrs->get_item(i, attr.Put())) || !attr) {
+                CComPtr<IXMLDOMNode> attr;
+                if (FAILED(attrs->get_item(i, &attr)) || !attr) {
                     continue;
                 }
                 if (i > 0) {
                     out += L',';
                 }
-                out += XmlNodeName(attr.Get());
+                out += XmlNodeName(attr.p);
                 out += L'=';
                 std::wstring value;
-                XmlNodeText(attr.Get(), &value);
+                XmlNodeText(attr.p, &value);
                 std::wstring escaped;
                 out += EscapeForText(value, &escaped) ? escaped : value;
             }
@@ -126,14 +129,8 @@ const wchar_t* SkipSpaces(const wchar_t* p, const wchar_t* end)
 
 void XMLCommon::Release()
 {
-    if (m_current) {
-        m_current->Release();
-        m_current = nullptr;
-    }
-    if (m_document) {
-        m_document->Release();
-        m_document = nullptr;
-    }
+    m_current.Release();
+    m_document.Release();
 }
 
 bool XMLCommon::Create(ERR_INFO* info)
@@ -160,9 +157,9 @@ bool XMLCommon::LoadFile(const wchar_t* path, ERR_INFO* info, const wchar_t* for
                          const wchar_t* formatWithoutLine)
 {
     TRACE_FUNCTION();
-    HANDLE h = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
+    CHandle h(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!h) {
         SetErrInfo(info, GetLastError(), L"CreateFile", path, ORV_SRCFILE, __LINE__, 0, nullptr);
         return false;
     }
@@ -171,7 +168,7 @@ bool XMLCommon::LoadFile(const wchar_t* path, ERR_INFO* info, const wchar_t* for
     if (!gotSize || size.QuadPart <= 0 || size.QuadPart > LONGLONG(kMaxXmlFileBytes)) {
         // A size out of range is content, not access: it is reported as invalid data.
         const DWORD code = gotSize ? ERROR_INVALID_DATA : GetLastError();
-        CloseHandle(h);
+        h.Close();
         SetErrInfo(info, code, L"GetFileSize", path, ORV_SRCFILE, __LINE__, 0, nullptr);
         return false;
     }
@@ -179,12 +176,12 @@ bool XMLCommon::LoadFile(const wchar_t* path, ERR_INFO* info, const wchar_t* for
     DWORD read = 0;
     if (!ReadFile(h, bytes.data(), DWORD(bytes.size()), &read, nullptr) || read != bytes.size()) {
         const DWORD code = GetLastError();
-        CloseHandle(h);
+        h.Close();
         SetErrInfo(info, code ? code : ERROR_HANDLE_EOF, L"ReadFile", path, ORV_SRCFILE, __LINE__,
                    0, nullptr);
         return false;
     }
-    CloseHandle(h);
+    h.Close();
     const int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), int(bytes.size()), nullptr, 0);
     if (n <= 0) {
         SetErrInfo(info, GetLastError(), L"MultiByteToWideChar", path, ORV_SRCFILE, __LINE__, 0,
@@ -200,8 +197,8 @@ bool XMLCommon::LoadFile(const wchar_t* path, ERR_INFO* info, const wchar_t* for
     if (SUCCEEDED(hr) && ok == VARIANT_TRUE) {
         return true;
     }
-    ComRef<IXMLDOMParseError> parseError;
-    if (FAILED(m_document->get_parseError(parseError.Put())) || !parseError) {
+    CComPtr<IXMLDOMParseError> parseError;
+    if (FAILED(m_document->get_parseError(&parseError)) || !parseError) {
         SetErrInfo(info, 1, L"IXMLDOMDocument::load", path, ORV_SRCFILE, __LINE__, 0, nullptr);
         return false;
     }
@@ -235,25 +232,22 @@ std::wstring XMLCommon::RootName() const
     if (!m_document) {
         return std::wstring();
     }
-    ComRef<IXMLDOMElement> root;
-    if (FAILED(m_document->get_documentElement(root.Put())) || !root) {
+    CComPtr<IXMLDOMElement> root;
+    if (FAILED(m_document->get_documentElement(&root)) || !root) {
         return std::wstring();
     }
-    return XmlNodeName(root.Get());
+    return XmlNodeName(root.p);
 }
 
 bool XMLCommon::SelectPath(const wchar_t* path)
 {
     TRACE_FUNCTION();
-    if (m_current) {
-        m_current->Release();
-        m_current = nullptr;
-    }
+    m_current.Release();
     if (!m_document) {
         return false;
     }
-    ComRef<IXMLDOMElement> root;
-    if (FAILED(m_document->get_documentElement(root.Put())) || !root) {
+    CComPtr<IXMLDOMElement> root;
+    if (FAILED(m_document->get_documentElement(&root)) || !root) {
         return false;
     }
     root->QueryInterface(IID_IXMLDOMNode, reinterpret_cast<void**>(&m_current));
@@ -262,18 +256,17 @@ bool XMLCommon::SelectPath(const wchar_t* path)
         const size_t sep = rest.find(L'\\');
         const std::wstring part = rest.substr(0, sep);
         rest = sep == std::wstring::npos ? std::wstring() : rest.substr(sep + 1);
-        ComRef<IXMLDOMNode> child;
-        m_current->get_firstChild(child.Put());
+        CComPtr<IXMLDOMNode> child;
+        m_current->get_firstChild(&child);
         bool found = false;
         while (child) {
-            if (XmlNodeType(child.Get()) == NODE_ELEMENT && XmlNodeName(child.Get()) == part) {
-                m_current->Release();
-                m_current = child.Detach();
+            if (XmlNodeType(child.p) == NODE_ELEMENT && XmlNodeName(child.p) == part) {
+                m_current = std::move(child);
                 found = true;
                 break;
             }
-            ComRef<IXMLDOMNode> next;
-            child->get_nextSibling(next.Put());
+            CComPtr<IXMLDOMNode> next;
+            child->get_nextSibling(&next);
             child = std::move(next);
         }
         if (!found) {
@@ -319,14 +312,14 @@ bool XmlHasElementChildren(IXMLDOMNode* node)
     if (!node || FAILED(node->hasChildNodes(&has)) || has != VARIANT_TRUE) {
         return false;
     }
-    ComRef<IXMLDOMNode> child;
-    node->get_firstChild(child.Put());
+    CComPtr<IXMLDOMNode> child;
+    node->get_firstChild(&child);
     while (child) {
-        if (XmlNodeType(child.Get()) == NODE_ELEMENT) {
+        if (XmlNodeType(child.p) == NODE_ELEMENT) {
             return true;
         }
-        ComRef<IXMLDOMNode> next;
-        child->get_nextSibling(next.Put());
+        CComPtr<IXMLDOMNode> next;
+        child->get_nextSibling(&next);
         child = std::move(next);
     }
     return false;
@@ -427,21 +420,21 @@ namespace {
 // (`fresh`: it has no children yet), Close ends the current element.
 struct DomSink {
     IXMLDOMDocument* doc;
-    std::vector<ComRef<IXMLDOMNode>> stack;
+    std::vector<CComPtr<IXMLDOMNode>> stack;
 
     bool Open(const std::wstring& name)
     {
-        ComRef<IXMLDOMElement> element;
+        CComPtr<IXMLDOMElement> element;
         BstrText bname(name.c_str());
-        if (FAILED(doc->createElement(bname.Get(), element.Put())) || !element) {
+        if (FAILED(doc->createElement(bname.Get(), &element)) || !element) {
             return false;
         }
-        if (FAILED(stack.back()->appendChild(element.Get(), nullptr))) {
+        if (FAILED(stack.back()->appendChild(element.p, nullptr))) {
             return false;
         }
-        ComRef<IXMLDOMNode> node;
+        CComPtr<IXMLDOMNode> node;
         if (FAILED(element->QueryInterface(IID_IXMLDOMNode,
-                                           reinterpret_cast<void**>(node.Put())))) {
+                                           reinterpret_cast<void**>(&node)))) {
             return false;
         }
         stack.push_back(std::move(node));
@@ -458,11 +451,11 @@ struct DomSink {
             return SUCCEEDED(stack.back()->put_text(b.Get()));
         }
         // A text node of its own: put_text would replace element children made before it.
-        ComRef<IXMLDOMText> textNode;
-        if (FAILED(doc->createTextNode(b.Get(), textNode.Put())) || !textNode) {
+        CComPtr<IXMLDOMText> textNode;
+        if (FAILED(doc->createTextNode(b.Get(), &textNode)) || !textNode) {
             return false;
         }
-        return SUCCEEDED(stack.back()->appendChild(textNode.Get(), nullptr));
+        return SUCCEEDED(stack.back()->appendChild(textNode.p, nullptr));
     }
 
     void Close() { stack.pop_back(); }
@@ -651,14 +644,14 @@ struct ElementBuilder {
 bool TextToElements(IXMLDOMNode* parent, const wchar_t* q, const wchar_t* e, bool positional)
 {
     TRACE_FUNCTION();
-    ComRef<IXMLDOMDocument> doc;
-    if (FAILED(parent->get_ownerDocument(doc.Put())) || !doc) {
+    CComPtr<IXMLDOMDocument> doc;
+    if (FAILED(parent->get_ownerDocument(&doc)) || !doc) {
         return false;
     }
     VARIANT_BOOL hasChildren = VARIANT_FALSE;
     parent->hasChildNodes(&hasChildren);
-    DomSink sink{doc.Get(), {}};
-    sink.stack.push_back(ComRef<IXMLDOMNode>::Share(parent));
+    DomSink sink{doc.p, {}};
+    sink.stack.push_back(CComPtr<IXMLDOMNode>(parent));
     ElementBuilder<DomSink> builder{sink, 0};
     return builder.Build(q, e, positional, hasChildren != VARIANT_TRUE);
 }

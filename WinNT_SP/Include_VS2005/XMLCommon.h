@@ -10,6 +10,8 @@
 
 #include <string>
 
+#include "platform/base/CComPtr.h"
+
 class XMLCommon {
 public:
     XMLCommon() = default;
@@ -31,8 +33,8 @@ public:
     IXMLDOMNode* Current() const { return m_current; }
 
 protected:
-    IXMLDOMDocument* m_document = nullptr;
-    IXMLDOMNode* m_current = nullptr;
+    CComPtr<IXMLDOMDocument> m_document;
+    CComPtr<IXMLDOMNode> m_current;
 };
 
 constexpr size_t kMaxXmlFileBytes = 52428800;

@@ -2,10 +2,12 @@
 #include "WinNT_SP/Include_VS2005/XMLDoc.h"
 #include "WinNT_SP/Include_VS2005/TraceScope.h"
 
-#include "WinNT_SP/Include_VS2005/ComRef.h"
+#include "WinNT_SP/Include_VS2005/BstrText.h"
 #include "WinNT_SP/Include_VS2005/FileSystem.h"
 #include "WinNT_SP/Include_VS2005/SupportStrings.h"
 #include "WinNT_SP/Include_VS2005/SystemErrorText.h"
+#include "platform/base/CComPtr.h"
+#include "platform/base/CHandle.h"
 
 #include <vector>
 
@@ -40,37 +42,37 @@ void IndentElement(IXMLDOMDocument* doc, IXMLDOMNode* element, int level)
 {
     const std::wstring indent = L"\n" + std::wstring(size_t(2 * (level + 1)), L' ');
     bool hasElementChild = false;
-    ComRef<IXMLDOMNode> child;
-    element->get_firstChild(child.Put());
+    CComPtr<IXMLDOMNode> child;
+    element->get_firstChild(&child);
     while (child) {
-        ComRef<IXMLDOMNode> next;
-        child->get_nextSibling(next.Put());
-        const DOMNodeType t = XmlNodeType(child.Get());
+        CComPtr<IXMLDOMNode> next;
+        child->get_nextSibling(&next);
+        const DOMNodeType t = XmlNodeType(child.p);
         if (t == NODE_TEXT) {
             std::wstring text;
-            if (XmlNodeText(child.Get(), &text) && IsBlankText(text)) {
-                element->removeChild(child.Get(), nullptr);
+            if (XmlNodeText(child.p, &text) && IsBlankText(text)) {
+                element->removeChild(child.p, nullptr);
             }
         } else if (t == NODE_ELEMENT) {
             hasElementChild = true;
-            ComRef<IXMLDOMText> ws;
-            *ws.Put() = NewText(doc, indent);
+            CComPtr<IXMLDOMText> ws;
+            ws.Attach(NewText(doc, indent));
             if (ws) {
                 VARIANT ref;
                 VariantInit(&ref);
                 ref.vt = VT_UNKNOWN;
-                ref.punkVal = child.Get();
-                element->insertBefore(ws.Get(), ref, nullptr);
+                ref.punkVal = child.p;
+                element->insertBefore(ws.p, ref, nullptr);
             }
-            IndentElement(doc, child.Get(), level + 1);
+            IndentElement(doc, child.p, level + 1);
         }
         child = std::move(next);
     }
     if (hasElementChild) {
-        ComRef<IXMLDOMText> ws;
-        *ws.Put() = NewText(doc, L"\n" + std::wstring(size_t(2 * level), L' '));
+        CComPtr<IXMLDOMText> ws;
+        ws.Attach(NewText(doc, L"\n" + std::wstring(size_t(2 * level), L' ')));
         if (ws) {
-            element->appendChild(ws.Get(), nullptr);
+            element->appendChild(ws.p, nullptr);
         }
     }
 }
@@ -122,9 +124,9 @@ std::wstring XMLDoc::CreateRoot(IXMLDOMElement** root, const wchar_t* rootName,
     if (!err.empty()) {
         return err;
     }
-    ComRef<IXMLDOMElement> element;
+    CComPtr<IXMLDOMElement> element;
     BstrText name(rootName);
-    HRESULT hr = m_document->createElement(name.Get(), element.Put());
+    HRESULT hr = m_document->createElement(name.Get(), &element);
     if (FAILED(hr) || !element) {
         return FormatSystemError(
             DWORD(hr), FormatNewString(L"IXMLDOMDocument::createElement(%s)", rootName).c_str());
@@ -138,16 +140,16 @@ std::wstring XMLDoc::CreateRoot(IXMLDOMElement** root, const wchar_t* rootName,
         element->setAttribute(attr.Get(), value);
         VariantClear(&value);
     }
-    ComRef<IXMLDOMProcessingInstruction> pi;
+    CComPtr<IXMLDOMProcessingInstruction> pi;
     BstrText target(L"xml");
     BstrText data(L"version=\"1.0\" encoding=\"UTF-8\"");
-    if (SUCCEEDED(m_document->createProcessingInstruction(target.Get(), data.Get(), pi.Put())) &&
+    if (SUCCEEDED(m_document->createProcessingInstruction(target.Get(), data.Get(), &pi)) &&
         pi) {
-        ComRef<IXMLDOMNode> added;
-        m_document->appendChild(pi.Get(), added.Put());
+        CComPtr<IXMLDOMNode> added;
+        m_document->appendChild(pi.p, &added);
     }
-    ComRef<IXMLDOMNode> added;
-    hr = m_document->appendChild(element.Get(), added.Put());
+    CComPtr<IXMLDOMNode> added;
+    hr = m_document->appendChild(element.p, &added);
     if (FAILED(hr)) {
         return FormatSystemError(DWORD(hr), L"IXMLDOMDocument::appendChild()");
     }
@@ -161,13 +163,13 @@ IXMLDOMElement* XMLDoc::AddElement(const wchar_t* name, const wchar_t* text)
     if (!m_document) {
         return nullptr;
     }
-    ComRef<IXMLDOMElement> element;
+    CComPtr<IXMLDOMElement> element;
     if (name) {
         BstrText bname(name);
-        if (FAILED(m_document->createElement(bname.Get(), element.Put())) || !element) {
+        if (FAILED(m_document->createElement(bname.Get(), &element)) || !element) {
             return nullptr;
         }
-    } else if (FAILED(m_document->get_documentElement(element.Put())) || !element) {
+    } else if (FAILED(m_document->get_documentElement(&element)) || !element) {
         return nullptr;
     }
     const std::wstring t = text ? text : L"";
@@ -177,7 +179,7 @@ IXMLDOMElement* XMLDoc::AddElement(const wchar_t* name, const wchar_t* text)
     if (t.size() >= 2 && t.front() == L'(' && t.back() == L')') {
         const wchar_t* first = t.c_str() + 1;
         const wchar_t* last = t.c_str() + t.size() - 2;
-        if (TextToElements(element.Get(), first, last, false)) {
+        if (TextToElements(element.p, first, last, false)) {
             return element.Detach();
         }
     }
@@ -190,11 +192,11 @@ void XMLDoc::Indent()
     if (!m_document) {
         return;
     }
-    ComRef<IXMLDOMElement> root;
-    if (FAILED(m_document->get_documentElement(root.Put())) || !root) {
+    CComPtr<IXMLDOMElement> root;
+    if (FAILED(m_document->get_documentElement(&root)) || !root) {
         return;
     }
-    IndentElement(m_document, root.Get(), 0);
+    IndentElement(m_document, root.p, 0);
 }
 
 std::wstring XMLDoc::SaveToFile(const wchar_t* path, bool backupCopy)
@@ -237,9 +239,9 @@ std::wstring XMLDoc::SaveTextToFile(const wchar_t* path, std::wstring xml, bool 
     // Written to a temporary file beside the target, then moved over it: an interrupted save
     // leaves the previous file whole.
     const std::wstring temp = std::wstring(path) + L".tmp";
-    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
+    CHandle h(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                          FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!h) {
         return FormatSystemError(GetLastError(),
                                  FormatNewString(L"CreateFile(%s)", temp.c_str()).c_str());
     }
@@ -254,7 +256,7 @@ std::wstring XMLDoc::SaveTextToFile(const wchar_t* path, std::wstring xml, bool 
     } else if (!FlushFileBuffers(h)) {
         error = FormatSystemError(GetLastError(), L"FlushFileBuffers");
     }
-    CloseHandle(h);
+    h.Close();  // before the move
     if (error.empty() &&
         !MoveFileExW(temp.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         error = FormatSystemError(

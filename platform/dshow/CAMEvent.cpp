@@ -9,9 +9,4 @@ CAMEvent::CAMEvent(BOOL fManualReset, HRESULT* phr)
     }
 }
 
-CAMEvent::~CAMEvent()
-{
-    if (m_hEvent) {
-        CloseHandle(m_hEvent);
-    }
-}
+CAMEvent::~CAMEvent() = default;

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "platform/base/CHandle.h"
+
 class CAMEvent {
 public:
     explicit CAMEvent(BOOL fManualReset = FALSE, HRESULT* phr = nullptr);
@@ -23,5 +25,5 @@ public:
     BOOL Check() { return Wait(0); }
 
 protected:
-    HANDLE m_hEvent;
+    CHandle m_hEvent;
 };

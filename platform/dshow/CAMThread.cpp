@@ -51,10 +51,10 @@ DWORD CAMThread::CallWorker(DWORD dwParam)
 
 void CAMThread::Close()
 {
-    const HANDLE thread = InterlockedExchangePointer(&m_hThread, nullptr);
+    // Taken out atomically, so a second Close finds nothing to wait for.
+    const CHandle thread(InterlockedExchangePointer(&m_hThread, nullptr));
     if (thread) {
         WaitForSingleObject(thread, INFINITE);
-        CloseHandle(thread);
     }
 }
 

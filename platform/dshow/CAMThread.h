@@ -6,6 +6,7 @@
 
 #include "platform/dshow/CAMEvent.h"
 #include "platform/dshow/CCritSec.h"
+#include "platform/base/CHandle.h"
 
 class CAMThread {
 public:

@@ -14,12 +14,7 @@ CBaseAllocator::CBaseAllocator(LPCTSTR pName, LPUNKNOWN pUnk, HRESULT* phr, BOOL
     }
 }
 
-CBaseAllocator::~CBaseAllocator()
-{
-    if (m_hSem) {
-        CloseHandle(m_hSem);
-    }
-}
+CBaseAllocator::~CBaseAllocator() = default;
 
 STDMETHODIMP CBaseAllocator::NonDelegatingQueryInterface(REFIID riid, void** ppv)
 {

@@ -8,6 +8,7 @@
 
 #include "platform/dshow/CCritSec.h"
 #include "platform/dshow/CUnknown.h"
+#include "platform/base/CHandle.h"
 
 class CMediaSample;
 
@@ -53,7 +54,7 @@ protected:
     LONG m_lFree = 0;          // samples on the free list
     LONG m_lAllocated = 0;     // samples that exist (free or out)
     LONG m_lWaiting = 0;       // GetBuffer callers blocked on m_hSem
-    HANDLE m_hSem = nullptr;   // released once per waiter to wake
+    CHandle m_hSem;            // released once per waiter to wake
     LONG m_lCount = 0;
     LONG m_lSize = 0;
     LONG m_lAlignment = 0;

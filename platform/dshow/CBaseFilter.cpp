@@ -25,9 +25,6 @@ CBaseFilter::CBaseFilter(LPCTSTR pName, LPUNKNOWN pUnk, CCritSec* pLock, REFCLSI
 CBaseFilter::~CBaseFilter()
 {
     delete[] m_pName;
-    if (m_pClock) {
-        m_pClock->Release();
-    }
 }
 
 STDMETHODIMP CBaseFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv)
@@ -133,12 +130,6 @@ STDMETHODIMP CBaseFilter::GetState(DWORD, FILTER_STATE* State)
 STDMETHODIMP CBaseFilter::SetSyncSource(IReferenceClock* pClock)
 {
     CAutoLock lock(m_pLock);
-    if (pClock) {
-        pClock->AddRef();
-    }
-    if (m_pClock) {
-        m_pClock->Release();
-    }
     m_pClock = pClock;
     return S_OK;
 }
@@ -207,12 +198,11 @@ STDMETHODIMP CBaseFilter::JoinFilterGraph(IFilterGraph* pGraph, LPCWSTR pName)
     m_pGraph = pGraph;
     m_pSink = nullptr;
     if (pGraph) {
-        IMediaEventSink* sink = nullptr;
+        CComPtr<IMediaEventSink> sink;
         if (SUCCEEDED(pGraph->QueryInterface(IID_IMediaEventSink,
                                              reinterpret_cast<void**>(&sink)))) {
             // The graph outlives its membership; a counted reference would be a cycle.
             m_pSink = sink;
-            sink->Release();
         }
     }
     delete[] m_pName;

@@ -10,6 +10,7 @@
 #include "platform/dshow/CCritSec.h"
 #include "platform/dshow/CRefTime.h"
 #include "platform/dshow/CUnknown.h"
+#include "platform/base/CComPtr.h"
 
 class CBasePin;
 
@@ -72,7 +73,7 @@ public:
 protected:
     // Derived filters may reach these under m_pLock.
     FILTER_STATE m_State = State_Stopped;
-    IReferenceClock* m_pClock = nullptr;  // counted
+    CComPtr<IReferenceClock> m_pClock;
     CRefTime m_tStart;
     CLSID m_clsid;
     CCritSec* m_pLock;

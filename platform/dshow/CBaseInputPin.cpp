@@ -16,12 +16,7 @@ CBaseInputPin::CBaseInputPin(LPCTSTR pObjectName, CBaseFilter* pFilter, CCritSec
 {
 }
 
-CBaseInputPin::~CBaseInputPin()
-{
-    if (m_pAllocator) {
-        m_pAllocator->Release();
-    }
-}
+CBaseInputPin::~CBaseInputPin() = default;
 
 STDMETHODIMP CBaseInputPin::NonDelegatingQueryInterface(REFIID riid, void** ppv)
 {
@@ -63,10 +58,6 @@ STDMETHODIMP CBaseInputPin::NotifyAllocator(IMemAllocator* pAllocator, BOOL bRea
         return E_POINTER;
     }
     CAutoLock lock(m_pLock);
-    pAllocator->AddRef();
-    if (m_pAllocator) {
-        m_pAllocator->Release();
-    }
     m_pAllocator = pAllocator;
     m_bReadOnly = bReadOnly;
     return S_OK;
@@ -100,12 +91,12 @@ STDMETHODIMP CBaseInputPin::Receive(IMediaSample* pSample)
     if (hr != S_OK) {
         return hr;
     }
-    IMediaSample2* sample2 = nullptr;
+    CComPtr<IMediaSample2> sample2;
     if (SUCCEEDED(pSample->QueryInterface(IID_IMediaSample2,
                                           reinterpret_cast<void**>(&sample2)))) {
         hr = sample2->GetProperties(sizeof(m_SampleProps),
                                     reinterpret_cast<BYTE*>(&m_SampleProps));
-        sample2->Release();
+        sample2.Release();
         if (FAILED(hr)) {
             return hr;
         }
@@ -195,11 +186,10 @@ STDMETHODIMP CBaseInputPin::ReceiveCanBlock()
         if (!peer) {
             continue;
         }
-        IMemInputPin* input = nullptr;
+        CComPtr<IMemInputPin> input;
         if (SUCCEEDED(peer->QueryInterface(IID_IMemInputPin,
                                            reinterpret_cast<void**>(&input)))) {
             const HRESULT hr = input->ReceiveCanBlock();
-            input->Release();
             if (hr != S_FALSE) {
                 return S_OK;
             }
@@ -229,8 +219,7 @@ HRESULT CBaseInputPin::BreakConnect()
 {
     if (m_pAllocator) {
         m_pAllocator->Decommit();
-        m_pAllocator->Release();
-        m_pAllocator = nullptr;
+        m_pAllocator.Release();
     }
     return S_OK;
 }

@@ -46,7 +46,7 @@ public:
     const AM_SAMPLE2_PROPERTIES* SampleProps() const { return &m_SampleProps; }
 
 protected:
-    IMemAllocator* m_pAllocator = nullptr;  // counted
+    CComPtr<IMemAllocator> m_pAllocator;
     BOOL m_bReadOnly = FALSE;
     BOOL m_bFlushing = FALSE;
     AM_SAMPLE2_PROPERTIES m_SampleProps{};

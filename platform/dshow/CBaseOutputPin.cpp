@@ -2,6 +2,7 @@
 #include "platform/dshow/CBaseOutputPin.h"
 
 #include <new>
+#include <utility>
 
 #include <vfwmsgs.h>
 
@@ -17,10 +18,6 @@ CBaseOutputPin::~CBaseOutputPin()
 {
     if (m_pAllocator) {
         m_pAllocator->Decommit();
-        m_pAllocator->Release();
-    }
-    if (m_pInputPin) {
-        m_pInputPin->Release();
     }
 }
 
@@ -30,15 +27,12 @@ HRESULT CBaseOutputPin::CheckConnect(IPin* pPin)
     if (FAILED(hr)) {
         return hr;
     }
-    IMemInputPin* input = nullptr;
+    CComPtr<IMemInputPin> input;
     hr = pPin->QueryInterface(IID_IMemInputPin, reinterpret_cast<void**>(&input));
     if (FAILED(hr) || !input) {
         return E_NOINTERFACE;
     }
-    if (m_pInputPin) {
-        m_pInputPin->Release();
-    }
-    m_pInputPin = input;
+    m_pInputPin = std::move(input);
     return S_OK;
 }
 
@@ -52,13 +46,9 @@ HRESULT CBaseOutputPin::BreakConnect()
     if (m_pAllocator) {
         // Stopped pins have decommitted already; this only matters for a failed connection.
         m_pAllocator->Decommit();
-        m_pAllocator->Release();
-        m_pAllocator = nullptr;
+        m_pAllocator.Release();
     }
-    if (m_pInputPin) {
-        m_pInputPin->Release();
-        m_pInputPin = nullptr;
-    }
+    m_pInputPin.Release();
     return S_OK;
 }
 
@@ -82,10 +72,10 @@ HRESULT CBaseOutputPin::DecideAllocator(IMemInputPin* pPin, IMemAllocator** ppAl
     if (!pPin || !ppAlloc) {
         return E_POINTER;
     }
-    if (*ppAlloc) {
-        (*ppAlloc)->Release();
-        *ppAlloc = nullptr;
-    }
+    // Whatever the caller held is given up: negotiation starts over.
+    CComPtr<IMemAllocator> allocator;
+    allocator.Attach(std::exchange(*ppAlloc, nullptr));
+    allocator.Release();
     ALLOCATOR_PROPERTIES props{};
     // Requirements are optional; an input pin without them leaves the fields 0.
     pPin->GetAllocatorRequirements(&props);
@@ -93,34 +83,29 @@ HRESULT CBaseOutputPin::DecideAllocator(IMemInputPin* pPin, IMemAllocator** ppAl
         props.cbAlign = 1;
     }
 
-    HRESULT hr = pPin->GetAllocator(ppAlloc);
-    if (SUCCEEDED(hr) && *ppAlloc) {
-        hr = DecideBufferSize(*ppAlloc, &props);
+    HRESULT hr = pPin->GetAllocator(&allocator);
+    if (SUCCEEDED(hr) && allocator) {
+        hr = DecideBufferSize(allocator, &props);
         if (SUCCEEDED(hr)) {
-            hr = pPin->NotifyAllocator(*ppAlloc, FALSE);
+            hr = pPin->NotifyAllocator(allocator, FALSE);
             if (SUCCEEDED(hr)) {
+                *ppAlloc = allocator.Detach();
                 return S_OK;
             }
         }
     }
-    if (*ppAlloc) {
-        (*ppAlloc)->Release();
-        *ppAlloc = nullptr;
-    }
+    allocator.Release();
 
-    hr = InitAllocator(ppAlloc);
+    hr = InitAllocator(&allocator);
     if (SUCCEEDED(hr)) {
-        hr = DecideBufferSize(*ppAlloc, &props);
+        hr = DecideBufferSize(allocator, &props);
         if (SUCCEEDED(hr)) {
-            hr = pPin->NotifyAllocator(*ppAlloc, FALSE);
+            hr = pPin->NotifyAllocator(allocator, FALSE);
             if (SUCCEEDED(hr)) {
+                *ppAlloc = allocator.Detach();
                 return S_OK;
             }
         }
-    }
-    if (*ppAlloc) {
-        (*ppAlloc)->Release();
-        *ppAlloc = nullptr;
     }
     return hr;
 }

@@ -49,6 +49,6 @@ public:
     IMemInputPin* ConnectedIMemInputPin() const { return m_pInputPin; }  // no reference
 
 protected:
-    IMemAllocator* m_pAllocator = nullptr;  // counted
-    IMemInputPin* m_pInputPin = nullptr;    // counted
+    CComPtr<IMemAllocator> m_pAllocator;
+    CComPtr<IMemInputPin> m_pInputPin;
 };

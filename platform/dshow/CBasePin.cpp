@@ -29,10 +29,6 @@ CBasePin::CBasePin(LPCTSTR pObjectName, CBaseFilter* pFilter, CCritSec* pLock, H
 
 CBasePin::~CBasePin()
 {
-    if (m_Connected) {
-        m_Connected->Release();
-        m_Connected = nullptr;
-    }
     delete[] m_pName;
 }
 
@@ -56,6 +52,7 @@ STDMETHODIMP_(ULONG) CBasePin::NonDelegatingAddRef()
 STDMETHODIMP_(ULONG) CBasePin::NonDelegatingRelease()
 {
     InterlockedDecrement(&m_cRef);
+    // Refcounting base: a pin's references are its filter's.
     return m_pFilter->Release();
 }
 
@@ -106,7 +103,6 @@ HRESULT CBasePin::AttemptConnection(IPin* pReceivePin, const CMediaType* pmt)
                                                                      : hr;
     }
     m_Connected = pReceivePin;
-    m_Connected->AddRef();
     hr = SetMediaType(pmt);
     if (SUCCEEDED(hr)) {
         hr = pReceivePin->ReceiveConnection(static_cast<IPin*>(this), pmt);
@@ -120,8 +116,7 @@ HRESULT CBasePin::AttemptConnection(IPin* pReceivePin, const CMediaType* pmt)
         }
     }
     BreakConnect();
-    m_Connected->Release();
-    m_Connected = nullptr;
+    m_Connected.Release();
     m_mt.InitMediaType();
     return FAILED(hr) ? hr : VFW_E_TYPE_NOT_ACCEPTED;
 }
@@ -169,13 +164,13 @@ HRESULT CBasePin::AgreeMediaType(IPin* pReceivePin, const CMediaType* pmt)
     HRESULT hrFailure = VFW_E_NO_ACCEPTABLE_TYPES;
     for (int pass = 0; pass < 2; ++pass) {
         const bool mine = (pass == 0) == (m_bTryMyTypesFirst != FALSE);
-        IEnumMediaTypes* types = nullptr;
+        CComPtr<IEnumMediaTypes> types;
         HRESULT hr = mine ? EnumMediaTypes(&types) : pReceivePin->EnumMediaTypes(&types);
         if (FAILED(hr) || !types) {
             continue;
         }
         hr = TryMediaTypes(pReceivePin, pmt, types);
-        types->Release();
+        types.Release();
         if (SUCCEEDED(hr)) {
             return hr;
         }
@@ -216,7 +211,6 @@ STDMETHODIMP CBasePin::ReceiveConnection(IPin* pConnector, const AM_MEDIA_TYPE* 
                                                                      : hr;
     }
     m_Connected = pConnector;
-    m_Connected->AddRef();
     hr = SetMediaType(&type);
     if (SUCCEEDED(hr)) {
         hr = CompleteConnect(pConnector);
@@ -224,8 +218,7 @@ STDMETHODIMP CBasePin::ReceiveConnection(IPin* pConnector, const AM_MEDIA_TYPE* 
             return S_OK;
         }
     }
-    m_Connected->Release();
-    m_Connected = nullptr;
+    m_Connected.Release();
     m_mt.InitMediaType();
     BreakConnect();
     return hr;
@@ -241,8 +234,7 @@ HRESULT CBasePin::DisconnectInternal()
     if (FAILED(hr)) {
         return hr;
     }
-    m_Connected->Release();
-    m_Connected = nullptr;
+    m_Connected.Release();
     m_mt.InitMediaType();
     return S_OK;
 }

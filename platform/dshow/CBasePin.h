@@ -86,7 +86,7 @@ protected:
     HRESULT DisconnectInternal();
 
     WCHAR* m_pName = nullptr;
-    IPin* m_Connected = nullptr;      // counted
+    CComPtr<IPin> m_Connected;
     PIN_DIRECTION m_dir;
     CCritSec* m_pLock;
     BOOL m_bRunTimeError = FALSE;

@@ -16,13 +16,9 @@ CEnumMediaTypes::CEnumMediaTypes(CBasePin* pPin, CEnumMediaTypes* pEnumMediaType
         m_Position = pEnumMediaTypes->m_Position;
         m_Version = pEnumMediaTypes->m_Version;
     }
-    m_pPin->AddRef();
 }
 
-CEnumMediaTypes::~CEnumMediaTypes()
-{
-    m_pPin->Release();
-}
+CEnumMediaTypes::~CEnumMediaTypes() = default;
 
 STDMETHODIMP CEnumMediaTypes::QueryInterface(REFIID riid, void** ppv)
 {

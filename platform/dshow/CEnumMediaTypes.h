@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <strmif.h>
 
+#include "platform/base/CComPtr.h"
+
 class CBasePin;
 
 class CEnumMediaTypes : public IEnumMediaTypes {
@@ -27,7 +29,7 @@ private:
     BOOL AreWeOutOfSync();
 
     volatile LONG m_cRef = 1;
-    CBasePin* m_pPin;
+    CComPtr<CBasePin> m_pPin;
     int m_Position = 0;
     LONG m_Version;
 };

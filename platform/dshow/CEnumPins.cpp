@@ -16,13 +16,9 @@ CEnumPins::CEnumPins(CBaseFilter* pFilter, CEnumPins* pEnumPins)
         m_Position = pEnumPins->m_Position;
         m_Version = pEnumPins->m_Version;
     }
-    m_pFilter->AddRef();
 }
 
-CEnumPins::~CEnumPins()
-{
-    m_pFilter->Release();
-}
+CEnumPins::~CEnumPins() = default;
 
 STDMETHODIMP CEnumPins::QueryInterface(REFIID riid, void** ppv)
 {

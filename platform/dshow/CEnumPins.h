@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <strmif.h>
 
+#include "platform/base/CComPtr.h"
+
 class CBaseFilter;
 
 class CEnumPins : public IEnumPins {
@@ -28,7 +30,7 @@ private:
     BOOL AreWeOutOfSync();
 
     volatile LONG m_cRef = 1;
-    CBaseFilter* m_pFilter;
+    CComPtr<CBaseFilter> m_pFilter;
     int m_Position = 0;
     LONG m_Version;
 };

@@ -12,6 +12,7 @@ void WINAPI FreeMediaType(AM_MEDIA_TYPE& mt)
         mt.pbFormat = nullptr;
     }
     if (mt.pUnk) {
+        // A media type is a C structure: its pUnk field holds a counted reference by contract.
         mt.pUnk->Release();
         mt.pUnk = nullptr;
     }
@@ -100,6 +101,7 @@ void CMediaType::InitMediaType()
 {
     ResetFormatBuffer();
     if (pUnk) {
+        // A media type is a C structure: its pUnk field holds a counted reference by contract.
         pUnk->Release();
     }
     std::memset(static_cast<AM_MEDIA_TYPE*>(this), 0, sizeof(AM_MEDIA_TYPE));

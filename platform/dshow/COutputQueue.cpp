@@ -19,7 +19,6 @@ COutputQueue::COutputQueue(IPin* pInputPin, HRESULT* phr, BOOL bAuto, BOOL bQueu
         }
         return;
     }
-    m_pPin->AddRef();
     const HRESULT hr = m_pPin->QueryInterface(IID_IMemInputPin,
                                               reinterpret_cast<void**>(&m_pInputPin));
     if (FAILED(hr)) {
@@ -43,7 +42,7 @@ COutputQueue::COutputQueue(IPin* pInputPin, HRESULT* phr, BOOL bAuto, BOOL bQueu
         return;
     }
     DWORD id = 0;
-    m_hThread = CreateThread(nullptr, 0, InitialThreadProc, this, 0, &id);
+    m_hThread.Attach(CreateThread(nullptr, 0, InitialThreadProc, this, 0, &id));
     if (!m_hThread) {
         if (phr) {
             *phr = HRESULT_FROM_WIN32(GetLastError());
@@ -63,20 +62,10 @@ COutputQueue::~COutputQueue()
         }
         m_evWork.Set();
         WaitForSingleObject(m_hThread, INFINITE);
-        CloseHandle(m_hThread);
-        m_hThread = nullptr;
+        m_hThread.Close();
     }
     FreePackets(m_List);
-    for (IMediaSample* sample : m_Batch) {
-        sample->Release();
-    }
-    m_Batch.clear();
-    if (m_pInputPin) {
-        m_pInputPin->Release();
-    }
-    if (m_pPin) {
-        m_pPin->Release();
-    }
+    ReleaseSamples(m_Batch);
 }
 
 DWORD WINAPI COutputQueue::InitialThreadProc(LPVOID pv)
@@ -128,9 +117,7 @@ void COutputQueue::SendPacket(Packet& packet)
                 m_hr = hr;
             }
         }
-        for (IMediaSample* sample : packet.samples) {
-            sample->Release();
-        }
+        ReleaseSamples(packet.samples);
         break;
     }
     case Kind::EndOfStream:
@@ -167,11 +154,23 @@ bool COutputQueue::QueueBatch()
 void COutputQueue::FreePackets(std::deque<Packet>& packets)
 {
     for (Packet& packet : packets) {
-        for (IMediaSample* sample : packet.samples) {
-            sample->Release();
-        }
+        ReleaseSamples(packet.samples);
     }
     packets.clear();
+}
+
+void COutputQueue::ReleaseSamples(IMediaSample* const* samples, size_t count)
+{
+    for (size_t i = 0; i < count; ++i) {
+        // The queue's own references, kept in a plain array for ReceiveMultiple.
+        samples[i]->Release();
+    }
+}
+
+void COutputQueue::ReleaseSamples(std::vector<IMediaSample*>& samples)
+{
+    ReleaseSamples(samples.data(), samples.size());
+    samples.clear();
 }
 
 HRESULT COutputQueue::Receive(IMediaSample* pSample)
@@ -188,24 +187,18 @@ HRESULT COutputQueue::ReceiveMultiple(IMediaSample** ppSamples, long nSamples,
     }
     *nSamplesProcessed = 0;
     if (!m_pInputPin) {
-        for (long i = 0; i < nSamples; ++i) {
-            ppSamples[i]->Release();
-        }
+        ReleaseSamples(ppSamples, static_cast<size_t>(nSamples));
         return E_UNEXPECTED;
     }
     if (!m_hThread) {
         const HRESULT hr = m_pInputPin->ReceiveMultiple(ppSamples, nSamples, nSamplesProcessed);
-        for (long i = 0; i < nSamples; ++i) {
-            ppSamples[i]->Release();
-        }
+        ReleaseSamples(ppSamples, static_cast<size_t>(nSamples));
         m_hr = hr;
         return hr;
     }
     CAutoLock lock(&m_csQueue);
     if (m_bFlushing || m_hr != S_OK) {
-        for (long i = 0; i < nSamples; ++i) {
-            ppSamples[i]->Release();
-        }
+        ReleaseSamples(ppSamples, static_cast<size_t>(nSamples));
         return m_bFlushing ? S_FALSE : m_hr;
     }
     long i = 0;
@@ -221,12 +214,11 @@ HRESULT COutputQueue::ReceiveMultiple(IMediaSample** ppSamples, long nSamples,
             QueueBatch();
         }
     } catch (const std::bad_alloc&) {
-        if (i < nSamples && *nSamplesProcessed == i) {
-            ppSamples[i]->Release();  // push_back failed: this one was not taken over
-        }
-        // Samples not taken over are released here, as the caller gave them up.
-        for (long j = i + 1; j < nSamples; ++j) {
-            ppSamples[j]->Release();
+        // Samples not taken over are released here, as the caller gave them up; when
+        // push_back failed, sample i was not taken over either.
+        const long first = (i < nSamples && *nSamplesProcessed == i) ? i : i + 1;
+        if (first < nSamples) {
+            ReleaseSamples(ppSamples + first, static_cast<size_t>(nSamples - first));
         }
         return E_OUTOFMEMORY;
     }
@@ -295,10 +287,7 @@ void COutputQueue::BeginFlush()
             CAutoLock lock(&m_csQueue);
             m_bFlushing = TRUE;
             dropped.swap(m_List);
-            for (IMediaSample* sample : m_Batch) {
-                sample->Release();
-            }
-            m_Batch.clear();
+            ReleaseSamples(m_Batch);
         }
         FreePackets(dropped);
     }

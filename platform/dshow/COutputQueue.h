@@ -12,6 +12,8 @@
 
 #include "platform/dshow/CAMEvent.h"
 #include "platform/dshow/CCritSec.h"
+#include "platform/base/CComPtr.h"
+#include "platform/base/CHandle.h"
 
 #define DEFAULTCACHE 10
 
@@ -47,7 +49,7 @@ public:
     // Sends a part batch now.
     void SendAnyway();
     BOOL IsIdle();
-    BOOL IsQueued() const { return m_hThread != nullptr; }
+    BOOL IsQueued() const { return m_hThread.IsValid(); }
     // The result the downstream pin gave last (S_OK after a flush).
     HRESULT LastResult() const { return m_hr; }
 
@@ -67,13 +69,16 @@ private:
     // (the samples then stay in the batch).
     bool QueueBatch();
     void FreePackets(std::deque<Packet>& packets);
+    // Samples travel as plain arrays (ReceiveMultiple takes one); each entry is one reference.
+    static void ReleaseSamples(IMediaSample* const* samples, size_t count);
+    static void ReleaseSamples(std::vector<IMediaSample*>& samples);
     void SendPacket(Packet& packet);
 
-    IPin* m_pPin = nullptr;
-    IMemInputPin* m_pInputPin = nullptr;
+    CComPtr<IPin> m_pPin;
+    CComPtr<IMemInputPin> m_pInputPin;
     BOOL m_bBatchExact;
     LONG m_lBatchSize;
-    HANDLE m_hThread = nullptr;
+    CHandle m_hThread;
     CCritSec m_csQueue;            // guards the list, the batch and the flags below
     CAMEvent m_evWork;             // auto reset: something was queued or the queue ends
     CAMEvent m_evIdle;             // manual reset: nothing queued and nothing being sent

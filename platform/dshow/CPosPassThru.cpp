@@ -2,6 +2,8 @@
 // notification.
 #include "platform/dshow/CPosPassThru.h"
 
+#include "platform/base/CComPtr.h"
+
 #include <vfwmsgs.h>
 
 CPosPassThru::CPosPassThru(LPCTSTR pName, LPUNKNOWN pUnk, HRESULT* phr, IPin* pPin)
@@ -26,25 +28,22 @@ HRESULT CPosPassThru::GetPeerSeeking(IMediaSeeking** ppMS)
     if (!m_pPin) {
         return E_NOTIMPL;
     }
-    IPin* peer = nullptr;
+    CComPtr<IPin> peer;
     if (FAILED(m_pPin->ConnectedTo(&peer)) || !peer) {
         return VFW_E_NOT_CONNECTED;
     }
     const HRESULT hr = peer->QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(ppMS));
-    peer->Release();
     return FAILED(hr) ? E_NOTIMPL : S_OK;
 }
 
-// Each method: find the peer, forward, release.
+// Each method: find the peer, forward.
 #define PASS_THROUGH(call)                       \
-    IMediaSeeking* seeking = nullptr;            \
+    CComPtr<IMediaSeeking> seeking;              \
     HRESULT hr = GetPeerSeeking(&seeking);       \
     if (FAILED(hr)) {                            \
         return hr;                               \
     }                                            \
-    hr = seeking->call;                          \
-    seeking->Release();                          \
-    return hr
+    return seeking->call
 
 STDMETHODIMP CPosPassThru::GetCapabilities(DWORD* pCapabilities)
 {

@@ -104,14 +104,13 @@ HRESULT CTransInPlaceFilter::CompleteConnect(PIN_DIRECTION dir, IPin*)
     if (!m_pGraph) {
         return VFW_E_NOT_IN_GRAPH;
     }
-    IFilterGraph2* graph = nullptr;
-    HRESULT hr = m_pGraph->QueryInterface(IID_IFilterGraph2, reinterpret_cast<void**>(&graph));
+    CComPtr<IFilterGraph2> graph;
+    const HRESULT hr =
+        m_pGraph->QueryInterface(IID_IFilterGraph2, reinterpret_cast<void**>(&graph));
     if (FAILED(hr)) {
         return hr;
     }
-    hr = graph->ReconnectEx(m_pOutput, &m_pInput->MediaType());
-    graph->Release();
-    return hr;
+    return graph->ReconnectEx(m_pOutput, &m_pInput->MediaType());
 }
 
 BOOL CTransInPlaceFilter::UsingDifferentAllocators() const
@@ -126,7 +125,7 @@ IMediaSample* CTransInPlaceFilter::Copy(IMediaSample* pSource)
     REFERENCE_TIME stop = props.tStop;
     const bool timed = (props.dwSampleFlags & AM_SAMPLE_TIMEVALID) != 0;
     const bool stopped = (props.dwSampleFlags & AM_SAMPLE_STOPVALID) != 0;
-    IMediaSample* out = nullptr;
+    CComPtr<IMediaSample> out;
     DWORD flags = m_bSampleSkipped ? AM_GBF_PREVFRAMESKIPPED : 0;
     if (FAILED(m_pOutput->GetDeliveryBuffer(&out, timed ? &start : nullptr,
                                             timed && stopped ? &stop : nullptr, flags))) {
@@ -137,13 +136,12 @@ IMediaSample* CTransInPlaceFilter::Copy(IMediaSample* pSource)
     BYTE* to = nullptr;
     if (length > out->GetSize() || FAILED(pSource->GetPointer(&from)) ||
         FAILED(out->GetPointer(&to)) || FAILED(out->SetActualDataLength(length))) {
-        out->Release();
         return nullptr;
     }
     if (length > 0) {
         std::memcpy(to, from, static_cast<size_t>(length));
     }
-    IMediaSample2* out2 = nullptr;
+    CComPtr<IMediaSample2> out2;
     if (SUCCEEDED(out->QueryInterface(IID_IMediaSample2, reinterpret_cast<void**>(&out2)))) {
         AM_SAMPLE2_PROPERTIES copy = props;
         copy.cbData = offsetof(AM_SAMPLE2_PROPERTIES, pbBuffer);
@@ -151,17 +149,14 @@ IMediaSample* CTransInPlaceFilter::Copy(IMediaSample* pSource)
         if (!(copy.dwSampleFlags & AM_SAMPLE_TYPECHANGED)) {
             copy.pMediaType = nullptr;
         }
-        const HRESULT hr = out2->SetProperties(copy.cbData, reinterpret_cast<BYTE*>(&copy));
-        out2->Release();
-        if (FAILED(hr)) {
-            out->Release();
+        if (FAILED(out2->SetProperties(copy.cbData, reinterpret_cast<BYTE*>(&copy)))) {
             return nullptr;
         }
     } else {
         CopySampleTimesAndFlags(out, props, false);
     }
     CopySampleMediaTime(out, pSource);
-    return out;
+    return out.Detach();
 }
 
 HRESULT CTransInPlaceFilter::Receive(IMediaSample* pSample)
@@ -170,14 +165,14 @@ HRESULT CTransInPlaceFilter::Receive(IMediaSample* pSample)
         IMemInputPin* downstream = m_pOutput->ConnectedIMemInputPin();
         return downstream ? downstream->Receive(pSample) : VFW_E_NOT_CONNECTED;
     }
-    IMediaSample* sample = pSample;
+    CComPtr<IMediaSample> sample;
     if (UsingDifferentAllocators()) {
-        sample = Copy(pSample);
+        sample.Attach(Copy(pSample));
         if (!sample) {
             return E_UNEXPECTED;
         }
     } else {
-        sample->AddRef();
+        sample = pSample;
     }
     HRESULT hr = Transform(sample);
     if (hr == S_OK) {
@@ -191,6 +186,5 @@ HRESULT CTransInPlaceFilter::Receive(IMediaSample* pSample)
         }
         hr = S_OK;
     }
-    sample->Release();
     return hr;
 }

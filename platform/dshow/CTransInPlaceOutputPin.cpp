@@ -55,10 +55,6 @@ HRESULT CTransInPlaceOutputPin::ShareInputAllocator(IMemAllocator* pAllocator, B
     if (FAILED(hr)) {
         return hr;
     }
-    pAllocator->AddRef();
-    if (m_pAllocator) {
-        m_pAllocator->Release();
-    }
     m_pAllocator = pAllocator;
     return S_OK;
 }
@@ -72,9 +68,8 @@ HRESULT CTransInPlaceOutputPin::DecideAllocator(IMemInputPin* pPin, IMemAllocato
     IMemAllocator* shared = input ? input->PeekAllocator() : nullptr;
     if (shared && !(input->IsReadOnly() && m_pTIPFilter->ModifiesData()) &&
         SUCCEEDED(pPin->NotifyAllocator(shared, input->IsReadOnly()))) {
-        if (*ppAlloc) {
-            (*ppAlloc)->Release();
-        }
+        CComPtr<IMemAllocator> previous;
+        previous.Attach(*ppAlloc);
         shared->AddRef();
         *ppAlloc = shared;
         return S_OK;

@@ -198,7 +198,7 @@ HRESULT CTransformFilter::Receive(IMediaSample* pSample)
         IMemInputPin* downstream = m_pOutput->ConnectedIMemInputPin();
         return downstream ? downstream->Receive(pSample) : VFW_E_NOT_CONNECTED;
     }
-    IMediaSample* out = nullptr;
+    CComPtr<IMediaSample> out;
     HRESULT hr = InitializeOutputSample(pSample, &out);
     if (FAILED(hr)) {
         return hr;
@@ -216,7 +216,6 @@ HRESULT CTransformFilter::Receive(IMediaSample* pSample)
         }
         hr = S_OK;
     }
-    out->Release();
     return hr;
 }
 

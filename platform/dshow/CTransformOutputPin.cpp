@@ -21,6 +21,7 @@ CTransformOutputPin::CTransformOutputPin(LPCTSTR pObjectName,
 CTransformOutputPin::~CTransformOutputPin()
 {
     if (m_pPosition) {
+        // Published lock-free, so held raw: the pin's one counted reference.
         m_pPosition->Release();
     }
 }
@@ -49,10 +50,11 @@ STDMETHODIMP CTransformOutputPin::NonDelegatingQueryInterface(REFIID riid, void*
             }
             // The inner unknown: its calls do not come back to this pin's count.
             pass->NonDelegatingAddRef();
-            auto* inner = reinterpret_cast<IUnknown*>(static_cast<PNDUNKNOWN>(pass));
+            CComPtr<IUnknown> inner;
+            inner.Attach(reinterpret_cast<IUnknown*>(static_cast<PNDUNKNOWN>(pass)));
             if (InterlockedCompareExchangePointer(reinterpret_cast<void**>(&m_pPosition), inner,
-                                                  nullptr) != nullptr) {
-                inner->Release();
+                                                  nullptr) == nullptr) {
+                inner.Detach();  // now the pin's
             }
         }
         return m_pPosition->QueryInterface(riid, ppv);
@@ -132,12 +134,10 @@ STDMETHODIMP CTransformOutputPin::Notify(IBaseFilter* pSender, Quality q)
     if (!upstream) {
         return VFW_E_NOT_FOUND;
     }
-    IQualityControl* quality = nullptr;
+    CComPtr<IQualityControl> quality;
     if (FAILED(upstream->QueryInterface(IID_IQualityControl,
                                         reinterpret_cast<void**>(&quality)))) {
         return VFW_E_NOT_FOUND;
     }
-    const HRESULT hrUp = quality->Notify(m_pTransformFilter, q);
-    quality->Release();
-    return hrUp;
+    return quality->Notify(m_pTransformFilter, q);
 }

@@ -125,6 +125,7 @@ void CFile::Close()
         return;
     }
     LONG code = 0;
+    // CFile is the owner type of its handle, and a failed close is reported as CFileException.
     if (!::CloseHandle(m_hFile)) {
         code = static_cast<LONG>(::GetLastError());
         if (code == 0) {
@@ -247,7 +248,7 @@ CString CFile::GetFileTitle() const
 void CFile::Abort() noexcept
 {
     if (m_hFile != INVALID_HANDLE_VALUE) {
-        ::CloseHandle(m_hFile);
+        ::CloseHandle(m_hFile);  // the owner's own close, errors ignored as Abort promises
         m_hFile = INVALID_HANDLE_VALUE;
     }
     m_bCloseOnDelete = FALSE;

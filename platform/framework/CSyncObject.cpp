@@ -6,6 +6,7 @@ IMPLEMENT_DYNAMIC(CSyncObject, CObject)
 CSyncObject::~CSyncObject()
 {
     if (m_hObject) {
+        // The synchronisation objects are the owner type of their handle (public m_hObject).
         ::CloseHandle(m_hObject);
     }
 }

@@ -42,17 +42,9 @@ WmvAsyncReader::~WmvAsyncReader()
             thread_.join();
         }
     }
-    for (Request& r : queue_) {
-        if (r.stream != nullptr) {
-            r.stream->Release();
-        }
-    }
-    if (advanced_ != nullptr) {
-        advanced_->Release();
-    }
-    if (callback_ != nullptr) {
-        callback_->Release();
-    }
+    queue_.clear();
+    advanced_.Release();
+    callback_.Release();
 }
 
 WmvAsyncReader* WmvAsyncReader::Create() { return new (std::nothrow) WmvAsyncReader(); }
@@ -125,12 +117,7 @@ STDMETHODIMP WmvAsyncReader::OpenStream(IStream* stream, IWMReaderCallback* call
         }
         Request r{Command::kOpen};
         r.stream = stream;
-        stream->AddRef();
-        const HRESULT hr = BeginOpen(std::move(r), callback, context);
-        if (FAILED(hr)) {
-            stream->Release();
-        }
-        return hr;
+        return BeginOpen(std::move(r), callback, context);
     });
 }
 
@@ -141,7 +128,6 @@ HRESULT WmvAsyncReader::BeginOpen(Request request, IWMReaderCallback* callback, 
         return NS_E_INVALID_REQUEST;
     }
     callback_ = callback;
-    callback_->AddRef();
     if (FAILED(callback->QueryInterface(IID_IWMReaderCallbackAdvanced,
                                         reinterpret_cast<void**>(&advanced_)))) {
         advanced_ = nullptr;
@@ -313,8 +299,7 @@ void WmvAsyncReader::RunOpen(Request& request)
     HRESULT hr;
     if (request.stream != nullptr) {
         hr = WmvMedia::OpenStream(request.stream, &media);
-        request.stream->Release();
-        request.stream = nullptr;
+        request.stream.Release();
     } else {
         if (WmvMedia::IsNetworkName(request.url.c_str())) {
             Status(WMT_CONNECTING, S_OK);
@@ -575,7 +560,7 @@ void WmvAsyncReader::Deliver(asf::AsfSample& sample)
         return;
     }
     const DWORD size = static_cast<DWORD>(sample.data.size());
-    INSSBuffer* buffer = nullptr;
+    CComPtr<INSSBuffer> buffer;
     if (allocate) {
         // The application's own buffer: a refusal (it is stopping or flushing) drops the sample.
         const HRESULT hr = asStream ? advanced->AllocateForStream(stream, size, &buffer, context)
@@ -587,7 +572,6 @@ void WmvAsyncReader::Deliver(asf::AsfSample& sample)
         DWORD max = 0;
         if (FAILED(buffer->GetMaxLength(&max)) || max < size || FAILED(buffer->GetBuffer(&data)) ||
             data == nullptr) {
-            buffer->Release();
             return;
         }
         if (size > 0) {
@@ -595,7 +579,7 @@ void WmvAsyncReader::Deliver(asf::AsfSample& sample)
         }
         buffer->SetLength(size);
     } else {
-        buffer = WmvBuffer::Create(std::move(sample.data));
+        buffer.Attach(WmvBuffer::Create(std::move(sample.data)));
         if (buffer == nullptr) {
             return;
         }
@@ -608,14 +592,13 @@ void WmvAsyncReader::Deliver(asf::AsfSample& sample)
     } else {
         callback->OnSample(output, sample.time, sample.duration, flags, buffer, context);
     }
-    buffer->Release();
 }
 
 void WmvAsyncReader::RunClose()
 {
     std::unique_ptr<WmvMedia> media;
-    IWMReaderCallback* callback = nullptr;
-    IWMReaderCallbackAdvanced* advanced = nullptr;
+    CComPtr<IWMReaderCallback> callback;
+    CComPtr<IWMReaderCallbackAdvanced> advanced;
     void* context = nullptr;
     {
         std::lock_guard<std::mutex> hold(lock_);
@@ -624,21 +607,13 @@ void WmvAsyncReader::RunClose()
         media = std::move(media_);
         // Detached before the closed status goes out, so that the application may open
         // again as soon as it hears of it.
-        callback = callback_;
-        advanced = advanced_;
+        callback = std::move(callback_);
+        advanced = std::move(advanced_);
         context = startContext_;
-        callback_ = nullptr;
-        advanced_ = nullptr;
     }
     media.reset();
     if (callback != nullptr) {
         callback->OnStatus(WMT_CLOSED, S_OK, WMT_TYPE_DWORD, nullptr, context);
-    }
-    if (advanced != nullptr) {
-        advanced->Release();
-    }
-    if (callback != nullptr) {
-        callback->Release();
     }
 }
 

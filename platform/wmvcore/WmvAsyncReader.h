@@ -19,6 +19,7 @@
 #include "platform/wmvcore/WmvMedia.h"
 #include "platform/wmvcore/WmvNetworkConfig.h"
 #include "platform/wmvcore/WmvProfile.h"
+#include "platform/base/CComPtr.h"
 
 namespace orvane::wmv {
 
@@ -90,7 +91,7 @@ private:
     struct Request {
         Command command;
         std::wstring url{};      // kOpen by name
-        IStream* stream = nullptr;  // kOpen by stream, one reference
+        CComPtr<IStream> stream;  // kOpen by stream
         QWORD start = 0;
         QWORD duration = 0;
         float rate = 1.0f;
@@ -133,8 +134,8 @@ private:
     std::shared_ptr<std::atomic<bool>> openCancel_;  // of the open in progress
     std::thread thread_;
 
-    IWMReaderCallback* callback_ = nullptr;            // one reference while open
-    IWMReaderCallbackAdvanced* advanced_ = nullptr;    // one reference, when offered
+    CComPtr<IWMReaderCallback> callback_;            // while open
+    CComPtr<IWMReaderCallbackAdvanced> advanced_;    // when offered
     void* openContext_ = nullptr;
     void* startContext_ = nullptr;
     std::unique_ptr<WmvMedia> media_;  // set and reset by the worker

@@ -5,12 +5,7 @@
 
 namespace orvane::wmv {
 
-WmvFileSource::~WmvFileSource()
-{
-    if (file_ != INVALID_HANDLE_VALUE) {
-        CloseHandle(file_);
-    }
-}
+WmvFileSource::~WmvFileSource() = default;
 
 HRESULT WmvFileSource::Open(const WCHAR* path, DWORD access, DWORD share)
 {
@@ -19,9 +14,9 @@ HRESULT WmvFileSource::Open(const WCHAR* path, DWORD access, DWORD share)
     }
     // Reading needs no more than read access, whatever the caller asked for.
     (void)access;
-    file_ = CreateFileW(path, GENERIC_READ, share | FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file_ == INVALID_HANDLE_VALUE) {
+    file_.Attach(CreateFileW(path, GENERIC_READ, share | FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file_.IsValid()) {
         const DWORD err = GetLastError();
         if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND) {
             return NS_E_FILE_NOT_FOUND;

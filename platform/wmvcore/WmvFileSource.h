@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "platform/base/CHandle.h"
+
 #include <mutex>
 
 #include "platform/wmvcore/asf/AsfSource.h"
@@ -19,7 +21,7 @@ public:
     bool KnownSize(uint64_t* size) const override;
 
 private:
-    HANDLE file_ = INVALID_HANDLE_VALUE;
+    CHandle file_;
     uint64_t size_ = 0;
     std::mutex lock_;
 };

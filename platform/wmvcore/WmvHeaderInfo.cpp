@@ -92,6 +92,7 @@ STDMETHODIMP WmvHeaderInfo::QueryInterface(REFIID iid, void** out)
 }
 
 STDMETHODIMP_(ULONG) WmvHeaderInfo::AddRef() { return owner_->AddRef(); }
+// Refcounting: a part of the reader shares its owner's count.
 STDMETHODIMP_(ULONG) WmvHeaderInfo::Release() { return owner_->Release(); }
 
 size_t WmvHeaderInfo::Count(WORD stream) const

@@ -197,6 +197,7 @@ STDMETHODIMP WmvNetworkConfig::QueryInterface(REFIID iid, void** out)
 }
 
 STDMETHODIMP_(ULONG) WmvNetworkConfig::AddRef() { return owner_->AddRef(); }
+// Refcounting: a part of the reader shares its owner's count.
 STDMETHODIMP_(ULONG) WmvNetworkConfig::Release() { return owner_->Release(); }
 
 STDMETHODIMP WmvNetworkConfig::GetBufferingTime(QWORD* time)

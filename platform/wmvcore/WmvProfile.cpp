@@ -9,9 +9,6 @@ WmvProfile::~WmvProfile() { Clear(); }
 
 void WmvProfile::Clear()
 {
-    for (WmvStreamConfig* s : streams_) {
-        s->Release();
-    }
     streams_.clear();
     loaded_ = false;
 }
@@ -23,8 +20,10 @@ void WmvProfile::Load(const asf::AsfHeader* header)
         return;
     }
     for (const asf::AsfStream& s : header->streams) {
-        if (WmvStreamConfig* c = WmvStreamConfig::Create(s)) {
-            streams_.push_back(c);
+        CComPtr<WmvStreamConfig> config;
+        config.Attach(WmvStreamConfig::Create(s));
+        if (config) {
+            streams_.push_back(std::move(config));
         }
     }
     loaded_ = true;
@@ -36,6 +35,7 @@ STDMETHODIMP WmvProfile::QueryInterface(REFIID iid, void** out)
 }
 
 STDMETHODIMP_(ULONG) WmvProfile::AddRef() { return owner_->AddRef(); }
+// Refcounting: a part of the reader shares its owner's count.
 STDMETHODIMP_(ULONG) WmvProfile::Release() { return owner_->Release(); }
 
 STDMETHODIMP WmvProfile::GetVersion(WMT_VERSION* version)
@@ -116,7 +116,6 @@ STDMETHODIMP WmvProfile::RemoveStreamByNumber(WORD number)
 {
     for (auto it = streams_.begin(); it != streams_.end(); ++it) {
         if ((*it)->Number() == number) {
-            (*it)->Release();
             streams_.erase(it);
             return S_OK;
         }

@@ -10,6 +10,7 @@
 
 #include "platform/wmvcore/WmvStreamConfig.h"
 #include "platform/wmvcore/asf/AsfHeader.h"
+#include "platform/base/CComPtr.h"
 
 namespace orvane::wmv {
 
@@ -49,7 +50,7 @@ private:
     void Clear();
 
     IUnknown* owner_;  // not counted: the face lives inside its owner
-    std::vector<WmvStreamConfig*> streams_;  // one reference each
+    std::vector<CComPtr<WmvStreamConfig>> streams_;
     bool loaded_ = false;
 };
 

@@ -5,7 +5,6 @@ namespace orvane::wmv {
 
 WmvStreamSource::WmvStreamSource(IStream* stream) : stream_(stream)
 {
-    stream_->AddRef();
     STATSTG stat = {};
     if (SUCCEEDED(stream_->Stat(&stat, STATFLAG_NONAME))) {
         size_ = stat.cbSize.QuadPart;
@@ -20,7 +19,7 @@ WmvStreamSource::WmvStreamSource(IStream* stream) : stream_(stream)
     }
 }
 
-WmvStreamSource::~WmvStreamSource() { stream_->Release(); }
+WmvStreamSource::~WmvStreamSource() = default;
 
 asf::AsfError WmvStreamSource::ReadAt(uint64_t offset, void* buffer, size_t size, size_t* got)
 {

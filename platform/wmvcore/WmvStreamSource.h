@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "platform/wmvcore/asf/AsfSource.h"
+#include "platform/base/CComPtr.h"
 
 namespace orvane::wmv {
 
@@ -20,7 +21,7 @@ public:
     bool KnownSize(uint64_t* size) const override;
 
 private:
-    IStream* stream_;
+    CComPtr<IStream> stream_;
     uint64_t size_ = 0;
     bool sizeKnown_ = false;
     std::mutex lock_;

@@ -71,9 +71,7 @@ CSoundSpeedFlt::~CSoundSpeedFlt()
 
 void CSoundSpeedFlt::FreeFloatBuffer()
 {
-    std::free(m_floatBuffer);
-    m_floatBuffer = nullptr;
-    m_floatBufferLen = 0;
+    std::vector<float>().swap(m_floatBuffer);
 }
 
 const WAVEFORMATEX* CSoundSpeedFlt::Format() const
@@ -218,11 +216,12 @@ HRESULT CSoundSpeedFlt::DecideBufferSize(IMemAllocator* pAllocator, ALLOCATOR_PR
         return E_FAIL;
     }
     const unsigned len = static_cast<unsigned>(actual.cbBuffer) * 8u / f->wBitsPerSample;
-    m_floatBuffer = static_cast<float*>(std::malloc(sizeof(float) * len));
-    if (!m_floatBuffer) {
+    try {
+        m_floatBuffer.assign(len, 0.0f);
+    } catch (const std::bad_alloc&) {
+        FreeFloatBuffer();
         return E_OUTOFMEMORY;
     }
-    m_floatBufferLen = len;
     return S_OK;
 }
 
@@ -321,7 +320,7 @@ HRESULT CSoundSpeedFlt::Receive(IMediaSample* pSample)
 
 HRESULT CSoundSpeedFlt::ProcessSample(IMediaSample* pSample)
 {
-    if (!m_floatBuffer || !pSample) {
+    if (m_floatBuffer.empty() || !pSample) {
         return E_POINTER;
     }
     const long length = pSample->GetActualDataLength();
@@ -358,20 +357,20 @@ HRESULT CSoundSpeedFlt::ProcessSample(IMediaSample* pSample)
             std::memcpy(&v, data + 2 * i, 2);
             m_floatBuffer[filled] = v * 0.000030517578125f;
         }
-        if (++filled == m_floatBufferLen) {
-            ok = m_soundSpeed.Process(m_floatBuffer, filled) && ok;
+        if (++filled == m_floatBuffer.size()) {
+            ok = m_soundSpeed.Process(m_floatBuffer.data(), filled) && ok;
             filled = 0;
         }
     }
     if (filled > 0) {
-        ok = m_soundSpeed.Process(m_floatBuffer, filled) && ok;
+        ok = m_soundSpeed.Process(m_floatBuffer.data(), filled) && ok;
     }
     return ok ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT CSoundSpeedFlt::ReceiveIfNeed()
 {
-    if (!m_pOutput || !m_floatBuffer) {
+    if (!m_pOutput || m_floatBuffer.empty()) {
         return E_POINTER;
     }
     if (m_notDelivering || m_State == State_Stopped) {
@@ -381,7 +380,7 @@ HRESULT CSoundSpeedFlt::ReceiveIfNeed()
     const unsigned bits = f->wBitsPerSample;
     const unsigned bytesPerValue = bits / 8u;
     while (m_soundSpeed.GetQueuedCount() > 0) {
-        IMediaSample* out = nullptr;
+        CComPtr<IMediaSample> out;
         HRESULT hr = m_pOutput->GetDeliveryBuffer(&out, nullptr, nullptr, 0);
         if (FAILED(hr) || !out) {
             hr = FAILED(hr) ? hr : E_POINTER;
@@ -393,12 +392,11 @@ HRESULT CSoundSpeedFlt::ReceiveIfNeed()
         out->GetPointer(&dest);
         if (!dest) {
             filter_trace::Unexpected(m_sink, __FILE__, __LINE__, E_POINTER, L"GetPointer");
-            out->Release();
             return E_POINTER;
         }
-        const unsigned n = m_soundSpeed.Read(capacity < m_floatBufferLen ? capacity
-                                                                          : m_floatBufferLen,
-                                             m_floatBuffer);
+        const unsigned bufferLen = static_cast<unsigned>(m_floatBuffer.size());
+        const unsigned n = m_soundSpeed.Read(capacity < bufferLen ? capacity : bufferLen,
+                                             m_floatBuffer.data());
         if (bits == 8) {
             for (unsigned i = 0; i < n; ++i) {
                 dest[i] = FloatToPcm8(m_floatBuffer[i]);
@@ -414,13 +412,11 @@ HRESULT CSoundSpeedFlt::ReceiveIfNeed()
         if (FAILED(hr)) {
             filter_trace::Unexpected(m_sink, __FILE__, __LINE__, hr,
                                      L"SetActualDataLength " + std::to_wstring(bytes));
-            out->Release();
             return hr;
         }
         hr = out->SetSyncPoint(TRUE);
         if (FAILED(hr)) {
             filter_trace::Unexpected(m_sink, __FILE__, __LINE__, hr, L"SetSyncPoint");
-            out->Release();
             return hr;
         }
         const double seconds = static_cast<double>(bytes) /
@@ -431,11 +427,10 @@ HRESULT CSoundSpeedFlt::ReceiveIfNeed()
         hr = out->SetTime(&start, &stop);
         if (FAILED(hr)) {
             filter_trace::Unexpected(m_sink, __FILE__, __LINE__, hr, L"SetTime");
-            out->Release();
             return hr;
         }
         hr = m_pOutput->Deliver(out);
-        out->Release();
+        out.Release();
         if (hr != S_OK) {
             if (FAILED(hr)) {
                 filter_trace::Unexpected(m_sink, __FILE__, __LINE__, hr, L"Deliver");

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 #include "video/audio/IAudioFilterSink.h"
 #include "WinNT_SP/Include_VS2005/AUDIO_DSP/SoundSpeed.h"
@@ -63,7 +64,7 @@ private:
     volatile LONG m_restartOnData = 0;
     LONG m_takeStartTime = 1;          // next input start time becomes m_nextOutputTime
     std::atomic<REFERENCE_TIME> m_nextOutputTime{0};
-    unsigned m_floatBufferLen = 0;     // values, one output buffer's worth
-    float* m_floatBuffer = nullptr;    // C heap; conversion buffer for input and output
+    // Conversion buffer for input and output: one output buffer's worth of values.
+    std::vector<float> m_floatBuffer;
     SoundSpeed m_soundSpeed;
 };

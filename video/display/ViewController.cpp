@@ -52,33 +52,20 @@ private:
     CRITICAL_SECTION* m_lock;
 };
 
-template <class T>
-void ReleaseAndClear(T*& pointer)
-{
-    if (pointer) {
-        pointer->Release();
-        pointer = nullptr;
-    }
-}
-
 // The VMR-9 and VMR-7 windowless controls share their operations; calls go to whichever the
 // slot holds.
 template <class F>
 HRESULT WithVmr(IUnknown* control, F call)
 {
-    IVMRWindowlessControl9* vmr9 = nullptr;
+    CComPtr<IVMRWindowlessControl9> vmr9;
     if (SUCCEEDED(control->QueryInterface(IID_IVMRWindowlessControl9,
                                           reinterpret_cast<void**>(&vmr9)))) {
-        const HRESULT hr = call(vmr9);
-        vmr9->Release();
-        return hr;
+        return call(vmr9.p);
     }
-    IVMRWindowlessControl* vmr7 = nullptr;
+    CComPtr<IVMRWindowlessControl> vmr7;
     if (SUCCEEDED(control->QueryInterface(IID_IVMRWindowlessControl,
                                           reinterpret_cast<void**>(&vmr7)))) {
-        const HRESULT hr = call(vmr7);
-        vmr7->Release();
-        return hr;
+        return call(vmr7.p);
     }
     return E_NOINTERFACE;
 }
@@ -110,21 +97,18 @@ bool ConnectedInput(IBaseFilter* renderer, IPin** input, IPin** upstream)
 {
     *input = nullptr;
     *upstream = nullptr;
-    IEnumPins* pins = nullptr;
+    CComPtr<IEnumPins> pins;
     if (renderer == nullptr || FAILED(renderer->EnumPins(&pins))) {
         return false;
     }
-    IPin* pin = nullptr;
+    CComPtr<IPin> pin;
     while (*input == nullptr && pins->Next(1, &pin, nullptr) == S_OK) {
         PIN_DIRECTION direction = PINDIR_OUTPUT;
         if (SUCCEEDED(pin->QueryDirection(&direction)) && direction == PINDIR_INPUT &&
             SUCCEEDED(pin->ConnectedTo(upstream))) {
-            *input = pin;
-        } else {
-            pin->Release();
+            *input = pin.Detach();
         }
     }
-    pins->Release();
     return *input != nullptr;
 }
 
@@ -143,8 +127,8 @@ void PreferPlainRgbUnderWine(IGraphBuilder* graph, IBaseFilter* renderer, IPin* 
         streamBits = DXVideoFunc::BitCountOf(streamType);
         FreeMediaType(streamType);
     }
-    IPin* input = nullptr;
-    IPin* decoderOutput = nullptr;
+    CComPtr<IPin> input;
+    CComPtr<IPin> decoderOutput;
     if (!ConnectedInput(renderer, &input, &decoderOutput)) {
         return;
     }
@@ -153,7 +137,7 @@ void PreferPlainRgbUnderWine(IGraphBuilder* graph, IBaseFilter* renderer, IPin* 
         const BITMAPINFOHEADER* header = DXVideoFunc::BitmapHeaderOf(current);
         const bool plainRgb = header && header->biCompression == BI_RGB;
         AM_MEDIA_TYPE* wanted = nullptr;
-        IEnumMediaTypes* types = nullptr;
+        CComPtr<IEnumMediaTypes> types;
         if (!plainRgb && streamBits > 8 && SUCCEEDED(decoderOutput->EnumMediaTypes(&types))) {
             AM_MEDIA_TYPE* type = nullptr;
             while (wanted == nullptr && types->Next(1, &type, nullptr) == S_OK) {
@@ -165,7 +149,7 @@ void PreferPlainRgbUnderWine(IGraphBuilder* graph, IBaseFilter* renderer, IPin* 
                     DeleteMediaType(type);
                 }
             }
-            types->Release();
+            types.Release();
         }
         if (wanted != nullptr) {
             graph->Disconnect(decoderOutput);
@@ -182,8 +166,6 @@ void PreferPlainRgbUnderWine(IGraphBuilder* graph, IBaseFilter* renderer, IPin* 
         }
         FreeMediaType(current);
     }
-    decoderOutput->Release();
-    input->Release();
 }
 
 }  // namespace
@@ -226,9 +208,9 @@ std::wstring ViewController::CreateEvr(IGraphBuilder* graph, HWND window, IBaseF
 {
     *renderer = nullptr;
     *control = nullptr;
-    IBaseFilter* filter = nullptr;
-    IMFGetService* service = nullptr;
-    IMFVideoDisplayControl* display = nullptr;
+    CComPtr<IBaseFilter> filter;
+    CComPtr<IMFGetService> service;
+    CComPtr<IMFVideoDisplayControl> display;
     std::wstring error;
     HRESULT hr = CoCreateInstance(kClsidEvr, nullptr, kInproc, IID_IBaseFilter,
                                   reinterpret_cast<void**>(&filter));
@@ -252,14 +234,12 @@ std::wstring ViewController::CreateEvr(IGraphBuilder* graph, HWND window, IBaseF
             error = CALL_FAILURE(L"IGraphBuilder::AddFilter", hr, L"EVR");
         }
     }
-    ReleaseAndClear(service);
+    service.Release();
     if (!error.empty()) {
-        ReleaseAndClear(display);
-        ReleaseAndClear(filter);
         return error;
     }
-    *renderer = filter;
-    *control = display;
+    *renderer = filter.Detach();
+    *control = display.Detach();
     LOG_INFO(L"EVR: OK");
     return L"";
 }
@@ -272,8 +252,8 @@ std::wstring ViewController::CreateVmr(IGraphBuilder* graph, int mode, HWND wind
     const BOOL vmr9 = mode == 1;
     wchar_t detail[16];
     FormatBuf16(detail, L"VMR9=%i", vmr9 ? 1 : 0);
-    IBaseFilter* filter = nullptr;
-    IUnknown* windowless = nullptr;
+    CComPtr<IBaseFilter> filter;
+    CComPtr<IUnknown> windowless;
     BOOL added = FALSE;
     std::wstring error;
     HRESULT hr = CoCreateInstance(vmr9 ? CLSID_VideoMixingRenderer9 : CLSID_VideoMixingRenderer,
@@ -288,7 +268,7 @@ std::wstring ViewController::CreateVmr(IGraphBuilder* graph, int mode, HWND wind
         added = TRUE;
     }
     if (error.empty() && vmr9) {
-        IVMRFilterConfig9* config = nullptr;
+        CComPtr<IVMRFilterConfig9> config;
         if (FAILED(hr = filter->QueryInterface(IID_IVMRFilterConfig9,
                                                reinterpret_cast<void**>(&config)))) {
             error = CALL_FAILURE(L"QueryInterface", hr, L"IID_IVMRFilterConfig9");
@@ -300,10 +280,9 @@ std::wstring ViewController::CreateVmr(IGraphBuilder* graph, int mode, HWND wind
                                   reinterpret_cast<void**>(&windowless)))) {
                 error = CALL_FAILURE(L"QueryInterface", hr, L"IID_IVMRWindowlessControl9");
             }
-            config->Release();
         }
     } else if (error.empty()) {
-        IVMRFilterConfig* config = nullptr;
+        CComPtr<IVMRFilterConfig> config;
         if (FAILED(hr = filter->QueryInterface(IID_IVMRFilterConfig,
                                                reinterpret_cast<void**>(&config)))) {
             error = CALL_FAILURE(L"QueryInterface", hr, L"IID_IVMRFilterConfig");
@@ -319,7 +298,6 @@ std::wstring ViewController::CreateVmr(IGraphBuilder* graph, int mode, HWND wind
                     error = CALL_FAILURE(L"QueryInterface", hr, L"IID_IVMRWindowlessControl");
                 }
             }
-            config->Release();
         }
     }
     if (error.empty()) {
@@ -347,12 +325,10 @@ std::wstring ViewController::CreateVmr(IGraphBuilder* graph, int mode, HWND wind
         if (added) {
             graph->RemoveFilter(filter);
         }
-        ReleaseAndClear(windowless);
-        ReleaseAndClear(filter);
         return error;
     }
-    *renderer = filter;
-    *control = windowless;
+    *renderer = filter.Detach();
+    *control = windowless.Detach();
     LOG_INFO(FormatText(L"%s: OK", RendererName(vmr9 ? kRendererVmr9 : kRendererVmr7)));
     return L"";
 }
@@ -392,8 +368,8 @@ std::wstring ViewController::CreateAutoRenderer(IGraphBuilder* graph, HWND windo
 
 void ViewController::ReleaseControls(int index)
 {
-    ReleaseAndClear(m_evrControl[index]);
-    ReleaseAndClear(m_vmrControl[index]);
+    m_evrControl[index].Release();
+    m_vmrControl[index].Release();
 }
 
 void ViewController::ReleaseRenderer(int index, BOOL removeFromGraph)
@@ -401,22 +377,21 @@ void ViewController::ReleaseRenderer(int index, BOOL removeFromGraph)
     if (removeFromGraph && m_rendererGraph[index] && m_rendererFilter[index]) {
         // Pins of a running graph do not disconnect: the source stops first, as the reader
         // stops its graph before its renderers go.
-        IMediaControl* control = nullptr;
+        CComPtr<IMediaControl> control;
         if (SUCCEEDED(m_rendererGraph[index]->QueryInterface(
                 IID_IMediaControl, reinterpret_cast<void**>(&control)))) {
             const HRESULT hr = control->Stop();
             if (FAILED(hr)) {
                 LOG_UNEXPECTED_HR(hr, L"IMediaControl::Stop");
             }
-            control->Release();
         }
         const HRESULT hr = m_rendererGraph[index]->RemoveFilter(m_rendererFilter[index]);
         if (FAILED(hr)) {
             LOG_UNEXPECTED_HR(hr, L"IGraphBuilder::RemoveFilter");
         }
     }
-    ReleaseAndClear(m_rendererFilter[index]);
-    ReleaseAndClear(m_rendererGraph[index]);
+    m_rendererFilter[index].Release();
+    m_rendererGraph[index].Release();
 }
 
 std::wstring ViewController::InsertVideoRender(IPin* output, IGraphBuilder* graph, int index)
@@ -437,14 +412,14 @@ std::wstring ViewController::InsertVideoRender(IPin* output, IGraphBuilder* grap
     PlaySettingsValues values;
     settings.GetValues(&values);
 
-    IBaseFilter* renderer = nullptr;
+    CComPtr<IBaseFilter> renderer;
     std::wstring error;
     if (values.AutoRender) {
         error = CreateAutoRenderer(graph, window, &renderer, &m_vmrControl[index],
                                    &m_evrControl[index]);
         if (!error.empty()) {
             ReleaseControls(index);
-            ReleaseAndClear(renderer);
+            renderer.Release();
             LOG_UNEXPECTED(error);
             return DisplayString(200);
         }
@@ -458,7 +433,7 @@ std::wstring ViewController::InsertVideoRender(IPin* output, IGraphBuilder* grap
         }
         if (!error.empty()) {
             ReleaseControls(index);
-            ReleaseAndClear(renderer);
+            renderer.Release();
             LOG_UNEXPECTED(error);
             return FormatText(DisplayString(214), RendererName(kind));
         }
@@ -466,21 +441,20 @@ std::wstring ViewController::InsertVideoRender(IPin* output, IGraphBuilder* grap
     const HRESULT hr = DXVideoFunc::ConnectFilters(renderer, graph, output);
     if (FAILED(hr)) {
         graph->RemoveFilter(renderer);
-        renderer->Release();
+        renderer.Release();
         ReleaseControls(index);
         const bool noDecoder = hr == VFW_E_CANNOT_CONNECT || hr == VFW_E_CANNOT_RENDER ||
                                hr == static_cast<HRESULT>(0x80040255) || hr == E_NOINTERFACE;
         if (m_readerSource && noDecoder) {
             LOG_UNEXPECTED(FormatText(L"ConnectFilters: 0x%X", static_cast<unsigned>(hr)));
             std::wstring fourCc;
-            IEnumMediaTypes* types = nullptr;
+            CComPtr<IEnumMediaTypes> types;
             if (SUCCEEDED(output->EnumMediaTypes(&types))) {
                 AM_MEDIA_TYPE* type = nullptr;
                 if (types->Next(1, &type, nullptr) == S_OK && type) {
                     fourCc = DXVideoFunc::FourCcText(*type, FALSE);
                     DeleteMediaType(type);
                 }
-                types->Release();
             }
             CharUpperW(fourCc.data());
             return FormatText(DisplayString(199), fourCc.c_str());
@@ -488,9 +462,8 @@ std::wstring ViewController::InsertVideoRender(IPin* output, IGraphBuilder* grap
         return CALL_FAILURE(L"DXVideoFunc::ConnectFilters", hr, detail);
     }
     PreferPlainRgbUnderWine(graph, renderer, output);
-    m_rendererFilter[index] = renderer;
+    m_rendererFilter[index] = std::move(renderer);
     m_rendererGraph[index] = graph;
-    graph->AddRef();
     AllowScreenSaver(FALSE);
     m_rendererBoard[index].SetFill(FALSE);
     return UpdateVideoPosition(window);
@@ -741,19 +714,18 @@ std::wstring ViewController::InsertVideoWindow(HWND window, int index)
 
 std::wstring ViewController::ReinsertRenderer(int index)
 {
-    IPin* upstream = nullptr;
-    IGraphBuilder* graph = m_rendererGraph[index];
-    IPin* input = nullptr;
+    CComPtr<IPin> upstream;
+    // Held here: inserting the new renderer lets go of the slot's own reference.
+    const CComPtr<IGraphBuilder> graph = m_rendererGraph[index];
+    CComPtr<IPin> input;
     if (!ConnectedInput(m_rendererFilter[index], &input, &upstream) || !graph) {
-        ReleaseAndClear(input);
-        ReleaseAndClear(upstream);
         return CALL_FAILURE(L"SetVideoClippingWindow", VFW_E_WRONG_STATE, L"");
     }
-    input->Release();
+    input.Release();
     if (m_reader && m_reader->Graph() == graph && m_reader->VideoStream(index).pin) {
         // The removal takes the decoder along and stops the graph: the stream is connected
         // afresh from the reader's pin, and playing goes on where it was.
-        upstream->Release();
+        upstream.Release();
         const int readerState = m_reader->State();
         double seconds = 0;
         const bool known = readerState != 0 && m_reader->GetPositionSeconds(&seconds).empty();
@@ -765,9 +737,8 @@ std::wstring ViewController::ReinsertRenderer(int index)
         }
         return error;
     }
-    graph->AddRef();
     OAFilterState state = State_Stopped;
-    IMediaControl* control = nullptr;
+    CComPtr<IMediaControl> control;
     if (SUCCEEDED(graph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control)))) {
         control->GetState(100, &state);
     }
@@ -780,11 +751,6 @@ std::wstring ViewController::ReinsertRenderer(int index)
             control->Pause();
         }
     }
-    if (control) {
-        control->Release();
-    }
-    upstream->Release();
-    graph->Release();
     return error;
 }
 
@@ -1039,7 +1005,7 @@ void ViewController::AllowScreenSaver(BOOL allow)
 
 IBaseFilter* ViewController::RendererFilter(int index) const
 {
-    return index >= 0 && index < 2 ? m_rendererFilter[index] : nullptr;
+    return index >= 0 && index < 2 ? m_rendererFilter[index].p : nullptr;
 }
 
 BOOL ViewController::HasEvrControl() const

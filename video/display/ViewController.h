@@ -12,6 +12,8 @@
 
 #include <string>
 
+#include "platform/base/CComPtr.h"
+
 class CFullScrWindow;
 struct IMFVideoDisplayControl;
 
@@ -104,11 +106,11 @@ private:
     CFullScrWindow* m_fullScreen[2] = {};
     CVideoBoard m_placeholderBoard[2];
     CVideoBoard m_rendererBoard[2];
-    IBaseFilter* m_rendererFilter[2] = {};
-    IGraphBuilder* m_rendererGraph[2] = {};
+    CComPtr<IBaseFilter> m_rendererFilter[2];
+    CComPtr<IGraphBuilder> m_rendererGraph[2];
     // IVMRWindowlessControl9 or IVMRWindowlessControl: both have the same operations in the
     // same order, so one slot serves both.
-    IUnknown* m_vmrControl[2] = {};
-    IMFVideoDisplayControl* m_evrControl[2] = {};
+    CComPtr<IUnknown> m_vmrControl[2];
+    CComPtr<IMFVideoDisplayControl> m_evrControl[2];
     BOOL m_screenSaverHeld = FALSE;
 };

@@ -45,9 +45,6 @@ CMediaReader::CMediaReader() : m_stopEvent(CreateEventW(nullptr, TRUE, FALSE, nu
 CMediaReader::~CMediaReader()
 {
     Close();
-    if (m_stopEvent != nullptr) {
-        CloseHandle(m_stopEvent);
-    }
 }
 
 LONGLONG CMediaReader::RangeStop(LONGLONG start, LONGLONG length, double duration)
@@ -88,8 +85,9 @@ std::wstring CMediaReader::BuildGraph(const wchar_t* name, READER_CB_PARAMS* con
         return CALL_FAILURE(L"CoCreateInstance", hr, L"CLSID_FilterGraph");
     }
     std::wstring error;
-    m_splitter = new (std::nothrow) CWMFSplitterFlt(name, context, m_logDetails, &error, read,
-                                                    seek);
+    // The new filter holds one reference: the creator's.
+    m_splitter.Attach(new (std::nothrow) CWMFSplitterFlt(name, context, m_logDetails, &error,
+                                                         read, seek));
     if (m_splitter == nullptr) {
         return CALL_FAILURE(L"new", 14, L"CWMFSplitterFlt");
     }
@@ -118,7 +116,7 @@ std::wstring CMediaReader::BuildGraph(const wchar_t* name, READER_CB_PARAMS* con
     int audioCount = 0;
     for (int i = 0; i < outputs; ++i) {
         const std::wstring index = FormatText(L"%i", i);
-        IPin* pin = nullptr;
+        CComPtr<IPin> pin;
         hr = DXVideoFunc::GetPin(i, m_splitter, &pin);
         if (FAILED(hr) || pin == nullptr) {
             return CALL_FAILURE(L"DXVideoFunc::GetPin", FAILED(hr) ? hr : E_FAIL, index.c_str());
@@ -126,7 +124,6 @@ std::wstring CMediaReader::BuildGraph(const wchar_t* name, READER_CB_PARAMS* con
         CMediaType type;
         hr = DXVideoFunc::GetPreferredMediaType(pin, type);
         if (FAILED(hr)) {
-            pin->Release();
             return CALL_FAILURE(L"GetFirstMediaType", hr, index.c_str());
         }
         std::wstring text;
@@ -134,7 +131,7 @@ std::wstring CMediaReader::BuildGraph(const wchar_t* name, READER_CB_PARAMS* con
             if (videoCount >= 2) {
                 LOG_UNEXPECTED(FormatText(L"Video Stream: %i", videoCount));
             } else {
-                const WORD number = static_cast<CWMFOutputPin*>(pin)->GetStreamNumber(nullptr);
+                const WORD number = static_cast<CWMFOutputPin*>(pin.p)->GetStreamNumber(nullptr);
                 const int slot = VideoSlot(number, m_videoStreams[1].pin == nullptr);
                 text = m_videoStreams[slot].Init(pin, slot + 1, type);
                 if (text.empty()) {
@@ -170,7 +167,7 @@ std::wstring CMediaReader::BuildGraph(const wchar_t* name, READER_CB_PARAMS* con
             LOG_INFO(FormatText(L"Un.Stream[%i]: Majortype=%s, Subtype=%s, Formattype=%s", i,
                                 major, sub, format));
         }
-        pin->Release();
+        pin.Release();
         if (!text.empty()) {
             return text;
         }
@@ -238,26 +235,11 @@ void CMediaReader::Close()
         }
         m_mediaControl->Stop();
     }
-    if (m_splitter != nullptr) {
-        m_splitter->Release();
-        m_splitter = nullptr;
-    }
-    if (m_mediaControl != nullptr) {
-        m_mediaControl->Release();
-        m_mediaControl = nullptr;
-    }
-    if (m_mediaSeeking != nullptr) {
-        m_mediaSeeking->Release();
-        m_mediaSeeking = nullptr;
-    }
-    if (m_graph != nullptr) {
-        m_graph->Release();
-        m_graph = nullptr;
-    }
-    if (m_mediaEvent != nullptr) {
-        m_mediaEvent->Release();
-        m_mediaEvent = nullptr;
-    }
+    m_splitter.Release();
+    m_mediaControl.Release();
+    m_mediaSeeking.Release();
+    m_graph.Release();
+    m_mediaEvent.Release();
     memset(m_info, 0, sizeof(m_info));
     m_duration = 0;
     m_rangeStart = -1;
@@ -363,8 +345,8 @@ std::wstring CMediaReader::StartEventThread()
         return std::wstring();
     }
     ResetEvent(m_stopEvent);
-    m_eventThread = CreateThread(nullptr, 0, EventThreadProc, this, 0, nullptr);
-    if (m_eventThread == nullptr) {
+    m_eventThread.Attach(CreateThread(nullptr, 0, EventThreadProc, this, 0, nullptr));
+    if (!m_eventThread) {
         return CALL_FAILURE(L"CreateThread", HRESULT_FROM_WIN32(GetLastError()), L"");
     }
     return std::wstring();
@@ -382,10 +364,7 @@ void CMediaReader::StopEventThread()
     if (result != WAIT_OBJECT_0) {
         LOG_UNEXPECTED(FormatText(L"WaitForSingleObject: %i", static_cast<int>(result)));
     }
-    if (m_eventThread != INVALID_HANDLE_VALUE) {
-        CloseHandle(m_eventThread);
-    }
-    m_eventThread = nullptr;
+    m_eventThread.Close();
 }
 
 bool CMediaReader::LockFromEventThread()

@@ -15,6 +15,9 @@
 
 #include <string>
 
+#include "platform/base/CComPtr.h"
+#include "platform/base/CHandle.h"
+
 class CWMFSplitterFlt;
 
 class CMediaReader {
@@ -77,13 +80,13 @@ protected:
     double m_duration = 0;
     volatile LONGLONG m_rangeStart = -1;
     volatile LONGLONG m_rangeStop = -1;
-    HANDLE m_stopEvent;
-    HANDLE m_eventThread = nullptr;
-    IGraphBuilder* m_graph = nullptr;
-    IMediaControl* m_mediaControl = nullptr;
-    IMediaSeeking* m_mediaSeeking = nullptr;
-    IMediaEventEx* m_mediaEvent = nullptr;
-    CWMFSplitterFlt* m_splitter = nullptr;
+    CHandle m_stopEvent;
+    CHandle m_eventThread;
+    CComPtr<IGraphBuilder> m_graph;
+    CComPtr<IMediaControl> m_mediaControl;
+    CComPtr<IMediaSeeking> m_mediaSeeking;
+    CComPtr<IMediaEventEx> m_mediaEvent;
+    CComPtr<CWMFSplitterFlt> m_splitter;
 
 private:
     static DWORD WINAPI EventThreadProc(void* self);

@@ -38,15 +38,15 @@ bool IsWmaType(const AM_MEDIA_TYPE& type)
 
 HRESULT MfTypeFromWave(const AM_MEDIA_TYPE& type, IMFMediaType** out)
 {
-    HRESULT hr = MFCreateMediaType(out);
+    CComPtr<IMFMediaType> created;
+    HRESULT hr = MFCreateMediaType(&created);
     if (FAILED(hr)) {
         return hr;
     }
     const WAVEFORMATEX* w = reinterpret_cast<const WAVEFORMATEX*>(type.pbFormat);
-    hr = MFInitMediaTypeFromWaveFormatEx(*out, w, sizeof(WAVEFORMATEX) + w->cbSize);
-    if (FAILED(hr)) {
-        (*out)->Release();
-        *out = nullptr;
+    hr = MFInitMediaTypeFromWaveFormatEx(created, w, sizeof(WAVEFORMATEX) + w->cbSize);
+    if (SUCCEEDED(hr)) {
+        *out = created.Detach();
     }
     return hr;
 }
@@ -55,12 +55,7 @@ HRESULT MfTypeFromWave(const AM_MEDIA_TYPE& type, IMFMediaType** out)
 
 CWmaDecoderFlt::CWmaDecoderFlt() : CTransformFilter(nullptr, nullptr, CLSID_NULL) {}
 
-CWmaDecoderFlt::~CWmaDecoderFlt()
-{
-    if (m_transform != nullptr) {
-        m_transform->Release();
-    }
-}
+CWmaDecoderFlt::~CWmaDecoderFlt() = default;
 
 CWmaDecoderFlt* CWmaDecoderFlt::Create()
 {
@@ -106,14 +101,14 @@ IMFTransform* CWmaDecoderFlt::CreateTransform(const AM_MEDIA_TYPE& input)
     if (!PcmTypeFor(input, pcm) || !StartMediaFoundation()) {
         return nullptr;
     }
-    IMFTransform* transform = nullptr;
+    CComPtr<IMFTransform> transform;
     if (FAILED(CoCreateInstance(kWmaDecoderClsid, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_IMFTransform, reinterpret_cast<void**>(&transform))) ||
         transform == nullptr) {
         return nullptr;
     }
-    IMFMediaType* in = nullptr;
-    IMFMediaType* out = nullptr;
+    CComPtr<IMFMediaType> in;
+    CComPtr<IMFMediaType> out;
     HRESULT hr = MfTypeFromWave(input, &in);
     if (SUCCEEDED(hr)) {
         hr = transform->SetInputType(0, in, 0);
@@ -124,17 +119,10 @@ IMFTransform* CWmaDecoderFlt::CreateTransform(const AM_MEDIA_TYPE& input)
     if (SUCCEEDED(hr)) {
         hr = transform->SetOutputType(0, out, 0);
     }
-    if (in != nullptr) {
-        in->Release();
-    }
-    if (out != nullptr) {
-        out->Release();
-    }
     if (FAILED(hr)) {
-        transform->Release();
         return nullptr;
     }
-    return transform;
+    return transform.Detach();
 }
 
 HRESULT CWmaDecoderFlt::CheckInputType(const CMediaType* mtIn)
@@ -142,12 +130,9 @@ HRESULT CWmaDecoderFlt::CheckInputType(const CMediaType* mtIn)
     if (mtIn == nullptr || !IsWmaType(*mtIn)) {
         return VFW_E_TYPE_NOT_ACCEPTED;
     }
-    IMFTransform* transform = CreateTransform(*mtIn);
-    if (transform == nullptr) {
-        return VFW_E_TYPE_NOT_ACCEPTED;
-    }
-    transform->Release();
-    return S_OK;
+    CComPtr<IMFTransform> transform;
+    transform.Attach(CreateTransform(*mtIn));
+    return transform ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
 }
 
 HRESULT CWmaDecoderFlt::CheckTransform(const CMediaType* mtIn, const CMediaType* mtOut)
@@ -216,10 +201,7 @@ HRESULT CWmaDecoderFlt::SetMediaType(PIN_DIRECTION direction, const CMediaType* 
 
 HRESULT CWmaDecoderFlt::StartStreaming()
 {
-    if (m_transform != nullptr) {
-        m_transform->Release();
-    }
-    m_transform = CreateTransform(m_inputType);
+    m_transform.Attach(CreateTransform(m_inputType));
     if (m_transform == nullptr) {
         return VFW_E_TYPE_NOT_ACCEPTED;
     }
@@ -234,10 +216,7 @@ HRESULT CWmaDecoderFlt::StartStreaming()
 
 HRESULT CWmaDecoderFlt::StopStreaming()
 {
-    if (m_transform != nullptr) {
-        m_transform->Release();
-        m_transform = nullptr;
-    }
+    m_transform.Release();
     return S_OK;
 }
 
@@ -265,8 +244,8 @@ HRESULT CWmaDecoderFlt::Receive(IMediaSample* sample)
     if (FAILED(sample->GetPointer(&data)) || length <= 0) {
         return S_OK;
     }
-    IMFMediaBuffer* buffer = nullptr;
-    IMFSample* input = nullptr;
+    CComPtr<IMFMediaBuffer> buffer;
+    CComPtr<IMFSample> input;
     HRESULT hr = MFCreateMemoryBuffer(static_cast<DWORD>(length), &buffer);
     if (SUCCEEDED(hr)) {
         BYTE* target = nullptr;
@@ -296,12 +275,8 @@ HRESULT CWmaDecoderFlt::Receive(IMediaSample* sample)
             }
         }
     }
-    if (input != nullptr) {
-        input->Release();
-    }
-    if (buffer != nullptr) {
-        buffer->Release();
-    }
+    input.Release();
+    buffer.Release();
     if (FAILED(hr)) {
         return hr;
     }
@@ -311,55 +286,43 @@ HRESULT CWmaDecoderFlt::Receive(IMediaSample* sample)
 HRESULT CWmaDecoderFlt::DeliverOutput()
 {
     for (;;) {
-        IMFSample* output = nullptr;
-        IMFMediaBuffer* buffer = nullptr;
+        CComPtr<IMFSample> output;
         if (!m_providesSamples) {
             MFT_OUTPUT_STREAM_INFO info = {};
             m_transform->GetOutputStreamInfo(0, &info);
             const DWORD size = info.cbSize > 0 ? info.cbSize : 65536;
+            CComPtr<IMFMediaBuffer> buffer;
             if (FAILED(MFCreateSample(&output)) || FAILED(MFCreateMemoryBuffer(size, &buffer)) ||
                 FAILED(output->AddBuffer(buffer))) {
-                if (output != nullptr) {
-                    output->Release();
-                }
-                if (buffer != nullptr) {
-                    buffer->Release();
-                }
                 return E_OUTOFMEMORY;
             }
-            buffer->Release();
-            buffer = nullptr;
         }
-        MFT_OUTPUT_DATA_BUFFER data = {0, output, 0, nullptr};
+        // Our sample's reference travels in the structure and comes back in pSample (or the
+        // transform's own sample does); the events are the caller's to release.
+        MFT_OUTPUT_DATA_BUFFER data = {0, output.Detach(), 0, nullptr};
         DWORD status = 0;
         HRESULT hr = m_transform->ProcessOutput(0, 1, &data, &status);
-        if (data.pEvents != nullptr) {
-            data.pEvents->Release();
-        }
+        CComPtr<IMFCollection> events;
+        events.Attach(data.pEvents);
+        CComPtr<IMFSample> produced;
+        produced.Attach(data.pSample);
         if (hr == MF_E_TRANSFORM_NEED_MORE_INPUT) {
-            if (data.pSample != nullptr) {
-                data.pSample->Release();
-            }
             return S_OK;
         }
-        if (FAILED(hr) || data.pSample == nullptr) {
-            if (data.pSample != nullptr) {
-                data.pSample->Release();
-            }
+        if (FAILED(hr) || produced == nullptr) {
             return FAILED(hr) ? hr : E_UNEXPECTED;
         }
-        hr = data.pSample->ConvertToContiguousBuffer(&buffer);
+        CComPtr<IMFMediaBuffer> contiguous;
+        hr = produced->ConvertToContiguousBuffer(&contiguous);
         if (SUCCEEDED(hr)) {
             BYTE* bytes = nullptr;
             DWORD length = 0;
-            hr = buffer->Lock(&bytes, nullptr, &length);
+            hr = contiguous->Lock(&bytes, nullptr, &length);
             if (SUCCEEDED(hr)) {
                 hr = DeliverBytes(bytes, length);
-                buffer->Unlock();
+                contiguous->Unlock();
             }
-            buffer->Release();
         }
-        data.pSample->Release();
         if (hr != S_OK) {
             return hr;
         }
@@ -370,7 +333,7 @@ HRESULT CWmaDecoderFlt::DeliverBytes(const BYTE* data, DWORD length)
 {
     const WAVEFORMATEX* w = reinterpret_cast<const WAVEFORMATEX*>(m_outputType.pbFormat);
     while (length > 0) {
-        IMediaSample* out = nullptr;
+        CComPtr<IMediaSample> out;
         HRESULT hr = m_pOutput->GetDeliveryBuffer(&out, nullptr, nullptr, 0);
         if (FAILED(hr) || out == nullptr) {
             return FAILED(hr) ? hr : E_POINTER;
@@ -392,7 +355,7 @@ HRESULT CWmaDecoderFlt::DeliverBytes(const BYTE* data, DWORD length)
         m_discontinuity = false;
         m_nextTime = stop;
         hr = m_pOutput->Deliver(out);
-        out->Release();
+        out.Release();
         if (hr != S_OK) {
             return hr;
         }

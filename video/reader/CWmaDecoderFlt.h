@@ -10,6 +10,8 @@
 
 #include <mftransform.h>
 
+#include "platform/base/CComPtr.h"
+
 class CWmaDecoderFlt : public CTransformFilter {
 public:
     // A new filter holding one reference (the creator's); NULL when it cannot be made.
@@ -40,7 +42,7 @@ private:
 
     CMediaType m_inputType;
     CMediaType m_outputType;
-    IMFTransform* m_transform = nullptr;
+    CComPtr<IMFTransform> m_transform;
     DWORD m_outputBufferSize = 0;
     bool m_providesSamples = false;
     bool m_anchorPending = true;  // the next input's start time starts the output times

@@ -46,14 +46,8 @@ IVideoReader::~IVideoReader()
     }
     {
         CAutoLock hold(&m_chainLock);
-        if (m_audioRenderer != nullptr) {
-            m_audioRenderer->Release();
-            m_audioRenderer = nullptr;
-        }
-        if (m_soundSpeed != nullptr) {
-            m_soundSpeed->Release();
-            m_soundSpeed = nullptr;
-        }
+        m_audioRenderer.Release();
+        m_soundSpeed.Release();
     }
     Close();
 }
@@ -122,13 +116,13 @@ const wchar_t* IVideoReader::Open(BOOL noClock, const wchar_t* name, QVR_READ_CA
     m_mainContext = context;
     m_scanContext = static_cast<READER_CB_PARAMS*>(scanContext);
     if (noClock) {
-        IMediaFilter* filter = nullptr;
+        CComPtr<IMediaFilter> filter;
         HRESULT hr = m_graph->QueryInterface(IID_IMediaFilter, reinterpret_cast<void**>(&filter));
         if (FAILED(hr) || filter == nullptr) {
             return FAIL(L"QueryInterface", FAILED(hr) ? hr : E_NOINTERFACE, L"IID_IMediaFilter");
         }
         hr = filter->SetSyncSource(nullptr);
-        filter->Release();
+        filter.Release();
         if (FAILED(hr)) {
             return FAIL(L"IMediaFilter::SetSyncSource", hr, L"");
         }
@@ -139,14 +133,13 @@ const wchar_t* IVideoReader::Open(BOOL noClock, const wchar_t* name, QVR_READ_CA
         if (GetWMReader() == nullptr) {
             return FAIL(L"GetWMReader", E_POINTER, L"");
         }
-        IWMHeaderInfo3* header = nullptr;
+        CComPtr<IWMHeaderInfo3> header;
         const HRESULT hr = GetWMReader()->QueryInterface(IID_IWMHeaderInfo3,
                                                          reinterpret_cast<void**>(&header));
         if (FAILED(hr) || header == nullptr) {
             return FAIL(L"QueryInterface", E_NOINTERFACE, L"IID_IWMHeaderInfo3");
         }
         GetWMMetadata(static_cast<WM_METADATA*>(attributes), header);
-        header->Release();
     }
     return nullptr;
 }
@@ -465,14 +458,8 @@ void IVideoReader::RemoveAudioChain()
 {
     {
         CAutoLock hold(&m_chainLock);
-        if (m_audioRenderer != nullptr) {
-            m_audioRenderer->Release();
-            m_audioRenderer = nullptr;
-        }
-        if (m_soundSpeed != nullptr) {
-            m_soundSpeed->Release();
-            m_soundSpeed = nullptr;
-        }
+        m_audioRenderer.Release();
+        m_soundSpeed.Release();
     }
     if (m_graph != nullptr && m_audioStream.pin != nullptr &&
         DXVideoFunc::IsPinConnected(m_audioStream.pin)) {
@@ -505,22 +492,21 @@ std::wstring IVideoReader::AddAudioRender(IBaseFilter* renderer, double rate)
         return fail(L"SetAudioTypeToUncompressed", hr, L"", __LINE__);
     }
     hr = S_OK;
-    CAudioGrabberFilter* tap = CAudioGrabberFilter::Create(pcm, EngineAudioSink::Instance(), &hr);
+    CComPtr<CAudioGrabberFilter> tap;  // the graph holds the level tap once added
+    tap.Attach(CAudioGrabberFilter::Create(pcm, EngineAudioSink::Instance(), &hr));
     if (tap == nullptr) {
         return fail(L"new", E_OUTOFMEMORY, L"CAudioGrabberFilter", __LINE__);
     }
     hr = m_graph->AddFilter(tap, nullptr);
-    tap->Release();  // the graph holds the level tap
     if (hr != S_OK) {
         return fail(L"AddFilter", hr, L"Grabber", __LINE__);
     }
-    IBaseFilter* output = nullptr;
+    CComPtr<IBaseFilter> output;
     if (renderer != nullptr) {
         hr = m_graph->AddFilter(renderer, nullptr);
         if (FAILED(hr)) {
             return fail(L"AddFilter", hr, L"Renderer", __LINE__);
         }
-        renderer->AddRef();
         output = renderer;
     } else {
         hr = DXVideoFunc::AddFilterByCLSID(&output, m_graph);
@@ -539,14 +525,14 @@ std::wstring IVideoReader::AddAudioRender(IBaseFilter* renderer, double rate)
     IBaseFilter* last = tap;
     if (rate != 1.0) {
         hr = S_OK;
-        CSoundSpeedFlt* speed = CSoundSpeedFlt::Create(rate, pcm, EngineAudioSink::Instance(),
-                                                       &hr);
+        CComPtr<CSoundSpeedFlt> speed;
+        speed.Attach(CSoundSpeedFlt::Create(rate, pcm, EngineAudioSink::Instance(), &hr));
         if (speed == nullptr) {
             return fail(L"new", E_OUTOFMEMORY, L"CSoundSpeedFlt", __LINE__);
         }
         {
             CAutoLock hold(&m_chainLock);
-            m_soundSpeed = speed;  // the creator's reference is the reader's
+            m_soundSpeed = speed;
         }
         hr = m_graph->AddFilter(speed, nullptr);
         if (hr != S_OK) {
@@ -568,7 +554,8 @@ std::wstring IVideoReader::AddAudioRender(IBaseFilter* renderer, double rate)
 HRESULT IVideoReader::ConnectDecoder(IBaseFilter* tap)
 {
     // Our own decoder first: the system's may exist only in a form the graph cannot use.
-    CWmaDecoderFlt* decoder = CWmaDecoderFlt::Create();
+    CComPtr<CWmaDecoderFlt> decoder;
+    decoder.Attach(CWmaDecoderFlt::Create());
     if (decoder != nullptr) {
         HRESULT hr = m_graph->AddFilter(decoder, nullptr);
         if (SUCCEEDED(hr)) {
@@ -581,7 +568,7 @@ HRESULT IVideoReader::ConnectDecoder(IBaseFilter* tap)
                 m_graph->RemoveFilter(decoder);
             }
         }
-        decoder->Release();
+        decoder.Release();
         if (SUCCEEDED(hr)) {
             return hr;
         }
@@ -609,19 +596,20 @@ void IVideoReader::ApplyVolume(long volume, BOOL mute)
     m_volume = volume;
     m_mute = mute;
     const long applied = mute ? kSilentDirectShowVolume : ClampVolume(volume);
-    IBaseFilter* renderer = AudioRenderer();
+    CComPtr<IBaseFilter> renderer;
+    renderer.Attach(AudioRenderer());
     if (renderer == nullptr) {
         return;
     }
-    IBasicAudio* audio = nullptr;
+    CComPtr<IBasicAudio> audio;
     HRESULT hr = renderer->QueryInterface(IID_IBasicAudio, reinterpret_cast<void**>(&audio));
-    renderer->Release();
+    renderer.Release();
     if (FAILED(hr) || audio == nullptr) {
         LOG_UNEXPECTED_HR(hr, L"QueryInterface: IID_IBasicAudio");
         return;
     }
     hr = audio->put_Volume(applied);
-    audio->Release();
+    audio.Release();
     if (FAILED(hr)) {
         LOG_UNEXPECTED_HR(hr, FormatText(L"put_Volume: %i", static_cast<int>(applied)));
     }
@@ -633,13 +621,10 @@ std::wstring IVideoReader::GetPositionSeconds(double* seconds)
     if (m_mediaSeeking == nullptr) {
         return std::wstring();
     }
-    CSoundSpeedFlt* speedFilter = nullptr;
+    CComPtr<CSoundSpeedFlt> speedFilter;  // held while this thread uses it
     {
         CAutoLock hold(&m_chainLock);
         speedFilter = m_soundSpeed;
-        if (speedFilter != nullptr) {
-            speedFilter->AddRef();  // held while this thread uses it
-        }
     }
     LONGLONG position = 0;
     std::wstring error;
@@ -664,7 +649,6 @@ std::wstring IVideoReader::GetPositionSeconds(double* seconds)
         if (position > m_rangeStop) {
             position = m_rangeStop;
         }
-        speedFilter->Release();
     }
     if (error.empty()) {
         *seconds = RefTimeToSeconds(position);

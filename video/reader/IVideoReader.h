@@ -93,8 +93,8 @@ private:
     BOOL m_noClock = FALSE;
     READER_CB_PARAMS* m_mainContext = nullptr;
     READER_CB_PARAMS* m_scanContext = nullptr;
-    IBaseFilter* m_audioRenderer = nullptr;
-    CSoundSpeedFlt* m_soundSpeed = nullptr;
+    CComPtr<IBaseFilter> m_audioRenderer;
+    CComPtr<CSoundSpeedFlt> m_soundSpeed;
     long m_volume = 0;
     BOOL m_mute = FALSE;
     UINT_PTR m_timerId = 0;

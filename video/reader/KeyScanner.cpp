@@ -16,6 +16,8 @@ namespace {
 
 }  // namespace
 
+KeyScanner::KeyScanner() = default;
+
 KeyScanner::~KeyScanner()
 {
     Close();
@@ -25,20 +27,17 @@ void KeyScanner::Close()
 {
     if (m_syncReader != nullptr) {
         m_syncReader->Close();
-        m_syncReader->Release();
-        m_syncReader = nullptr;
+        m_syncReader.Release();
     }
-    if (m_stream != nullptr) {
-        m_stream->Release();
-        m_stream = nullptr;
-    }
+    m_stream.Release();
 }
 
 std::wstring KeyScanner::Open(const wchar_t* name, READER_CB_PARAMS* context,
                               QVR_READ_CALLBACK read, QVR_SEEK_CALLBACK seek)
 {
     Close();
-    m_stream = new (std::nothrow) CWMFileStream(nullptr, name, context, 0, read, seek);
+    // The new stream holds one reference: the creator's.
+    m_stream.Attach(new (std::nothrow) CWMFileStream(nullptr, name, context, 0, read, seek));
     if (m_stream == nullptr) {
         return CALL_FAILURE(L"new", E_OUTOFMEMORY, L"CWMFileStream");
     }
@@ -56,8 +55,7 @@ std::wstring KeyScanner::Open(const wchar_t* name, READER_CB_PARAMS* context,
     hr = m_syncReader->OpenStream(m_stream);
     if (FAILED(hr)) {
         // A reader that never opened is no use to a query: leave the scanner closed.
-        m_syncReader->Release();
-        m_syncReader = nullptr;
+        m_syncReader.Release();
         return CALL_FAILURE(L"OpenStream", hr, name);
     }
     return std::wstring();
@@ -77,15 +75,13 @@ std::wstring KeyScanner::Scan(WORD streamNumber, LONGLONG start, LONGLONG durati
         return CALL_FAILURE(L"SetRange", hr, rangeText.c_str());
     }
     for (;;) {
-        INSSBuffer* sample = nullptr;
+        CComPtr<INSSBuffer> sample;
         QWORD time = 0;
         QWORD sampleDuration = 0;
         DWORD flags = 0;
         hr = m_syncReader->GetNextSample(streamNumber, &sample, &time, &sampleDuration, &flags,
                                          nullptr, nullptr);
-        if (sample != nullptr) {
-            sample->Release();
-        }
+        sample.Release();
         if (hr == NS_E_NO_MORE_SAMPLES) {
             return std::wstring();
         }

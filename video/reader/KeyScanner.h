@@ -10,11 +10,13 @@
 
 #include <string>
 
+#include "platform/base/CComPtr.h"
+
 class CWMFileStream;
 
 class KeyScanner {
 public:
-    KeyScanner() = default;
+    KeyScanner();
     ~KeyScanner();
     KeyScanner(const KeyScanner&) = delete;
     KeyScanner& operator=(const KeyScanner&) = delete;
@@ -38,6 +40,6 @@ private:
     std::wstring Scan(WORD streamNumber, LONGLONG start, LONGLONG duration,
                       const std::wstring& rangeText, Visit visit);
 
-    CWMFileStream* m_stream = nullptr;
-    IWMSyncReader* m_syncReader = nullptr;
+    CComPtr<CWMFileStream> m_stream;
+    CComPtr<IWMSyncReader> m_syncReader;
 };

@@ -14,14 +14,8 @@ ReaderStream::~ReaderStream()
 
 void ReaderStream::Reset()
 {
-    if (pin != nullptr) {
-        pin->Release();
-        pin = nullptr;
-    }
-    if (streamConfig != nullptr) {
-        streamConfig->Release();
-        streamConfig = nullptr;
-    }
+    pin.Release();
+    streamConfig.Release();
     duration = 0;
     kind = kNone;
     isVideo = FALSE;
@@ -36,7 +30,7 @@ std::wstring ReaderStream::Init(IPin* newPin, int newKind, const AM_MEDIA_TYPE& 
     CWMFOutputPin* splitterPin = static_cast<CWMFOutputPin*>(newPin);
     streamNumber = splitterPin->GetStreamNumber(&streamConfig);
     isVideo = type.majortype == MEDIATYPE_Video;
-    IMediaSeeking* seeking = nullptr;
+    CComPtr<IMediaSeeking> seeking;
     HRESULT hr = newPin->QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&seeking));
     if (FAILED(hr) || seeking == nullptr) {
         return CALL_FAILURE(L"IPin::QueryInterface", FAILED(hr) ? hr : E_NOINTERFACE,
@@ -44,7 +38,7 @@ std::wstring ReaderStream::Init(IPin* newPin, int newKind, const AM_MEDIA_TYPE& 
     }
     LONGLONG length = 0;
     hr = seeking->GetDuration(&length);
-    seeking->Release();
+    seeking.Release();
     if (FAILED(hr)) {
         return CALL_FAILURE(L"IMediaSeeking::GetDuration", hr, L"");
     }
@@ -54,6 +48,5 @@ std::wstring ReaderStream::Init(IPin* newPin, int newKind, const AM_MEDIA_TYPE& 
     duration = RefTimeToSeconds(length);
     mediaType.Set(type);
     pin = newPin;
-    pin->AddRef();
     return std::wstring();
 }

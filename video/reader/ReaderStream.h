@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "platform/base/CComPtr.h"
+
 class ReaderStream {
 public:
     enum Kind { kAudio = 0, kCamera = 1, kScreen = 2, kNone = 3 };
@@ -23,10 +25,10 @@ public:
     void Reset();
 
     int kind = kNone;
-    IPin* pin = nullptr;  // one reference; NULL when the slot is empty
+    CComPtr<IPin> pin;  // NULL when the slot is empty
     BOOL isVideo = FALSE;
     WORD streamNumber = 0;
-    IWMStreamConfig* streamConfig = nullptr;
+    CComPtr<IWMStreamConfig> streamConfig;
     CMediaType mediaType;
     double duration = 0;
 };

@@ -7,17 +7,11 @@ const IID IID_QVREncapsulateSample = {
 CEncapsulateSample::CEncapsulateSample(IMediaSample* sample) : m_sample(sample)
 {
     if (m_sample != nullptr) {
-        m_sample->AddRef();
         m_sample->SetActualDataLength(m_sample->GetSize());
     }
 }
 
-CEncapsulateSample::~CEncapsulateSample()
-{
-    if (m_sample != nullptr) {
-        m_sample->Release();
-    }
-}
+CEncapsulateSample::~CEncapsulateSample() = default;
 
 STDMETHODIMP CEncapsulateSample::QueryInterface(REFIID iid, void** out)
 {
@@ -108,7 +102,8 @@ CEncapsulateSample* CEncapsulateSample::FromBuffer(INSSBuffer* buffer)
     if (FAILED(buffer->QueryInterface(IID_QVREncapsulateSample, &ours)) || ours == nullptr) {
         return nullptr;
     }
-    CEncapsulateSample* wrapper = static_cast<CEncapsulateSample*>(static_cast<INSSBuffer*>(ours));
-    wrapper->Release();
-    return wrapper;
+    // The query's reference is dropped again: the wrapper lives as long as the caller's buffer.
+    CComPtr<INSSBuffer> held;
+    held.Attach(static_cast<INSSBuffer*>(ours));
+    return static_cast<CEncapsulateSample*>(held.p);
 }

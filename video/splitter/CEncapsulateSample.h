@@ -3,6 +3,8 @@
 // private interface id, which tells a buffer of ours from any other INSSBuffer.
 #pragma once
 
+#include "platform/base/CComPtr.h"
+
 #include <windows.h>
 #include <strmif.h>
 #include <wmsbuffer.h>
@@ -36,5 +38,5 @@ private:
     ~CEncapsulateSample();
 
     volatile LONG m_refCount = 1;
-    IMediaSample* m_sample;
+    CComPtr<IMediaSample> m_sample;
 };

@@ -37,9 +37,6 @@ CWMFOutputPin::CWMFOutputPin(CCritSec* lock, CWMFSplitterFlt* ownerFilter, const
 
 CWMFOutputPin::~CWMFOutputPin()
 {
-    if (m_streamConfig != nullptr) {
-        m_streamConfig->Release();
-    }
     delete m_outputQueue;
 }
 
@@ -70,7 +67,9 @@ STDMETHODIMP_(ULONG) CWMFOutputPin::NonDelegatingRelease()
     if (count == 0) {
         delete this;
     } else if (count == 1) {
-        filter->Release();  // may destroy the filter, which then releases this pin: no member use
+        // Refcounting base: the pin's last outside reference was the filter's. This may
+        // destroy the filter, which then releases this pin: no member use.
+        filter->Release();
     }
     return static_cast<ULONG>(count);
 }
@@ -243,12 +242,6 @@ WORD CWMFOutputPin::GetStreamNumber(IWMStreamConfig** config)
 void CWMFOutputPin::SetStream(WORD streamNumber, IWMStreamConfig* config)
 {
     m_streamNumber = streamNumber;
-    if (config != nullptr) {
-        config->AddRef();
-    }
-    if (m_streamConfig != nullptr) {
-        m_streamConfig->Release();
-    }
     m_streamConfig = config;
 }
 

@@ -13,6 +13,8 @@
 #include <uuids.h>
 #include <wmsdkidl.h>
 
+#include "platform/base/CComPtr.h"
+
 class CWMFSplitterFlt;
 
 class CWMFOutputPin : public CBaseOutputPin, public IMediaSeeking {
@@ -71,7 +73,7 @@ public:
 
 private:
     WORD m_streamNumber = 0;
-    IWMStreamConfig* m_streamConfig = nullptr;
+    CComPtr<IWMStreamConfig> m_streamConfig;
     CMediaType m_streamType;
     DWORD m_maxSampleSize = 0;
     volatile BOOL m_newSegmentPending = TRUE;

@@ -25,22 +25,6 @@
 #define REPORT_ASYNC(function, code, detail) \
     ReportAsyncError((function), (code), (detail), __LINE__)
 
-namespace {
-
-// Releases a COM pointer at the end of a scope.
-template <class T>
-struct ComHold {
-    T* p = nullptr;
-    ~ComHold()
-    {
-        if (p != nullptr) {
-            p->Release();
-        }
-    }
-};
-
-}  // namespace
-
 CWMFSplitterFlt::CWMFSplitterFlt(const wchar_t* name, READER_CB_PARAMS* context,
                                  BOOL logDetails, std::wstring* errorText,
                                  QVR_READ_CALLBACK readCallback, QVR_SEEK_CALLBACK seekCallback)
@@ -50,8 +34,9 @@ CWMFSplitterFlt::CWMFSplitterFlt(const wchar_t* name, READER_CB_PARAMS* context,
 {
     NonDelegatingAddRef();
     errorText->clear();
-    m_fileStream = new (std::nothrow)
-        CWMFileStream(this, m_name.c_str(), context, 0, readCallback, seekCallback);
+    // The new stream holds one reference: the creator's.
+    m_fileStream.Attach(new (std::nothrow) CWMFileStream(this, m_name.c_str(), context, 0,
+                                                         readCallback, seekCallback));
     if (m_fileStream == nullptr) {
         *errorText = L"E_OUTOFMEMORY";
         return;
@@ -67,15 +52,10 @@ CWMFSplitterFlt::~CWMFSplitterFlt()
     // Normally the graph closed the reader when it removed the filter; a filter that never
     // joined one still must not leave the runtime's threads calling into freed memory.
     CloseReader();
-    if (m_fileStream != nullptr) {
-        m_fileStream->Release();
-        m_fileStream = nullptr;
-    }
-    std::vector<CWMFOutputPin*> pins;
+    m_fileStream.Release();
+    std::vector<CComPtr<CWMFOutputPin>> pins;
     pins.swap(m_pins);
-    for (CWMFOutputPin* pin : pins) {
-        pin->Release();  // pins held by others keep this filter alive, so this is the last one
-    }
+    pins.clear();  // pins held by others keep this filter alive, so these are the last ones
     m_seekCallers.clear();
 }
 
@@ -141,13 +121,13 @@ std::wstring CWMFSplitterFlt::OpenFile()
     if (m_reader == nullptr) {
         return CALL_FAILURE(L"WMCreateReader", E_OUTOFMEMORY, L"");
     }
-    ComHold<IWMReaderAdvanced2> advanced;
+    CComPtr<IWMReaderAdvanced2> advanced;
     if (FAILED(m_reader->QueryInterface(IID_IWMReaderAdvanced2,
                                         reinterpret_cast<void**>(&advanced.p))) ||
         advanced.p == nullptr) {
         return CALL_FAILURE(L"QueryInterface", E_NOINTERFACE, L"IWMReaderAdvanced2");
     }
-    ComHold<IWMHeaderInfo> header;
+    CComPtr<IWMHeaderInfo> header;
     if (FAILED(m_reader->QueryInterface(IID_IWMHeaderInfo, reinterpret_cast<void**>(&header.p))) ||
         header.p == nullptr) {
         return CALL_FAILURE(L"QueryInterface", E_NOINTERFACE, L"IID_IWMHeaderInfo");
@@ -172,7 +152,7 @@ std::wstring CWMFSplitterFlt::OpenFile()
         return CALL_FAILURE(L"SetManualStreamSelection", hr, L"");
     }
 
-    ComHold<IWMProfile> profile;
+    CComPtr<IWMProfile> profile;
     if (FAILED(m_reader->QueryInterface(IID_IWMProfile, reinterpret_cast<void**>(&profile.p))) ||
         profile.p == nullptr) {
         return CALL_FAILURE(L"QueryInterface", E_NOINTERFACE, L"IID_IWMProfile");
@@ -188,7 +168,7 @@ std::wstring CWMFSplitterFlt::OpenFile()
     int audioAllowance = 1;
     for (DWORD i = 0; i < count; ++i) {
         const std::wstring index = FormatText(L"%i", static_cast<int>(i));
-        ComHold<IWMStreamConfig> config;
+        CComPtr<IWMStreamConfig> config;
         if (FAILED(profile.p->GetStream(i, &config.p)) || config.p == nullptr) {
             return CALL_FAILURE(L"IWMProfile::GetStream", E_INVALIDARG, index.c_str());
         }
@@ -296,17 +276,18 @@ std::wstring CWMFSplitterFlt::CreatePin(IWMStreamConfig* config, WORD streamNumb
     }
     name.resize(wcsnlen(name.c_str(), name.size()));
 
-    CWMFOutputPin* pin = new (std::nothrow) CWMFOutputPin(&m_filterLock, this, name.c_str());
-    if (pin == nullptr) {
+    auto* created = new (std::nothrow) CWMFOutputPin(&m_filterLock, this, name.c_str());
+    if (created == nullptr) {
         return CALL_FAILURE(L"malloc", E_OUTOFMEMORY,
                             FormatText(L"CWMFOutputPin, St=%i", static_cast<int>(streamNumber))
                                 .c_str());
     }
-    pin->NonDelegatingAddRef();  // the filter's reference
+    created->NonDelegatingAddRef();  // the filter's reference
+    CComPtr<CWMFOutputPin> pin;
+    pin.Attach(created);
     try {
-        m_pins.push_back(pin);
+        m_pins.push_back(std::move(pin));
     } catch (const std::bad_alloc&) {
-        pin->Release();
         return CALL_FAILURE(L"malloc", E_OUTOFMEMORY,
                             FormatText(L"CWMFOutputPin*[%i]", static_cast<int>(m_pins.size()) + 1)
                                 .c_str());
@@ -428,12 +409,8 @@ void CWMFSplitterFlt::CloseReader()
         CAutoLock hold(&m_asyncLock);
         m_pendingOperation = 0;
     }
-    if (m_fileStream != nullptr) {
-        m_fileStream->Release();
-        m_fileStream = nullptr;
-    }
-    m_reader->Release();
-    m_reader = nullptr;
+    m_fileStream.Release();
+    m_reader.Release();
     if (FAILED(hr)) {
         LOG_UNEXPECTED_HR(hr, L"IWMReader::Close");
     }
@@ -617,7 +594,7 @@ HRESULT CWMFSplitterFlt::DeliverTimeToReader(LONGLONG limit)
     if (m_reader == nullptr) {
         return E_UNEXPECTED;
     }
-    ComHold<IWMReaderAdvanced2> advanced;
+    CComPtr<IWMReaderAdvanced2> advanced;
     if (FAILED(m_reader->QueryInterface(IID_IWMReaderAdvanced2,
                                         reinterpret_cast<void**>(&advanced.p))) ||
         advanced.p == nullptr) {
@@ -821,7 +798,7 @@ STDMETHODIMP CWMFSplitterFlt::AllocateForStream(WORD stream, DWORD size, INSSBuf
         REPORT_ASYNC(L"FinfOutPin", E_INVALIDARG, FormatText(L"%i", static_cast<int>(stream)));
         return E_INVALIDARG;
     }
-    IMediaSample* media = nullptr;
+    CComPtr<IMediaSample> media;
     HRESULT hr = pin->GetDeliveryBuffer(&media, nullptr, nullptr, 0);
     if (FAILED(hr) || media == nullptr) {
         return FAILED(hr) ? hr : E_FAIL;  // stopping or flushing: refused without a report
@@ -831,11 +808,11 @@ STDMETHODIMP CWMFSplitterFlt::AllocateForStream(WORD stream, DWORD size, INSSBuf
         REPORT_ASYNC(L"GetSize", E_FAIL,
                      FormatText(L"%i<%i, %i", static_cast<int>(available), static_cast<int>(size),
                                 static_cast<int>(stream)));
-        media->Release();
         return E_FAIL;
     }
-    CEncapsulateSample* wrapper = new (std::nothrow) CEncapsulateSample(media);
-    media->Release();  // the wrapper holds its own reference
+    CComPtr<CEncapsulateSample> wrapper;  // the creator's reference
+    wrapper.Attach(new (std::nothrow) CEncapsulateSample(media));
+    media.Release();  // the wrapper holds its own reference
     if (wrapper == nullptr) {
         REPORT_ASYNC(L"new", E_OUTOFMEMORY,
                      FormatText(L"CEncapsulateSample [%i]", static_cast<int>(stream)));
@@ -844,10 +821,9 @@ STDMETHODIMP CWMFSplitterFlt::AllocateForStream(WORD stream, DWORD size, INSSBuf
     hr = wrapper->SetLength(size);
     if (FAILED(hr)) {
         REPORT_ASYNC(L"INSSBuffer::SetLength", hr, FormatText(L"Len=%i", static_cast<int>(size)));
-        wrapper->Release();  // a refused buffer is never handed over
-        return hr;
+        return hr;  // a refused buffer is never handed over
     }
-    *buffer = wrapper;
+    *buffer = wrapper.Detach();
     return S_OK;
 }
 

@@ -12,6 +12,8 @@
 
 #include <wmsdkidl.h>
 
+#include "platform/base/CComPtr.h"
+
 #include <string>
 #include <vector>
 
@@ -101,9 +103,9 @@ private:
     std::wstring m_lastErrorText;
     BOOL m_logDetails;
     CCritSec m_filterLock;
-    CWMFileStream* m_fileStream = nullptr;
-    IWMReader* m_reader = nullptr;
-    std::vector<CWMFOutputPin*> m_pins;
+    CComPtr<CWMFileStream> m_fileStream;
+    CComPtr<IWMReader> m_reader;
+    std::vector<CComPtr<CWMFOutputPin>> m_pins;  // the filter's reference to each
     CCritSec m_asyncLock;
     CAMEvent m_asyncDone{TRUE};
     HRESULT m_asyncResult = S_OK;

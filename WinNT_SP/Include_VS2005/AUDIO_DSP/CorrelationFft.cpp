@@ -62,14 +62,11 @@ CorrelationFft::~CorrelationFft()
 
 void CorrelationFft::Release()
 {
-    delete[] forwardTw;
-    delete[] inverseTw;
-    delete[] unpackTw;
-    delete[] pairIndex;
-    delete[] scratch;
-    forwardTw = inverseTw = unpackTw = nullptr;
-    pairIndex = nullptr;
-    scratch = nullptr;
+    std::vector<Twiddle>().swap(forwardTw);
+    std::vector<Twiddle>().swap(inverseTw);
+    std::vector<Twiddle>().swap(unpackTw);
+    std::vector<int>().swap(pairIndex);
+    std::vector<double>().swap(scratch);
     points = half = lags = 0;
 }
 
@@ -79,12 +76,13 @@ bool CorrelationFft::Init(int n, int lagCount)
     points = n;
     half = n / 2;
     lags = lagCount;
-    forwardTw = new (std::nothrow) Twiddle[3 * n];
-    inverseTw = new (std::nothrow) Twiddle[3 * n];
-    unpackTw = new (std::nothrow) Twiddle[half / 2 + 1];
-    pairIndex = new (std::nothrow) int[6 * (half / 2 + 1)];
-    scratch = new (std::nothrow) double[2 * half];
-    if (!forwardTw || !inverseTw || !unpackTw || !pairIndex || !scratch) {
+    try {
+        forwardTw.assign(static_cast<size_t>(3 * n), Twiddle{});
+        inverseTw.assign(static_cast<size_t>(3 * n), Twiddle{});
+        unpackTw.assign(static_cast<size_t>(half / 2 + 1), Twiddle{});
+        pairIndex.assign(static_cast<size_t>(6 * (half / 2 + 1)), 0);
+        scratch.assign(static_cast<size_t>(2 * half), 0.0);
+    } catch (const std::bad_alloc&) {
         Release();
         return false;
     }
@@ -95,7 +93,7 @@ bool CorrelationFft::Init(int n, int lagCount)
         t.im[0] = -s;
         t.im[1] = s;
     };
-    Twiddle* tw = forwardTw;
+    Twiddle* tw = forwardTw.data();
     for (int q = n / 4; q >= 2; q /= 4) {
         for (int j = 0; j < q; ++j) {
             set(*tw++, kTwoPi * j / (4 * q));
@@ -103,7 +101,7 @@ bool CorrelationFft::Init(int n, int lagCount)
             set(*tw++, kTwoPi * 3 * j / (4 * q));
         }
     }
-    tw = inverseTw;
+    tw = inverseTw.data();
     int h = 4;
     for (; 4 * h <= half; h *= 4) {
         for (int j = 0; j < h; ++j) {
@@ -123,7 +121,7 @@ bool CorrelationFft::Init(int n, int lagCount)
     const int bitsN = Log2(n);
     const int bitsM = Log2(half);
     for (int k = 1; k < half / 2; ++k) {
-        int* idx = pairIndex + 6 * k;
+        int* idx = pairIndex.data() + 6 * k;
         idx[0] = ReverseBits(k, bitsN);
         idx[1] = ReverseBits(n - k, bitsN);
         idx[2] = ReverseBits(half - k, bitsN);
@@ -131,7 +129,7 @@ bool CorrelationFft::Init(int n, int lagCount)
         idx[4] = ReverseBits(k, bitsM);
         idx[5] = ReverseBits(half - k, bitsM);
     }
-    int* mid = pairIndex;
+    int* mid = pairIndex.data();
     mid[0] = ReverseBits(half / 2, bitsN);
     mid[1] = ReverseBits(n - half / 2, bitsN);
     mid[2] = ReverseBits(half / 2, bitsM);
@@ -143,14 +141,14 @@ const double* CorrelationFft::Correlate(double* work)
     Forward(work);
     Fold(work);
     Inverse();
-    return scratch;
+    return scratch.data();
 }
 
 void CorrelationFft::Forward(double* work) const
 {
     const int n = points;
     // Forward transform, decimation in frequency, radix 4 (radix 2 last when log2 N is odd).
-    const Twiddle* tw = forwardTw;
+    const Twiddle* tw = forwardTw.data();
     int q = n / 4;
     for (; q >= 2; q /= 4) {
         for (int j = 0; j < q; ++j, tw += 3) {
@@ -237,7 +235,7 @@ void CorrelationFft::Fold(const double* work)
     }
     const __m128d halfv = _mm_set1_pd(0.5);
     for (int k = 1; k < m / 2; ++k) {
-        const int* idx = pairIndex + 6 * k;
+        const int* idx = pairIndex.data() + 6 * k;
         // The products of bins k and M-k side by side: lane 0 for k, lane 1 for M-k. With
         // sum = Z[k] + Z[N-k] = (A, C) and dif = Z[k] - Z[N-k] = (-D, B), P = 0.5 (AC + BD,
         // AD - BC), rounded exactly as the scalar form.
@@ -280,7 +278,7 @@ void CorrelationFft::Inverse()
 {
     const int m = half;
     // Inverse, decimation in time from bit-reversed order; spans 1 and 2 need no twiddles.
-    double* z = scratch;
+    double* z = scratch.data();
     for (int b = 0; b < m; b += 4) {
         double* p = z + 2 * b;
         const __m128d x0 = Load(p);
@@ -296,7 +294,7 @@ void CorrelationFft::Inverse()
         Store(p + 2, _mm_add_pd(b1, b3));
         Store(p + 6, _mm_sub_pd(b1, b3));
     }
-    const Twiddle* tw = inverseTw;
+    const Twiddle* tw = inverseTw.data();
     int h = 4;
     for (; 4 * h <= m; h *= 4) {
         for (int j = 0; j < h; ++j, tw += 3) {

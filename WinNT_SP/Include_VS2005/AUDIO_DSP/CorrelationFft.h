@@ -5,6 +5,8 @@
 // backward, so neither transform needs a bit-reversal pass, with per-pass twiddle tables.
 #pragma once
 
+#include <vector>
+
 class CorrelationFft {
 public:
     CorrelationFft() = default;
@@ -35,10 +37,10 @@ private:
     int points = 0;            // N
     int half = 0;              // M = N/2, the inverse real transform's complex length
     int lags = 0;
-    Twiddle* forwardTw = nullptr;  // per radix-4 forward pass: w^j, w^2j, w^3j per index
-    Twiddle* inverseTw = nullptr;  // the same per radix-4 inverse pass, then the last radix-2
-                                   // pass when log2(M) is odd
-    Twiddle* unpackTw = nullptr;   // exp(2*pi*i*k/N), k < M/2: real-transform unpacking
-    int* pairIndex = nullptr;      // per k <= M/2: 6 positions in bit-reversed storage
-    double* scratch = nullptr;     // 2M doubles: the inverse transform's data
+    std::vector<Twiddle> forwardTw;  // per radix-4 forward pass: w^j, w^2j, w^3j per index
+    std::vector<Twiddle> inverseTw;  // the same per radix-4 inverse pass, then the last
+                                     // radix-2 pass when log2(M) is odd
+    std::vector<Twiddle> unpackTw;   // exp(2*pi*i*k/N), k < M/2: real-transform unpacking
+    std::vector<int> pairIndex;      // per k <= M/2: 6 positions in bit-reversed storage
+    std::vector<double> scratch;     // 2M doubles: the inverse transform's data
 };

@@ -39,10 +39,9 @@ constexpr int kHistoryBlocks = 8;
 constexpr double kMostNegative = -1.79769e308;
 
 template <typename T>
-void FreeArray(T*& p)
+void FreeArray(std::vector<T>& v)
 {
-    delete[] p;
-    p = nullptr;
+    std::vector<T>().swap(v);
 }
 
 }  // namespace
@@ -82,12 +81,17 @@ bool SndSpeedAlg::Init(int rate, int channelCount, double newSpeed)
     outBlockValues = overlapLen * channels;
 
     historyCap = kHistoryBlocks * bufferLen;
-    history = new (std::nothrow) double[historyCap];
-    tail = new (std::nothrow) double[overlapLen];
-    ramp = new (std::nothrow) double[overlapLen];
-    templ = new (std::nothrow) double[windowLen];
-    fftWork = new (std::nothrow) double[fftWorkLen];
-    if (!history || !tail || !ramp || !templ || !fftWork || !correlator.Init(fftSize, searchLen)) {
+    try {
+        history.assign(static_cast<size_t>(historyCap), 0.0);
+        tail.assign(static_cast<size_t>(overlapLen), 0.0);
+        ramp.assign(static_cast<size_t>(overlapLen), 0.0);
+        templ.assign(static_cast<size_t>(windowLen), 0.0);
+        fftWork.assign(static_cast<size_t>(fftWorkLen), 0.0);
+    } catch (const std::bad_alloc&) {
+        Release();
+        return false;
+    }
+    if (!correlator.Init(fftSize, searchLen)) {
         Release();
         return false;
     }
@@ -117,12 +121,10 @@ void SndSpeedAlg::SetSpeed(double newSpeed)
 
 void SndSpeedAlg::Reset()
 {
-    if (history) {
-        std::memset(history, 0, sizeof(double) * historyCap);
-        std::memset(tail, 0, sizeof(double) * overlapLen);
-        std::memset(templ, 0, sizeof(double) * windowLen);
-        std::memset(fftWork, 0, sizeof(double) * fftWorkLen);
-    }
+    std::fill(history.begin(), history.end(), 0.0);
+    std::fill(tail.begin(), tail.end(), 0.0);
+    std::fill(templ.begin(), templ.end(), 0.0);
+    std::fill(fftWork.begin(), fftWork.end(), 0.0);
     historyPos = 0;
     warmup = keepLen;
     bestLag = bufferLen - overlapLen;
@@ -144,12 +146,13 @@ SndSpeedAlg::Phase SndSpeedAlg::GetPhase() const
 void SndSpeedAlg::AppendFrames(const float* in)
 {
     if (historyPos + hopIn + bufferLen > historyCap) {
-        std::memmove(history, history + historyPos + hopIn, sizeof(double) * keepLen);
+        std::memmove(history.data(), history.data() + historyPos + hopIn,
+                     sizeof(double) * keepLen);
         historyPos = 0;
     } else {
         historyPos += hopIn;
     }
-    double* dest = history + historyPos + keepLen;
+    double* dest = history.data() + historyPos + keepLen;
     if (channels == 1) {
         for (int i = 0; i < hopIn; ++i) {
             dest[i] = in[i];
@@ -163,12 +166,12 @@ void SndSpeedAlg::AppendFrames(const float* in)
 
 int SndSpeedAlg::SearchBestLag()
 {
-    const double* x = history + historyPos;
+    const double* x = history.data() + historyPos;
     const int n = fftSize;
-    double* z = fftWork;
+    double* z = fftWork.data();
     int k = 0;
     for (; k + 2 <= windowLen; k += 2) {
-        const __m128d t = _mm_loadu_pd(templ + k);
+        const __m128d t = _mm_loadu_pd(templ.data() + k);
         const __m128d v = _mm_loadu_pd(x + k);
         _mm_storeu_pd(z + 2 * k, _mm_unpacklo_pd(t, v));
         _mm_storeu_pd(z + 2 * k + 2, _mm_unpackhi_pd(t, v));
@@ -209,7 +212,7 @@ int SndSpeedAlg::SearchBestLag()
 void SndSpeedAlg::ProcessBlock(const float* in, float* out)
 {
     AppendFrames(in);
-    const double* x = history + historyPos;
+    const double* x = history.data() + historyPos;
     const int len = overlapLen;
 
     const Phase phase = GetPhase();
@@ -232,7 +235,7 @@ void SndSpeedAlg::ProcessBlock(const float* in, float* out)
                 out[2 * j] = out[2 * j + 1] = static_cast<float>(y);
             }
         }
-        std::memcpy(templ, x + len, sizeof(double) * windowLen);
+        std::memcpy(templ.data(), x + len, sizeof(double) * windowLen);
         return;
     }
 
@@ -247,6 +250,6 @@ void SndSpeedAlg::ProcessBlock(const float* in, float* out)
             out[2 * j] = out[2 * j + 1] = static_cast<float>(y);
         }
     }
-    std::memcpy(templ, seg + len, sizeof(double) * windowLen);
+    std::memcpy(templ.data(), seg + len, sizeof(double) * windowLen);
     bestLag = m;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 #include "WinNT_SP/Include_VS2005/AUDIO_DSP/CorrelationFft.h"
 
@@ -75,12 +76,12 @@ private:
 
     // The mono history is kept in a longer array so that the shift by hopIn is a pointer move;
     // it is compacted only when the array end is reached. buffer[0 .. B-1] is the current view.
-    double* history = nullptr;
-    int historyCap = 0;      // frames in history
-    int historyPos = 0;      // offset of buffer[0] in history
-    double* tail = nullptr;  // L: faded-out continuation of the previous segment
-    double* ramp = nullptr;  // L: rising half of a Hann window over W-1
-    double* templ = nullptr;     // W: the frames that followed the last segment output
-    double* fftWork = nullptr;   // 2N: (template, buffer) pairs for the correlation
+    std::vector<double> history;
+    int historyCap = 0;           // frames in history
+    int historyPos = 0;           // offset of buffer[0] in history
+    std::vector<double> tail;     // L: faded-out continuation of the previous segment
+    std::vector<double> ramp;     // L: rising half of a Hann window over W-1
+    std::vector<double> templ;    // W: the frames that followed the last segment output
+    std::vector<double> fftWork;  // 2N: (template, buffer) pairs for the correlation
     CorrelationFft correlator;   // transform plan of this size row
 };

@@ -1,11 +1,10 @@
-// Streaming around SndSpeedAlg: input gathering, start-up skip and the output queue. The three
-// buffers come from the C heap; the queue grows by one output block when it is full and is
-// compacted by one block move per read.
+// Streaming around SndSpeedAlg: input gathering, start-up skip and the output queue. The queue
+// grows by one output block when it is full and is compacted by one block move per read.
 #include "WinNT_SP/Include_VS2005/AUDIO_DSP/SoundSpeed.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
+#include <new>
 
 SoundSpeed::~SoundSpeed()
 {
@@ -14,13 +13,9 @@ SoundSpeed::~SoundSpeed()
 
 void SoundSpeed::FreeBuffers()
 {
-    std::free(inBlock);
-    std::free(outBlock);
-    std::free(queue);
-    inBlock = nullptr;
-    outBlock = nullptr;
-    queue = nullptr;
-    queueCapacity = 0;
+    std::vector<float>().swap(inBlock);
+    std::vector<float>().swap(outBlock);
+    std::vector<float>().swap(queue);
     queueFill = 0;
 }
 
@@ -34,9 +29,14 @@ bool SoundSpeed::Init(int rate, int channels, double speed)
         return false;
     }
     skipLeft = static_cast<unsigned>(GetStartSkip());
-    inBlock = static_cast<float*>(std::malloc(sizeof(float) * GetInputBlockSize()));
-    outBlock = static_cast<float*>(std::malloc(sizeof(float) * GetOutputBlockSize()));
-    if (!inBlock || !outBlock || !GrowQueue(static_cast<unsigned>(GetOutputBlockSize()))) {
+    bool allocated = true;
+    try {
+        inBlock.assign(static_cast<size_t>(GetInputBlockSize()), 0.0f);
+        outBlock.assign(static_cast<size_t>(GetOutputBlockSize()), 0.0f);
+    } catch (const std::bad_alloc&) {
+        allocated = false;
+    }
+    if (!allocated || !GrowQueue(static_cast<unsigned>(GetOutputBlockSize()))) {
         FreeBuffers();
         Release();
         return false;
@@ -50,16 +50,11 @@ bool SoundSpeed::GrowQueue(unsigned newCapacity)
     if (GetOutputBlockSize() <= 0) {
         return false;
     }
-    float* grown = static_cast<float*>(std::malloc(sizeof(float) * newCapacity));
-    if (!grown) {
+    try {
+        queue.resize(newCapacity);  // keeps the queueFill values waiting at the front
+    } catch (const std::bad_alloc&) {
         return false;
     }
-    if (queueFill > 0) {
-        std::memcpy(grown, queue, sizeof(float) * queueFill);
-    }
-    std::free(queue);
-    queue = grown;
-    queueCapacity = newCapacity;
     return true;
 }
 
@@ -71,11 +66,12 @@ bool SoundSpeed::QueueBlock()
         return true;
     }
     const unsigned kept = outValues - skipLeft;
-    if (queueFill + kept > queueCapacity && !GrowQueue(queueCapacity + outValues)) {
+    const unsigned capacity = static_cast<unsigned>(queue.size());
+    if (queueFill + kept > capacity && !GrowQueue(capacity + outValues)) {
         skipLeft = 0;
         return false;
     }
-    std::memcpy(queue + queueFill, outBlock + skipLeft, sizeof(float) * kept);
+    std::memcpy(queue.data() + queueFill, outBlock.data() + skipLeft, sizeof(float) * kept);
     queueFill += kept;
     skipLeft = 0;
     return true;
@@ -83,7 +79,7 @@ bool SoundSpeed::QueueBlock()
 
 bool SoundSpeed::Process(const float* values, unsigned count)
 {
-    if (ended != 0 || !inBlock || !outBlock || !queue || !values) {
+    if (ended != 0 || inBlock.empty() || outBlock.empty() || queue.empty() || !values) {
         return true;
     }
     const unsigned blockValues = static_cast<unsigned>(GetInputBlockSize());
@@ -91,12 +87,12 @@ bool SoundSpeed::Process(const float* values, unsigned count)
     bool ok = true;
     while (count > 0) {
         const unsigned take = std::min(count, blockValues - inFill);
-        std::memcpy(inBlock + inFill, values, sizeof(float) * take);
+        std::memcpy(inBlock.data() + inFill, values, sizeof(float) * take);
         inFill += take;
         values += take;
         count -= take;
         if (inFill == blockValues) {
-            ProcessBlock(inBlock, outBlock);
+            ProcessBlock(inBlock.data(), outBlock.data());
             inFill = 0;
             ok = QueueBlock() && ok;
         }
@@ -106,7 +102,7 @@ bool SoundSpeed::Process(const float* values, unsigned count)
 
 bool SoundSpeed::Drain()
 {
-    if (ended != 0 || !inBlock || !outBlock || !queue) {
+    if (ended != 0 || inBlock.empty() || outBlock.empty()) {
         return true;
     }
     ended = 1;
@@ -123,8 +119,8 @@ bool SoundSpeed::Drain()
     auto produced = [&] { return blocks * outValues > skip ? blocks * outValues - skip : 0; };
     bool ok = true;
     while (produced() < wanted) {
-        std::memset(inBlock + inFill, 0, sizeof(float) * (blockValues - inFill));
-        ProcessBlock(inBlock, outBlock);
+        std::fill(inBlock.begin() + inFill, inBlock.begin() + blockValues, 0.0f);
+        ProcessBlock(inBlock.data(), outBlock.data());
         inFill = 0;
         ++blocks;
         ok = QueueBlock() && ok;
@@ -137,14 +133,14 @@ bool SoundSpeed::Drain()
 
 unsigned SoundSpeed::Read(unsigned maxCount, float* dest)
 {
-    if (!queue || queueFill == 0 || !dest || maxCount == 0) {
+    if (queue.empty() || queueFill == 0 || !dest || maxCount == 0) {
         return 0;
     }
     const unsigned n = std::min(maxCount, queueFill);
-    std::memcpy(dest, queue, sizeof(float) * n);
+    std::memcpy(dest, queue.data(), sizeof(float) * n);
     queueFill -= n;
     if (queueFill > 0) {
-        std::memmove(queue, queue + n, sizeof(float) * queueFill);
+        std::memmove(queue.data(), queue.data() + n, sizeof(float) * queueFill);
     }
     return n;
 }

@@ -5,6 +5,8 @@
 
 #include "WinNT_SP/Include_VS2005/AUDIO_DSP/SndSpeedAlg.h"
 
+#include <vector>
+
 class SoundSpeed : public SndSpeedAlg {
 public:
     SoundSpeed() = default;
@@ -38,10 +40,9 @@ private:
     int ended = 1;               // 1 until a successful Init: Process does nothing
     unsigned inFill = 0;         // values gathered in inBlock, < GetInputBlockSize()
     unsigned queueFill = 0;      // values waiting in queue
-    unsigned queueCapacity = 0;  // values the queue holds
     unsigned skipLeft = 0;       // start-up output values still to drop
     unsigned long long receivedValues = 0;  // values given to Process since Init
-    float* inBlock = nullptr;    // GetInputBlockSize() values
-    float* outBlock = nullptr;   // GetOutputBlockSize() values
-    float* queue = nullptr;      // queueCapacity values, grown by one output block at a time
+    std::vector<float> inBlock;  // GetInputBlockSize() values
+    std::vector<float> outBlock; // GetOutputBlockSize() values
+    std::vector<float> queue;    // grown by one output block at a time
 };

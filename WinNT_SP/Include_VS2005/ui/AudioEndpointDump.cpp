@@ -3,6 +3,7 @@
 #include "WinNT_SP/Include_VS2005/ui/SystemDump.h"
 
 #include "WinNT_SP/Include_VS2005/TraceLog.h"
+#include "platform/base/CComPtr.h"
 
 #include <mmdeviceapi.h>
 #include <propsys.h>
@@ -24,18 +25,6 @@ const PROPERTYKEY kDeviceDesc = {
     {0xA45C254E, 0xDF1C, 0x4EFD, {0x80, 0x20, 0x67, 0xD1, 0x46, 0xA8, 0x50, 0xE0}}, 2};
 const PROPERTYKEY kInterfaceFriendlyName = {
     {0x026E516E, 0xB814, 0x414B, {0x83, 0xCD, 0x85, 0x6D, 0x6F, 0xEF, 0x48, 0x22}}, 2};
-
-template <class T>
-class ComRelease {
-public:
-    ~ComRelease()
-    {
-        if (p) {
-            p->Release();
-        }
-    }
-    T* p = nullptr;
-};
 
 std::wstring Hex(const wchar_t* format, HRESULT hr)
 {
@@ -84,7 +73,7 @@ std::wstring StateText(IMMDevice* device)
 
 std::wstring FlowText(IMMDevice* device)
 {
-    ComRelease<IMMEndpoint> endpoint;
+    CComPtr<IMMEndpoint> endpoint;
     HRESULT hr = device->QueryInterface(kIidEndpoint, reinterpret_cast<void**>(&endpoint.p));
     if (FAILED(hr)) {
         return Hex(L"QI-err.0x%X", hr);
@@ -110,7 +99,7 @@ void LogAudioEndpoints(CReleaseModeDebug* sink)
     if (!sink) {
         sink = &TraceLog();
     }
-    ComRelease<IMMDeviceEnumerator> enumerator;
+    CComPtr<IMMDeviceEnumerator> enumerator;
     HRESULT hr = CoCreateInstance(kClsidEnumerator, nullptr, CLSCTX_INPROC_SERVER, kIidEnumerator,
                                   reinterpret_cast<void**>(&enumerator.p));
     if (FAILED(hr)) {
@@ -121,7 +110,7 @@ void LogAudioEndpoints(CReleaseModeDebug* sink)
                   static_cast<unsigned>(hr), name);
         return;
     }
-    ComRelease<IMMDeviceCollection> devices;
+    CComPtr<IMMDeviceCollection> devices;
     hr = enumerator.p->EnumAudioEndpoints(eAll, DEVICE_STATEMASK_ALL, &devices.p);
     if (FAILED(hr)) {
         LogPrintf(sink, RMD_CONTINUATION, L"IMMDeviceEnumerator::EnumAudioEndpoints err.0x%X",
@@ -137,7 +126,7 @@ void LogAudioEndpoints(CReleaseModeDebug* sink)
     }
     LogPrintf(sink, RMD_CONTINUATION, L"%i WinVista devs", static_cast<int>(count));
     for (UINT i = 0; i < count; ++i) {
-        ComRelease<IMMDevice> device;
+        CComPtr<IMMDevice> device;
         hr = devices.p->Item(i, &device.p);
         if (FAILED(hr)) {
             LogPrintf(sink, RMD_CONTINUATION, L"%2u: err.0x%X", i, static_cast<unsigned>(hr));
@@ -145,7 +134,7 @@ void LogAudioEndpoints(CReleaseModeDebug* sink)
         }
         const std::wstring state = StateText(device.p);
         const std::wstring flow = FlowText(device.p);
-        ComRelease<IPropertyStore> store;
+        CComPtr<IPropertyStore> store;
         hr = device.p->OpenPropertyStore(STGM_READ, &store.p);
         if (FAILED(hr)) {
             LogPrintf(sink, RMD_CONTINUATION, L"%2i: T=%s S=%s%s N=err.0x%X",

@@ -2,6 +2,7 @@
 #include "WinNT_SP/Include_VS2005/ui/ModuleTable.h"
 
 #include "WinNT_SP/Include_VS2005/DynLoadFuncs.h"
+#include "platform/base/CHandle.h"
 
 #include <psapi.h>
 
@@ -73,8 +74,8 @@ void ModuleTable::Build()
     if (!enumModules || !moduleInfo) {
         return;
     }
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE,
-                                 GetCurrentProcessId());
+    const CHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE,
+                                      GetCurrentProcessId()));
     if (!process) {
         return;
     }
@@ -97,7 +98,6 @@ void ModuleTable::Build()
             m_entries[m_count++] = {start, start + info.SizeOfImage};
         }
     }
-    CloseHandle(process);
 }
 
 AddressInfo ModuleTable::Lookup(uintptr_t address)

@@ -4,6 +4,7 @@
 
 #include "WinNT_SP/Include_VS2005/ui/SupportUiResource.h"
 #include "WinNT_SP/Include_VS2005/ui/UiStrings.h"
+#include "platform/base/CSelectGuard.h"
 
 #include <commctrl.h>
 
@@ -201,11 +202,10 @@ int CMsgBoxExt::MeasureTextWidth(HWND control, const std::wstring& text, bool fi
     }
     HFONT font = fixedFont ? static_cast<HFONT>(::GetStockObject(ANSI_FIXED_FONT))
                            : reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
-    HGDIOBJ old = font ? ::SelectObject(dc, font) : nullptr;
     SIZE size = {0, 0};
-    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    if (old) {
-        ::SelectObject(dc, old);
+    {
+        const CSelectGuard select(dc, font);
+        ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     }
     ::ReleaseDC(control, dc);
     return size.cx;
@@ -218,21 +218,20 @@ int CMsgBoxExt::WidestLine(HWND edit, bool fixedFont) const
         return 1;
     }
     HFONT font = reinterpret_cast<HFONT>(::SendMessageW(edit, WM_GETFONT, 0, 0));
-    HGDIOBJ old = font ? ::SelectObject(dc, font) : nullptr;
     (void)fixedFont;  // the edit carries the fixed font already when it is asked for
     int widest = 0;
-    const int lines = static_cast<int>(::SendMessageW(edit, EM_GETLINECOUNT, 0, 0));
-    for (int i = 0; i < lines; ++i) {
-        wchar_t line[1025];
-        *reinterpret_cast<WORD*>(line) = 1024;
-        const int n = static_cast<int>(
-            ::SendMessageW(edit, EM_GETLINE, i, reinterpret_cast<LPARAM>(line)));
-        SIZE size = {0, 0};
-        ::GetTextExtentPoint32W(dc, line, n, &size);
-        widest = std::max(widest, static_cast<int>(size.cx));
-    }
-    if (old) {
-        ::SelectObject(dc, old);
+    {
+        const CSelectGuard select(dc, font);
+        const int lines = static_cast<int>(::SendMessageW(edit, EM_GETLINECOUNT, 0, 0));
+        for (int i = 0; i < lines; ++i) {
+            wchar_t line[1025];
+            *reinterpret_cast<WORD*>(line) = 1024;
+            const int n = static_cast<int>(
+                ::SendMessageW(edit, EM_GETLINE, i, reinterpret_cast<LPARAM>(line)));
+            SIZE size = {0, 0};
+            ::GetTextExtentPoint32W(dc, line, n, &size);
+            widest = std::max(widest, static_cast<int>(size.cx));
+        }
     }
     ::ReleaseDC(edit, dc);
     return widest;

@@ -3,6 +3,7 @@
 
 #include "WinNT_SP/Include_VS2005/TraceLog.h"
 #include "WinNT_SP/Include_VS2005/WMRuntimeTable.h"
+#include "platform/base/CHandle.h"
 
 #include <cwchar>
 #include <string>
@@ -147,8 +148,8 @@ void LogTokenInfo(const SecurityFuncs& funcs, CReleaseModeDebug* sink)
     } else {
         LogPrintf(sink, RMD_CONTINUATION, L"Curr user is%s loc adm", admin ? L"" : L" not");
     }
-    HANDLE token = nullptr;
-    if (!funcs.OpenProcessToken()(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+    CHandle token;
+    if (!funcs.OpenProcessToken()(GetCurrentProcess(), TOKEN_QUERY, token.Put())) {
         LogPrintf(sink, RMD_CONTINUATION, L"err %u in OpenProcessToken(GetCurrentProcess(), "
                                           L"TOKEN_QUERY",
                   static_cast<unsigned>(GetLastError()));
@@ -187,7 +188,6 @@ void LogTokenInfo(const SecurityFuncs& funcs, CReleaseModeDebug* sink)
             LogAccountSid(funcs, sink, prefix, groups->Groups[i].Sid);
         }
     }
-    CloseHandle(token);
 }
 
 void LogSecurityDescriptor(const SecurityFuncs& funcs, CReleaseModeDebug* sink,

@@ -1,6 +1,8 @@
 // Gradient title: palette, 8-bit palette-index DIB, erase and text painting.
 #include "WinNT_SP/Include_VS2005/ui/TitleStatic.h"
 
+#include "platform/base/CSelectGuard.h"
+
 #include <algorithm>
 
 BEGIN_MESSAGE_MAP(CTitleStatic, CStatic)
@@ -119,29 +121,31 @@ void CTitleStatic::OnPaint()
     UINT format = DT_SINGLELINE | DT_VCENTER;
     format |= (m_style & 2) ? DT_CENTER : (m_style & 4) ? DT_RIGHT : DT_LEFT;
     HFONT font = ::CreateFontIndirectW(&m_font);
-    HGDIOBJ oldFont = ::SelectObject(hdc, font);
-    ::SetBkMode(hdc, TRANSPARENT);
-    if (m_style & 0x40) {
-        RECT shadow = rc;
-        shadow.left += 2;
-        shadow.top += 3;
-        ::SetTextColor(hdc, m_shadowColor);
-        ::DrawTextW(hdc, m_text.c_str(), -1, &shadow, format);
+    {
+        const CSelectGuard selectFont(hdc, font);
+        ::SetBkMode(hdc, TRANSPARENT);
+        if (m_style & 0x40) {
+            RECT shadow = rc;
+            shadow.left += 2;
+            shadow.top += 3;
+            ::SetTextColor(hdc, m_shadowColor);
+            ::DrawTextW(hdc, m_text.c_str(), -1, &shadow, format);
+        }
+        ::SetTextColor(hdc, m_textColor);
+        ::DrawTextW(hdc, m_text.c_str(), -1, &rc, format);
+        if (m_progressPercent >= 1 && m_progressPercent <= 100) {
+            RECT client;
+            GetClientRect(&client);
+            const int x = client.right * m_progressPercent / 100;
+            HPEN pen = ::CreatePen(PS_SOLID, 1, m_end);
+            {
+                const CSelectGuard selectPen(hdc, pen);
+                ::MoveToEx(hdc, x, client.top, nullptr);
+                ::LineTo(hdc, x, client.bottom);
+            }
+            ::DeleteObject(pen);
+        }
     }
-    ::SetTextColor(hdc, m_textColor);
-    ::DrawTextW(hdc, m_text.c_str(), -1, &rc, format);
-    if (m_progressPercent >= 1 && m_progressPercent <= 100) {
-        RECT client;
-        GetClientRect(&client);
-        const int x = client.right * m_progressPercent / 100;
-        HPEN pen = ::CreatePen(PS_SOLID, 1, m_end);
-        HGDIOBJ oldPen = ::SelectObject(hdc, pen);
-        ::MoveToEx(hdc, x, client.top, nullptr);
-        ::LineTo(hdc, x, client.bottom);
-        ::SelectObject(hdc, oldPen);
-        ::DeleteObject(pen);
-    }
-    ::SelectObject(hdc, oldFont);
     ::DeleteObject(font);
     ::EndPaint(m_hWnd, &ps);
 }

@@ -35,6 +35,7 @@ LPDATAOBJECT COleDataObject::Detach()
 void COleDataObject::Release()
 {
     if (m_lpDataObject != nullptr && m_bAutoRelease) {
+        // Counted only when attached with auto-release; otherwise the caller keeps it.
         m_lpDataObject->Release();
     }
     m_lpDataObject = nullptr;

@@ -2,6 +2,7 @@
 #include "platform/framework/frame/CStatusBar.h"
 
 #include "platform/framework/frame/CFrameWnd.h"
+#include "platform/base/CSelectGuard.h"
 
 IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
 
@@ -80,19 +81,20 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
     }
     m_ids.assign(lpIDArray, lpIDArray + nIDCount);
     m_widths.assign(m_ids.size(), 0);
-    CClientDC dc(this);
-    HGDIOBJ oldFont = ::SelectObject(dc.m_hDC, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
-    for (size_t i = 0; i < m_ids.size(); ++i) {
-        CString text;
-        if (m_ids[i] != 0 && text.LoadString(m_ids[i])) {
-            SIZE extent{};
-            ::GetTextExtentPoint32W(dc.m_hDC, text, text.GetLength(), &extent);
-            m_widths[i] = extent.cx + 8;
-        } else {
-            m_widths[i] = 80;
+    {
+        CClientDC dc(this);
+        const CSelectGuard font(dc.m_hDC, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
+        for (size_t i = 0; i < m_ids.size(); ++i) {
+            CString text;
+            if (m_ids[i] != 0 && text.LoadString(m_ids[i])) {
+                SIZE extent{};
+                ::GetTextExtentPoint32W(dc.m_hDC, text, text.GetLength(), &extent);
+                m_widths[i] = extent.cx + 8;
+            } else {
+                m_widths[i] = 80;
+            }
         }
     }
-    ::SelectObject(dc.m_hDC, oldFont);
     UpdateParts();
     // Each pane starts with its indicator's text (after the parts exist).
     for (size_t i = 0; i < m_ids.size(); ++i) {
@@ -161,11 +163,12 @@ int CStatusBar::CommandToIndex(UINT nIDFind) const
 
 CSize CStatusBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
-    CClientDC dc(this);
-    HGDIOBJ oldFont = ::SelectObject(dc.m_hDC, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
     TEXTMETRICW tm{};
-    ::GetTextMetricsW(dc.m_hDC, &tm);
-    ::SelectObject(dc.m_hDC, oldFont);
+    {
+        CClientDC dc(this);
+        const CSelectGuard font(dc.m_hDC, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
+        ::GetTextMetricsW(dc.m_hDC, &tm);
+    }
     CSize size = CControlBar::CalcFixedLayout(bStretch, bHorz);
     size.cy += tm.tmHeight + 2 * ::GetSystemMetrics(SM_CYBORDER) + 4;
     return size;

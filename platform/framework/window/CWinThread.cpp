@@ -24,6 +24,7 @@ CWinThread::CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam)
 CWinThread::~CWinThread()
 {
     if (m_hThread != nullptr) {
+        // The thread object owns its handle, public as m_hThread by the framework's API.
         ::CloseHandle(m_hThread);
     }
     AFX_MODULE_THREAD_STATE* state = AfxGetModuleThreadState();

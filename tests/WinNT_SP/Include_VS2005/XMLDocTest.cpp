@@ -1,8 +1,9 @@
 // XML document layer: element trees <-> text form, escapes, file loading limits and parse
 // errors, indentation and saving.
-#include "WinNT_SP/Include_VS2005/ComRef.h"
+#include "WinNT_SP/Include_VS2005/BstrText.h"
 #include "tests/WinNT_SP/Include_VS2005/TempFolder.h"
 #include "WinNT_SP/Include_VS2005/XMLDoc.h"
+#include "platform/base/CComPtr.h"
 
 #include <gtest/gtest.h>
 
@@ -19,16 +20,16 @@ std::wstring RoundTrip(const wchar_t* text, XMLDoc* keep = nullptr)
 {
     XMLDoc local;
     XMLDoc& doc = keep ? *keep : local;
-    ComRef<IXMLDOMElement> root;
-    EXPECT_EQ(doc.CreateRoot(root.Put(), L"R", nullptr, nullptr), L"");
-    ComRef<IXMLDOMElement> element;
-    *element.Put() = doc.AddElement(L"Settings", text);
+    CComPtr<IXMLDOMElement> root;
+    EXPECT_EQ(doc.CreateRoot(&root, L"R", nullptr, nullptr), L"");
+    CComPtr<IXMLDOMElement> element;
+    element.Attach(doc.AddElement(L"Settings", text));
     if (!element) {
         return L"<failed>";
     }
-    ComRef<IXMLDOMNode> added;
-    root->appendChild(element.Get(), added.Put());
-    return XmlNodeToText(element.Get(), false);
+    CComPtr<IXMLDOMNode> added;
+    root->appendChild(element.p, &added);
+    return XmlNodeToText(element.p, false);
 }
 
 }  // namespace
@@ -64,10 +65,10 @@ TEST(XmlText, ElementShapes)
     EXPECT_EQ(text, L"1");
     // The plain value b is the parent's own text, after its child a.
     ASSERT_TRUE(doc.SelectPath(L"Settings"));
-    ComRef<IXMLDOMNode> last;
-    doc.Current()->get_lastChild(last.Put());
-    EXPECT_EQ(XmlNodeType(last.Get()), NODE_TEXT);
-    XmlNodeText(last.Get(), &text);
+    CComPtr<IXMLDOMNode> last;
+    doc.Current()->get_lastChild(&last);
+    EXPECT_EQ(XmlNodeType(last.p), NODE_TEXT);
+    XmlNodeText(last.p, &text);
     EXPECT_EQ(text, L"b");
 
     XMLDoc list;
@@ -126,13 +127,13 @@ TEST(XmlFile, SaveLoadKeepsStringsAndLineEnds)
     const std::wstring path = dir / L"doc.xml";
     {
         XMLDoc doc;
-        ComRef<IXMLDOMElement> root;
-        ASSERT_EQ(doc.CreateRoot(root.Put(), L"QVRSettRoot", L"Vers", L"1.0"), L"");
-        ComRef<IXMLDOMElement> element;
-        *element.Put() = doc.AddElement(L"Settings", L"(Name=a\\Sb,Multi=one\\0D\\0Atwo,E=\\Y)");
+        CComPtr<IXMLDOMElement> root;
+        ASSERT_EQ(doc.CreateRoot(&root, L"QVRSettRoot", L"Vers", L"1.0"), L"");
+        CComPtr<IXMLDOMElement> element;
+        element.Attach(doc.AddElement(L"Settings", L"(Name=a\\Sb,Multi=one\\0D\\0Atwo,E=\\Y)"));
         ASSERT_TRUE(element);
-        ComRef<IXMLDOMNode> added;
-        root->appendChild(element.Get(), added.Put());
+        CComPtr<IXMLDOMNode> added;
+        root->appendChild(element.p, &added);
         doc.Indent();
         ASSERT_EQ(doc.SaveToFile(path.c_str(), false), L"");
     }
@@ -157,8 +158,8 @@ TEST(XmlFile, BackupCopyOnlyWhenAsked)
     const std::wstring path = dir / L"doc.xml";
     WriteFileBytes(path, "<old/>");
     XMLDoc doc;
-    ComRef<IXMLDOMElement> root;
-    ASSERT_EQ(doc.CreateRoot(root.Put(), L"New", nullptr, nullptr), L"");
+    CComPtr<IXMLDOMElement> root;
+    ASSERT_EQ(doc.CreateRoot(&root, L"New", nullptr, nullptr), L"");
     ASSERT_EQ(doc.SaveToFile(path.c_str(), true), L"");
     EXPECT_EQ(ReadFileBytes(path + L".bak"), "<old/>");
     WriteFileBytes(path, "<older/>");
