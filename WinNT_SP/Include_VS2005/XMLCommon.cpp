@@ -4,7 +4,6 @@
 
 #include "WinNT_SP/Include_VS2005/BstrText.h"
 #include "WinNT_SP/Include_VS2005/SupportStrings.h"
-#include "WinNT_SP/Include_VS2005/ComRef.h"
 #include "platform/base/CComPtr.h"
 #include "platform/base/CHandle.h"
 
