@@ -3,9 +3,9 @@
 
 `#include "Sett.h"` becomes `#include "WinNT_SP/Include_VS2005/Sett.h"`: the compiler's own
 search order decides which file is meant (the including file's folder first, then the folders
-the old flat include path listed), so the rewrite never changes what is included; a header then included twice keeps its first line.
-Re-runnable:
-includes that already name a path from the root are left alone. Prints what it cannot resolve.
+the old flat include path listed), so the rewrite never changes what is included; a header then
+included twice keeps its first line. Re-runnable: includes that already name a path from the
+root are left alone. Prints what it cannot resolve.
 """
 import os
 import re
