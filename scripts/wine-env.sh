@@ -103,15 +103,16 @@ ASOUND
 # any pipe, starts the desktop and stays on it until the server ends.
 wine_hold_desktop() {
     local keeper="$BUILD_DIR/bin/wine/desktop_keeper.exe" ready="$BUILD_DIR/desktop-ready"
+    # It names the desktop's process once the keeper is on it (the tests check it is the same).
+    rm -f "$ready"
     if [ ! -f "$keeper" ]; then
         echo "wine-env: $keeper is not built; tests may wait on the desktop's output pipe" >&2
         return 0
     fi
-    rm -f "$ready"
     wine "$keeper" "Z:$(printf '%s' "$ready" | tr / '\\')" </dev/null >/dev/null 2>&1 &
     local pid=$! i
     for i in $(seq 1 1200); do
-        [ -e "$ready" ] && return 0
+        [ -s "$ready" ] && return 0
         if ! kill -0 "$pid" 2>/dev/null; then
             break
         fi

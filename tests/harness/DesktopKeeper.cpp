@@ -8,12 +8,28 @@
 // until the test's time-out. With this process on the desktop it never closes, so no test starts
 // it.
 //
-// Usage: desktop_keeper.exe READY_FILE   (READY_FILE is created once the desktop is up)
-//        desktop_keeper.exe --touch       (only joins the desktop, and exits)
+// Usage: desktop_keeper.exe READY_FILE   (once the desktop is up, writes its process id there)
+//        desktop_keeper.exe --touch       (joins the desktop, prints its process id, exits)
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
+
+namespace {
+
+// The desktop window's process: it stays the same for as long as the desktop is not restarted.
+DWORD DesktopProcessId()
+{
+    // Starts the desktop if it is not up yet, and makes this thread one of its users.
+    HWND desktop = ::GetDesktopWindow();
+    DWORD pid = 0;
+    if (desktop != nullptr) {
+        ::GetWindowThreadProcessId(desktop, &pid);
+    }
+    return pid;
+}
+
+}  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -21,12 +37,13 @@ int wmain(int argc, wchar_t** argv)
         std::fputs("usage: desktop_keeper READY_FILE | --touch\n", stderr);
         return 2;
     }
-    // Starts the desktop if it is not up yet, and makes this thread one of its users.
-    if (::GetDesktopWindow() == nullptr) {
+    const DWORD pid = DesktopProcessId();
+    if (pid == 0) {
         std::fputs("desktop_keeper: no desktop window\n", stderr);
         return 1;
     }
     if (std::wcscmp(argv[1], L"--touch") == 0) {
+        std::printf("%lu\n", static_cast<unsigned long>(pid));
         return 0;
     }
     std::FILE* ready = _wfopen(argv[1], L"w");
@@ -34,6 +51,7 @@ int wmain(int argc, wchar_t** argv)
         std::fputs("desktop_keeper: cannot create the ready file\n", stderr);
         return 1;
     }
+    std::fprintf(ready, "%lu\n", static_cast<unsigned long>(pid));
     std::fclose(ready);
     for (;;) {
         ::Sleep(INFINITE);
