@@ -89,10 +89,38 @@ ASOUND
         cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     fi
     wineserver -p
-    # Start Wine's services and desktop now, away from any pipe: a process started later (by
-    # ctest) would otherwise hand its output pipe to them, and ctest would wait for it forever.
+    # Start Wine's services now, away from any pipe: a process started later (by ctest) would
+    # otherwise hand its output pipe to them, and ctest would wait for it forever.
     wine cmd /c exit >/dev/null 2>&1 </dev/null || true
     wine_install_standins
+    wine_hold_desktop
+}
+
+# Wine closes its desktop a second after the last process leaves it, and the next process that
+# needs one starts it again, handing its own standard error to the new desktop process: under
+# ctest that is a test's output pipe, so the test ends but its pipe stays open until every
+# process has left the desktop, and ctest times the test out. A process started here, away from
+# any pipe, starts the desktop and stays on it until the server ends.
+wine_hold_desktop() {
+    local keeper="$BUILD_DIR/bin/wine/desktop_keeper.exe" ready="$BUILD_DIR/desktop-ready"
+    # It names the desktop's process once the keeper is on it (the tests check it is the same).
+    rm -f "$ready"
+    if [ ! -f "$keeper" ]; then
+        echo "wine-env: $keeper is not built; tests may wait on the desktop's output pipe" >&2
+        return 0
+    fi
+    wine "$keeper" "Z:$(printf '%s' "$ready" | tr / '\\')" </dev/null >/dev/null 2>&1 &
+    local pid=$! i
+    for i in $(seq 1 1200); do
+        [ -s "$ready" ] && return 0
+        if ! kill -0 "$pid" 2>/dev/null; then
+            break
+        fi
+        sleep 0.1
+    done
+    echo "wine-env: the desktop keeper did not start;" \
+         "tests may wait on the desktop's output pipe" >&2
+    return 0
 }
 
 # The stand-in reader replaces the prefix's placeholder of wmvcore.dll, and the stand-in video
