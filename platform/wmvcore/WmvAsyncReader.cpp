@@ -354,7 +354,7 @@ bool WmvAsyncReader::AskCredentials(bool proxy, const std::wstring& realm,
         std::lock_guard<std::mutex> hold(lock_);
         callback = callback_;
     }
-    IWMCredentialCallback* credentials = nullptr;
+    CComPtr<IWMCredentialCallback> credentials;
     if (callback == nullptr ||
         FAILED(callback->QueryInterface(IID_IWMCredentialCallback,
                                         reinterpret_cast<void**>(&credentials))) ||
@@ -371,7 +371,6 @@ bool WmvAsyncReader::AskCredentials(bool proxy, const std::wstring& realm,
     const HRESULT hr = credentials->AcquireCredentials(
         realmText.data(), siteText.data(), name, kChars, secret, kChars,
         proxy ? NS_E_PROXY_ACCESSDENIED : NS_E_SERVER_ACCESSDENIED, &flags);
-    credentials->Release();
     name[kChars - 1] = 0;
     secret[kChars - 1] = 0;
     const bool given = SUCCEEDED(hr);

@@ -10,12 +10,14 @@
 #include "video/reader/EngineAudioSink.h"
 #include "video/EngineGlobals.h"
 #include "video/EngineText.h"
+#include "WinNT_SP/Include_VS2005/Volume.h"
 #include "video/splitter/QvrGraphEvent.h"
 #include "video/display/ViewController.h"
 
 #include <evcode.h>
 #include <uuids.h>
 
+#include <algorithm>
 #include <new>
 
 #define FAIL(function, code, detail) Fail((function), (code), (detail), __LINE__)
@@ -28,15 +30,6 @@ constexpr DWORD kEventThreadStopMs = 10000;
 // The receiver whose position timer reports (at most one at a time).
 std::atomic<CQVRNetReceiver*> g_currentReceiver{nullptr};
 
-template <class T>
-void ReleaseAndClear(T*& p)
-{
-    if (p != nullptr) {
-        p->Release();
-        p = nullptr;
-    }
-}
-
 }  // namespace
 
 CQVRNetReceiver::CQVRNetReceiver(ViewController* view)
@@ -47,9 +40,6 @@ CQVRNetReceiver::CQVRNetReceiver(ViewController* view)
 CQVRNetReceiver::~CQVRNetReceiver()
 {
     Close();
-    if (m_stopEvent != nullptr) {
-        CloseHandle(m_stopEvent);
-    }
 }
 
 int CQVRNetReceiver::VideoIndexFor(WORD streamNumber, bool screenFree)
@@ -97,20 +87,17 @@ void CQVRNetReceiver::Close()
     if (m_view != nullptr && m_graph != nullptr) {
         m_view->RemoveAllRenderers();
     }
-    ReleaseAndClear(m_audioRenderer);
+    m_audioRenderer.Release();
     m_volume = 0;
     m_mute = FALSE;
-    if (m_splitter != nullptr) {
-        m_splitter->Release();
-        m_splitter = nullptr;
-    }
-    ReleaseAndClear(m_mediaSeeking);
-    ReleaseAndClear(m_mediaControl);
-    ReleaseAndClear(m_graph);
-    ReleaseAndClear(m_mediaEvent);
-    ReleaseAndClear(m_videoPins[0]);
-    ReleaseAndClear(m_videoPins[1]);
-    ReleaseAndClear(m_audioPin);
+    m_splitter.Release();
+    m_mediaSeeking.Release();
+    m_mediaControl.Release();
+    m_graph.Release();
+    m_mediaEvent.Release();
+    m_videoPins[0].Release();
+    m_videoPins[1].Release();
+    m_audioPin.Release();
     CAutoLock error(&m_errorLock);
     m_errorText.clear();
 }
@@ -127,8 +114,9 @@ const wchar_t* CQVRNetReceiver::BuildGraph(IWMReader* reader, WORD audioStream,
         return failed(FAIL(L"CoCreateInstance", hr, L"CLSID_FilterGraph"));
     }
     std::wstring error;
-    m_splitter = new (std::nothrow)
-        CWMNetSplitterFlt(reader, audioStream, videoStream1, videoStream2, &error);
+    // The new filter holds one reference, the creator's: this one.
+    m_splitter.Attach(new (std::nothrow)
+                          CWMNetSplitterFlt(reader, audioStream, videoStream1, videoStream2, &error));
     if (!error.empty()) {
         return failed(FAIL(L"CWMNetSplitterFlt", E_FAIL, error));
     }
@@ -151,7 +139,7 @@ const wchar_t* CQVRNetReceiver::BuildGraph(IWMReader* reader, WORD audioStream,
     int videos = 0;
     int audios = 0;
     for (int i = 0; i < outputs; ++i) {
-        IPin* pin = nullptr;
+        CComPtr<IPin> pin;
         hr = DXVideoFunc::GetPin(i, m_splitter, &pin);
         if (FAILED(hr) || pin == nullptr) {
             return failed(FAIL(L"DXVideoFunc::GetPin", FAILED(hr) ? hr : E_POINTER,
@@ -160,7 +148,6 @@ const wchar_t* CQVRNetReceiver::BuildGraph(IWMReader* reader, WORD audioStream,
         CMediaType type;
         hr = DXVideoFunc::GetPreferredMediaType(pin, type);
         if (FAILED(hr)) {
-            pin->Release();
             return failed(FAIL(L"GetFirstMediaType", hr, FormatText(L"%i", i)));
         }
         if (type.majortype == MEDIATYPE_Video) {
@@ -170,18 +157,14 @@ const wchar_t* CQVRNetReceiver::BuildGraph(IWMReader* reader, WORD audioStream,
                 const WORD number = static_cast<CWMNetOutputPin*>(m_splitter->GetPin(i))
                                         ->streamNumber;
                 const int index = VideoIndexFor(number, m_videoPins[1] == nullptr);
-                ReleaseAndClear(m_videoPins[index]);
                 m_videoPins[index] = pin;
-                pin->AddRef();
             }
             ++videos;
         } else if (type.majortype == MEDIATYPE_Audio) {
             if (audios >= 2) {
                 LOG_UNEXPECTED(FormatText(L"Audio Stream: %i", audios));
             } else {
-                ReleaseAndClear(m_audioPin);
                 m_audioPin = pin;
-                pin->AddRef();
             }
             ++audios;
         } else {
@@ -194,7 +177,6 @@ const wchar_t* CQVRNetReceiver::BuildGraph(IWMReader* reader, WORD audioStream,
             LOG_INFO(FormatText(L"Un.Stream[%i]: Majortype=%s, Subtype=%s, Formattype=%s", i,
                                 major, sub, format));
         }
-        pin->Release();
     }
     if (videos == 0 && audios == 0) {
         return failed(FAIL(L"CountFilterPins", E_FAIL, L""));
@@ -312,17 +294,15 @@ void CQVRNetReceiver::Resume()
 HRESULT CQVRNetReceiver::PushSample(WORD streamNumber, LONGLONG time, LONGLONG duration,
                                     DWORD flags, INSSBuffer* sample)
 {
-    CWMNetSplitterFlt* splitter = nullptr;
+    CComPtr<CWMNetSplitterFlt> splitter;  // alive through the push, which runs without the lock
     {
         CAutoLock hold(&m_lock);
         if (!m_running || m_splitter == nullptr) {
             return S_FALSE;
         }
         splitter = m_splitter;
-        splitter->AddRef();  // alive through the push, which runs without the lock
     }
     const HRESULT hr = splitter->OnWMStreamSample(streamNumber, sample, time, duration, flags);
-    splitter->Release();
     return m_running ? hr : S_FALSE;
 }
 
@@ -338,21 +318,20 @@ BOOL CQVRNetReceiver::IsAudioOnly() const
 
 void CQVRNetReceiver::ApplyVolume(long volume, BOOL mute)
 {
-    m_volume = volume > 0 ? 0 : (volume < -10000 ? -10000 : volume);
+    m_volume = volume > 0 ? 0 : std::max(volume, kSilentDirectShowVolume);
     m_mute = mute;
     if (m_audioRenderer == nullptr) {
         return;
     }
-    IBasicAudio* audio = nullptr;
+    CComPtr<IBasicAudio> audio;
     HRESULT hr = m_audioRenderer->QueryInterface(IID_IBasicAudio,
                                                  reinterpret_cast<void**>(&audio));
     if (FAILED(hr) || audio == nullptr) {
         LOG_UNEXPECTED_HR(hr, L"QueryInterface: IID_IBasicAudio");
         return;
     }
-    const long applied = m_mute ? -10000 : m_volume;
+    const long applied = m_mute ? kSilentDirectShowVolume : m_volume;
     hr = audio->put_Volume(applied);
-    audio->Release();
     if (FAILED(hr)) {
         LOG_UNEXPECTED_HR(hr, FormatText(L"put_Volume: %i", static_cast<int>(applied)));
     }
@@ -360,7 +339,7 @@ void CQVRNetReceiver::ApplyVolume(long volume, BOOL mute)
 
 void CQVRNetReceiver::RemoveAudioChain()
 {
-    ReleaseAndClear(m_audioRenderer);
+    m_audioRenderer.Release();
     if (m_graph != nullptr && m_audioPin != nullptr && DXVideoFunc::IsPinConnected(m_audioPin)) {
         const HRESULT hr = m_mediaControl->Stop();
         if (FAILED(hr)) {
@@ -373,7 +352,8 @@ void CQVRNetReceiver::RemoveAudioChain()
 HRESULT CQVRNetReceiver::ConnectDecoder(IBaseFilter* tap)
 {
     // The engine's own WMA decoder first, as the presentation reader's chain has it.
-    CWmaDecoderFlt* decoder = CWmaDecoderFlt::Create();
+    CComPtr<CWmaDecoderFlt> decoder;
+    decoder.Attach(CWmaDecoderFlt::Create());  // created holding one reference, ours
     if (decoder != nullptr) {
         HRESULT hr = m_graph->AddFilter(decoder, nullptr);
         if (SUCCEEDED(hr)) {
@@ -386,7 +366,6 @@ HRESULT CQVRNetReceiver::ConnectDecoder(IBaseFilter* tap)
                 m_graph->RemoveFilter(decoder);
             }
         }
-        decoder->Release();
         if (SUCCEEDED(hr)) {
             return hr;
         }
@@ -418,22 +397,21 @@ std::wstring CQVRNetReceiver::AddAudioRender(IBaseFilter* renderer)
         return FAIL(L"SetAudioTypeToUncompressed", hr, L"");
     }
     hr = S_OK;
-    CAudioGrabberFilter* tap = CAudioGrabberFilter::Create(pcm, EngineAudioSink::Instance(), &hr);
+    CComPtr<CAudioGrabberFilter> tap;
+    tap.Attach(CAudioGrabberFilter::Create(pcm, EngineAudioSink::Instance(), &hr));
     if (tap == nullptr) {
         return FAIL(L"new", E_OUTOFMEMORY, L"CAudioGrabberFilter");
     }
     hr = m_graph->AddFilter(tap, nullptr);
-    tap->Release();  // the graph holds the level tap
     if (hr != S_OK) {
         return FAIL(L"AddFilter", hr, L"Grabber");
     }
-    IBaseFilter* output = nullptr;
+    CComPtr<IBaseFilter> output;
     if (renderer != nullptr) {
         hr = m_graph->AddFilter(renderer, nullptr);
         if (FAILED(hr)) {
             return FAIL(L"AddFilter", hr, L"Renderer");
         }
-        renderer->AddRef();
         output = renderer;
     } else {
         hr = DXVideoFunc::AddFilterByCLSID(&output, m_graph);
@@ -464,8 +442,8 @@ std::wstring CQVRNetReceiver::StartEventThread()
         return std::wstring();
     }
     ResetEvent(m_stopEvent);
-    m_eventThread = CreateThread(nullptr, 0, EventThreadProc, this, 0, nullptr);
-    if (m_eventThread == nullptr) {
+    m_eventThread.Attach(CreateThread(nullptr, 0, EventThreadProc, this, 0, nullptr));
+    if (!m_eventThread) {
         return FAIL(L"CreateThread", HRESULT_FROM_WIN32(GetLastError()), L"");
     }
     return std::wstring();
@@ -482,8 +460,7 @@ void CQVRNetReceiver::StopEventThread()
     if (result != WAIT_OBJECT_0) {
         LOG_UNEXPECTED(FormatText(L"WaitForSingleObject: %i", static_cast<int>(result)));
     }
-    CloseHandle(m_eventThread);
-    m_eventThread = nullptr;
+    m_eventThread.Close();
 }
 
 DWORD CQVRNetReceiver::GraphEventLoop()

@@ -7,6 +7,8 @@
 
 #include "Common/QVRInterfaces.h"
 
+#include "platform/base/CComPtr.h"
+#include "platform/base/CHandle.h"
 #include "platform/dshow/CCritSec.h"
 
 #include <control.h>
@@ -64,17 +66,17 @@ private:
     CCritSec m_lock;
     std::atomic<bool> m_running{false};
     UINT_PTR m_timerId = 0;
-    HANDLE m_stopEvent = nullptr;
-    HANDLE m_eventThread = nullptr;
-    IBaseFilter* m_audioRenderer = nullptr;
+    CHandle m_stopEvent;
+    CHandle m_eventThread;
+    CComPtr<IBaseFilter> m_audioRenderer;
     long m_volume = 0;
     BOOL m_mute = FALSE;
-    IPin* m_videoPins[2] = {};
-    IPin* m_audioPin = nullptr;
-    IGraphBuilder* m_graph = nullptr;
-    IMediaControl* m_mediaControl = nullptr;
-    IMediaSeeking* m_mediaSeeking = nullptr;
-    IMediaEventEx* m_mediaEvent = nullptr;
-    CWMNetSplitterFlt* m_splitter = nullptr;
+    CComPtr<IPin> m_videoPins[2];
+    CComPtr<IPin> m_audioPin;
+    CComPtr<IGraphBuilder> m_graph;
+    CComPtr<IMediaControl> m_mediaControl;
+    CComPtr<IMediaSeeking> m_mediaSeeking;
+    CComPtr<IMediaEventEx> m_mediaEvent;
+    CComPtr<CWMNetSplitterFlt> m_splitter;
     ViewController* m_view;
 };

@@ -1,6 +1,7 @@
 // The network splitter: pins from the reader's profile, pushed samples into grown buffers.
 #include "video/splitter/CWMNetSplitterFlt.h"
 
+#include "platform/base/TimeUnits.h"
 #include "platform/dshow/CAutoLock.h"
 #include "video/splitter/CWMNetOutputPin.h"
 #include "video/DXVideoFunc.h"
@@ -16,46 +17,19 @@
 
 #define REPORT(function, code, detail) ReportError((function), (code), (detail), __LINE__)
 
-namespace {
-
-double Seconds(LONGLONG time)
-{
-    return static_cast<double>(time) / 1e7;
-}
-
-template <class T>
-struct ComHold {
-    T* p = nullptr;
-    ~ComHold()
-    {
-        if (p != nullptr) {
-            p->Release();
-        }
-    }
-};
-
-}  // namespace
-
 CWMNetSplitterFlt::CWMNetSplitterFlt(IWMReader* reader, WORD audioStream, WORD videoStream1,
                                      WORD videoStream2, std::wstring* errorText)
     : CBaseFilter(nullptr, nullptr, &m_filterLock, GUID_NULL), m_reader(reader)
 {
     NonDelegatingAddRef();
-    if (m_reader != nullptr) {
-        m_reader->AddRef();
-    }
     *errorText = CreatePins(audioStream, videoStream1, videoStream2);
 }
 
 CWMNetSplitterFlt::~CWMNetSplitterFlt()
 {
-    for (CWMNetOutputPin* pin : m_pins) {
-        pin->Release();
-    }
-    m_pins.clear();
-    if (m_reader != nullptr) {
-        m_reader->Release();
-    }
+    std::vector<CComPtr<CWMNetOutputPin>> pins;
+    pins.swap(m_pins);
+    pins.clear();  // pins held by others keep this filter alive, so these are the last ones
 }
 
 int CWMNetSplitterFlt::GetPinCount()
@@ -84,38 +58,35 @@ CWMNetOutputPin* CWMNetSplitterFlt::FindPinByStream(WORD stream)
 
 std::wstring CWMNetSplitterFlt::CreatePins(WORD audio, WORD video1, WORD video2)
 {
-    for (CWMNetOutputPin* pin : m_pins) {
-        pin->Release();
-    }
     m_pins.clear();
     m_lastErrorText.clear();
     m_startTime = 0;
-    ComHold<IWMProfile> profile;
+    CComPtr<IWMProfile> profile;
     if (m_reader == nullptr ||
-        FAILED(m_reader->QueryInterface(IID_IWMProfile, reinterpret_cast<void**>(&profile.p))) ||
-        profile.p == nullptr) {
+        FAILED(m_reader->QueryInterface(IID_IWMProfile, reinterpret_cast<void**>(&profile))) ||
+        profile == nullptr) {
         return CALL_FAILURE(L"QueryInterface", E_NOINTERFACE, L"IID_IWMProfile");
     }
     DWORD count = 0;
-    HRESULT hr = profile.p->GetStreamCount(&count);
+    HRESULT hr = profile->GetStreamCount(&count);
     if (FAILED(hr) || count == 0) {
         return CALL_FAILURE(L"GetStreamCount", E_INVALIDARG,
                             FormatText(L"%i", static_cast<int>(count)).c_str());
     }
     for (DWORD i = 0; i < count; ++i) {
         const std::wstring index = FormatText(L"%i", static_cast<int>(i));
-        ComHold<IWMStreamConfig> config;
-        hr = profile.p->GetStream(i, &config.p);
-        if (FAILED(hr) || config.p == nullptr) {
+        CComPtr<IWMStreamConfig> config;
+        hr = profile->GetStream(i, &config);
+        if (FAILED(hr) || config == nullptr) {
             return CALL_FAILURE(L"IWMProfile::GetStream", E_INVALIDARG, index.c_str());
         }
         WORD number = 0;
-        hr = config.p->GetStreamNumber(&number);
+        hr = config->GetStreamNumber(&number);
         if (FAILED(hr)) {
             return CALL_FAILURE(L"IWMStreamConfig::GetStreamNumber", hr, index.c_str());
         }
         GUID major = GUID_NULL;
-        hr = config.p->GetStreamType(&major);
+        hr = config->GetStreamType(&major);
         if (FAILED(hr)) {
             return CALL_FAILURE(L"IWMStreamConfig::GetStreamType", hr, index.c_str());
         }
@@ -131,7 +102,7 @@ std::wstring CWMNetSplitterFlt::CreatePins(WORD audio, WORD video1, WORD video2)
         if (!wanted) {
             continue;
         }
-        const std::wstring text = CreatePin(config.p, number);
+        const std::wstring text = CreatePin(config, number);
         if (!text.empty()) {
             return text;
         }
@@ -151,18 +122,19 @@ std::wstring CWMNetSplitterFlt::CreatePin(IWMStreamConfig* config, WORD streamNu
                             FormatText(L"St=%i", static_cast<int>(streamNumber)).c_str());
     }
     name.resize(wcsnlen(name.c_str(), name.size()));
-    CWMNetOutputPin* pin = new (std::nothrow) CWMNetOutputPin(&m_filterLock, this, name.c_str());
-    if (pin == nullptr) {
+    auto* created = new (std::nothrow) CWMNetOutputPin(&m_filterLock, this, name.c_str());
+    if (created == nullptr) {
         return CALL_FAILURE(L"new", E_OUTOFMEMORY,
                             FormatText(L"CWMNetOutputPin, St=%i", static_cast<int>(streamNumber))
                                 .c_str());
     }
-    pin->NonDelegatingAddRef();  // the filter's reference
+    created->NonDelegatingAddRef();  // the filter's reference
+    CComPtr<CWMNetOutputPin> pin;
+    pin.Attach(created);
     std::wstring error;
     CMediaType type;
     DXVideoFunc::MediaTypeFromProps(config, error, type);
     if (!error.empty()) {
-        pin->Release();
         return error;
     }
     pin->streamType = type;
@@ -170,9 +142,8 @@ std::wstring CWMNetSplitterFlt::CreatePin(IWMStreamConfig* config, WORD streamNu
     LOG_INFO(FormatText(L"OUT: WMFStream=[%i]", static_cast<int>(streamNumber)));
     LOG_INFO(DXVideoFunc::MediaTypeToText(type));
     try {
-        m_pins.push_back(pin);
+        m_pins.push_back(std::move(pin));
     } catch (const std::bad_alloc&) {
-        pin->Release();
         return CALL_FAILURE(L"new", E_OUTOFMEMORY, L"pins");
     }
     IncrementPinVersion();
@@ -181,7 +152,7 @@ std::wstring CWMNetSplitterFlt::CreatePin(IWMStreamConfig* config, WORD streamNu
 
 void CWMNetSplitterFlt::OnStart(LONGLONG startTime)
 {
-    LOG_INFO(FormatText(L"OnStart: %g sec", Seconds(startTime)));
+    LOG_INFO(FormatText(L"OnStart: %g sec", RefTimeToSeconds(startTime)));
     {
         CAutoLock hold(&m_filterLock);
         m_startTime = startTime;
@@ -239,17 +210,17 @@ HRESULT CWMNetSplitterFlt::CheckBufferSize(IMediaSample** sample, long needed,
     }
     LOG_INFO(FormatText(L"CheckBufferSize(%i): [%i > %i]", static_cast<int>(pin->streamNumber),
                         static_cast<int>(needed), static_cast<int>(size)));
-    (*sample)->Release();
+    (*sample)->Release();  // the caller's sample, given back before a larger one is asked for
     *sample = nullptr;
     const int stream = pin->streamNumber;
-    ComHold<IMemAllocator> allocator;
-    HRESULT hr = pin->GetConnectionAllocator(&allocator.p);
+    CComPtr<IMemAllocator> allocator;
+    HRESULT hr = pin->GetConnectionAllocator(&allocator);
     if (FAILED(hr)) {
         LOG_UNEXPECTED_HR(hr, L"GetConnectionAllocator");
         return hr;
     }
     ALLOCATOR_PROPERTIES now = {};
-    hr = allocator.p->GetProperties(&now);
+    hr = allocator->GetProperties(&now);
     if (FAILED(hr)) {
         LOG_UNEXPECTED_HR(hr, FormatText(L"GetProperties(%i)", stream));
         return hr;
@@ -272,22 +243,22 @@ HRESULT CWMNetSplitterFlt::CheckBufferSize(IMediaSample** sample, long needed,
         }
     }
     ALLOCATOR_PROPERTIES actual = {};
-    hr = allocator.p->Decommit();
+    hr = allocator->Decommit();
     if (FAILED(hr)) {
         LOG_UNEXPECTED_HR(hr, FormatText(L"Decommit(%i)", stream));
         return hr;
     }
-    hr = allocator.p->SetProperties(&wanted, &actual);
+    hr = allocator->SetProperties(&wanted, &actual);
     if (FAILED(hr)) {
         LOG_UNEXPECTED_HR(hr, FormatText(L"SetProperties(%i)", stream));
         return hr;
     }
-    hr = allocator.p->Commit();
+    hr = allocator->Commit();
     if (FAILED(hr)) {
         LOG_UNEXPECTED_HR(hr, FormatText(L"Commit(%i)", stream));
         return hr;
     }
-    hr = allocator.p->GetBuffer(sample, nullptr, nullptr, 0);
+    hr = allocator->GetBuffer(sample, nullptr, nullptr, 0);
     if (FAILED(hr)) {
         LOG_UNEXPECTED_HR(hr, FormatText(L"GetBuffer(%i)", stream));
         return hr;
@@ -338,8 +309,8 @@ HRESULT CWMNetSplitterFlt::OnWMStreamSample(WORD stream, INSSBuffer* sample, LON
         REPORT(L"GetDeliveryBuffer", FAILED(hr) ? hr : E_POINTER, streamText);
         return FAILED(hr) ? hr : E_POINTER;
     }
-    ComHold<IMediaSample> hold;
-    hold.p = media;
+    CComPtr<IMediaSample> hold;
+    hold.Attach(media);
     hr = CheckBufferSize(&hold.p, static_cast<long>(length), pin);
     if (FAILED(hr)) {
         if (hr == VFW_E_NOT_COMMITTED) {
@@ -349,16 +320,16 @@ HRESULT CWMNetSplitterFlt::OnWMStreamSample(WORD stream, INSSBuffer* sample, LON
         return hr;
     }
     BYTE* target = nullptr;
-    if (FAILED(hold.p->GetPointer(&target)) || target == nullptr) {
+    if (FAILED(hold->GetPointer(&target)) || target == nullptr) {
         REPORT(L"GetPointer", E_POINTER, streamText);
         return E_POINTER;
     }
-    if (hold.p->GetSize() < static_cast<long>(length)) {
+    if (hold->GetSize() < static_cast<long>(length)) {
         REPORT(L"GetSize", VFW_E_BUFFER_OVERFLOW, streamText);
         return VFW_E_BUFFER_OVERFLOW;
     }
     std::memcpy(target, data, length);
-    hold.p->SetActualDataLength(static_cast<long>(length));
+    hold->SetActualDataLength(static_cast<long>(length));
     LONGLONG t0 = 0;
     {
         CAutoLock filter(&m_filterLock);
@@ -366,8 +337,8 @@ HRESULT CWMNetSplitterFlt::OnWMStreamSample(WORD stream, INSSBuffer* sample, LON
     }
     LONGLONG t1 = t0 + duration;
     const std::wstring where =
-        FormatText(L"[%g, %g, %i]", Seconds(t0), Seconds(t1), static_cast<int>(stream));
-    hr = hold.p->SetTime(&t0, &t1);
+        FormatText(L"[%g, %g, %i]", RefTimeToSeconds(t0), RefTimeToSeconds(t1), static_cast<int>(stream));
+    hr = hold->SetTime(&t0, &t1);
     if (FAILED(hr)) {
         REPORT(L"SetTime", hr, where);
         return hr;

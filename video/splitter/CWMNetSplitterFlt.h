@@ -7,6 +7,7 @@
 #pragma once
 
 #include "platform/dshow/CBaseFilter.h"
+#include "platform/base/CComPtr.h"
 #include "platform/dshow/CCritSec.h"
 
 #include <wmsdkidl.h>
@@ -59,7 +60,7 @@ private:
     // Serialises pushes; held while a push waits for a free buffer, which the filter lock
     // never is (so that the graph can stop meanwhile).
     CCritSec m_pushLock;
-    IWMReader* m_reader = nullptr;
+    CComPtr<IWMReader> m_reader;
     LONGLONG m_startTime = 0;
-    std::vector<CWMNetOutputPin*> m_pins;
+    std::vector<CComPtr<CWMNetOutputPin>> m_pins;  // the filter's reference to each
 };
