@@ -286,7 +286,7 @@ std::wstring CWMFSplitterFlt::CreatePin(IWMStreamConfig* config, WORD streamNumb
     CComPtr<CWMFOutputPin> pin;
     pin.Attach(created);
     try {
-        m_pins.push_back(std::move(pin));
+        m_pins.push_back(pin);
     } catch (const std::bad_alloc&) {
         return CALL_FAILURE(L"malloc", E_OUTOFMEMORY,
                             FormatText(L"CWMFOutputPin*[%i]", static_cast<int>(m_pins.size()) + 1)
