@@ -2,7 +2,7 @@
 // GetBuffer, deferred freeing, lifetime while samples are out, and sample properties.
 #include <gtest/gtest.h>
 
-#include <streams.h>
+#include "platform/dshow/streams.h"
 
 #include "tests/platform/dshow/TestMediaTypes.h"
 

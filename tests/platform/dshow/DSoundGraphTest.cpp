@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include <streams.h>
+#include "platform/dshow/streams.h"
 
 #include "tests/platform/dshow/GraphDump.h"
 #include "tests/platform/dshow/GraphEvents.h"

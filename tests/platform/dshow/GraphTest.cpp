@@ -4,7 +4,7 @@
 // source is blocked, and nothing left alive after the graph is released.
 #include <gtest/gtest.h>
 
-#include <streams.h>
+#include "platform/dshow/streams.h"
 
 #include "tests/platform/dshow/GraphDump.h"
 #include "tests/platform/dshow/GraphEvents.h"

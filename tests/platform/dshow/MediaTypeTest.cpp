@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include <streams.h>
+#include "platform/dshow/streams.h"
 
 #include "tests/platform/dshow/TestMediaTypes.h"
 

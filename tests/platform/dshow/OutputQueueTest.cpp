@@ -6,7 +6,7 @@
 #include <memory>
 #include <thread>
 
-#include <streams.h>
+#include "platform/dshow/streams.h"
 
 #include "tests/platform/dshow/TestMediaTypes.h"
 #include "tests/platform/dshow/TestSinkFilter.h"

@@ -2,7 +2,7 @@
 // state, connection with type agreement and refusal, allocator requirements, and disconnection.
 #include <gtest/gtest.h>
 
-#include <streams.h>
+#include "platform/dshow/streams.h"
 
 #include "tests/platform/dshow/TestMediaTypes.h"
 #include "tests/platform/dshow/TestSinkFilter.h"

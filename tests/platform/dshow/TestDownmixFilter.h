@@ -2,7 +2,7 @@
 // sample is half the size of its input sample.
 #pragma once
 
-#include <streams.h>
+#include "platform/dshow/streams.h"
 
 // {5A8E2F61-3C11-4D8B-9D0E-7A1B2C3D4E04}
 inline constexpr GUID CLSID_TestDownmix = {

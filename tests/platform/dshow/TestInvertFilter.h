@@ -2,7 +2,7 @@
 // passed) and counts the samples it saw and whether the allocators were shared.
 #pragma once
 
-#include <streams.h>
+#include "platform/dshow/streams.h"
 
 // {5A8E2F61-3C11-4D8B-9D0E-7A1B2C3D4E03}
 inline constexpr GUID CLSID_TestInvert = {

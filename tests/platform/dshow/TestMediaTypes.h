@@ -1,7 +1,7 @@
 // Media types used by the filter tests: uncompressed PCM with a WAVEFORMATEX block.
 #pragma once
 
-#include <streams.h>
+#include "platform/dshow/streams.h"
 
 namespace dshowtest {
 

@@ -2,7 +2,7 @@
 // upstream through CPosPassThru, and raises EC_COMPLETE at end of stream once running.
 #pragma once
 
-#include <streams.h>
+#include "platform/dshow/streams.h"
 
 #include "tests/platform/dshow/TestSinkPin.h"
 

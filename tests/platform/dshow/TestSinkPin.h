@@ -3,7 +3,7 @@
 // allocators or state allocator requirements.
 #pragma once
 
-#include <streams.h>
+#include "platform/dshow/streams.h"
 
 #include <vector>
 

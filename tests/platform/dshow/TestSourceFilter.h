@@ -2,7 +2,7 @@
 // reference to the pin and releases it when destroyed.
 #pragma once
 
-#include <streams.h>
+#include "platform/dshow/streams.h"
 
 class TestSourcePin;
 

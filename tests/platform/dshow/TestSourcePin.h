@@ -3,7 +3,7 @@
 // its own references, like the engine's splitter pins.
 #pragma once
 
-#include <streams.h>
+#include "platform/dshow/streams.h"
 
 class TestSourceFilter;
 

@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include <streams.h>
+#include "platform/dshow/streams.h"
 
 namespace {
 
