@@ -23,7 +23,6 @@ bool SoundSpeed::Init(int rate, int channels, double speed)
 {
     ended = 1;
     inFill = 0;
-    receivedValues = 0;
     FreeBuffers();
     if (!SndSpeedAlg::Init(rate, channels, speed)) {
         return false;
@@ -83,7 +82,6 @@ bool SoundSpeed::Process(const float* values, unsigned count)
         return true;
     }
     const unsigned blockValues = static_cast<unsigned>(GetInputBlockSize());
-    receivedValues += count;
     bool ok = true;
     while (count > 0) {
         const unsigned take = std::min(count, blockValues - inFill);
@@ -97,37 +95,6 @@ bool SoundSpeed::Process(const float* values, unsigned count)
             ok = QueueBlock() && ok;
         }
     }
-    return ok;
-}
-
-bool SoundSpeed::Drain()
-{
-    if (ended != 0 || inBlock.empty() || outBlock.empty()) {
-        return true;
-    }
-    ended = 1;
-    const unsigned long long blockValues = static_cast<unsigned>(GetInputBlockSize());
-    const unsigned long long outValues = static_cast<unsigned>(GetOutputBlockSize());
-    const unsigned long long hop = static_cast<unsigned>(GetHopIn());
-    const unsigned long long channelCount = blockValues / hop;
-    const unsigned long long skip = static_cast<unsigned>(GetStartSkip());
-    // Each block step turns hopIn input frames into overlapLen output frames.
-    const unsigned long long frames = receivedValues / channelCount;
-    const unsigned long long wanted =
-        (frames * static_cast<unsigned>(GetOverlapLen()) + hop - 1) / hop * channelCount;
-    unsigned long long blocks = (receivedValues - inFill) / blockValues;
-    auto produced = [&] { return blocks * outValues > skip ? blocks * outValues - skip : 0; };
-    bool ok = true;
-    while (produced() < wanted) {
-        std::fill(inBlock.begin() + inFill, inBlock.begin() + blockValues, 0.0f);
-        ProcessBlock(inBlock.data(), outBlock.data());
-        inFill = 0;
-        ++blocks;
-        ok = QueueBlock() && ok;
-    }
-    // The silence behind the input's end is not part of the stream.
-    const unsigned long long beyond = produced() - wanted;
-    queueFill -= static_cast<unsigned>(std::min<unsigned long long>(beyond, queueFill));
     return ok;
 }
 

@@ -21,11 +21,6 @@ public:
     // Feeds count interleaved values. False only when the output queue could not grow: the
     // output of that block is lost (the stream itself goes on).
     [[nodiscard]] bool Process(const float* values, unsigned count);
-    // The end of the stream: pushes what the stretch still holds (the input behind the last
-    // output) through it with silence after it, and trims the queue to the length that covers
-    // all input since Init at this speed. Process then ignores input until the next Init.
-    // False only when the output queue could not grow.
-    [[nodiscard]] bool Drain();
     // Copies up to maxCount queued values (all channels) to dest; returns the number copied.
     unsigned Read(unsigned maxCount, float* dest);
     unsigned GetQueuedCount() const { return queueFill; }
@@ -41,7 +36,6 @@ private:
     unsigned inFill = 0;         // values gathered in inBlock, < GetInputBlockSize()
     unsigned queueFill = 0;      // values waiting in queue
     unsigned skipLeft = 0;       // start-up output values still to drop
-    unsigned long long receivedValues = 0;  // values given to Process since Init
     std::vector<float> inBlock;  // GetInputBlockSize() values
     std::vector<float> outBlock; // GetOutputBlockSize() values
     std::vector<float> queue;    // grown by one output block at a time

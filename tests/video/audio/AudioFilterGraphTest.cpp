@@ -1,7 +1,7 @@
 // The level tap and the sound-speed filter in a real graph under Wine: our PCM source, the tap,
 // the sound-speed filter and Wine's DirectSound renderer on the null audio device. Completion
 // must come when the speed says, a seek (flush) mid-stream must resume output, and failures
-// must still end playback, and the end of the sound must be heard at slow speeds.
+// must still end playback.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -250,55 +250,3 @@ TEST(AudioFilterGraph, FailedDeliveryStillEndsPlayback)
 }
 
 }  // namespace
-
-namespace {
-
-int Peak(const std::vector<int16_t>& values, size_t from, size_t to)
-{
-    int peak = 0;
-    for (size_t i = from; i < to && i < values.size(); ++i) {
-        peak = std::max(peak, std::abs(static_cast<int>(values[i])));
-    }
-    return peak;
-}
-
-}  // namespace
-
-// A tone whose last 50 ms are a loud marker, slowed down: the stretch holds its last input
-// back, so the end of the stream must push it out (time-stretched) before the end is passed on.
-TEST(AudioFilterGraph, TheLastInputIsHeardAtSlowSpeeds)
-{
-    for (const double speed : {0.5, 0.3}) {
-        SCOPED_TRACE(speed);
-        const PcmFormat format{44100, 2, 16};
-        const double inputSeconds = 0.6;
-        const double burstSeconds = 0.05;
-        SpeedGraph g(format, inputSeconds, speed, true);
-        ASSERT_TRUE(g.connected);
-        g.source->Pin()->SetEndBurst(burstSeconds);
-        EXPECT_GE(g.RunToCompletion(20000), 0.0) << "no completion";
-        g.control->Stop();
-
-        const std::vector<int16_t> out = g.recorder->Values();
-        const size_t frames = out.size() / 2;
-        const double inputFrames = inputSeconds * 44100;
-        const double expected = inputFrames / speed;
-        // Within one output block (the overlap length at 44.1 kHz) of input / speed.
-        const double block = 400;
-        EXPECT_NEAR(static_cast<double>(frames), expected, block);
-        EXPECT_NEAR(static_cast<double>(g.speedFilter->GetNextOutputTime()),
-                    expected / 44100 * 1e7, block / 44100 * 1e7);
-        // The marker, stretched to burst / speed, fills the end of the output (fading out in
-        // its last block); the tone before it stays at its own level, which the cross-fades
-        // of the stretch never raise (their gains sum to one).
-        const size_t burstStart = static_cast<size_t>((inputFrames - burstSeconds * 44100) /
-                                                      speed);
-        // The stretch places a segment up to a search width (about 5 ms of input) and a
-        // cross-fade (about 9 ms of output) away from its exact time.
-        const size_t margin = static_cast<size_t>(0.03 * 44100 / speed);
-        EXPECT_GT(Peak(out, 2 * (frames - 441), 2 * frames), 20000) << "the last 10 ms";
-        EXPECT_GT(Peak(out, 2 * (burstStart + margin), 2 * (frames - 441)), 26000);
-        EXPECT_LT(Peak(out, 0, 2 * (burstStart - margin)), 17500);
-        EXPECT_TRUE(g.sink.Errors().empty());
-    }
-}
