@@ -6,12 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
-
 #include "video/audio/CAudioGrabberFilter.h"
 #include "video/audio/CSoundSpeedFlt.h"
-#include "tests/video/audio/PcmRecorder.h"
 #include "tests/video/audio/RecordingSink.h"
 #include "tests/video/audio/TestMediaTypes.h"
 #include "tests/video/audio/TestPcmSource.h"
@@ -57,11 +53,10 @@ HRESULT Connect(IGraphBuilder* graph, IBaseFilter* from, IBaseFilter* to,
     return hr;
 }
 
-// source -> level tap -> sound-speed filter -> DirectSound renderer; with `record`, source ->
-// sound-speed filter -> recorder -> renderer instead.
+// source -> level tap -> sound-speed filter -> DirectSound renderer.
 class SpeedGraph {
 public:
-    SpeedGraph(const PcmFormat& format, double seconds, double speed, bool record = false)
+    SpeedGraph(const PcmFormat& format, double seconds, double speed)
     {
         const CMediaType type = MakeType(format);
         HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,
@@ -72,29 +67,18 @@ public:
         CoCreateInstance(CLSID_DSoundRender, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
                          reinterpret_cast<void**>(&renderer));
         source = TestPcmSource::Create(MakeFormat(format), seconds);
+        tap = CAudioGrabberFilter::Create(type, &sink, &hr);
         speedFilter = CSoundSpeedFlt::Create(speed, type, &sink, &hr);
-        if (record) {
-            recorder = PcmRecorder::Create();
-        } else {
-            tap = CAudioGrabberFilter::Create(type, &sink, &hr);
-        }
-        if (!renderer || !source || (!tap && !recorder) || !speedFilter) {
+        if (!renderer || !source || !tap || !speedFilter) {
             return;
         }
         graph->AddFilter(source, L"Source");
+        graph->AddFilter(tap, nullptr);
         graph->AddFilter(speedFilter, nullptr);
         graph->AddFilter(renderer, L"Renderer");
-        if (record) {
-            graph->AddFilter(recorder, nullptr);
-            connected = Connect(graph, source, speedFilter, &type) == S_OK &&
-                        Connect(graph, speedFilter, recorder, &type) == S_OK &&
-                        Connect(graph, recorder, renderer, &type) == S_OK;
-        } else {
-            graph->AddFilter(tap, nullptr);
-            connected = Connect(graph, source, tap, &type) == S_OK &&
-                        Connect(graph, tap, speedFilter, &type) == S_OK &&
-                        Connect(graph, speedFilter, renderer, &type) == S_OK;
-        }
+        connected = Connect(graph, source, tap, &type) == S_OK &&
+                    Connect(graph, tap, speedFilter, &type) == S_OK &&
+                    Connect(graph, speedFilter, renderer, &type) == S_OK;
         graph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control));
         graph->QueryInterface(IID_IMediaEvent, reinterpret_cast<void**>(&events));
     }
@@ -111,7 +95,6 @@ public:
         for (IUnknown* u : {static_cast<IUnknown*>(static_cast<IBaseFilter*>(source)),
                             static_cast<IUnknown*>(static_cast<IBaseFilter*>(tap)),
                             static_cast<IUnknown*>(static_cast<IBaseFilter*>(speedFilter)),
-                            static_cast<IUnknown*>(static_cast<IBaseFilter*>(recorder)),
                             static_cast<IUnknown*>(renderer)}) {
             if (u) {
                 u->Release();
@@ -155,7 +138,6 @@ public:
     TestPcmSource* source = nullptr;
     CAudioGrabberFilter* tap = nullptr;
     CSoundSpeedFlt* speedFilter = nullptr;
-    PcmRecorder* recorder = nullptr;
     IMediaControl* control = nullptr;
     IMediaEvent* events = nullptr;
     bool connected = false;
