@@ -2,6 +2,7 @@
 // generated presentation as the stand-in runtime gives them: the pins sorted into camera and
 // screen, samples refused unless playing, positions reported while it plays, and a push that
 // waits for a free buffer never holding up Stop.
+#include "tests/video/ReaderOpenWaiter.h"
 #include "video/engine/CQVRNetReceiver.h"
 #include "video/engine/IVideo.h"
 #include "tests/video/reader/ReaderTestInstance.h"
@@ -15,38 +16,6 @@
 #include <vector>
 
 namespace {
-
-class OpenWaiter : public IWMReaderCallback {
-public:
-    OpenWaiter() : opened(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-    ~OpenWaiter() { CloseHandle(opened); }
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
-    {
-        if (iid == IID_IUnknown || iid == IID_IWMReaderCallback || iid == IID_IWMStatusCallback) {
-            *out = static_cast<IWMReaderCallback*>(this);
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP OnStatus(WMT_STATUS status, HRESULT hr, WMT_ATTR_DATATYPE, BYTE*,
-                          void*) override
-    {
-        if (status == WMT_OPENED) {
-            result = hr;
-            SetEvent(opened);
-        }
-        return S_OK;
-    }
-    STDMETHODIMP OnSample(DWORD, QWORD, QWORD, DWORD, INSSBuffer*, void*) override
-    {
-        return S_OK;
-    }
-    HANDLE opened;
-    HRESULT result = E_FAIL;
-};
 
 struct Sample {
     WORD stream = 0;
@@ -116,7 +85,8 @@ protected:
             s.buffer->Release();
         }
         if (m_reader != nullptr) {
-            m_reader->Close();
+            // Closing is asynchronous: the waiter must outlive the reader's report of it.
+            EXPECT_TRUE(m_waiter.CloseAndWait(m_reader));
             m_reader->Release();
         }
         if (m_engine != nullptr) {
@@ -132,7 +102,7 @@ protected:
 
     ReaderTestInstance m_callback;
     IQVRVideo* m_engine = nullptr;
-    OpenWaiter m_waiter;
+    ReaderOpenWaiter m_waiter;
     IWMReader* m_reader = nullptr;
     std::vector<WORD> m_audio;
     std::vector<WORD> m_video;

@@ -2,6 +2,7 @@
 // presentation as the stand-in runtime's synchronous reader gives them: pins for the streams
 // named, time stamps relative to the start, buffers grown for a large key frame, one report
 // for a failure that repeats, and a push waiting for a buffer ended by the graph's stop.
+#include "tests/video/ReaderOpenWaiter.h"
 #include "video/splitter/CWMNetOutputPin.h"
 #include "video/splitter/CWMNetSplitterFlt.h"
 #include "video/EngineGlobals.h"
@@ -126,38 +127,6 @@ STDMETHODIMP HoardingPin::Receive(IMediaSample* sample)
 }
 
 // Minimal callback for opening the asynchronous reader.
-class OpenWaiter : public IWMReaderCallback {
-public:
-    OpenWaiter() : opened(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-    ~OpenWaiter() { CloseHandle(opened); }
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
-    {
-        if (iid == IID_IUnknown || iid == IID_IWMReaderCallback || iid == IID_IWMStatusCallback) {
-            *out = static_cast<IWMReaderCallback*>(this);
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP OnStatus(WMT_STATUS status, HRESULT hr, WMT_ATTR_DATATYPE, BYTE*,
-                          void*) override
-    {
-        if (status == WMT_OPENED) {
-            result = hr;
-            SetEvent(opened);
-        }
-        return S_OK;
-    }
-    STDMETHODIMP OnSample(DWORD, QWORD, QWORD, DWORD, INSSBuffer*, void*) override
-    {
-        return S_OK;
-    }
-    HANDLE opened;
-    HRESULT result = E_FAIL;
-};
-
 struct PushedSample {
     WORD stream = 0;
     QWORD time = 0;
@@ -226,7 +195,8 @@ protected:
             m_sync->Release();
         }
         if (m_reader != nullptr) {
-            m_reader->Close();
+            // Closing is asynchronous: the waiter must outlive the reader's report of it.
+            EXPECT_TRUE(m_waiter.CloseAndWait(m_reader));
             m_reader->Release();
         }
         SetEngineCallback(m_previous);
@@ -282,7 +252,7 @@ protected:
 
     ErrorCounter m_errors;
     QVRInstance* m_previous = nullptr;
-    OpenWaiter m_waiter;
+    ReaderOpenWaiter m_waiter;
     IWMReader* m_reader = nullptr;
     IWMSyncReader* m_sync = nullptr;
     std::vector<WORD> m_audio;
