@@ -161,14 +161,7 @@ HRESULT CWMFOutputPin::CheckMediaType(const CMediaType* type)
     if (type == nullptr) {
         return E_POINTER;
     }
-    const bool same = type->majortype == m_streamType.majortype &&
-                      type->subtype == m_streamType.subtype &&
-                      type->formattype == m_streamType.formattype &&
-                      type->cbFormat == m_streamType.cbFormat &&
-                      (type->cbFormat == 0 ||
-                       (type->pbFormat != nullptr && m_streamType.pbFormat != nullptr &&
-                        memcmp(type->pbFormat, m_streamType.pbFormat, type->cbFormat) == 0));
-    return same ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
+    return *type == m_streamType ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
 }
 
 HRESULT CWMFOutputPin::GetMediaType(int position, CMediaType* type)

@@ -127,14 +127,7 @@ HRESULT CWMNetOutputPin::CheckMediaType(const CMediaType* type)
     if (type == nullptr) {
         return E_POINTER;
     }
-    const bool same = type->majortype == streamType.majortype &&
-                      type->subtype == streamType.subtype &&
-                      type->formattype == streamType.formattype &&
-                      type->cbFormat == streamType.cbFormat &&
-                      (type->cbFormat == 0 ||
-                       (type->pbFormat != nullptr && streamType.pbFormat != nullptr &&
-                        memcmp(type->pbFormat, streamType.pbFormat, type->cbFormat) == 0));
-    return same ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
+    return *type == streamType ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
 }
 
 HRESULT CWMNetOutputPin::GetMediaType(int position, CMediaType* type)
