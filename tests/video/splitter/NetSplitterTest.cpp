@@ -297,6 +297,19 @@ TEST_F(NetSplitterTest, SamplesArriveStampedFromTheStartWithBuffersGrown)
     });
     ASSERT_NE(screen, m_samples.end());
     EXPECT_GT(Length(*screen), 32u * 1024);
+    // The pins deliver through queues of their own threads: let them catch up (bounded) before
+    // the stop flushes what is still queued.
+    const auto caughtUp = [&] {
+        for (const auto& [stream, pushed] : accepted) {
+            if (m_sinkOf[stream]->Arrivals().size() + 8 < pushed.size()) {
+                return false;
+            }
+        }
+        return true;
+    };
+    for (int i = 0; i < 500 && !caughtUp(); ++i) {
+        Sleep(10);
+    }
     m_control->Stop();
     // What arrives is what was accepted, in order, stamped from the start (growing a pin's
     // buffers flushes that pin, which may drop samples still queued).
