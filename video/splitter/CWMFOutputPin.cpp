@@ -1,6 +1,8 @@
 // The splitter's output pin: buffer pool, sample marking, output queue and seeking.
 #include "video/splitter/CWMFOutputPin.h"
 
+#include "video/splitter/OutputQueueRestart.h"
+
 #include "video/splitter/CWMFSplitterFlt.h"
 #include "video/DXVideoFunc.h"
 #include "video/EngineGlobals.h"
@@ -132,20 +134,7 @@ HRESULT CWMFOutputPin::Active()
     if (FAILED(hr)) {
         return hr;
     }
-    delete m_outputQueue;
-    m_outputQueue = nullptr;
-    hr = S_OK;
-    COutputQueue* queue = new (std::nothrow)
-        COutputQueue(GetConnected(), &hr, FALSE, TRUE, 1, FALSE, 10, THREAD_PRIORITY_NORMAL);
-    if (queue == nullptr) {
-        return E_OUTOFMEMORY;
-    }
-    if (FAILED(hr)) {
-        delete queue;
-        return hr;
-    }
-    m_outputQueue = queue;
-    return hr;
+    return RestartOutputQueue(m_outputQueue, GetConnected(), FALSE, TRUE, 10);
 }
 
 HRESULT CWMFOutputPin::Inactive()

@@ -1,6 +1,8 @@
 // The network splitter's output pin.
 #include "video/splitter/CWMNetOutputPin.h"
 
+#include "video/splitter/OutputQueueRestart.h"
+
 #include "video/splitter/CWMNetSplitterFlt.h"
 #include "video/DXVideoFunc.h"
 #include "video/EngineGlobals.h"
@@ -95,21 +97,7 @@ HRESULT CWMNetOutputPin::Active()
     if (FAILED(hr)) {
         return hr;
     }
-    delete m_outputQueue;
-    m_outputQueue = nullptr;
-    hr = S_OK;
-    // bAuto: a thread of its own only when the input pin may block.
-    COutputQueue* queue = new (std::nothrow)
-        COutputQueue(GetConnected(), &hr, TRUE, FALSE, 1, FALSE, 1, THREAD_PRIORITY_NORMAL);
-    if (queue == nullptr) {
-        return E_OUTOFMEMORY;
-    }
-    if (FAILED(hr)) {
-        delete queue;
-        return hr;
-    }
-    m_outputQueue = queue;
-    return hr;
+    return RestartOutputQueue(m_outputQueue, GetConnected(), TRUE, FALSE, 1);
 }
 
 HRESULT CWMNetOutputPin::Inactive()
