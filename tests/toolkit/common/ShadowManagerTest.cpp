@@ -296,14 +296,16 @@ TEST_F(ShadowManagerTest, SolidStripsWithoutAlpha)
 
 TEST_F(ShadowManagerTest, HidesAndShowsWithItsOwnerWithoutActivation)
 {
-    HWND active = MakeOwner(CRect(300, 300, 360, 360));
-    ::SetForegroundWindow(active);
-    ::SetActiveWindow(active);
     HWND owner = MakeOwner(CRect(100, 100, 200, 200));
     m_manager->SetShadow(CWnd::FromHandle(owner), CRect(0, 0, 0, 0), nullptr);
     const auto shadows = Shadows();
     ASSERT_EQ(2u, shadows.size());
+    // Another window is active; the owner only shows and hides without activation.
+    HWND active = MakeOwner(CRect(300, 300, 360, 360));
+    ::SetForegroundWindow(active);
+    ::SetActiveWindow(active);
     const HWND activeBefore = ::GetActiveWindow();
+    ASSERT_EQ(active, activeBefore);
     struct Step {
         int show;
         BOOL visible;
