@@ -12,7 +12,7 @@ cd "$BUILD_DIR/tests/bin"
 wine ./toolkit_shadow_show.exe >/dev/null 2>&1 &
 shown=$!
 sleep 2
-import -window root -crop 520x260+0+0 "$out/popup-shadows.png"
+import -window root -crop 520x260+0+0 +repage "$out/popup-shadows.png"
 wait "$shown" || true
 ppm=$(mktemp -d)
 ORVANE_SHADOW_OUT=$(winepath -w "$ppm") wine ./toolkit_hook_tests.exe \
