@@ -269,6 +269,48 @@ TEST_F(ShadowManagerTest, TinyPopupStripsStayInsideTheirBitmaps)
     EXPECT_EQ(12, AlphaAt(bottom, 2, 0));
 }
 
+TEST_F(ShadowManagerTest, ShapedPopupGetsACornerPixel)
+{
+    // A popup whose window region is not a rectangle (a notch cut from its top-left corner).
+    HWND owner = MakeOwner(CRect(100, 100, 200, 200));
+    CRgn shape;
+    CRgn notch;
+    shape.CreateRectRgn(0, 0, 100, 100);
+    notch.CreateRectRgn(0, 0, 10, 10);
+    ::CombineRgn(shape, shape, notch, RGN_DIFF);
+    ASSERT_NE(0, ::SetWindowRgn(owner, static_cast<HRGN>(shape.Detach()), FALSE));
+    m_manager->SetShadow(CWnd::FromHandle(owner), CRect(0, 0, 0, 0), nullptr);
+    const auto shadows = Shadows();
+    ASSERT_EQ(3u, shadows.size());
+    EXPECT_EQ(ShadowPixels::kindCorner, shadows[2]->m_kind);
+    EXPECT_EQ(CRect(199, 199, 200, 200), WindowRect(shadows[2]->m_hWnd));
+    // The corner lies inside its own owner, which it is not cut against.
+    EXPECT_FALSE(shadows[2]->m_regionSet);
+    const LayeredUpdate& corner = g_updates[shadows[2]->m_hWnd];
+    ASSERT_EQ(1u, corner.pixels.size());
+    EXPECT_EQ(60, AlphaAt(corner, 0, 0));
+}
+
+TEST(ShadowManagerScreen, LowColourScreenGetsSolidStrips)
+{
+    struct Case {
+        int bits;
+        BOOL alpha;
+    } cases[] = {{8, FALSE}, {4, FALSE}, {16, TRUE}, {32, TRUE}};
+    for (const Case& c : cases) {
+        static int bits = 0;
+        bits = c.bits;
+        CUTKColorManager::SystemHooks hooks;
+        hooks.pfnScreenBitsPerPixel = [] { return bits; };
+        GetColorManager()->SetHooks(hooks);
+        auto* manager = new CUTKShadowManager;
+        GetColorManager()->SetHooks(CUTKColorManager::SystemHooks{});
+        EXPECT_EQ(c.alpha, manager->m_alphaShadows) << c.bits;
+        EXPECT_EQ(c.alpha ? 4 : 2, manager->GetThickness());
+        manager->InternalRelease();
+    }
+}
+
 TEST_F(ShadowManagerTest, SolidStripsWithoutAlpha)
 {
     m_manager->m_alphaShadows = FALSE;
