@@ -22,4 +22,15 @@ for f in "$ppm"/*.ppm; do
     convert "$f" "$out/$(basename "${f%.ppm}").png"
 done
 rm -rf "$ppm"
+# The light shading as a compositor would show it: the 100-pixel popup (grey) on white with its
+# bottom strip 4 pixels right of its left edge and its right strip 4 pixels below its top,
+# enlarged 3 times.
+if [ -f "$out/shadow-bottom-light.png" ] && [ -f "$out/shadow-right-light.png" ]; then
+    convert -size 140x140 xc:white -fill '#d4d0c8' -stroke '#808080' \
+        -draw 'rectangle 20,20 119,119' \
+        \( "$out/shadow-bottom-light.png" -sample 12.5% \) -geometry +24+120 -compose multiply \
+        -composite \
+        \( "$out/shadow-right-light.png" -sample 12.5% \) -geometry +120+24 -compose multiply \
+        -composite -sample 300% "$out/popup-composed-light.png"
+fi
 ls "$out"
