@@ -347,7 +347,7 @@ void CUTKToolTipContextToolTip::Relay(const MSG* msg)
     ShowTool(q);
 }
 
-void CUTKToolTipContextToolTip::ShowTool(TOOLITEM* tool)
+void CUTKToolTipContextToolTip::ShowTool(TOOLITEM* tool, bool keepPending)
 {
     if (tool != nullptr && tool->IsEmpty()) {
         tool = nullptr;
@@ -410,7 +410,9 @@ void CUTKToolTipContextToolTip::ShowTool(TOOLITEM* tool)
         m_currentTool = *tool;
     } else {
         RemoveMouseHook();
-        m_pendingTool = TOOLITEM();
+        if (!keepPending) {
+            m_pendingTool = TOOLITEM();
+        }
         m_currentTool = TOOLITEM();
     }
     m_dwLastChange = GetTickCountNow();
@@ -518,7 +520,9 @@ LRESULT CUTKToolTipContextToolTip::WindowProc(UINT message, WPARAM wParam, LPARA
                 continue;
             }
             if (IsSameToolInfo(item, &m_currentTool)) {
-                Hide();
+                // The context deletes the old tool after relaying the move onto the next one:
+                // that one keeps waiting for its delay.
+                Hide(true);
             }
             if (IsSameToolInfo(item, &m_clickedTool)) {
                 m_clickedTool = TOOLITEM();

@@ -80,8 +80,9 @@ private:
     void Relay(const MSG* msg);
     // The first registered tool under the cursor, or null.
     TOOLITEM* ToolFromCursor();
-    void ShowTool(TOOLITEM* tool);
-    void Hide() { ShowTool(nullptr); }
+    // keepPending: a hide that leaves the tool waiting for the delay timer alone.
+    void ShowTool(TOOLITEM* tool, bool keepPending = false);
+    void Hide(bool keepPending = false) { ShowTool(nullptr, keepPending); }
     void KillDelayTimer();
     void InstallMouseHook();
     void RemoveMouseHook();

@@ -29,7 +29,7 @@ public:
     BOOL CreateHost(int x, int y, int width, int height)
     {
         LPCTSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW),
-                                          reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+                                          reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
         const BOOL ok = CreateEx(0, cls, L"Tips", WS_POPUP | WS_BORDER | WS_VISIBLE, x, y, width,
                                  height, nullptr, nullptr);
         PumpMessages();

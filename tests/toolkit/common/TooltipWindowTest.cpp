@@ -233,6 +233,7 @@ TEST_F(TooltipInput, OfficeLookCutsTheCornersAndDrawsGreyText)
     DeleteObject(region);
     EXPECT_NE(GetClassLongPtrW(Tip(), GCL_STYLE) & CS_DROPSHADOW, 0u);
     EXPECT_EQ(m_context.GetTipTextColor(), RGB(76, 76, 76));
+    HoldForScreenshot();
 }
 
 namespace {
@@ -339,6 +340,27 @@ TEST_F(TooltipClock, InitialAndReshowDelays)
     EXPECT_TRUE(tip->GetPendingTool().IsEmpty());
     Relay(1);
     EXPECT_FALSE(tip->IsDelayTimerRunning()) << "an inactive window ignores relays";
+}
+
+TEST_F(TooltipClock, MovingToAnotherToolAfterTheReshowDelayShowsItAfterItsDelay)
+{
+    // The context registers the next tool, relays the move (the tool starts waiting) and then
+    // deletes the shown tool, which hides its tip: the waiting tool must survive that.
+    m_context.make = TestContext::Make::clock;
+    Start(CUTKToolTipContext::kindFramed);
+    Hover(1);
+    auto* tip = dynamic_cast<ClockTip*>(m_context.GetToolTipWindow());
+    ASSERT_NE(tip, nullptr);
+    FireDelay(tip->m_hWnd);
+    ASSERT_EQ(tip->GetCurrentTool().uId, 1u);
+    tip->now += 5000;
+    Hover(2);
+    EXPECT_FALSE(IsWindowVisible(tip->m_hWnd)) << "the old tool's tip went with its tool";
+    EXPECT_EQ(tip->GetPendingTool().uId, 2u);
+    EXPECT_TRUE(tip->IsDelayTimerRunning());
+    FireDelay(tip->m_hWnd);
+    EXPECT_TRUE(IsWindowVisible(tip->m_hWnd));
+    EXPECT_EQ(tip->GetCurrentTool().uId, 2u);
 }
 
 TEST_F(TooltipClock, ClickedToolIsNotShownAgainUntilAnotherTipWas)
