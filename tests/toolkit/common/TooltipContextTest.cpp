@@ -276,6 +276,41 @@ TEST_F(ContextMessages, ANewWindowGetsTheToolUnderTheMouseAgain)
     }
 }
 
+TEST_F(ContextMessages, InactiveHostTipsNeedTheAlwaysTipFlag)
+{
+    Send(WM_MOUSEMOVE, 0);
+    auto* tip = m_context.OwnTip();
+    ASSERT_NE(tip, nullptr);
+    TipHost other;
+    ASSERT_TRUE(other.CreateHost(60, 300, 200, 100));
+    SetForegroundWindow(other.m_hWnd);
+    PumpMessages(20);
+    ASSERT_FALSE(IsTopParentActive(m_host.m_hWnd));
+    m_host.tools.push_back({3, {260, 10, 300, 60}, L"Always", nullptr, nullptr, {0, 0, 0, 0},
+                            TTF_ALWAYSTIP | TTF_NOTBUTTON});
+    struct Step {
+        const char* name;
+        int tool;
+        bool activates;
+    } steps[] = {
+        {"an inactive host's new tool stays off", 2, false},
+        {"the always-tip flag switches it on", 3, true},
+    };
+    for (const Step& step : steps) {
+        m_context.log.clear();
+        Send(WM_MOUSEMOVE, step.tool);
+        bool activated = false;
+        for (const TipRecord& r : m_context.log) {
+            activated |= r.message == TTM_ACTIVATE && r.wParam == TRUE;
+            if (r.message == TTM_ADDTOOLW) {
+                EXPECT_EQ(r.flags & (TTF_ALWAYSTIP | TTF_NOTBUTTON), 0u)
+                    << "the framework's private bits stay private";
+            }
+        }
+        EXPECT_EQ(activated, step.activates) << step.name << ": " << Describe(m_context.log);
+    }
+}
+
 TEST_F(ContextMessages, ConfiguredValuesReachTheNewWindow)
 {
     m_context.SetDelayTime(700, 100, 5000);

@@ -106,6 +106,7 @@ struct TipRecord {
     WPARAM wParam;
     UINT_PTR id;
     std::wstring text;
+    UINT flags = 0;  // of a tool record
 };
 
 // A toolkit tooltip window that logs the tooltip protocol it is sent.
@@ -129,7 +130,7 @@ protected:
                 info->lpszText != LPSTR_TEXTCALLBACKW) {
                 text = info->lpszText;
             }
-            m_log->push_back({message, wParam, info->uId, text});
+            m_log->push_back({message, wParam, info->uId, text, info->uFlags});
             break;
         }
         case TTM_SETTITLEW:
