@@ -456,7 +456,15 @@ LRESULT CALLBACK CUTKToolTipContextToolTip::MouseHookProc(int code, WPARAM wPara
             msg.message = WM_MOUSEMOVE;
             msg.pt = info->pt;
             msg.lParam = MAKELPARAM(info->pt.x, info->pt.y);
-            owner->Relay(&msg);
+            // Nothing may unwind through the system's hook call.
+            try {
+                owner->Relay(&msg);
+            } catch (CException* e) {
+                e->Delete();
+                ::OutputDebugStringA(__FILE__ ": the mouse hook's relay failed\n");
+            } catch (...) {
+                ::OutputDebugStringA(__FILE__ ": the mouse hook's relay failed\n");
+            }
         }
     }
     return ::CallNextHookEx(hook, code, wParam, lParam);
