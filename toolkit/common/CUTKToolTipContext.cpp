@@ -83,8 +83,7 @@ bool IsClientButtonOrKey(UINT message)
 }  // namespace
 
 CUTKToolTipContext::CUTKToolTipContext()
-    : m_dwComCtlVersion(::GetComCtlVersion()),
-      m_nMaxTipWidth(::GetSystemMetrics(SM_CXSCREEN) / 2)
+    : m_dwComCtlVersion(::GetComCtlVersion()), m_nMaxTipWidth(::GetSystemMetrics(SM_CXSCREEN) / 2)
 {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = kNonClientMetricsSize;
@@ -368,8 +367,8 @@ void CUTKToolTipContext::Filter(CWnd* host, MSG* msg, BOOL frameworkCall)
         return;
     }
     const BOOL active = IsTopParentActive(host->m_hWnd);
-    if (m_pToolTip != nullptr && m_pToolTip->m_hWnd != nullptr &&
-        m_pToolTip->IsWindowVisible() && !active) {
+    if (m_pToolTip != nullptr && m_pToolTip->m_hWnd != nullptr && m_pToolTip->IsWindowVisible() &&
+        !active) {
         m_pToolTip->SendMessage(TTM_ACTIVATE, FALSE);
         return;
     }
@@ -397,8 +396,8 @@ void CUTKToolTipContext::Filter(CWnd* host, MSG* msg, BOOL frameworkCall)
     ::ScreenToClient(host->m_hWnd, &point);
     UTK_TOOLTIP_EXTRAINFO extra{};
     TTTOOLINFOW record{};
-    record.cbSize = (m_bShowTitleAndDescription || m_bShowImage) ? TTTOOLINFOW_V2_SIZE
-                                                                 : TTTOOLINFOW_V1_SIZE;
+    record.cbSize =
+        (m_bShowTitleAndDescription || m_bShowImage) ? TTTOOLINFOW_V2_SIZE : TTTOOLINFOW_V1_SIZE;
     record.lParam = reinterpret_cast<LPARAM>(&extra);
     const INT_PTR hit = OnToolHitTest(host, CPoint(point), &record);
 
@@ -418,8 +417,7 @@ void CUTKToolTipContext::Filter(CWnd* host, MSG* msg, BOOL frameworkCall)
 
     CWnd* tip = m_pToolTip;
     const bool hasLast = m_lastInfo.cbSize != 0;
-    const bool sameTool =
-        hasLast && record.uId == m_lastInfo.uId && record.hwnd == m_lastInfo.hwnd;
+    const bool sameTool = hasLast && record.uId == m_lastInfo.uId && record.hwnd == m_lastInfo.hwnd;
     bool registered = false;
     if (sameTool && ::EqualRect(&record.rect, &m_lastInfo.rect)) {
         if (hit != -1) {
@@ -435,8 +433,8 @@ void CUTKToolTipContext::Filter(CWnd* host, MSG* msg, BOOL frameworkCall)
             TTTOOLINFOW copy = record;
             copy.uFlags &= ~(TTF_NOTBUTTON | TTF_ALWAYSTIP);
             tip->SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&copy));
-            const bool titled = m_nKind != kindRichEdit && m_nKind != kindHTML &&
-                                m_nKind != kindMarkup;
+            const bool titled =
+                m_nKind != kindRichEdit && m_nKind != kindHTML && m_nKind != kindMarkup;
             if (titled && (m_dwComCtlVersion >= 0x50050 || m_nKind != kindStandard)) {
                 if (m_bShowTitleAndDescription && extra.lpszDescription != nullptr &&
                     extra.lpszTitle != nullptr) {
@@ -452,8 +450,7 @@ void CUTKToolTipContext::Filter(CWnd* host, MSG* msg, BOOL frameworkCall)
                 CUTKImageManagerIcon* image = nullptr;
                 if (extra.pImageManager != nullptr) {
                     image = TooltipImageSeam::GetImage(
-                        extra.pImageManager, static_cast<UINT>(m_nImageBase + hit),
-                        m_nImageWidth);
+                        extra.pImageManager, static_cast<UINT>(m_nImageBase + hit), m_nImageWidth);
                 }
                 tip->SendMessage(UTK_TTM_SETIMAGE, 0, reinterpret_cast<LPARAM>(image));
             }

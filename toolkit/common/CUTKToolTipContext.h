@@ -28,9 +28,9 @@ constexpr UINT UTK_TTM_SETIMAGE = 0x2A49;
 constexpr UINT UTK_WM_TOOLTIPUSEPARENT = 0x2A48;
 
 // Style bits that only the toolkit's own tooltip windows read.
-constexpr DWORD UTK_TTS_FRAMED = 0x1000;       // light frame edge at the top and left
-constexpr DWORD UTK_TTS_NOSHADOW = 0x2000;     // no drop shadow
-constexpr DWORD UTK_TTS_OFFICE2007 = 0x4000;   // gradient, rounded corners, grey text
+constexpr DWORD UTK_TTS_FRAMED = 0x1000;      // light frame edge at the top and left
+constexpr DWORD UTK_TTS_NOSHADOW = 0x2000;    // no drop shadow
+constexpr DWORD UTK_TTS_OFFICE2007 = 0x4000;  // gradient, rounded corners, grey text
 
 class CUTKToolTipContext : public CCmdTarget {
 public:
@@ -115,11 +115,9 @@ public:
     void InstallToolTipFilter();
     void DeactivateToolTip();
     static void RelayToolTipMessage(CWnd* toolTip, MSG* msg);
-    static void FillToolInfo(TOOLINFO* record, HWND window, CRect rect, INT_PTR hit,
-                             LPCWSTR text);
-    static void FillToolInfoEx(TOOLINFO* record, HWND window, CRect rect, INT_PTR hit,
-                               LPCWSTR text, LPCWSTR title, LPCWSTR description,
-                               CUTKImageManager* imageManager);
+    static void FillToolInfo(TOOLINFO* record, HWND window, CRect rect, INT_PTR hit, LPCWSTR text);
+    static void FillToolInfoEx(TOOLINFO* record, HWND window, CRect rect, INT_PTR hit, LPCWSTR text,
+                               LPCWSTR title, LPCWSTR description, CUTKImageManager* imageManager);
     // The context the module's filter serves, null when none.
     static CUTKToolTipContext* GetActiveContext() noexcept;
 

@@ -12,7 +12,7 @@
 // ---- common-controls tooltip -----------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CUTKToolTipContext::CStandardToolTip, CToolTipCtrl)
-    ON_MESSAGE(TTM_WINDOWFROMPOINT, OnWindowFromPoint)
+ON_MESSAGE(TTM_WINDOWFROMPOINT, OnWindowFromPoint)
 END_MESSAGE_MAP()
 
 LRESULT CUTKToolTipContext::CStandardToolTip::OnWindowFromPoint(WPARAM, LPARAM)
@@ -57,8 +57,8 @@ SIZE CUTKToolTipContext::CRichEditToolTip::CalcToolTipSize(TOOLITEM* tool)
     CUTKToolTipContext* context = GetContext();
     CHARFORMAT2W format{};
     format.cbSize = sizeof(format);
-    format.dwMask = CFM_COLOR | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT |
-                    CFM_PROTECTED;
+    format.dwMask =
+        CFM_COLOR | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_PROTECTED;
     format.crTextColor = context->GetTipTextColor();
     LOGFONTW font{};
     CClientDC dc(this);

@@ -32,9 +32,7 @@ public:
 // Rich text (RTF or plain) through the rich-text renderer.
 class CUTKToolTipContext::CRichEditToolTip : public CUTKToolTipContextToolTip {
 public:
-    explicit CRichEditToolTip(CUTKToolTipContext* context) : CUTKToolTipContextToolTip(context)
-    {
-    }
+    explicit CRichEditToolTip(CUTKToolTipContext* context) : CUTKToolTipContextToolTip(context) {}
     SIZE CalcToolTipSize(TOOLITEM* tool) override;
     void DrawContent(CDC* dc, TOOLITEM* tool, CRect rect) override;
     CUTKRichRender& GetRenderer() noexcept { return m_richRender; }

@@ -155,19 +155,16 @@ SIZE CUTKToolTipContextToolTip::CalcPlainSize(TOOLITEM* tool)
     if (hasTitle) {
         CSelectGuard titleFont(dc.m_hDC, m_pContext->GetTitleFont()->m_hObject);
         CRect extent(0, 0, 0, 0);
-        dc.DrawText(m_strTitle, &extent,
-                    DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS);
+        dc.DrawText(m_strTitle, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS);
         title = SIZE{extent.Width(), extent.Height()};
     }
-    return TooltipLayout::CalcSize(GetMaxTipWidth(), m_pContext->GetMargin(),
-                                   hasTitle ? &title : nullptr, GetImageSize(),
-                                   [&](int limit) {
-                                       CRect extent(0, 0, limit, 0);
-                                       dc.DrawText(text, &extent,
-                                                   DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX |
-                                                       DT_EXPANDTABS);
-                                       return SIZE{extent.Width(), extent.Height()};
-                                   });
+    return TooltipLayout::CalcSize(
+        GetMaxTipWidth(), m_pContext->GetMargin(), hasTitle ? &title : nullptr, GetImageSize(),
+        [&](int limit) {
+            CRect extent(0, 0, limit, 0);
+            dc.DrawText(text, &extent, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+            return SIZE{extent.Width(), extent.Height()};
+        });
 }
 
 void CUTKToolTipContextToolTip::DrawContent(CDC* dc, TOOLITEM* tool, CRect rect)
@@ -225,7 +222,8 @@ void CUTKToolTipContextToolTip::DrawBackground(CDC* dc, TOOLITEM* /*tool*/, CRec
 {
     const DWORD style = m_pContext->GetToolTipStyle();
     if (style & UTK_TTS_OFFICE2007) {
-        const COLORREF light = TooltipThemeSeam::GetWindowColor(L"TooltipLight", RGB(255, 255, 255));
+        const COLORREF light =
+            TooltipThemeSeam::GetWindowColor(L"TooltipLight", RGB(255, 255, 255));
         const COLORREF dark = TooltipThemeSeam::GetWindowColor(L"TooltipDark", RGB(201, 217, 239));
         GetDrawHelpers()->GradientFill(dc, &rect, light, dark, FALSE);
         if (TooltipThemeSeam::DrawTooltipFrame(dc, rect)) {
@@ -285,8 +283,7 @@ CUTKToolTipContextToolTip::TOOLITEM* CUTKToolTipContextToolTip::ToolFromCursor()
     return nullptr;
 }
 
-CUTKToolTipContextToolTip::TOOLITEM* CUTKToolTipContextToolTip::FindTool(
-    const TTTOOLINFOW* info)
+CUTKToolTipContextToolTip::TOOLITEM* CUTKToolTipContextToolTip::FindTool(const TTTOOLINFOW* info)
 {
     for (const auto& item : m_arrTools) {
         if (item->hWnd == info->hwnd && item->uId == info->uId) {
@@ -425,8 +422,7 @@ void CUTKToolTipContextToolTip::InstallMouseHook()
     if (g_hMouseHook != nullptr) {
         return;
     }
-    g_hMouseHook =
-        ::SetWindowsHookExW(WH_MOUSE, &MouseHookProc, nullptr, ::GetCurrentThreadId());
+    g_hMouseHook = ::SetWindowsHookExW(WH_MOUSE, &MouseHookProc, nullptr, ::GetCurrentThreadId());
     if (g_hMouseHook != nullptr) {
         g_pHookOwner = this;
     }
@@ -442,8 +438,7 @@ void CUTKToolTipContextToolTip::RemoveMouseHook()
     g_pHookOwner = nullptr;
 }
 
-LRESULT CALLBACK CUTKToolTipContextToolTip::MouseHookProc(int code, WPARAM wParam,
-                                                          LPARAM lParam)
+LRESULT CALLBACK CUTKToolTipContextToolTip::MouseHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
     // The relay below may hide the tip and remove this hook: keep the handle for the chain.
     HHOOK hook = g_hMouseHook;

@@ -40,8 +40,7 @@ SIZE TooltipLayout::CalcSize(int maxTipWidth, const RECT& margin, const SIZE* ti
 }
 
 TooltipLayout::Content TooltipLayout::LayoutContent(const RECT& client, const RECT& margin,
-                                                    bool hasTitle, int titleTextHeight,
-                                                    SIZE image)
+                                                    bool hasTitle, int titleTextHeight, SIZE image)
 {
     Content c{};
     RECT rc = {client.left + margin.left + kInnerSpace, client.top + margin.top + kInnerSpace,
@@ -98,8 +97,8 @@ RECT TooltipLayout::Place(SIZE size, POINT cursor, int cursorHeight, bool rightT
     return r;
 }
 
-int TooltipLayout::CursorHeightBelowHotSpot(const WORD* words, int wordCount, int width,
-                                            int height, bool hasColor, int hotSpotY)
+int TooltipLayout::CursorHeightBelowHotSpot(const WORD* words, int wordCount, int width, int height,
+                                            bool hasColor, int hotSpotY)
 {
     if (words == nullptr || width <= 0 || height <= 0) {
         return kDefaultCursorHeight;
@@ -145,9 +144,9 @@ int TooltipLayout::CurrentCursorHeight()
     if (info.hbmMask != nullptr && ::GetObjectW(info.hbmMask, sizeof(mask), &mask) != 0) {
         const LONG read = ::GetBitmapBits(info.hbmMask, sizeof(words), words);
         if (read > 0) {
-            result = CursorHeightBelowHotSpot(words, 128, mask.bmWidth, mask.bmHeight,
-                                              info.hbmColor != nullptr,
-                                              static_cast<int>(info.yHotspot));
+            result =
+                CursorHeightBelowHotSpot(words, 128, mask.bmWidth, mask.bmHeight,
+                                         info.hbmColor != nullptr, static_cast<int>(info.yHotspot));
         }
     }
     // GetIconInfo hands out copies of both bitmaps.

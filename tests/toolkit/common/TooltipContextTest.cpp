@@ -207,20 +207,29 @@ TEST_F(ContextMessages, SequencesOfTheFilter)
         {"first tool: window set up, add, no title, activate, relay",
          WM_MOUSEMOVE,
          0,
-         {{TTM_ACTIVATE, 0, 0}, {TTM_ADDTOOLW, 0, 1}, {TTM_SETTITLEW, 0, 0},
-          {TTM_ACTIVATE, 1, 0}, {relay, WM_MOUSEMOVE, 0}}},
+         {{TTM_ACTIVATE, 0, 0},
+          {TTM_ADDTOOLW, 0, 1},
+          {TTM_SETTITLEW, 0, 0},
+          {TTM_ACTIVATE, 1, 0},
+          {relay, WM_MOUSEMOVE, 0}}},
         {"same tool only relays", WM_MOUSEMOVE, 0, {{relay, WM_MOUSEMOVE, 0}}},
         {"a button release is relayed too", WM_LBUTTONUP, 0, {{relay, WM_LBUTTONUP, 0}}},
         {"moved rectangle: delete, add",
          WM_MOUSEMOVE,
          1,
-         {{TTM_DELTOOLW, 0, 1}, {TTM_ADDTOOLW, 0, 1}, {TTM_SETTITLEW, 0, 0},
-          {TTM_ACTIVATE, 1, 0}, {relay, WM_MOUSEMOVE, 0}}},
+         {{TTM_DELTOOLW, 0, 1},
+          {TTM_ADDTOOLW, 0, 1},
+          {TTM_SETTITLEW, 0, 0},
+          {TTM_ACTIVATE, 1, 0},
+          {relay, WM_MOUSEMOVE, 0}}},
         {"new tool: add, relay, delete the old one",
          WM_MOUSEMOVE,
          2,
-         {{TTM_ADDTOOLW, 0, 2}, {TTM_SETTITLEW, 0, 0}, {TTM_ACTIVATE, 1, 0},
-          {relay, WM_MOUSEMOVE, 0}, {TTM_DELTOOLW, 0, 1}}},
+         {{TTM_ADDTOOLW, 0, 2},
+          {TTM_SETTITLEW, 0, 0},
+          {TTM_ACTIVATE, 1, 0},
+          {relay, WM_MOUSEMOVE, 0},
+          {TTM_DELTOOLW, 0, 1}}},
         {"button down deactivates", WM_LBUTTONDOWN, 2, {{TTM_ACTIVATE, 0, 0}}},
         {"right button down deactivates", WM_RBUTTONDOWN, 2, {{TTM_ACTIVATE, 0, 0}}},
         {"key down deactivates", WM_KEYDOWN, 2, {{TTM_ACTIVATE, 0, 0}}},
@@ -256,9 +265,8 @@ TEST_F(ContextMessages, ANewWindowGetsTheToolUnderTheMouseAgain)
     } cases[] = {
         {"style change", [](CUTKToolTipContext& c, TipHost&) { c.ModifyToolTipStyle(0, 0x100); }},
         {"kind change", [](CUTKToolTipContext& c, TipHost&) { c.SetStyle(4); }},
-        {"system window gone", [](CUTKToolTipContext& c, TipHost&) {
-             c.GetToolTipWindow()->DestroyWindow();
-         }},
+        {"system window gone",
+         [](CUTKToolTipContext& c, TipHost&) { c.GetToolTipWindow()->DestroyWindow(); }},
     };
     for (const Case& c : cases) {
         Send(WM_MOUSEMOVE, 0);
@@ -286,7 +294,12 @@ TEST_F(ContextMessages, InactiveHostTipsNeedTheAlwaysTipFlag)
     SetForegroundWindow(other.m_hWnd);
     PumpMessages(20);
     ASSERT_FALSE(IsTopParentActive(m_host.m_hWnd));
-    m_host.tools.push_back({3, {260, 10, 300, 60}, L"Always", nullptr, nullptr, {0, 0, 0, 0},
+    m_host.tools.push_back({3,
+                            {260, 10, 300, 60},
+                            L"Always",
+                            nullptr,
+                            nullptr,
+                            {0, 0, 0, 0},
                             TTF_ALWAYSTIP | TTF_NOTBUTTON});
     struct Step {
         const char* name;

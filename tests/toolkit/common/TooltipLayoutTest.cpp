@@ -52,9 +52,9 @@ TEST(TooltipLayoutSize, FromMeasuredParts)
     };
     for (const Case& c : cases) {
         std::vector<int> limits;
-        const SIZE size = TooltipLayout::CalcSize(400, c.margin, c.title ? &c.titleExtent : nullptr,
-                                                  c.image,
-                                                  [&](int limit) { return WrappingText(limit, &limits); });
+        const SIZE size =
+            TooltipLayout::CalcSize(400, c.margin, c.title ? &c.titleExtent : nullptr, c.image,
+                                    [&](int limit) { return WrappingText(limit, &limits); });
         ASSERT_EQ(limits.size(), 1u) << c.name;
         EXPECT_EQ(limits[0], c.expectedLimit) << c.name;
         EXPECT_EQ(size.cx, c.expected.cx) << c.name;
@@ -65,9 +65,9 @@ TEST(TooltipLayoutSize, FromMeasuredParts)
 TEST(TooltipLayoutSize, NarrowLimitWrapsTheText)
 {
     std::vector<int> limits;
-    const SIZE size = TooltipLayout::CalcSize(
-        106, RECT{0, 0, 0, 0}, nullptr, SIZE{0, 0},
-        [&](int limit) { return WrappingText(limit, &limits); });
+    const SIZE size =
+        TooltipLayout::CalcSize(106, RECT{0, 0, 0, 0}, nullptr, SIZE{0, 0},
+                                [&](int limit) { return WrappingText(limit, &limits); });
     // 100 wide lines: two of them.
     EXPECT_EQ(size.cx, 106);
     EXPECT_EQ(size.cy, 66);
@@ -88,9 +88,19 @@ TEST(TooltipLayoutContent, PartsInTheClientRectangle)
         {"text only", false, {0, 0}, {0, 0}, {0, 0}, {5, 5, 295, 97}, {3, 3, 297, 97}},
         {"small image", false, {16, 16}, {3, 3}, {0, 0}, {5, 5, 295, 97}, {22, 3, 297, 97}},
         {"title", true, {0, 0}, {0, 0}, {0, 0}, {5, 5, 295, 19}, {13, 29, 282, 97}},
-        {"title and small image", true, {16, 16}, {3, 3}, {0, 0}, {22, 5, 295, 19},
+        {"title and small image",
+         true,
+         {16, 16},
+         {3, 3},
+         {0, 0},
+         {22, 5, 295, 19},
          {13, 29, 282, 97}},
-        {"title and large image", true, {32, 32}, {0, 0}, {13, 29}, {5, 5, 295, 19},
+        {"title and large image",
+         true,
+         {32, 32},
+         {0, 0},
+         {13, 29},
+         {5, 5, 295, 19},
          {50, 29, 282, 97}},
     };
     for (const Case& c : cases) {
@@ -194,8 +204,8 @@ TEST(TooltipLayoutCursor, HeightBelowTheHotSpot)
     }
     EXPECT_EQ(TooltipLayout::CursorHeightBelowHotSpot(nullptr, 0, 32, 32, true, 0),
               TooltipLayout::kDefaultCursorHeight);
-    EXPECT_EQ(TooltipLayout::CursorHeightBelowHotSpot(CursorMask(32, 4, false, 0).data(), 64, 0,
-                                                      32, true, 0),
+    EXPECT_EQ(TooltipLayout::CursorHeightBelowHotSpot(CursorMask(32, 4, false, 0).data(), 64, 0, 32,
+                                                      true, 0),
               TooltipLayout::kDefaultCursorHeight)
         << "a zero width is refused";
 }
@@ -208,9 +218,9 @@ TEST(TooltipHtmlSearch, NarrowestWidthKeepingTheHeight)
         int minWord;
         int expected;
     } cases[] = {
-        {400, 50, 600},  // best is found past the maximum: at 600 it fits in one line
-        {200, 50, 200},  // nothing up to twice the maximum keeps the height: the maximum
-        {400, 700, 700}, // a word wider than the tried width ends the search at its width
+        {400, 50, 600},   // best is found past the maximum: at 600 it fits in one line
+        {200, 50, 200},   // nothing up to twice the maximum keeps the height: the maximum
+        {400, 700, 700},  // a word wider than the tried width ends the search at its width
     };
     for (const Case& c : cases) {
         auto measure = [&](int width, int* height) {
@@ -221,8 +231,8 @@ TEST(TooltipHtmlSearch, NarrowestWidthKeepingTheHeight)
         };
         int fullHeight = 0;
         measure(650, &fullHeight);
-        const int width = CUTKToolTipContext::CHTMLToolTip::FindNarrowestWidth(c.maxWidth,
-                                                                                fullHeight, measure);
+        const int width =
+            CUTKToolTipContext::CHTMLToolTip::FindNarrowestWidth(c.maxWidth, fullHeight, measure);
         EXPECT_EQ(width, c.expected) << c.maxWidth << " " << c.minWord;
     }
 }
@@ -245,8 +255,8 @@ TEST(TooltipHtmlWait, EndsOnReadinessTimeOutOrQuit)
 
     // A quit request ends the wait and stays for the application's own loop; messages before
     // it are dispatched.
-    HWND sink = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                nullptr, nullptr);
+    HWND sink = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                                nullptr);
     ASSERT_NE(sink, nullptr);
     PostMessageW(sink, WM_NULL, 0, 0);
     PostQuitMessage(7);

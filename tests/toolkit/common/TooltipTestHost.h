@@ -59,8 +59,8 @@ public:
             return -1;
         }
         CUTKToolTipContext::FillToolInfoEx(record, m_hWnd, tool->rect,
-                                           static_cast<INT_PTR>(tool->id), tool->text,
-                                           tool->title, tool->description, nullptr);
+                                           static_cast<INT_PTR>(tool->id), tool->text, tool->title,
+                                           tool->description, nullptr);
         if (record->cbSize == TTTOOLINFOW_V2_SIZE && record->lParam != 0) {
             reinterpret_cast<UTK_TOOLTIP_EXTRAINFO*>(record->lParam)->rcExclude = tool->exclude;
         }
@@ -134,8 +134,8 @@ protected:
             break;
         }
         case TTM_SETTITLEW:
-            m_log->push_back({message, wParam, 0,
-                              lParam != 0 ? reinterpret_cast<LPCWSTR>(lParam) : L""});
+            m_log->push_back(
+                {message, wParam, 0, lParam != 0 ? reinterpret_cast<LPCWSTR>(lParam) : L""});
             break;
         case TTM_RELAYEVENT:
             m_log->push_back(

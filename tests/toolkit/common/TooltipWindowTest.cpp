@@ -72,7 +72,10 @@ protected:
         m_context.SetStyle(kind);
         ASSERT_EQ(m_context.GetStyle(), kind);
         ASSERT_TRUE(m_host.CreateHost(x, y, 300, 120));
-        m_host.tools = {{1, {10, 10, 110, 60}, L"Alpha tool", L"Alpha",
+        m_host.tools = {{1,
+                         {10, 10, 110, 60},
+                         L"Alpha tool",
+                         L"Alpha",
                          L"The first tool, whose tip has a title"},
                         {2, {150, 10, 250, 60}, L"Beta tool"}};
         m_host.context = &m_context;
@@ -225,8 +228,8 @@ TEST_F(TooltipInput, OfficeLookCutsTheCornersAndDrawsGreyText)
     struct Case {
         int x, y;
         bool inside;
-    } cases[] = {{0, 0, false},     {w - 1, 0, false}, {0, h - 1, false}, {w - 1, h - 1, false},
-                 {1, 0, true},      {0, 1, true},      {w / 2, h / 2, true}};
+    } cases[] = {{0, 0, false}, {w - 1, 0, false}, {0, h - 1, false},   {w - 1, h - 1, false},
+                 {1, 0, true},  {0, 1, true},      {w / 2, h / 2, true}};
     for (const Case& c : cases) {
         EXPECT_EQ(PtInRegion(region, c.x, c.y) != FALSE, c.inside) << c.x << "," << c.y;
     }
@@ -255,8 +258,8 @@ protected:
             info.uId = tool.id;
             info.rect = tool.rect;
             info.lpszText = const_cast<LPWSTR>(tool.text);
-            ASSERT_TRUE(SendMessageW(m_tip->m_hWnd, TTM_ADDTOOLW, 0,
-                                     reinterpret_cast<LPARAM>(&info)));
+            ASSERT_TRUE(
+                SendMessageW(m_tip->m_hWnd, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)));
         }
         SendMessageW(m_tip->m_hWnd, TTM_ACTIVATE, TRUE, 0);
     }
@@ -407,8 +410,7 @@ TEST_F(TooltipClock, DeletingTheShownToolHidesIt)
     // Bad records are refused.
     EXPECT_EQ(SendMessageW(tip->m_hWnd, TTM_ADDTOOLW, 0, 0), FALSE);
     info.cbSize = 8;
-    EXPECT_EQ(SendMessageW(tip->m_hWnd, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)),
-              FALSE);
+    EXPECT_EQ(SendMessageW(tip->m_hWnd, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)), FALSE);
     EXPECT_EQ(SendMessageW(tip->m_hWnd, TTM_WINDOWFROMPOINT, 0, 0), 0);
     EXPECT_EQ(tip->GetToolCount(), 1);
 }
