@@ -41,13 +41,10 @@ void CUTKTabPaintManager::DrawTabStrip(CUTKTabManager* manager, CDC* dc, CRect r
         dc->GetClipBox(&area);
     }
     if (!area.IsRectEmpty()) {
-        CRgn clip;
+        // The header clip is added to whatever clip the caller's DC has, and taken off again.
+        const int saved = m_bClipHeader ? dc->SaveDC() : 0;
         if (m_bClipHeader) {
-            CRect device = area;
-            const CPoint origin = dc->GetWindowOrg();
-            device.OffsetRect(-origin.x, -origin.y);
-            clip.CreateRectRgnIndirect(&device);
-            dc->SelectClipRgn(&clip);
+            dc->IntersectClipRect(&area);
             m_pColorSet->AdjustHeaderClip(dc, area, manager);
         }
         CUTKTabManager::CRowIndexer* rows = manager->GetRowIndexer();
@@ -55,8 +52,8 @@ void CUTKTabPaintManager::DrawTabStrip(CUTKTabManager* manager, CDC* dc, CRect r
             const auto& entry = rows->GetRowItems()[row];
             DrawRow(manager, dc, area, entry.nFirstItem, entry.nLastItem);
         }
-        if (m_bClipHeader) {
-            dc->SelectClipRgn(nullptr);
+        if (saved != 0) {
+            dc->RestoreDC(saved);
         }
     }
     const auto& buttons = manager->GetNavigateButtons();

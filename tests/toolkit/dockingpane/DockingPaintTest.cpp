@@ -208,7 +208,7 @@ TEST(DockingPaint, HiddenButtonsTakeNoRoomAndTheCaptionKeepsItsWidth)
     }
     owner.m_hidden = {Button::idAutoHide};
     theme->DrawCaptionButtons(canvas.dc(), owner.GetCaptionButtons(), caption, kBlack, 14, 2, FALSE);
-    EXPECT_EQ(caption.right, 200 - 14 - 2 - 14 + 14) << "ends where the next button would start";
+    EXPECT_EQ(caption.right, 200 - 14 - 2 - 14 - 2) << "ends where the next button would start";
 }
 
 TEST(DockingPaint, DisabledPaneDrawsEveryButtonInTheDisabledColourAndNoneGetsHot)
@@ -344,10 +344,12 @@ TEST(DockingPaint, FrameGradientOverAFrameWithoutHeightFillsTheLightColour)
     ::DestroyWindow(frame);
 }
 
-TEST(DockingPaint, NativeCaptionThemedDiffersFromTheClassicFallback)
+TEST(DockingPaint, NativeCaptionPaintsItsBackgroundActiveAndInactive)
 {
     Theme theme(3);
     TestCaptionOwner owner;
+    owner.m_title.Empty();
+    owner.m_hidden = {Button::idClose, Button::idAutoHide, Button::idMaximize};
     DrawCanvas active(200, 40, kWhite);
     theme->DrawCaption(active.dc(), &owner, CRect(0, 0, 200, 40));
     owner.m_active = FALSE;
@@ -357,9 +359,26 @@ TEST(DockingPaint, NativeCaptionThemedDiffersFromTheClassicFallback)
     for (int x = 0; x < 150; ++x) {
         differing += active.At(x, 3) != inactive.At(x, 3) ? 1 : 0;
     }
-    EXPECT_GT(differing, 100) << "active and inactive captions differ";
     if (ClassicRun()) {
-        // The gradient from the active caption colour at the left edge.
+        // The gradient caption from the active caption colour at the left edge, the inactive
+        // one in other colours, across the whole band.
+        int painted = 0;
+        for (int x = 0; x < 150; ++x) {
+            painted += active.At(x, 3) != kWhite && inactive.At(x, 3) != kWhite ? 1 : 0;
+        }
+        EXPECT_EQ(painted, 150);
         EXPECT_EQ(active.At(0, 5), theme->GetColor(COLOR_ACTIVECAPTION));
+        EXPECT_EQ(inactive.At(0, 5), theme->GetColor(COLOR_INACTIVECAPTION));
+        EXPECT_GT(differing, 100);
+        // Above the caption, the container's corner in the face colour.
+        EXPECT_EQ(active.At(50, 0), theme->GetColor(COLOR_BTNFACE));
+    } else {
+        // The small-caption part covers the band from the very top: its edge runs along row 0
+        // (the prefix's style draws a light face inside a grey edge).
+        int edge = 0;
+        for (int x = 5; x < 150; ++x) {
+            edge += active.At(x, 0) != kWhite && inactive.At(x, 0) != kWhite ? 1 : 0;
+        }
+        EXPECT_EQ(edge, 145);
     }
 }

@@ -162,7 +162,7 @@ TEST(TabDraw, SelectedTopTabCoversThePageEdge)
 
 TEST(TabDraw, NativeSetDrawsThemePartsOnlyWhenThemed)
 {
-    const CRect bounds(0, 0, 300, 120);
+    const CRect bounds(0, 0, 300, 300);
     for (int position : {PM::positionTop, PM::positionBottom, PM::positionLeft}) {
         DrawnStrip classic(position, 1, bounds);
         DrawnStrip native(position, 8, bounds);
@@ -183,6 +183,7 @@ TEST(TabDraw, NativeSetDrawsThemePartsOnlyWhenThemed)
             EXPECT_GT(differing, 100) << "position " << position;
             // No highlight edge line down the left of a normal tab.
             const CRect tab = native.host.GetItem(3)->GetRect();
+            ASSERT_LE(tab.bottom, bounds.bottom);
             int highlight = 0;
             for (int y = tab.top + 3; y < tab.bottom - 3; ++y) {
                 highlight += native.canvas.At(tab.left, y) == Sys(COLOR_BTNHIGHLIGHT) ? 1 : 0;

@@ -266,3 +266,49 @@ TEST(TabMouse, TabCloseButtonDeletedByItsOwnClickEndsTheLoopSafely)
     EXPECT_EQ(::GetCapture(), nullptr);
     EXPECT_TRUE(host.m_buttonClicks.empty());
 }
+
+namespace {
+
+void CALLBACK ReleaseTimer(HWND hwnd, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(hwnd, id);
+    ::PostMessageW(hwnd, WM_LBUTTONUP, 0, 0);
+}
+
+ULONGLONG ThreadCpu100ns()
+{
+    FILETIME created;
+    FILETIME exited;
+    FILETIME kernel;
+    FILETIME user;
+    ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
+    auto value = [](const FILETIME& t) {
+        return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
+    return value(kernel) + value(user);
+}
+
+}  // namespace
+
+TEST(TabMouse, HoldingAnArrowScrollsInStepsWithoutSpinning)
+{
+    LoopWindow window;
+    TabHost host;
+    MakeStrip(host, 40);
+    CUTKTabManagerNavigateButton* right = host.FindNavigateButton(1);
+    ASSERT_FALSE(right->GetRect().IsRectEmpty());
+    const CPoint at = right->GetRect().CenterPoint();
+    // The release comes from a 300 ms timer that the loop itself dispatches.
+    window.PostAction([&] {
+        ::SetTimer(window.hwnd(), 77, 300, &ReleaseTimer);
+    });
+    const ULONGLONG cpuBefore = ThreadCpu100ns();
+    const ULONGLONG wallBefore = ::GetTickCount64();
+    right->PerformClick(window.hwnd(), at);
+    const ULONGLONG wall = (::GetTickCount64() - wallBefore) * 10000;
+    const ULONGLONG cpu = ThreadCpu100ns() - cpuBefore;
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_LT(host.GetScrollOffset(), 0) << "the hold ticked";
+    EXPECT_EQ(host.GetScrollOffset() % 20, 0) << "every tick one 20-pixel step";
+    EXPECT_LT(cpu, wall / 2) << "the press loop waits instead of spinning";
+}

@@ -1,0 +1,160 @@
+// Layout and redraw of a 100-tab strip in a window: the pane strip (size to fit, bottom) and
+// a scrolling strip (layout 0), each laid out and repainted through InvalidateRect and
+// UpdateWindow, beside a system tab control with 100 items repainted the same way. Prints
+// microseconds per redraw and the ratio. Run it twice (with WINEDLLOVERRIDES=uxtheme=d for
+// the classic figures).
+#include <windows.h>
+#include <commctrl.h>
+
+#include "toolkit/tabmanager/CUTKTabManager.h"
+#include "toolkit/tabmanager/CUTKTabPaintManager.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kTabs = 100;
+constexpr int kRounds = 200;
+
+class BenchStrip : public CUTKTabManager {
+public:
+    explicit BenchStrip(CUTKTabPaintManager* paint) : m_paint(paint) {}
+    CUTKTabPaintManager* GetPaintManager() const override { return m_paint; }
+    void Reposition() override {}
+    void RedrawControl(const RECT* rect, BOOL leaving) override
+    {
+        (void)leaving;
+        if (m_window != nullptr) {
+            ::InvalidateRect(m_window, rect, FALSE);
+        }
+    }
+    BOOL DrawIcon(CDC* dc, CPoint point, CUTKTabManagerItem* item, BOOL draw,
+                  CSize& size) const override
+    {
+        (void)dc;
+        (void)point;
+        (void)item;
+        (void)draw;
+        (void)size;
+        return FALSE;
+    }
+    HWND m_window = nullptr;
+
+private:
+    CUTKTabPaintManager* m_paint;
+};
+
+BenchStrip* g_strip = nullptr;
+
+LRESULT CALLBACK StripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAINT && g_strip != nullptr) {
+        PAINTSTRUCT ps;
+        HDC paintDC = ::BeginPaint(hwnd, &ps);
+        CDC dc;
+        dc.Attach(paintDC);
+        RECT client;
+        ::GetClientRect(hwnd, &client);
+        CUTKTabPaintManager* paint = g_strip->GetPaintManager();
+        paint->RepositionTabControl(g_strip, &dc, client);
+        paint->DrawTabControl(g_strip, &dc, client);
+        dc.Detach();
+        ::EndPaint(hwnd, &ps);
+        return 0;
+    }
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+double Microseconds(LARGE_INTEGER from, LARGE_INTEGER to)
+{
+    LARGE_INTEGER frequency;
+    ::QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(to.QuadPart - from.QuadPart) * 1e6 /
+           static_cast<double>(frequency.QuadPart);
+}
+
+double TimeRedraws(HWND window)
+{
+    ::UpdateWindow(window);
+    LARGE_INTEGER start;
+    LARGE_INTEGER end;
+    ::QueryPerformanceCounter(&start);
+    for (int i = 0; i < kRounds; ++i) {
+        ::InvalidateRect(window, nullptr, FALSE);
+        ::UpdateWindow(window);
+    }
+    ::QueryPerformanceCounter(&end);
+    return Microseconds(start, end) / kRounds;
+}
+
+double BenchStripLayout(int layout, int position)
+{
+    CUTKTabPaintManager* paint = new CUTKTabPaintManager();
+    paint->SetColor(8);
+    paint->SetLayout(layout);
+    paint->SetPosition(position);
+    BenchStrip strip(paint);
+    for (int i = 0; i < kTabs; ++i) {
+        CString caption;
+        caption.Format(L"Tab %d", i);
+        strip.AddItem(-1)->SetCaption(caption);
+    }
+    strip.SetCurSel(3);
+    HWND window = ::CreateWindowExW(0, L"OrvaneTabBench", L"bench", WS_POPUP | WS_VISIBLE, 0, 0,
+                                    800, 120, nullptr, nullptr, ::GetModuleHandleW(nullptr),
+                                    nullptr);
+    strip.m_window = window;
+    g_strip = &strip;
+    const double us = TimeRedraws(window);
+    g_strip = nullptr;
+    ::DestroyWindow(window);
+    strip.DeleteAllItems();
+    paint->InternalRelease();
+    return us;
+}
+
+double BenchSystemTabs()
+{
+    INITCOMMONCONTROLSEX init = {sizeof(init), ICC_TAB_CLASSES};
+    ::InitCommonControlsEx(&init);
+    HWND window = ::CreateWindowExW(0, WC_TABCONTROLW, L"", WS_POPUP | WS_VISIBLE, 0, 0, 800,
+                                    120, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    for (int i = 0; i < kTabs; ++i) {
+        wchar_t caption[32];
+        wsprintfW(caption, L"Tab %d", i);
+        TCITEMW item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = caption;
+        ::SendMessageW(window, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+    }
+    ::SendMessageW(window, TCM_SETCURSEL, 3, 0);
+    const double us = TimeRedraws(window);
+    ::DestroyWindow(window);
+    return us;
+}
+
+}  // namespace
+
+int main()
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = StripProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"OrvaneTabBench";
+    ::RegisterClassW(&wc);
+    const char* style = ::GetModuleHandleW(L"uxtheme.dll") != nullptr ||
+                                ::LoadLibraryW(L"uxtheme.dll") != nullptr
+                            ? "themed"
+                            : "classic";
+    const double system = BenchSystemTabs();
+    const double pane = BenchStripLayout(CUTKTabPaintManager::layoutSizeToFit,
+                                         CUTKTabPaintManager::positionBottom);
+    const double scrolling = BenchStripLayout(CUTKTabPaintManager::layoutAutoSize,
+                                              CUTKTabPaintManager::positionTop);
+    std::printf("tab strip, %d tabs, %s: system tab control %.1f us/redraw\n", kTabs, style, system);
+    std::printf("tab strip, %d tabs, %s: pane strip (size to fit) %.1f us/redraw, ratio %.2f\n",
+                kTabs, style, pane, pane / system);
+    std::printf("tab strip, %d tabs, %s: scrolling strip (layout 0) %.1f us/redraw, ratio %.2f\n",
+                kTabs, style, scrolling, scrolling / system);
+    return 0;
+}
