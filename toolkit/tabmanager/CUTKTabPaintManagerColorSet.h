@@ -9,6 +9,8 @@
 #include "toolkit/common/CUTKWinThemeWrapper.h"
 #include "toolkit/tabmanager/CUTKTabPaintManager.h"
 
+#include <memory>
+
 class CUTKTabPaintManager::CColorSet {
 public:
     CColorSet() = default;
@@ -79,6 +81,7 @@ public:
 class CUTKTabPaintManager::CColorSetWinNative : public CUTKTabPaintManager::CColorSetDefault {
 public:
     CColorSetWinNative();
+    ~CColorSetWinNative() override;
     void RefreshMetrics() override;
     COLORREF FillPropertyButton(CDC* dc, CRect rect, CUTKTabManagerItem* item) override;
     COLORREF FillClient(CDC* dc, CRect rect, CUTKTabManager* manager) override;
@@ -95,4 +98,10 @@ protected:
 
     CUTKWinThemeWrapper m_themeTab{TRUE};
     CUTKWinThemeWrapper m_themeToolbar{TRUE};
+
+private:
+    class Surface;
+    Surface* CachedSurface(std::unique_ptr<Surface>& slot, CDC* reference, int width, int height);
+    std::unique_ptr<Surface> m_upright;
+    std::unique_ptr<Surface> m_placed;
 };

@@ -20,8 +20,10 @@ constexpr int kTabPane = 9;           // TABP_PANE
 constexpr int kFillColorHint = 3821;  // TMT_FILLCOLORHINT
 constexpr int kToolbarButton = 1;     // TP_BUTTON
 
+}  // namespace
+
 // A top-down 32-bit DIB section selected into a memory DC for its lifetime.
-class Surface {
+class PM::CColorSetWinNative::Surface {
 public:
     Surface(CDC* reference, int width, int height) : m_width(width), m_height(height)
     {
@@ -52,6 +54,8 @@ public:
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
     BOOL IsValid() const { return m_old != nullptr && m_bits != nullptr; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
     CDC* Dc() { return &m_dc; }
     HBITMAP Bitmap() const { return m_bitmap; }
     uint32_t& At(int x, int y) { return m_bits[y * m_width + x]; }
@@ -65,9 +69,19 @@ private:
     HGDIOBJ m_old = nullptr;
 };
 
-}  // namespace
-
 PM::CColorSetWinNative::CColorSetWinNative() = default;
+
+PM::CColorSetWinNative::~CColorSetWinNative() = default;
+
+PM::CColorSetWinNative::Surface* PM::CColorSetWinNative::CachedSurface(
+    std::unique_ptr<Surface>& slot, CDC* reference, int width, int height)
+{
+    // A strip's tabs mostly share one size: the bitmaps are made once per size, not per tab.
+    if (!slot || slot->Width() != width || slot->Height() != height || !slot->IsValid()) {
+        slot = std::make_unique<Surface>(reference, width, height);
+    }
+    return slot->IsValid() ? slot.get() : nullptr;
+}
 
 BOOL PM::CColorSetWinNative::IsAppThemed()
 {
@@ -108,11 +122,13 @@ void PM::CColorSetWinNative::DrawRotatedPart(CDC* dc, CRect rect, int part, int 
     // The part is drawn upright (as a top tab) first, then turned into place.
     const int upWidth = turned ? height : width;
     const int upHeight = turned ? width : height;
-    Surface upright(dc, upWidth, upHeight);
-    Surface placed(dc, width, height);
-    if (!upright.IsValid() || !placed.IsValid()) {
+    Surface* uprightSurface = CachedSurface(m_upright, dc, upWidth, upHeight);
+    Surface* placedSurface = CachedSurface(m_placed, dc, width, height);
+    if (uprightSurface == nullptr || placedSurface == nullptr) {
         return;
     }
+    Surface& upright = *uprightSurface;
+    Surface& placed = *placedSurface;
     upright.Dc()->FillSolidRect(0, 0, upWidth, upHeight, Sys(COLOR_BTNFACE));
     const CRect whole(0, 0, upWidth, upHeight);
     (void)m_themeTab.DrawThemeBackground(upright.Dc()->m_hDC, part, state, &whole, nullptr);
