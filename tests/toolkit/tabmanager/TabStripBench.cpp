@@ -1,14 +1,16 @@
 // Layout and redraw of a 100-tab strip in a window: the pane strip (size to fit, bottom) and
 // a scrolling strip (layout 0), each laid out and repainted through InvalidateRect and
 // UpdateWindow, beside a system tab control with 100 items repainted the same way. Prints
-// microseconds per redraw and the ratio. Run it twice (with WINEDLLOVERRIDES=uxtheme=d for
-// the classic figures).
+// microseconds per redraw and the ratio, and the layout, the drawing and the themed page and
+// tab fills apart on a memory DC. Run it twice (with WINEDLLOVERRIDES=uxtheme=d for the
+// classic figures).
 #include <windows.h>
 #include <commctrl.h>
 
 #include "toolkit/common/CUTKBufferDC.h"
 #include "toolkit/tabmanager/CUTKTabManager.h"
 #include "toolkit/tabmanager/CUTKTabPaintManager.h"
+#include "toolkit/tabmanager/CUTKTabPaintManagerColorSet.h"
 
 #include <cstdio>
 
@@ -124,6 +126,24 @@ double BenchStripLayout(int layout, int position)
         ::QueryPerformanceCounter(&c);
         std::printf("  (layout %.1f us, drawing %.1f us on a memory DC)\n",
                     Microseconds(a, b) / kRounds, Microseconds(b, c) / kRounds);
+        {
+            // The colour set's two themed fills on their own: the page and one tab face.
+            LARGE_INTEGER d;
+            LARGE_INTEGER e;
+            ::QueryPerformanceCounter(&d);
+            for (int i = 0; i < kRounds; ++i) {
+                (void)paint->GetColorSet()->FillClient(&memory, CRect(0, 0, 800, 90), &strip);
+            }
+            ::QueryPerformanceCounter(&e);
+            std::printf("  (page %.1f us)\n", Microseconds(d, e) / kRounds);
+            ::QueryPerformanceCounter(&d);
+            for (int i = 0; i < kRounds; ++i) {
+                (void)paint->GetColorSet()->FillPropertyButton(&memory, CRect(10, 10, 70, 30),
+                                                               strip.GetItem(5));
+            }
+            ::QueryPerformanceCounter(&e);
+            std::printf("  (one tab face %.1f us)\n", Microseconds(d, e) / kRounds);
+        }
         memory.SelectObject(old);
     }
     HWND window = ::CreateWindowExW(0, L"OrvaneTabBench", L"bench", WS_POPUP | WS_VISIBLE, 0, 0,
