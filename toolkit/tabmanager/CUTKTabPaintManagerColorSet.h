@@ -9,7 +9,9 @@
 #include "toolkit/common/CUTKWinThemeWrapper.h"
 #include "toolkit/tabmanager/CUTKTabPaintManager.h"
 
+#include <map>
 #include <memory>
+#include <tuple>
 
 class CUTKTabPaintManager::CColorSet {
 public:
@@ -103,5 +105,6 @@ private:
     class Surface;
     Surface* CachedSurface(std::unique_ptr<Surface>& slot, CDC* reference, int width, int height);
     std::unique_ptr<Surface> m_upright;
-    std::unique_ptr<Surface> m_placed;
+    // Turned tab faces by part, state, position and size: drawing one again is one copy.
+    std::map<std::tuple<int, int, int, int, int>, std::unique_ptr<Surface>> m_turned;
 };

@@ -96,6 +96,8 @@ BOOL PM::CColorSetWinNative::IsToolbarThemed()
 void PM::CColorSetWinNative::RefreshMetrics()
 {
     CColorSetDefault::RefreshMetrics();
+    // The faces follow the visual style and the face colour: turn them again after a change.
+    m_turned.clear();
     m_themeTab.OpenThemeData(nullptr, L"TAB");
     if (IsAppThemed()) {
         m_csPropertyPage3DHighlight.SetStandardValue(static_cast<COLORREF>(-1));
@@ -122,33 +124,44 @@ void PM::CColorSetWinNative::DrawRotatedPart(CDC* dc, CRect rect, int part, int 
     // The part is drawn upright (as a top tab) first, then turned into place.
     const int upWidth = turned ? height : width;
     const int upHeight = turned ? width : height;
-    Surface* uprightSurface = CachedSurface(m_upright, dc, upWidth, upHeight);
-    Surface* placedSurface = CachedSurface(m_placed, dc, width, height);
-    if (uprightSurface == nullptr || placedSurface == nullptr) {
-        return;
-    }
-    Surface& upright = *uprightSurface;
-    Surface& placed = *placedSurface;
-    upright.Dc()->FillSolidRect(0, 0, upWidth, upHeight, Sys(COLOR_BTNFACE));
-    const CRect whole(0, 0, upWidth, upHeight);
-    (void)m_themeTab.DrawThemeBackground(upright.Dc()->m_hDC, part, state, &whole, nullptr);
-    ::GdiFlush();
-    for (int y = 0; y < upHeight; ++y) {
-        for (int x = 0; x < upWidth; ++x) {
-            const uint32_t pixel = upright.At(x, y);
-            switch (position) {
-            case positionLeft:
-                placed.At(y, upWidth - 1 - x) = pixel;
-                break;
-            case positionRight:
-                placed.At(upHeight - 1 - y, x) = pixel;
-                break;
-            default:
-                placed.At(x, upHeight - 1 - y) = pixel;
-                break;
+    const auto key = std::make_tuple(part, state, position, width, height);
+    auto found = m_turned.find(key);
+    if (found == m_turned.end()) {
+        // Kept small: a strip has few sizes and states; past the bound the cache starts again.
+        constexpr size_t kMaxTurned = 64;
+        if (m_turned.size() >= kMaxTurned) {
+            m_turned.clear();
+        }
+        Surface* uprightSurface = CachedSurface(m_upright, dc, upWidth, upHeight);
+        auto fresh = std::make_unique<Surface>(dc, width, height);
+        if (uprightSurface == nullptr || !fresh->IsValid()) {
+            return;
+        }
+        Surface& upright = *uprightSurface;
+        Surface& placed = *fresh;
+        upright.Dc()->FillSolidRect(0, 0, upWidth, upHeight, Sys(COLOR_BTNFACE));
+        const CRect whole(0, 0, upWidth, upHeight);
+        (void)m_themeTab.DrawThemeBackground(upright.Dc()->m_hDC, part, state, &whole, nullptr);
+        ::GdiFlush();
+        for (int y = 0; y < upHeight; ++y) {
+            for (int x = 0; x < upWidth; ++x) {
+                const uint32_t pixel = upright.At(x, y);
+                switch (position) {
+                case positionLeft:
+                    placed.At(y, upWidth - 1 - x) = pixel;
+                    break;
+                case positionRight:
+                    placed.At(upHeight - 1 - y, x) = pixel;
+                    break;
+                default:
+                    placed.At(x, upHeight - 1 - y) = pixel;
+                    break;
+                }
             }
         }
+        found = m_turned.emplace(key, std::move(fresh)).first;
     }
+    Surface& placed = *found->second;
     dc->BitBlt(rect.left, rect.top, width, height, placed.Dc(), 0, 0, SRCCOPY);
 }
 

@@ -211,3 +211,35 @@ TEST(TabDraw, ItemColoursFillTabsAndThePageUnderTheSelectedTab)
     const CRect normal = host.GetItem(2)->GetRect();
     EXPECT_EQ(canvas.At(normal.left + 3, normal.top + 3), host.GetItem(2)->GetColor());
 }
+
+TEST(TabDraw, TurnedNativeFacesDrawnAgainMatchAFreshDrawing)
+{
+    // The native set keeps turned tab faces; a later drawing with other states and sizes must
+    // look exactly like a strip drawn the first time.
+    const CRect bounds(0, 0, 300, 300);
+    for (int position : {PM::positionBottom, PM::positionLeft, PM::positionRight}) {
+        DrawnStrip reused(position, 8, bounds);
+        reused.host.SetCurSel(2);
+        reused.host.GetItem(0)->SetCaption(L"A longer caption");
+        reused.host.LayOut(bounds);
+        reused.host.m_paint->DrawTabControl(&reused.host, reused.canvas.dc(), bounds);
+
+        TabHost fresh;
+        fresh.m_paint->SetColor(8);
+        fresh.m_paint->SetPosition(position);
+        for (int i = 0; i < 4; ++i) {
+            fresh.AddItem(-1)->SetCaption(i == 0 ? L"A longer caption" : L"Tab");
+        }
+        fresh.SetCurSel(2);
+        fresh.LayOut(bounds);
+        DrawCanvas canvas(bounds.right, bounds.bottom, RGB(1, 2, 3));
+        fresh.m_paint->DrawTabControl(&fresh, canvas.dc(), bounds);
+        int differing = 0;
+        for (int y = 0; y < bounds.bottom; ++y) {
+            for (int x = 0; x < bounds.right; ++x) {
+                differing += canvas.At(x, y) != reused.canvas.At(x, y) ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(differing, 0) << "position " << position;
+    }
+}
