@@ -45,3 +45,20 @@ xdotool mousemove 420 320
 sleep 1
 import -window root "$out/fullscreen-panel.png"
 echo "screenshots: $out/fullscreen-panel.png"
+
+# The tab strips and the native docking theme's captions, themed and classic (uxtheme off for
+# that process), in a window of their own.
+close_player
+cd "$BUILD_DIR/tests/bin"
+for run in themed classic; do
+    overrides=
+    if [ "$run" = classic ]; then
+        overrides=uxtheme=d
+    fi
+    WINEDLLOVERRIDES=$overrides wine ./toolkit_docking_showcase.exe >>"$BUILD_DIR/screenshots.log" 2>&1 &
+    shown=$!
+    sleep 4
+    import -window root "$out/tabs-docking-$run.png"
+    echo "screenshots: $out/tabs-docking-$run.png"
+    wait "$shown" || true
+done
