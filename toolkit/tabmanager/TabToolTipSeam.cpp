@@ -1,22 +1,17 @@
 #include "toolkit/tabmanager/TabToolTipSeam.h"
 
+#include "toolkit/common/CUTKToolTipContext.h"
+
 void TabFillToolInfo(TOOLINFOW* toolInfo, HWND window, const RECT& rect, int id,
                      const CString& text)
 {
-    (void)toolInfo;
-    (void)window;
-    (void)rect;
-    (void)id;
-    (void)text;
+    CUTKToolTipContext::FillToolInfo(toolInfo, window, CRect(rect), id, text);
 }
 
 void TabFillToolInfoEx(TOOLINFOW* toolInfo, HWND window, const RECT& rect, int id,
                        const CString& text, const CString& title)
 {
-    (void)toolInfo;
-    (void)window;
-    (void)rect;
-    (void)id;
-    (void)text;
-    (void)title;
+    // Tabs give no description and no image of their own.
+    CUTKToolTipContext::FillToolInfoEx(toolInfo, window, CRect(rect), id, text, title, nullptr,
+                                       nullptr);
 }

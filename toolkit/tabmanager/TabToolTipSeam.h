@@ -1,5 +1,5 @@
-// The one place where tab strips reach the tooltip context. Until tooltips are wired in, the
-// tool records are left as they are; hit tests still answer the tool's id.
+// The one place where tab strips reach the tooltip context: tool records for a tab's or a
+// navigate button's hit test.
 #pragma once
 
 #include <windows.h>

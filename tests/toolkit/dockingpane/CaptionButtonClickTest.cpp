@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TestCaptionOwner.h"
+#include "tests/toolkit/dockingpane/TestCaptionOwner.h"
 
 using orvane::test::TestCaptionOwner;
 using Button = CUTKDockingPaneCaptionButton;

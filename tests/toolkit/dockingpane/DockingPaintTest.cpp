@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "DrawCanvas.h"
-#include "TestCaptionOwner.h"
-#include "ThemeRun.h"
+#include "tests/toolkit/common/DrawCanvas.h"
+#include "tests/toolkit/dockingpane/TestCaptionOwner.h"
+#include "tests/toolkit/common/ThemeRun.h"
 #include "toolkit/common/CUTKColorManager.h"
 #include "toolkit/dockingpane/CUTKDockingPanePaintManager.h"
 #include "toolkit/dockingpane/CUTKDockingPaneWinNativeTheme.h"

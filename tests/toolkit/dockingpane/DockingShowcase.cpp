@@ -3,7 +3,7 @@
 // the default and native colour sets. Closes itself after a few seconds.
 #include <windows.h>
 
-#include "TestCaptionOwner.h"
+#include "tests/toolkit/dockingpane/TestCaptionOwner.h"
 #include "toolkit/dockingpane/CUTKDockingPanePaintManager.h"
 #include "toolkit/tabmanager/CUTKTabManager.h"
 #include "toolkit/tabmanager/CUTKTabPaintManager.h"

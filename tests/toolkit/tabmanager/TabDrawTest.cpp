@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "DrawCanvas.h"
-#include "TabHost.h"
-#include "ThemeRun.h"
+#include "tests/toolkit/common/DrawCanvas.h"
+#include "tests/toolkit/tabmanager/TabHost.h"
+#include "tests/toolkit/common/ThemeRun.h"
 #include "toolkit/common/CUTKColorManager.h"
 #include "toolkit/tabmanager/CUTKTabManagerNavigateButtons.h"
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TabHost.h"
+#include "tests/toolkit/tabmanager/TabHost.h"
 
 #include <numeric>
 

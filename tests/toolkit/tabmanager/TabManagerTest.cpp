@@ -1,10 +1,13 @@
 // The tab manager without a window: items, selection, keyboard, hit tests, colours, the row
 // table and the strip's navigate buttons.
 #include <windows.h>
+#include <commctrl.h>
+
+#include <cstdlib>
 
 #include <gtest/gtest.h>
 
-#include "TabHost.h"
+#include "tests/toolkit/tabmanager/TabHost.h"
 #include "toolkit/tabmanager/CUTKTabManagerNavigateButtons.h"
 
 using orvane::test::TabHost;
@@ -291,4 +294,37 @@ TEST(TabManager, ManagerLeavesThePaintManagersListWhenDestroyed)
     // Nothing attached is left behind: a change now reaches no destroyed manager.
     paint->SetPosition(CUTKTabPaintManager::positionBottom);
     paint->InternalRelease();
+}
+
+TEST(TabManager, ToolHitTestFillsTheRecordWithTheTabsTooltip)
+{
+    TabHost host;
+    host.UseFixedLengths();
+    host.m_paint->SetLayout(CUTKTabPaintManager::layoutAutoSize);
+    host.m_paint->m_nToolTipBehaviour = 1;
+    for (int i = 0; i < 3; ++i) {
+        host.AddSized(50);
+    }
+    host.GetItem(1)->SetTooltip(L"Second tab");
+    host.LayOut(kBounds);
+    const HWND window = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234));
+
+    TOOLINFOW record = {};
+    record.cbSize = TTTOOLINFOW_V1_SIZE;
+    const CRect rect = host.GetItem(1)->GetRect();
+    ASSERT_EQ(host.PerformToolHitTest(window, rect.CenterPoint(), &record), 1);
+    ASSERT_NE(record.lpszText, nullptr);
+    EXPECT_STREQ(record.lpszText, L"Second tab");
+    EXPECT_EQ(record.hwnd, window);
+    EXPECT_EQ(record.uId, 1u);
+    EXPECT_EQ(CRect(record.rect), rect);
+    std::free(record.lpszText);
+
+    // A tab without a tooltip is no tool; mode 0 turns tab tooltips off.
+    TOOLINFOW none = {};
+    none.cbSize = TTTOOLINFOW_V1_SIZE;
+    EXPECT_EQ(host.PerformToolHitTest(window, host.GetItem(0)->GetRect().CenterPoint(), &none), -1);
+    EXPECT_EQ(none.lpszText, nullptr);
+    host.m_paint->m_nToolTipBehaviour = 0;
+    EXPECT_EQ(host.PerformToolHitTest(window, rect.CenterPoint(), &none), -1);
 }

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TabHost.h"
+#include "tests/toolkit/tabmanager/TabHost.h"
 #include "toolkit/tabmanager/CUTKTabManagerNavigateButtons.h"
 
 #include <functional>
