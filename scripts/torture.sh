@@ -78,7 +78,19 @@ for name in $sample; do
     ORVANE_MSGBOX_ANSWER=1 ORVANE_SETTINGS_DIR="$(winepath -w "$settings")" \
         wine "$BUILD_DIR/bin/QVP.exe" "$path" /P >/dev/null 2>&1 &
     player=$!
-    sleep 5
+    # The close is asked for once the open has settled (played, or its message answered): a
+    # close that arrives during the open waits for it on the window's thread, and the first
+    # open of a run (Direct3D, the decoders and GStreamer loaded for the first time) takes
+    # several seconds under load, which was counted as closing time before.
+    started=$(date +%s%N)
+    for _ in $(seq 1 600); do
+        cat "$settings"/DebInfo/QVR_trc_*.txt 2>/dev/null | tr -d '\r' |
+            grep -q -e "Play started" -e "Answ: " -e "Play .*Error" && break
+        kill -0 "$player" 2>/dev/null || break
+        sleep 0.1
+    done
+    opened=$((($(date +%s%N) - started) / 1000000))
+    sleep 2
     closing=$(date +%s%N)
     wine taskkill /IM QVP.exe >/dev/null 2>&1 || true
     for _ in $(seq 1 100); do
@@ -96,7 +108,7 @@ for name in $sample; do
     ended=message
     if grep -q "Play started" <<<"$trace"; then ended=played; fi
     grep -q "Exit: settings saved" <<<"$trace" || ended="$ended,no-normal-exit"
-    echo "PLAYER $name $how outcome=$ended close=${closed}ms" >>"$log"
+    echo "PLAYER $name $how outcome=$ended open=${opened}ms close=${closed}ms" >>"$log"
 
 done
 
@@ -134,6 +146,10 @@ for kind in sorted(by):
     print('  %-18s %s' % (kind, ', '.join('%s %d' % kv for kv in sorted(by[kind].items()))))
 print('  slowest step: %d ms (%s, %s)' % slowest)
 print('  slowest close: %d ms (%s)' % closes)
+player = [(int(m.group(2)), m.group(1)) for line in open(sys.argv[2])
+          for m in [re.match(r'PLAYER (\S+) .*close=(\d+)ms', line)] if m]
+if player:
+    print('  slowest player close: %d ms (%s)' % max(player))
 for line in open(sys.argv[2]):
     if line.startswith(('REPEAT', 'PLAYER', 'HANG', 'CRASH')):
         print('  ' + line.strip())
