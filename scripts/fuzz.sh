@@ -113,6 +113,8 @@ run() {
 run asf "$seconds" 4096
 run text "$text_seconds" 1024
 
-# The toolkit's parsers of stored data: property storages and PNG (their own targets and seeds).
+# The toolkit's parsers of stored data: property storages, PNG and the binary exchange (their
+# own targets and seeds; the last under Wine).
 bash "$root/scripts/fuzz.d/toolkit-common.sh"
 bash "$root/scripts/fuzz.d/toolkit-png.sh"
+bash "$root/scripts/fuzz.d/toolkit-archive.sh"

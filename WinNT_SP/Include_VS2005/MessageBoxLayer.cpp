@@ -5,10 +5,26 @@
 #include "WinNT_SP/Include_VS2005/SupportStrings.h"
 #include "WinNT_SP/Include_VS2005/SystemErrorText.h"
 #include "WinNT_SP/Include_VS2005/TraceLog.h"
+#include "platform/framework/window/CWnd.h"
 
 #include <cstdlib>
 
 namespace {
+
+// A box asked for without an owner belongs to the main window (or its active popup) when that
+// window is this thread's: the main window is then disabled while the box is up, so it cannot
+// be closed, or start another open, under the code that is waiting for the answer.
+HWND OwnerFor(HWND owner)
+{
+    if (owner != nullptr) {
+        return owner;
+    }
+    HWND safe = CWnd::GetSafeOwner_(nullptr, nullptr);
+    if (safe == nullptr || GetWindowThreadProcessId(safe, nullptr) != GetCurrentThreadId()) {
+        return nullptr;
+    }
+    return safe;
+}
 
 class SystemPresenter final : public IMessageBoxPresenter {
 public:
@@ -20,7 +36,7 @@ public:
         if (n > 0 && n < 16) {
             return _wtoi(answer);  // headless runs: no window, a fixed answer
         }
-        const int r = MessageBoxW(options.owner, text, caption, style);
+        const int r = MessageBoxW(OwnerFor(options.owner), text, caption, style);
         return r == 0 ? -1 : r;
     }
 };

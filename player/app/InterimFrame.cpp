@@ -42,6 +42,8 @@ BEGIN_MESSAGE_MAP(InterimFrame, CFrameWnd)
     ON_WM_CREATE()
     ON_WM_TIMER()
     ON_WM_DESTROY()
+    ON_WM_CLOSE()
+    ON_WM_ENABLE()
     ON_WM_WINDOWPOSCHANGED()
     ON_WM_COPYDATA()
     ON_MESSAGE(WM_APP_OPEN_CMDLINE, OnOpenCommandLine)
@@ -293,6 +295,26 @@ void InterimFrame::OnAppAbout()
 {
     TracedMessageBox(MB_ICONINFORMATION | MB_OK, L"Orvane Presentation Player\n1.0 (build 1020)",
                      m_hWnd, 0);
+}
+
+void InterimFrame::OnClose()
+{
+    // Disabled, the frame owns a modal window whose caller still runs (a message box inside an
+    // open): closing now would delete the document under it.
+    if (!m_deferredClose.Request(::IsWindowEnabled(m_hWnd) != FALSE)) {
+        TraceLine(0, L"Close: deferred until the modal window ends");
+        return;
+    }
+    CFrameWnd::OnClose();
+}
+
+void InterimFrame::OnEnable(BOOL enable)
+{
+    CFrameWnd::OnEnable(enable);
+    // Posted: the modal window's caller finishes before the close runs.
+    if (m_deferredClose.OnEnabled(enable != FALSE)) {
+        ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+    }
 }
 
 void InterimFrame::OnDestroy()

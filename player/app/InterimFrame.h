@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/framework/frame/FrameworkFrame.h"
+#include "player/core/DeferredClose.h"
 #include "player/core/PlayerShell.h"
 
 #include <string>
@@ -53,6 +54,8 @@ public:
     int OnCreate(LPCREATESTRUCT cs);
     void OnTimer(UINT_PTR id);
     void OnDestroy();
+    void OnClose();
+    void OnEnable(BOOL enable);
     void OnWindowPosChanged(WINDOWPOS* position);
     BOOL OnCopyData(CWnd* from, COPYDATASTRUCT* data);
     LRESULT OnOpenCommandLine(WPARAM, LPARAM);
@@ -71,6 +74,7 @@ private:
     void OpenAndMaybePlay(const std::wstring& path, bool play);
 
     bool m_showingError = false;
+    DeferredClose m_deferredClose;
     std::wstring m_handOverPath;
     bool m_handOverPlay = false;
 };

@@ -8,6 +8,7 @@
 
 BEGIN_MESSAGE_MAP(HiddenParent, CFrameWnd)
     ON_WM_ACTIVATEAPP()
+    ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
 BOOL HiddenParent::CreateOwner()
@@ -25,6 +26,13 @@ void HiddenParent::OnActivateApp(BOOL active, DWORD)
         ActivateMainFrameTab();
     }
     Default();
+}
+
+void HiddenParent::OnClose()
+{
+    if (IPlayerShell* frame = MainFrame()) {
+        ::PostMessageW(frame->GetWindow(), WM_CLOSE, 0, 0);
+    }
 }
 
 void HiddenParent::ActivateMainFrameTab()

@@ -12,6 +12,9 @@ public:
     BOOL CreateOwner();
     void OnActivateApp(BOOL active, DWORD threadId);
     static void ActivateMainFrameTab();
+    // A close asked of the hidden owner goes to the main frame: destroying the owner would
+    // destroy the frame with it, past the frame's own closing rules.
+    void OnClose();
 
 protected:
     // A member of the application object: the window going away must not delete it.

@@ -108,7 +108,13 @@ CHandle StartPlayer(const PlayerRun& run, const std::wstring& args,
 {
     std::vector<std::wstring> vars = env;
     vars.push_back(L"ORVANE_SETTINGS_DIR=" + run.settings);
-    vars.push_back(L"ORVANE_MSGBOX_ANSWER=1");
+    // Boxes answer OK without a window unless the caller names the variable itself.
+    const std::wstring answerKey = L"ORVANE_MSGBOX_ANSWER=";
+    if (std::none_of(env.begin(), env.end(), [&](const std::wstring& v) {
+            return v.compare(0, answerKey.size(), answerKey) == 0;
+        })) {
+        vars.push_back(answerKey + L"1");
+    }
     std::wstring block;
     wchar_t* current = GetEnvironmentStringsW();
     for (const wchar_t* p = current; *p; p += wcslen(p) + 1) {

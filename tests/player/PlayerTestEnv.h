@@ -23,7 +23,8 @@ struct PlayerRun {
 
 PlayerRun PrepareRun(const wchar_t* name, Engine engine);
 // Starts the program; env holds "NAME=value" entries added to the test's environment (message
-// boxes always answer OK without a window). The process handle, or none when it did not start.
+// boxes answer OK without a window unless env holds "ORVANE_MSGBOX_ANSWER=", which shows real
+// ones). The process handle, or none when it did not start.
 CHandle StartPlayer(const PlayerRun& run, const std::wstring& args,
                     const std::vector<std::wstring>& env = {});
 // Waits for the process; its exit code, or -1 when it did not end in time (it is then ended).

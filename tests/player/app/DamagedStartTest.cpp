@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -24,6 +25,44 @@ bool Answers(HWND window)
 }
 
 bool RealEngineBuilt() { return FileExistsAt(BinDir() + L"\\QVPVideo.dll"); }
+
+// The process's top-level windows: its message box (a visible dialog) and all the others.
+struct ProcessWindows {
+    DWORD process;
+    HWND box = nullptr;
+    std::vector<HWND> others;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param)
+{
+    auto* found = reinterpret_cast<ProcessWindows*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != found->process) {
+        return TRUE;
+    }
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (wcscmp(name, L"#32770") == 0 && IsWindowVisible(window)) {
+        found->box = window;
+    } else {
+        found->others.push_back(window);
+    }
+    return TRUE;
+}
+
+ProcessWindows WaitMessageBox(DWORD process, DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        ProcessWindows found{process};
+        EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&found));
+        if (found.box != nullptr || GetTickCount() - start >= ms) {
+            return found;
+        }
+        Sleep(50);
+    }
+}
 
 TEST(DamagedStart, RefusedHeaderOnTheCommandLineGivesTheMessageAndTheProgramEnds)
 {
@@ -50,6 +89,40 @@ TEST(DamagedStart, RefusedHeaderOnTheCommandLineGivesTheMessageAndTheProgramEnds
         ExpectInOrder(trace, {L"File open: ", L"Mess: ", kCorrupt, L"Answ: 1", L"Init: exit",
                               L"Exit: engine released", L"Exit: settings saved"});
     }
+}
+
+// A close asked of every window of the program (as the task manager or the end of a session
+// does) while the message about the refused header is still up: the program neither closes
+// its document under the open that waits for the answer nor crashes; it answers, and once the
+// message is answered it ends normally.
+TEST(DamagedStart, CloseWhileTheMessageIsUpEndsTheProgramAfterTheAnswer)
+{
+    if (!RealEngineBuilt()) {
+        GTEST_SKIP() << "engine library not built";
+    }
+    const std::wstring damaged = orvane::test::MediaPath(L"damaged-header-ff.wmv");
+    const PlayerRun run = PrepareRun(L"damaged-close-under-box", Engine::Real);
+    CHandle process = StartPlayer(run, Quoted(damaged) + L" /P", {L"ORVANE_MSGBOX_ANSWER="});
+    ASSERT_NE(process, nullptr);
+    const HWND main = WaitMainWindow(GetProcessId(process), kStartMs);
+    const ProcessWindows windows = WaitMessageBox(GetProcessId(process), kStartMs);
+    if (main == nullptr || windows.box == nullptr) {
+        WaitPlayer(process, 0);
+        FAIL() << "no main window or no message box";
+    }
+    EXPECT_TRUE(WaitTrace(run, kCorrupt, kStartMs));
+    // The main window and the hidden owner first, the box only once they have been told.
+    for (HWND window : windows.others) {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    }
+    EXPECT_TRUE(WaitTrace(run, L"Close: deferred", kStartMs));
+    EXPECT_TRUE(IsWindow(main));
+    EXPECT_TRUE(Answers(main));
+    PostMessageW(windows.box, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitPlayer(process, kStartMs), 0);
+    ExpectInOrder(ReadTrace(run), {L"File open: ", L"Mess: ", kCorrupt, L"Close: deferred",
+                                   L"Answ: ", L"Init: exit", L"Exit: engine released",
+                                   L"Exit: settings saved"});
 }
 
 TEST(DamagedStart, RunningPlayerStaysUsableAfterARefusedHeader)

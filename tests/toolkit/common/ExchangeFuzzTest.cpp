@@ -2,6 +2,7 @@
 // that every test run repeats what the native fuzzers check (scripts/fuzz.sh runs them long).
 #include "toolkit/common/UTKValueText.h"
 #include "toolkit/common/UTKZipBlock.h"
+#include "tests/toolkit/common/fuzz/ArchiveFuzzEntry.h"
 #include "tests/toolkit/common/fuzz/ExchangeFuzzEntries.h"
 
 #include <gtest/gtest.h>
@@ -126,6 +127,28 @@ TEST(ExchangeFuzz, DateRectPointAndNumberTexts)
         {TextBytes(u"2010-06-11T12:30:05"), TextBytes(u"12:30"), TextBytes(u"1, 2, 3, 4"),
          TextBytes(u"-0x7FFFFFFF, 017, 4294967295"), TextBytes(u"  -99999999999")},
         500);
+}
+
+// The binary exchange over its stored trees, mutated: clean refusals, no object left behind,
+// and what loads stores to bytes that load back to the same.
+TEST(ExchangeFuzz, ArchiveTrees)
+{
+    const std::vector<Bytes> seeds = orvane::fuzz::ArchiveExchangeSeeds();
+    ASSERT_EQ(seeds.size(), 2u);
+    Rng rng{0x51ED5EEDu};
+    int loads = 0;
+    int refusals = 0;
+    for (const Bytes& seed : seeds) {
+        ASSERT_TRUE(orvane::fuzz::ArchiveExchangeLoads(seed.data(), seed.size()));
+        for (int i = 0; i < 200; ++i) {
+            const Bytes input = Mutate(seed, rng);
+            ++(orvane::fuzz::ArchiveExchangeLoads(input.data(), input.size()) ? loads : refusals);
+        }
+    }
+    // The mutations reach both a loaded tree with other values and a refusal.
+    EXPECT_GT(loads, 0);
+    EXPECT_GT(refusals, 0);
+    RunEntry(orvane::fuzz::ArchiveExchangeEntry, seeds, 400);
 }
 
 }  // namespace
