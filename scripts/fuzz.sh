@@ -116,3 +116,4 @@ run text "$text_seconds" 1024
 # The toolkit's parsers of stored data: property storages and PNG (their own targets and seeds).
 bash "$root/scripts/fuzz.d/toolkit-common.sh"
 bash "$root/scripts/fuzz.d/toolkit-png.sh"
+bash "$root/scripts/fuzz.d/toolkit-images.sh"

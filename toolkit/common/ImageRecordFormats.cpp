@@ -168,6 +168,19 @@ bool IsBmpFile32(const uint8_t* data, size_t size)
     return Dword(data + 14) >= kInfoHeaderSize && Word(data + 14 + 14) == 32;
 }
 
+bool CheckBmpFile(const uint8_t* head, size_t headSize, uint64_t fileSize)
+{
+    DibLayout layout;
+    if (head == nullptr || headSize < 14 + kInfoHeaderSize || headSize > fileSize ||
+        head[0] != 'B' || head[1] != 'M' ||
+        !ValidateDibHeader(head + 14, headSize - 14, layout)) {
+        return false;
+    }
+    const uint64_t pixels = Dword(head + 10);
+    return pixels >= 14 + layout.headerSize + layout.colourTableBytes && pixels <= fileSize &&
+           fileSize - pixels >= layout.imageBytes;
+}
+
 bool IsDibResource32(const uint8_t* data, size_t size)
 {
     return data != nullptr && size >= kInfoHeaderSize && Dword(data) >= kInfoHeaderSize &&

@@ -72,6 +72,9 @@ struct DibLayout {
 [[nodiscard]] bool HasPngSignature(const uint8_t* data, size_t size);
 // A BMP file ("BM", a 14-byte file header, then a full info header) with 32 bits per pixel.
 [[nodiscard]] bool IsBmpFile32(const uint8_t* data, size_t size);
+// A BMP file's headers (the first bytes of a file of fileSize bytes): "BM", a sound info
+// header, the pixels' offset past the headers and all pixel bytes inside the file.
+[[nodiscard]] bool CheckBmpFile(const uint8_t* head, size_t headSize, uint64_t fileSize);
 // An info header at the start of the data with a bit count of 32 (bitmap resources).
 [[nodiscard]] bool IsDibResource32(const uint8_t* data, size_t size);
 

@@ -11,6 +11,7 @@
 #include "toolkit/common/CUTKGraphicBitmapPng.h"
 #include "toolkit/common/ImageRecordFormats.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -343,6 +344,21 @@ HBITMAP LoadBitmapFromFile(LPCWSTR path, BOOL* alpha)
             *alpha = FALSE;
         }
         return png.LoadFromFile(path) ? DetachPng(png, alpha) : nullptr;
+    }
+    // A file that calls itself a BMP must hold what its headers promise; the system loaders
+    // are not given one that does not.
+    const std::vector<uint8_t> head =
+        ReadFileHead(path, static_cast<DWORD>(14 + orvane::kImageMaxHeaderBlock));
+    if (head.size() >= 2 && head[0] == 'B' && head[1] == 'M') {
+        WIN32_FILE_ATTRIBUTE_DATA attributes = {};
+        if (!::GetFileAttributesExW(path, GetFileExInfoStandard, &attributes)) {
+            return nullptr;
+        }
+        const uint64_t size = (static_cast<uint64_t>(attributes.nFileSizeHigh) << 32) |
+                              attributes.nFileSizeLow;
+        if (!orvane::CheckBmpFile(head.data(), std::min<uint64_t>(head.size(), size), size)) {
+            return nullptr;
+        }
     }
     const BOOL bits32 = Is32BitBitmapFile(path);
     UINT flags = LR_LOADFROMFILE | LR_DEFAULTSIZE;

@@ -117,7 +117,7 @@ TEST(ImageFuzzEntries, SeedsAndFixedMutations)
     RunEntry("ToolBarEntry", orvane::fuzz::ToolBarEntry,
         {ReadFixture(L"toolbar10.bin"), ReadFixture(L"toolbar_short.bin")}, 0x1234567u);
     RunEntry("IconDirectoryEntry", orvane::fuzz::IconDirectoryEntry, {ico}, 0x2345678u);
-    RunEntry("DibHeaderEntry", orvane::fuzz::DibHeaderEntry, {dib, icoImage}, 0x3456789u);
+    RunEntry("DibHeaderEntry", orvane::fuzz::DibHeaderEntry, {dib, icoImage, bmp}, 0x3456789u);
     RunEntry("IconRecordEntry", orvane::fuzz::IconRecordEntry, {SavedIconRecord()}, 0x456789Au);
 }
 
@@ -158,6 +158,12 @@ TEST(ImageFuzzEntries, ReadersRefuseWhatDoesNotFit)
     }
     // Pixels cut short by one byte.
     EXPECT_FALSE(orvane::Check32BitBitmapResource(dib.data(), dib.size() - 1, layout, offset));
+    // BMP files: whole, cut by one byte, pixels said to start past the end.
+    EXPECT_TRUE(orvane::CheckBmpFile(bmp.data(), bmp.size(), bmp.size()));
+    EXPECT_FALSE(orvane::CheckBmpFile(bmp.data(), bmp.size() - 1, bmp.size() - 1));
+    Bytes late = bmp;
+    late[11] = 0x7F;
+    EXPECT_FALSE(orvane::CheckBmpFile(late.data(), late.size(), late.size()));
     // An 8-bit header whose colour table runs past its block.
     Bytes palette(dib.begin(), dib.begin() + 40);
     palette[14] = 8;

@@ -126,6 +126,7 @@ def main():
 
     write("toolbar10.bin", toolbar([101, 102, 0, 103, 104, 105, 0, 106, 107, 108]))
     write("toolbar_short.bin", toolbar([101, 102, 103], count=10))
+    write("toolbar24.bin", toolbar(list(range(1001, 1025)), width=16, height=16))
     write("strip128.png", png(128, 16, strip(8, 16, True)))
     write("strip24icons.png", png(24 * 16, 16, strip(24, 16, True)))
     write("strip32.bmp", bmp(strip(3, 16, True), 32))
@@ -139,7 +140,9 @@ def main():
     none16 = [[0] * 16 for _ in range(16)]
     none32 = [[0] * 32 for _ in range(32)]
     write("alpha.ico", ico([(alpha16, 32, none16), (alpha32, 32, none32)]))
-    classic16 = [[(30, 160, 30, 0)] * 16 for _ in range(16)]
+    # Transparent pixels of a classic icon are black in its colour image.
+    classic16 = [[(30, 160, 30, 0) if x >= 4 else (0, 0, 0, 0) for x in range(16)]
+                 for _ in range(16)]
     border = [[1 if x < 4 else 0 for x in range(16)] for _ in range(16)]
     write("classic.ico", ico([(classic16, 24, border)]))
     # 8 by 8: left half red, right half the transparent index.

@@ -73,6 +73,18 @@ bool DibHeaderEntry(const uint8_t* data, size_t size)
             return false;
         }
     }
+    if (CheckBmpFile(data, size, size)) {
+        DibLayout file;
+        if (!ValidateDibHeader(data + 14, size - 14, file) || !SoundLayout(file)) {
+            return false;
+        }
+        const size_t pixels = static_cast<size_t>(data[10]) | (static_cast<size_t>(data[11]) << 8) |
+                              (static_cast<size_t>(data[12]) << 16) |
+                              (static_cast<size_t>(data[13]) << 24);
+        if (pixels > size || size - pixels < file.imageBytes) {
+            return false;
+        }
+    }
     (void)HasPngSignature(data, size);
     (void)IsBmpFile32(data, size);
     (void)IsDibResource32(data, size);
