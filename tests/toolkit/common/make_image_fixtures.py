@@ -116,6 +116,24 @@ def strip(cells, size, alpha_edge):
     return rows
 
 
+def disc(size, inner, outer):
+    """A disc with a soft edge: colour from inner at the top to outer at the bottom, alpha
+    falling off over the last pixel and a half of its radius."""
+    rows = []
+    centre = (size - 1) / 2
+    radius = size / 2 - 0.5
+    for y in range(size):
+        t = y / (size - 1)
+        colour = tuple(int(a + (b - a) * t) for a, b in zip(inner, outer))
+        row = []
+        for x in range(size):
+            d = ((x - centre) ** 2 + (y - centre) ** 2) ** 0.5
+            a = max(0.0, min(1.0, (radius - d) / 1.5 + 0.5))
+            row.append(colour + (int(a * 255),))
+        rows.append(row)
+    return rows
+
+
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
@@ -135,8 +153,8 @@ def main():
                 cell_colour(x // 16) + (0,) for x in range(48)] for y in range(16)]
     write("strip24.bmp", bmp(classic, 24))
     # Icons: alpha at 16 and 32 pixels, and a classic 16-pixel icon with a transparent border.
-    alpha16 = [[(200, 40, 40, 255 if 2 <= x < 14 else 0) for x in range(16)] for _ in range(16)]
-    alpha32 = [[(40, 40, 200, 255 if 4 <= x < 28 else 0) for x in range(32)] for _ in range(32)]
+    alpha16 = disc(16, (220, 50, 40), (250, 200, 60))
+    alpha32 = disc(32, (40, 60, 210), (90, 210, 250))
     none16 = [[0] * 16 for _ in range(16)]
     none32 = [[0] * 32 for _ in range(32)]
     write("alpha.ico", ico([(alpha16, 32, none16), (alpha32, 32, none32)]))
