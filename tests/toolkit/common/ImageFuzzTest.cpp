@@ -158,6 +158,15 @@ TEST(ImageFuzzEntries, ReadersRefuseWhatDoesNotFit)
     }
     // Pixels cut short by one byte.
     EXPECT_FALSE(orvane::Check32BitBitmapResource(dib.data(), dib.size() - 1, layout, offset));
+    // A 32-bit icon image (its height counts colour and mask rows): the colour rows must be
+    // there in full.
+    const Bytes ico = ReadFixture(L"alpha.ico");
+    const Bytes icoImage(ico.begin() + 6 + 32, ico.begin() + 6 + 32 + 40 + 16 * 16 * 4);
+    ASSERT_TRUE(orvane::Check32BitIconResource(icoImage.data(), icoImage.size(), layout, offset));
+    EXPECT_EQ(layout.height, 16);
+    EXPECT_EQ(layout.imageBytes, 16u * 16 * 4);
+    EXPECT_FALSE(
+        orvane::Check32BitIconResource(icoImage.data(), icoImage.size() - 1, layout, offset));
     // BMP files: whole, cut by one byte, pixels said to start past the end.
     EXPECT_TRUE(orvane::CheckBmpFile(bmp.data(), bmp.size(), bmp.size()));
     EXPECT_FALSE(orvane::CheckBmpFile(bmp.data(), bmp.size() - 1, bmp.size() - 1));

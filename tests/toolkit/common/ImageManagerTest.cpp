@@ -6,6 +6,8 @@
 #include "tests/toolkit/common/ImageTestImages.h"
 #include "toolkit/common/CUTKImageManager.h"
 
+#include <commctrl.h>
+
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -245,6 +247,42 @@ TEST_F(ImageManagerLoading, IconResourcesAndFiles)
     EXPECT_EQ(canvas.At(1, 8), RGB(1, 2, 3));
     EXPECT_EQ(canvas.At(10, 8), RGB(30, 160, 30));
     EXPECT_FALSE(manager->SetIconFromNameOrFile(L"no such icon.ico", 12));
+}
+
+TEST_F(ImageManagerLoading, RegisteredImageListsAnswerForTheirRange)
+{
+    HIMAGELIST list = ::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 1);
+    for (int i = 0; i < 3; ++i) {
+        HICON icon = orvane::test::MakeSolidIcon(16, 16, CellColour(i));
+        ASSERT_EQ(::ImageList_AddIcon(list, icon), i);
+        ::DestroyIcon(icon);
+    }
+    manager->AddImageList(list, 500, TRUE);
+    struct Case {
+        UINT id;
+        int width;
+        BOOL available;
+    } cases[] = {{499, 0, FALSE}, {500, 0, TRUE}, {502, 16, TRUE}, {502, 20, FALSE},
+                 {503, 0, FALSE}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(manager->IsImageAvailable(c.id, c.width), c.available) << c.id;
+        EXPECT_EQ(manager->GetImage(c.id, c.width) != nullptr, c.id >= 500 && c.id < 503)
+            << c.id;
+    }
+    // The wrapper draws image id - base of the list.
+    CUTKImageManagerIcon* wrapper = manager->GetImage(501);
+    ASSERT_NE(wrapper, nullptr);
+    EXPECT_EQ(wrapper->GetID(), 501u);
+    EXPECT_EQ(wrapper->GetWidth(), 16);
+    EXPECT_EQ(manager->GetImage(501), wrapper);
+    EXPECT_LE(ColourDistance(CentreColour(wrapper), CellColour(1)), 1);
+    // An icon set of the id comes first.
+    HICON own = orvane::test::MakeSolidIcon(16, 16, RGB(1, 2, 3));
+    ASSERT_TRUE(manager->SetIconImage(IconImageHandle(own), 501, 0, 0, 0));
+    ::DestroyIcon(own);
+    EXPECT_NE(manager->GetImage(501), wrapper);
+    EXPECT_EQ(CentreColour(manager->GetImage(501)), RGB(1, 2, 3));
+    EXPECT_EQ(CentreColour(manager->GetImage(502)), CellColour(2));
 }
 
 TEST(ImageLoaders, ResourceBitmapsSayWhetherTheyCarryAlpha)
