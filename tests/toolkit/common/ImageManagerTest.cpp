@@ -113,6 +113,21 @@ TEST_F(ImageManagerLoading, StripWidthsAndCellSizes)
     }
 }
 
+TEST_F(ImageManagerLoading, WholeBitmapAsCommandZero)
+{
+    for (BOOL alpha : {TRUE, FALSE}) {
+        manager->RemoveAll();
+        CBitmap picture;
+        picture.Attach(MakeStrip(48));
+        ASSERT_TRUE(manager->SetIconsFromBitmap(&picture, nullptr, 1, 0, 0, 0, alpha));
+        CUTKImageManagerIcon* icon = manager->GetImage(0, 48);
+        ASSERT_NE(icon, nullptr) << alpha;
+        EXPECT_EQ(icon->GetWidth(), 48);
+        EXPECT_EQ(icon->GetHeight(), 16);
+        EXPECT_EQ(manager->GetIconSet(1), nullptr);
+    }
+}
+
 TEST_F(ImageManagerLoading, IdListsWithZeros)
 {
     struct Case {

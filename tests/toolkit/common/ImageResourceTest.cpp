@@ -6,6 +6,7 @@
 #include "tests/toolkit/common/ImageTestImages.h"
 #include "toolkit/common/CUTKImageManager.h"
 #include "toolkit/common/CUTKPropExchangeArchive.h"
+#include "toolkit/common/CUTKPropExchangeIniFile.h"
 
 #include <cstdlib>
 #include <functional>
@@ -429,6 +430,45 @@ TEST(ImagePersistence, OtherCheckSumIsABadClass)
     EXPECT_TRUE(held.manager->IsImageAvailable(0x20000, 16));
     EXPECT_EQ(held.manager->m_nMaxCommand, 0x20000u);
     EXPECT_TRUE(held.Intact() || held.manager->GetIconSet(500) == nullptr);
+}
+
+TEST(ImagePersistence, IconSetThroughAnIniFile)
+{
+    wchar_t folder[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, folder);
+    const std::wstring file = std::wstring(folder) + L"orvane-icon-set.ini";
+    ::DeleteFileW(file.c_str());
+    CUTKImageManager* source = new CUTKImageManager;
+    HBITMAP bitmap = FourByTwo();
+    (void)source->SetIconImage(IconImageHandle(bitmap), 600, 0, 0, 0);
+    ::DeleteObject(bitmap);
+    HICON hot = orvane::test::MakeSolidIcon(4, 2, RGB(9, 80, 160), 1);
+    (void)source->SetIconImage(IconImageHandle(hot), 600, 0, 0, 2);
+    ::DestroyIcon(hot);
+    auto* store = new CUTKPropExchangeIniFile(FALSE, nullptr, L"Icons");
+    store->AssignFile(file.c_str());
+    source->ExchangeIconSet(600, store);
+    store->InternalRelease();
+    source->InternalRelease();
+
+    HeldIcons held;
+    auto* load = new CUTKPropExchangeIniFile(TRUE, nullptr, L"Icons");
+    load->AssignFile(file.c_str());
+    held.manager->ExchangeIconSet(600, load);
+    load->InternalRelease();
+    ::DeleteFileW(file.c_str());
+    EXPECT_TRUE(held.Intact());
+    CUTKImageManagerIcon* icon = held.manager->GetImage(600, 4);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_TRUE(icon->IsAlpha());
+    EXPECT_FALSE(icon->GetHotIcon().IsAlpha());
+    DrawCanvas canvas(4, 2, RGB(0, 0, 0));
+    icon->Draw(canvas.dc(), CPoint(0, 0));
+    EXPECT_EQ(canvas.At(0, 1), RGB(0, 20, 30));
+    DrawCanvas hotCanvas(4, 2, RGB(1, 1, 1));
+    icon->DrawImage(hotCanvas.dc(), CPoint(0, 0), icon->GetHotIcon());
+    EXPECT_EQ(hotCanvas.At(0, 0), RGB(1, 1, 1));
+    EXPECT_EQ(hotCanvas.At(2, 0), RGB(9, 80, 160));
 }
 
 }  // namespace
