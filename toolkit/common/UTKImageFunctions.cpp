@@ -333,6 +333,11 @@ HBITMAP LoadResourceBitmap(LPCWSTR name, BOOL* alpha)
     return LoadModuleResourceBitmap(AfxGetResourceHandle(), name, alpha);
 }
 
+HBITMAP LoadResourceBitmap(UINT id, BOOL* alpha)
+{
+    return LoadResourceBitmap(MAKEINTRESOURCEW(id), alpha);
+}
+
 HBITMAP LoadBitmapFromFile(LPCWSTR path, BOOL* alpha)
 {
     if (path == nullptr) {

@@ -32,6 +32,7 @@ HBITMAP PremultiplyBitmap(HBITMAP bitmap, BOOL* hasAlpha = nullptr);
 
 // Loaders. alpha (when given) receives whether the bitmap carries an alpha channel.
 HBITMAP LoadResourceBitmap(LPCWSTR name, BOOL* alpha);
+HBITMAP LoadResourceBitmap(UINT id, BOOL* alpha);
 HBITMAP LoadModuleResourceBitmap(HMODULE module, LPCWSTR name, BOOL* alpha);
 HBITMAP LoadBitmapFromFile(LPCWSTR path, BOOL* alpha);
 // Null unless the resource holds a sound 32-bit header and all its pixels.

@@ -1,15 +1,17 @@
 // Benchmark of the image manager (run by `make bench`, not a test): a 24-icon PNG strip loaded
 // through SetIconsFromToolBar against the support library's decoder plus an image list, and
 // 300 icons (normal, generated disabled, hot) drawn through the image resources against
-// ImageList_Draw. Prints milliseconds and ratios.
+// ImageList_Draw. Prints milliseconds and ratios. The reference decoder is the support
+// library's former one (libpng's simplified reader), kept here only for the comparison.
 #include "toolkit/common/CUTKImageManager.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include "WinNT_SP/Include_VS2005/ui/ResourceBitmap.h"
+#include <png.h>
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -30,6 +32,42 @@ double Ms(const std::function<void()>& work, int rounds)
     ::QueryPerformanceCounter(&b);
     return 1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) /
            static_cast<double>(f.QuadPart) / rounds;
+}
+
+// The former loader: a "PNG" resource through libpng's simplified reader.
+HBITMAP OldLoadPngResource(UINT id)
+{
+    HMODULE module = ::GetModuleHandleW(nullptr);
+    HRSRC info = ::FindResourceW(module, MAKEINTRESOURCEW(id), L"PNG");
+    HGLOBAL loaded = info != nullptr ? ::LoadResource(module, info) : nullptr;
+    const void* data = loaded != nullptr ? ::LockResource(loaded) : nullptr;
+    if (data == nullptr) {
+        return nullptr;
+    }
+    png_image image;
+    std::memset(&image, 0, sizeof(image));
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, data, ::SizeofResource(module, info))) {
+        return nullptr;
+    }
+    image.format = PNG_FORMAT_BGRA;
+    BITMAPINFO header = {};
+    header.bmiHeader.biSize = sizeof(header.bmiHeader);
+    header.bmiHeader.biWidth = static_cast<LONG>(image.width);
+    header.bmiHeader.biHeight = -static_cast<LONG>(image.height);
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 32;
+    header.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr || !png_image_finish_read(&image, nullptr, bits, 0, nullptr)) {
+        png_image_free(&image);
+        if (bitmap != nullptr) {
+            ::DeleteObject(bitmap);
+        }
+        return nullptr;
+    }
+    return bitmap;
 }
 
 HBITMAP MakeIconBitmap(int seed)
@@ -61,8 +99,7 @@ int wmain()
         kLoadRounds);
     const double old = Ms(
         [&] {
-            BOOL alpha = FALSE;
-            HBITMAP strip = LoadResourceBitmap(kStrip, &alpha);
+            HBITMAP strip = OldLoadPngResource(kStrip);
             HIMAGELIST list = ::ImageList_Create(16, 16, ILC_COLOR32, 24, 1);
             ok = ok && strip != nullptr && ::ImageList_Add(list, strip, nullptr) == 0;
             for (int i = 0; i < 24; ++i) {
