@@ -118,3 +118,4 @@ run text "$text_seconds" 1024
 bash "$root/scripts/fuzz.d/toolkit-common.sh"
 bash "$root/scripts/fuzz.d/toolkit-png.sh"
 bash "$root/scripts/fuzz.d/toolkit-archive.sh"
+bash "$root/scripts/fuzz.d/toolkit-images.sh"

@@ -1,12 +1,11 @@
-// The least of the UI toolkit's resource-bitmap loader that the command icons need: a "PNG"
-// resource decoded into a 32-bit DIB section with alpha, else a bitmap resource (32-bit ones as
-// DIB sections that keep their alpha).
+// The command-icon cache's bitmap loading: resource bitmaps come from the toolkit's loader
+// (a "PNG" resource decoded into a 32-bit DIB section with alpha, else a bitmap resource, 32-bit
+// ones keeping their alpha); a PNG held in memory decodes through the toolkit's decoder.
 #pragma once
 
 #include <windows.h>
 
-// NULL when there is no such resource or it cannot be decoded. The caller deletes the bitmap.
-HBITMAP LoadResourceBitmap(UINT resourceId, BOOL* hasAlpha);
+#include "toolkit/common/UTKImageFunctions.h"
 
 // A PNG image in memory as a top-down 32-bit DIB section (BGRA, straight alpha); NULL when the
 // data is not a PNG (signature checked first) or cannot be decoded.
