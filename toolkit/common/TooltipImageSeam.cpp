@@ -1,18 +1,29 @@
-// Tooltip images without an image manager: nothing is found, measured or drawn.
+// Tooltip images from the image manager.
 #include "toolkit/common/TooltipImageSeam.h"
+
+#include "toolkit/common/CUTKImageManager.h"
+#include "toolkit/common/CUTKImageManagerIcon.h"
 
 namespace TooltipImageSeam {
 
-CUTKImageManagerIcon* GetImage(CUTKImageManager* /*manager*/, UINT /*command*/, int /*width*/)
+CUTKImageManagerIcon* GetImage(CUTKImageManager* manager, UINT command, int width)
 {
-    return nullptr;
+    return manager != nullptr ? manager->GetImage(command, width) : nullptr;
 }
 
-SIZE GetImageSize(const CUTKImageManagerIcon* /*image*/)
+SIZE GetImageSize(const CUTKImageManagerIcon* image)
 {
-    return SIZE{0, 0};
+    if (image == nullptr) {
+        return SIZE{0, 0};
+    }
+    return SIZE{image->GetWidth(), image->GetHeight()};
 }
 
-void DrawImage(CDC* /*dc*/, CUTKImageManagerIcon* /*image*/, POINT /*point*/) {}
+void DrawImage(CDC* dc, CUTKImageManagerIcon* image, POINT point)
+{
+    if (image != nullptr && dc != nullptr) {
+        image->Draw(dc, CPoint(point));
+    }
+}
 
 }  // namespace TooltipImageSeam

@@ -1,5 +1,5 @@
 // The one place where tooltips reach the image manager: looking up the image of a command,
-// measuring it and drawing it. Until the image manager is linked in, no image is found.
+// measuring it and drawing it.
 #pragma once
 
 #include "platform/framework/Framework.h"

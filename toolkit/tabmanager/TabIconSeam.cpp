@@ -1,11 +1,17 @@
 #include "toolkit/tabmanager/TabIconSeam.h"
 
+#include "toolkit/common/CUTKImageManagerIcon.h"
+#include "toolkit/common/IconImageHandle.h"
+
 BOOL TabIconDraw(CUTKImageManagerIcon* icon, CDC* dc, CPoint point, CSize size, int state)
 {
-    (void)icon;
-    (void)dc;
-    (void)point;
-    (void)size;
-    (void)state;
-    return FALSE;
+    if (icon == nullptr || dc == nullptr) {
+        return FALSE;
+    }
+    IconImageHandle& image = icon->GetIconForState(state);
+    if (image.IsEmpty()) {
+        return FALSE;
+    }
+    icon->DrawImage(dc, point, image, size);
+    return TRUE;
 }

@@ -1,5 +1,5 @@
-// The one place where tab drawing reaches the image manager's icons. Until the image manager
-// is wired in, an icon draws nothing; callers keep working as for a tab without an icon.
+// The one place where tab drawing reaches the image manager's icons: a tab without an icon,
+// or an icon without the image for a state, draws nothing.
 #pragma once
 
 #include "platform/framework/Framework.h"
@@ -11,5 +11,5 @@ class CUTKImageManagerIcon;
 enum TabIconState { tabIconNormal = 0, tabIconDisabled = 1, tabIconHot = 2, tabIconChecked = 3 };
 
 // Draws the icon's image for the state at the point with the size; FALSE when nothing was
-// drawn (no icon, or no image manager yet).
+// drawn (no icon, or no image for the state).
 BOOL TabIconDraw(CUTKImageManagerIcon* icon, CDC* dc, CPoint point, CSize size, int state);

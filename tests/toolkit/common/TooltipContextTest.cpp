@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/toolkit/common/ImageTestImages.h"
 #include "tests/toolkit/common/TooltipTestHost.h"
+#include "toolkit/common/CUTKImageManager.h"
+#include "toolkit/common/CUTKImageManagerIcon.h"
 #include "toolkit/common/CUTKToolTipContext.h"
 #include "toolkit/common/CUTKToolTipContextKinds.h"
 #include "toolkit/common/UTKDrawFunctions.h"
@@ -427,6 +430,54 @@ TEST_F(ContextMessages, ImagesAndMnemonics)
         ASSERT_NE(image, nullptr) << "an image (none without a manager) goes with each tool";
         ++id;
     }
+}
+
+TEST_F(ContextMessages, ToolImageComesFromItsImageManagerAtImageBasePlusId)
+{
+    CUTKImageManager* images = new CUTKImageManager;
+    IconImageHandle small(orvane::test::MakeBitmap32(16, 16, [](int, int) { return 0xFF112233u; }));
+    IconImageHandle large(orvane::test::MakeBitmap32(32, 32, [](int, int) { return 0xFF445566u; }));
+    ASSERT_TRUE(images->SetIconImage(small, 102, 0, 0, 0));
+    ASSERT_TRUE(images->SetIconImage(large, 102, 0, 0, 0));
+    struct Case {
+        UINT_PTR tool;
+        int width;
+        CUTKImageManagerIcon* expected;
+    } cases[] = {
+        {2, 16, images->GetImage(102, 16)},
+        {2, 1, images->GetImage(102, 32)},
+        {3, 16, nullptr},  // no image for command 103
+    };
+    UINT_PTR previous = 0;
+    for (const Case& c : cases) {
+        m_context.ShowImage(TRUE, 100, c.width);
+        // A fresh id each time, so the tool is new and its image is looked up again.
+        m_host.tools = {{c.tool, {10, 10, 110, 60}, L"Tip"}};
+        m_host.tools[0].images = images;
+        if (c.tool == previous) {
+            m_host.tools = {{c.tool + 10, {10, 10, 110, 60}, L"Other"}};
+            Send(WM_MOUSEMOVE, 0);
+            m_host.tools = {{c.tool, {10, 10, 110, 60}, L"Tip"}};
+            m_host.tools[0].images = images;
+        }
+        previous = c.tool;
+        m_context.log.clear();
+        Send(WM_MOUSEMOVE, 0);
+        const TipRecord* image = nullptr;
+        for (const TipRecord& r : m_context.log) {
+            if (r.message == UTK_TTM_SETIMAGE) {
+                image = &r;
+            }
+        }
+        ASSERT_NE(image, nullptr) << "tool " << c.tool << " width " << c.width;
+        EXPECT_EQ(image->id, reinterpret_cast<UINT_PTR>(c.expected))
+            << "tool " << c.tool << " width " << c.width;
+    }
+    EXPECT_NE(cases[0].expected, nullptr);
+    EXPECT_NE(cases[0].expected, cases[1].expected);
+    m_context.DeactivateToolTip();
+    m_host.tools.clear();
+    images->InternalRelease();
 }
 
 TEST_F(ContextMessages, StandardTooltipRegistersTheTool)

@@ -19,6 +19,7 @@ struct TipTool {
     const wchar_t* description = nullptr;
     RECT exclude = {0, 0, 0, 0};
     UINT flags = 0;
+    CUTKImageManager* images = nullptr;
 };
 
 // A top-level framework window whose mouse and key messages go to a tooltip context (when one
@@ -60,7 +61,7 @@ public:
         }
         CUTKToolTipContext::FillToolInfoEx(record, m_hWnd, tool->rect,
                                            static_cast<INT_PTR>(tool->id), tool->text, tool->title,
-                                           tool->description, nullptr);
+                                           tool->description, tool->images);
         if (record->cbSize == TTTOOLINFOW_V2_SIZE && record->lParam != 0) {
             reinterpret_cast<UTK_TOOLTIP_EXTRAINFO*>(record->lParam)->rcExclude = tool->exclude;
         }
@@ -143,6 +144,9 @@ protected:
             break;
         case TTM_ACTIVATE:
         case UTK_TTM_SETIMAGE:
+            // The image pointer goes in the id slot.
+            m_log->push_back({message, wParam, static_cast<UINT_PTR>(lParam), std::wstring()});
+            break;
         case TTM_SETDELAYTIME:
             m_log->push_back({message, wParam, 0, std::wstring()});
             break;
