@@ -6,9 +6,12 @@
 #include <gtest/gtest.h>
 
 #include "tests/toolkit/common/DrawCanvas.h"
+#include "tests/toolkit/common/ImageTestImages.h"
 #include "tests/toolkit/tabmanager/TabHost.h"
 #include "tests/toolkit/common/ThemeRun.h"
 #include "toolkit/common/CUTKColorManager.h"
+#include "toolkit/common/CUTKImageManager.h"
+#include "toolkit/common/CUTKImageManagerIcon.h"
 #include "toolkit/tabmanager/CUTKTabManagerNavigateButtons.h"
 
 using orvane::test::ClassicRun;
@@ -242,4 +245,48 @@ TEST(TabDraw, TurnedNativeFacesDrawnAgainMatchAFreshDrawing)
         }
         EXPECT_EQ(differing, 0) << "position " << position;
     }
+}
+
+TEST(TabIcons, TabDrawsTheImageOfItsStateAtTheRectangle)
+{
+    CUTKImageManager* images = new CUTKImageManager;
+    IconImageHandle normal(orvane::test::MakeBitmap32(16, 16, [](int, int) { return 0xFF2040C0u; }));
+    IconImageHandle hot(orvane::test::MakeBitmap32(16, 16, [](int, int) { return 0xFFC04020u; }));
+    ASSERT_TRUE(images->SetIconImage(normal, 5, 0, 0, 0));
+    ASSERT_TRUE(images->SetIconImage(hot, 5, 0, 0, 2));
+    CUTKImageManagerIcon* icon = images->GetImage(5, 16);
+    ASSERT_NE(icon, nullptr);
+
+    TabHost host;
+    host.AddItem(-1);
+    host.AddItem(-1);
+    host.SetCurSel(0);
+    CUTKTabManagerItem* item = host.GetItem(1);
+    struct Case {
+        const char* name;
+        bool enabled;
+        COLORREF expected;  // at the icon's middle
+    } cases[] = {
+        {"normal", true, RGB(0x20, 0x40, 0xC0)},
+        {"disabled", false, CLR_INVALID},  // generated grey: neither colour
+    };
+    for (const Case& c : cases) {
+        item->m_bEnabled = c.enabled ? TRUE : FALSE;
+        DrawCanvas canvas(40, 40, RGB(255, 255, 255));
+        item->DrawImage(canvas.dc(), CRect(10, 10, 26, 26), icon);
+        const COLORREF middle = canvas.At(18, 18);
+        if (c.expected != CLR_INVALID) {
+            EXPECT_EQ(middle, c.expected) << c.name;
+        } else {
+            EXPECT_NE(middle, RGB(0x20, 0x40, 0xC0)) << c.name;
+            EXPECT_NE(middle, RGB(255, 255, 255)) << c.name;
+        }
+        EXPECT_EQ(canvas.At(5, 5), RGB(255, 255, 255)) << c.name << ": outside the rectangle";
+    }
+    // The selected tab without a checked image takes the hot one.
+    item = host.GetItem(0);
+    DrawCanvas canvas(40, 40, RGB(255, 255, 255));
+    item->DrawImage(canvas.dc(), CRect(10, 10, 26, 26), icon);
+    EXPECT_EQ(canvas.At(18, 18), RGB(0xC0, 0x40, 0x20));
+    images->InternalRelease();
 }
