@@ -447,6 +447,10 @@ HRESULT CSoundSpeedFlt::EndOfStream()
     if (!m_pOutput) {
         return E_POINTER;
     }
+    // The stretch still holds the last part of the sound: it is heard before the end.
+    if (!m_notDelivering && m_State != State_Stopped && !m_soundSpeed.Drain()) {
+        ReportFailure(L"Drain", E_OUTOFMEMORY, __LINE__);
+    }
     const HRESULT hr = ReceiveIfNeed();
     if (FAILED(hr)) {
         ReportFailure(L"ReceiveIfNeed", hr, __LINE__);

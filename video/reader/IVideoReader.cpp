@@ -271,6 +271,8 @@ const wchar_t* IVideoReader::SetReadRange(LONGLONG start, LONGLONG length)
     }
     SetRange(start, length);
     m_rangeLength = length;
+    // A new range while paused is the new place to go on from, not the place of the pause.
+    m_pausedPosition = -1;
     LONGLONG current = m_rangeStart;
     LONGLONG stop = m_rangeStop;
     const HRESULT hr = m_mediaSeeking->SetPositions(&current, AM_SEEKING_AbsolutePositioning,

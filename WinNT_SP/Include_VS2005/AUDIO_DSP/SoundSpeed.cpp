@@ -1,5 +1,6 @@
-// Streaming around SndSpeedAlg: input gathering, start-up skip and the output queue. The queue
-// grows by one output block when it is full and is compacted by one block move per read.
+// Streaming around SndSpeedAlg: input gathering, start-up skip, the output queue and the drain
+// at the end of a stream. The queue grows by one output block when it is full and is compacted
+// by one block move per read.
 #include "WinNT_SP/Include_VS2005/AUDIO_DSP/SoundSpeed.h"
 
 #include <algorithm>
@@ -23,6 +24,8 @@ bool SoundSpeed::Init(int rate, int channels, double speed)
 {
     ended = 1;
     inFill = 0;
+    receivedValues = 0;
+    blockSteps = 0;
     FreeBuffers();
     if (!SndSpeedAlg::Init(rate, channels, speed)) {
         return false;
@@ -82,6 +85,7 @@ bool SoundSpeed::Process(const float* values, unsigned count)
         return true;
     }
     const unsigned blockValues = static_cast<unsigned>(GetInputBlockSize());
+    receivedValues += count;
     bool ok = true;
     while (count > 0) {
         const unsigned take = std::min(count, blockValues - inFill);
@@ -91,10 +95,46 @@ bool SoundSpeed::Process(const float* values, unsigned count)
         count -= take;
         if (inFill == blockValues) {
             ProcessBlock(inBlock.data(), outBlock.data());
+            ++blockSteps;
             inFill = 0;
             ok = QueueBlock() && ok;
         }
     }
+    return ok;
+}
+
+bool SoundSpeed::Drain()
+{
+    if (ended != 0 || inBlock.empty() || outBlock.empty() || queue.empty()) {
+        ended = 1;
+        return true;
+    }
+    ended = 1;
+    const unsigned long long hop = static_cast<unsigned>(GetHopIn());
+    const unsigned long long channelCount = static_cast<unsigned>(GetInputBlockSize()) / hop;
+    const unsigned long long outValues = static_cast<unsigned>(GetOutputBlockSize());
+    const unsigned long long skip = static_cast<unsigned>(GetStartSkip());
+    // Each step turns hopIn input frames into overlapLen output frames; the start-up skip
+    // aligns the output's start with the input's.
+    const unsigned long long frames = receivedValues / channelCount;
+    const unsigned long long wanted =
+        (frames * static_cast<unsigned>(GetOverlapLen()) + hop - 1) / hop * channelCount;
+    auto produced = [&] {
+        const unsigned long long written = blockSteps * outValues;
+        return written > skip ? written - skip : 0ull;
+    };
+    bool ok = true;
+    while (produced() < wanted) {
+        std::fill(inBlock.begin() + inFill, inBlock.end(), 0.0f);
+        ProcessBlock(inBlock.data(), outBlock.data());
+        ++blockSteps;
+        inFill = 0;
+        ok = QueueBlock() && ok;
+    }
+    inFill = 0;
+    // The silence pushed in behind the input's end is not part of the stream.
+    const unsigned long long beyond = produced() - std::min(produced(), wanted);
+    queueFill -= static_cast<unsigned>(std::min<unsigned long long>(beyond, queueFill));
     return ok;
 }
 

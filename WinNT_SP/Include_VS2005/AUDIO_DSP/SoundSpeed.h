@@ -21,6 +21,12 @@ public:
     // Feeds count interleaved values. False only when the output queue could not grow: the
     // output of that block is lost (the stream itself goes on).
     [[nodiscard]] bool Process(const float* values, unsigned count);
+    // The end of the stream: runs the input still held (the unfinished block and the history
+    // behind the last output) through the stretch with silence after it, and trims the queue so
+    // that the output since Init lasts the input's length at the realised speed, rounded up to
+    // a frame. Process then ignores input until the next Init. False only when the output
+    // queue could not grow (that part of the tail is lost).
+    [[nodiscard]] bool Drain();
     // Copies up to maxCount queued values (all channels) to dest; returns the number copied.
     unsigned Read(unsigned maxCount, float* dest);
     unsigned GetQueuedCount() const { return queueFill; }
@@ -36,6 +42,8 @@ private:
     unsigned inFill = 0;         // values gathered in inBlock, < GetInputBlockSize()
     unsigned queueFill = 0;      // values waiting in queue
     unsigned skipLeft = 0;       // start-up output values still to drop
+    unsigned long long receivedValues = 0;  // values taken by Process since Init
+    unsigned long long blockSteps = 0;      // block steps run since Init
     std::vector<float> inBlock;  // GetInputBlockSize() values
     std::vector<float> outBlock; // GetOutputBlockSize() values
     std::vector<float> queue;    // grown by one output block at a time

@@ -94,7 +94,9 @@ void TestPcmSourcePin::Fill(BYTE* data, long bytes, long long firstFrame) const
     const long frames = bytes / m_format.nBlockAlign;
     for (long f = 0; f < frames; ++f) {
         const double t = static_cast<double>(firstFrame + f) / m_format.nSamplesPerSec;
-        const double v = 0.5 * std::sin(2 * std::numbers::pi * 330.0 * t);
+        const bool burst = firstFrame + f >= m_totalFrames - m_burstFrames;
+        const double v = burst ? 0.95 * std::sin(2 * std::numbers::pi * 1000.0 * t)
+                               : 0.5 * std::sin(2 * std::numbers::pi * 330.0 * t);
         for (int c = 0; c < m_format.nChannels; ++c) {
             if (m_format.wBitsPerSample == 8) {
                 *data++ = static_cast<BYTE>(128 + static_cast<int>(v * 127));

@@ -22,6 +22,11 @@ public:
     // Flushes downstream and pushes again from `seconds` into the tone; the new samples are
     // stamped from the current stream time on, so the renderer plays them at once.
     void Seek(double seconds);
+    // The last `seconds` of the stream become a louder, higher marker tone (set before Run).
+    void SetEndBurst(double seconds)
+    {
+        m_burstFrames = static_cast<long long>(seconds * m_format.nSamplesPerSec);
+    }
     // Samples without time stamps (a broken upstream) when set before the graph runs.
     void SetUntimed(bool untimed) { m_untimed = untimed; }
     // Bytes of PCM delivered so far (all segments).
@@ -40,6 +45,7 @@ private:
     REFERENCE_TIME m_timeBase = 0;       // stream time of m_segmentFrame
     long long m_segmentFrame = 0;        // frame at which the current segment started
     bool m_untimed = false;
+    long long m_burstFrames = 0;
     HANDLE m_thread = nullptr;
     std::atomic<bool> m_stop{false};
     std::atomic<long long> m_delivered{0};

@@ -383,6 +383,38 @@ TEST(EnginePlayback, SeekShowsThePicturesOfTheNewPosition)
     rig.engine->ReleaseReader(reader);
 }
 
+// A new position set while paused (a seek or a frame step) is where playing goes on from, not
+// the place of the pause.
+TEST(EnginePlayback, PlayingAfterAPausedSeekGoesOnFromTheNewPosition)
+{
+    PlaybackRig rig;
+    rig.engine->SetVideoWindows(rig.window[0], rig.window[1]);
+    READER_CB_PARAMS main;
+    READER_CB_PARAMS scan;
+    IQVRVideoReader* reader = OpenFile(rig.engine, &main, &scan, kShownSample);
+    ASSERT_NE(reader, nullptr);
+    ASSERT_EQ(reader->ShowVideo(TRUE), nullptr);
+    ASSERT_EQ(reader->SetReadRange(0, 0), nullptr);
+    ASSERT_EQ(reader->Play(1.0, FALSE, nullptr, -10000, TRUE), nullptr);
+    Pump(700);
+    ASSERT_EQ(reader->Pause(), nullptr);
+    Pump(200);
+    const double paused = LastPosition(rig.callback);
+    EXPECT_LT(paused, 3.0);
+
+    const LONGLONG second = 10000000;
+    ASSERT_EQ(reader->SetReadRange(10 * second, 0), nullptr);
+    ASSERT_EQ(reader->Play(1.0, FALSE, nullptr, -10000, TRUE), nullptr);
+    Pump(500);
+    ASSERT_EQ(reader->Pause(), nullptr);
+    const double resumed = LastPosition(rig.callback);
+    EXPECT_GE(resumed, 10.0);
+    EXPECT_LT(resumed, 11.5);
+    double at = 0;
+    EXPECT_EQ(reader->Stop(FALSE, &at), nullptr);
+    rig.engine->ReleaseReader(reader);
+}
+
 TEST(EnginePlayback, WindowsFollowTheCallsAndAudioOnlyNeedsNone)
 {
     PlaybackRig rig;
