@@ -184,7 +184,9 @@ LRESULT InetOpening::OnReaderStatus(WPARAM, LPARAM)
             return 0;
         }
     }
-    if (m_finished) {
+    // Only a batch with an outcome rewrites the status box: the announcements of items that an
+    // earlier batch already took come in empty and must not wipe the outcome.
+    if (m_finished && done) {
         m_status.ClearText();
         SetStatusText(statusText, lastKind);
     }

@@ -130,6 +130,8 @@ std::wstring InetWMAAsyncReader::StartReaderThread()
 UINT InetWMAAsyncReader::ReaderThreadProc(LPVOID param)
 {
     auto* self = static_cast<InetWMAAsyncReader*>(param);
+    // The engine builds the receiver's graph on this thread.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     {
         WorkerCrashScope crashReport;
         try {
@@ -140,6 +142,9 @@ UINT InetWMAAsyncReader::ReaderThreadProc(LPVOID param)
         } catch (const std::exception&) {
             ThePlayerState().AppendThreadError(L"Out of memory.");
         }
+    }
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
     }
     if (self->m_closedForGood) {
         // The owner let go while this thread still ran: the runtime's hold on the callback goes

@@ -43,12 +43,23 @@ public:
     using Base::Base;
     std::vector<Step> steps;
     size_t next = 0;
+    // A dialog that never gets where a step waits is cancelled, so that a failure cannot hang
+    // the test program.
+    DWORD limitMs = 60000;
+    bool timedOut = false;
 
 protected:
     LRESULT OnKickIdle(WPARAM, LPARAM)
     {
+        if (m_start == 0) {
+            m_start = GetTickCount();
+        }
         if (next < steps.size()) {
-            if (steps[next](this->m_hWnd)) {
+            if (GetTickCount() - m_start > limitMs) {
+                timedOut = true;
+                next = steps.size();
+                PostMessageW(this->m_hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            } else if (steps[next](this->m_hWnd)) {
                 ++next;
             } else {
                 Sleep(20);
@@ -57,6 +68,9 @@ protected:
         return next < steps.size() ? TRUE : FALSE;
     }
     DECLARE_MESSAGE_MAP()
+
+private:
+    DWORD m_start = 0;
 };
 
 BEGIN_TEMPLATE_MESSAGE_MAP(Driven, Base, Base)

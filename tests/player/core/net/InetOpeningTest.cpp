@@ -31,7 +31,7 @@ TEST_F(InetOpeningTest, SuccessShowsGreenStatusAndHeaderLines)
     details.SetInt(1);
     details.MarkSet();
     Driven<InetOpening> dialog;
-    std::wstring buttonWhileOpen, buttonAfter, status, log, url;
+    std::wstring buttonWhileOpen, buttonAfter, status, statusLater, log, url;
     CharLook statusLook, urlLook, headerLook;
     dialog.steps = {[&](HWND d) {
                         buttonWhileOpen = Text(d, IDOK);
@@ -52,6 +52,12 @@ TEST_F(InetOpeningTest, SuccessShowsGreenStatusAndHeaderLines)
                                             header == std::wstring::npos
                                                 ? 0
                                                 : static_cast<LONG>(header) + 1);
+                        // A later announcement without an outcome keeps the outcome shown.
+                        PostMessageW(d, WM_INET_READER_STATUS, 0, 0);
+                        return true;
+                    },
+                    [&](HWND d) {
+                        statusLater = Text(d, IDC_INET_STATUS);
                         Press(d, IDOK);
                         return true;
                     },
@@ -62,7 +68,10 @@ TEST_F(InetOpeningTest, SuccessShowsGreenStatusAndHeaderLines)
     EXPECT_EQ(url, target);
     // Rich edits end lines with a lone carriage return.
     EXPECT_EQ(status.rfind(L"The URL was opened successfully.\r", 0), 0u) << status;
-    EXPECT_NE(status.find(L"Suspected content type: WMV/ASF/WMA."), std::wstring::npos);
+    EXPECT_NE(status.find(L"Suspected content type: WMV/ASF/WMA."), std::wstring::npos)
+        << std::string(status.begin(), status.end()) << "\n"
+        << std::string(log.begin(), log.end());
+    EXPECT_EQ(statusLater, status);
     EXPECT_EQ(statusLook.color, kInetSuccessColor);
     EXPECT_TRUE(statusLook.bold);
     EXPECT_EQ(log.rfind(L"URL: " + target, 0), 0u) << log;
@@ -76,7 +85,10 @@ TEST_F(InetOpeningTest, CloseWhenOpenedEndsByItself)
 {
     Driven<InetOpening> dialog;
     dialog.m_closeWhenOpened = TRUE;
+    // Only the time limit would end a dialog that does not close by itself.
+    dialog.steps = {[](HWND) { return false; }};
     EXPECT_EQ(dialog.OpenURL(PeerUrl("nginx", L"/audio-only.wma")), L"");
+    EXPECT_FALSE(dialog.timedOut);
     ASSERT_NE(dialog.m_reader, nullptr);
     EXPECT_EQ(dialog.m_reader->GetThreadState(), kInetThreadFinished);
     EXPECT_NE(dialog.m_reader->GetStreamNumber(0), 0);
