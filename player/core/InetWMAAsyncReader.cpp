@@ -22,10 +22,10 @@
 
 namespace {
 
-// The runtime's status names, by value.
+// The runtime's status names, by value (WMT_END_OF_FILE is another name of WMT_EOF).
 const wchar_t* const kStatusNames[] = {
     L"WMT_ERROR", L"WMT_OPENED", L"WMT_BUFFERING_START", L"WMT_BUFFERING_STOP", L"WMT_EOF",
-    L"WMT_END_OF_FILE", L"WMT_END_OF_SEGMENT", L"WMT_END_OF_STREAMING", L"WMT_LOCATING",
+    L"WMT_END_OF_SEGMENT", L"WMT_END_OF_STREAMING", L"WMT_LOCATING",
     L"WMT_CONNECTING", L"WMT_NO_RIGHTS", L"WMT_MISSING_CODEC", L"WMT_STARTED", L"WMT_STOPPED",
     L"WMT_CLOSED", L"WMT_STRIDING", L"WMT_TIMER", L"WMT_INDEX_PROGRESS", L"WMT_SAVEAS_START",
     L"WMT_SAVEAS_STOP", L"WMT_NEW_SOURCEFLAGS", L"WMT_NEW_METADATA", L"WMT_BACKUPRESTORE_BEGIN",
@@ -40,6 +40,7 @@ const wchar_t* const kStatusNames[] = {
     L"WMT_TRANSCRYPTOR_READ", L"WMT_TRANSCRYPTOR_CLOSED", L"WMT_PROXIMITY_RESULT",
     L"WMT_PROXIMITY_COMPLETED", L"WMT_CONTENT_ENABLER",
 };
+static_assert(sizeof kStatusNames / sizeof kStatusNames[0] == 52);
 
 
 std::wstring WMErrorText(HRESULT hr, const std::wstring& function)

@@ -557,4 +557,20 @@ TEST_F(InetReaderPeerTest, LongUrlsEndInAnError)
     }
 }
 
+TEST(InetReaderStatus, StatusNamesFollowTheRuntimesNumbers)
+{
+    const struct {
+        int value;
+        const wchar_t* name;
+    } cases[] = {
+        {0, L"WMT_ERROR"},           {1, L"WMT_OPENED"},        {4, L"WMT_EOF"},
+        {6, L"WMT_END_OF_STREAMING"}, {11, L"WMT_STARTED"},      {12, L"WMT_STOPPED"},
+        {13, L"WMT_CLOSED"},         {20, L"WMT_NEW_METADATA"}, {26, L"WMT_NO_RIGHTS_EX"},
+        {51, L"WMT_CONTENT_ENABLER"}, {52, L"52"},              {1000, L"1000"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(InetWMAAsyncReader::StatusName(static_cast<WMT_STATUS>(c.value)), c.name);
+    }
+}
+
 }  // namespace
