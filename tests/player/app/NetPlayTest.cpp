@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <cwchar>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -145,6 +146,19 @@ TEST_F(NetPlayTest, PlaysAPresentationFromNginxToItsEnd)
     HWND main = WaitMainWindow(GetProcessId(process), kStartMs);
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(WaitTrace(run, L"Play URL started", kStartMs));
+    // The position in the title advances while it plays.
+    int played = -1;
+    for (int i = 0; i < 150 && played < 2; ++i) {
+        Sleep(100);
+        const std::wstring shown = WindowTitle(main);
+        const size_t open = shown.rfind(L'[');
+        int h = 0, m = 0, s = 0;
+        if (open != std::wstring::npos &&
+            swscanf(shown.c_str() + open, L"[%d:%d:%d /", &h, &m, &s) == 3) {
+            played = h * 3600 + m * 60 + s;
+        }
+    }
+    EXPECT_GE(played, 2);
     EXPECT_TRUE(WaitTrace(run, L"URL end of stream", kStartMs + 20000));
     const std::wstring title = WindowTitle(main);
     EXPECT_NE(title.find(L"sample-video1.wmv ("), std::wstring::npos)
@@ -192,15 +206,16 @@ TEST_F(NetPlayTest, LiveHasNoDurationStopClosesAndPlayOpensAgain)
         PostMessageW(main, WM_COMMAND, kStop, 0);
         ASSERT_TRUE(WaitTrace(run, L"Stop URL", kStartMs));
         // The sender restarts after the stop's disconnect: Play opens the URL again.
-        Sleep(1500);
-        PostMessageW(main, WM_COMMAND, kPlay, 0);
-        for (int i = 0; i < 40; ++i) {
+        // Play is refused (with its message) until the sender listens again.
+        for (int i = 0; i < 20; ++i) {
+            Sleep(500);
+            PostMessageW(main, WM_COMMAND, kPlay, 0);
+            Sleep(500);
             const std::wstring trace = ReadTrace(run);
             const size_t stop = trace.find(L"Stop URL");
             if (trace.find(L"Play URL started", stop) != std::wstring::npos) {
                 break;
             }
-            Sleep(250);
         }
         watchdog.Stop();
         EXPECT_FALSE(watchdog.Failed());

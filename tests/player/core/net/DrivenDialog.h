@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -76,6 +78,26 @@ private:
 BEGIN_TEMPLATE_MESSAGE_MAP(Driven, Base, Base)
     ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
 END_MESSAGE_MAP()
+
+// With ORVANE_SHOT_PAUSE_MS set (scripts/net-screenshots.sh), a step that holds the dialog on
+// screen that long, while it keeps painting, so that a screenshot can be taken; otherwise a step
+// that passes at once.
+inline Step ShotPause(const char* name)
+{
+    auto since = std::make_shared<DWORD>(0);
+    return [since, name](HWND) {
+        const char* pause = std::getenv("ORVANE_SHOT_PAUSE_MS");
+        if (pause == nullptr) {
+            return true;
+        }
+        if (*since == 0) {
+            *since = GetTickCount();
+            std::printf("shot: %s\n", name);
+            std::fflush(stdout);
+        }
+        return GetTickCount() - *since >= static_cast<DWORD>(std::atoi(pause));
+    };
+}
 
 inline void Press(HWND dialog, int id)
 {

@@ -58,6 +58,10 @@ TEST_F(InetOpeningTest, SuccessShowsGreenStatusAndHeaderLines)
                     },
                     [&](HWND d) {
                         statusLater = Text(d, IDC_INET_STATUS);
+                        return true;
+                    },
+                    ShotPause("opening-success"),
+                    [&](HWND d) {
                         Press(d, IDOK);
                         return true;
                     },
@@ -144,12 +148,13 @@ TEST_F(InetOpeningTest, FailuresEndInTheirTextsOnOneLine)
 
 TEST_F(InetOpeningTest, InterruptCancelsAStalledOpen)
 {
+    TypedValue& details = AppSettings().Item(SETT_InetOpenDet);
+    details.SetInt(1);
+    details.MarkSet();
     Driven<InetOpening> dialog;
-    std::wstring closing;
-    dialog.steps = {[&](HWND d) {
-                        if (Text(d, IDOK) != L"Interrupt") {
-                            return false;
-                        }
+    dialog.steps = {[&](HWND d) { return Text(d, IDOK) == L"Interrupt"; },
+                    ShotPause("opening-stalled"),
+                    [&](HWND d) {
                         Press(d, IDOK);
                         return true;
                     },
