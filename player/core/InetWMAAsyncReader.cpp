@@ -22,6 +22,10 @@
 
 namespace {
 
+// The credential flag of a proxy's request (the runtime's WMT_CREDENTIAL_PROXY, which the
+// platform headers here do not declare).
+constexpr DWORD kCredentialProxy = 0x8;
+
 // The runtime's status names, by value (WMT_END_OF_FILE is another name of WMT_EOF).
 const wchar_t* const kStatusNames[] = {
     L"WMT_ERROR", L"WMT_OPENED", L"WMT_BUFFERING_START", L"WMT_BUFFERING_STOP", L"WMT_EOF",
@@ -29,7 +33,8 @@ const wchar_t* const kStatusNames[] = {
     L"WMT_CONNECTING", L"WMT_NO_RIGHTS", L"WMT_MISSING_CODEC", L"WMT_STARTED", L"WMT_STOPPED",
     L"WMT_CLOSED", L"WMT_STRIDING", L"WMT_TIMER", L"WMT_INDEX_PROGRESS", L"WMT_SAVEAS_START",
     L"WMT_SAVEAS_STOP", L"WMT_NEW_SOURCEFLAGS", L"WMT_NEW_METADATA", L"WMT_BACKUPRESTORE_BEGIN",
-    L"WMT_SOURCE_SWITCH", L"WMT_ACQUIRE_LICENSE", L"WMT_INDIVIDUALIZE", L"WMT_NEEDS_INDIVIDUALIZATION",
+    L"WMT_SOURCE_SWITCH", L"WMT_ACQUIRE_LICENSE", L"WMT_INDIVIDUALIZE",
+    L"WMT_NEEDS_INDIVIDUALIZATION",
     L"WMT_NO_RIGHTS_EX", L"WMT_BACKUPRESTORE_END", L"WMT_BACKUPRESTORE_CONNECTING",
     L"WMT_BACKUPRESTORE_DISCONNECTING", L"WMT_ERROR_WITHURL", L"WMT_RESTRICTED_LICENSE",
     L"WMT_CLIENT_CONNECT", L"WMT_CLIENT_DISCONNECT", L"WMT_NATIVE_OUTPUT_PROPS_CHANGED",
@@ -292,7 +297,8 @@ STDMETHODIMP InetWMAAsyncReader::AcquireCredentials(WCHAR*, WCHAR* site, WCHAR* 
 {
     // Only a proxy is answered, and only with the manual HTTP record's credentials; a server
     // that asks gets what the URL carried, which the runtime has already sent.
-    const bool proxy = hr == NS_E_PROXY_ACCESSDENIED || (flags && (*flags & 0x2) != 0);
+    const bool proxy =
+        hr == NS_E_PROXY_ACCESSDENIED || (flags && (*flags & kCredentialProxy) != 0);
     const PROXY_SETTINGS& http = m_proxy[0];
     if (m_closedForGood || !proxy || http.proxyType != NetworkingSettings::kManual ||
         http.userName.empty() || userName == nullptr || password == nullptr ||
@@ -391,6 +397,8 @@ std::wstring InetWMAAsyncReader::Start(IBaseFilter* audioRenderer, double positi
         } catch (CException* e) {
             std::wstring text = GetExceptionText(e);
             e->Delete();
+            // The runtime takes no new open before the failed one is closed.
+            (void)Close();
             return text;
         }
     }
@@ -466,7 +474,8 @@ std::wstring InetWMAAsyncReader::Close()
 {
     std::wstring text;
     m_abort = true;
-    if (m_reader && m_opened) {
+    // An open that was begun holds the runtime reader until it is closed, answered or not.
+    if (m_reader && (m_opened || m_active)) {
         if (m_started && m_receiver != nullptr) {
             // A push waiting for a free buffer must not hold up the runtime's close.
             m_stopping = true;
@@ -482,9 +491,6 @@ std::wstring InetWMAAsyncReader::Close()
                 AppendLine(&text, WMErrorText(closed, std::wstring()));
             }
         }
-    } else if (m_reader && IsThreadRunning()) {
-        // Ends a connect or an answer wait that the reader thread is in.
-        (void)m_reader->Close();
     }
     WaitForInetWMAThreadFinished();
     m_active = false;
@@ -499,13 +505,13 @@ std::wstring InetWMAAsyncReader::Close()
 
 BOOL InetWMAAsyncReader::IsThreadRunning() const
 {
-    return m_threadState == kInetThreadRunning &&
-           WaitForSingleObject(m_threadFinished, 0) != WAIT_OBJECT_0;
+    // The finished event, not the state: a closed reader may still have an abandoned thread.
+    return m_threadStarted && WaitForSingleObject(m_threadFinished, 0) != WAIT_OBJECT_0;
 }
 
 void InetWMAAsyncReader::WaitForInetWMAThreadFinished()
 {
-    if (m_threadState != kInetThreadRunning && m_threadState != kInetThreadFinished) {
+    if (!m_threadStarted) {
         return;
     }
     if (WaitForSingleObject(m_threadFinished, kThreadWaitMs) != WAIT_OBJECT_0) {
@@ -515,6 +521,8 @@ void InetWMAAsyncReader::WaitForInetWMAThreadFinished()
 
 void InetWMAAsyncReader::ReleaseRuntime()
 {
+    // The owner's reset and an abandoned thread's end may both get here: one at a time.
+    std::lock_guard<std::mutex> once(m_releaseLock);
     AcquireSRWLockExclusive(&m_receiverLock);
     IQVRNetReceiver* receiver = std::exchange(m_receiver, nullptr);
     ReleaseSRWLockExclusive(&m_receiverLock);

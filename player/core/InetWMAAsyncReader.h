@@ -177,6 +177,8 @@ private:
     std::atomic<bool> m_abort{false};
     std::wstring m_url;
     std::atomic<int> m_threadState{kInetThreadNone};
+    std::atomic<bool> m_threadStarted{false};  // a thread was started (its event tells the rest)
+    std::mutex m_releaseLock;
 
     // Header data: written by the reader thread, or swapped in on new metadata under this lock.
     std::mutex m_headerLock;

@@ -122,6 +122,7 @@ std::wstring InetWMAAsyncReader::StartReaderThread()
         return FormatSystemError(error, L"AfxBeginThread");
     }
     ResetEvent(m_threadFinished);
+    m_threadStarted = true;
     m_threadState = kInetThreadRunning;
     thread->ResumeThread();
     return std::wstring();

@@ -111,7 +111,10 @@ inline std::wstring Text(HWND dialog, int id)
     return text;
 }
 
-inline bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+inline bool Enabled(HWND dialog, int id)
+{
+    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
+}
 
 // The colour and weight of the rich edit's character at an offset.
 struct CharLook {
