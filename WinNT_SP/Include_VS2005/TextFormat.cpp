@@ -175,3 +175,23 @@ bool GetFileSizeAndDateText(uint64_t* size, std::wstring* dateText, std::wstring
     }
     return true;
 }
+
+std::wstring MaskURLPassword(const std::wstring& url)
+{
+    const size_t colon = url.find(L':');
+    if (colon == std::wstring::npos || url.compare(colon + 1, 2, L"//") != 0) {
+        return url;
+    }
+    const size_t start = colon + 3;
+    const size_t end = url.find_first_of(L"/?#", start);
+    const size_t authorityEnd = end == std::wstring::npos ? url.size() : end;
+    const size_t at = url.rfind(L'@', authorityEnd == 0 ? 0 : authorityEnd - 1);
+    if (at == std::wstring::npos || at < start) {
+        return url;
+    }
+    const size_t split = url.find(L':', start);
+    if (split == std::wstring::npos || split > at) {
+        return url;
+    }
+    return url.substr(0, split + 1) + L"****" + url.substr(at);
+}

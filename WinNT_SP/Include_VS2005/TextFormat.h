@@ -1,5 +1,5 @@
 // Text formatting helpers: grouped numbers, tick and seconds texts, stepped numbers, integer
-// lists, the settings version and local date texts.
+// lists, the settings version and local date texts, and URLs with their password masked.
 #pragma once
 
 #include <windows.h>
@@ -21,3 +21,6 @@ std::wstring MakeAllFilesFilter(const wchar_t* filterText);
 std::wstring FormatLocalDateTime(const SYSTEMTIME& time);
 bool GetFileSizeAndDateText(uint64_t* size, std::wstring* dateText, std::wstring* sizeText,
                             const wchar_t* path);
+// The URL with the password of its "user:password@" part replaced by "****", for every text a
+// person or a log sees; the text itself when it has none.
+std::wstring MaskURLPassword(const std::wstring& url);

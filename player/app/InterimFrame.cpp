@@ -2,9 +2,13 @@
 // its place with the toolkit.
 #include "player/app/InterimFrame.h"
 
+#include "platform/base/CComPtr.h"
 #include "player/core/CmdLineParams.h"
 #include "player/core/CommandStates.h"
 #include "player/core/HandOver.h"
+#include "player/core/InetOpenURLDlg.h"
+#include "player/core/InetOpening.h"
+#include "player/core/InetWMAAsyncReader.h"
 #include "player/core/PlayerResource.h"
 #include "player/core/PlayerState.h"
 #include "player/core/QVRDoc.h"
@@ -13,6 +17,7 @@
 #include "WinNT_SP/Include_VS2005/Sett.h"
 #include "player/core/DxAudioDevs.h"
 #include "player/core/StepList.h"
+#include "player/core/UrlCheck.h"
 #include "player/core/SupportMessageBox.h"
 #include "WinNT_SP/Include_VS2005/SupportStrings.h"
 #include "WinNT_SP/Include_VS2005/TraceLog.h"
@@ -20,6 +25,10 @@
 #include "player/core/VideoReader.h"
 #include "player/core/VideoLibrary.h"
 #include "WinNT_SP/Include_VS2005/WindowHelpers.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -51,6 +60,8 @@ BEGIN_MESSAGE_MAP(InterimFrame, CFrameWnd)
     ON_MESSAGE(WM_APP_PLAY_END, OnPlayEnd)
     ON_MESSAGE(WM_APP_HANDOVER_OPEN, OnHandOverOpen)
     ON_MESSAGE(WM_APP_PLACE_PANES, OnPlacePanes)
+    ON_MESSAGE(WM_APP_INET_STATUS, OnInetStatus)
+    ON_COMMAND(ID_FILE_OPEN_URL, OnFileOpenURL)
     ON_COMMAND(ID_PLAY_PLAY, OnPlay)
     ON_COMMAND(ID_PLAY_PAUSE, OnPause)
     ON_COMMAND(ID_PLAY_STOP, OnStop)
@@ -117,11 +128,12 @@ VideoReader* InterimFrame::Reader()
     return file ? file->Reader() : nullptr;
 }
 
-double InterimFrame::GetDuration()
+InetWMAAsyncReader* InterimFrame::NetReader()
 {
-    IOpenPresentation* file = ThePlayerState().OpenFile();
-    return file ? file->GetDuration() : 0;
+    return dynamic_cast<InetWMAAsyncReader*>(ThePlayerState().NetReader());
 }
+
+double InterimFrame::GetDuration() { return GetAppDuration(); }
 
 void InterimFrame::OnUpdateFrameTitle(BOOL)
 {
@@ -130,10 +142,11 @@ void InterimFrame::OnUpdateFrameTitle(BOOL)
     std::wstring product = LoadResText(IDR_DOCSTRINGS);
     product.resize(std::min(product.size(), product.find(L'\n')));
     title += L" - " + product;
-    if (ThePlayerState().OpenFile()) {
+    if (ThePlayerState().HasFileOrURL()) {
         title += L"  [" + TimeText(GetAppPosition()) + L" / " + TimeText(GetDuration()) + L"]";
-        if (ThePlayerState().playing) {
-            title += L" " + ::GetStatusText();
+        const std::wstring status = ::GetStatusText();
+        if (!status.empty()) {
+            title += L" " + status;
         }
     }
     wchar_t current[600] = {};
@@ -156,9 +169,42 @@ void InterimFrame::OnTimer(UINT_PTR id)
     }
 }
 
+std::wstring InterimFrame::StartNetReader(InetWMAAsyncReader* reader)
+{
+    PlayerState& state = ThePlayerState();
+    CComPtr<IBaseFilter> renderer;
+    Sett& settings = AppSettings();
+    if (IMoniker* device = GetPlayDeviceMoniker(settings.Item(SETT_PlayDev).GetStringValue())) {
+        if (FAILED(device->BindToObject(nullptr, nullptr, IID_IBaseFilter,
+                                        reinterpret_cast<void**>(&renderer)))) {
+            // A failed call may leave anything there: forget it without releasing it.
+            (void)renderer.Detach();
+        }
+    }
+    // A live stream always starts at its beginning; a presentation where it stands.
+    const double position = reader->HasDuration() ? std::max(0.0, GetAppPosition()) : 0.0;
+    state.SetNetStartPosition(position);
+    return reader->Start(renderer, position);
+}
+
 void InterimFrame::OnPlay()
 {
     PlayerState& state = ThePlayerState();
+    if (InetWMAAsyncReader* net = NetReader()) {
+        if (state.playing) {
+            return;
+        }
+        const std::wstring error = StartNetReader(net);
+        TraceLine(0, L"Play URL %s", error.empty() ? L"started" : error.c_str());
+        if (!error.empty()) {
+            AppMessageBox(error.c_str());
+            return;
+        }
+        state.playing = TRUE;
+        state.paused = FALSE;
+        UpdatePosition();
+        return;
+    }
     VideoReader* reader = Reader();
     if (!reader || state.playing) {
         return;
@@ -184,10 +230,16 @@ void InterimFrame::OnPause()
 {
     PlayerState& state = ThePlayerState();
     VideoReader* reader = Reader();
-    if (!reader || !state.playing) {
+    InetWMAAsyncReader* net = NetReader();
+    if ((!reader && !net) || !state.playing) {
         return;
     }
-    const std::wstring error = state.paused ? reader->Resume() : reader->Pause();
+    std::wstring error;
+    if (net) {
+        error = state.paused ? net->Resume() : net->Pause();
+    } else {
+        error = state.paused ? reader->Resume() : reader->Pause();
+    }
     if (!error.empty()) {
         AppMessageBox(error.c_str());
         return;
@@ -200,7 +252,10 @@ void InterimFrame::OnStop()
 {
     PlayerState& state = ThePlayerState();
     VideoReader* reader = Reader();
-    if (reader && state.playing) {
+    if (InetWMAAsyncReader* net = NetReader()) {
+        const std::wstring error = net->Stop();
+        TraceLine(0, L"Stop URL%s%s", error.empty() ? L"" : L": ", error.c_str());
+    } else if (reader && state.playing) {
         double position = 0;
         const std::wstring error = reader->Stop(&position);
         if (!error.empty()) {
@@ -216,10 +271,93 @@ void InterimFrame::ResetSpeed() { ThePlayerState().speed = 1.0; }
 
 void InterimFrame::OpenAndMaybePlay(const std::wstring& path, bool play)
 {
+    if (UrlCheck::IsSupportedURL(path)) {
+        OpenURL(path, play);
+        return;
+    }
     TraceLine(0, L"Open \"%s\"%s", path.c_str(), play ? L" and play" : L"");
     if (AfxGetApp()->OpenDocumentFile(path.c_str()) && play) {
         OnPlay();
     }
+}
+
+bool InterimFrame::OpenURL(const std::wstring& url, bool play)
+{
+    TraceLine(0, L"Open URL \"%s\"%s", UrlCheck::MaskURLPassword(url).c_str(),
+              play ? L" and play" : L"");
+    OnStop();
+    InetOpening dialog(this);
+    dialog.m_closeWhenOpened = TRUE;
+    const std::wstring result = dialog.OpenURL(url);
+    InetWMAAsyncReader* reader = std::exchange(dialog.m_reader, nullptr);
+    if (!result.empty() || reader == nullptr) {
+        if (reader != nullptr) {
+            reader->Discard();
+        }
+        TraceLine(0, L"Open URL failed: %s", result.c_str());
+        if (result != L"*") {
+            AppMessageBox(result.c_str());
+        }
+        return false;
+    }
+    // The URL replaces whatever was open.
+    if (QVRDoc* doc = TheDocument()) {
+        doc->OnNewDocument();
+    }
+    if (INetReaderState* previous = ThePlayerState().ReplaceNetReader(reader)) {
+        previous->Discard();
+    }
+    reader->SetNotifyMessage(INET_NOTIFY_MSG{m_hWnd, WM_APP_INET_STATUS, 0, 0});
+    if (QVRDoc* doc = TheDocument()) {
+        doc->RefreshTitle();
+    }
+    TraceLine(0, L"URL opened: title=[%s] duration=%.3f live=%i bookmarks=%i protocol=%s",
+              reader->GetDisplayName().c_str(), reader->GetDuration(),
+              reader->HasDuration() ? 0 : 1, static_cast<int>(reader->GetBookmarks().size()),
+              reader->GetProtocol().c_str());
+    for (int i = 0; i < 12; i += 4) {
+        TraceLine(0, L"URL format %i: %s", i / 4, reader->GetFormatText(i + 3).c_str());
+    }
+    UpdatePosition();
+    if (play) {
+        OnPlay();
+    }
+    return true;
+}
+
+void InterimFrame::OnFileOpenURL()
+{
+    InetOpenURLDlg dialog(this);
+    if (dialog.DoModal() == IDOK) {
+        OpenURL(dialog.m_url, false);
+    }
+}
+
+LRESULT InterimFrame::OnInetStatus(WPARAM, LPARAM)
+{
+    InetWMAAsyncReader* reader = NetReader();
+    if (reader == nullptr) {
+        return 0;
+    }
+    std::vector<INET_STATUS_INFO> items;
+    reader->TakeStatusItems(&items);
+    for (const INET_STATUS_INFO& item : items) {
+        if (item.kind == kInetStatus) {
+            TraceLine(0, L"URL status %u: %s", static_cast<unsigned>(item.code),
+                      item.text.c_str());
+        } else if (item.kind == kInetEndOfFile) {
+            TraceLine(0, L"URL end of stream");
+            OnStop();
+        } else if (item.kind == kInetError && !m_showingError) {
+            TraceLine(0, L"URL error: %s", item.text.c_str());
+            m_showingError = true;
+            OnStop();
+            AppMessageBox(item.text.c_str());
+            m_showingError = false;
+        }
+    }
+    UpdatePosition();
+    return 0;
 }
 
 LRESULT InterimFrame::OnOpenCommandLine(WPARAM, LPARAM)

@@ -1,6 +1,7 @@
 // A plain main frame that stands in for the player shell's frame: menu and accelerators 128,
 // the view with the two video windows, the command line's open request, hand-over, File Open,
-// Play, Pause and Stop, and the position in its title.
+// Open URL, Play, Pause and Stop, the network reader's announcements, and the position in its
+// title.
 #pragma once
 
 #include "platform/framework/frame/FrameworkFrame.h"
@@ -9,6 +10,7 @@
 
 #include <string>
 
+class InetWMAAsyncReader;
 class VideoReader;
 
 class InterimFrame : public CFrameWnd, public IPlayerShell {
@@ -63,7 +65,12 @@ public:
     LRESULT OnPlayEnd(WPARAM, LPARAM);
     LRESULT OnHandOverOpen(WPARAM, LPARAM);
     LRESULT OnPlacePanes(WPARAM, LPARAM);
+    LRESULT OnInetStatus(WPARAM, LPARAM);
+    void OnFileOpenURL();
     void OnAppAbout();
+
+    // Opens a URL through the opening dialog and takes its reader; true when it opened.
+    bool OpenURL(const std::wstring& url, bool play);
 
 protected:
     DECLARE_MESSAGE_MAP()
@@ -71,7 +78,10 @@ protected:
 private:
     // The engine reader of the open presentation's current block (null when none is open).
     VideoReader* Reader();
+    // The network reader of the open URL (null when none is open).
+    InetWMAAsyncReader* NetReader();
     void OpenAndMaybePlay(const std::wstring& path, bool play);
+    std::wstring StartNetReader(InetWMAAsyncReader* reader);
 
     bool m_showingError = false;
     DeferredClose m_deferredClose;
@@ -79,6 +89,8 @@ private:
     bool m_handOverPlay = false;
 };
 
+// The network reader's announcement of new status items.
+constexpr UINT WM_APP_INET_STATUS = WM_APP + 7;
 // Private message: open the path handed over by another copy (after the sender is answered).
 constexpr UINT WM_APP_HANDOVER_OPEN = WM_APP + 11;
 // Private message: put the view's video windows over the frame again.

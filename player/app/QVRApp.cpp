@@ -158,7 +158,14 @@ BOOL QVRApp::StartUp()
     const CmdLineParams& line = TheCmdLine();
     Step(L"command line");
     if (line.inPlayer) {
-        if (HandOverToRunningInstance(line.path, line.mode == CmdLineParams::kOpenAndPlay)) {
+        const int handed =
+            HandOverToRunningInstance(line.path, line.mode == CmdLineParams::kOpenAndPlay);
+        if (handed == kHandOverTooLong) {
+            AppMessageBox(FormatResString(IDS_HANDOVER_TOO_LONG, kHandOverPathChars - 1).c_str());
+            m_handedOver = true;
+            return FALSE;
+        }
+        if (handed != 0) {
             TraceLine(0, L"Init: handed over to a running copy");
             m_handedOver = true;
             return FALSE;
@@ -385,7 +392,12 @@ void QVRApp::OnAppAbout()
 
 void QVRApp::RefreshAudioDevices() { PlayDevices().Enumerate(); }
 
-void QVRApp::DeleteNetReader() { delete ThePlayerState().ReplaceNetReader(nullptr); }
+void QVRApp::DeleteNetReader()
+{
+    if (INetReaderState* reader = ThePlayerState().ReplaceNetReader(nullptr)) {
+        reader->Discard();
+    }
+}
 
 BOOL QVRApp::IsPlaying() const { return ThePlayerState().playing; }
 int QVRApp::GetPlayState() const { return ::GetPlayState(); }

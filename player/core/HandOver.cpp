@@ -37,6 +37,11 @@ int HandOverToRunningInstance(const std::wstring& path, BOOL play)
     if (list.count == 0) {
         return 0;
     }
+    if (path.size() >= static_cast<size_t>(kHandOverPathChars)) {
+        TraceLine(0, L"Hand-over: %u characters do not fit the record",
+                  static_cast<unsigned>(path.size()));
+        return kHandOverTooLong;
+    }
     HAND_OVER_RECORD record = {};
     record.play = play ? 1 : 0;
     wcsncpy(record.path, path.c_str(), kHandOverPathChars - 1);

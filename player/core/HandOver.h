@@ -20,7 +20,11 @@ static_assert(sizeof(HAND_OVER_RECORD) == 1044);
 // How long one running copy may take to answer before the next one is tried.
 constexpr UINT kHandOverTimeoutMs = 5000;
 
-// Non-zero when a running copy took the request.
+// A path or URL that the record cannot carry whole: refused, never cut to another address.
+constexpr int kHandOverTooLong = -1;
+
+// 1 when a running copy took the request, 0 when none did (or none runs), kHandOverTooLong
+// when a copy runs but the path does not fit the record (nothing is sent then).
 int HandOverToRunningInstance(const std::wstring& path, BOOL play);
 
 // The receiving side's check of a record: the tag and the size must match. On success the

@@ -14,6 +14,9 @@
 class INetReaderState {
 public:
     virtual ~INetReaderState() = default;
+    // The owner's end of the reader. A reader that other threads may still hold overrides it to
+    // drop only the owner's reference.
+    virtual void Discard() { delete this; }
     virtual double GetDuration() = 0;
     virtual BOOL HasDuration() = 0;
     virtual double GetStartPosition() = 0;  // position given to its last start

@@ -11,12 +11,18 @@
 #include "player/core/SupportMessageBox.h"
 #include "WinNT_SP/Include_VS2005/SupportStrings.h"
 #include "WinNT_SP/Include_VS2005/TextFormat.h"
+#include "player/core/UrlCheck.h"
 
 namespace {
 
 QVRDoc* g_document = nullptr;
 
-void DeleteNetReader() { delete ThePlayerState().ReplaceNetReader(nullptr); }
+void DeleteNetReader()
+{
+    if (INetReaderState* reader = ThePlayerState().ReplaceNetReader(nullptr)) {
+        reader->Discard();
+    }
+}
 
 // The program's own opener: a presentation file read through the engine, reader mode 0.
 IOpenPresentation* OpenPresentationFile(const std::wstring& path, std::wstring* error)
@@ -146,10 +152,9 @@ void QVRDoc::RefreshTitle()
         return;
     }
     if (INetReaderState* net = ThePlayerState().NetReader()) {
-        const std::wstring url = net->GetURL();
-        const size_t slash = url.rfind(L'/');
-        const std::wstring title =
-            (slash == std::wstring::npos ? url : url.substr(slash + 1)) + L" (" + url + L")";
+        // The title is shown and traced: the URL's password never appears in it.
+        const std::wstring url = UrlCheck::MaskURLPassword(net->GetURL());
+        const std::wstring title = UrlCheck::GetURLFileName(url, false) + L" (" + url + L")";
         if (title != static_cast<LPCTSTR>(m_strTitle)) {
             CDocument::SetTitle(title.c_str());
         }

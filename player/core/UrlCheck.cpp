@@ -1,6 +1,8 @@
 // URL check and schemes.
 #include "player/core/UrlCheck.h"
 
+#include "WinNT_SP/Include_VS2005/TextFormat.h"
+
 #include <cwctype>
 
 namespace UrlCheck {
@@ -200,7 +202,7 @@ std::wstring CheckURL(const std::wstring& url)
     }
     UrlParts parts;
     if (!ParseUrl(url, false, &parts) || parts.host.empty()) {
-        return format(Message(191), url);
+        return format(Message(191), MaskURLPassword(url));
     }
     if (parts.schemeClass == SchemeClass::kFile) {
         return Message(193);
@@ -269,5 +271,7 @@ std::wstring GetURLFileName(const std::wstring& url, bool stripExtension)
     }
     return name.empty() ? parts.host : name;
 }
+
+std::wstring MaskURLPassword(const std::wstring& url) { return ::MaskURLPassword(url); }
 
 }  // namespace UrlCheck

@@ -31,6 +31,9 @@ std::wstring CheckURL(const std::wstring& url);
 bool IsSupportedURL(const std::wstring& text);
 std::wstring MapPrivateScheme(const std::wstring& url);
 std::wstring GetURLFileName(const std::wstring& url, bool stripExtension);
+// The URL with the password of its "user:password@" part replaced by "****", for every text a
+// person or a log sees; the URL itself when it has none.
+std::wstring MaskURLPassword(const std::wstring& url);
 
 // The messages of the check (ids 190 to 194 of the player's string table).
 std::wstring Message(int id);

@@ -1,6 +1,7 @@
 // Start-up header, registry, wave/mixer device and audio endpoint dumps.
 #include "WinNT_SP/Include_VS2005/ui/SystemDump.h"
 
+#include "WinNT_SP/Include_VS2005/TextFormat.h"
 #include "WinNT_SP/Include_VS2005/TraceLog.h"
 
 #include <mmdeviceapi.h>
@@ -413,7 +414,8 @@ void LogStartupHeader(const wchar_t* versionText, CReleaseModeDebug* sink)
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     LogPrintf(sink, RMD_CONTINUATION, L"%i parms", argv ? argc : 0);
     for (int i = 0; argv && i < argc; ++i) {
-        LogPrintf(sink, RMD_CONTINUATION, L"%i: [%s]", i, argv[i]);
+        // A URL argument may carry a password: the dump shows it masked.
+        LogPrintf(sink, RMD_CONTINUATION, L"%i: [%s]", i, MaskURLPassword(argv[i]).c_str());
     }
     if (argv) {
         LocalFree(argv);

@@ -108,13 +108,26 @@ TEST_F(HandOverTest, NobodyTakesIt)
     EXPECT_FALSE(r.play);
 }
 
-TEST_F(HandOverTest, LongPathIsCut)
+TEST_F(HandOverTest, PathsThatDoNotFitAreRefusedNotCut)
 {
     Received r;
     windows.push_back(MakeCandidate(kMainWindowClass, 1, &r));
-    const std::wstring path(600, L'p');
-    EXPECT_EQ(HandOverToRunningInstance(path, FALSE), 1);
-    EXPECT_EQ(r.path, path.substr(0, 519));
+    const struct {
+        size_t length;
+        int result;
+        int received;  // how many records the running copy has seen after the call
+    } cases[] = {
+        {519, 1, 1},
+        {520, kHandOverTooLong, 1},
+        {600, kHandOverTooLong, 1},
+        {70000, kHandOverTooLong, 1},
+    };
+    for (const auto& c : cases) {
+        const std::wstring path(c.length, L'p');
+        EXPECT_EQ(HandOverToRunningInstance(path, FALSE), c.result) << c.length;
+        EXPECT_EQ(r.count, c.received) << c.length;
+        EXPECT_EQ(r.path, std::wstring(519, L'p')) << "only the path that fitted arrived";
+    }
 }
 
 TEST_F(HandOverTest, HungCopyDoesNotBlockANewStart)
