@@ -160,8 +160,11 @@ protected:
         m_host.tools = {{1, {10, 10, 110, 60}, L"Alpha"},
                         {1, {10, 10, 120, 60}, L"Alpha moved"},
                         {2, {150, 10, 250, 60}, L"Beta"}};
-        SetForegroundWindow(m_host.m_hWnd);
-        PumpMessages(20);
+        // Windows of other test programs may take the activation meanwhile: ask again (bounded).
+        for (int attempt = 0; attempt < 50 && !IsTopParentActive(m_host.m_hWnd); ++attempt) {
+            SetForegroundWindow(m_host.m_hWnd);
+            PumpMessages(20);
+        }
         ASSERT_TRUE(IsTopParentActive(m_host.m_hWnd));
     }
     void Send(UINT message, int tool)
