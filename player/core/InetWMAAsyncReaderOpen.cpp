@@ -152,6 +152,7 @@ UINT InetWMAAsyncReader::ReaderThreadProc(LPVOID param)
         // with the reader, so that the last reference can end the object.
         self->ReleaseRuntime();
     }
+    // The reference the thread took when it started: it may be the last one.
     self->Release();
     return 0;
 }
