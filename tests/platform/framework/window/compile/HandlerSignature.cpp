@@ -5,7 +5,7 @@
 class CSignatureProbe : public CWnd {
 protected:
 #if HANDLER_SIGNATURE_WRONG == 1
-    void OnTimer(unsigned id);  // the message passes UINT_PTR
+    void OnTimer(DWORD id);  // the message passes UINT_PTR (unsigned int or 64 bits, never DWORD)
 #else
     void OnTimer(UINT_PTR id);
 #endif
