@@ -474,15 +474,26 @@ std::wstring InetWMAAsyncReader::Close()
 {
     std::wstring text;
     m_abort = true;
+    // The open thread, ending after a discard, releases the runtime objects at any moment:
+    // work on references taken under the locks that release guards.
+    CComPtr<IWMReader> reader;
+    {
+        std::lock_guard<std::mutex> hold(m_headerLock);
+        reader = m_reader;
+    }
     // An open that was begun holds the runtime reader until it is closed, answered or not.
-    if (m_reader && (m_opened || m_active)) {
-        if (m_started && m_receiver != nullptr) {
+    if (reader && (m_opened || m_active)) {
+        if (m_started) {
             // A push waiting for a free buffer must not hold up the runtime's close.
             m_stopping = true;
-            m_receiver->Stop();
+            AcquireSRWLockShared(&m_receiverLock);
+            if (m_receiver != nullptr) {
+                m_receiver->Stop();
+            }
+            ReleaseSRWLockShared(&m_receiverLock);
         }
         ResetEvent(m_statusEvent);
-        const HRESULT hr = m_reader->Close();
+        const HRESULT hr = reader->Close();
         if (FAILED(hr)) {
             AppendLine(&text, WMErrorText(hr, L"IWMReader::Close"));
         } else {
