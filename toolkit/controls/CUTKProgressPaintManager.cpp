@@ -9,6 +9,7 @@
 
 #include "toolkit/common/CUTKColorManager.h"
 #include "toolkit/controls/CUTKProgressBase.h"
+#include "toolkit/themes/CUTKPaintManager.h"
 
 CUTKProgressPaintManager::CUTKProgressPaintManager(CUTKPaintManager* paintManager)
     : m_pPaintManager(paintManager)
@@ -65,4 +66,7 @@ void CUTKProgressPaintManager::DrawProgressBar(CDC* dc, CUTKProgressBase* progre
         m_themeProgress.DrawThemeBackground(dc->GetSafeHdc(), PP_CHUNK, 0, &piece, nullptr);
 }
 
-int CUTKProgressPaintManager::GetBaseTheme() const { return 0; }
+int CUTKProgressPaintManager::GetBaseTheme() const
+{
+    return m_pPaintManager != nullptr ? m_pPaintManager->GetBaseTheme() : 0;
+}

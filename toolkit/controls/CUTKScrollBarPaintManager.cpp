@@ -11,6 +11,7 @@
 #include "toolkit/common/CUTKColorManager.h"
 #include "toolkit/common/CUTKFontDC.h"
 #include "toolkit/controls/CUTKScrollBase.h"
+#include "toolkit/themes/CUTKPaintManager.h"
 
 namespace {
 
@@ -210,4 +211,7 @@ void CUTKScrollBarPaintManager::DrawScrollBar(CDC* dc, CUTKScrollBase* scrollBar
     }
 }
 
-int CUTKScrollBarPaintManager::GetBaseTheme() const { return 0; }
+int CUTKScrollBarPaintManager::GetBaseTheme() const
+{
+    return m_pPaintManager != nullptr ? m_pPaintManager->GetBaseTheme() : 0;
+}
