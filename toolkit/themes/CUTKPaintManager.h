@@ -165,8 +165,9 @@ public:
     // Popup animation: kinds 2 diagonal slide, 3 downward slide, 4 fade; the source DC holds
     // the finished popup at its origin, the window DC the screen under the popup.
     virtual void AnimateExpansion(CDC* pDestDC, CDC* pSrcDC, CRect rc, int animationKind);
-    // Grows the rows that were hidden until the popup expanded; answers the steps done.
-    virtual int AnimateExpandedItems(CUTKPopupBar* pPopupBar, CDC* pDestDC, CDC* pSrcDC,
+    // Grows the rows that were hidden until the popup expanded; answers the steps done. The
+    // popup bar passes itself (its controls give the rows, its client area the image).
+    virtual int AnimateExpandedItems(CUTKCommandBar* pPopupBar, CDC* pDestDC, CDC* pSrcDC,
                                      BOOL bExpandDown);
     // Reserved: does nothing here; kept so the operations after it keep their places.
     virtual void ReservedOperation();
