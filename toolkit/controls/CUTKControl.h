@@ -247,6 +247,9 @@ public:
     void SetCaption(LPCWSTR caption);
     BOOL SetCaptionFromResource(UINT stringId);
     void OnCustomizeMouseMove(CPoint point);
+    // What a finished customisation drag does with its source: none (dropped where nothing
+    // accepts it) and move delete the control, handing its begin-group mark on; copy keeps it.
+    void ApplyCustomizeDragResult(DWORD effect);
     // The ribbon is not built here: no control draws into a ribbon caption.
     BOOL IsInRibbonCaption() const { return FALSE; }
 
