@@ -354,6 +354,14 @@ public:
     int GetStatusControl() const { return m_nStatusControl; }
     CUTKCommandBarAnimation* GetAnimation() const { return m_pAnimation; }
 
+    // ---- building from a toolbar resource (CUTKCommandBarToolBarResource.cpp) ----
+    // The whole of the base LoadToolBar: the resource's ids become controls, icons from the
+    // bitmap of the same id; FALSE for id 0, a missing, unreadable or truncated resource.
+    BOOL LoadToolBarResource(UINT nIDResource, BOOL bLoadIcons);
+    // One control per id (0 makes the next one start a group), each offered to the site with
+    // 0x285E first and announced with 0x285F after; always TRUE.
+    BOOL SetButtons(const UINT* pButtons, int nCount);
+
     // ---- other non-virtual operations ----
     BOOL IsLayoutRTL() const;
     void EnableAnimation(BOOL bEnable = TRUE);
