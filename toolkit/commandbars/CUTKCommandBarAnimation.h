@@ -65,7 +65,7 @@ private:
     // A 32-bit top-down DIB section of the size; null on failure.
     static HBITMAP CreateDIB(int cx, int cy, BYTE** ppBits);
     void DrawStep(CAnimateInfo* pInfo, HDC hdcWindow);
-    void StartAnimation(CAnimateInfo* pInfo);
+    void StartAnimation(CAnimateInfo* pInfo, HDC hdcWindow);
     void DeleteCache();
 
     CUTKCommandBar* m_pBar;

@@ -8,7 +8,6 @@
 #include "platform/framework/CPoint.h"
 #include "platform/framework/CRect.h"
 
-class CUTKToolBar;
 class CUTKCommandBar;
 
 class CUTKDockContext {
@@ -16,7 +15,8 @@ public:
     // Pixels of a floating bar that stay inside the work area on every side.
     static constexpr int kKeepOnScreen = 10;
 
-    explicit CUTKDockContext(CUTKToolBar* pBar);
+    // The toolbar (or dialog bar) it moves, as its command bar.
+    explicit CUTKDockContext(CUTKCommandBar* pBar);
     virtual ~CUTKDockContext();
     CUTKDockContext(const CUTKDockContext&) = delete;
     CUTKDockContext& operator=(const CUTKDockContext&) = delete;
@@ -35,7 +35,7 @@ public:
     // The bar (as a command bar); null without one.
     CUTKCommandBar* GetCommandBar() const;
 
-    CUTKToolBar* m_pBar;
+    CUTKCommandBar* m_pBar;
     int m_nMode = 0;                 // 1 dragging; the hit-test code (10-17) while resizing
     CPoint m_ptLast{0, 0};
     int m_uMRUDockID = 0;            // dock index: 0 top, 1 bottom, 2 left, 3 right
@@ -43,6 +43,11 @@ public:
     CPoint m_ptMRUFloatPos{0, 0};
     CRect m_rectDragDock{0, 0, 0, 0};
     CRect m_rectFloat{0, 0, 0, 0};
+
+private:
+    // One step of the tracking loop for the new cursor position (screen).
+    void DragStep(CPoint pt);
+    void ResizeStep(CPoint pt);
 };
 
 // Accessors used by the docking-pane splitter: the minimum or maximum tracking extent along the
