@@ -3,14 +3,8 @@
 // and the process releases the last one among its static destructors.
 #include "toolkit/themes/CUTKPaintManager.h"
 
-#if __has_include("toolkit/themes/CUTKDefaultTheme.h")
 #include "toolkit/themes/CUTKDefaultTheme.h"
-#define UTK_HAVE_DEFAULT_THEME 1
-#endif
-#if __has_include("toolkit/themes/CUTKNativeXPTheme.h")
 #include "toolkit/themes/CUTKNativeXPTheme.h"
-#define UTK_HAVE_NATIVEXP_THEME 1
-#endif
 
 namespace {
 
@@ -27,22 +21,16 @@ CUTKPaintManager* CUTKPaintManager::CreateTheme(int theme)
 {
     CUTKPaintManager* created = nullptr;
     switch (theme) {
-#ifdef UTK_HAVE_NATIVEXP_THEME
     case utkThemeNativeXP:
         created = new CUTKNativeXPTheme();
         break;
-#endif
     default:
         // Themes not built here (and unknown numbers) are the Default theme with the number
         // recorded.
-#ifdef UTK_HAVE_DEFAULT_THEME
         created = new CUTKDefaultTheme();
-#endif
         break;
     }
-    if (created != nullptr) {
-        created->m_nThemeNumber = theme;
-    }
+    created->m_nThemeNumber = theme;
     return created;
 }
 

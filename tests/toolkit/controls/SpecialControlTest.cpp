@@ -1,0 +1,294 @@
+// Special controls without a site window: numbered captions, the recent-file placeholder over
+// a real recent-file list (expanded twice, next to a real item), the selector's grid
+// arithmetic and its cells and the hyperlink's text read back from 32-bit DIB sections, the
+// progress control's size and copy, and the keyboard and selection rules of the simple controls.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/framework/frame/CRecentFileList.h"
+#include "tests/toolkit/common/DrawCanvas.h"
+#include "toolkit/common/CUTKColorManager.h"
+#include "toolkit/controls/CUTKControlCheckBox.h"
+#include "toolkit/controls/CUTKControlHyperlink.h"
+#include "toolkit/controls/CUTKControlLabel.h"
+#include "toolkit/controls/CUTKControlProgress.h"
+#include "toolkit/controls/CUTKControlRadioButton.h"
+#include "toolkit/controls/CUTKControlRecentFileList.h"
+#include "toolkit/controls/CUTKControlSelector.h"
+#include "toolkit/controls/CUTKControls.h"
+#include "toolkit/controls/PlaceholderExpansion.h"
+#include "toolkit/themes/CUTKPaintManager.h"
+
+using orvane::test::DrawCanvas;
+
+namespace {
+
+// A recent-file placeholder over a list the test owns.
+class TestRecentFiles : public CUTKControlRecentFileList {
+public:
+    CRecentFileList* GetRecentFileList() override { return m_list; }
+    CRecentFileList* m_list = nullptr;
+};
+
+// The collection's controls as (id, caption, temporary) for comparisons.
+struct Item {
+    int id;
+    CString caption;
+    BOOL temporary;
+    bool operator==(const Item&) const = default;
+};
+
+std::vector<Item> ItemsOf(const CUTKControls& controls)
+{
+    std::vector<Item> items;
+    for (int i = 0; i < controls.GetCount(); ++i) {
+        CUTKControl* c = controls.GetAt(i);
+        items.push_back({c->GetID(), c->GetCaption(), c->IsTemporary()});
+    }
+    return items;
+}
+
+int CountColour(const DrawCanvas& canvas, int width, int height, COLORREF colour)
+{
+    int n = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (canvas.At(x, y) == colour)
+                ++n;
+        }
+    }
+    return n;
+}
+
+}  // namespace
+
+TEST(SpecialControls, NumberedCaptions)
+{
+    struct Case {
+        const wchar_t* text;
+        int number;
+        const wchar_t* caption;
+    };
+    const Case cases[] = {
+        {L"Notes", 0, L"Notes"},          {L"Notes", 1, L"&1 Notes"},
+        {L"Notes", 9, L"&9 Notes"},       {L"Notes", 10, L"1&0 Notes"},
+        {L"Notes", 11, L"11 Notes"},      {L"Q&A", 2, L"&2 Q&&A"},
+        {L"a&&b&", 0, L"a&&&&b&&"},       {L"", 3, L"&3 "},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CString(c.caption), FormatNumberedCaption(c.text, c.number))
+            << CStringA(c.text).GetString() << " " << c.number;
+    }
+}
+
+TEST(SpecialControls, RecentFilesExpandToNumberedItemsOnceAndKeepTheRealItem)
+{
+    CRecentFileList list(0, L"Recent File List", L"File%d", 4);
+    list.Add(L"C:\\work\\third.txt");
+    list.Add(L"C:\\work\\second.txt");
+    list.Add(L"C:\\work\\first.txt");
+
+    CUTKControls controls;
+    controls.Add(utkControlButton, 100, L"", -1, FALSE)->SetCaption(L"Open");
+    auto* placeholder = new TestRecentFiles();
+    placeholder->m_list = &list;
+    controls.InsertAt(placeholder, 1);
+    // A real item whose id lies just past the list's id range (first id + size).
+    CUTKControl* exitItem = controls.Add(utkControlButton, 0xE110 + 4, L"", -1, FALSE);
+    exitItem->SetCaption(L"Exit");
+
+    placeholder->OnCalcDynamicSize(0);
+    const std::vector<Item> once = ItemsOf(controls);
+    placeholder->OnCalcDynamicSize(0);
+    EXPECT_EQ(once, ItemsOf(controls));
+
+    ASSERT_EQ(6, controls.GetCount());
+    EXPECT_EQ(placeholder, controls.GetAt(1));
+    EXPECT_EQ(exitItem, controls.GetAt(5));
+    EXPECT_NE(0u, placeholder->GetHideFlags() & utkHideGeneric);
+    const wchar_t* names[] = {L"first.txt", L"second.txt", L"third.txt"};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        CUTKControl* item = controls.GetAt(2 + i);
+        EXPECT_TRUE(item->IsTemporary());
+        EXPECT_EQ(0xE110 + i, item->GetID());
+        CString prefix;
+        prefix.Format(L"&%d ", i + 1);
+        EXPECT_EQ(prefix, item->GetCaption().Left(3));
+        EXPECT_EQ(CString(names[i]), item->GetCaption().Right(static_cast<int>(wcslen(names[i]))));
+        EXPECT_EQ(CString(L"C:\\work\\") + names[i], item->GetParameter());
+        EXPECT_EQ(static_cast<DWORD>(utkFlagNoUpdate), item->GetFlags());
+        // Only the first item starts a group (the placeholder is not the first control).
+        EXPECT_EQ(i == 0, item->GetBeginGroup() != FALSE);
+    }
+}
+
+TEST(SpecialControls, EmptyRecentFileListShowsThePlaceholderGreyed)
+{
+    CRecentFileList list(0, L"Recent File List", L"File%d", 4);
+    CUTKControls controls;
+    auto* placeholder = new TestRecentFiles();
+    placeholder->m_list = &list;
+    controls.InsertAt(placeholder, 0);
+    placeholder->SetHideFlags(utkHideGeneric);
+    placeholder->OnCalcDynamicSize(0);
+    EXPECT_EQ(1, controls.GetCount());
+    EXPECT_EQ(0u, placeholder->GetHideFlags());
+    EXPECT_FALSE(placeholder->GetEnabled());
+
+    // Files arrive: the items appear; the first control of its collection begins no group.
+    list.Add(L"C:\\work\\only.txt");
+    placeholder->OnCalcDynamicSize(0);
+    ASSERT_EQ(2, controls.GetCount());
+    EXPECT_FALSE(controls.GetAt(1)->GetBeginGroup());
+    EXPECT_EQ(CString(L"&1 "), controls.GetAt(1)->GetCaption().Left(3));
+}
+
+TEST(SpecialControls, SelectorGridArithmetic)
+{
+    const CSize item(28, 28);
+    struct Case {
+        CPoint pt;
+        CSize selection;
+    };
+    const Case cases[] = {{{0, 0}, {0, 0}},   {{1, 1}, {1, 1}},     {{28, 29}, {1, 2}},
+                          {{29, 28}, {2, 1}}, {{40, 70}, {2, 3}},   {{139, 111}, {5, 4}},
+                          {{500, 500}, {5, 4}}, {{-5, 50}, {0, 2}}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.selection, CUTKControlSelector::CalcSelection(c.pt, {0, 0}, item, {5, 4}))
+            << c.pt.x << "," << c.pt.y;
+    }
+    struct Grow {
+        CPoint pt;
+        CSize grid;
+    };
+    const Grow grows[] = {{{100, 100}, {5, 4}},  {{140, 10}, {6, 4}},   {{10, 112}, {5, 5}},
+                          {{200, 200}, {8, 8}},  {{1000, 1000}, {12, 12}}};
+    for (const Grow& g : grows) {
+        EXPECT_EQ(g.grid,
+                  CUTKControlSelector::CalcGrownGrid(g.pt, {0, 0}, item, {5, 4}, {12, 12}))
+            << g.pt.x << "," << g.pt.y;
+    }
+}
+
+TEST(SpecialControls, SelectorCellsInsideAndOutsideTheSelection)
+{
+    auto* selector = new CUTKControlSelector();
+    selector->OnCalcDynamicSize(0);
+    EXPECT_EQ(CSize(5, 4), selector->GetGridSize());
+    EXPECT_EQ(CSize(140, 112), selector->GetSize(nullptr));
+    selector->SetRect(CRect(0, 0, 140, 112));
+    selector->OnMouseMove(CPoint(40, 70));
+    EXPECT_EQ(CSize(2, 3), selector->GetSelection());
+
+    DrawCanvas canvas(150, 120, RGB(1, 2, 3));
+    selector->Draw(canvas.dc());
+    const COLORREF inside = GetColorManager()->GetColor(13);
+    const COLORREF outside = GetColorManager()->GetColor(5);
+    const COLORREF frame = CUTKPaintManager::GetGlobalPaintManager()->GetColor(43);
+    ASSERT_NE(inside, outside);
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 5; ++column) {
+            SCOPED_TRACE(testing::Message() << column << "," << row);
+            const int x = column * 28;
+            const int y = row * 28;
+            const bool selected = column < 2 && row < 3;
+            EXPECT_EQ(selected ? inside : outside, canvas.At(x + 14, y + 14));
+            EXPECT_EQ(selected ? inside : outside, canvas.At(x + 2, y + 25));
+            EXPECT_EQ(frame, canvas.At(x + 1, y + 1));
+            EXPECT_EQ(frame, canvas.At(x + 26, y + 26));
+            EXPECT_EQ(RGB(1, 2, 3), canvas.At(x, y));  // the 1-pixel gap around each cell
+        }
+    }
+    EXPECT_EQ(RGB(1, 2, 3), canvas.At(145, 50));
+    selector->InternalRelease();
+}
+
+TEST(SpecialControls, HyperlinkTextColoursByState)
+{
+    struct Case {
+        const char* name;
+        BOOL enabled;
+        int selected;
+        COLORREF colour;
+    };
+    const COLORREF grey = GetColorManager()->GetColor(17);
+    const Case cases[] = {{"enabled", TRUE, 0, RGB(0, 0, 255)},
+                          {"hot", TRUE, 1, RGB(255, 0, 0)},
+                          {"disabled", FALSE, 0, grey}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* link = new CUTKControlHyperlink();
+        link->SetCaption(L"WWW&W");
+        link->SetEnabled(c.enabled);
+        link->m_selected = c.selected;
+        EXPECT_EQ(c.colour, link->GetLinkColor());
+        DrawCanvas canvas(120, 30, RGB(255, 255, 255));
+        const CSize size = link->GetSize(canvas.dc());
+        EXPECT_GT(size.cx, 20);
+        EXPECT_GT(size.cy, 5);
+        link->SetRect(CRect(CPoint(4, 4), size));
+        link->Draw(canvas.dc());
+        // Solid stems of the text in exactly the state's colour, nothing outside the control.
+        EXPECT_GT(CountColour(canvas, 120, 30, c.colour), 10);
+        for (const Case& other : cases) {
+            if (other.colour != c.colour) {
+                EXPECT_EQ(0, CountColour(canvas, 120, 30, other.colour)) << other.name;
+            }
+        }
+        for (int x = 0; x < 120; ++x)
+            EXPECT_EQ(RGB(255, 255, 255), canvas.At(x, 4 + size.cy + 1));
+        link->InternalRelease();
+    }
+}
+
+TEST(SpecialControls, SimpleControlsKeysAndSelection)
+{
+    auto* label = new CUTKControlLabel();
+    EXPECT_EQ(static_cast<int>(utkControlLabel), label->GetType());
+    EXPECT_EQ(0x1Au, label->GetFlags());
+    label->m_selected = 1;
+    EXPECT_EQ(0, label->GetSelected());
+    label->InternalRelease();
+
+    auto* check = new CUTKControlCheckBox();
+    auto* radio = new CUTKControlRadioButton();
+    EXPECT_EQ(static_cast<int>(utkControlCheckBox), check->GetType());
+    EXPECT_EQ(static_cast<int>(utkControlRadioButton), radio->GetType());
+    for (CUTKControl* c : {static_cast<CUTKControl*>(check), static_cast<CUTKControl*>(radio)}) {
+        EXPECT_FALSE(c->IsFocused());
+        c->m_selected = 2;
+        EXPECT_TRUE(c->IsFocused());
+        EXPECT_FALSE(c->OnHookKeyDown(VK_RETURN, 0));
+        EXPECT_FALSE(c->OnHookKeyDown('A', 0));
+        CUTKControl* clone = c->Clone();
+        EXPECT_EQ(c->GetRuntimeClass(), clone->GetRuntimeClass());
+        clone->InternalRelease();
+    }
+    check->InternalRelease();
+    radio->InternalRelease();
+}
+
+TEST(SpecialControls, ProgressControlSizeAndCopy)
+{
+    auto* progress = new CUTKControlProgress();
+    EXPECT_EQ(CSize(100, 16), progress->GetSize(nullptr));
+    progress->SetHeight(20);
+    progress->SetWidth(150);
+    EXPECT_EQ(CSize(150, 20), progress->GetSize(nullptr));
+    progress->SetRange(10, 40);
+    progress->SetPos(70);
+    EXPECT_EQ(40, progress->GetPos());
+    CUTKControl* clone = progress->Clone();
+    auto* copy = DYNAMIC_DOWNCAST(CUTKControlProgress, clone);
+    ASSERT_NE(nullptr, copy);
+    int lower = 0;
+    int upper = 0;
+    copy->GetRange(lower, upper);
+    EXPECT_EQ(10, lower);
+    EXPECT_EQ(40, upper);
+    EXPECT_EQ(40, copy->GetPos());
+    clone->InternalRelease();
+    progress->InternalRelease();
+}
