@@ -4,10 +4,17 @@
 #include "toolkit/commandbars/CUTKCommandBar.h"
 #include "toolkit/controls/CUTKControl.h"
 
-#if __has_include("toolkit/controls/CUTKControlLabel.h")
+#include "toolkit/controls/CUTKControlButton.h"
+#include "toolkit/controls/CUTKControlCheckBox.h"
+#include "toolkit/controls/CUTKControlCustom.h"
 #include "toolkit/controls/CUTKControlLabel.h"
-#define UTK_HAS_LABEL 1
-#endif
+#include "toolkit/controls/CUTKControlOleItems.h"
+#include "toolkit/controls/CUTKControlPopup.h"
+#include "toolkit/controls/CUTKControlRadioButton.h"
+#include "toolkit/controls/CUTKControlRecentFileList.h"
+#include "toolkit/controls/CUTKControlToolbars.h"
+#include "toolkit/controls/CUTKControlWindowList.h"
+#include "toolkit/controls/CUTKControlWorkspaceActions.h"
 
 namespace {
 
@@ -15,11 +22,19 @@ CRuntimeClass* ClassOf(ControlClassRegistry::Kind kind)
 {
     using K = ControlClassRegistry::Kind;
     switch (kind) {
-#ifdef UTK_HAS_LABEL
-    case K::Label:
-        return RUNTIME_CLASS(CUTKControlLabel);
-#endif
+    case K::Button: return RUNTIME_CLASS(CUTKControlButton);
+    case K::Popup: return RUNTIME_CLASS(CUTKControlPopup);
+    case K::Custom: return RUNTIME_CLASS(CUTKControlCustom);
+    case K::Label: return RUNTIME_CLASS(CUTKControlLabel);
+    case K::CheckBox: return RUNTIME_CLASS(CUTKControlCheckBox);
+    case K::RadioButton: return RUNTIME_CLASS(CUTKControlRadioButton);
+    case K::WindowList: return RUNTIME_CLASS(CUTKControlWindowList);
+    case K::WorkspaceActions: return RUNTIME_CLASS(CUTKControlWorkspaceActions);
+    case K::ToolbarList: return RUNTIME_CLASS(CUTKControlToolbars);
+    case K::RecentFileList: return RUNTIME_CLASS(CUTKControlRecentFileList);
+    case K::OleItems: return RUNTIME_CLASS(CUTKControlOleItems);
     default:
+        // Classes not built yet (combo box, edit, gallery) are found by name once linked in.
         return CRuntimeClass::FromName(ControlClassRegistry::ClassName(kind));
     }
 }
@@ -91,8 +106,11 @@ CUTKCommandBar* ControlClassRegistry::CreatePopupBar(CUTKCommandBars* bars)
     return bar;
 }
 
-void ControlClassRegistry::AttachPopupBar(CUTKControl*, CUTKCommandBar* bar)
+void ControlClassRegistry::AttachPopupBar(CUTKControl* control, CUTKCommandBar* bar)
 {
+    if (auto* popup = dynamic_cast<CUTKControlPopup*>(control)) {
+        popup->SetCommandBar(bar);  // takes its own reference
+    }
     if (bar) {
         bar->InternalRelease();
     }

@@ -1,6 +1,6 @@
-// ControlClassRegistry: the control classes the factory makes, found by kind. A class whose
-// header is present is named directly (so a static link keeps it); otherwise it is looked up
-// by run-time class name, and a missing class falls back to the nearest base the factory has.
+// ControlClassRegistry: the control classes the factory makes, found by kind. The classes
+// built here are named directly (so a static link keeps them); the others are looked up by
+// run-time class name, and a class that is not linked in gives a plain control instead.
 #pragma once
 
 #include <windows.h>

@@ -1,0 +1,126 @@
+// Executing a control at a real site window: the execute notification (0x2862, code 100) and
+// the WM_COMMAND that follows when it is not handled, id 0, return-command mode, and a handler
+// that removes the running control (freed only after the run).
+#include "toolkit/controls/CUTKControl.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/toolkit/controls/ControlTestSite.h"
+#include "toolkit/commandbars/CUTKCommandBar.h"
+#include "toolkit/controls/CUTKControls.h"
+
+namespace {
+
+using orvane::test::ControlTestSite;
+
+struct Release {
+    void operator()(CCmdTarget* target) const { target->InternalRelease(); }
+};
+template <class T>
+using Held = std::unique_ptr<T, Release>;
+
+// Tells when it is destroyed.
+class WatchedControl : public CUTKControl {
+public:
+    explicit WatchedControl(bool* destroyed) : m_destroyed(destroyed) {}
+    ~WatchedControl() override { *m_destroyed = true; }
+
+private:
+    bool* m_destroyed;
+};
+
+class ControlSite : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_bar.reset(new CUTKCommandBar());
+        m_bar->SetCommandWindow(m_site.Wnd());
+    }
+    CUTKControl* AddButton(int id)
+    {
+        CUTKControl* control = m_bar->GetControls()->Add(utkControlButton, id);
+        control->SetCaption(L"Button");
+        return control;
+    }
+
+    ControlTestSite m_site;
+    Held<CUTKCommandBar> m_bar;
+};
+
+TEST_F(ControlSite, HandledExecuteSendsNoCommand)
+{
+    CUTKControl* control = AddButton(4001);
+    m_site.executeAnswer = 1;
+    control->OnExecute();
+    ASSERT_EQ(1u, m_site.received.size());
+    EXPECT_EQ(kUtkControlNotifyMessage, m_site.received[0].message);
+    EXPECT_EQ(4001u, m_site.received[0].wParam);
+    EXPECT_EQ(kUtkNotifyExecute, m_site.received[0].code);
+    EXPECT_EQ(4001, m_site.received[0].controlId);
+    EXPECT_EQ(control, m_site.received[0].control);
+    EXPECT_TRUE(m_site.commands.empty());
+    EXPECT_EQ(utkPressedNone, control->GetPressed());
+}
+
+TEST_F(ControlSite, UnhandledExecuteFallsBackToWmCommand)
+{
+    CUTKControl* control = AddButton(4002);
+    control->OnExecute();
+    ASSERT_EQ(1u, m_site.received.size());
+    ASSERT_EQ(1u, m_site.commands.size());
+    EXPECT_EQ(4002u, m_site.commands[0]);
+}
+
+TEST_F(ControlSite, IdZeroSendsNothing)
+{
+    CUTKControl* control = AddButton(0);
+    control->OnExecute();
+    EXPECT_TRUE(m_site.received.empty());
+    EXPECT_TRUE(m_site.commands.empty());
+}
+
+TEST_F(ControlSite, ReturnCommandModeStoresTheIdAndSendsNothing)
+{
+    CUTKControl* control = AddButton(4003);
+    UINT chosen = 0;
+    m_bar->SetReturnCmd(&chosen);
+    control->OnExecute();
+    m_bar->SetReturnCmd(nullptr);
+    EXPECT_EQ(4003u, chosen);
+    EXPECT_TRUE(m_site.received.empty());
+    EXPECT_TRUE(m_site.commands.empty());
+}
+
+TEST_F(ControlSite, AHandlerMayRemoveTheRunningControl)
+{
+    bool destroyed = false;
+    auto* control = new WatchedControl(&destroyed);
+    m_bar->GetControls()->AddControl(control, 4004);
+    bool aliveInHandler = false;
+    m_site.onExecute = [&](CUTKControl* running) {
+        m_bar->GetControls()->Remove(running);
+        aliveInHandler = !destroyed;
+    };
+    control->OnExecute();
+    EXPECT_TRUE(aliveInHandler);
+    EXPECT_TRUE(destroyed);
+    EXPECT_EQ(0, m_bar->GetControls()->GetCount());
+    // Unhandled: the command still reaches the site after the control left its bar.
+    ASSERT_EQ(1u, m_site.commands.size());
+    EXPECT_EQ(4004u, m_site.commands[0]);
+}
+
+TEST_F(ControlSite, NotificationWithoutSiteAnswersZero)
+{
+    auto control = std::unique_ptr<CUTKControl, Release>(new CUTKControl());
+    control->SetID(4005);
+    EXPECT_EQ(0, control->NotifySite(kUtkNotifyExecute));
+    m_site.executeAnswer = 7;
+    CUTKControl* atSite = AddButton(4006);
+    EXPECT_EQ(7, atSite->NotifySite(kUtkNotifySelectorChanged));
+    EXPECT_EQ(kUtkNotifySelectorChanged, m_site.received.back().code);
+}
+
+}  // namespace
