@@ -251,6 +251,7 @@ public:
     BOOL IsHorizontalKeys() const;
     int GetKeyboardSelection() const { return m_nKeyboardSelection; }
     BOOL IsEnteredByMouse() const { return m_bEnteredByMouse; }
+    void SetEnteredByMouse(BOOL b) { m_bEnteredByMouse = b; }
     BOOL IsHoverPopup() const { return m_bHoverPopup; }
     void SetHoverPopup(BOOL bHover) { m_bHoverPopup = bHover; }
     BOOL IsHideCaret() const { return m_bHideCaret; }

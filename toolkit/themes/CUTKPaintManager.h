@@ -368,6 +368,7 @@ public:
     int m_nAnimationSteps = 10;
     int m_nAnimationTime = 100;  // milliseconds for a whole animation
     BOOL m_bEnableAnimation = FALSE;  // command bars cross-fade their changed parts
+    BOOL m_bShowShadow = TRUE;        // popup bars cast shadows
     int m_nShowKeyboardCues = -1;  // -1 follow the bar, 0 never, above 0 always underline
     CUTKPaintManagerColor m_arrColor[kColorCount];
     int m_nSystemTheme = 7;  // colour scheme selection (7 current, 6 detected)
