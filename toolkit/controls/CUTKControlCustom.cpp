@@ -124,12 +124,14 @@ void CUTKControlCustom::OnCalcDynamicSize(DWORD layoutFlags)
 {
     const BOOL vertical = (layoutFlags & kVerticalLayout) != 0;
     if (m_verticalOptions == verticalHide) {
-        const DWORD hide = vertical ? (m_hideFlags | utkHideDock) : (m_hideFlags & ~DWORD{utkHideDock});
-        m_hideFlags = hide;
+        // Through SetHideFlags, so that the window leaves the bar with its control.
+        SetHideFlags(vertical ? (m_hideFlags | utkHideDock) : (m_hideFlags & ~DWORD{utkHideDock}));
     } else if (m_verticalOptions == verticalHideWindow) {
         m_shownInLayout = !vertical;
-        UpdateWindowVisibility();
     }
+    // Every layout pass brings the window in line with the control: SetVisible changes the
+    // hide flags without telling the control, and a hidden control gets no SetRect.
+    UpdateWindowVisibility();
 }
 
 void CUTKControlCustom::DoPropExchange(CUTKPropExchange* px)
