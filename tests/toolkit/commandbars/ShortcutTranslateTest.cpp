@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/CUTKCommandBars.h"
 #include "toolkit/commandbars/CUTKShortcutManager.h"
 #include "platform/framework/frame/CFrameWnd.h"
+#include "platform/framework/frame/CStatusBar.h"
 
 #include <gtest/gtest.h>
 
@@ -37,9 +38,15 @@ public:
         if (LOWORD(wParam) == kCaptureElsewhere && other != nullptr) {
             ::SetCapture(other);
         }
+        if (LOWORD(wParam) == kReadStatus && status != nullptr) {
+            status->GetWindowText(statusText);
+        }
         return TRUE;
     }
     static constexpr UINT kCaptureElsewhere = 4242;
+    static constexpr UINT kReadStatus = 4243;
+    CWnd* status = nullptr;
+    CString statusText;
     std::vector<UINT> commands;
     HWND other = nullptr;
 };
@@ -233,6 +240,25 @@ TEST_F(ShortcutTranslate, ChordWait)
         }
         ::ReleaseCapture();
     }
+}
+
+TEST_F(ShortcutTranslate, ChordPromptOnTheStatusBar)
+{
+    CStatusBar status;
+    ASSERT_TRUE(status.Create(m_frame));
+    m_frame->status = &status;
+    SetTable({Make(201, V | C, 'K', V | C, 'D')});
+    HoldKeys({VK_CONTROL, VK_LCONTROL});
+    // Read while the wait runs (a command ends the wait).
+    ::PostMessageW(Frame(), WM_COMMAND, CommandFrame::kReadStatus, 0);
+    MSG first = KeyDown(Frame(), 'K');
+    EXPECT_TRUE(m_manager->TranslateAccelerator(&first));
+    EXPECT_EQ(CString(L"Waiting for the second key of Ctrl+K..."), m_frame->statusText);
+    CString after;
+    status.GetWindowText(after);
+    EXPECT_TRUE(after.IsEmpty()) << "the prompt is taken away after the wait";
+    m_frame->status = nullptr;
+    status.DestroyWindow();
 }
 
 TEST_F(ShortcutTranslate, SingleKeystrokeEarlierInTheTableWins)
