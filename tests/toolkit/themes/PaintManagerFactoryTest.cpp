@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/toolkit/themes/PaintManagerBarDouble.h"
 #include "tests/toolkit/themes/PaintManagerTestDouble.h"
 #include "toolkit/themes/CUTKDefaultTheme.h"
 
+using orvane::test::TestBar;
 using orvane::test::TestPaintManager;
 
 namespace {
@@ -49,6 +51,7 @@ TEST_F(PaintManagerFactory, NativeThemeIsThemeThree)
     EXPECT_EQ(installed->m_nThemeNumber, 3);
     EXPECT_EQ(installed->GetBaseTheme(), 3);
     EXPECT_TRUE(installed->IsKindOf(RUNTIME_CLASS(CUTKDefaultTheme)));
+    EXPECT_TRUE(installed->GetIconDrawOptions()->bUseFadedIcons) << "the native theme fades icons";
     // What the player changes on it afterwards stays on the installed object.
     installed->GetIconDrawOptions()->bUseFadedIcons = FALSE;
     installed->GetIconDrawOptions()->bOfficeStyleDisabledIcons = FALSE;
@@ -116,6 +119,27 @@ TEST_F(PaintManagerFactory, AfterDoneTheNextAccessorMakesThemeZero)
     CUTKPaintManager::Done();
     CUTKPaintManager::Done();  // twice is harmless
     EXPECT_EQ(CUTKPaintManager::PeekGlobalPaintManager(), nullptr);
+}
+
+TEST_F(PaintManagerFactory, DefaultPopupImageCellIsTighterThanTheBases)
+{
+    CUTKPaintManager* theme = CUTKPaintManager::CreateTheme(0);
+    auto* base = new TestPaintManager();
+    TestBar popup(utkBarTypePopup, utkBarPopup);
+    popup.SetIconSize(CSize(16, 16));
+    struct Case {
+        int textHeight;
+        CSize defaultCell;
+        CSize baseCell;
+    } cases[] = {{16, {20, 20}, {20, 22}}, {25, {25, 25}, {29, 25}}, {18, {20, 20}, {22, 22}}};
+    for (const Case& c : cases) {
+        theme->m_nTextHeight = c.textHeight;
+        base->m_nTextHeight = c.textHeight;
+        EXPECT_EQ(theme->GetPopupBarImageSize(&popup), c.defaultCell) << c.textHeight;
+        EXPECT_EQ(base->GetPopupBarImageSize(&popup), c.baseCell) << c.textHeight;
+    }
+    base->InternalRelease();
+    theme->InternalRelease();
 }
 
 TEST_F(PaintManagerFactory, FrameAndRibbonPaintersAreAbsent)
