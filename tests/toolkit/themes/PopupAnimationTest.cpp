@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "tests/toolkit/common/DrawCanvas.h"
+#include "tests/toolkit/themes/PaintManagerBarDouble.h"
 #include "tests/toolkit/themes/PaintManagerTestDouble.h"
 #include "toolkit/controls/CUTKControlGalleryPaintManager.h"
+#include "toolkit/controls/CUTKControls.h"
 #include "toolkit/themes/PopupExpandPlan.h"
 
 #include <cstdint>
@@ -149,6 +151,33 @@ TEST_F(PopupAnimation, NoStepsOrOtherKindsDoNothing)
     }
     pm->m_nAnimationSteps = 0;
     EXPECT_EQ(pm->AnimateExpandedItems(nullptr, window.dc(), source.dc(), TRUE), 0);
+}
+
+TEST_F(PopupAnimation, ExpandedItemsOfARealPopupEndOnTheFullImage)
+{
+    orvane::test::TestBar bar(utkBarTypePopup, utkBarPopup);
+    ASSERT_TRUE(bar.CreateEx(0, AfxRegisterWndClass(0), L"", WS_POPUP,
+                             CRect(0, 0, kWidth, kHeight), nullptr, 0));
+    const bool hidden[] = {false, true, true, false};
+    for (int i = 0; i < 4; ++i) {
+        CUTKControl* control = bar.GetControls()->Add(utkControlButton, 100 + i);
+        ASSERT_NE(control, nullptr);
+        control->SetRect(CRect(1, 1 + 4 * i, kWidth - 1, 5 + 4 * i));
+        control->m_hiddenUntilExpand = hidden[i];
+    }
+    for (BOOL downward : {TRUE, FALSE}) {
+        for (int steps : {1, 4, 10}) {
+            window.Fill(kScreen);
+            pm->m_nAnimationSteps = steps;
+            EXPECT_EQ(pm->AnimateExpandedItems(&bar, window.dc(), source.dc(), downward), steps);
+            EXPECT_TRUE(WindowEqualsSource()) << "steps " << steps << " downward " << downward;
+        }
+    }
+    window.Fill(kScreen);
+    pm->m_nAnimationSteps = 0;
+    EXPECT_EQ(pm->AnimateExpandedItems(&bar, window.dc(), source.dc(), TRUE), 0);
+    EXPECT_TRUE(WindowIsScreen());
+    bar.DestroyWindow();
 }
 
 TEST(PopupExpandPlan, AllNormallyVisibleRowsCopyAtFullHeight)
