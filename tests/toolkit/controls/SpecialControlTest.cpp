@@ -6,12 +6,23 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/framework/frame/AfxOleSetEditMenu.h"
+#include "platform/framework/frame/COleClientItem.h"
+#include "platform/framework/frame/COleDocument.h"
 #include "platform/framework/frame/CRecentFileList.h"
+#include "platform/framework/frame/CView.h"
 #include "tests/toolkit/common/DrawCanvas.h"
 #include "toolkit/common/CUTKColorManager.h"
+#include "toolkit/common/CUTKPropExchangeArchive.h"
 #include "toolkit/controls/CUTKControlCheckBox.h"
 #include "toolkit/controls/CUTKControlHyperlink.h"
 #include "toolkit/controls/CUTKControlLabel.h"
+#include "toolkit/controls/CUTKControlMarkupLabel.h"
+#include "toolkit/controls/CUTKControlOleItems.h"
 #include "toolkit/controls/CUTKControlProgress.h"
 #include "toolkit/controls/CUTKControlRadioButton.h"
 #include "toolkit/controls/CUTKControlRecentFileList.h"
@@ -21,6 +32,8 @@
 #include "toolkit/themes/CUTKPaintManager.h"
 
 using orvane::test::DrawCanvas;
+
+constexpr COLORREF kPaperWhite = RGB(255, 255, 255);
 
 namespace {
 
@@ -291,4 +304,137 @@ TEST(SpecialControls, ProgressControlSizeAndCopy)
     EXPECT_EQ(40, copy->GetPos());
     clone->InternalRelease();
     progress->InternalRelease();
+}
+
+namespace {
+
+using Bytes = std::vector<BYTE>;
+
+Bytes StoreArchive(CUTKControl* control)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CUTKPropExchangeArchive px(ar);
+        px.ExchangeSchema();
+        control->DoPropExchange(&px);
+        ar.Close();
+    }
+    const UINT length = static_cast<UINT>(file.GetLength());
+    BYTE* data = file.Detach();
+    Bytes bytes(data, data + length);
+    std::free(data);
+    return bytes;
+}
+
+void LoadArchive(const Bytes& bytes, CUTKControl* control)
+{
+    CMemFile file(const_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    CUTKPropExchangeArchive px(ar);
+    px.ExchangeSchema();
+    control->DoPropExchange(&px);
+}
+
+// A view that selects the items it is told to.
+class SelectingView : public CView {
+public:
+    void OnDraw(CDC*) override {}
+    BOOL IsSelected(const CObject* item) const override
+    {
+        return std::find(m_selected.begin(), m_selected.end(), item) != m_selected.end();
+    }
+    std::vector<const CObject*> m_selected;
+};
+
+}  // namespace
+
+TEST(SpecialControls, ProgressAndSelectorStateRoundTrip)
+{
+    auto* progress = new CUTKControlProgress();
+    progress->SetRange(-5, 500);
+    progress->SetPos(77);
+    const Bytes saved = StoreArchive(progress);
+    auto* loaded = new CUTKControlProgress();
+    LoadArchive(saved, loaded);
+    int lower = 0;
+    int upper = 0;
+    loaded->GetRange(lower, upper);
+    EXPECT_EQ(-5, lower);
+    EXPECT_EQ(500, upper);
+    EXPECT_EQ(77, loaded->GetPos());
+    EXPECT_EQ(saved, StoreArchive(loaded));
+    progress->InternalRelease();
+    loaded->InternalRelease();
+
+    auto* selector = new CUTKControlSelector();
+    selector->SetItemsCount(CSize(7, 3));
+    selector->SetItemsMax(CSize(10, 9));
+    selector->SetItemSize(CSize(20, 18));
+    const Bytes grid = StoreArchive(selector);
+    auto* again = new CUTKControlSelector();
+    LoadArchive(grid, again);
+    EXPECT_EQ(CSize(7, 3), again->GetItemsCount());
+    EXPECT_EQ(CSize(10, 9), again->GetItemsMax());
+    EXPECT_EQ(CSize(20, 18), again->GetItemSize());
+    EXPECT_EQ(CSize(140, 54), again->GetSize(nullptr));
+    EXPECT_EQ(grid, StoreArchive(again));
+    selector->InternalRelease();
+    again->InternalRelease();
+}
+
+TEST(SpecialControls, OleDocumentPrimarySelectionAndTheObjectItem)
+{
+    COleDocument* document = new COleDocument();
+    COleClientItem first(document);
+    COleClientItem second(document);
+    EXPECT_EQ(2, document->GetItemCount());
+    SelectingView view;
+    EXPECT_EQ(nullptr, document->GetPrimarySelectedItem(&view));
+    view.m_selected = {&second};
+    EXPECT_EQ(&second, document->GetPrimarySelectedItem(&view));
+    view.m_selected = {&first, &second};
+    EXPECT_EQ(nullptr, document->GetPrimarySelectedItem(&view));
+    EXPECT_EQ(static_cast<UINT>(COleClientItem::emptyState), first.GetItemState());
+
+    // Without an object the edit menu's item is a greyed "&Object" in place of the old one.
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    ::AppendMenuW(menu.GetSafeHmenu(), MF_STRING, 1, L"Cut");
+    ::AppendMenuW(menu.GetSafeHmenu(), MF_STRING, 2, L"<<OLE VERBS GO HERE>>");
+    AfxOleSetEditMenu(&first, &menu, 1, 0xE210, 0xE21F);
+    ASSERT_EQ(2, ::GetMenuItemCount(menu.GetSafeHmenu()));
+    wchar_t text[64] = {};
+    ::GetMenuStringW(menu.GetSafeHmenu(), 1, text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(L"&Object", text);
+    EXPECT_NE(0u, ::GetMenuState(menu.GetSafeHmenu(), 1, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_EQ(0xE210u, ::GetMenuItemID(menu.GetSafeHmenu(), 1));
+    menu.DestroyMenu();
+
+    // Without a site the verbs placeholder hides and makes nothing.
+    CUTKControls controls;
+    auto* verbs = new CUTKControlOleItems();
+    controls.InsertAt(verbs, 0);
+    verbs->OnCalcDynamicSize(0);
+    EXPECT_EQ(1, controls.GetCount());
+    EXPECT_NE(0u, verbs->GetHideFlags() & utkHideGeneric);
+    delete document;  // the items leave it
+    EXPECT_EQ(nullptr, first.GetDocument());
+}
+
+TEST(SpecialControls, MarkupLabelWithoutMarkupIsAPlainLabel)
+{
+    auto* label = new CUTKControlMarkupLabel();
+    auto* plain = new CUTKControl();
+    for (CUTKControl* c : {static_cast<CUTKControl*>(label), plain}) {
+        c->SetCaption(L"<TextBlock>Hello</TextBlock>");
+        c->SetWidth(70);
+        c->SetHeight(21);
+    }
+    EXPECT_EQ(nullptr, label->GetMarkupElement());
+    DrawCanvas canvas(100, 30, kPaperWhite);
+    EXPECT_EQ(plain->GetSize(canvas.dc()), label->GetSize(canvas.dc()));
+    EXPECT_EQ(0, label->GetSelected());
+    label->InternalRelease();
+    plain->InternalRelease();
 }
