@@ -356,3 +356,18 @@ TEST_F(PaintManagerMetrics, TextColoursTakeTheCaptionsEnabledState)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PaintManagerFieldMetrics, ComboDropDownWidthFollowsTheFieldHeight)
+{
+    struct Case {
+        int height;
+        int width;
+    } cases[] = {{20, 15}, {28, 19}, {14, 15}, {22, 15}, {30, 20}, {0, 15}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(CUTKPaintManager::ComboDropDownWidth(c.height), c.width) << c.height;
+    }
+}
+
+}  // namespace
