@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "toolkit/commandbars/CUTKMouseManager.h"
 #include "toolkit/controls/CUTKScrollBase.h"
 
 namespace {
@@ -80,6 +81,7 @@ public:
     void DoScroll(int cmd, int pos) override
     {
         m_calls.emplace_back(cmd, pos);
+        m_locks.push_back(GetThreadMouseManager()->GetLockCount());
         m_periods.push_back(GetAutoRepeatPeriod());
         int next = m_si.nPos;
         switch (cmd) {
@@ -101,6 +103,7 @@ public:
     SCROLLINFO m_si = {};
     std::vector<Call> m_calls;
     std::vector<int> m_periods;
+    std::vector<int> m_locks;  // the mouse manager's lock count at each call
     int m_redraws = 0;
 };
 
@@ -133,6 +136,11 @@ TEST(ScrollTrack, ThumbSnapsBackBeyondEightThicknesses)
     EXPECT_EQ(expected, bar.m_calls);
     EXPECT_EQ(nullptr, ::GetCapture());
     EXPECT_EQ(nullptr, bar.GetTrackInfo());
+    // Popups stay locked while the loop reads messages, and are unlocked after it.
+    const int before = GetThreadMouseManager()->GetLockCount();
+    ASSERT_EQ(expected.size(), bar.m_locks.size());
+    for (size_t i = 1; i + 2 < bar.m_locks.size(); ++i)
+        EXPECT_EQ(before + 1, bar.m_locks[i]) << i;
 }
 
 TEST(ScrollTrack, ThumbDragEndsWhenTheButtonIsNoLongerDown)
