@@ -594,6 +594,17 @@ TEST_F(MouseManagerTest, ClicksOutsideInsideAndOnTrustedWindows)
     TestWindow other(400, 100, 120, 80);
     TestWindow trusted(600, 100, 120, 80);
     TestWindow hiddenTrusted(800, 100, 120, 80, WS_POPUP);
+    // A window of an input method's class (CS_IME), such as a candidate list.
+    WNDCLASSW ime{};
+    ime.style = CS_IME;
+    ime.lpfnWndProc = ::DefWindowProcW;
+    ime.hInstance = ::GetModuleHandleW(nullptr);
+    ime.lpszClassName = L"OrvaneInputTestIme";
+    ::RegisterClassW(&ime);
+    HWND imeWnd = ::CreateWindowExW(0, L"OrvaneInputTestIme", L"", WS_POPUP | WS_VISIBLE, 100,
+                                    400, 120, 80, nullptr, nullptr, ime.hInstance, nullptr);
+    ASSERT_NE(nullptr, imeWnd);
+    const POINT onIme{160, 440};
     Pump();
     const struct {
         const char* what;
@@ -614,6 +625,7 @@ TEST_F(MouseManagerTest, ClicksOutsideInsideAndOnTrustedWindows)
         {"press on a trusted window", WM_LBUTTONDOWN, trusted.Center(), 0, 0, false},
         {"press where a hidden trusted window is", WM_LBUTTONDOWN, hiddenTrusted.Center(), 0, 0,
          true},
+        {"press on an input method's window", WM_LBUTTONDOWN, onIme, 0, 0, false},
     };
     m_manager->AddTrustedWindow(trusted.Wnd());
     m_manager->AddTrustedWindow(hiddenTrusted.Wnd());
@@ -637,6 +649,7 @@ TEST_F(MouseManagerTest, ClicksOutsideInsideAndOnTrustedWindows)
     }
     m_manager->RemoveTrustedWindow(trusted.Wnd());
     EXPECT_EQ(1, static_cast<int>(m_manager->GetTrustedArray().GetSize()));
+    ::DestroyWindow(imeWnd);
 }
 
 TEST_F(MouseManagerTest, PressInsideALockedBarClosesTheNestedPopups)
