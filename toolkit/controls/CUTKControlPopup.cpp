@@ -112,7 +112,9 @@ void CUTKControlPopup::DoPropExchange(CUTKPropExchange* px)
         ExchangeIntPropDefault(px, L"CommandBarId", id, 0);
         m_loadedBarId = static_cast<UINT>(id);
     } else {
-        int id = m_commandBar != nullptr ? static_cast<int>(m_commandBar->GetBarID()) : 0;
+        // A popup whose loaded bar is not restored yet keeps its link: saving 0 would lose it.
+        int id = m_commandBar != nullptr ? static_cast<int>(m_commandBar->GetBarID())
+                                         : static_cast<int>(m_loadedBarId);
         ExchangeIntPropDefault(px, L"CommandBarId", id, 0);
     }
     if (px->m_nSchema >= 5 && px->m_nSchema <= 17) {
