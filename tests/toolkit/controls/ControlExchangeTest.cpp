@@ -172,11 +172,14 @@ TEST(ControlExchange, DefaultsWriteNoKey)
     Held<CUTKControl> plain(new CUTKControl());
     plain->SetType(utkControlButton);
     plain->m_id = -1;
-    const std::wstring xml = StoreXml(plain.get());
-    EXPECT_EQ(L"<Control CompactMode=\"1\"/>", xml);
-    // Loading nothing gives the defaults back.
+    // Not even the section appears: nothing was written into it.
+    EXPECT_EQ(L"", StoreXml(plain.get()));
+    plain->SetHelpId(3);
+    plain->SetCloseSubMenuOnClick(FALSE);
+    EXPECT_EQ(L"<Control CompactMode=\"1\" CloseSubMenuOnClick=\"0\" HelpId=\"3\"/>",
+              StoreXml(plain.get()));
     Held<CUTKControl> loaded(new CUTKControl());
-    LoadXml(xml, loaded.get());
+    LoadXml(L"<Control CompactMode=\"1\"/>", loaded.get());
     EXPECT_EQ(utkControlButton, loaded->GetType());
     EXPECT_EQ(-1, loaded->GetID());
     EXPECT_TRUE(loaded->GetCloseSubMenuOnClick());

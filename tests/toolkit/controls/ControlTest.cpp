@@ -380,7 +380,7 @@ TEST(ControlAccessible, StatesFromSelectionEnabledCheckedPressedAndHideFlags)
         {0, TRUE, TRUE, 0, 0, 0x100010},
         {0, TRUE, FALSE, 1, 0, 0x100008},
         {0, TRUE, FALSE, 0, utkHideGeneric, 0x108000},
-        {2, FALSE, TRUE, 2, utkHideWrap, 0x108099},
+        {2, FALSE, TRUE, 2, utkHideWrap, 0x10809F},
     };
     for (const Case& c : cases) {
         auto control = NewControl();
