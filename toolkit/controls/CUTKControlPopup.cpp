@@ -5,6 +5,7 @@
 
 #include "toolkit/commandbars/CUTKCommandBar.h"
 #include "toolkit/commandbars/CUTKCommandBars.h"
+#include "toolkit/commandbars/CUTKPopupBar.h"
 #include "toolkit/common/CUTKPropExchange.h"
 #include "toolkit/common/CUTKShadowManager.h"
 #include "toolkit/controls/CUTKControls.h"
@@ -244,6 +245,11 @@ BOOL CUTKControlPopup::OnLButtonDblClk(CPoint point)
         item->OnExecute();
         return TRUE;
     }
+    auto* popupBar = dynamic_cast<CUTKPopupBar*>(m_commandBar);
+    if (popupBar != nullptr && popupBar->HasHiddenCommands() && !popupBar->IsExpanded()) {
+        popupBar->ExpandBar();
+        return TRUE;
+    }
     return FALSE;
 }
 
@@ -387,6 +393,10 @@ void CUTKControlPopup::UpdateShadow()
         m_parent->IsCustomizeMode()) {
         return;
     }
+    auto* popupBar = dynamic_cast<CUTKPopupBar*>(m_commandBar);
+    if (popupBar == nullptr || !popupBar->IsShowShadow()) {
+        return;
+    }
     CUTKPaintManager* paint = GetPaintManager();
     CUTKShadowManager* shadows = paint != nullptr ? paint->GetShadowManager() : nullptr;
     if (shadows == nullptr || m_parent->GetSafeHwnd() == nullptr ||
@@ -400,9 +410,10 @@ void CUTKControlPopup::UpdateShadow()
 
 void CUTKControlPopup::ExpandPopupBar()
 {
-    // Showing the rarely used items belongs to the popup bar, which has no expand operation
-    // yet; until it does, an open submenu simply stays as it is.
-    if (m_controlType != utkControlPopup || !m_popuped || m_commandBar == nullptr) {
+    if (m_controlType != utkControlPopup || !m_popuped) {
         return;
+    }
+    if (auto* popupBar = dynamic_cast<CUTKPopupBar*>(m_commandBar)) {
+        popupBar->ExpandBar();
     }
 }

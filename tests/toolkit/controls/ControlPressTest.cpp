@@ -281,3 +281,84 @@ TEST(ControlPress, PopupWithoutBarActsAsButtonAndRefusesToOpen)
     popup->OnKeyboardActivate();
     EXPECT_EQ(site.m_commands.size(), 2u);
 }
+
+namespace {
+
+struct MenuTitle {
+    CUTKControlPopup* control;
+    RecordingPopupBar* popup;
+};
+
+MenuTitle AddMenuTitle(const BarWindow& bar, const ControlSite& site, int id, CRect rc)
+{
+    auto* popupBar = new RecordingPopupBar();
+    popupBar->SetOwnerWindow(CWnd::FromHandle(site.m_window));
+    auto* title = CUTKControlPopup::CreateControlPopup(utkControlPopup);
+    bar.Controls()->InsertAt(title);
+    title->SetID(id);
+    title->SetCaption(L"&File");
+    title->SetRect(rc);
+    title->SetCommandBar(popupBar);
+    popupBar->InternalRelease();
+    return MenuTitle{title, popupBar};
+}
+
+} // namespace
+
+TEST(ControlPopup, MenuTitleClickOpensAndSecondClickCloses)
+{
+    ControlSite site;
+    BarWindow bar(site, utkBarTypeMenuBar, utkBarTop);
+    const MenuTitle file = AddMenuTitle(bar, site, 600, CRect(0, 0, 40, 22));
+    DrainMessages();
+    file.control->OnClick(FALSE, CPoint(10, 10));
+    EXPECT_EQ(file.popup->m_popups, 1);
+    EXPECT_FALSE(file.popup->m_lastSelectFirst);
+    EXPECT_TRUE(file.control->IsPopupOpen());
+    EXPECT_EQ(bar.m_bar->GetPopupedIndex(), file.control->GetIndex());
+    file.control->OnClick(FALSE, CPoint(10, 10));
+    EXPECT_FALSE(file.control->IsPopupOpen());
+    EXPECT_EQ(file.popup->m_popups, 1);
+    EXPECT_EQ(bar.m_bar->GetPopupedIndex(), -1);
+    // From the keyboard the popup opens with its first item selected.
+    file.control->OnKeyboardActivate();
+    EXPECT_EQ(file.popup->m_popups, 2);
+    EXPECT_TRUE(file.popup->m_lastSelectFirst);
+    bar.m_bar->SetTrackingMode(0);
+    EXPECT_FALSE(file.control->IsPopupOpen());
+    EXPECT_TRUE(site.m_commands.empty());
+}
+
+TEST(ControlPopup, HotTrackingMovesTheOpenMenuToTheNextTitle)
+{
+    ControlSite site;
+    BarWindow bar(site, utkBarTypeMenuBar, utkBarTop);
+    const MenuTitle file = AddMenuTitle(bar, site, 600, CRect(0, 0, 40, 22));
+    const MenuTitle edit = AddMenuTitle(bar, site, 601, CRect(40, 0, 80, 22));
+    DrainMessages();
+    file.control->OnClick(FALSE, CPoint(10, 10));
+    ASSERT_TRUE(file.control->IsPopupOpen());
+    bar.m_bar->SetSelected(edit.control->GetIndex(), utkSelectMouse);
+    EXPECT_FALSE(file.control->IsPopupOpen());
+    EXPECT_TRUE(edit.control->IsPopupOpen());
+    EXPECT_EQ(edit.popup->m_popups, 1);
+    bar.m_bar->SetTrackingMode(0);
+}
+
+TEST(ControlPopup, DoubleClickRunsTheSubmenuDefaultItem)
+{
+    ControlSite site;
+    BarWindow bar(site, utkBarTypeMenuBar, utkBarTop);
+    const MenuTitle file = AddMenuTitle(bar, site, 600, CRect(0, 0, 40, 22));
+    for (int id : {701, 702}) {
+        auto* item = new CUTKControlButton();
+        file.popup->GetControls()->InsertAt(item);
+        item->SetID(id);
+        item->SetDefaultItem(id == 702);
+    }
+    DrainMessages();
+    EXPECT_TRUE(file.control->OnLButtonDblClk(CPoint(10, 10)));
+    EXPECT_EQ(file.popup->m_popups, 1);
+    EXPECT_EQ(site.m_commands, std::vector<int>{702});
+    bar.m_bar->SetTrackingMode(0);
+}
