@@ -35,7 +35,8 @@ public:
     static UTK_SHORTCUTMANAGER_ACCEL FromAccel(const ACCEL& accel);
 
     int GetCommand() const { return m_accel.cmd; }
-    BOOL IsChord() const { return m_accel.key[1].key != 0 || m_accel.key[1].fVirt != 0; }
+    // A second key of 0 is none (its flags alone make no chord).
+    BOOL IsChord() const { return m_accel.key[1].key != 0; }
 
     UTK_SHORTCUTMANAGER_ACCEL m_accel;
     CUTKShortcutManager* m_pManager;

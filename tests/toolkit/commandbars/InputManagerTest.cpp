@@ -823,6 +823,30 @@ TEST(MousePosition, OneValueForBothCoordinates)
     CUTKMouseManager::SetLastMousePosition(POINT{-1, -1});
 }
 
+TEST(ThreadManagers, EachThreadHasItsOwn)
+{
+    CUTKMouseManager* mainMouse = GetThreadMouseManager();
+    CUTKKeyboardManager* mainKeyboard = GetThreadKeyboardManager();
+    EXPECT_EQ(mainMouse, GetThreadMouseManager());
+    ASSERT_NE(nullptr, mainMouse->GetHook()) << "the mouse hook lives as long as the manager";
+    CUTKMouseManager* otherMouse = nullptr;
+    CUTKKeyboardManager* otherKeyboard = nullptr;
+    HHOOK otherHook = nullptr;
+    std::thread([&] {
+        otherMouse = GetThreadMouseManager();
+        otherKeyboard = GetThreadKeyboardManager();
+        otherHook = otherMouse->GetHook();
+        otherMouse->LockTracking();
+    }).join();
+    EXPECT_NE(mainMouse, otherMouse);
+    EXPECT_NE(mainKeyboard, otherKeyboard);
+    EXPECT_NE(nullptr, otherHook);
+    EXPECT_NE(mainMouse->GetHook(), otherHook);
+    EXPECT_EQ(0, mainMouse->GetLockCount()) << "the other thread's lock is its own";
+    // The ended thread's manager took its hook away with it.
+    EXPECT_FALSE(::UnhookWindowsHookEx(otherHook));
+}
+
 // Real clicks through the thread's mouse hook.
 class MouseInput : public MouseManagerTest {
 protected:
