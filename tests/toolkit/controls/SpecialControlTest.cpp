@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <initializer_list>
 #include <vector>
 
 #include "platform/framework/frame/AfxOleSetEditMenu.h"
@@ -16,6 +17,9 @@
 #include "platform/framework/frame/CRecentFileList.h"
 #include "platform/framework/frame/CView.h"
 #include "tests/toolkit/common/DrawCanvas.h"
+#include "toolkit/commandbars/CUTKCommandBar.h"
+#include "toolkit/commandbars/CUTKCommandBars.h"
+#include "toolkit/commandbars/CUTKToolBar.h"
 #include "toolkit/common/CUTKColorManager.h"
 #include "toolkit/common/CUTKPropExchangeArchive.h"
 #include "toolkit/controls/CUTKControlCheckBox.h"
@@ -27,6 +31,7 @@
 #include "toolkit/controls/CUTKControlRadioButton.h"
 #include "toolkit/controls/CUTKControlRecentFileList.h"
 #include "toolkit/controls/CUTKControlSelector.h"
+#include "toolkit/controls/CUTKControlToolbars.h"
 #include "toolkit/controls/CUTKControls.h"
 #include "toolkit/controls/PlaceholderExpansion.h"
 #include "toolkit/themes/CUTKPaintManager.h"
@@ -437,4 +442,67 @@ TEST(SpecialControls, MarkupLabelWithoutMarkupIsAPlainLabel)
     EXPECT_EQ(0, label->GetSelected());
     label->InternalRelease();
     plain->InternalRelease();
+}
+
+TEST(SpecialControls, ToolbarListItemsForListedBarsOnly)
+{
+    CUTKCommandBars bars;
+    auto* standard = new CUTKToolBar();
+    standard->SetTitle(L"Standard");
+    standard->SetCloseable(TRUE);
+    auto* hidden = new CUTKToolBar();  // not closeable: not listed
+    hidden->SetTitle(L"Hidden");
+    hidden->SetCloseable(FALSE);
+    auto* format = new CUTKToolBar();
+    format->SetTitle(L"Format & Style");
+    format->SetCloseable(TRUE);
+    auto* noMenu = new CUTKToolBar();  // no context menu: not listed
+    noMenu->SetTitle(L"No menu");
+    noMenu->SetCloseable(TRUE);
+    noMenu->SetContextMenuPresent(FALSE);
+    auto* menuBar = new CUTKCommandBar();
+    menuBar->SetCommandBars(&bars);
+    for (CUTKCommandBar* bar : std::initializer_list<CUTKCommandBar*>{menuBar, standard, hidden,
+                                                                      format, noMenu})
+        bars.Add(bar);
+
+    CUTKControls* controls = menuBar->GetControls();
+    controls->Add(utkControlButton, 200, L"", -1, FALSE)->SetCaption(L"Status Bar");
+    auto* placeholder = new CUTKControlToolbars();
+    controls->InsertAt(placeholder, 0);
+    placeholder->SetID(0xE800);
+    placeholder->SetBeginGroup(TRUE);
+
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        placeholder->OnCalcDynamicSize(0);
+        ASSERT_EQ(4, controls->GetCount());
+        EXPECT_NE(0u, placeholder->GetHideFlags() & utkHideGeneric);
+        struct Expected {
+            const wchar_t* caption;
+            DWORD_PTR tag;
+            CUTKCommandBar* bar;
+        };
+        const Expected expected[] = {{L"Standard", 1, standard}, {L"Format && Style", 3, format}};
+        for (int i = 0; i < 2; ++i) {
+            CUTKControl* item = controls->GetAt(1 + i);
+            EXPECT_TRUE(item->IsTemporary());
+            EXPECT_EQ(CString(expected[i].caption), item->GetCaption());
+            EXPECT_EQ(expected[i].tag, item->GetTag());
+            EXPECT_EQ(0xE800, item->GetID());
+            EXPECT_EQ(i == 0, item->GetBeginGroup() != FALSE);
+            EXPECT_EQ(expected[i].bar->IsVisible() != FALSE, item->GetChecked() != FALSE);
+            // Items pass for plain buttons and clone into them.
+            EXPECT_EQ(RUNTIME_CLASS(CUTKControlButton), item->GetRuntimeClass());
+            CUTKControl* clone = item->Clone();
+            EXPECT_EQ(RUNTIME_CLASS(CUTKControlButton), clone->GetRuntimeClass());
+            EXPECT_EQ(item->GetCaption(), clone->GetCaption());
+            clone->InternalRelease();
+        }
+        EXPECT_EQ(CString(L"Status Bar"), controls->GetAt(3)->GetCaption());
+    }
+    bars.RemoveAll();
+    for (CUTKCommandBar* bar : std::initializer_list<CUTKCommandBar*>{menuBar, standard, hidden,
+                                                                      format, noMenu})
+        bar->InternalRelease();
 }
