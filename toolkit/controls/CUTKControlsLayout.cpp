@@ -64,12 +64,13 @@ CSize CUTKControls::CalcToolBarLayout(CDC* pDC, int length, DWORD& layoutFlags, 
 {
     CUTKCommandBar* bar = m_parent;
     CUTKPaintManager* paint = bar != nullptr ? bar->GetPaintManager() : nullptr;
-    const int count = GetCount();
-    for (int i = count - 1; i >= 0; --i) {
+    // Placeholders add or remove their generated controls here, after their own index.
+    for (int i = GetCount() - 1; i >= 0; --i) {
         if (CUTKControl* control = GetAt(i)) {
             control->OnCalcDynamicSize(layoutFlags);
         }
     }
+    const int count = GetCount();
 
     ControlLayout::ToolBarParams params;
     params.length = length;

@@ -280,3 +280,58 @@ TEST(CustomControl, StaleWindowKeepsItsPlace)
     EXPECT_EQ(custom->GetRect().Size(), CSize(50, 20));
     DrainMessages();
 }
+
+namespace {
+
+// Stands for a placeholder: it adds its generated controls when the layout asks it.
+class GeneratingControl : public FixedControl {
+public:
+    GeneratingControl() : FixedControl(CSize(10, 22)) {}
+    void OnCalcDynamicSize(DWORD) override
+    {
+        if (m_controls != nullptr && m_controls->GetCount() == 1) {
+            for (int i = 0; i < 2; ++i) {
+                auto* generated = new FixedControl(CSize(30, 22));
+                m_controls->InsertAt(generated);
+                generated->SetTemporary(TRUE);
+            }
+        }
+    }
+};
+
+} // namespace
+
+TEST(ControlBarLayout, ControlsAddedByDynamicSizingAreLaidOut)
+{
+    ControlSite site;
+    BarWindow bar(site);
+    bar.Controls()->InsertAt(new GeneratingControl());
+    ScreenDC dc;
+    DWORD flags = kDockCommit;
+    const CSize size = bar.Controls()->CalcToolBarLayout(dc.Get(), 400, flags, CRect(0, 0, 0, 0));
+    ASSERT_EQ(bar.Controls()->GetCount(), 3);
+    EXPECT_EQ(size, CSize(70, 22));
+    EXPECT_EQ(Str(bar.Controls()->GetAt(2)->GetRect()), "40,0,70,22");
+}
+
+TEST(CustomControl, MouseMovesOverTheWindowHotTrackTheBar)
+{
+    ControlSite site;
+    // At the popup position the bar tracks the pointer without being active.
+    BarWindow bar(site, utkBarTypeNormal, utkBarPopup);
+    HWND hosted = ::CreateWindowExW(0, L"STATIC", L"meter", WS_POPUP, 0, 0, 60, 20, nullptr,
+                                    nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    Add(bar, 30, 22);
+    auto* custom = new CUTKControlCustom();
+    bar.Controls()->InsertAt(custom);
+    custom->SetControl(hosted);
+    custom->SetBorders(2, 1, 2, 1);
+    ScreenDC dc;
+    DWORD flags = kDockCommit;
+    bar.Controls()->CalcToolBarLayout(dc.Get(), 400, flags, CRect(0, 0, 0, 0));
+    ASSERT_EQ(::GetParent(hosted), bar.Hwnd());
+    DrainMessages();
+    ::SendMessageW(hosted, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(bar.m_bar->GetSelectedIndex(), custom->GetIndex());
+    ::DestroyWindow(hosted);
+}
