@@ -364,7 +364,8 @@ CRect CUTKToolBar::GetBorders()
     CUTKPaintManager* paint = GetPaintManager();
     CRect borders = paint != nullptr ? paint->GetCommandBarBorders(this) : CRect(2, 2, 2, 2);
     if (GetStyleBit22() && paint != nullptr) {
-        const CSize gripper = paint->DrawCommandBarGripper(nullptr, this, FALSE);
+        CClientDC dc(m_hWnd != nullptr ? this : nullptr);
+        const CSize gripper = paint->DrawCommandBarGripper(&dc, this, FALSE);
         borders.left += gripper.cx;
         borders.top += gripper.cy;
     }

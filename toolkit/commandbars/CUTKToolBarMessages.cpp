@@ -4,6 +4,7 @@
 #include "toolkit/commandbars/CUTKToolBar.h"
 
 #include "platform/framework/frame/AfxFrameDefs.h"
+#include "platform/framework/window/CClientDC.h"
 #include "platform/framework/frame/CMiniFrameWnd.h"
 #include "toolkit/commandbars/CUTKCommandBars.h"
 #include "toolkit/commandbars/CUTKCommandBarsOptions.h"
@@ -61,7 +62,8 @@ LRESULT CUTKToolBar::OnSetCursorMessage(WPARAM, LPARAM)
         ::GetCursorPos(&pt);
         ScreenToClient(&pt);
         CUTKPaintManager* paint = GetPaintManager();
-        const CSize gripper = paint != nullptr ? paint->DrawCommandBarGripper(nullptr, this, FALSE)
+        CClientDC dc(this);
+        const CSize gripper = paint != nullptr ? paint->DrawCommandBarGripper(&dc, this, FALSE)
                                                : CSize(0, 0);
         const CRect borders = paint != nullptr ? paint->GetCommandBarBorders(this) : CRect(0, 0, 0, 0);
         CRect client;
