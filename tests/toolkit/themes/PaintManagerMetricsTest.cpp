@@ -371,3 +371,48 @@ TEST(PaintManagerFieldMetrics, ComboDropDownWidthFollowsTheFieldHeight)
 }
 
 }  // namespace
+
+namespace {
+
+CString FaceOf(CFont& font)
+{
+    LOGFONT read{};
+    font.GetLogFont(&read);
+    return CString(read.lfFaceName);
+}
+
+TEST(PaintManagerPreferredFace, OnceSeenThePreferredFaceStays)
+{
+    auto* pm = new TestPaintManager();
+    EXPECT_EQ(pm->m_strPreferredFace, CString(L"Tahoma"));
+    // The rule does not depend on the face; this prefix surely has Marlett.
+    pm->m_strPreferredFace = L"Marlett";
+    ASSERT_TRUE(CUTKPaintManager::FontExists(L"Marlett"));
+    LOGFONT font{};
+    font.lfHeight = -11;
+    ::lstrcpyW(font.lfFaceName, L"Arial");
+    pm->SetCommonFonts(&font, TRUE);
+    EXPECT_FALSE(pm->m_bPreferredFaceFound);
+    EXPECT_EQ(FaceOf(pm->m_fontRegular), CString(L"Arial"));
+
+    ::lstrcpyW(font.lfFaceName, L"marlett");
+    pm->SetCommonFonts(&font, TRUE);
+    EXPECT_TRUE(pm->m_bPreferredFaceFound);
+
+    // The system face changes later: the bars keep the preferred face...
+    ::lstrcpyW(font.lfFaceName, L"Arial");
+    pm->SetCommonFonts(&font, TRUE);
+    EXPECT_EQ(FaceOf(pm->m_fontRegular), CString(L"Marlett"));
+    EXPECT_EQ(FaceOf(pm->m_fontBold), CString(L"Marlett"));
+    // ...but a caller's own font is taken as given.
+    pm->SetCommonFonts(&font, FALSE);
+    EXPECT_EQ(FaceOf(pm->m_fontRegular), CString(L"Arial"));
+    EXPECT_FALSE(pm->m_bUseStandardFont);
+    // A null font only records the switch.
+    pm->SetCommonFonts(nullptr, TRUE);
+    EXPECT_TRUE(pm->m_bUseStandardFont);
+    EXPECT_EQ(FaceOf(pm->m_fontRegular), CString(L"Arial"));
+    pm->InternalRelease();
+}
+
+}  // namespace
