@@ -335,3 +335,29 @@ TEST(CustomControl, MouseMovesOverTheWindowHotTrackTheBar)
     EXPECT_EQ(bar.m_bar->GetSelectedIndex(), custom->GetIndex());
     ::DestroyWindow(hosted);
 }
+
+TEST(ControlBarLayout, LargeButtonBarGivesCaptionBesideIconWithoutLargeImages)
+{
+    ControlSite site;
+    BarWindow bar(site);
+    bar.m_bar->SetBarStyle(bar.m_bar->GetBarStyle() | utkBarStyleLargeUncentred);
+    for (int i = 0; i < 3; ++i) {
+        Add(bar, 40, 20);
+    }
+    ScreenDC dc;
+    DWORD flags = kDockCommit;
+    const CSize size = bar.Controls()->CalcToolBarLayout(dc.Get(), 400, flags, CRect(0, 0, 0, 0));
+    // No command has a large image: every button shows its caption beside the icon, and the
+    // buttons stack in one column while the column height allows.
+    const int column = bar.m_bar->GetLargeIconSize(TRUE).cy + 7 +
+                       bar.m_bar->GetPaintManager()->GetSplitDropDownHeight();
+    const int perColumn = column / 20;
+    ASSERT_GE(perColumn, 1);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(bar.Controls()->GetAt(i)->GetStyle(), utkButtonIconAndCaption) << i;
+    }
+    EXPECT_EQ(size.cy, column);
+    EXPECT_EQ(size.cx, 40 * ((3 + perColumn - 1) / perColumn));
+    EXPECT_EQ(Str(bar.Controls()->GetAt(1)->GetRect()),
+              perColumn >= 2 ? "0,20,40,40" : "40,0,80,20");
+}
