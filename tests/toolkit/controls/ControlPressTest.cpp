@@ -362,3 +362,40 @@ TEST(ControlPopup, DoubleClickRunsTheSubmenuDefaultItem)
     EXPECT_EQ(site.m_commands, std::vector<int>{702});
     bar.m_bar->SetTrackingMode(0);
 }
+
+TEST(ControlPress, KeyboardDisabledAndPressedLook)
+{
+    ControlSite site;
+    BarWindow bar(site);
+    CUTKControlButton* button = AddButton(bar);
+    DrainMessages();
+    std::vector<int> pressedDuringCommand;
+    site.m_onCommand = [&](int) { pressedDuringCommand.push_back(button->GetPressed()); };
+
+    // A keyboard click executes at once, without a press loop.
+    button->OnClick(TRUE, CPoint(0, 0));
+    EXPECT_EQ(site.m_commands.size(), 1u);
+    EXPECT_EQ(::GetCapture(), nullptr);
+
+    // A mouse press shows the button pressed (2) while its command runs, then releases it.
+    bar.Up(CPoint(20, 10));
+    button->OnClick(FALSE, CPoint(20, 10));
+    ASSERT_EQ(pressedDuringCommand.size(), 2u);
+    EXPECT_EQ(pressedDuringCommand[1], utkPressedExecuting);
+    EXPECT_EQ(button->GetPressed(), utkPressedNone);
+
+    // Repeat mode keeps the held look (1) while the commands run.
+    button->SetExecuteOnPressInterval(100);
+    bar.Up(CPoint(20, 10));
+    button->OnClick(FALSE, CPoint(20, 10));
+    ASSERT_EQ(pressedDuringCommand.size(), 3u);
+    EXPECT_EQ(pressedDuringCommand[2], utkPressedMouse);
+
+    // Disabled: nothing, by mouse or keyboard.
+    button->SetEnabled(FALSE);
+    bar.Up(CPoint(20, 10));
+    button->OnClick(FALSE, CPoint(20, 10));
+    button->OnClick(TRUE, CPoint(0, 0));
+    EXPECT_EQ(site.m_commands.size(), 3u);
+    DrainMessages();
+}
