@@ -1,4 +1,4 @@
-// The bitmap control: measured and drawn from the image manager's closest icon to width 1.
+// The bitmap control: measured and drawn from the image manager's icon for width 1.
 #include "toolkit/controls/CUTKControlBitmap.h"
 
 #include "toolkit/common/CUTKImageManager.h"
@@ -18,7 +18,7 @@ int CUTKControlBitmap::GetSelected() const { return utkSelectedNone; }
 CUTKImageManagerIcon* CUTKControlBitmap::GetBitmapImage() const
 {
     CUTKImageManager* images = GetImageManager();
-    // Width 1 picks the smallest image the id has.
+    // Width 1 asks for the image the manager keeps for that width (its widest one).
     return images != nullptr ? images->GetImage(static_cast<UINT>(m_id), 1) : nullptr;
 }
 

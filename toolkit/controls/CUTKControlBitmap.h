@@ -1,4 +1,4 @@
-// A picture in a command bar: the image of the control's id at its smallest width, drawn at
+// A picture in a command bar: the image manager's width-1 image of the control's id, drawn at
 // its own size at the control's top-left corner; static like a label.
 #pragma once
 

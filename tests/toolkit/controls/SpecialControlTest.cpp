@@ -22,6 +22,8 @@
 #include "toolkit/commandbars/CUTKToolBar.h"
 #include "toolkit/common/CUTKColorManager.h"
 #include "toolkit/common/CUTKPropExchangeArchive.h"
+#include "toolkit/common/CUTKImageManager.h"
+#include "toolkit/controls/CUTKControlBitmap.h"
 #include "toolkit/controls/CUTKControlCheckBox.h"
 #include "toolkit/controls/CUTKControlHyperlink.h"
 #include "toolkit/controls/CUTKControlLabel.h"
@@ -505,4 +507,45 @@ TEST(SpecialControls, ToolbarListItemsForListedBarsOnly)
     for (CUTKCommandBar* bar : std::initializer_list<CUTKCommandBar*>{menuBar, standard, hidden,
                                                                       format, noMenu})
         bar->InternalRelease();
+}
+
+namespace {
+
+// A strip image of one icon: a green border around red.
+void AddBitmapIcon(UINT id, int cx, int cy)
+{
+    DrawCanvas strip(cx, cy, RGB(0, 255, 0));
+    strip.dc()->FillSolidRect(1, 1, cx - 2, cy - 2, RGB(255, 0, 0));
+    ::GdiFlush();
+    CBitmap bitmap;
+    bitmap.Attach(::CopyImage(strip.bitmap(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    const UINT ids[] = {id};
+    EXPECT_TRUE(GetImageManager()->SetIconsFromBitmap(&bitmap, ids, 1, cx, cy, 0, FALSE));
+}
+
+}  // namespace
+
+TEST(SpecialControls, BitmapTakesTheImageManagersWidthOneImageAtItsOwnSize)
+{
+    // Width 1 asks the image manager for the image it keeps for that width: the widest.
+    constexpr UINT kId = 4711;
+    auto* picture = new CUTKControlBitmap();
+    picture->SetID(kId);
+    EXPECT_EQ(CSize(0, 0), picture->GetSize(nullptr));  // no image yet
+    AddBitmapIcon(kId, 12, 8);
+    AddBitmapIcon(kId, 24, 16);
+    const CSize size = picture->GetSize(nullptr);
+    EXPECT_EQ(GetImageManager()->GetImage(kId, 1)->GetExtent(), size);
+    EXPECT_EQ(CSize(24, 16), size);
+    picture->SetRect(CRect(5, 5, 60, 40));  // larger than the image: drawn at its own size
+    DrawCanvas canvas(70, 50, kPaperWhite);
+    picture->Draw(canvas.dc());
+    EXPECT_EQ(RGB(255, 0, 0), canvas.At(5 + 5, 5 + 4));
+    EXPECT_EQ(RGB(255, 0, 0), canvas.At(5 + 22, 5 + 14));
+    EXPECT_EQ(kPaperWhite, canvas.At(5 + 25, 5 + 4));
+    EXPECT_EQ(kPaperWhite, canvas.At(5 + 5, 5 + 17));
+    EXPECT_EQ(kPaperWhite, canvas.At(4, 4));
+    picture->m_selected = 1;
+    EXPECT_EQ(0, picture->GetSelected());
+    picture->InternalRelease();
 }
