@@ -207,7 +207,8 @@ void CUTKPaintManager::DrawControlMDIButton(CDC* pDC, CUTKControl* pButton)
     marlett.CreatePointFont(MulDiv(kSpecialMDIFontSize, 96, dpi), L"Marlett", pDC);
     DrawControlEntry(pDC, pButton);
     CSelectGuard selectFont(*pDC, marlett.m_hObject);
-    const COLORREF oldText = pDC->SetTextColor(GetColor(static_cast<int>(GetControlTextColor(pButton))));
+    const COLORREF oldText =
+        pDC->SetTextColor(GetColor(static_cast<int>(GetControlTextColor(pButton))));
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
     CRect rc = pButton->GetRect();
     pDC->DrawText(pButton->GetParameter(), rc, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
@@ -215,8 +216,8 @@ void CUTKPaintManager::DrawControlMDIButton(CDC* pDC, CUTKControl* pButton)
     pDC->SetTextColor(oldText);
 }
 
-int CUTKPaintManager::AnimateExpandedItems(CUTKCommandBar* pPopupBar, CDC* pDestDC,
-                                           CDC* pSrcDC, BOOL bExpandDown)
+int CUTKPaintManager::AnimateExpandedItems(CUTKCommandBar* pPopupBar, CDC* pDestDC, CDC* pSrcDC,
+                                           BOOL bExpandDown)
 {
     const int steps = m_nAnimationSteps;
     if (steps <= 0 || pPopupBar == nullptr || pDestDC == nullptr || pSrcDC == nullptr) {
@@ -262,8 +263,7 @@ int CUTKPaintManager::GetPopupBarGripperWidth(CUTKCommandBar* pBar)
     return 1 + (pBar->IsDoubleIconColumn() ? 2 * cell : cell);
 }
 
-void CUTKPaintManager::DrawKeyboardTip(CDC* pDC, CUTKCommandBarKeyboardTip* pWnd,
-                                       BOOL bSetRegion)
+void CUTKPaintManager::DrawKeyboardTip(CDC* pDC, CUTKCommandBarKeyboardTip* pWnd, BOOL bSetRegion)
 {
     if (bSetRegion || pDC == nullptr || pWnd == nullptr) {
         return;
@@ -313,8 +313,7 @@ CSize CUTKPaintManager::GetControlIconSize(CUTKControl* pControl)
     return pControl->GetIconSize();
 }
 
-CSize CUTKPaintManager::ApplyControlFixedSize(CUTKControl* pControl, int cx, int cy,
-                                              BOOL bVertical)
+CSize CUTKPaintManager::ApplyControlFixedSize(CUTKControl* pControl, int cx, int cy, BOOL bVertical)
 {
     if (pControl == nullptr) {
         return CSize(cx, cy);

@@ -114,8 +114,8 @@ void CUTKPaintManager::DrawFilledRect(CDC* pDC, CRect rc, int clrFrame, int clrF
     }
 }
 
-void CUTKPaintManager::GradientFill(CDC* pDC, LPCRECT rc, COLORREF clr1, COLORREF clr2,
-                                    BOOL bHorz, LPCRECT rcClip)
+void CUTKPaintManager::GradientFill(CDC* pDC, LPCRECT rc, COLORREF clr1, COLORREF clr2, BOOL bHorz,
+                                    LPCRECT rcClip)
 {
     if (pDC == nullptr || rc == nullptr) {
         return;
@@ -170,8 +170,8 @@ void CUTKPaintManager::DrawSmoothCircle(CDC* pDC, int x0, int y0, int x1, int y1
     }
 }
 
-void CUTKPaintManager::BlendBits(BYTE* pDest, const BYTE* pSrcA, int cx, int cy,
-                                 const BYTE* pSrcB, int alpha) noexcept
+void CUTKPaintManager::BlendBits(BYTE* pDest, const BYTE* pSrcA, int cx, int cy, const BYTE* pSrcB,
+                                 int alpha) noexcept
 {
     if (pDest == nullptr || pSrcA == nullptr || pSrcB == nullptr || cx <= 0 || cy <= 0) {
         return;
@@ -239,7 +239,8 @@ CSize CUTKPaintManager::DrawCheckBoxMark(CDC* pDC, CRect rc, BOOL bDraw, BOOL bS
                   *pDC, BP_CHECKBOX, CheckBoxThemeState(bSelected, bPressed, bChecked, bEnabled),
                   &rc, nullptr)))) {
             pDC->DrawFrameControl(&rc, DFC_BUTTON,
-                                  DFCS_BUTTONCHECK | FrameControlState(bPressed, bChecked, bEnabled));
+                                  DFCS_BUTTONCHECK |
+                                      FrameControlState(bPressed, bChecked, bEnabled));
         }
     }
     return CSize(kMarkSize, kMarkSize);
@@ -251,10 +252,11 @@ CSize CUTKPaintManager::DrawRadioButtonMark(CDC* pDC, CRect rc, BOOL bDraw, BOOL
     if (bDraw && pDC != nullptr) {
         if (!(m_bThemedCheckBox && m_themeButton.IsAppThemed() &&
               SUCCEEDED(m_themeButton.DrawThemeBackground(
-                  *pDC, BP_RADIOBUTTON,
-                  CheckBoxThemeState(bSelected, bPressed, bChecked, bEnabled), &rc, nullptr)))) {
+                  *pDC, BP_RADIOBUTTON, CheckBoxThemeState(bSelected, bPressed, bChecked, bEnabled),
+                  &rc, nullptr)))) {
             pDC->DrawFrameControl(&rc, DFC_BUTTON,
-                                  DFCS_BUTTONRADIO | FrameControlState(bPressed, bChecked, bEnabled));
+                                  DFCS_BUTTONRADIO |
+                                      FrameControlState(bPressed, bChecked, bEnabled));
         }
     }
     return CSize(kMarkSize, kMarkSize);
@@ -275,13 +277,17 @@ void CUTKPaintManager::DrawCheckMark(CDC* pDC, CRect rcCheck, BOOL /*bEnabled*/,
     const int passes = m_bBoldCheckMarks ? 2 : 1;
     for (int dy = 0; dy < passes; ++dy) {
         if (!mirrored) {
-            const POINT first[3] = {{cx - 4, cy - 1 + dy}, {cx - 2, cy + 1 + dy}, {cx + 3, cy - 4 + dy}};
-            const POINT second[3] = {{cx - 4, cy + dy}, {cx - 2, cy + 2 + dy}, {cx + 3, cy - 3 + dy}};
+            const POINT first[3] = {
+                {cx - 4, cy - 1 + dy}, {cx - 2, cy + 1 + dy}, {cx + 3, cy - 4 + dy}};
+            const POINT second[3] = {
+                {cx - 4, cy + dy}, {cx - 2, cy + 2 + dy}, {cx + 3, cy - 3 + dy}};
             pDC->Polyline(first, 3);
             pDC->Polyline(second, 3);
         } else {
-            const POINT first[3] = {{cx - 4, cy - 3 + dy}, {cx, cy + 1 + dy}, {cx + 3, cy - 2 + dy}};
-            const POINT second[3] = {{cx - 4, cy - 2 + dy}, {cx, cy + 2 + dy}, {cx + 3, cy - 1 + dy}};
+            const POINT first[3] = {
+                {cx - 4, cy - 3 + dy}, {cx, cy + 1 + dy}, {cx + 3, cy - 2 + dy}};
+            const POINT second[3] = {
+                {cx - 4, cy - 2 + dy}, {cx, cy + 2 + dy}, {cx + 3, cy - 1 + dy}};
             pDC->Polyline(first, 3);
             pDC->Polyline(second, 3);
         }
@@ -309,9 +315,8 @@ void CUTKPaintManager::DrawControlPopupGlyph(CDC* pDC, CUTKControl* /*pButton*/,
                                              BOOL bSelected, BOOL bPopuped, BOOL bEnabled,
                                              BOOL bVert)
 {
-    const COLORREF clr =
-        GetColor(static_cast<int>(GetRectangleTextColor(bSelected, FALSE, bEnabled, FALSE,
-                                                        bPopuped, kBarTypeNormal, kBarTop)));
+    const COLORREF clr = GetColor(static_cast<int>(GetRectangleTextColor(
+        bSelected, FALSE, bEnabled, FALSE, bPopuped, kBarTypeNormal, kBarTop)));
     if (bVert) {
         Triangle(pDC, CPoint(pt.x + 2, pt.y - 2), CPoint(pt.x + 2, pt.y + 2), pt, clr);
     } else {

@@ -23,8 +23,8 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 struct DCState {
     explicit DCState(HDC dc)
         : pen(::GetCurrentObject(dc, OBJ_PEN)), brush(::GetCurrentObject(dc, OBJ_BRUSH)),
-          font(::GetCurrentObject(dc, OBJ_FONT)), text(::GetTextColor(dc)),
-          back(::GetBkColor(dc)), mode(::GetBkMode(dc))
+          font(::GetCurrentObject(dc, OBJ_FONT)), text(::GetTextColor(dc)), back(::GetBkColor(dc)),
+          mode(::GetBkMode(dc))
     {
     }
     bool operator==(const DCState& o) const
@@ -58,8 +58,8 @@ protected:
 TEST_F(PaintManagerBarDraw, FloatingCaptionFillsItsStripAndNamesTheBar)
 {
     TestBar bar(utkBarTypeNormal, utkBarFloating);
-    ASSERT_TRUE(bar.CreateEx(0, AfxRegisterWndClass(0), L"", WS_POPUP, CRect(0, 0, 200, 80),
-                             nullptr, 0));
+    ASSERT_TRUE(
+        bar.CreateEx(0, AfxRegisterWndClass(0), L"", WS_POPUP, CRect(0, 0, 200, 80), nullptr, 0));
     bar.SetTitle(L"Formatting");
     pm->m_clrFloatingCaption.SetCustomValue(RGB(0, 0, 128));
     pm->m_clrFloatingCaptionText.SetCustomValue(RGB(250, 250, 0));
@@ -68,7 +68,8 @@ TEST_F(PaintManagerBarDraw, FloatingCaptionFillsItsStripAndNamesTheBar)
     CDC* dc = canvas.dc();
     const DCState before(canvas.hdc());
     const CSize measured = pm->DrawCommandBarGripper(dc, &bar, FALSE);
-    EXPECT_EQ(CountColour(canvas, CRect(0, 0, 200, 80), kWhite), 200 * 80) << "measuring draws nothing";
+    EXPECT_EQ(CountColour(canvas, CRect(0, 0, 200, 80), kWhite), 200 * 80)
+        << "measuring draws nothing";
     const CSize drawn = pm->DrawCommandBarGripper(dc, &bar, TRUE);
     EXPECT_TRUE(DCState(canvas.hdc()) == before);
     EXPECT_EQ(measured, drawn);
@@ -86,12 +87,12 @@ TEST_F(PaintManagerBarDraw, FloatingCaptionFillsItsStripAndNamesTheBar)
     EXPECT_EQ(canvas.At(197, 3), kWhite);
     EXPECT_EQ(canvas.At(100, bottom), kWhite);
     // The title is drawn in the caption text colour, left of the two caption buttons' room.
-    const int textPixels = CountColour(canvas, CRect(5, 3, 200 - 3 - 2 * (bottom - 3), bottom),
-                                       RGB(250, 250, 0));
+    const int textPixels =
+        CountColour(canvas, CRect(5, 3, 200 - 3 - 2 * (bottom - 3), bottom), RGB(250, 250, 0));
     EXPECT_GT(textPixels, 10);
-    EXPECT_EQ(CountColour(canvas, CRect(200 - 3 - 2 * (bottom - 3), 3, 197, bottom),
-                          RGB(250, 250, 0)),
-              0);
+    EXPECT_EQ(
+        CountColour(canvas, CRect(200 - 3 - 2 * (bottom - 3), 3, 197, bottom), RGB(250, 250, 0)),
+        0);
     bar.DestroyWindow();
 }
 

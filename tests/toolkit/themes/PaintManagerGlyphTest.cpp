@@ -106,11 +106,16 @@ TEST_F(PaintManagerGlyphs, CheckMarkPolylinesOnNormalAndMirroredDCs)
             PixelSet expected;
             for (int dy = 0; dy < (bold ? 2 : 1); ++dy) {
                 if (!mirrored) {
-                    AddPolyline(expected, {{cx - 4, cy - 1 + dy}, {cx - 2, cy + 1 + dy}, {cx + 3, cy - 4 + dy}});
-                    AddPolyline(expected, {{cx - 4, cy + dy}, {cx - 2, cy + 2 + dy}, {cx + 3, cy - 3 + dy}});
+                    AddPolyline(
+                        expected,
+                        {{cx - 4, cy - 1 + dy}, {cx - 2, cy + 1 + dy}, {cx + 3, cy - 4 + dy}});
+                    AddPolyline(expected,
+                                {{cx - 4, cy + dy}, {cx - 2, cy + 2 + dy}, {cx + 3, cy - 3 + dy}});
                 } else {
-                    AddPolyline(expected, {{cx - 4, cy - 3 + dy}, {cx, cy + 1 + dy}, {cx + 3, cy - 2 + dy}});
-                    AddPolyline(expected, {{cx - 4, cy - 2 + dy}, {cx, cy + 2 + dy}, {cx + 3, cy - 1 + dy}});
+                    AddPolyline(expected,
+                                {{cx - 4, cy - 3 + dy}, {cx, cy + 1 + dy}, {cx + 3, cy - 2 + dy}});
+                    AddPolyline(expected,
+                                {{cx - 4, cy - 2 + dy}, {cx, cy + 2 + dy}, {cx + 3, cy - 1 + dy}});
                 }
             }
             // Read in the DC's own (logical) coordinates: a mirrored DC maps them back.
@@ -181,9 +186,9 @@ TEST_F(PaintManagerGlyphs, CheckBoxAndRadioMarksMatchTheSystemsDrawing)
                         differing += drawn.At(x, y) != reference.At(x, y);
                     }
                 }
-                EXPECT_EQ(differing, 0) << (radio ? "radio" : "check") << " themed " << themed
-                                        << " state " << s.selected << s.pressed << s.checked
-                                        << s.enabled;
+                EXPECT_EQ(differing, 0)
+                    << (radio ? "radio" : "check") << " themed " << themed << " state "
+                    << s.selected << s.pressed << s.checked << s.enabled;
             }
         }
     }
@@ -255,8 +260,11 @@ TEST(PaintManagerBlend, BlendBitsMixesColourBytesAndKeepsTheFourth)
         BYTE b;
         int alpha;
         BYTE expected;
-    } cases[] = {{0, 255, 0, 0}, {0, 255, 255, 254}, {100, 200, 128, 149},
-                 {255, 0, 229, 25}, {50, 50, 25, 49}};
+    } cases[] = {{0, 255, 0, 0},
+                 {0, 255, 255, 254},
+                 {100, 200, 128, 149},
+                 {255, 0, 229, 25},
+                 {50, 50, 25, 49}};
     for (const Case& c : cases) {
         BYTE a[8] = {c.a, c.a, c.a, 11, c.a, c.a, c.a, 12};
         BYTE b[8] = {c.b, c.b, c.b, 21, c.b, c.b, c.b, 22};
