@@ -399,3 +399,22 @@ TEST(ControlPress, KeyboardDisabledAndPressedLook)
     EXPECT_EQ(site.m_commands.size(), 3u);
     DrainMessages();
 }
+
+TEST(ControlPress, RepeatingButtonRemovedByItsCommandEndsTheLoop)
+{
+    ControlSite site;
+    BarWindow bar(site);
+    CUTKControlButton* button = AddButton(bar);
+    button->SetExecuteOnPressInterval(100);
+    DrainMessages();
+    site.m_onCommand = [&bar, button](int) { bar.Controls()->Remove(button); };
+    // Ticks that would repeat the command if the loop went on; no release comes.
+    bar.Post(WM_TIMER, ControlPressLoop::kRepeatTimer);
+    bar.Post(WM_TIMER, ControlPressLoop::kRepeatTimer);
+    button->OnClick(FALSE, CPoint(20, 10));
+    EXPECT_EQ(site.m_commands, std::vector<int>{kId});
+    EXPECT_EQ(bar.Controls()->GetCount(), 0);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_FALSE(::KillTimer(bar.Hwnd(), ControlPressLoop::kRepeatTimer));
+    DrainMessages();
+}
