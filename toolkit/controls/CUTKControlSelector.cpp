@@ -114,8 +114,6 @@ BOOL CUTKControlSelector::SetSelected(int selected)
                 m_parent->OnRecalcLayout();
                 OnMouseMove(cursor);
                 m_bResizing = FALSE;
-                // Still selected: the grid keeps following the pointer.
-                return TRUE;
             }
         }
     }
