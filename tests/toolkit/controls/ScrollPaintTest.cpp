@@ -282,3 +282,24 @@ TEST(ProgressPaint, NativeThemeDrawsChunksOrTheFlatBar)
     }
     theme->InternalRelease();
 }
+
+TEST(ScrollPaint, StyleFollowsTheOwningThemeUnlessSet)
+{
+    struct Case {
+        int theme;
+        int style;
+    };
+    const Case cases[] = {{utkThemeDefault, 2}, {utkThemeNativeXP, 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.theme);
+        CUTKPaintManager* theme = CUTKPaintManager::CreateTheme(c.theme);
+        theme->RefreshMetrics();
+        CUTKScrollBarPaintManager painter(theme);
+        EXPECT_EQ(c.theme, painter.GetBaseTheme());
+        PaintedBar bar(&painter, CRect(0, 0, 100, 17), 99, 10, 0);
+        EXPECT_EQ(c.style, bar.GetScrollBarStyle());
+        bar.SetScrollBarStyle(4);
+        EXPECT_EQ(4, bar.GetScrollBarStyle());
+        theme->InternalRelease();
+    }
+}
