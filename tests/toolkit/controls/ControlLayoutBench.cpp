@@ -14,6 +14,7 @@
 #include "toolkit/common/CUTKImageManager.h"
 #include "toolkit/controls/CUTKControlButton.h"
 #include "toolkit/controls/CUTKControls.h"
+#include "toolkit/controls/ControlLayout.h"
 
 #include <cstdio>
 #include <functional>
@@ -186,6 +187,37 @@ int main()
     });
     std::printf("toolkit layout, balanced floating shape:      %8.1f us  (%ld x %ld)\n", balanced,
                 shape.cx, shape.cy);
+
+    // The placement alone, on records holding the sizes just measured: what the wrapping and
+    // the bisections cost without the paint manager's measuring.
+    std::vector<ControlLayoutRecord> measured;
+    for (int i = 0; i < controls->GetCount(); ++i) {
+        CUTKControl* control = controls->GetAt(i);
+        ControlLayoutRecord record;
+        record.visible = true;
+        record.beginGroup = control->GetBeginGroup() != FALSE;
+        const CSize size = control->GetSize(dc);
+        record.size = SIZE{size.cx, size.cy};
+        measured.push_back(record);
+    }
+    const CSize separator(6, 6);
+    auto placeOnly = [&](int length, DWORD flags) {
+        std::vector<ControlLayoutRecord> records = measured;
+        ControlLayout::ToolBarParams params;
+        params.length = length;
+        params.flags = flags;
+        params.borders = borders;
+        params.separator = SIZE{separator.cx, separator.cy};
+        const SIZE size = ControlLayout::CalcToolBar(records, params);
+        shape = CSize(size.cx, size.cy);
+    };
+    const double coreWrapped = TimePerRun([&] { placeOnly(400, dock); });
+    std::printf("  placement alone, wrapped at 400 px:         %8.1f us\n", coreWrapped);
+    const double coreBalanced = TimePerRun([&] {
+        placeOnly(0, CUTKControls::kLayoutPopupShape | CUTKControls::kLayoutCommit);
+    });
+    std::printf("  placement alone, balanced floating shape:   %8.1f us  (%ld x %ld)\n",
+                coreBalanced, shape.cx, shape.cy);
 
     CUTKCommandBar* popup = MakeBar(owner, utkBarTypePopup, utkBarPopup);
     const double popupUs = TimePerRun(
