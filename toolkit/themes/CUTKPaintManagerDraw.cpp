@@ -41,11 +41,19 @@ CSize CUTKPaintManager::DrawControl(CDC* pDC, CUTKControl* pControl, BOOL bDraw)
         // control base.
         return DrawControlField(pDC, pControl, bDraw, type == utkControlComboBox);
     }
+    // The slots set text colours and modes as they go; the caller gets its DC back as it was.
+    const HDC dc = pDC->GetSafeHdc();
+    const COLORREF oldText = ::GetTextColor(dc);
+    const COLORREF oldBk = ::GetBkColor(dc);
+    const int oldMode = ::GetBkMode(dc);
     CUTKCommandBar* bar = pControl->GetParent();
-    if (bar != nullptr && bar->GetType() == kBarTypePopup) {
-        return DrawControlPopupParent(pDC, pControl, bDraw);
-    }
-    return DrawControlToolBarParent(pDC, pControl, bDraw);
+    const CSize size = bar != nullptr && bar->GetType() == kBarTypePopup
+                           ? DrawControlPopupParent(pDC, pControl, bDraw)
+                           : DrawControlToolBarParent(pDC, pControl, bDraw);
+    ::SetBkMode(dc, oldMode);
+    ::SetBkColor(dc, oldBk);
+    ::SetTextColor(dc, oldText);
+    return size;
 }
 
 BOOL CUTKPaintManager::IsKeyboardCuesShown(CUTKControl* pControl) const

@@ -139,6 +139,9 @@ CSize CUTKPaintManager::DrawControlToolBarParent(CDC* pDC, CUTKControl* pControl
     const BOOL popuped = pControl->IsPopupOpen();
     const BOOL checkGlyph = type == utkControlCheckBox || type == utkControlRadioButton;
 
+    if (bDraw) {
+        pDC->SetBkMode(TRANSPARENT);
+    }
     if (bDraw && !checkGlyph) {
         if (type == utkControlSplitButtonPopup) {
             DrawSplitButtonFrame(pDC, pControl, rc);
@@ -240,6 +243,7 @@ CSize CUTKPaintManager::DrawControlToolBarParent(CDC* pDC, CUTKControl* pControl
             if (keyboard) {
                 pDC->SetTextColor(GetColor(COLOR_BTNTEXT));
                 pDC->SetBkColor(GetColor(COLOR_BTNFACE));
+                pDC->SetBkMode(OPAQUE);
             }
             CalcControlTextSize(pDC, pControl, rcText, TRUE, FALSE, buttonSize.cx, buttonSize.cy,
                                 FALSE);
