@@ -112,10 +112,21 @@ BOOL CUTKShortcutManager::TranslateAccelerator(MSG* msg)
     default:
         return FALSE;
     }
-    const BYTE modifiers = GetModifierState();
+    // The key state is read only once some entry has this key: every key of the frame comes
+    // through here, and reading the state costs more than the whole table walk.
+    BYTE modifiers = 0;
+    BOOL modifiersRead = FALSE;
     CUTKShortcutManagerAccel* entry = nullptr;
     for (int i = 0; i < table->GetCount(); ++i) {
-        if (IsKeyMatch(table->GetAt(i)->m_accel.key[0], *msg, modifiers)) {
+        const UTK_SHORTCUTMANAGER_ACCEL::KEY& key = table->GetAt(i)->m_accel.key[0];
+        if (key.key != msg->wParam) {
+            continue;
+        }
+        if (!modifiersRead) {
+            modifiers = GetModifierState();
+            modifiersRead = TRUE;
+        }
+        if (IsKeyMatch(key, *msg, modifiers)) {
             entry = table->GetAt(i);
             break;
         }
