@@ -231,7 +231,13 @@ BOOL CUTKShortcutManager::GetShortcut(int cmd, CString& text)
     }
     std::vector<ACCEL> accels(static_cast<size_t>(count));
     const int copied = ::CopyAcceleratorTableW(frame->m_hAccelTable, accels.data(), count);
+    // Only this command's entries become table entries (a menu asks for every command).
     CUTKShortcutManagerAccelTable frameTable(this);
-    frameTable.CopyAccels(accels.data(), copied);
+    for (int i = 0; i < copied; ++i) {
+        if (accels[static_cast<size_t>(i)].cmd == static_cast<WORD>(cmd) && cmd >= 0 &&
+            cmd <= 0xFFFF) {
+            frameTable.Add(CUTKShortcutManagerAccel::FromAccel(accels[static_cast<size_t>(i)]));
+        }
+    }
     return FindShortcut(frameTable, cmd, text);
 }
