@@ -542,6 +542,21 @@ TEST(ShortcutStorage, DamagedArchiveKeepsTheTable)
     }
 }
 
+TEST(ShortcutStorage, EveryCutOfAnArchiveKeepsTheTable)
+{
+    const std::vector<Accel> sample = SampleTable();
+    CUTKShortcutManager source(nullptr);
+    source.SetAccels(sample.data(), static_cast<int>(sample.size()));
+    const Bytes stream = StoreArchive(source);
+    const std::vector<Accel> previous = {Make(1, V, VK_F1), Make(2, V | C, 'P')};
+    for (size_t length = 0; length < stream.size(); ++length) {
+        CUTKShortcutManager loaded(nullptr);
+        loaded.SetAccels(previous.data(), static_cast<int>(previous.size()));
+        LoadArchive(loaded, Bytes(stream.begin(), stream.begin() + length));
+        EXPECT_EQ(BytesOf(previous), BytesOf(TableOf(loaded))) << "cut at " << length;
+    }
+}
+
 TEST(ShortcutStorage, RegistryKeepsTheRecordsByteForByte)
 {
     orvane::test::TestRegistryKey key(L"shortcuts");
