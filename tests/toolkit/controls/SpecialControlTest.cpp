@@ -13,6 +13,7 @@
 
 #include "platform/framework/frame/AfxOleSetEditMenu.h"
 #include "platform/framework/frame/COleClientItem.h"
+#include "platform/framework/frame/CFrameWnd.h"
 #include "platform/framework/frame/COleDocument.h"
 #include "platform/framework/frame/CRecentFileList.h"
 #include "platform/framework/frame/CView.h"
@@ -548,4 +549,223 @@ TEST(SpecialControls, BitmapTakesTheImageManagersWidthOneImageAtItsOwnSize)
     picture->m_selected = 1;
     EXPECT_EQ(0, picture->GetSelected());
     picture->InternalRelease();
+}
+
+namespace {
+
+// An OLE object that offers verbs and a short type name, nothing else.
+class FakeOleObject : public IOleObject {
+public:
+    struct Verb {
+        LONG id;
+        const wchar_t* name;
+        DWORD attributes;
+    };
+    explicit FakeOleObject(std::vector<Verb> verbs) : m_verbs(std::move(verbs)) {}
+
+    class VerbEnum final : public IEnumOLEVERB {
+    public:
+        explicit VerbEnum(const std::vector<Verb>& verbs) : m_verbs(verbs) {}
+        virtual ~VerbEnum() = default;
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override
+        {
+            if (riid == IID_IUnknown || riid == IID_IEnumOLEVERB) {
+                *out = this;
+                AddRef();
+                return S_OK;
+            }
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
+        ULONG STDMETHODCALLTYPE Release() override
+        {
+            const ULONG refs = --m_refs;
+            if (refs == 0)
+                delete this;
+            return refs;
+        }
+        HRESULT STDMETHODCALLTYPE Next(ULONG count, LPOLEVERB verbs, ULONG* fetched) override
+        {
+            ULONG n = 0;
+            for (; n < count && m_next < m_verbs.size(); ++n, ++m_next) {
+                const Verb& v = m_verbs[m_next];
+                const size_t bytes = (wcslen(v.name) + 1) * sizeof(wchar_t);
+                auto* name = static_cast<LPOLESTR>(::CoTaskMemAlloc(bytes));
+                memcpy(name, v.name, bytes);
+                verbs[n] = {v.id, name, 0, v.attributes};
+            }
+            if (fetched != nullptr)
+                *fetched = n;
+            return n == count ? S_OK : S_FALSE;
+        }
+        HRESULT STDMETHODCALLTYPE Skip(ULONG) override { return E_NOTIMPL; }
+        HRESULT STDMETHODCALLTYPE Reset() override
+        {
+            m_next = 0;
+            return S_OK;
+        }
+        HRESULT STDMETHODCALLTYPE Clone(IEnumOLEVERB**) override { return E_NOTIMPL; }
+
+    private:
+        std::vector<Verb> m_verbs;
+        size_t m_next = 0;
+        ULONG m_refs = 1;
+    };
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override
+    {
+        if (riid == IID_IUnknown || riid == IID_IOleObject) {
+            *out = this;
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return --m_refs; }  // owned by the test
+    HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetClientSite(IOleClientSite**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetHostNames(LPCOLESTR, LPCOLESTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Close(DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetMoniker(DWORD, IMoniker*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE InitFromData(IDataObject*, BOOL, DWORD) override
+    {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD, IDataObject**) override
+    {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) override
+    {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB** verbs) override
+    {
+        *verbs = new VerbEnum(m_verbs);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Update() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE IsUpToDate() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetUserClassID(CLSID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetUserType(DWORD form, LPOLESTR* type) override
+    {
+        if (form != USERCLASSTYPE_SHORT)
+            return E_INVALIDARG;
+        *type = static_cast<LPOLESTR>(::CoTaskMemAlloc(sizeof(L"Sheet")));
+        memcpy(*type, L"Sheet", sizeof(L"Sheet"));
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE SetExtent(DWORD, SIZEL*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetExtent(DWORD, SIZEL*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Advise(IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetMiscStatus(DWORD, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE*) override { return E_NOTIMPL; }
+
+    ULONG m_refs = 1;
+
+private:
+    std::vector<Verb> m_verbs;
+};
+
+CString MenuText(HMENU menu, UINT position)
+{
+    wchar_t text[256] = {};
+    ::GetMenuStringW(menu, position, text, 256, MF_BYPOSITION);
+    return CString(text);
+}
+
+}  // namespace
+
+TEST(SpecialControls, ObjectVerbsInTheEditMenu)
+{
+    constexpr DWORD kOnMenu = OLEVERBATTRIB_ONCONTAINERMENU;
+    FakeOleObject two({{0, L"&Edit", kOnMenu}, {-1, L"Hidden", kOnMenu}, {1, L"&Open", kOnMenu},
+                       {2, L"Not on menu", 0}});
+    FakeOleObject one({{0, L"&Play", kOnMenu}});
+    COleClientItem item;
+    {
+        item.SetObject(&two);
+        EXPECT_EQ(static_cast<UINT>(COleClientItem::loadedState), item.GetItemState());
+        CMenu menu;
+        ASSERT_TRUE(menu.CreatePopupMenu());
+        AfxOleSetEditMenu(&item, &menu, 0, 0xE210, 0xE21F);
+        ASSERT_EQ(1, ::GetMenuItemCount(menu.GetSafeHmenu()));
+        EXPECT_EQ(CString(L"Sheet &Object"), MenuText(menu.GetSafeHmenu(), 0));
+        HMENU verbs = ::GetSubMenu(menu.GetSafeHmenu(), 0);
+        ASSERT_NE(nullptr, verbs);
+        ASSERT_EQ(2, ::GetMenuItemCount(verbs));
+        EXPECT_EQ(CString(L"&Edit"), MenuText(verbs, 0));
+        EXPECT_EQ(CString(L"&Open"), MenuText(verbs, 1));
+        EXPECT_EQ(0xE210u, ::GetMenuItemID(verbs, 0));
+        EXPECT_EQ(0xE211u, ::GetMenuItemID(verbs, 1));
+        menu.DestroyMenu();
+    }
+    {
+        item.SetObject(&one);
+        CMenu menu;
+        ASSERT_TRUE(menu.CreatePopupMenu());
+        AfxOleSetEditMenu(&item, &menu, 0, 0xE210, 0xE21F);
+        ASSERT_EQ(1, ::GetMenuItemCount(menu.GetSafeHmenu()));
+        EXPECT_EQ(nullptr, ::GetSubMenu(menu.GetSafeHmenu(), 0));
+        EXPECT_EQ(CString(L"&Play Sheet &Object"), MenuText(menu.GetSafeHmenu(), 0));
+        EXPECT_EQ(0xE210u, ::GetMenuItemID(menu.GetSafeHmenu(), 0));
+        menu.DestroyMenu();
+    }
+    item.SetObject(nullptr);
+    EXPECT_EQ(1u, two.m_refs);
+    EXPECT_EQ(1u, one.m_refs);
+}
+
+TEST(SpecialControls, ObjectVerbsPlaceholderMakesOnePopupOfTheSelectedItem)
+{
+    constexpr DWORD kOnMenu = OLEVERBATTRIB_ONCONTAINERMENU;
+    FakeOleObject object({{0, L"&Edit", kOnMenu}, {1, L"&Open", kOnMenu}});
+    auto* document = new COleDocument();
+    COleClientItem item(document);
+    item.SetObject(&object);
+    SelectingView view;
+    document->AddView(&view);
+    view.m_selected = {&item};
+    CFrameWnd frame;  // no window: only its active view is asked
+    frame.SetActiveView(&view, FALSE);
+
+    auto* menuBar = new CUTKCommandBar();
+    menuBar->SetOwnerWindow(&frame);
+    CUTKControls* controls = menuBar->GetControls();
+    auto* placeholder = new CUTKControlOleItems();
+    controls->InsertAt(placeholder, 0);
+    controls->Add(utkControlButton, 300, L"", -1, FALSE)->SetCaption(L"Links");
+
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        placeholder->OnCalcDynamicSize(0);
+        ASSERT_EQ(3, controls->GetCount());
+        CUTKControl* popup = controls->GetAt(1);
+        EXPECT_TRUE(popup->IsTemporary());
+        EXPECT_EQ(static_cast<int>(utkControlPopup), popup->GetType());
+        EXPECT_EQ(CString(L"OLEMENUPOPUP"), popup->GetParameter());
+        EXPECT_EQ(CString(L"Sheet &Object"), popup->GetCaption());
+        CUTKCommandBar* verbs = popup->GetCommandBar();
+        ASSERT_NE(nullptr, verbs);
+        ASSERT_EQ(2, verbs->GetControls()->GetCount());
+        EXPECT_EQ(0xE210, verbs->GetControls()->GetAt(0)->GetID());
+        EXPECT_EQ(0xE211, verbs->GetControls()->GetAt(1)->GetID());
+        EXPECT_EQ(CString(L"Links"), controls->GetAt(2)->GetCaption());
+    }
+    // In-place active: no verbs.
+    item.m_nItemState = COleClientItem::activeState;
+    placeholder->OnCalcDynamicSize(0);
+    EXPECT_EQ(2, controls->GetCount());
+
+    frame.SetActiveView(nullptr, FALSE);
+    menuBar->InternalRelease();
+    item.SetObject(nullptr);
+    document->RemoveItem(&item);
+    view.m_selected.clear();
 }
