@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/CUTKCommandBar.h"
 #include "toolkit/commandbars/CUTKCommandBars.h"
 #include "toolkit/commandbars/CUTKMouseManager.h"
+#include "toolkit/commandbars/CUTKPopupBar.h"
 #include "toolkit/common/CUTKImageManager.h"
 #include "toolkit/common/CUTKResourceManager.h"
 #include "toolkit/common/SoundManager.h"
@@ -13,7 +14,8 @@
 #include "toolkit/controls/CUTKControls.h"
 #include "toolkit/themes/CUTKPaintManager.h"
 
-IMPLEMENT_DYNCREATE(CUTKControl, CCmdTarget)
+// Serial: the binary bar state stores each control by its class.
+IMPLEMENT_SERIAL(CUTKControl, CCmdTarget, kUtkControlSchema)
 
 namespace {
 
@@ -719,8 +721,17 @@ void CUTKControl::OnExecute()
     CWnd* site = GetSite();
     CUTKCommandBars* bars = GetCommandBars();
 
-    if (bars && m_id != 0) {
-        bars->SetCommandUsed(static_cast<UINT>(m_id));
+    if (bars) {
+        if (m_id != 0) {
+            bars->SetCommandUsed(static_cast<UINT>(m_id));
+        }
+        // The popup that opened this control's bar was used as well.
+        if (m_parent && m_parent->IsKindOf(RUNTIME_CLASS(CUTKPopupBar))) {
+            CUTKControl* opener = static_cast<CUTKPopupBar*>(m_parent)->GetControlPopup();
+            if (opener && opener->GetID() != 0) {
+                bars->SetCommandUsed(static_cast<UINT>(opener->GetID()));
+            }
+        }
     }
     if (root && root->GetReturnCmd()) {
         UINT* returnCmd = root->GetReturnCmd();

@@ -97,6 +97,11 @@ constexpr int kUtkNotifySelectorChanged = 0x1006;
 // The toolkit's control-resize cursor.
 constexpr UINT kUtkResizeControlCursor = 9972;
 
+// Class schema of the serializable control classes: the binary bar state stores each control
+// by its class, and the stored schema becomes the schema its values are read with. Derived
+// control classes use IMPLEMENT_SERIAL(Class, Base, kUtkControlSchema).
+constexpr UINT kUtkControlSchema = VERSIONABLE_SCHEMA | 36;
+
 // Record of a control notification (0x2862): the notification header, then the control.
 struct NMUTKCONTROL {
     NMHDR hdr;
@@ -105,7 +110,7 @@ struct NMUTKCONTROL {
 using ControlNotify = NMUTKCONTROL;
 
 class CUTKControl : public CCmdTarget, public CUTKAccessible {
-    DECLARE_DYNCREATE(CUTKControl)
+    DECLARE_SERIAL(CUTKControl)
 
 public:
     CUTKControl();

@@ -2,6 +2,7 @@
 #include "toolkit/controls/ControlClassRegistry.h"
 
 #include "toolkit/commandbars/CUTKCommandBar.h"
+#include "toolkit/commandbars/CUTKPopupBar.h"
 #include "toolkit/controls/CUTKControl.h"
 
 #include "toolkit/controls/CUTKControlButton.h"
@@ -100,10 +101,7 @@ BOOL ControlClassRegistry::IsCommandBar(CObject* object)
 
 CUTKCommandBar* ControlClassRegistry::CreatePopupBar(CUTKCommandBars* bars)
 {
-    auto* bar = new CUTKCommandBar();
-    bar->SetType(utkBarTypePopup);
-    bar->SetCommandBars(bars);
-    return bar;
+    return CUTKPopupBar::CreatePopupBar(bars);
 }
 
 void ControlClassRegistry::AttachPopupBar(CUTKControl* control, CUTKCommandBar* bar)

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -12,6 +13,18 @@
 #include "tests/toolkit/controls/ControlTestSite.h"
 #include "toolkit/commandbars/CUTKCommandBar.h"
 #include "toolkit/commandbars/CUTKCommandBars.h"
+#include "toolkit/commandbars/CUTKPopupBar.h"
+#include "toolkit/common/CUTKPropExchangeArchive.h"
+#include "toolkit/controls/CUTKControlButton.h"
+#include "toolkit/controls/CUTKControlCheckBox.h"
+#include "toolkit/controls/CUTKControlCustom.h"
+#include "toolkit/controls/CUTKControlLabel.h"
+#include "toolkit/controls/CUTKControlPopup.h"
+#include "toolkit/controls/CUTKControlRadioButton.h"
+#include "toolkit/controls/CUTKControlRecentFileList.h"
+#include "toolkit/controls/CUTKControlToolbars.h"
+#include "toolkit/controls/CUTKControlWindowList.h"
+#include "toolkit/controls/CUTKControlWorkspaceActions.h"
 #include "toolkit/controls/CUTKControl.h"
 #include "toolkit/controls/CUTKControlAction.h"
 #include "toolkit/controls/CUTKControlActions.h"
@@ -84,6 +97,184 @@ TEST(Controls, FactoryRefusesUnknownTypes)
         ASSERT_NE(nullptr, control) << type;
         EXPECT_EQ(type, control->GetType());
         EXPECT_TRUE(control->IsKindOf(RUNTIME_CLASS(CUTKControl)));
+    }
+}
+
+struct ClassCase {
+    int type;
+    int id;
+    BOOL temporary;
+    CRuntimeClass* cls;
+};
+
+TEST(Controls, FactoryMakesTheClassOfEachTypeAndSpecialId)
+{
+    const ClassCase cases[] = {
+        {utkControlButton, 5, FALSE, RUNTIME_CLASS(CUTKControlButton)},
+        {utkControlPopup, 0, FALSE, RUNTIME_CLASS(CUTKControlPopup)},
+        {utkControlButtonPopup, 0, FALSE, RUNTIME_CLASS(CUTKControlPopup)},
+        {utkControlSplitButtonPopup, 0, FALSE, RUNTIME_CLASS(CUTKControlPopup)},
+        {utkControlCustom, 6, FALSE, RUNTIME_CLASS(CUTKControlCustom)},
+        {utkControlLabel, 7, FALSE, RUNTIME_CLASS(CUTKControlLabel)},
+        {utkControlCheckBox, 8, FALSE, RUNTIME_CLASS(CUTKControlCheckBox)},
+        {utkControlRadioButton, 9, FALSE, RUNTIME_CLASS(CUTKControlRadioButton)},
+        {utkControlButton, 35000, FALSE, RUNTIME_CLASS(CUTKControlWindowList)},
+        {utkControlButton, 35002, FALSE, RUNTIME_CLASS(CUTKControlWorkspaceActions)},
+        {utkControlButton, 0xE800, FALSE, RUNTIME_CLASS(CUTKControlToolbars)},
+        {utkControlButton, 35003, FALSE, RUNTIME_CLASS(CUTKControlRecentFileList)},
+        {utkControlButton, 35003, TRUE, RUNTIME_CLASS(CUTKControlButton)},
+    };
+    Held<CUTKCommandBar> bar(new CUTKCommandBar());
+    for (const ClassCase& c : cases) {
+        CUTKControl* control = bar->GetControls()->Add(c.type, c.id, L"", -1, c.temporary);
+        ASSERT_NE(nullptr, control) << c.type << " " << c.id;
+        EXPECT_STREQ(c.cls->m_lpszClassName, control->GetRuntimeClass()->m_lpszClassName)
+            << c.type << " " << c.id;
+        EXPECT_EQ(c.type, control->GetType());
+        if (c.type >= utkControlPopup && c.type <= utkControlSplitButtonPopup) {
+            CUTKCommandBar* popupBar = control->GetCommandBar();
+            ASSERT_NE(nullptr, popupBar);
+            EXPECT_TRUE(popupBar->IsKindOf(RUNTIME_CLASS(CUTKPopupBar)));
+        }
+    }
+}
+
+TEST(Controls, CopyRaisesTheWidthToTheMinimum)
+{
+    class Narrowest : public CUTKControl {
+    public:
+        int GetCustomizeMinWidth() const override { return 30; }
+    };
+    Held<CUTKControl> source(new CUTKControl());
+    source->SetWidth(10);
+    Held<Narrowest> copy(new Narrowest());
+    copy->Copy(source.get());
+    EXPECT_EQ(30, copy->GetWidth());
+    source->SetWidth(50);
+    copy->Copy(source.get());
+    EXPECT_EQ(50, copy->GetWidth());
+}
+
+TEST(Controls, ADragThatDropsNowhereDeletesAndHandsTheGroupMarkOn)
+{
+    struct Case {
+        int dragged;
+        DWORD effect;
+        int remaining;
+        bool secondGroup;  // begin-group mark of the control now at index 1
+        bool firstGroup;   // ... at index 0
+    };
+    const Case cases[] = {
+        {1, DROPEFFECT_NONE, 2, true, false},  // the mark moves to the control after it
+        {1, DROPEFFECT_MOVE, 2, true, false},
+        {1, DROPEFFECT_COPY, 3, true, false},  // a copy leaves the source in place
+        {0, DROPEFFECT_NONE, 2, false, false}, // the new first control loses its mark
+    };
+    for (const Case& c : cases) {
+        Held<CUTKCommandBar> bar(new CUTKCommandBar());
+        CUTKControls* controls = bar->GetControls();
+        controls->Add(utkControlButton, 1);
+        controls->Add(utkControlButton, 2)->SetBeginGroup(TRUE);
+        controls->Add(utkControlButton, 3);
+        if (c.dragged == 0) {
+            controls->GetAt(0)->SetBeginGroup(FALSE);
+            controls->GetAt(1)->SetBeginGroup(TRUE);
+        }
+        controls->GetAt(c.dragged)->ApplyCustomizeDragResult(c.effect);
+        ASSERT_EQ(c.remaining, controls->GetCount()) << c.effect;
+        EXPECT_EQ(c.firstGroup, controls->GetAt(0)->GetBeginGroup() != FALSE) << c.effect;
+        EXPECT_EQ(c.secondGroup, controls->GetAt(1)->GetBeginGroup() != FALSE) << c.effect;
+        ExpectInvariant(*controls, bar.get());
+    }
+}
+
+TEST(Controls, TheControlAnswersIAccessibleAndItsRedrawQuery)
+{
+    Held<CUTKControl> control(new CUTKControl());
+    control->SetCaption(L"&Name");
+    IAccessible* accessible = nullptr;
+    ASSERT_EQ(static_cast<DWORD>(S_OK),
+              control->ExternalQueryInterface(&IID_IAccessible, reinterpret_cast<void**>(&accessible)));
+    ASSERT_NE(nullptr, accessible);
+    VARIANT self;
+    ::VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    EXPECT_EQ(S_OK, accessible->get_accName(self, &name));
+    EXPECT_EQ(std::wstring(L"Name"), std::wstring(name));
+    ::SysFreeString(name);
+    accessible->Release();
+    EXPECT_TRUE(control->OnCmdMsg(1, -2, nullptr, nullptr));
+    EXPECT_FALSE(control->OnCmdMsg(2, -2, nullptr, nullptr));
+}
+
+using Bytes = std::vector<BYTE>;
+
+Bytes StoreControls(CUTKControls* controls, UTK_COMMANDBARS_PROPEXCHANGE_PARAM* param)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CUTKPropExchangeArchive px(ar);
+        px.m_dwData = reinterpret_cast<DWORD_PTR>(param);
+        px.ExchangeSchema();
+        controls->DoPropExchange(&px);
+        ar.Close();
+    }
+    const UINT length = static_cast<UINT>(file.GetLength());
+    BYTE* data = file.Detach();
+    Bytes bytes(data, data + length);
+    std::free(data);
+    return bytes;
+}
+
+void LoadControls(const Bytes& bytes, CUTKControls* controls,
+                  UTK_COMMANDBARS_PROPEXCHANGE_PARAM* param)
+{
+    CMemFile file(const_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    CUTKPropExchangeArchive px(ar);
+    px.m_dwData = reinterpret_cast<DWORD_PTR>(param);
+    px.ExchangeSchema();
+    controls->DoPropExchange(&px);
+}
+
+TEST(Controls, SavedControlsRoundTripWithTheirClassesAndSnapshot)
+{
+    UTK_COMMANDBARS_PROPEXCHANGE_PARAM param;
+    CUTKControls stored;
+    // The binary state stores each control by its class (serializable classes only).
+    stored.AddControl(new CUTKControl(), 11)->SetCaption(L"One");
+    stored.AddControl(new CUTKControl(), 12)->SetCaption(L"Two");
+    stored.AddControl(new CUTKControl(), 13)->SetBeginGroup(TRUE);
+    stored.AddControl(new CUTKControl(), 14, L"", -1, TRUE);  // temporary: not saved
+    stored.CreateOriginalControls();
+    stored.GetAt(0)->SetCaption(L"Changed");
+    const Bytes first = StoreControls(&stored, &param);
+    CUTKControls loaded;
+    LoadControls(first, &loaded, &param);
+    ASSERT_EQ(3, loaded.GetCount());
+    EXPECT_TRUE(loaded.GetAt(2)->GetBeginGroup());
+    EXPECT_TRUE(loaded.Compare(&stored));
+    ASSERT_NE(nullptr, loaded.GetOriginalControls());
+    EXPECT_TRUE(loaded.IsChanged());
+    EXPECT_EQ(L"One", W(loaded.GetOriginalControls()->GetAt(0)->GetCaption()));
+    ExpectInvariant(loaded, nullptr);
+    EXPECT_EQ(first, StoreControls(&loaded, &param));
+
+    // A stream cut anywhere is refused with the framework's exception; nothing leaks past it.
+    for (size_t cut = 0; cut < first.size(); cut += 7) {
+        const Bytes shortened(first.begin(), first.begin() + static_cast<std::ptrdiff_t>(cut));
+        CUTKControls damaged;
+        bool refused = false;
+        try {
+            LoadControls(shortened, &damaged, &param);
+        } catch (CException* e) {
+            e->Delete();
+            refused = true;
+        }
+        EXPECT_TRUE(refused) << "cut at " << cut;
     }
 }
 
@@ -368,6 +559,39 @@ TEST_F(MenuImport, TheSiteRewritesOrReplacesTheItem)
     ASSERT_NE(nullptr, imported);
     EXPECT_NE(reinterpret_cast<void*>(&notAControl), reinterpret_cast<void*>(imported));
     EXPECT_EQ(ID_MENU_OPEN, imported->GetID());
+}
+
+TEST_F(MenuImport, ASubmenuBecomesAPopupWithItsBar)
+{
+    CUTKControl* recent = m_bar->GetControls()->AddMenuItem(m_file, 2);
+    ASSERT_NE(nullptr, recent);
+    CUTKCommandBar* popupBar = recent->GetCommandBar();
+    ASSERT_NE(nullptr, popupBar);
+    EXPECT_TRUE(popupBar->IsKindOf(RUNTIME_CLASS(CUTKPopupBar)));
+    EXPECT_EQ(L"Recent", W(popupBar->GetTitle()));
+    ASSERT_EQ(1, popupBar->GetControls()->GetCount());
+    EXPECT_EQ(ID_MENU_RECENT_ONE, popupBar->GetControls()->GetAt(0)->GetID());
+}
+
+TEST_F(MenuImport, ABarFromTheSiteIsUsedOnlyWhenItIsACommandBar)
+{
+    CUTKPopupBar* siteBar = CUTKPopupBar::CreatePopupBar(m_bars.get());
+    CUTKControls notABar;
+    CObject* answer = siteBar;
+    m_site.onCreateBar = [&answer](CreateBarNotify* record) -> LRESULT {
+        EXPECT_TRUE(record->bPopupBar);
+        EXPECT_EQ(std::wstring(L"Recent"), std::wstring(record->strCaption));
+        record->pCommandBar = reinterpret_cast<CUTKCommandBar*>(answer);
+        return 1;
+    };
+    CUTKControl* recent = m_bar->GetControls()->AddMenuItem(m_file, 2);
+    EXPECT_EQ(siteBar, recent->GetCommandBar());
+
+    answer = &notABar;
+    CUTKControl* other = m_bar->GetControls()->AddMenuItem(m_file, 2);
+    ASSERT_NE(nullptr, other->GetCommandBar());
+    EXPECT_NE(reinterpret_cast<void*>(&notABar), reinterpret_cast<void*>(other->GetCommandBar()));
+    EXPECT_TRUE(other->GetCommandBar()->IsKindOf(RUNTIME_CLASS(CUTKPopupBar)));
 }
 
 TEST_F(MenuImport, PopupOfTheFactoryTakesItsCaptionFromTheMenuResource)
