@@ -260,3 +260,64 @@ TEST(ScrollTrack, ThumbThatDoesNotFitIsNotDragged)
     EXPECT_TRUE(bar.m_calls.empty());
     EXPECT_EQ(nullptr, ::GetCapture());
 }
+
+namespace {
+
+// A bar whose scrolling starts an animation of three steps (timer 23346 ticks).
+class AnimatedScroll : public TestScroll {
+public:
+    using TestScroll::TestScroll;
+    void DoScroll(int cmd, int pos) override
+    {
+        TestScroll::DoScroll(cmd, pos);
+        if (cmd == SB_ENDSCROLL)
+            SetAnimating(TRUE);
+    }
+    void DoAnimate() override
+    {
+        if (++m_steps >= 3)
+            SetAnimating(FALSE);
+    }
+    int m_steps = 0;
+};
+
+}  // namespace
+
+TEST(ScrollTrack, TrailingAnimationIsPumpedToItsEnd)
+{
+    LoopWindow window;
+    AnimatedScroll bar(window.wnd());
+    const CPoint onArrow(18, 3);
+    bar.m_si.nPos = 50;
+    bar.RecalcScrollBar();
+    window.Post(WM_LBUTTONUP, onArrow, 0);
+    for (int i = 0; i < 5; ++i)
+        ::PostMessageW(window.hwnd(), WM_TIMER, CUTKScrollBase::kAnimationTimer, 0);
+    bar.TrackScrollBar(window.wnd(), onArrow, &bar.GetScrollBarPosInfo(), FALSE);
+    EXPECT_EQ(3, bar.m_steps);
+    EXPECT_FALSE(bar.IsAnimating());
+    // The two ticks after the animation ended are still queued.
+    MSG msg;
+    int left = 0;
+    while (::PeekMessageW(&msg, window.hwnd(), WM_TIMER, WM_TIMER, PM_REMOVE))
+        ++left;
+    EXPECT_EQ(2, left);
+}
+
+TEST(ScrollTrack, QuitEndsTheTrailingAnimation)
+{
+    LoopWindow window;
+    AnimatedScroll bar(window.wnd());
+    const CPoint onArrow(18, 3);
+    bar.m_si.nPos = 50;
+    bar.RecalcScrollBar();
+    window.Post(WM_LBUTTONUP, onArrow, 0);
+    ::PostMessageW(window.hwnd(), WM_TIMER, CUTKScrollBase::kAnimationTimer, 0);
+    ::PostQuitMessage(3);
+    bar.TrackScrollBar(window.wnd(), onArrow, &bar.GetScrollBarPosInfo(), FALSE);
+    EXPECT_EQ(1, bar.m_steps);
+    EXPECT_TRUE(bar.IsAnimating());
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(3u, msg.wParam);
+}
