@@ -124,3 +124,92 @@ TEST_F(ControlSite, NotificationWithoutSiteAnswersZero)
 }
 
 }  // namespace
+
+namespace {
+
+// Accessibility answers that need the bar's window: location and hit test in screen points.
+class ControlWindowAccessible : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_bar.reset(new CUTKCommandBar());
+        ASSERT_TRUE(m_bar->CreateEx(0, AfxRegisterWndClass(0), L"acc", WS_POPUP, 50, 60, 300, 40,
+                                    nullptr, nullptr));
+        ::ShowWindow(m_bar->GetSafeHwnd(), SW_SHOWNOACTIVATE);
+        m_control = m_bar->GetControls()->Add(utkControlButton, 10);
+        m_control->SetRect(CRect(10, 5, 110, 27));
+    }
+    void TearDown() override
+    {
+        if (m_bar->GetSafeHwnd()) {
+            m_bar->DestroyWindow();
+        }
+        m_bar.reset();
+    }
+    static VARIANT Self()
+    {
+        VARIANT v;
+        ::VariantInit(&v);
+        v.vt = VT_I4;
+        v.lVal = CHILDID_SELF;
+        return v;
+    }
+
+    Held<CUTKCommandBar> m_bar;
+    CUTKControl* m_control = nullptr;
+};
+
+TEST_F(ControlWindowAccessible, LocationIsTheRectangleOnTheScreen)
+{
+    RECT window{};
+    ::GetWindowRect(m_bar->GetSafeHwnd(), &window);
+    POINT origin{0, 0};
+    ::ClientToScreen(m_bar->GetSafeHwnd(), &origin);
+    long x = 0, y = 0, cx = 0, cy = 0;
+    ASSERT_EQ(S_OK, m_control->accLocation(&x, &y, &cx, &cy, Self()));
+    EXPECT_EQ(origin.x + 10, x);
+    EXPECT_EQ(origin.y + 5, y);
+    EXPECT_EQ(100, cx);
+    EXPECT_EQ(22, cy);
+    m_control->SetHideFlags(utkHideGeneric);
+    ASSERT_EQ(S_OK, m_control->accLocation(&x, &y, &cx, &cy, Self()));
+    EXPECT_EQ(0, x + y + cx + cy);
+}
+
+TEST_F(ControlWindowAccessible, HitTestAnswersByControlAndBar)
+{
+    POINT origin{0, 0};
+    ::ClientToScreen(m_bar->GetSafeHwnd(), &origin);
+    VARIANT child;
+    EXPECT_EQ(S_OK, m_control->accHitTest(origin.x + 20, origin.y + 10, &child));
+    EXPECT_EQ(VT_I4, child.vt);
+    EXPECT_EQ(CHILDID_SELF, child.lVal);
+    EXPECT_EQ(S_FALSE, m_control->accHitTest(origin.x + 200, origin.y + 10, &child));
+    EXPECT_EQ(VT_I4, child.vt);
+    EXPECT_EQ(S_FALSE, m_control->accHitTest(origin.x - 30, origin.y + 10, &child));
+    EXPECT_EQ(VT_EMPTY, child.vt);
+}
+
+TEST_F(ControlWindowAccessible, APopupOnAToolbarIsAButtonMenuWithAPopup)
+{
+    m_bar->SetType(utkBarTypeNormal);
+    CUTKControl* popup = m_bar->GetControls()->Add(utkControlPopup, 0);
+    VARIANT role;
+    ASSERT_EQ(S_OK, popup->get_accRole(Self(), &role));
+    EXPECT_EQ(ROLE_SYSTEM_BUTTONMENU, role.lVal);
+    VARIANT state;
+    ASSERT_EQ(S_OK, popup->get_accState(Self(), &state));
+    EXPECT_EQ(STATE_SYSTEM_HASPOPUP, state.lVal & STATE_SYSTEM_HASPOPUP);
+    long count = 0;
+    ASSERT_EQ(S_OK, popup->get_accChildCount(&count));
+    EXPECT_EQ(1, count);
+    VARIANT button;
+    ASSERT_EQ(S_OK, m_control->get_accRole(Self(), &button));
+    EXPECT_EQ(ROLE_SYSTEM_PUSHBUTTON, button.lVal);
+    // The bar hidden: every control reports itself invisible.
+    ::ShowWindow(m_bar->GetSafeHwnd(), SW_HIDE);
+    ASSERT_EQ(S_OK, m_control->get_accState(Self(), &state));
+    EXPECT_EQ(STATE_SYSTEM_INVISIBLE, state.lVal & STATE_SYSTEM_INVISIBLE);
+}
+
+}  // namespace
