@@ -733,14 +733,16 @@ void CUTKControl::OnExecute()
             }
         }
     }
+    // Held from here on: closing the popups or the command itself may remove the control.
+    ControlReference keep(this);
     if (root && root->GetReturnCmd()) {
         UINT* returnCmd = root->GetReturnCmd();
+        const UINT id = static_cast<UINT>(m_id);
         ClosePopupsOf(root, bars);
-        *returnCmd = static_cast<UINT>(m_id);
+        *returnCmd = id;
         return;
     }
 
-    ControlReference keep(this);
     if (m_closeSubMenuOnClick) {
         ClosePopupsOf(root, bars);
     }
