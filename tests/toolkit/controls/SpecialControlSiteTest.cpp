@@ -239,3 +239,28 @@ TEST(Hyperlink, ExecutingOpensItsTooltipTextNotItsCaption)
     ::DeleteFileW(marker.c_str());
     link->InternalRelease();
 }
+
+TEST(CheckBox, SpaceBarExecutesAsByKeyboard)
+{
+    auto* frame = new NotifyFrame();
+    ASSERT_TRUE(frame->Create(nullptr, L"site", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+    {
+        SiteBar bar(frame);
+        for (int type : {utkControlCheckBox, utkControlRadioButton}) {
+            SCOPED_TRACE(type);
+            frame->m_codes.clear();
+            CUTKControl* control = bar.controls()->Add(type, 500 + type, L"", -1, FALSE);
+            ASSERT_NE(nullptr, control);
+            EXPECT_EQ(type, control->GetType());
+            const char* expected =
+                type == utkControlCheckBox ? "CUTKControlCheckBox" : "CUTKControlRadioButton";
+            EXPECT_STREQ(expected, control->GetRuntimeClass()->m_lpszClassName);
+            EXPECT_FALSE(control->OnHookKeyDown(VK_RETURN, 0));
+            EXPECT_TRUE(frame->m_codes.empty());
+            EXPECT_TRUE(control->OnHookKeyDown(VK_SPACE, 0));
+            EXPECT_EQ(std::vector<int>{kUtkNotifyExecute}, frame->m_codes);
+        }
+    }
+    frame->DestroyWindow();
+    Pump();
+}
