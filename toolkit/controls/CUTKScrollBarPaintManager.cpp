@@ -70,7 +70,8 @@ void CUTKScrollBarPaintManager::DrawArrowGlyph(CDC* dc, CRect rc, BOOL horizonta
     const wchar_t glyph = horizontal ? (first ? L'3' : L'4') : (first ? L'5' : L'6');
     // The font is selected out before it is destroyed (the DC scope ends first).
     CUTKFontDC fontDC(dc, &font);
-    const COLORREF oldColor = dc->SetTextColor(enabled ? RGB(0, 0, 0) : ::GetSysColor(COLOR_BTNSHADOW));
+    const COLORREF ink = enabled ? RGB(0, 0, 0) : ::GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF oldColor = dc->SetTextColor(ink);
     const int oldMode = dc->SetBkMode(TRANSPARENT);
     dc->TextOut((rc.Width() - side) / 2 + rc.left + 2, (rc.Height() - side) / 2 + rc.top + 2,
                 &glyph, 1);
