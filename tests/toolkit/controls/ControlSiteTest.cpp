@@ -213,3 +213,47 @@ TEST_F(ControlWindowAccessible, APopupOnAToolbarIsAButtonMenuWithAPopup)
 }
 
 }  // namespace
+
+namespace {
+
+// A site in the framework's terms: it leaves 0x2862 to its window procedure (answered 0) and
+// takes the notification through its message map instead, and the command through ON_COMMAND.
+class RoutedSite : public CWnd {
+public:
+    int notified = 0;
+    int commanded = 0;
+    void OnExecuteNotify(NMHDR* header, LRESULT* result)
+    {
+        ++notified;
+        EXPECT_EQ(4010u, header->idFrom);
+        *result = 1;
+    }
+    void OnCommandOther() { ++commanded; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(RoutedSite, CWnd)
+    ON_NOTIFY(kUtkNotifyExecute, 4010, OnExecuteNotify)
+    ON_COMMAND(4011, OnCommandOther)
+END_MESSAGE_MAP()
+
+TEST(ControlRoutedSite, UnansweredNotificationIsRoutedAsWmNotifyThenAsCommand)
+{
+    RoutedSite site;
+    ASSERT_TRUE(site.CreateEx(0, AfxRegisterWndClass(0), L"routed", WS_POPUP, 0, 0, 10, 10,
+                              nullptr, nullptr));
+    Held<CUTKCommandBar> bar(new CUTKCommandBar());
+    bar->SetCommandWindow(&site);
+    CUTKControl* notified = bar->GetControls()->Add(utkControlButton, 4010);
+    CUTKControl* commanded = bar->GetControls()->Add(utkControlButton, 4011);
+    notified->OnExecute();
+    EXPECT_EQ(1, site.notified);
+    EXPECT_EQ(0, site.commanded);
+    commanded->OnExecute();
+    EXPECT_EQ(1, site.notified);
+    EXPECT_EQ(1, site.commanded);
+    bar.reset();
+    site.DestroyWindow();
+}
+
+}  // namespace
