@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/framework/frame/CMDIFrameWnd.h"
+#include "tests/toolkit/controls/ControlBarHost.h"
 #include "toolkit/commandbars/CUTKCommandBar.h"
 #include "toolkit/controls/CUTKControlHyperlink.h"
 #include "toolkit/controls/CUTKControlSelector.h"
@@ -263,4 +264,69 @@ TEST(CheckBox, SpaceBarExecutesAsByKeyboard)
     }
     frame->DestroyWindow();
     Pump();
+}
+
+namespace {
+
+// Sets the thread's idea of the left button (GetKeyState) and answers the previous state.
+void SetLeftButtonDown(bool down)
+{
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_LBUTTON] = down ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+}
+
+}  // namespace
+
+TEST(Selector, DraggingPastTheEdgeGrowsTheGridUpToItsMaximum)
+{
+    orvane::test::ControlSite site;
+    orvane::test::BarWindow window(site);
+    CUTKCommandBar* bar = window.m_bar;
+    struct Case {
+        const char* name;
+        CSize max;
+        bool buttonDown;
+        CPoint pointer;  // in the bar's client area
+        CSize grid;      // after the selection ends
+        bool cleared;    // selection emptied
+    };
+    const Case cases[] = {
+        {"grows right", {12, 12}, true, {200, 60}, {8, 4}, false},
+        {"grows down, capped", {12, 6}, true, {60, 400}, {5, 6}, false},
+        {"at its maximum", {5, 4}, true, {200, 60}, {5, 4}, true},
+        {"button up", {12, 12}, false, {200, 60}, {5, 4}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* selector = new CUTKControlSelector();
+        selector->SetItemsMax(c.max);
+        bar->GetControls()->InsertAt(selector, 0);
+        selector->OnCalcDynamicSize(0);
+        selector->SetRect(CRect(0, 0, 140, 112));
+        selector->OnMouseMove(CPoint(30, 30));  // 2 x 2 selected
+        ASSERT_EQ(CSize(2, 2), selector->GetSelection());
+
+        POINT screen = c.pointer;
+        ::ClientToScreen(bar->GetSafeHwnd(), &screen);
+        ::SetCursorPos(screen.x, screen.y);
+        SetLeftButtonDown(c.buttonDown);
+        selector->SetSelected(utkSelectedNone);
+        SetLeftButtonDown(false);
+
+        EXPECT_EQ(c.grid, selector->GetGridSize());
+        if (c.cleared) {
+            EXPECT_EQ(CSize(0, 0), selector->GetSelection());
+        } else if (c.grid != CSize(5, 4)) {
+            // The grid followed the pointer into the new cells.
+            EXPECT_EQ(CUTKControlSelector::CalcSelection(c.pointer, selector->GetRect().TopLeft(),
+                                                         CSize(28, 28), c.grid),
+                      selector->GetSelection());
+        } else {
+            EXPECT_EQ(CSize(2, 2), selector->GetSelection());
+        }
+        bar->GetControls()->RemoveAll();
+    }
+    ::SetCursorPos(780, 580);
 }
