@@ -11,6 +11,7 @@
 
 #include "toolkit/commandbars/CUTKMouseManager.h"
 #include "toolkit/controls/CUTKScrollBase.h"
+#include "toolkit/controls/CUTKSliderPaintManager.h"
 
 namespace {
 
@@ -96,9 +97,10 @@ public:
         m_si.nPos = std::max(0, std::min(next, 90));
     }
     void RedrawScrollBar() override { ++m_redraws; }
-    CUTKScrollBarPaintManager* GetScrollBarPaintManager() const override { return nullptr; }
+    CUTKScrollBarPaintManager* GetScrollBarPaintManager() const override { return m_painter; }
 
     CWnd* m_wnd;
+    CUTKScrollBarPaintManager* m_painter = nullptr;  // null: the system metrics
     CRect m_rect{10, 0, 27, 200};
     SCROLLINFO m_si = {};
     std::vector<Call> m_calls;
@@ -320,4 +322,25 @@ TEST(ScrollTrack, QuitEndsTheTrailingAnimation)
     MSG msg;
     ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(3u, msg.wParam);
+}
+
+TEST(ScrollTrack, FixedThumbFollowsThePointerFarSideways)
+{
+    // A slider's thumb (fixed length) has no snap-back.
+    LoopWindow window;
+    CUTKSliderPaintManager slider(nullptr);
+    slider.RefreshMetrics();
+    TestScroll bar(window.wnd());
+    bar.m_painter = &slider;
+    bar.RecalcScrollBar();
+    const UTK_SCROLLBAR_POSINFO& s = bar.GetScrollBarPosInfo();
+    ASSERT_EQ(11, s.thumbLength);
+    const int grabY = s.pxThumbTop + 2;
+    const int moved = CUTKScrollBase::PosFromThumbPixel(s, s.pxThumbTop + 40);
+    window.Post(WM_MOUSEMOVE, {300, grabY + 40});  // far outside the drag rectangle
+    window.Post(WM_LBUTTONUP, {300, grabY + 40}, 0);
+    bar.TrackScrollBar(window.wnd(), {18, grabY}, &bar.GetScrollBarPosInfo(), FALSE);
+    const std::vector<Call> expected = {{SB_THUMBTRACK, 0}, {SB_THUMBTRACK, moved},
+                                        {SB_THUMBPOSITION, moved}, {SB_ENDSCROLL, 0}};
+    EXPECT_EQ(expected, bar.m_calls);
 }

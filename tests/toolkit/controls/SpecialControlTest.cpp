@@ -769,3 +769,27 @@ TEST(SpecialControls, ObjectVerbsPlaceholderMakesOnePopupOfTheSelectedItem)
     document->RemoveItem(&item);
     view.m_selected.clear();
 }
+
+TEST(SpecialControls, ProgressControlDrawsThroughItsPaintManager)
+{
+    // Without a bar the process-wide (Default) theme draws: the flat bar.
+    auto* progress = new CUTKControlProgress();
+    ASSERT_NE(nullptr, progress->GetProgressPaintManager());
+    progress->SetRect(CRect(3, 2, 107, 18));
+    progress->SetPos(50);
+    DrawCanvas canvas(120, 24, kPaperWhite);
+    progress->Draw(canvas.dc());
+    const COLORREF fill = GetColorManager()->GetColor(13);
+    int filled = 0;
+    for (int x = 0; x < 120; ++x) {
+        if (canvas.At(x, 10) == fill)
+            ++filled;
+    }
+    EXPECT_EQ(50, filled);
+    EXPECT_EQ(fill, canvas.At(5, 10));
+    EXPECT_EQ(fill, canvas.At(54, 10));
+    EXPECT_EQ(GetColorManager()->GetColor(15), canvas.At(55, 10));
+    EXPECT_EQ(GetColorManager()->GetColor(16), canvas.At(106, 10));
+    EXPECT_EQ(kPaperWhite, canvas.At(107, 10));
+    progress->InternalRelease();
+}
