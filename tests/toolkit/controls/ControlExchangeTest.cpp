@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/common/CUTKImageManager.h"
 #include "toolkit/common/CUTKPropExchangeArchive.h"
 #include "toolkit/common/CUTKPropExchangeXMLNode.h"
 
@@ -289,6 +290,31 @@ TEST(ControlExchange, TemplateListsAreBoundedAndStopAtAMissingItem)
         EXPECT_TRUE(refused) << xml;
         EXPECT_EQ(0, control->GetDocTemplatesExcluded().GetCount());
     }
+}
+
+TEST(ControlExchange, ACustomIconTravelsWithTheControl)
+{
+    constexpr UINT kCustomIcon = 0x7701;
+    std::vector<BYTE> andMask(32 * 2, 0x00);
+    std::vector<BYTE> xorMask(32 * 2, 0xA5);
+    HICON icon = ::CreateIcon(nullptr, 16, 16, 1, 1, andMask.data(), xorMask.data());
+    ASSERT_NE(nullptr, icon);
+    ASSERT_TRUE(GetImageManager()->SetIconImage(IconImageHandle(icon), kCustomIcon, 16, 16, 0));
+    ::DestroyIcon(icon);
+    auto stored = Filled();
+    stored->SetCustomIconId(static_cast<int>(kCustomIcon));
+    const Bytes archived = StoreArchive(stored.get());
+    const std::wstring xml = StoreXml(stored.get());
+    EXPECT_NE(std::wstring::npos, xml.find(L"<CustomIcon")) << xml;
+    Held<CUTKControl> fromArchive(new CUTKControl());
+    LoadArchive(archived, fromArchive.get());
+    EXPECT_EQ(static_cast<int>(kCustomIcon), fromArchive->GetCustomIconId());
+    EXPECT_EQ(archived, StoreArchive(fromArchive.get()));
+    Held<CUTKControl> fromXml(new CUTKControl());
+    LoadXml(xml, fromXml.get());
+    EXPECT_EQ(static_cast<int>(kCustomIcon), fromXml->GetCustomIconId());
+    EXPECT_NE(nullptr, fromXml->GetImage(16));
+    EXPECT_EQ(xml, StoreXml(fromXml.get()));
 }
 
 TEST(ControlExchange, ABadCustomIconLosesOnlyTheIcon)
