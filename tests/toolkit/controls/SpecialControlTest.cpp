@@ -793,3 +793,37 @@ TEST(SpecialControls, ProgressControlDrawsThroughItsPaintManager)
     EXPECT_EQ(kPaperWhite, canvas.At(107, 10));
     progress->InternalRelease();
 }
+
+TEST(SpecialControls, PlaceholdersShowThemselvesInCustomisationMode)
+{
+    CRecentFileList list(0, L"Recent File List", L"File%d", 4);
+    list.Add(L"C:\\work\\one.txt");
+    CUTKCommandBars bars;
+    auto* menuBar = new CUTKCommandBar();
+    menuBar->SetCommandBars(&bars);
+    CUTKControls* controls = menuBar->GetControls();
+    auto* recent = new TestRecentFiles();
+    recent->m_list = &list;
+    controls->InsertAt(recent, 0);
+    auto* toolbars = new CUTKControlToolbars();
+    controls->InsertAt(toolbars, 1);
+
+    recent->OnCalcDynamicSize(0);
+    ASSERT_EQ(3, controls->GetCount());
+    EXPECT_NE(0u, recent->GetHideFlags() & utkHideGeneric);
+
+    // Customising: the generated items go, the placeholders show as ordinary (enabled) items.
+    bars.SetCustomizeMode(TRUE);
+    recent->SetEnabled(FALSE);
+    recent->OnCalcDynamicSize(0);
+    toolbars->SetHideFlags(utkHideGeneric);
+    toolbars->OnCalcDynamicSize(0);
+    ASSERT_EQ(2, controls->GetCount());
+    EXPECT_EQ(recent, controls->GetAt(0));
+    EXPECT_EQ(toolbars, controls->GetAt(1));
+    EXPECT_EQ(0u, recent->GetHideFlags());
+    EXPECT_TRUE(recent->GetEnabled());
+    EXPECT_EQ(0u, toolbars->GetHideFlags());
+    bars.SetCustomizeMode(FALSE);
+    menuBar->InternalRelease();
+}
