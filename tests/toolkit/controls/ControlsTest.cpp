@@ -19,6 +19,7 @@
 #include "toolkit/controls/CUTKControlCheckBox.h"
 #include "toolkit/controls/CUTKControlCustom.h"
 #include "toolkit/controls/CUTKControlLabel.h"
+#include "toolkit/controls/CUTKControlOleItems.h"
 #include "toolkit/controls/CUTKControlPopup.h"
 #include "toolkit/controls/CUTKControlRadioButton.h"
 #include "toolkit/controls/CUTKControlRecentFileList.h"
@@ -592,6 +593,36 @@ TEST_F(MenuImport, ABarFromTheSiteIsUsedOnlyWhenItIsACommandBar)
     ASSERT_NE(nullptr, other->GetCommandBar());
     EXPECT_NE(reinterpret_cast<void*>(&notABar), reinterpret_cast<void*>(other->GetCommandBar()));
     EXPECT_TRUE(other->GetCommandBar()->IsKindOf(RUNTIME_CLASS(CUTKPopupBar)));
+}
+
+TEST_F(MenuImport, PlaceholderIdsGiveTheirClasses)
+{
+    struct Case {
+        UINT id;
+        const wchar_t* text;
+        CRuntimeClass* cls;
+    };
+    const Case cases[] = {
+        {0xE210, L"<<OLE VERBS GO HERE>>", RUNTIME_CLASS(CUTKControlOleItems)},
+        {0xE210, L"Object", RUNTIME_CLASS(CUTKControlButton)},
+        {0xE110, L"Recent File", RUNTIME_CLASS(CUTKControlRecentFileList)},
+        {35000, L"Windows", RUNTIME_CLASS(CUTKControlWindowList)},
+        {35002, L"Workspace", RUNTIME_CLASS(CUTKControlWorkspaceActions)},
+        {0xE800, L"Toolbars", RUNTIME_CLASS(CUTKControlToolbars)},
+        {35003, L"Not a placeholder from a menu", RUNTIME_CLASS(CUTKControlButton)},
+    };
+    HMENU menu = ::CreatePopupMenu();
+    for (const Case& c : cases) {
+        ::AppendMenuW(menu, MF_STRING, c.id, c.text);
+    }
+    for (int i = 0; i < static_cast<int>(std::size(cases)); ++i) {
+        CUTKControl* control = m_bar->GetControls()->AddMenuItem(menu, i);
+        ASSERT_NE(nullptr, control) << i;
+        EXPECT_STREQ(cases[i].cls->m_lpszClassName, control->GetRuntimeClass()->m_lpszClassName)
+            << i;
+        EXPECT_EQ(static_cast<int>(cases[i].id), control->GetID());
+    }
+    ::DestroyMenu(menu);
 }
 
 TEST_F(MenuImport, PopupOfTheFactoryTakesItsCaptionFromTheMenuResource)
