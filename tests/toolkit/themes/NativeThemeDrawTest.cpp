@@ -444,3 +444,33 @@ TEST(BarWindowDraw, NativeFillUsesTheVisualStyleParts)
     }
     EXPECT_TRUE(SamePixels(drawn, expected, 120, 80));
 }
+
+TEST(BarWindowDraw, ClassicRunFillsAndGrippersEqualTheDefaultTheme)
+{
+    if (!ClassicRun()) {
+        GTEST_SKIP() << "only with visual styles off";
+    }
+    ThemeHolder native(3);
+    ThemeHolder classic(0);
+    const struct {
+        int type;
+        int position;
+        int cx;
+        int cy;
+    } bars[] = {{PM::kBarTypeNormal, PM::kBarTop, 200, 28},
+                {PM::kBarTypeNormal, PM::kBarLeft, 28, 200},
+                {PM::kBarTypeNormal, PM::kBarFloating, 120, 50},
+                {PM::kBarTypePopup, PM::kBarPopup, 120, 80},
+                {PM::kBarTypeMenuBar, PM::kBarTop, 200, 22}};
+    for (const auto& b : bars) {
+        WindowBar bar(b.type, b.position, b.cx, b.cy);
+        bar.SetTitle(L"Tools");
+        DrawCanvas a(b.cx, b.cy, kPaper);
+        DrawCanvas c(b.cx, b.cy, kPaper);
+        native->FillCommandBarEntry(a.dc(), &bar);
+        classic->FillCommandBarEntry(c.dc(), &bar);
+        EXPECT_EQ(native->DrawCommandBarGripper(a.dc(), &bar, TRUE),
+                  classic->DrawCommandBarGripper(c.dc(), &bar, TRUE));
+        EXPECT_TRUE(SamePixels(a, c, b.cx, b.cy)) << "position " << b.position;
+    }
+}
