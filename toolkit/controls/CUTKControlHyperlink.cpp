@@ -42,11 +42,22 @@ COLORREF CUTKControlHyperlink::GetLinkColor() const
 
 CSize CUTKControlHyperlink::GetSize(CDC* pDC)
 {
-    if (pDC == nullptr)
-        return CSize(0, 0);
-    CUTKFontDC font(pDC, GetLinkFont());
-    const CString caption = GetCaption();
-    return pDC->GetTextExtent(caption, caption.GetLength());
+    // Measured on the screen when no DC is given.
+    CDC screen;
+    if (pDC == nullptr) {
+        if (!screen.Attach(::GetDC(nullptr)))
+            return CSize(0, 0);
+        pDC = &screen;
+    }
+    CSize size;
+    {
+        CUTKFontDC font(pDC, GetLinkFont());
+        const CString caption = GetCaption();
+        size = pDC->GetTextExtent(caption, caption.GetLength());
+    }
+    if (pDC == &screen)
+        ::ReleaseDC(nullptr, screen.Detach());
+    return size;
 }
 
 void CUTKControlHyperlink::Draw(CDC* pDC)

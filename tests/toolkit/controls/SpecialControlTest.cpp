@@ -247,6 +247,7 @@ TEST(SpecialControls, HyperlinkTextColoursByState)
         EXPECT_EQ(c.colour, link->GetLinkColor());
         DrawCanvas canvas(120, 30, RGB(255, 255, 255));
         const CSize size = link->GetSize(canvas.dc());
+        EXPECT_EQ(size, link->GetSize(nullptr));  // measured on the screen alike
         EXPECT_GT(size.cx, 20);
         EXPECT_GT(size.cy, 5);
         link->SetRect(CRect(CPoint(4, 4), size));
