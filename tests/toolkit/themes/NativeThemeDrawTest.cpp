@@ -474,3 +474,29 @@ TEST(BarWindowDraw, ClassicRunFillsAndGrippersEqualTheDefaultTheme)
         EXPECT_TRUE(SamePixels(a, c, b.cx, b.cy)) << "position " << b.position;
     }
 }
+
+TEST(BarWindowDraw, DialogBarGripperAndThemedFloatingCaption)
+{
+    ThemeHolder classic(0);
+    WindowBar dialog(PM::kBarTypeNormal, PM::kBarTop, 200, 30);
+    dialog.m_dialogBar = TRUE;
+    classic->m_nTextHeight = 16;
+    EXPECT_EQ(classic->DrawCommandBarGripper(nullptr, &dialog, FALSE), CSize(6, 22));
+    classic->m_nTextHeight = 20;
+    EXPECT_EQ(classic->DrawCommandBarGripper(nullptr, &dialog, FALSE), CSize(6, 24));
+
+    if (ClassicRun()) {
+        return;
+    }
+    // The themed floating caption is drawn three pixels taller than the height it reports.
+    ThemeHolder native(3);
+    WindowBar floating(PM::kBarTypeNormal, PM::kBarFloating, 120, 60);
+    DrawCanvas drawn(120, 60, kPaper);
+    const CSize caption = native->DrawCommandBarGripper(drawn.dc(), &floating, TRUE);
+    EXPECT_EQ(caption.cx, 120);
+    EXPECT_GE(caption.cy, 15);
+    DrawCanvas expected(120, 60, kPaper);
+    UxThemeReference window(L"WINDOW");
+    window.Draw(expected.hdc(), 2, 1, CRect(0, 0, 120, caption.cy + 3));
+    EXPECT_TRUE(SamePixels(drawn, expected, 120, 60));
+}
