@@ -9,7 +9,10 @@
 #include <utility>
 #include <vector>
 
+#include "tests/toolkit/common/DrawCanvas.h"
 #include "toolkit/commandbars/CUTKMouseManager.h"
+#include "toolkit/common/CUTKColorManager.h"
+#include "toolkit/controls/CUTKScrollBarPaintManager.h"
 #include "toolkit/controls/CUTKScrollBase.h"
 #include "toolkit/controls/CUTKSliderPaintManager.h"
 
@@ -343,4 +346,42 @@ TEST(ScrollTrack, FixedThumbFollowsThePointerFarSideways)
     const std::vector<Call> expected = {{SB_THUMBTRACK, 0}, {SB_THUMBTRACK, moved},
                                         {SB_THUMBPOSITION, moved}, {SB_ENDSCROLL, 0}};
     EXPECT_EQ(expected, bar.m_calls);
+}
+
+namespace {
+
+// Draws itself flat at every redraw and keeps the first arrow's top-left pixel.
+class DrawnScroll : public TestScroll {
+public:
+    using TestScroll::TestScroll;
+    void RedrawScrollBar() override
+    {
+        TestScroll::RedrawScrollBar();
+        orvane::test::DrawCanvas canvas(40, 210, RGB(1, 2, 3));
+        m_painter->DrawScrollBar(canvas.dc(), this);
+        m_corners.push_back(canvas.At(10, 0));
+    }
+    std::vector<COLORREF> m_corners;
+};
+
+}  // namespace
+
+TEST(ScrollTrack, HeldArrowIsDrawnPressedUntilReleased)
+{
+    LoopWindow window;
+    CUTKScrollBarPaintManager painter(nullptr);
+    DrawnScroll bar(window.wnd());
+    bar.m_painter = &painter;
+    bar.m_si.nPos = 50;
+    bar.RecalcScrollBar();
+    ASSERT_EQ(2, bar.GetScrollBarStyle());
+    const CPoint onArrow(18, 3);
+    window.Post(WM_LBUTTONUP, onArrow, 0);
+    bar.TrackScrollBar(window.wnd(), onArrow, &bar.GetScrollBarPosInfo(), FALSE);
+    // Pressed: the flat frame turns round (shadow top-left); afterwards it is raised again.
+    const COLORREF shadow = GetColorManager()->GetColor(16);
+    const COLORREF light = GetColorManager()->GetColor(20);
+    ASSERT_GE(bar.m_corners.size(), 2u);
+    EXPECT_EQ(shadow, bar.m_corners.front());
+    EXPECT_EQ(light, bar.m_corners.back());
 }
