@@ -142,7 +142,14 @@ CSize CUTKCommandBar::GetButtonSize() const
 BOOL CUTKCommandBar::Popup(CUTKControl*, BOOL) { return FALSE; }
 void CUTKCommandBar::SetVisible(BOOL) {}
 BOOL CUTKCommandBar::IsVisible() const { return FALSE; }
-BOOL CUTKCommandBar::SetPosition(int) { return FALSE; }
+BOOL CUTKCommandBar::SetPosition(int position)
+{
+    // A plain bar has no dock bar to move to: it only records the position (bars made with
+    // CreateEx by hand rely on it) and reports that it did not dock.
+    if (position >= utkBarTop && position <= utkBarNone)
+        m_barPosition = position;
+    return FALSE;
+}
 BOOL CUTKCommandBar::IsCustomizable() const { return m_bCustomizable; }
 void CUTKCommandBar::OnRecalcLayout() {}
 void CUTKCommandBar::OnTrackLost() { SetTrackingMode(0, TRUE, FALSE); }

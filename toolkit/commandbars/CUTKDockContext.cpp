@@ -147,16 +147,26 @@ void CUTKDockContext::Track()
         CCaptureScope capture(hwnd);
         while (::GetCapture() == hwnd && ::IsWindow(hwnd)) {
             MSG msg;
-            while (::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
-                ::DispatchMessageW(&msg);
-            const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-            if (got == 0) {
+            BOOL quit = FALSE;
+            while (!quit && ::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
+                // Wine hands out a pending WM_QUIT even to a WM_PAINT-only peek.
+                quit = msg.message == WM_QUIT;
+                if (!quit)
+                    ::DispatchMessageW(&msg);
+            }
+            if (quit) {
+                ::PostQuitMessage(static_cast<int>(msg.wParam));
+                break;
+            }
+            if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                ::WaitMessage();
+                continue;
+            }
+            if (msg.message == WM_QUIT) {
                 // Whoever asked the thread to end must still see it.
                 ::PostQuitMessage(static_cast<int>(msg.wParam));
                 break;
             }
-            if (got == -1)
-                break;
             if (msg.message == WM_LBUTTONUP)
                 break;
             if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)
