@@ -83,7 +83,9 @@ private:
         if (self != nullptr) {
             switch (message) {
             case WM_COMMAND:
-                self->m_commands.push_back(LOWORD(wParam));
+                // Child windows' notifications carry their window; commands do not.
+                if (lParam == 0)
+                    self->m_commands.push_back(LOWORD(wParam));
                 return 0;
             case UTK_WM_TRACKINGKEY:
                 self->m_keys.push_back(static_cast<UINT>(reinterpret_cast<const LPARAM*>(wParam)[0]));

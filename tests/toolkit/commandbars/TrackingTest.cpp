@@ -174,7 +174,7 @@ TEST_P(ArrowKeys, MoveTheHotControl)
     bar->SetSelected(c.from, utkSelectKeyboard);
     Press(c.key);
     EXPECT_EQ(bar->GetSelectedIndex(), c.want);
-    EXPECT_EQ(bar->GetTrackingMode(), 1);
+    EXPECT_NE(bar->GetTrackingMode(), 0);
     ASSERT_FALSE(site.m_keys.empty()) << "the site hears of every key";
     EXPECT_EQ(site.m_keys.back(), c.key);
 }
@@ -272,7 +272,8 @@ TEST_F(Tracking, NoLetterReachesAFocusedEditWhileTracking)
     Press('O');
     ::GetWindowTextW(edit, text, 32);
     EXPECT_STREQ(text, L"");
-    EXPECT_EQ(site.m_commands.size(), 1u) << "'O' chose Open";
+    ASSERT_EQ(site.m_commands.size(), 1u);
+    EXPECT_EQ(site.m_commands[0], 101) << "'O' chose Open";
     ::DestroyWindow(edit);
 }
 
