@@ -10,6 +10,7 @@
 #include "toolkit/commandbars/CUTKKeyboardManager.h"
 #include "toolkit/commandbars/CUTKMouseManager.h"
 #include "toolkit/controls/CUTKControl.h"
+#include "toolkit/controls/CUTKControlPopup.h"
 #include "toolkit/controls/CUTKControls.h"
 
 BOOL CUTKCommandBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboard)
@@ -83,9 +84,9 @@ BOOL CUTKCommandBar::SetSelected(int nSelected, int reason)
     if (m_hWnd == nullptr || !::IsWindow(m_hWnd))
         return FALSE;
     if (CUTKControl* pOld = GetControl(m_nSelected)) {
+        // The control tells the bar itself (OnControlSelected) when its state changes.
         pOld->OnMouseMove(CPoint(-1, -1));
         pOld->SetSelected(0);
-        OnControlSelected(FALSE, pOld);
     }
     m_nSelected = nSelected;
     if (nSelected == -1) {
@@ -101,7 +102,6 @@ BOOL CUTKCommandBar::SetSelected(int nSelected, int reason)
         EnsureControlVisible(pControl);
     const int state = reason == utkSelectMouse ? 1 : reason == utkSelectKeyboardPrev ? 3 : 2;
     pControl->SetSelected(state);
-    OnControlSelected(TRUE, pControl);
     if (m_nTracking != 0)
         AccessibleNotifyWinEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_MENU, nSelected + 1);
     GetThreadMouseManager()->SetSelected(this);
@@ -300,7 +300,9 @@ void CUTKCommandBar::OnTimer(UINT_PTR nIDEvent)
     if (nIDEvent == kHoverTimerId) {
         pControl->OnMouseHover();
     } else if (m_nSelected == m_nPopuped && pControl->IsCursorOver()) {
-        pControl->OnMouseHover();
+        // Only popup controls open bars that can expand; a control of another class is left.
+        if (auto* pPopup = dynamic_cast<CUTKControlPopup*>(pControl))
+            pPopup->ExpandPopupBar();
     }
 }
 
