@@ -2,6 +2,10 @@
 // as numbers without any theme do.
 #include "toolkit/dockingpane/CUTKDockingPanePaintManager.h"
 
+#include "toolkit/dockingpane/CUTKDockingPaneOffice2003OutlookTheme.h"
+#include "toolkit/dockingpane/CUTKDockingPaneOffice2007OutlookTheme.h"
+#include "toolkit/dockingpane/CUTKDockingPaneOffice2007VisioTheme.h"
+#include "toolkit/dockingpane/CUTKDockingPaneOffice2007WordTheme.h"
 #include "toolkit/dockingpane/CUTKDockingPaneWinNativeTheme.h"
 
 CUTKDockingPanePaintManager* CreateDockingPanePaintTheme(int theme)
@@ -12,11 +16,35 @@ CUTKDockingPanePaintManager* CreateDockingPanePaintTheme(int theme)
     case 1:
         paint = new CUTKDockingPaneVisualStudio2003Theme();
         break;
+    case 2:
+        paint = new CUTKDockingPaneOffice2003Theme();
+        break;
     case 3:
         paint = new CUTKDockingPaneWinNativeTheme();
         break;
     case 4:
         paint = new CUTKDockingPaneGripperedTheme();
+        break;
+    case 5:
+        paint = new CUTKDockingPaneOffice2002VisioTheme();
+        break;
+    case 7:
+        paint = new CUTKDockingPaneOffice2003OutlookTheme();
+        break;
+    case 10:
+        paint = new CUTKDockingPaneOffice2007Theme();
+        break;
+    case 11:
+        paint = new CUTKDockingPaneOffice2007WordTheme();
+        break;
+    case 12:
+        paint = new CUTKDockingPaneOffice2007OutlookTheme();
+        break;
+    case 18:
+        paint = new CUTKDockingPaneOffice2003VisioTheme();
+        break;
+    case 19:
+        paint = new CUTKDockingPaneOffice2007VisioTheme();
         break;
     default:
         paint = new CUTKDockingPaneDefaultTheme();
