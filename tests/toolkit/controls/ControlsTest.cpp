@@ -571,7 +571,11 @@ TEST_F(MenuImport, ASubmenuBecomesAPopupWithItsBar)
     EXPECT_TRUE(popupBar->IsKindOf(RUNTIME_CLASS(CUTKPopupBar)));
     EXPECT_EQ(L"Recent", W(popupBar->GetTitle()));
     ASSERT_EQ(1, popupBar->GetControls()->GetCount());
-    EXPECT_EQ(ID_MENU_RECENT_ONE, popupBar->GetControls()->GetAt(0)->GetID());
+    CUTKControl* inner = popupBar->GetControls()->GetAt(0);
+    EXPECT_EQ(ID_MENU_RECENT_ONE, inner->GetID());
+    // A recursive search looks into the popup's bar before the next control.
+    EXPECT_EQ(inner, m_bar->GetControls()->FindControl(0, ID_MENU_RECENT_ONE, FALSE, TRUE));
+    EXPECT_EQ(nullptr, m_bar->GetControls()->FindControl(0, ID_MENU_RECENT_ONE, FALSE, FALSE));
 }
 
 TEST_F(MenuImport, ABarFromTheSiteIsUsedOnlyWhenItIsACommandBar)
