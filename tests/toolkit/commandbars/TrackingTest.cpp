@@ -348,3 +348,104 @@ TEST_F(Tracking, HoverTimerActsOnlyAfterTheLock)
     EXPECT_TRUE(::KillTimer(bar->GetSafeHwnd(), CUTKCommandBar::kHoverTimerId)) << "still running";
     bar->AddTrackLock(-1);
 }
+
+namespace {
+
+// Moves the real pointer (absolute, in screen pixels) and presses or releases the left button.
+INPUT MouseInput(int x, int y, DWORD buttons)
+{
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>((x * 65535 + ::GetSystemMetrics(SM_CXSCREEN) / 2) / (::GetSystemMetrics(SM_CXSCREEN) - 1));
+    in.mi.dy = static_cast<LONG>((y * 65535 + ::GetSystemMetrics(SM_CYSCREEN) / 2) / (::GetSystemMetrics(SM_CYSCREEN) - 1));
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+    return in;
+}
+
+void MouseTo(int x, int y)
+{
+    INPUT in = MouseInput(x, y, 0);
+    ::SendInput(1, &in, sizeof(in));
+    Settle();
+}
+
+// Press and release go in together: the press starts a modal loop that reads the release.
+void ClickAt(int x, int y)
+{
+    INPUT in[2] = {MouseInput(x, y, MOUSEEVENTF_LEFTDOWN), MouseInput(x, y, MOUSEEVENTF_LEFTUP)};
+    ::SendInput(2, in, sizeof(INPUT));
+    Settle();
+}
+
+// Pumps until the condition holds, for at most about two seconds.
+template <class F>
+bool PumpUntil(F condition)
+{
+    for (int i = 0; i < 200 && !condition(); ++i) {
+        Settle();
+        ::Sleep(10);
+    }
+    return condition();
+}
+
+struct MouseTracking : ::testing::Test {
+    bartest::Site site;
+    TestBar* bar = new TestBar();
+    POINT origin{0, 0};
+    void SetUp() override
+    {
+        bar->SetPosition(utkBarTop);
+        ASSERT_TRUE(bar->CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW)), L"bar",
+                                  WS_CHILD | WS_VISIBLE, 10, 10, 200, 30, site.m_window, nullptr));
+        bar->AddButtons({L"&Open", L"&Play", L"&Stop"}, 101);
+        ::SetForegroundWindow(site.m_window);
+        ::SetActiveWindow(site.m_window);
+        Settle();
+        ::ClientToScreen(bar->GetSafeHwnd(), &origin);
+    }
+    void TearDown() override
+    {
+        MouseTo(5, 5);
+        bar->DestroyWindow();
+        bar->InternalRelease();
+        Settle();
+    }
+};
+
+} // namespace
+
+TEST_F(MouseTracking, MovesHotTrackAndLeavingClears)
+{
+    MouseTo(origin.x + 60, origin.y + 10);
+    ASSERT_TRUE(PumpUntil([&] { return bar->GetSelectedIndex() == 1; }));
+    EXPECT_EQ(bar->GetControl(1)->GetSelected(), 1) << "hot by the mouse";
+    EXPECT_EQ(bar->GetKeyboardSelection(), utkSelectMouse);
+    MouseTo(origin.x + 20, origin.y + 10);
+    EXPECT_TRUE(PumpUntil([&] { return bar->GetSelectedIndex() == 0; }));
+    MouseTo(origin.x + 20, origin.y + 150);
+    EXPECT_TRUE(PumpUntil([&] { return bar->GetSelectedIndex() == -1; })) << "the mouse left the bar";
+}
+
+TEST_F(MouseTracking, ClickExecutesOnce)
+{
+    MouseTo(origin.x + 100, origin.y + 10);
+    ClickAt(origin.x + 100, origin.y + 10);
+    ASSERT_TRUE(PumpUntil([&] { return !site.m_commands.empty(); }));
+    Settle();
+    ASSERT_EQ(site.m_commands.size(), 1u);
+    EXPECT_EQ(site.m_commands[0], 103);
+}
+
+TEST_F(MouseTracking, TrackLockedBarsDoNotHotTrack)
+{
+    GetThreadMouseManager()->LockTracking();
+    MouseTo(origin.x + 60, origin.y + 10);
+    Settle();
+    EXPECT_EQ(bar->GetSelectedIndex(), -1);
+    GetThreadMouseManager()->UnlockTracking();
+    bar->SetTrackLockExempt(TRUE);
+    GetThreadMouseManager()->LockTracking();
+    MouseTo(origin.x + 65, origin.y + 12);
+    EXPECT_TRUE(PumpUntil([&] { return bar->GetSelectedIndex() == 1; })) << "an exempt bar still does";
+    GetThreadMouseManager()->UnlockTracking();
+}
