@@ -1,50 +1,18 @@
-// CUTKControl: construction, texts and state, the services found through the parent bar,
-// execution and site notification. Accessibility, customisation and the saved state live in
-// CUTKControlAccessible.cpp, CUTKControlCustomize.cpp and CUTKControlExchange.cpp.
+// CUTKControl: construction, state, the services found through the parent bar, copying and
+// cloning. Texts, execution, accessibility, customisation and the saved state live in
+// CUTKControlTexts.cpp, CUTKControlExecute.cpp, CUTKControlAccessible.cpp,
+// CUTKControlCustomize.cpp and CUTKControlExchange.cpp.
 #include "toolkit/controls/CUTKControl.h"
 
 #include "toolkit/commandbars/CUTKCommandBar.h"
 #include "toolkit/commandbars/CUTKCommandBars.h"
-#include "toolkit/commandbars/CUTKMouseManager.h"
-#include "toolkit/commandbars/CUTKPopupBar.h"
 #include "toolkit/common/CUTKImageManager.h"
-#include "toolkit/common/CUTKResourceManager.h"
-#include "toolkit/common/SoundManager.h"
 #include "toolkit/controls/CUTKControlAction.h"
 #include "toolkit/controls/CUTKControls.h"
 #include "toolkit/themes/CUTKPaintManager.h"
 
 // Serial: the binary bar state stores each control by its class.
 IMPLEMENT_SERIAL(CUTKControl, CCmdTarget, kUtkControlSchema)
-
-namespace {
-
-// The keeper of an extra reference while a command runs: the handler may remove the control.
-class ControlReference {
-public:
-    explicit ControlReference(CCmdTarget* target) : m_target(target) { m_target->InternalAddRef(); }
-    ~ControlReference() { m_target->InternalRelease(); }
-    ControlReference(const ControlReference&) = delete;
-    ControlReference& operator=(const ControlReference&) = delete;
-
-private:
-    CCmdTarget* m_target;
-};
-
-// Closes the popups of a run: the root bar's own close when it closes itself, else the
-// command bars', else every popup the thread tracks.
-void ClosePopupsOf(CUTKCommandBar* root, CUTKCommandBars* bars)
-{
-    if (root && root->IsCloseOnExecute()) {
-        root->SetTrackingMode(FALSE);
-    } else if (bars) {
-        bars->ClosePopups();
-    } else if (CUTKMouseManager* mouse = GetThreadMouseManager()) {
-        mouse->SendTrackLost();
-    }
-}
-
-}  // namespace
 
 CUTKControl::CUTKControl()
 {
@@ -59,130 +27,6 @@ CUTKControl::~CUTKControl()
         m_action->RemoveControl(this);
         m_action = nullptr;
     }
-}
-
-// ---- texts ----
-
-CString CUTKControl::GetCaption() const
-{
-    if (!m_caption.IsEmpty() || !m_action) {
-        return m_caption;
-    }
-    return m_action->GetCaption();
-}
-
-CString CUTKControl::GetDescription() const
-{
-    if (!m_descriptionText.IsEmpty() || !m_action) {
-        return m_descriptionText;
-    }
-    return m_action->GetDescription();
-}
-
-CString CUTKControl::GetTooltip() const
-{
-    if (!m_tooltipText.IsEmpty() || !m_action) {
-        return m_tooltipText;
-    }
-    return m_action->GetTooltip();
-}
-
-CString CUTKControl::GetShortcutText() const
-{
-    if (!m_shortcutText.IsEmpty()) {
-        return m_shortcutText;
-    }
-    if (m_action && !m_action->GetShortcutText().IsEmpty()) {
-        return m_action->GetShortcutText();
-    }
-    return m_shortcutTextAuto;
-}
-
-CString CUTKControl::GetKeyboardTip() const
-{
-    if (!m_keyboardTip.IsEmpty() || !m_action) {
-        return m_keyboardTip;
-    }
-    return m_action->GetKeyboardTip();
-}
-
-CString CUTKControl::GetAccessibleName() const
-{
-    CString name = GetCaption();
-    name.Remove(L'&');
-    const CString shortcut = GetShortcutText();
-    if (!shortcut.IsEmpty()) {
-        name += L'\t';
-        name += shortcut;
-    }
-    if (name.IsEmpty()) {
-        name = GetTooltip();
-    }
-    return name;
-}
-
-void CUTKControl::SetID(int id)
-{
-    if (id == m_id) {
-        return;
-    }
-    BOOL notFound = TRUE;
-    const CString text = (id > 0) ? GetResourceManager()->LoadString(static_cast<UINT>(id), &notFound)
-                                  : CString();
-    if (!notFound && !text.IsEmpty()) {
-        CString part;
-        if (text.Find(L'\n') >= 0) {
-            AfxExtractSubString(m_tooltipText, text, 1, L'\n');
-            AfxExtractSubString(m_descriptionText, text, 0, L'\n');
-        } else {
-            m_tooltipText = text;
-            m_descriptionText = text;
-        }
-        if (m_caption.IsEmpty()) {
-            if (AfxExtractSubString(part, text, 2, L'\n') && !part.IsEmpty()) {
-                m_caption = part;
-            } else {
-                m_caption = m_tooltipText;
-            }
-            OnCaptionChanged();
-        }
-        if (m_keyboardTip.IsEmpty() && AfxExtractSubString(part, text, 3, L'\n')) {
-            m_keyboardTip = part;
-        }
-    }
-    m_id = id;
-}
-
-void CUTKControl::SetCaption(LPCWSTR caption)
-{
-    CString text(caption ? caption : L"");
-    BOOL shortcutChanged = FALSE;
-    const int tab = text.Find(L'\t');
-    if (tab >= 0) {
-        const CString shortcut = text.Mid(tab + 1);
-        if (shortcut != m_shortcutTextAuto) {
-            m_shortcutTextAuto = shortcut;
-            shortcutChanged = TRUE;
-        }
-        text.Truncate(tab);
-    }
-    if (text != m_caption) {
-        m_caption = text;
-        OnCaptionChanged();
-        RequestParentRelayout();
-    } else if (shortcutChanged) {
-        RequestParentRelayout();
-    }
-}
-
-BOOL CUTKControl::SetCaptionFromResource(UINT stringId)
-{
-    CString text;
-    if (!text.LoadString(stringId)) {
-        return FALSE;
-    }
-    SetCaption(text);
-    return TRUE;
 }
 
 // ---- state ----
@@ -652,111 +496,4 @@ CUTKControl* CUTKControl::Clone(BOOL recursive)
     }
     clone->Copy(this, recursive);
     return clone;
-}
-
-// ---- command routing and execution ----
-
-BOOL CUTKControl::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
-{
-    if (nID == 1 && nCode == -2) {
-        RedrawParent(FALSE);
-        return TRUE;
-    }
-    return CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-}
-
-LPUNKNOWN CUTKControl::GetInterfaceHook(const void* iid)
-{
-    if (iid && ::IsEqualIID(*static_cast<const IID*>(iid), IID_IAccessible)) {
-        return GetAccessible();
-    }
-    return CCmdTarget::GetInterfaceHook(iid);
-}
-
-LRESULT CUTKControl::NotifySite(int code)
-{
-    NMUTKCONTROL record{};
-    return NotifySiteWithData(code, &record.hdr);
-}
-
-LRESULT CUTKControl::NotifySiteWithData(int code, NMHDR* record)
-{
-    if (!record) {
-        return 0;
-    }
-    record->hwndFrom = nullptr;
-    record->idFrom = static_cast<UINT_PTR>(m_id);
-    record->code = static_cast<UINT>(code);
-    reinterpret_cast<NMUTKCONTROL*>(record)->pControl = this;
-
-    CWnd* site = GetSite();
-    if (!site) {
-        return 0;
-    }
-    LRESULT result = 0;
-    if (HWND hwnd = site->GetSafeHwnd()) {
-        result = ::SendMessageW(hwnd, kUtkControlNotifyMessage, static_cast<WPARAM>(m_id),
-                                reinterpret_cast<LPARAM>(record));
-    }
-    if (result == 0 && m_parent) {
-        LRESULT stored = 0;
-        AFX_NOTIFY notify{&stored, record};
-        if (site->OnCmdMsg(static_cast<UINT>(m_id),
-                           static_cast<int>(MAKELONG(static_cast<WORD>(code), WM_NOTIFY)), &notify,
-                           nullptr)) {
-            result = stored;
-        }
-    }
-    return result;
-}
-
-void CUTKControl::OnExecute()
-{
-    if (SoundManager* sounds = GetSoundManager()) {
-        sounds->PlaySystemSound(SoundManager::soundMenuCommand);
-    }
-    m_pressed = (!m_parent || m_parent->GetPosition() != utkBarPopup) ? utkPressedExecuting
-                                                                      : utkPressedNone;
-    CUTKCommandBar* root = GetRootParent();
-    CWnd* site = GetSite();
-    CUTKCommandBars* bars = GetCommandBars();
-
-    if (bars) {
-        if (m_id != 0) {
-            bars->SetCommandUsed(static_cast<UINT>(m_id));
-        }
-        // The popup that opened this control's bar was used as well.
-        if (m_parent && m_parent->IsKindOf(RUNTIME_CLASS(CUTKPopupBar))) {
-            CUTKControl* opener = static_cast<CUTKPopupBar*>(m_parent)->GetControlPopup();
-            if (opener && opener->GetID() != 0) {
-                bars->SetCommandUsed(static_cast<UINT>(opener->GetID()));
-            }
-        }
-    }
-    // Held from here on: closing the popups or the command itself may remove the control.
-    ControlReference keep(this);
-    if (root && root->GetReturnCmd()) {
-        UINT* returnCmd = root->GetReturnCmd();
-        const UINT id = static_cast<UINT>(m_id);
-        ClosePopupsOf(root, bars);
-        *returnCmd = id;
-        return;
-    }
-
-    if (m_closeSubMenuOnClick) {
-        ClosePopupsOf(root, bars);
-    }
-    if (m_id == 0) {
-        return;
-    }
-    const int id = m_id;
-    LRESULT handled = NotifySite(kUtkNotifyExecute);
-    if (handled == 0 && site && site->GetSafeHwnd()) {
-        ::SendMessageW(site->GetSafeHwnd(), WM_COMMAND, static_cast<WPARAM>(id), 0);
-    }
-    if ((!m_closeSubMenuOnClick || m_pressed != utkPressedNone) && m_parent) {
-        m_pressed = utkPressedNone;
-        m_parent->UpdatePending();
-        RedrawParent(TRUE);
-    }
 }
