@@ -111,6 +111,11 @@ BOOL CBarsHostFrame::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         *pResult = 0;
         return TRUE;
     }
+    if (message == UTK_WM_INITPOPUP || message == UTK_WM_UNINITPOPUP) {
+        ++(message == UTK_WM_INITPOPUP ? m_popupsOpening : m_popupsClosed);
+        *pResult = 0;
+        return TRUE;
+    }
     if (message == UTK_WM_CONTROLCREATED) {
         ++m_createdNotices;
         *pResult = 0;

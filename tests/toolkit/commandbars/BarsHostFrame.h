@@ -43,5 +43,7 @@ public:
     UINT m_supplyNewId = 0;
     CUTKControl* m_pSupplied = nullptr;
     int m_createdNotices = 0;           // 0x285F seen
+    int m_popupsOpening = 0;            // 0x285B seen
+    int m_popupsClosed = 0;             // 0x285D seen
     BOOL m_bDeleteOnDestroy = FALSE;
 };
