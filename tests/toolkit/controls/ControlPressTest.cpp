@@ -13,6 +13,7 @@
 #include "toolkit/themes/CUTKPaintManager.h"
 
 #include <functional>
+#include <memory>
 
 using orvane::test::BarWindow;
 using orvane::test::ControlSite;
@@ -21,6 +22,11 @@ using orvane::test::DrainMessages;
 namespace {
 
 constexpr int kId = 500;
+
+struct ReleaseTarget {
+    void operator()(CCmdTarget* target) const { target->InternalRelease(); }
+};
+template <typename T> using Held = std::unique_ptr<T, ReleaseTarget>;
 
 // A bar standing for the popup a popup control opens: it records the request and shows
 // nothing.
@@ -417,4 +423,29 @@ TEST(ControlPress, RepeatingButtonRemovedByItsCommandEndsTheLoop)
     EXPECT_EQ(::GetCapture(), nullptr);
     EXPECT_FALSE(::KillTimer(bar.Hwnd(), ControlPressLoop::kRepeatTimer));
     DrainMessages();
+}
+
+TEST(ControlPopup, DraggingOverAPopupOpensItUnlessItHoldsTheDraggedOne)
+{
+    ControlSite site;
+    BarWindow bar(site, utkBarTypeMenuBar, utkBarTop);
+    const MenuTitle file = AddMenuTitle(bar, site, 600, CRect(0, 0, 40, 22));
+    DrainMessages();
+    DWORD effect = 0;
+
+    // Another popup dragged over the title: the title opens so that it can take the drop.
+    Held<CUTKControlPopup> other(CUTKControlPopup::CreateControlPopup(utkControlPopup));
+    file.control->OnCustomizeDragOver(other.get(), CPoint(10, 10), effect);
+    EXPECT_EQ(file.popup->m_popups, 1);
+    EXPECT_TRUE(file.control->IsPopupOpen());
+    bar.m_bar->SetTrackingMode(0);
+
+    // A popup whose own bar holds this title: dropping it here would put it inside itself.
+    Held<CUTKControlPopup> owner(CUTKControlPopup::CreateControlPopup(utkControlPopup));
+    owner->SetCommandBar(bar.m_bar);
+    file.control->OnCustomizeDragOver(owner.get(), CPoint(10, 10), effect);
+    EXPECT_EQ(file.popup->m_popups, 1);
+    EXPECT_FALSE(file.control->IsPopupOpen());
+    EXPECT_EQ(bar.m_bar->GetSelectedIndex(), -1);
+    owner->SetCommandBar(nullptr);
 }
