@@ -193,26 +193,55 @@ BOOL CUTKCommandBar::IsPopupBar() const { return FALSE; }
 
 void CUTKCommandBar::DoPropExchange(CUTKPropExchange* pPX)
 {
-    // The values every bar shares; subclasses add theirs.
-    const int defType = utkBarTypeNormal, defPosition = utkBarNone, defZero = 0;
-    const DWORD defFlags = 0, defStyle = utkBarStyleGripper;
-    const int defWidth = 32767;
-    const BOOL defTrue = TRUE;
-    (void)pPX->ExchangeValue(L"BarID", VT_UI4, &m_nBarID, &defZero);
-    (void)pPX->ExchangeValue(L"Type", VT_I4, &m_barType, &defType);
-    (void)pPX->ExchangeValue(L"Position", VT_I4, &m_barPosition, &defPosition);
-    (void)pPX->ExchangeValue(L"Flags", VT_UI4, &m_dwFlags, &defFlags);
-    (void)pPX->ExchangeValue(L"Style", VT_UI4, &m_dwStyle, &defStyle);
+    if (pPX == nullptr)
+        return;
+    const int defType = utkBarTypeNormal, defZero = 0, defTextBelow = 2;
+    const BOOL defTrue = TRUE, defFalse = FALSE;
+    const int schema = pPX->m_nSchema;
+    int type = m_barType, position = m_barPosition, width = m_nMRUWidth;
+    int barId = static_cast<int>(m_nBarID), flags = static_cast<int>(m_dwFlags);
+    int style = static_cast<int>(m_dwStyle);
+    (void)pPX->ExchangeValue(L"Type", VT_I4, &type, &defType);
+    (void)pPX->ExchangeValue(L"Position", VT_I4, &position, &defZero);
+    (void)pPX->ExchangeValue(L"BarID", VT_I4, &barId, &defZero);
+    (void)pPX->ExchangeValue(L"Flags", VT_I4, &flags, &defZero);
+    (void)pPX->ExchangeValue(L"Style", VT_I4, &style, &defZero);
     (void)pPX->ExchangeValue(L"Title", VT_UTK_STRING, &m_strTitle, L"");
     (void)pPX->ExchangeValue(L"Customizable", VT_BOOL, &m_bCustomizable, &defTrue);
-    (void)pPX->ExchangeValue(L"MRUWidth", VT_I4, &m_nMRUWidth, &defWidth);
-    (void)ExchangeSizeProp(pPX, L"IconSize", m_szIcons, CSize(0, 0));
-    (void)ExchangeSizeProp(pPX, L"ButtonSize", m_szButtons, CSize(0, 0));
-    (void)pPX->ExchangeValue(L"DefaultButtonStyle", VT_I4, &m_buttonStyle, &defZero);
-    if (pPX->IsLoading() && (m_barType < 0 || m_barType > 3))
-        m_barType = utkBarTypeNormal;
-    if (pPX->IsLoading() && (m_barPosition < 0 || m_barPosition > 7))
-        m_barPosition = utkBarNone;
+    (void)pPX->ExchangeValue(L"MRUWidth", VT_I4, &width, &defZero);
+    if (schema > 2)
+        (void)ExchangeSizeProp(pPX, L"IconSize", m_szIcons, CSize(0, 0));
+    if (schema > 17) {
+        (void)ExchangeSizeProp(pPX, L"ButtonSize", m_szButtons, CSize(0, 0));
+        (void)pPX->ExchangeValue(L"ShowTextBelowIcons", VT_I4, &m_nTextBelowIcons, &defTextBelow);
+        BOOL animation = IsAnimationEnabled();
+        (void)pPX->ExchangeValue(L"EnableAnimation", VT_BOOL, &animation, &defFalse);
+        if (pPX->IsLoading() && animation != IsAnimationEnabled())
+            EnableAnimation(animation);
+    }
+    if (schema > 18)
+        (void)pPX->ExchangeValue(L"DefaultButtonStyle", VT_I4, &m_buttonStyle, &defZero);
+    if (pPX->IsLoading()) {
+        // Stored values outside their ranges fall back to the defaults instead of reaching
+        // code that indexes or switches on them.
+        m_barType = type >= utkBarTypeMenuBar && type <= 3 ? type : utkBarTypeNormal;
+        m_barPosition = position >= utkBarTop && position <= utkBarNone ? position : utkBarTop;
+        m_nBarID = static_cast<UINT>(barId);
+        m_dwFlags = static_cast<DWORD>(flags);
+        m_dwStyle = static_cast<DWORD>(style);
+        m_nMRUWidth = width;
+        // The manager comes from the list's parameter record, when there is one.
+        const auto* pParam = reinterpret_cast<const UTK_COMMANDBARS_PROPEXCHANGE_PARAM*>(pPX->m_dwData);
+        if (pParam != nullptr && pParam->pCommandBars != nullptr)
+            m_pCommandBars = pParam->pCommandBars;
+    }
+    CUTKPropExchange* pSection = pPX->GetSection(L"Controls");
+    if (pSection != nullptr) {
+        m_pControls->DoPropExchange(pSection);
+        pSection->InternalRelease();
+    }
+    if (pPX->IsLoading())
+        OnControlsChanged();
 }
 
 BOOL CUTKCommandBar::IsKeyboardCuesVisible() const

@@ -6,11 +6,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <vector>
+
 #include "CommandBarTestBar.h"
 #include "toolkit/commandbars/CUTKCommandBar.h"
 #include "toolkit/commandbars/CUTKCommandBars.h"
 #include "toolkit/commandbars/CUTKCommandBarsOptions.h"
+#include "platform/framework/CArchive.h"
+#include "platform/framework/CMemFile.h"
 #include "toolkit/common/CUTKImageManager.h"
+#include "toolkit/common/CUTKPropExchangeArchive.h"
 #include "toolkit/controls/CUTKControl.h"
 #include "toolkit/controls/CUTKControls.h"
 #include "toolkit/themes/CUTKPaintManager.h"
@@ -523,4 +529,134 @@ TEST(CommandBarPaint, NoDcDrawsNothing)
     BarRef bar(new TestBar());
     bar->DrawCommandBar(nullptr, CRect(0, 0, 10, 10));
     EXPECT_EQ(bar->m_fills, 0);
+}
+
+namespace {
+
+using Bytes = std::vector<BYTE>;
+
+Bytes StoreBar(CUTKCommandBar* bar, int schema)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CUTKPropExchangeArchive px(ar);
+        px.m_nSchema = schema;
+        try {
+            bar->DoPropExchange(&px);
+        } catch (CException* e) {
+            ADD_FAILURE() << "store threw " << e->GetRuntimeClass()->m_lpszClassName
+                          << (dynamic_cast<CArchiveException*>(e) ? static_cast<CArchiveException*>(e)->m_cause : -1);
+            e->Delete();
+        }
+        ar.Close();
+    }
+    const UINT length = static_cast<UINT>(file.GetLength());
+    BYTE* data = file.Detach();
+    Bytes bytes(data, data + length);
+    std::free(data);
+    return bytes;
+}
+
+// TRUE when the load went through.
+bool LoadBar(const Bytes& bytes, CUTKCommandBar* bar, int schema, UTK_COMMANDBARS_PROPEXCHANGE_PARAM* param = nullptr)
+{
+    try {
+        CMemFile file(const_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
+        CArchive ar(&file, CArchive::load);
+        CUTKPropExchangeArchive px(ar);
+        px.m_nSchema = schema;
+        px.m_dwData = reinterpret_cast<DWORD_PTR>(param);
+        bar->DoPropExchange(&px);
+    } catch (CArchiveException* e) {
+        e->Delete();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+TEST(CommandBarExchange, RoundTripByteForByte)
+{
+    BarRef bar(new TestBar());
+    bar->SetType(utkBarTypeMenuBar);
+    bar->SetPosition(utkBarRight);
+    bar->SetBarID(128);
+    bar->SetFlags(0x5F);
+    bar->SetStyleBit22(FALSE);
+    bar->SetTitle(L"Main menu");
+    bar->SetCustomizable(FALSE);
+    bar->SetWidth(300);
+    bar->SetIconSize(CSize(24, 24));
+    bar->SetButtonSize(CSize(30, 30));
+    bar->ShowTextBelowIcons(1);
+    bar->SetDefaultButtonStyle(3);
+    const Bytes first = StoreBar(bar.bar, 36);
+
+    BarRef loaded(new TestBar());
+    CommandBarsRef owner;
+    UTK_COMMANDBARS_PROPEXCHANGE_PARAM param;
+    param.pCommandBars = owner.bars;
+    ASSERT_TRUE(LoadBar(first, loaded.bar, 36, &param));
+    EXPECT_EQ(loaded->GetType(), utkBarTypeMenuBar);
+    EXPECT_EQ(loaded->GetPosition(), utkBarRight);
+    EXPECT_EQ(loaded->GetBarID(), 128u);
+    EXPECT_EQ(loaded->GetFlags(), 0x5Fu);
+    EXPECT_EQ(loaded->GetBarStyle(), 0u);
+    EXPECT_EQ(loaded->GetTitle(), CString(L"Main menu"));
+    EXPECT_FALSE(loaded->IsCustomizable());
+    EXPECT_EQ(loaded->GetWidth(), 300);
+    EXPECT_EQ(loaded->GetIconSizeField(), CSize(24, 24));
+    EXPECT_EQ(loaded->GetButtonSizeField(), CSize(30, 30));
+    EXPECT_EQ(loaded->GetShowTextBelowIcons(), 1);
+    EXPECT_EQ(loaded->GetDefaultButtonStyle(), 3);
+    EXPECT_EQ(loaded->GetCommandBars(), owner.bars) << "the manager of the parameter record";
+    EXPECT_EQ(StoreBar(loaded.bar, 36), first);
+}
+
+TEST(CommandBarExchange, SchemaGatesAndNoParameterRecord)
+{
+    BarRef bar(new TestBar());
+    bar->SetIconSize(CSize(24, 24));
+    bar->SetButtonSize(CSize(30, 30));
+    bar->SetDefaultButtonStyle(3);
+    struct Case {
+        int schema;
+        CSize icon, button;
+        int style;
+    } cases[] = {
+        {2, {0, 0}, {0, 0}, 0}, {3, {24, 24}, {0, 0}, 0}, {17, {24, 24}, {0, 0}, 0},
+        {18, {24, 24}, {30, 30}, 0}, {19, {24, 24}, {30, 30}, 3},
+    };
+    for (const Case& c : cases) {
+        BarRef loaded(new TestBar());
+        ASSERT_TRUE(LoadBar(StoreBar(bar.bar, c.schema), loaded.bar, c.schema)) << c.schema;
+        EXPECT_EQ(loaded->GetIconSizeField(), c.icon) << c.schema;
+        EXPECT_EQ(loaded->GetButtonSizeField(), c.button) << c.schema;
+        EXPECT_EQ(loaded->GetDefaultButtonStyle(), c.style) << c.schema;
+        EXPECT_EQ(loaded->GetCommandBars(), nullptr) << "no record, no manager";
+    }
+}
+
+TEST(CommandBarExchange, CutStreamsAreRefusedAndOutOfRangeValuesFallBack)
+{
+    BarRef bar(new TestBar());
+    bar->SetType(utkBarTypePopup);
+    bar->SetTitle(L"Tools");
+    const Bytes whole = StoreBar(bar.bar, 36);
+    for (size_t cut = 0; cut < whole.size(); cut += 3) {
+        BarRef loaded(new TestBar());
+        const Bytes part(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut));
+        EXPECT_FALSE(LoadBar(part, loaded.bar, 36)) << "cut at " << cut;
+    }
+    // "Type" 9 and "Position" 42 are not values a bar can have.
+    BarRef odd(new TestBar());
+    odd->SetType(9);
+    odd->SetPosition(utkBarFloating);
+    Bytes bytes = StoreBar(odd.bar, 36);
+    BarRef loaded(new TestBar());
+    ASSERT_TRUE(LoadBar(bytes, loaded.bar, 36));
+    EXPECT_EQ(loaded->GetType(), utkBarTypeNormal);
+    EXPECT_EQ(loaded->GetPosition(), utkBarFloating);
 }
