@@ -212,7 +212,20 @@ void CUTKCommandBar::OnLButtonDown(UINT nFlags, CPoint point)
         CWnd::OnLButtonDown(nFlags, point);
         return;
     }
-    // Alt+drag customisation needs the manager's customise support, which is not built yet.
+    CUTKCommandBars* pCommandBars = GetCommandBars();
+    if ((::GetKeyState(VK_MENU) & 0x8000) != 0 && !IsCustomizeMode() && !IsPopupBar() &&
+        m_barType != utkBarTypePopup && pControl->IsCustomizeMovable() && pCommandBars != nullptr &&
+        pCommandBars->IsCustomizeAvail() && pCommandBars->GetCommandBarsOptions()->bAltDragCustomization) {
+        // Alt+drag moves the control as in customisation mode, for this one drag.
+        pCommandBars->SetCustomizeMode(TRUE);
+        SetPopuped(-1);
+        SetSelected(-1, utkSelectMouse);
+        pControl->CustomizeStartDrag(point);
+        pCommandBars->SetCustomizeMode(FALSE);
+        pCommandBars->RecalcFrameLayout(FALSE);
+        pCommandBars->ClosePopups();
+        return;
+    }
     pControl->OnLButtonDown(point);
 }
 

@@ -2,7 +2,9 @@
 // state, keyboard cues, the bars it holds).
 #include "toolkit/commandbars/CUTKCommandBars.h"
 
+#include "platform/framework/frame/CFrameWnd.h"
 #include "toolkit/commandbars/CUTKCommandBar.h"
+#include "toolkit/controls/CUTKControl.h"
 #include "toolkit/commandbars/CUTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CUTKMouseManager.h"
 #include "toolkit/common/CUTKImageManager.h"
@@ -17,6 +19,7 @@ CUTKCommandBars::CUTKCommandBars()
 
 CUTKCommandBars::~CUTKCommandBars()
 {
+    SetDragControl(nullptr);
     RemoveAll();
     delete m_pOptions;
     m_pOptions = nullptr;
@@ -39,9 +42,41 @@ void CUTKCommandBars::SetImageManager(CUTKImageManager* pImageManager) { m_pImag
 void CUTKCommandBars::SetToolTipContext(CUTKToolTipContext* pContext) { m_pToolTipContext = pContext; }
 void CUTKCommandBars::SetShortcutManager(CUTKShortcutManager* pShortcutManager) { m_pShortcutManager = pShortcutManager; }
 CUTKMouseManager* CUTKCommandBars::GetMouseManager() const { return GetThreadMouseManager(); }
-void CUTKCommandBars::SetCustomizeMode(BOOL bMode) { m_bCustomizeMode = bMode; }
-void CUTKCommandBars::SetDragControl(CUTKControl* pControl) { m_pDragControl = pControl; }
-void CUTKCommandBars::ShowKeyboardCues(BOOL bShow) { m_bKeyboardCuesVisible = bShow; }
+void CUTKCommandBars::SetCustomizeMode(BOOL bMode)
+{
+    m_bCustomizeMode = bMode;
+    m_pOptions->bDirty = TRUE;
+    SetDragControl(nullptr);
+}
+void CUTKCommandBars::SetDragControl(CUTKControl* pControl)
+{
+    if (pControl == m_pDragControl)
+        return;
+    CUTKControl* pOld = m_pDragControl;
+    m_pDragControl = pControl;
+    if (m_pDragControl != nullptr)
+        m_pDragControl->InternalAddRef();
+    if (pOld != nullptr) {
+        pOld->RedrawParent(FALSE);
+        pOld->InternalRelease();
+    }
+    if (m_pDragControl != nullptr)
+        m_pDragControl->RedrawParent(FALSE);
+}
+void CUTKCommandBars::ShowKeyboardCues(BOOL bShow)
+{
+    if (m_bCustomizeMode)
+        bShow = TRUE;
+    // Cues that always show (or never do) are not switched by Alt.
+    if (!m_bKeyboardCuesHidden || bShow == m_bKeyboardCuesVisible)
+        return;
+    m_bKeyboardCuesVisible = bShow;
+    for (INT_PTR i = 0; i < m_arrBars.GetSize(); ++i) {
+        CUTKCommandBar* pBar = m_arrBars[i];
+        if (pBar->GetSafeHwnd() != nullptr && pBar->IsVisible())
+            pBar->Redraw(nullptr, FALSE);
+    }
+}
 void CUTKCommandBars::SetKeyboardCuesState(BOOL bVisible, BOOL bHiddenUntilAlt)
 {
     m_bKeyboardCuesVisible = bVisible;
@@ -57,8 +92,21 @@ CUTKCommandBar* CUTKCommandBars::GetAt(int nIndex) const
 void CUTKCommandBars::Add(CUTKCommandBar* pBar) { m_arrBars.Add(pBar); }
 void CUTKCommandBars::Remove(CUTKCommandBar*) {}
 void CUTKCommandBars::RemoveAll() { m_arrBars.RemoveAll(); }
-void CUTKCommandBars::ClosePopups() const {}
+void CUTKCommandBars::ClosePopups() const
+{
+    // Every bar that tracks on this thread leaves tracking, popups close with their bars.
+    GetThreadMouseManager()->SendTrackLost();
+}
 void CUTKCommandBars::OnTrackingModeChanged(CUTKCommandBar*, int) {}
-void CUTKCommandBars::RecalcFrameLayout(BOOL) {}
+void CUTKCommandBars::RecalcFrameLayout(BOOL bDelay)
+{
+    if (m_pFrame == nullptr || m_pFrame->GetSafeHwnd() == nullptr || !m_pFrame->IsFrameWnd())
+        return;
+    auto* pFrame = static_cast<CFrameWnd*>(m_pFrame);
+    if (bDelay)
+        pFrame->m_nIdleFlags |= CFrameWnd::idleLayout;
+    else
+        pFrame->RecalcLayout(FALSE);
+}
 BOOL CUTKCommandBars::OnFrameAccel(UINT) { return FALSE; }
 void CUTKCommandBars::SetCommandUsed(UINT) {}

@@ -20,9 +20,17 @@ public:
     BOOL m_visibleBar = TRUE;
     COLORREF m_fill = CLR_INVALID;  // when set, the background is this colour
     int m_fills = 0;
+    BOOL m_layoutByLength = FALSE;  // the dynamic layout answers the asked length
 
     CUTKCommandBar* GetParentCommandBar() const override { return m_parentBar; }
     BOOL IsVisible() const override { return m_visibleBar; }
+    CSize CalcDynamicLayout(int nLength, DWORD dwMode) override
+    {
+        if (!m_layoutByLength)
+            return CUTKCommandBar::CalcDynamicLayout(nLength, dwMode);
+        const int length = nLength < 20 ? 20 : nLength;
+        return (dwMode & 0x20) != 0 ? CSize(200, length) : CSize(length, 40);
+    }
     void FillCommandBarEntry(CDC* pDC) override
     {
         ++m_fills;

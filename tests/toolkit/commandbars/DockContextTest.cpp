@@ -142,3 +142,50 @@ TEST(DockContext, NothingWithoutCommandBarsOrWhenAnotherWindowHasTheCapture)
     EXPECT_EQ(rc.TopLeft(), CPoint(100, 100));
     bartest::Pump();
 }
+
+TEST(DockContextResize, EdgesFollowTheCursorAndTheWidthIsRemembered)
+{
+    struct Case {
+        int hit;
+        CPoint move;  // client point of the move, relative to the press
+        CRect want;   // window rectangle afterwards
+    } cases[] = {
+        {HTRIGHT, {30, 0}, CRect(100, 100, 330, 140)},   // keeps the left edge
+        {HTLEFT, {-30, 0}, CRect(70, 100, 300, 140)},    // keeps the right edge
+        {HTBOTTOM, {0, 20}, CRect(100, 100, 300, 160)},
+        {HTTOP, {0, -20}, CRect(100, 80, 300, 140)},     // keeps the bottom edge
+    };
+    for (const Case& c : cases) {
+        TrackFixture f;
+        f.bar->m_layoutByLength = TRUE;
+        HWND hwnd = f.bar->GetSafeHwnd();
+        CRect before;
+        ::GetWindowRect(hwnd, &before);
+        const CPoint press = c.hit == HTRIGHT ? CPoint(before.right, 120) : c.hit == HTLEFT ? CPoint(before.left, 120)
+                             : c.hit == HTBOTTOM ? CPoint(150, before.bottom) : CPoint(150, before.top);
+        CPoint client = press + c.move;
+        ::ScreenToClient(hwnd, &client);
+        ::PostMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+        ::PostMessageW(hwnd, WM_LBUTTONUP, 0, 0);
+        f.context->StartResize(c.hit, press.x, press.y);
+        CRect after;
+        ::GetWindowRect(hwnd, &after);
+        EXPECT_EQ(after, c.want) << c.hit;
+        EXPECT_EQ(f.bar->GetWidth(), c.want.Width()) << c.hit;
+        EXPECT_EQ(f.context->m_ptMRUFloatPos, c.want.TopLeft()) << c.hit;
+        EXPECT_EQ(::GetCapture(), nullptr);
+        EXPECT_EQ(GetThreadMouseManager()->GetLockCount(), 0);
+    }
+}
+
+TEST(DockContextResize, QuitEndsAResizeToo)
+{
+    TrackFixture f;
+    ::PostQuitMessage(3);
+    f.context->StartResize(HTRIGHT, 300, 120);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_EQ(GetThreadMouseManager()->GetLockCount(), 0);
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 3u);
+}
