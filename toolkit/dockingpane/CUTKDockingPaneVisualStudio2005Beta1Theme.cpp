@@ -14,6 +14,8 @@ CUTKDockingPaneVisualStudio2005Beta1Theme::CUTKDockingPaneVisualStudio2005Beta1T
         tabs->m_bDisableLunaColors = TRUE;
         tabs->m_bHotTracking = FALSE;
     }
+    m_pPaneTabPaintManager->SetColorSet(new CColorSetVisualStudio2005(TRUE));
+    m_pPanelTabPaintManager->SetColorSet(new CColorSetVisualStudio2005(FALSE));
     m_pPaneTabPaintManager->m_nClientFrame = 2;
     m_pPanelTabPaintManager->SetLayout(CUTKTabPaintManager::layoutAutoSize);
     m_rcCaptionMargin.SetRect(0, 0, 0, 0);

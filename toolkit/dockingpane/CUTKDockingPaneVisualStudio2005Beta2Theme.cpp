@@ -12,6 +12,8 @@ CUTKDockingPaneVisualStudio2005Beta2Theme::CUTKDockingPaneVisualStudio2005Beta2T
 {
     m_pPaneTabPaintManager->SetAppearance(9);
     m_pPanelTabPaintManager->SetAppearance(9);
+    m_pPaneTabPaintManager->SetColorSet(new CColorSetVisualStudio2003(FALSE));
+    m_pPanelTabPaintManager->SetColorSet(new CColorSetVisualStudio2003(FALSE));
 }
 
 void CUTKDockingPaneVisualStudio2005Beta2Theme::RefreshMetrics()

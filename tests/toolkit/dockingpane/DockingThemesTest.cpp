@@ -689,3 +689,63 @@ TEST(DockingThemes, VisualStudio6CaptionHasBarsAndNoTitle)
     EXPECT_EQ(untitled.At(4, middle + 1), theme->GetColor(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(untitled.At(3, middle - 3), theme->GetColor(COLOR_BTNFACE));
 }
+
+TEST(DockingThemes, TabColourSetsOwnedByTheThemes)
+{
+    using Beta1 = CUTKDockingPaneVisualStudio2005Beta1Theme;
+    {
+        // Flat panel tabs of the Visual Studio 2003 look are framed in the dark shadow.
+        Theme theme(1);
+        CUTKTabPaintManager::CColorSet* panel = theme->GetPanelTabPaintManager()->GetColorSet();
+        ASSERT_NE(panel, nullptr);
+        EXPECT_EQ(panel->m_clrFrameBorder.GetColor(), ::GetSysColor(COLOR_3DDKSHADOW));
+    }
+    struct Case {
+        int number;
+        int scheme;
+        BOOL paneSetOfPane;
+        BOOL studio2003Kind;
+    };
+    const Case cases[] = {{6, 0, TRUE, FALSE}, {6, 1, TRUE, FALSE}, {15, 2, FALSE, TRUE},
+                          {9, 3, TRUE, TRUE},  {9, 0, TRUE, TRUE}};
+    for (const Case& c : cases) {
+        Scheme scheme(c.scheme);
+        Theme theme(c.number);
+        auto* pane = dynamic_cast<Beta1::CColorSetVisualStudio2005*>(
+            theme->GetPaneTabPaintManager()->GetColorSet());
+        auto* panel = dynamic_cast<Beta1::CColorSetVisualStudio2005*>(
+            theme->GetPanelTabPaintManager()->GetColorSet());
+        ASSERT_NE(pane, nullptr) << c.number;
+        ASSERT_NE(panel, nullptr) << c.number;
+        EXPECT_EQ(pane->m_bPaneSet, c.paneSetOfPane) << c.number;
+        EXPECT_FALSE(panel->m_bPaneSet) << c.number;
+        EXPECT_EQ(dynamic_cast<Beta1::CColorSetVisualStudio2003*>(pane) != nullptr,
+                  c.studio2003Kind)
+            << c.number;
+        const BOOL luna = c.scheme >= 1 && c.scheme <= 3;
+        if (c.studio2003Kind && luna) {
+            EXPECT_EQ(panel->m_clrFrameBorder.GetColor(), RGB(113, 111, 100)) << c.number;
+            EXPECT_EQ(panel->m_clrButtonSelected.GetColor(), RGB(113, 111, 100)) << c.number;
+            EXPECT_FALSE(panel->m_bLunaDrawing);
+        } else if (c.scheme == 0) {
+            EXPECT_EQ(panel->m_clrFrameBorder.GetColor(), ::GetSysColor(COLOR_3DDKSHADOW));
+            EXPECT_EQ(pane->m_clrFrameBorder.GetColor(), ::GetSysColor(COLOR_WINDOWTEXT));
+            EXPECT_EQ(pane->m_clrHeaderFace.clrLight.GetColor(), ::GetSysColor(COLOR_BTNFACE));
+        }
+        if (c.paneSetOfPane) {
+            EXPECT_EQ(pane->m_clrButtonSelected.GetColor(),
+                      CUTKColorManager::MixColors(::GetSysColor(COLOR_HIGHLIGHT),
+                                                  ::GetSysColor(COLOR_WINDOW), 2))
+                << c.number;
+        }
+        if (c.number == 6 && c.scheme == 1) {
+            EXPECT_TRUE(pane->m_bLunaDrawing);
+            EXPECT_EQ(pane->m_clrHeaderFace.clrLight.GetColor(), RGB(229, 229, 215));
+            EXPECT_EQ(pane->m_clrHeaderFace.clrDark.GetColor(), RGB(244, 241, 231));
+            EXPECT_EQ(pane->m_clrButtonHighlight.GetColor(), kWhite);
+        }
+        if (c.scheme == 3) {
+            EXPECT_EQ(pane->m_clrHeaderFace.clrLight.GetColor(), RGB(215, 215, 229));
+        }
+    }
+}
