@@ -99,7 +99,9 @@ int CUTKPaintManager::DrawControlText(CDC* pDC, const CString& text, CRect& rc, 
                                       BOOL bDraw, BOOL bSelected, BOOL bEnabled)
 {
     if (!bDraw) {
-        return pDC->DrawText(text, rc, flags | DT_CALCRECT | DT_SINGLELINE);
+        // Ellipsis flags would fit the text to the empty rectangle instead of measuring it.
+        const UINT measure = flags & ~(DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS);
+        return pDC->DrawText(text, rc, measure | DT_CALCRECT | DT_SINGLELINE);
     }
     if (!bSelected && !bEnabled && m_bEmbossedDisabledText) {
         const COLORREF old = pDC->SetTextColor(GetColor(COLOR_BTNHIGHLIGHT));

@@ -396,3 +396,22 @@ TEST(DefaultThemeDraw, DrawingLeavesNoGdiObjectAndRestoresTheDc)
     EXPECT_EQ(::GetTextColor(dc), RGB(1, 1, 1));
     EXPECT_EQ(::GetBkMode(dc), OPAQUE);
 }
+
+TEST(DefaultThemeDraw, PopupItemMeasuresItsWholeCaption)
+{
+    // Drawn captions end in an ellipsis when they do not fit; measuring must not fit them to
+    // the empty rectangle it starts from.
+    ThemeHolder theme(0);
+    DrawBar bar(PM::kBarTypePopup, PM::kBarPopup);
+    DrawCanvas canvas(10, 10, kPaper);
+    ::SelectObject(canvas.hdc(), theme->m_fontRegular.m_hObject);
+    const int gutter = theme->GetPopupBarGripperWidth(&bar) - 1;
+    for (LPCWSTR caption : {L"Bookmarks", L"Show Video Window", L"W"}) {
+        TestControl item(&bar, utkControlButton, caption, CRect(0, 0, 0, 0));
+        SIZE text = {};
+        ::GetTextExtentPoint32W(canvas.hdc(), caption, lstrlenW(caption), &text);
+        const CSize size = theme->DrawControl(canvas.dc(), &item, FALSE);
+        EXPECT_EQ(size.cx, text.cx + theme->m_nTextGap + gutter + 32) << CStringA(caption);
+        EXPECT_EQ(size.cy, theme->GetPopupBarImageSize(&bar).cy);
+    }
+}
