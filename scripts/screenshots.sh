@@ -62,3 +62,22 @@ for run in themed classic; do
     echo "screenshots: $out/tabs-docking-$run.png"
     wait "$shown" || true
 done
+
+# The tab appearances 0-9 in the default and the native colour set, themed and classic.
+for run in themed classic; do
+    overrides=
+    if [ "$run" = classic ]; then
+        overrides=uxtheme=d
+    fi
+    WINEDLLOVERRIDES=$overrides wine ./toolkit_tab_appearance_showcase.exe >>"$BUILD_DIR/screenshots.log" 2>&1 &
+    shown=$!
+    sleep 4
+    shown_window=$(xdotool search --name '^Tab appearances$' | head -1)
+    if [ -n "$shown_window" ]; then
+        import -window "$shown_window" "$out/tabs-appearances-$run.png"
+    else
+        import -window root "$out/tabs-appearances-$run.png"
+    fi
+    echo "screenshots: $out/tabs-appearances-$run.png"
+    wait "$shown" || true
+done
