@@ -11,6 +11,7 @@
 #include "toolkit/common/CUTKImageManagerIcon.h"
 #include "toolkit/themes/CUTKDefaultTheme.h"
 
+#include <cstdio>
 #include <vector>
 
 using orvane::test::CountColour;
@@ -122,6 +123,9 @@ TEST(DefaultThemeDraw, ToolbarFaceOverEveryState)
         theme->DrawRectangle(canvas.dc(), CRect(5, 5, 35, 25), c.selected, c.pressed, c.enabled,
                              c.checked, c.popuped, PM::kBarTypeNormal, PM::kBarTop);
         const Face face = ReadFace(canvas);
+        std::printf("face  selected %d pressed %d checked %d popuped %d enabled %d -> %s\n",
+                    c.selected, c.pressed, c.checked, c.popuped, c.enabled,
+                    face >= kNone && face <= kChecker ? FaceName(face) : "unrecognised");
         EXPECT_EQ(face, c.face) << "selected " << c.selected << " pressed " << c.pressed
                                 << " checked " << c.checked << " popuped " << c.popuped
                                 << " enabled " << c.enabled << ": expected "
@@ -352,6 +356,7 @@ TEST(DefaultThemeDraw, ShortcutWidensPopupItemByItsWidth)
 TEST(DefaultThemeDraw, DrawingLeavesNoGdiObjectAndRestoresTheDc)
 {
     ThemeHolder theme(0);
+    ThemeHolder native(3);
     CUTKImageManager images;
     CUTKImageManagerIcon* icon = MakeSquareIcon(images, 502);
     DrawBar popup(PM::kBarTypePopup, PM::kBarPopup);
@@ -381,14 +386,33 @@ TEST(DefaultThemeDraw, DrawingLeavesNoGdiObjectAndRestoresTheDc)
         theme->DrawSpecialControl(canvas.dc(), 0, &button, &toolbar, TRUE, &hidden);
         theme->DrawSpecialControl(canvas.dc(), 2, &button, &toolbar, TRUE, nullptr);
         theme->DrawStatusBarGripper(canvas.dc(), CRect(0, 0, 40, 20));
+        native->DrawControl(canvas.dc(), &item, TRUE);
+        native->DrawControl(canvas.dc(), &button, TRUE);
+        native->DrawSplitButtonFrame(canvas.dc(), &item, CRect(0, 0, 60, 24));
+        native->DrawStatusBarGripper(canvas.dc(), CRect(0, 0, 40, 20));
+    };
+    // GetGuiResources answers 0 under Wine, so leaks are seen through the handle table
+    // instead: objects made and deleted leave the free slots as they were, so the next
+    // object made lands in the same slot after every round; a leaked one keeps its slot
+    // and moves the next object elsewhere.
+    auto probeSlot = []() {
+        HBRUSH probe = ::CreateSolidBrush(RGB(9, 9, 9));
+        const WORD slot = LOWORD(reinterpret_cast<UINT_PTR>(probe));
+        ::DeleteObject(probe);
+        return slot;
     };
     drawAll();
-    const DWORD before = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-    for (int i = 0; i < 20; ++i) {
+    drawAll();
+    const WORD slot = probeSlot();
+    for (int i = 0; i < 5; ++i) {
         drawAll();
+        EXPECT_EQ(probeSlot(), slot) << "round " << i;
     }
-    const DWORD after = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-    EXPECT_EQ(after, before);
+    // The probe sees a leak: one brush kept makes the next object land elsewhere.
+    HBRUSH kept = ::CreateSolidBrush(RGB(8, 8, 8));
+    drawAll();
+    EXPECT_NE(probeSlot(), slot);
+    ::DeleteObject(kept);
     EXPECT_EQ(::GetCurrentObject(dc, OBJ_PEN), pen);
     EXPECT_EQ(::GetCurrentObject(dc, OBJ_BRUSH), brush);
     EXPECT_EQ(::GetCurrentObject(dc, OBJ_FONT), font);
