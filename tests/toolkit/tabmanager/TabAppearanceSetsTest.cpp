@@ -474,3 +474,54 @@ TEST(TabAppearanceSets, ImageDrawnSetsDrawNothingWithoutTheImageSet)
         }
     }
 }
+
+TEST(TabAppearanceSets, SheetTabsTakeTheirOwnDefaultColoursAndTextFrames)
+{
+    for (int position : kPositions) {
+        Strip strip(7, -1, position);
+        PM::CColorSet* colors = strip.Colors();
+        const std::string what = Where(7, position);
+        EXPECT_EQ(strip.host.m_paint->GetColor(), 2) << what;
+        EXPECT_EQ(colors->m_clrButtonNormal.GetColor(), Sys(COLOR_WINDOW)) << what;
+        EXPECT_EQ(colors->m_clrButtonSelected.GetColor(), Sys(COLOR_BTNFACE)) << what;
+        EXPECT_EQ(colors->m_clrFrameBorder.GetColor(), Sys(COLOR_BTNTEXT)) << what;
+        strip.Draw();
+        const CRect normal = strip.Tab(3);
+        EXPECT_EQ(strip.Pixel(normal, strip.Length(normal) / 2, 0), Sys(COLOR_BTNTEXT)) << what;
+        EXPECT_EQ(strip.Pixel(normal, strip.Length(normal) / 2, strip.Depth(normal) / 2),
+                  Sys(COLOR_WINDOW))
+            << what;
+        // The page frame is in the same text colour (probed on the side away from the tabs).
+        CRect frame = strip.host.GetClientRect();
+        frame.InflateRect(2, 2);
+        const CPoint c = frame.CenterPoint();
+        const CPoint away[] = {{c.x, frame.bottom - 1}, {frame.right - 1, c.y}, {c.x, frame.top},
+                               {frame.left, c.y}};
+        EXPECT_EQ(strip.canvas.At(away[position].x, away[position].y), Sys(COLOR_BTNTEXT))
+            << what;
+    }
+}
+
+TEST(TabAppearanceSets, HotEdgeOptionColoursTheHotSlantedTab)
+{
+    for (int position : kPositions) {
+        Strip strip(3, 1, position);
+        auto* set = static_cast<PM::CAppearanceSetPropertyPage2003*>(strip.Set());
+        const std::string what = Where(3, position);
+        strip.host.SetHot(strip.host.GetItem(3));
+        const CRect hot = strip.Tab(3);
+        const int l = strip.Length(hot);
+        strip.Draw();
+        EXPECT_EQ(strip.Pixel(hot, l / 2, 0), strip.Colors()->m_clrTabBorder) << what << " off";
+        set->m_bHotEdge = TRUE;
+        strip.Draw();
+        const COLORREF edge = strip.Colors()->m_clrStateSelectedBorder.clrDark;
+        ASSERT_NE(edge, static_cast<COLORREF>(strip.Colors()->m_clrTabBorder));
+        EXPECT_EQ(strip.Pixel(hot, l / 2, 0), edge) << what << " border";
+        EXPECT_EQ(strip.Pixel(hot, l / 2, 1), edge) << what << " light edge";
+        // The normal tab keeps its colours.
+        const CRect normal = strip.Tab(2);
+        EXPECT_EQ(strip.Pixel(normal, strip.Length(normal) / 2, 0), strip.Colors()->m_clrTabBorder)
+            << what;
+    }
+}
