@@ -63,6 +63,20 @@ for run in themed classic; do
     wait "$shown" || true
 done
 
+# Every docking theme's captions, active and inactive, themed and classic.
+for run in themed classic; do
+    overrides=
+    if [ "$run" = classic ]; then
+        overrides=uxtheme=d
+    fi
+    WINEDLLOVERRIDES=$overrides wine ./toolkit_docking_themes_showcase.exe >>"$BUILD_DIR/screenshots.log" 2>&1 &
+    shown=$!
+    sleep 4
+    import -window root -crop 820x1010+0+0 "$out/docking-themes-$run.png"
+    echo "screenshots: $out/docking-themes-$run.png"
+    wait "$shown" || true
+done
+
 # The tab appearances 0-9 in the default and the native colour set, themed and classic.
 for run in themed classic; do
     overrides=
