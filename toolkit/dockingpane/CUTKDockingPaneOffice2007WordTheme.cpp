@@ -111,6 +111,16 @@ void CUTKDockingPaneOffice2007WordTheme::DrawCaption(CDC* dc, DockingCaptionOwne
     DrawCaptionPart(dc, container, caption, container->GetTitle(), active, vertical);
 }
 
+void CUTKDockingPaneOffice2007WordTheme::DrawSplitter(CDC* dc, CRect client, BOOL horizontal,
+                                                      HWND splitter, HWND frame)
+{
+    if (m_clrSplitterFace.GetColor() == kUnset) {
+        dc->FillSolidRect(&client, GetColor(54));
+        return;
+    }
+    CUTKDockingPaneOffice2003Theme::DrawSplitter(dc, client, horizontal, splitter, frame);
+}
+
 void CUTKDockingPaneOffice2007WordTheme::DrawCaptionPart(CDC* dc, DockingCaptionOwner* owner,
                                                          CRect rect, const CString& title,
                                                          BOOL active, BOOL vertical)

@@ -15,6 +15,10 @@ public:
     void AdjustClientRect(DockingCaptionOwner* container, CRect& rect, BOOL apply) override;
     void DrawCaptionPart(CDC* dc, DockingCaptionOwner* owner, CRect rect, const CString& title,
                          BOOL active, BOOL vertical) override;
+    // Without the image set's splitter colour the splitter takes colour table entry 54, the
+    // entry the same key would have filled.
+    void DrawSplitter(CDC* dc, CRect client, BOOL horizontal, HWND splitter,
+                      HWND frame) override;
 };
 
 }  // namespace UTKDockingPanePaintThemes

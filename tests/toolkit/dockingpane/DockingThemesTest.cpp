@@ -382,6 +382,15 @@ TEST(DockingThemes, WordLeavesItsImageSetColoursUnsetAndNeverPaintsThem)
     CRect client(0, 0, 200, 100);
     theme->AdjustClientRect(&owner, client, FALSE);
     EXPECT_EQ(client, CRect(3, 3 + theme->GetCaptionBand(), 197, 97));
+
+    // The splitter, whose face colour is unset, is painted in entry 54.
+    DrawCanvas splitter(60, 10, kWhite);
+    theme->DrawSplitter(splitter.dc(), CRect(0, 0, 60, 10), TRUE, nullptr, nullptr);
+    EXPECT_EQ(splitter.At(0, 0), theme->GetColor(54));
+    EXPECT_EQ(splitter.At(59, 9), theme->GetColor(54));
+    theme->m_clrSplitterFace.SetCustomValue(RGB(10, 20, 30));
+    theme->DrawSplitter(splitter.dc(), CRect(0, 0, 60, 10), TRUE, nullptr, nullptr);
+    EXPECT_EQ(splitter.At(30, 5), RGB(10, 20, 30)) << "a custom face is the splitter's";
 }
 
 TEST(DockingThemes, CaptionButtonsSizeGapAndEndByTheme)
