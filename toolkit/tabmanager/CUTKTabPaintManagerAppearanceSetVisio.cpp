@@ -100,8 +100,13 @@ void PM::CAppearanceSetVisio::DrawTabControl(CUTKTabManager* manager, CDC* dc, C
         dc->Draw3dRect(&rect, border, border);
     }
     dc->SetBkMode(TRANSPARENT);
+    // Bars pushed past the control by a small client are not drawn at all.
     for (int i = manager->GetItemCount() - 1; i >= 0; --i) {
-        DrawSingleButton(dc, manager->GetItem(i));
+        CUTKTabManagerItem* item = manager->GetItem(i);
+        CRect visible;
+        if (visible.IntersectRect(&item->m_rcItem, &rect)) {
+            DrawSingleButton(dc, item);
+        }
     }
     if (saved != 0) {
         dc->RestoreDC(saved);
