@@ -174,6 +174,8 @@ TEST(TabColorSets, VisualStudioSetsWithSchemeColoursOff)
          RGB(129, 208, 241), RGB(105, 161, 191), Sys(COLOR_WINDOWTEXT)},
         {64, CUTKColorManager::schemeLunaBlue, true, face, RGB(193, 210, 238), face,
          RGB(167, 191, 227), RGB(152, 181, 226), Sys(COLOR_WINDOWTEXT)},
+        {64, CUTKColorManager::schemeNone, false, face, RGB(193, 210, 238), face,
+         RGB(167, 191, 227), RGB(152, 181, 226), Sys(COLOR_WINDOWTEXT)},
         {256, CUTKColorManager::schemeLunaOlive, false, face, window, face, window, Sys(57),
          Sys(COLOR_WINDOWTEXT)},
         {256, CUTKColorManager::schemeNone, false, face, window, face, window, Sys(57),
@@ -375,5 +377,56 @@ TEST(TabColorSets, Office2003NavigateButtonsBySchemeUse)
         EXPECT_TRUE(Near(canvas.At(17, 11), c.inside, 8)) << what << std::hex << " " << canvas.At(17, 11);
         EXPECT_EQ(::GetTextColor(canvas.hdc()), c.glyph) << what;
         EXPECT_EQ(rect, CRect(10, 10, 24, 25)) << what << ": the glyph does not move";
+    }
+}
+
+TEST(TabColorSets, OtherNavigateButtonsFrameAndGlyph)
+{
+    struct Case {
+        int set;
+        int appearance;
+        bool pressed;
+        COLORREF topLeft, bottomRight, glyph;
+        int moved;  // the glyph rectangle's shift
+    };
+    const Case cases[] = {
+        // Visual Studio 2003: flat frames, glyph in toolkit colour 49, no shift.
+        {2, 0, true, Sys(COLOR_BTNTEXT), Sys(COLOR_BTNFACE), Sys(49), 0},
+        {2, 0, false, Sys(COLOR_BTNFACE), Sys(COLOR_BTNTEXT), Sys(49), 0},
+        // With push-button and sheet tabs: the default set's sunken and raised frames.
+        {2, 4, true, Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNHIGHLIGHT), Sys(COLOR_BTNTEXT), 1},
+        {2, 7, false, Sys(COLOR_BTNHIGHLIGHT), Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNTEXT), 0},
+        // The image-set sets without their images: the default set's buttons.
+        {32, 0, true, Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNHIGHLIGHT), Sys(COLOR_BTNTEXT), 1},
+        {128, 0, false, Sys(COLOR_BTNHIGHLIGHT), Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNTEXT), 0},
+    };
+    for (const Case& c : cases) {
+        TabHost host;
+        host.m_paint->SetAppearance(c.appearance);
+        host.m_paint->SetColor(c.set);
+        CUTKTabManagerNavigateButton* button = host.FindNavigateButton(0);
+        ASSERT_NE(button, nullptr);
+        button->m_bPressed = c.pressed ? TRUE : FALSE;
+        if (!c.pressed) {
+            struct Hot : TabHost {
+                static void Set(TabHost& h, CUTKTabManagerNavigateButton* b)
+                {
+                    static_cast<Hot&>(h).m_pHighlightedNavigateButton = b;
+                }
+            };
+            Hot::Set(host, button);
+        }
+        DrawCanvas canvas(40, 40, RGB(1, 2, 3));
+        CRect rect(10, 10, 24, 25);
+        host.m_paint->GetColorSet()->FillNavigateButton(canvas.dc(), button, rect);
+        const std::string what = "set " + std::to_string(c.set) + " appearance " +
+                                 std::to_string(c.appearance) + (c.pressed ? " pressed" : " hot");
+        EXPECT_EQ(canvas.At(10, 17), c.topLeft) << what;
+        EXPECT_EQ(canvas.At(17, 10), c.topLeft) << what;
+        EXPECT_EQ(canvas.At(23, 17), c.bottomRight) << what;
+        EXPECT_EQ(canvas.At(17, 24), c.bottomRight) << what;
+        EXPECT_EQ(canvas.At(17, 17), RGB(1, 2, 3)) << what << ": no fill";
+        EXPECT_EQ(::GetTextColor(canvas.hdc()), c.glyph) << what;
+        EXPECT_EQ(rect, CRect(10 + c.moved, 10 + c.moved, 24 + c.moved, 25 + c.moved)) << what;
     }
 }
