@@ -405,6 +405,9 @@ protected:
     void UpdateDocTemplateControls();
     // Walks the grid of a popup toolbar or floating bar (codes 2 and 3).
     BOOL ProcessGridKey(int code);
+    // Ctrl+Tab: keyboard tracking moves to the next shown bar of the command bars (-1: the
+    // previous one); FALSE when there is no other.
+    BOOL MoveKeyboardTracking(int direction);
     BOOL IsContextHelpMode() const;
 
     DECLARE_MESSAGE_MAP()

@@ -94,6 +94,8 @@ int CUTKCommandBar::OnHookKeyDown(UINT nChar, LPARAM lParam)
 
     switch (nChar) {
     case VK_TAB:
+        if (IsKeyDown(VK_CONTROL) && MoveKeyboardTracking(IsKeyDown(VK_SHIFT) ? -1 : +1))
+            return 1;
         ProcessSpecialKey(IsKeyDown(VK_SHIFT) ? utkKeyPrev : utkKeyNext);
         if (CUTKControl* pNew = GetControl(m_nSelected))
             if (pNew->HasChildWindow())
@@ -143,6 +145,31 @@ int CUTKCommandBar::OnHookKeyDown(UINT nChar, LPARAM lParam)
     if (nChar != VK_SHIFT && nChar != VK_CONTROL)
         ::MessageBeep(0);
     return 1;
+}
+
+BOOL CUTKCommandBar::MoveKeyboardTracking(int direction)
+{
+    CUTKCommandBars* pCommandBars = GetCommandBars();
+    CUTKCommandBar* pRoot = GetRootParent();
+    if (pCommandBars == nullptr || pRoot->IsPopupBar() || pRoot->GetType() == utkBarTypePopup)
+        return FALSE;
+    const int count = pCommandBars->GetCount();
+    int index = -1;
+    for (int i = 0; i < count; ++i)
+        if (pCommandBars->GetAt(i) == pRoot)
+            index = i;
+    if (index == -1)
+        return FALSE;
+    for (int n = 1; n < count; ++n) {
+        CUTKCommandBar* pNext = pCommandBars->GetAt(((index + direction * n) % count + count) % count);
+        if (pNext == pRoot || !pNext->IsShown())
+            continue;
+        // Leaving tracking here closes this bar's popups too.
+        pRoot->SetTrackingMode(0, TRUE, FALSE);
+        pNext->SetTrackingMode(1, TRUE, TRUE);
+        return TRUE;
+    }
+    return FALSE;
 }
 
 BOOL CUTKCommandBar::ProcessSpecialKey(int key)

@@ -449,3 +449,38 @@ TEST_F(MouseTracking, TrackLockedBarsDoNotHotTrack)
     EXPECT_TRUE(PumpUntil([&] { return bar->GetSelectedIndex() == 1; })) << "an exempt bar still does";
     GetThreadMouseManager()->UnlockTracking();
 }
+
+TEST_F(Tracking, CtrlTabMovesTrackingToTheNextBarAndTabAloneMovesTheHotControl)
+{
+    Make(utkBarTop, utkBarTypeNormal, FALSE);
+    CUTKCommandBars* owner = new CUTKCommandBars();
+    TestBar* second = new TestBar();
+    second->SetPosition(utkBarTop);
+    ASSERT_TRUE(bartest::CreateBarWindow(second, site.m_window, CRect(100, 220, 300, 250)));
+    second->AddButtons({L"&Back", L"&Next"}, 301);
+    Activate();
+    bar->SetCommandBars(owner);
+    second->SetCommandBars(owner);
+    owner->Add(bar);
+    ASSERT_TRUE(bar->SetTrackingMode(1, TRUE, TRUE));
+    Press(VK_TAB);
+    EXPECT_EQ(bar->GetSelectedIndex(), 1) << "Tab alone: the next control";
+    // With a single bar Ctrl+Tab falls back to the next control.
+    KeyEvent(VK_CONTROL, false);
+    Press(VK_TAB);
+    KeyEvent(VK_CONTROL, true);
+    EXPECT_EQ(bar->GetSelectedIndex(), 2);
+    owner->Add(second);
+    KeyEvent(VK_CONTROL, false);
+    Press(VK_TAB);
+    KeyEvent(VK_CONTROL, true);
+    EXPECT_EQ(bar->GetTrackingMode(), 0);
+    EXPECT_EQ(second->GetTrackingMode(), 1);
+    EXPECT_EQ(second->GetSelectedIndex(), 0);
+    second->SetTrackingMode(0, TRUE, FALSE);
+    owner->RemoveAll();
+    bar->SetCommandBars(nullptr);
+    second->DestroyWindow();
+    second->InternalRelease();
+    owner->InternalRelease();
+}
