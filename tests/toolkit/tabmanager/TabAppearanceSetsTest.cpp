@@ -525,3 +525,32 @@ TEST(TabAppearanceSets, HotEdgeOptionColoursTheHotSlantedTab)
             << what;
     }
 }
+
+TEST(TabAppearanceSets, VisioBarsAreHitAnywhereAndFramelessPagesFillTheGap)
+{
+    TabHost host;
+    host.m_paint->SetAppearance(8);
+    for (int i = 0; i < 3; ++i) {
+        host.AddItem(-1)->SetCaption(L"Bar");
+    }
+    host.SetCurSel(0);
+    const CRect bounds(0, 0, 160, 200);
+    host.LayOut(bounds);
+    const int h = host.m_paint->GetAppearanceSet()->GetHeaderHeight(&host);
+    // With no header band, a click on a bar at the bottom finds its tab.
+    EXPECT_EQ(host.HitTest(CPoint(80, 200 - h / 2)), host.GetItem(2));
+    EXPECT_EQ(host.HitTest(CPoint(80, 1 + h / 2)), host.GetItem(0));
+    EXPECT_EQ(host.HitTest(CPoint(80, 100)), nullptr) << "the page";
+
+    // Client frame 2: the page is the whole gap between the bars, full width, and the control
+    // gets only a line along its top.
+    host.m_paint->m_nClientFrame = 2;
+    host.LayOut(bounds);
+    EXPECT_EQ(host.GetClientRect(), CRect(0, 1 + h, 160, 200 - 2 * h));
+    DrawCanvas canvas(160, 200, kPaper);
+    host.m_paint->DrawTabControl(&host, canvas.dc(), bounds);
+    const COLORREF border = host.m_paint->GetColorSet()->m_clrFrameBorder;
+    EXPECT_EQ(canvas.At(80, 0), border);
+    EXPECT_EQ(canvas.At(0, 100), host.m_paint->GetColorSet()->m_clrControlFace.GetColor())
+        << "no side frame";
+}
