@@ -758,3 +758,42 @@ TEST(DockingThemes, TabColourSetsOwnedByTheThemes)
         }
     }
 }
+
+TEST(DockingThemes, Office2003FloatingFrameAndSidePanel)
+{
+    Scheme scheme(CUTKColorManager::schemeLunaOlive);
+    Theme theme(2);
+    const COLORREF inactiveDark = theme->m_clrNormalCaption.clrDark.GetColor();
+    for (BOOL active : {TRUE, FALSE}) {
+        Container frame;
+        frame.m_type = DockingCaptionOwner::typeMiniFrame;
+        frame.m_active = active;
+        frame.m_title = L"";
+        DrawCanvas canvas(200, 100, kWhite);
+        theme->DrawFloatingFrame(canvas.dc(), &frame, CRect(0, 0, 200, 100));
+        EXPECT_EQ(canvas.At(0, 50), theme->GetColor(43));
+        EXPECT_EQ(canvas.At(1, 50), theme->GetColor(43));
+        EXPECT_EQ(canvas.At(2, 50), inactiveDark) << "innermost frame redrawn";
+        EXPECT_EQ(canvas.At(2, 2), theme->GetColor(43)) << "its corners kept";
+        EXPECT_EQ(canvas.At(197, 97), theme->GetColor(43));
+        const int below = 3 + theme->m_nCaptionFontHeight + 3;
+        EXPECT_EQ(canvas.At(3, below), inactiveDark);
+        EXPECT_EQ(canvas.At(196, below), inactiveDark);
+        EXPECT_EQ(canvas.At(100, below), kWhite) << "nothing drawn inside the frame";
+    }
+    // A left side panel: filled with the caption's dark colour, framed in index 6, a strip
+    // caption height + 2 wide along its left edge.
+    Container panel;
+    panel.m_type = DockingCaptionOwner::typeSidePanel;
+    panel.m_side = 0;
+    panel.m_active = FALSE;
+    panel.m_client.SetRect(0, 0, 120, 200);
+    const CRect strip = theme->GetSidePanelCaptionRect(&panel);
+    EXPECT_EQ(strip, CRect(1, 1, 1 + theme->m_nCaptionFontHeight + 2, 199));
+    DrawCanvas canvas(120, 200, kWhite);
+    theme->DrawSidePanel(canvas.dc(), &panel, CRect(0, 0, 120, 200));
+    EXPECT_EQ(canvas.At(0, 100), theme->GetColor(6));
+    EXPECT_EQ(canvas.At(119, 100), theme->GetColor(6));
+    EXPECT_EQ(canvas.At(100, 100), inactiveDark);
+    EXPECT_EQ(canvas.At(strip.right, 100), inactiveDark);
+}
