@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/framework/frame/CMDIFrameWnd.h"
 #include "player/core/PlayerResource.h"
 #include "toolkit/commandbars/CUTKMouseManager.h"
 #include "toolkit/commandbars/CUTKPopupBar.h"
@@ -154,6 +155,123 @@ TEST(MenuBarFrame, TheFramesDestroyGivesTheMenuBackSoItGoesWithTheFrame)
     // Given back at the frame's WM_DESTROY, the menu was destroyed with its window; a menu
     // kept away would still exist.
     EXPECT_FALSE(::IsMenu(saved));
+}
+
+TEST(MenuBarFrame, AltOrF10EntersKeyboardTracking)
+{
+    CBarsHostFrame host;
+    ASSERT_TRUE(host.CreateHost(RECT{60, 60, 500, 300}, TRUE, FALSE));
+    host.ShowWindow(SW_SHOWNA);
+    CUTKMenuBar* bar = host.m_pMenuBar;
+    EXPECT_EQ(host.SendMessage(WM_SYSCOMMAND, SC_KEYMENU, 0), 0);
+    EXPECT_EQ(bar->GetTrackingMode(), 1);
+    EXPECT_EQ(bar->GetSelectedIndex(), 0);
+    EXPECT_NE(bar->GetKeyboardSelection(), 0);
+    bar->SetTrackingMode(FALSE, TRUE, FALSE);
+    host.DestroyWindow();
+}
+
+// A multiple-document frame with a real MDI client: the maximised child's buttons.
+class MdiChildButtons : public ::testing::Test {
+protected:
+    static LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        return ::DefMDIChildProcW(hwnd, message, wParam, lParam);
+    }
+    void SetUp() override
+    {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = ChildProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+        wc.lpszClassName = L"OrvaneBarsMdiChild";
+        ::RegisterClassW(&wc);
+        frame = new CMDIFrameWnd;
+        ASSERT_TRUE(frame->Create(nullptr, L"MDI host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                  CRect(60, 60, 600, 400), nullptr, MAKEINTRESOURCEW(128)));
+        CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
+        client = ::CreateWindowExW(0, L"MDICLIENT", nullptr,
+                                   WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE | MDIS_ALLCHILDSTYLES,
+                                   0, 40, 500, 300,
+                                   frame->GetSafeHwnd(), reinterpret_cast<HMENU>(0xE900),
+                                   ::GetModuleHandleW(nullptr), &ccs);
+        ASSERT_NE(client, nullptr);
+        frame->m_hWndMDIClient = client;
+        bar = new CUTKMenuBar;
+        bar->SetBarPosition(utkBarTop);
+        ASSERT_TRUE(bar->Create(frame, FALSE));
+        ASSERT_TRUE(bar->LoadMenu(128));
+        frame->ShowWindow(SW_SHOWNA);
+        CBarsHostFrame::Pump();
+    }
+    void TearDown() override
+    {
+        frame->DestroyWindow();  // the frame deletes itself
+        CBarsHostFrame::Pump();
+        bar->InternalRelease();
+    }
+    // The client keeps the styles given (MDIS_ALLCHILDSTYLES), so a child may lack the boxes.
+    HWND NewChild(DWORD style)
+    {
+        MDICREATESTRUCTW mcs = {};
+        mcs.szClass = L"OrvaneBarsMdiChild";
+        mcs.szTitle = L"child";
+        mcs.hOwner = ::GetModuleHandleW(nullptr);
+        mcs.x = mcs.y = 0;
+        mcs.cx = 200;
+        mcs.cy = 150;
+        mcs.style = style | WS_VISIBLE;
+        return reinterpret_cast<HWND>(::SendMessageW(client, WM_MDICREATE, 0,
+                                                     reinterpret_cast<LPARAM>(&mcs)));
+    }
+    std::vector<int> SysIds() const
+    {
+        std::vector<int> ids;
+        for (int i = 0; i < bar->GetControlCount(); ++i) {
+            const int id = bar->GetControl(i)->GetID();
+            if (id >= CUTKMenuBar::kCloseButtonId && id <= CUTKMenuBar::kSysMenuId) {
+                ids.push_back(id);
+            }
+        }
+        return ids;
+    }
+    CMDIFrameWnd* frame = nullptr;
+    HWND client = nullptr;
+    CUTKMenuBar* bar = nullptr;
+};
+
+TEST_F(MdiChildButtons, SysMenuOnlyChildShowsCloseAndRestoringRemovesThem)
+{
+    EXPECT_TRUE(bar->IsMDIFrame());
+    HWND child = NewChild(WS_CAPTION | WS_SYSMENU | WS_MAXIMIZE);
+    ASSERT_NE(child, nullptr);
+    CBarsHostFrame::Pump();  // the hook's posted refresh
+    BOOL maximised = FALSE;
+    EXPECT_EQ(bar->GetActiveMDIChild(&maximised), child);
+    EXPECT_TRUE(maximised);
+    EXPECT_EQ(SysIds(), std::vector<int>{CUTKMenuBar::kCloseButtonId});
+    ::SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
+    CBarsHostFrame::Pump();
+    EXPECT_TRUE(SysIds().empty());
+}
+
+TEST_F(MdiChildButtons, FullChildShowsThreeButtonsAndTheIconOnlyWithItsFlag)
+{
+    HWND child = NewChild(WS_OVERLAPPEDWINDOW | WS_MAXIMIZE);
+    ASSERT_NE(child, nullptr);
+    CBarsHostFrame::Pump();
+    EXPECT_EQ(SysIds(), (std::vector<int>{CUTKMenuBar::kMinimizeButtonId,
+                                          CUTKMenuBar::kRestoreButtonId,
+                                          CUTKMenuBar::kCloseButtonId}));
+    bar->ModifyFlags(CUTKMenuBar::kFlagShowSysMenu, 0);
+    bar->RefreshMenu();
+    ASSERT_FALSE(SysIds().empty());
+    EXPECT_EQ(bar->GetControl(0)->GetID(), CUTKMenuBar::kSysMenuId);
+    // Its popup holds the child's system menu as controls.
+    auto* sysMenu = DYNAMIC_DOWNCAST(CUTKControlPopup, bar->GetControl(0));
+    ASSERT_NE(sysMenu, nullptr);
+    ASSERT_NE(sysMenu->m_commandBar, nullptr);
+    EXPECT_NE(sysMenu->m_commandBar->GetControls()->FindControlById(SC_CLOSE), nullptr);
 }
 
 TEST_F(MenuBarTest, ClickOnViewOpensItsPopupBelow)

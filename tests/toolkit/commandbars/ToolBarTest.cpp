@@ -139,6 +139,33 @@ TEST(ToolBarResource, FrameSuppliedControlSitsUnderTheIdLeftInTheRecord)
     DestroyHost(host);
 }
 
+TEST(ToolBarReset, BackToTheLoadedButtonsOnlyForBuiltInBarsWithAnId)
+{
+    auto host = MakeHost(FALSE, TRUE);
+    CUTKToolBar* bar = host->m_pToolBar;
+    const std::vector<UINT> loaded = ControlIds(bar);
+    bar->GetControls()->RemoveAt(0);
+    bar->GetControls()->RemoveAt(0);
+    const std::vector<UINT> changed = ControlIds(bar);
+    ASSERT_EQ(changed.size(), loaded.size() - 2);
+    EXPECT_TRUE(bar->IsCustomized());
+    // Not built in, or without a bar id: nothing happens.
+    bar->SetBuiltIn(FALSE);
+    bar->Reset(FALSE);
+    EXPECT_EQ(ControlIds(bar), changed);
+    bar->SetBuiltIn(TRUE);
+    bar->SetBarID(0);
+    bar->Reset(FALSE);
+    EXPECT_EQ(ControlIds(bar), changed);
+    // Built in with its id: the snapshot's controls come back, and the site is told.
+    bar->SetBarID(128);
+    bar->Reset(FALSE);
+    EXPECT_EQ(ControlIds(bar), loaded);
+    EXPECT_TRUE(bar->GetControls()->FindControlById(32869)->GetBeginGroup());
+    EXPECT_FALSE(bar->IsCustomized());
+    DestroyHost(host);
+}
+
 TEST(ToolBarLayout, BarsTakeTheTopOfTheFrameThroughSizeParent)
 {
     auto host = MakeHost();
