@@ -21,9 +21,11 @@ public:
     COLORREF m_fill = CLR_INVALID;  // when set, the background is this colour
     int m_fills = 0;
     BOOL m_layoutByLength = FALSE;  // the dynamic layout answers the asked length
+    std::vector<CUTKCommandBar*> m_rbuttonUpFrom;  // bars that passed a release up to this root
 
     CUTKCommandBar* GetParentCommandBar() const override { return m_parentBar; }
     BOOL IsVisible() const override { return m_visibleBar; }
+    void OnPopupRButtonUp(CUTKCommandBar* pCommandBar, CPoint) override { m_rbuttonUpFrom.push_back(pCommandBar); }
     CSize CalcDynamicLayout(int nLength, DWORD dwMode) override
     {
         if (!m_layoutByLength)
@@ -83,6 +85,8 @@ public:
     std::vector<UINT> m_keys;       // keys reported with 0x285A
     int m_menuBarTracking = 0;      // 0x2858
     std::vector<std::wstring> m_messages;  // WM_SETMESSAGESTRING texts ("" for the idle pop)
+    int m_rbuttonUps = 0;           // 0x2859
+    LRESULT m_rbuttonUpAnswer = 0;
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -98,6 +102,9 @@ private:
             case UTK_WM_TRACKINGKEY:
                 self->m_keys.push_back(static_cast<UINT>(reinterpret_cast<const LPARAM*>(wParam)[0]));
                 return 0;
+            case UTK_WM_CONTROLRBUTTONUP:
+                ++self->m_rbuttonUps;
+                return self->m_rbuttonUpAnswer;
             case UTK_WM_MENUBARTRACKING:
                 ++self->m_menuBarTracking;
                 return 0;

@@ -252,3 +252,30 @@ TEST(CommandBarPopups, DisabledOrRefusingPopupsDoNotOpen)
     bar->DestroyWindow();
     bar->InternalRelease();
 }
+
+TEST(CommandBarMouse, RightButtonReleaseGoesToTheSiteThenToTheRootBar)
+{
+    bartest::Site site;
+    TestBar* root = new TestBar();
+    TestBar* child = new TestBar();
+    child->m_parentBar = root;
+    ASSERT_TRUE(bartest::CreateBarWindow(root, site.m_window, CRect(100, 100, 300, 130)));
+    ASSERT_TRUE(bartest::CreateBarWindow(child, site.m_window, CRect(100, 140, 300, 170)));
+    child->AddButtons({L"&Open"});
+    ::SendMessageW(child->GetSafeHwnd(), WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+    EXPECT_EQ(site.m_rbuttonUps, 1);
+    ASSERT_EQ(root->m_rbuttonUpFrom.size(), 1u) << "unhandled: the root bar hears of it";
+    EXPECT_EQ(root->m_rbuttonUpFrom[0], child);
+    site.m_rbuttonUpAnswer = 1;
+    ::SendMessageW(child->GetSafeHwnd(), WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+    EXPECT_EQ(site.m_rbuttonUps, 2);
+    EXPECT_EQ(root->m_rbuttonUpFrom.size(), 1u) << "the site took it";
+    // Over no control the site is not asked; the root still hears of it.
+    ::SendMessageW(child->GetSafeHwnd(), WM_RBUTTONUP, 0, MAKELPARAM(150, 10));
+    EXPECT_EQ(site.m_rbuttonUps, 2);
+    EXPECT_EQ(root->m_rbuttonUpFrom.size(), 2u);
+    child->DestroyWindow();
+    child->InternalRelease();
+    root->DestroyWindow();
+    root->InternalRelease();
+}
