@@ -7,9 +7,9 @@
 #include "platform/framework/CMap.h"
 #include "platform/framework/Framework.h"
 #include "platform/framework/window/FrameworkWindows.h"
+#include "toolkit/commandbars/CUTKMenuBarMDIMenuInfo.h"
 
 class CUTKMenuBar;
-class CUTKMenuBarMDIMenuInfo;
 
 class CUTKMenuBarMDIMenus : public CCmdTarget {
 public:

@@ -8,6 +8,7 @@
 
 #include "platform/framework/frame/CMDIFrameWnd.h"
 #include "player/core/PlayerResource.h"
+#include "toolkit/commandbars/CUTKMenuBarMDIMenus.h"
 #include "toolkit/commandbars/CUTKMouseManager.h"
 #include "toolkit/commandbars/CUTKPopupBar.h"
 #include "toolkit/controls/CUTKControl.h"
@@ -272,6 +273,26 @@ TEST_F(MdiChildButtons, FullChildShowsThreeButtonsAndTheIconOnlyWithItsFlag)
     ASSERT_NE(sysMenu, nullptr);
     ASSERT_NE(sysMenu->m_commandBar, nullptr);
     EXPECT_NE(sysMenu->m_commandBar->GetControls()->FindControlById(SC_CLOSE), nullptr);
+}
+
+TEST_F(MdiChildButtons, WithoutCustomisationSwitchingReloadsAndKeepsNoSets)
+{
+    CMenu other;
+    ASSERT_TRUE(other.CreatePopupMenu());
+    other.AppendMenu(MF_STRING, 40100, L"&Alpha");
+    other.AppendMenu(MF_STRING, 40101, L"&Beta");
+    bar->SwitchMDIMenu(0, &other);  // id 0: nothing
+    EXPECT_EQ(bar->GetCurrentMenuID(), 128u);
+    bar->SwitchMDIMenu(300, &other);
+    EXPECT_EQ(bar->GetCurrentMenuID(), 300u);
+    EXPECT_EQ(bar->GetControlCount(), 2);
+    EXPECT_EQ(bar->GetMDIMenus()->GetCount(), 0);
+    // WM_MDISETMENU with no menu: the frame's own menu, that is the default id.
+    ::SendMessageW(frame->GetSafeHwnd(), WM_MDISETMENU, 0, 0);
+    CBarsHostFrame::Pump();
+    EXPECT_EQ(bar->GetCurrentMenuID(), 128u);
+    EXPECT_EQ(bar->GetControlCount(), 6);
+    EXPECT_EQ(::GetMenu(frame->GetSafeHwnd()), nullptr);
 }
 
 TEST_F(MenuBarTest, ClickOnViewOpensItsPopupBelow)

@@ -385,6 +385,27 @@ TEST_P(ButtonStates, HotPressedCheckedAndDisabledDifferFromNormal)
     EXPECT_EQ(DifferingPixels(normal, disabled, other), 0);
 }
 
+TEST_P(ButtonStates, MenuBarUnderlinesFollowTheKeyboardCues)
+{
+    auto withMenu = MakeHost(TRUE, FALSE);
+    CUTKMenuBar* menuBar = withMenu->m_pMenuBar;
+    CUTKPaintManager* paint = menuBar->GetPaintManager();
+    const int saved = paint->m_nShowKeyboardCues;
+    paint->m_nShowKeyboardCues = 1;
+    const Shot shown = Print(menuBar);
+    paint->m_nShowKeyboardCues = 0;
+    const Shot hidden = Print(menuBar);
+    paint->m_nShowKeyboardCues = saved;
+    // "&File": only the underline under the F differs, inside the caption's rectangle.
+    const CRect file = menuBar->GetControl(0)->GetRect();
+    const int inside = DifferingPixels(shown, hidden, file);
+    EXPECT_GE(inside, 3);
+    EXPECT_LT(inside, file.Width());
+    const CRect all(0, 0, shown.width, shown.height);
+    EXPECT_GE(DifferingPixels(shown, hidden, all), 6 * 3);  // one per caption of menu 128
+    DestroyHost(withMenu);
+}
+
 INSTANTIATE_TEST_SUITE_P(Themes, ButtonStates, ::testing::Values(0, 3));
 
 } // namespace
