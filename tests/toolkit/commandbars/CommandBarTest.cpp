@@ -295,6 +295,9 @@ TEST(CommandBarMnemonics, FindAccelTable)
         {{L"A&&B", L"Help"}, -1, 'B', -1, FALSE},                  // "&&" is no mnemonic
         {{L"\u00C4ndern", L"Help"}, -1, 'A', -1, FALSE},           // a character above 0x7F is itself
         {{L"&File", L"&Edit"}, -1, 'Z', -1, FALSE},
+        // Keys at 0x80 and above are themselves: VK_OEM_1 types ';' on the US layout.
+        {{L"&File", L"Semi&;colon"}, -1, VK_OEM_1, 1, FALSE},
+        {{L"&File", L"&1 recent"}, -1, '1', 1, FALSE},
     };
     for (const Case& c : cases) {
         BarRef bar(new TestBar());
