@@ -378,7 +378,13 @@ CUTKCommandBar* CUTKCommandBar::Clone(BOOL bRecursive)
     return pBar;
 }
 
-void CUTKCommandBar::OnFinalRelease() { CWnd::OnFinalRelease(); }
+void CUTKCommandBar::OnFinalRelease()
+{
+    // The window goes while the whole bar still exists to answer its last messages.
+    if (m_hWnd != nullptr && ::IsWindow(m_hWnd))
+        DestroyWindow();
+    CWnd::OnFinalRelease();
+}
 
 LPUNKNOWN CUTKCommandBar::GetInterfaceHook(const void* iid)
 {
