@@ -10,6 +10,7 @@
 #include "ThemeRun.h"
 #include "platform/framework/frame/AfxFrameDefs.h"
 #include "platform/framework/window/CClientDC.h"
+#include "toolkit/commandbars/CUTKPopupBar.h"
 #include "toolkit/controls/CUTKControl.h"
 #include "toolkit/controls/CUTKControls.h"
 #include "toolkit/themes/CUTKPaintManager.h"
@@ -189,6 +190,42 @@ TEST(ToolBarLayout, BarsTakeTheTopOfTheFrameThroughSizeParent)
     EXPECT_FALSE(host->m_pToolBar->IsWindowVisible());
     host->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &rest, nullptr, TRUE);
     EXPECT_EQ(rest.top, menu.bottom);
+    DestroyHost(host);
+}
+
+TEST(ToolBarLayout, ANarrowFrameHidesButtonsBehindTheChevronWhichShowsThem)
+{
+    auto host = MakeHost(FALSE, TRUE);
+    CUTKToolBar* bar = host->m_pToolBar;
+    host->MoveWindow(40, 40, 140, 200);
+    host->RecalcLayout();
+    CBarsHostFrame::Pump();
+    ASSERT_TRUE(bar->IsControlsHidden());
+    auto* chevron = dynamic_cast<CUTKToolBar::CControlButtonExpand*>(
+        bar->GetControls()->FindControlById(CUTKToolBar::kExpandButtonId));
+    ASSERT_NE(chevron, nullptr);
+    EXPECT_TRUE(chevron->IsVisible());
+    EXPECT_TRUE(chevron->HasHiddenControls());
+    CRect client;
+    bar->GetClientRect(&client);
+    EXPECT_LE(chevron->GetRect().right, client.right);
+    EXPECT_GE(chevron->GetRect().Width(), CUTKToolBar::kExpandReserve - 1);
+    int hidden = 0;
+    for (int i = 0; i < bar->GetControlCount(); ++i) {
+        hidden += bar->GetControl(i)->GetHideFlags() == 0x02;
+    }
+    ASSERT_GT(hidden, 0);
+    // Opening the chevron shows a popup toolbar with the buttons that did not fit.
+    ASSERT_TRUE(bar->SetPopuped(chevron->GetIndex(), FALSE));
+    CBarsHostFrame::Pump();
+    CUTKCommandBar* popup = chevron->m_commandBar;
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(popup->IsKindOf(RUNTIME_CLASS(CUTKPopupToolBar)));
+    EXPECT_EQ(popup->GetControlCount(), hidden);
+    EXPECT_TRUE(popup->IsWindowVisible());
+    bar->SetTrackingMode(FALSE, TRUE, FALSE);
+    CBarsHostFrame::Pump();
+    EXPECT_EQ(popup->GetSafeHwnd(), nullptr);
     DestroyHost(host);
 }
 
