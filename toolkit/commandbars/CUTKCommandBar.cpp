@@ -443,6 +443,8 @@ void CUTKCommandBar::SetPaintManager(CUTKPaintManager* pPaintManager)
 {
     if (pPaintManager == m_pPaintManager)
         return;
+    if (pPaintManager != nullptr)
+        pPaintManager->InternalAddRef();
     if (m_pPaintManager != nullptr)
         m_pPaintManager->InternalRelease();
     m_pPaintManager = pPaintManager;
@@ -465,6 +467,8 @@ void CUTKCommandBar::SetImageManager(CUTKImageManager* pImageManager)
 {
     if (pImageManager == m_pImageManager)
         return;
+    if (pImageManager != nullptr)
+        pImageManager->InternalAddRef();
     if (m_pImageManager != nullptr)
         m_pImageManager->InternalRelease();
     m_pImageManager = pImageManager;

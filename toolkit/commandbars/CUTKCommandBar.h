@@ -216,9 +216,11 @@ public:
     CUTKCommandBar* GetRootParent() const;
     BOOL IsCustomizeMode() const;
     CUTKPaintManager* GetPaintManager() const;
-    // Installs the bar's own paint manager (the bar takes the given reference).
+    // Installs the bar's own paint manager; the bar holds a reference of its own (the caller
+    // keeps and releases its one). Null returns to the chain.
     void SetPaintManager(CUTKPaintManager* pPaintManager);
     CUTKImageManager* GetImageManager() const;
+    // The bar's own image manager, held like the paint manager.
     void SetImageManager(CUTKImageManager* pImageManager);
     CWnd* GetSite() const;
     CWnd* GetOwnerSite() const;

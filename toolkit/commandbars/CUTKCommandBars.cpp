@@ -7,7 +7,10 @@
 #include "toolkit/controls/CUTKControl.h"
 #include "toolkit/commandbars/CUTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CUTKMouseManager.h"
+#include "toolkit/commandbars/CUTKShortcutManager.h"
 #include "toolkit/common/CUTKImageManager.h"
+#include "toolkit/common/CUTKToolTipContext.h"
+#include "toolkit/themes/CUTKPaintManager.h"
 
 IMPLEMENT_DYNCREATE(CUTKCommandBars, CCmdTarget)
 
@@ -15,12 +18,17 @@ CUTKCommandBars::CUTKCommandBars()
 {
     m_pOptions = new CUTKCommandBarsOptions();
     m_pOptions->pCommandBars = this;
+    m_pShortcutManager = new CUTKShortcutManager(this);
 }
 
 CUTKCommandBars::~CUTKCommandBars()
 {
     SetDragControl(nullptr);
     RemoveAll();
+    SetShortcutManager(nullptr);
+    SetToolTipContext(nullptr);
+    SetPaintManager(nullptr);
+    SetImageManager(nullptr);
     delete m_pOptions;
     m_pOptions = nullptr;
 }
@@ -33,14 +41,44 @@ void CUTKCommandBars::SetSite(CWnd* pSite)
 }
 
 CUTKPaintManager* CUTKCommandBars::GetPaintManager() const { return m_pPaintManager; }
-void CUTKCommandBars::SetPaintManager(CUTKPaintManager* pPaintManager) { m_pPaintManager = pPaintManager; }
+void CUTKCommandBars::SetPaintManager(CUTKPaintManager* pPaintManager)
+{
+    if (pPaintManager == m_pPaintManager)
+        return;
+    if (m_pPaintManager != nullptr)
+        m_pPaintManager->InternalRelease();
+    m_pPaintManager = pPaintManager;
+}
 CUTKImageManager* CUTKCommandBars::GetImageManager() const
 {
     return m_pImageManager != nullptr ? m_pImageManager : ::GetImageManager();
 }
-void CUTKCommandBars::SetImageManager(CUTKImageManager* pImageManager) { m_pImageManager = pImageManager; }
-void CUTKCommandBars::SetToolTipContext(CUTKToolTipContext* pContext) { m_pToolTipContext = pContext; }
-void CUTKCommandBars::SetShortcutManager(CUTKShortcutManager* pShortcutManager) { m_pShortcutManager = pShortcutManager; }
+void CUTKCommandBars::SetImageManager(CUTKImageManager* pImageManager)
+{
+    if (pImageManager == m_pImageManager)
+        return;
+    if (m_pImageManager != nullptr)
+        m_pImageManager->InternalRelease();
+    m_pImageManager = pImageManager;
+}
+
+void CUTKCommandBars::SetToolTipContext(CUTKToolTipContext* pContext)
+{
+    if (pContext == m_pToolTipContext)
+        return;
+    if (m_pToolTipContext != nullptr)
+        m_pToolTipContext->InternalRelease();
+    m_pToolTipContext = pContext;
+}
+
+void CUTKCommandBars::SetShortcutManager(CUTKShortcutManager* pShortcutManager)
+{
+    if (pShortcutManager == m_pShortcutManager)
+        return;
+    if (m_pShortcutManager != nullptr)
+        m_pShortcutManager->InternalRelease();
+    m_pShortcutManager = pShortcutManager;
+}
 CUTKMouseManager* CUTKCommandBars::GetMouseManager() const { return GetThreadMouseManager(); }
 void CUTKCommandBars::SetCustomizeMode(BOOL bMode)
 {

@@ -35,7 +35,8 @@ public:
 
     // Own managers, else the process-wide ones (theme 0 created on first use).
     CUTKPaintManager* GetPaintManager() const;
-    // Takes the given reference; null returns to the process-wide theme.
+    // Takes over the given reference (the previous one is released); null returns to the
+    // process-wide theme. The image manager, tooltip context and shortcut manager likewise.
     void SetPaintManager(CUTKPaintManager* pPaintManager);
     CUTKPaintManager* GetOwnPaintManager() const { return m_pPaintManager; }
     CUTKImageManager* GetImageManager() const;

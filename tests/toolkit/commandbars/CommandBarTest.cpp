@@ -166,6 +166,7 @@ TEST(CommandBarServices, PaintAndImageManagerChain)
 
     CUTKPaintManager* rootTheme = CUTKPaintManager::CreateTheme(0);
     root->SetPaintManager(rootTheme);
+    rootTheme->InternalRelease();  // the bar holds its own reference
     EXPECT_EQ(child->GetPaintManager(), rootTheme) << "root parent's own";
 
     root->SetCommandBars(owner.bars);
@@ -177,14 +178,17 @@ TEST(CommandBarServices, PaintAndImageManagerChain)
     CUTKPaintManager* ownTheme = CUTKPaintManager::CreateTheme(0);
     child->SetPaintManager(ownTheme);
     EXPECT_EQ(child->GetPaintManager(), ownTheme);
+    EXPECT_EQ(ownTheme->m_dwRef, 2);
+    child->SetPaintManager(nullptr);
+    EXPECT_EQ(ownTheme->m_dwRef, 1) << "the bar's reference goes, the caller's stays";
+    EXPECT_EQ(child->GetPaintManager(), ownerTheme);
+    ownTheme->InternalRelease();
 
+    // The command bars take over the reference they are given.
     CUTKImageManager* images = new CUTKImageManager();
     owner.bars->SetImageManager(images);
     EXPECT_EQ(child->GetImageManager(), images);
-    owner.bars->SetImageManager(nullptr);
-    owner.bars->SetPaintManager(nullptr);
-    images->InternalRelease();
-    ownerTheme->InternalRelease();
+    EXPECT_EQ(images->m_dwRef, 1);
 }
 
 TEST(CommandBarServices, SiteAndOwnerSite)
