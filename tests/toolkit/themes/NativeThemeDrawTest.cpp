@@ -500,3 +500,29 @@ TEST(BarWindowDraw, DialogBarGripperAndThemedFloatingCaption)
     window.Draw(expected.hdc(), 2, 1, CRect(0, 0, 120, caption.cy + 3));
     EXPECT_TRUE(SamePixels(drawn, expected, 120, 60));
 }
+
+TEST(BarWindowDraw, PrintClientDrawsFillGripperAndCaptionThroughThePaintManager)
+{
+    for (int number : {0, 3}) {
+        ThemeHolder theme(number);
+        for (int position : {PM::kBarFloating, PM::kBarTop}) {
+            WindowBar bar(PM::kBarTypeNormal, position, 160, position == PM::kBarTop ? 28 : 60);
+            bar.SetTitle(L"Tools");
+            bar.SetBarStyle(utkBarStyleGripper);
+            theme.paint->InternalAddRef();  // the bar releases the reference it is given
+            bar.SetPaintManager(theme.paint);
+            CRect client;
+            bar.GetClientRect(&client);
+            DrawCanvas printed(client.Width(), client.Height(), kPaper);
+            DrawCanvas expected(client.Width(), client.Height(), kPaper);
+            bar.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.hdc()),
+                            PRF_CLIENT);
+            theme->FillCommandBarEntry(expected.dc(), &bar);
+            theme->DrawCommandBarGripper(expected.dc(), &bar, TRUE);
+            EXPECT_LT(CountColour(printed, client, kPaper), client.Width() * client.Height());
+            EXPECT_TRUE(SamePixels(printed, expected, client.Width(), client.Height()))
+                << "theme " << number << " position " << position;
+            bar.SetPaintManager(nullptr);
+        }
+    }
+}
