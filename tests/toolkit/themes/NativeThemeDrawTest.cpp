@@ -526,3 +526,52 @@ TEST(BarWindowDraw, PrintClientDrawsFillGripperAndCaptionThroughThePaintManager)
         }
     }
 }
+
+TEST(NativeThemeDraw, RebarBackgroundAndToolbarTextColours)
+{
+    ThemeHolder theme(3);
+    CUTKNativeXPTheme* native = Native(theme);
+    WindowBar bar(PM::kBarTypeNormal, PM::kBarTop, 150, 26);
+    DrawCanvas drawn(150, 26, kPaper);
+    DrawCanvas expected(150, 26, kPaper);
+    native->FillRebarBackground(drawn.dc(), &bar, nullptr);
+    if (ClassicRun()) {
+        expected.Fill(TestColours::k15);
+    } else {
+        UxThemeReference rebar(L"REBAR");
+        rebar.Draw(expected.hdc(), 0, 0, CRect(0, 0, 150, 26));
+    }
+    EXPECT_TRUE(SamePixels(drawn, expected, 150, 26));
+
+    // Hot and pressed toolbar text takes the style's colours of those states when it has them.
+    COLORREF hot = TestColours::k18;
+    COLORREF pressed = TestColours::k18;
+    if (!ClassicRun()) {
+        UxThemeReference toolbar(L"TOOLBAR");
+        COLORREF color = 0;
+        if (toolbar.Color(1, 2, 3803, &color)) {
+            hot = color;
+        }
+        if (toolbar.Color(1, 3, 3803, &color)) {
+            pressed = color;
+        }
+    }
+    EXPECT_EQ(native->GetRectangleTextColor(TRUE, FALSE, TRUE, FALSE, FALSE, PM::kBarTypeNormal,
+                                            PM::kBarTop),
+              hot);
+    EXPECT_EQ(native->GetRectangleTextColor(TRUE, TRUE, TRUE, FALSE, FALSE, PM::kBarTypeNormal,
+                                            PM::kBarTop),
+              pressed);
+    EXPECT_EQ(native->GetRectangleTextColor(TRUE, TRUE, FALSE, FALSE, FALSE, PM::kBarTypeNormal,
+                                            PM::kBarTop),
+              TestColours::k17);
+    // Popup items at the popup position: menu text, grey when disabled.
+    if (!ClassicRun()) {
+        EXPECT_EQ(native->GetRectangleTextColor(TRUE, FALSE, TRUE, FALSE, FALSE,
+                                                PM::kBarTypePopup, PM::kBarPopup),
+                  TestColours::k7);
+    }
+    EXPECT_EQ(native->GetRectangleTextColor(FALSE, FALSE, FALSE, FALSE, FALSE, PM::kBarTypePopup,
+                                            PM::kBarPopup),
+              TestColours::k17);
+}
