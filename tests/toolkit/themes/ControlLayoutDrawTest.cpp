@@ -163,3 +163,34 @@ TEST(ControlLayoutDraw, ComboDropDownWidthFromItsHeight)
         EXPECT_EQ(PM::ComboDropDownWidth(c.height), c.width) << c.height;
     }
 }
+
+TEST(ControlLayoutDraw, PopupItemsWithDescriptionsAndLabels)
+{
+    ThemeHolder theme(0);
+    DrawBar popup(PM::kBarTypePopup, PM::kBarPopup);
+    DrawCanvas canvas(8, 8, 0);
+    const CSize cell = theme->GetPopupBarImageSize(&popup);
+    const int gutter = theme->GetPopupBarGripperWidth(&popup) - 1;
+
+    // A caption in bold with a description below it: two text lines of half the cell + 10.
+    TestControl described(&popup, utkControlButton, L"&Print", CRect(0, 0, 0, 0));
+    described.SetStyle(utkButtonCaptionAndDescription);
+    described.SetDescription(L"Sends the presentation to the printer");
+    const CSize bold = Extent(theme->m_fontBold, L"Print");
+    ::SelectObject(canvas.hdc(), theme->m_fontRegular.m_hObject);
+    RECT lines = {0, 0, cell.cx / 2 + 10, 0};
+    const int twoLines = ::DrawTextW(canvas.hdc(), L"1\n2", -1, &lines, DT_CALCRECT);
+    const CSize size = theme->DrawControl(canvas.dc(), &described, FALSE);
+    EXPECT_EQ(size.cy, std::max<int>(cell.cy, bold.cy + twoLines + 19));
+    EXPECT_EQ(size.cx, std::max<int>(theme->m_nTextGap + cell.cx / 2 + gutter + 32,
+                                     gutter + theme->m_nTextGap + bold.cx + 32));
+
+    // A label without an icon is a text-height row; without label icons it loses the gutter.
+    TestControl label(&popup, utkControlLabel, L"Recent", CRect(0, 0, 0, 0));
+    const CSize text = Extent(theme->m_fontRegular, L"Recent");
+    EXPECT_EQ(theme->DrawControl(canvas.dc(), &label, FALSE),
+              CSize(theme->m_nTextGap + text.cx + gutter + 32, theme->m_nTextHeight));
+    theme->m_bShowLabelIcons = FALSE;
+    EXPECT_EQ(theme->DrawControl(canvas.dc(), &label, FALSE),
+              CSize(theme->m_nTextGap + text.cx + 32, theme->m_nTextHeight));
+}
