@@ -89,6 +89,7 @@ BEGIN_MESSAGE_MAP(CUTKPopupBar, CUTKCommandBar)
     ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
     ON_MESSAGE(WM_MOUSEMOVE, OnMouseMoveMessage)
     ON_MESSAGE(WM_TIMER, OnTimerMessage)
+    ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDownMessage)
 END_MESSAGE_MAP()
 
 CUTKPopupBar::CUTKPopupBar()
@@ -98,7 +99,15 @@ CUTKPopupBar::CUTKPopupBar()
     m_nMRUWidth = 0;
 }
 
-CUTKPopupBar::~CUTKPopupBar() = default;
+CUTKPopupBar::~CUTKPopupBar()
+{
+    if (m_pTornBarKept != nullptr) {
+        if (m_pTornBarKept->GetSafeHwnd() != nullptr) {
+            m_pTornBarKept->DestroyWindow();
+        }
+        m_pTornBarKept->InternalRelease();
+    }
+}
 
 CUTKPopupBar* CUTKPopupBar::CreatePopupBar(CUTKCommandBars* pCommandBars)
 {
@@ -612,7 +621,7 @@ CSize CUTKPopupBar::CalcDynamicLayout(int nLength, DWORD)
         UpdateShortcuts();
     }
     if (m_bTearOffPopup && paint != nullptr) {
-        borders.top += paint->DrawTearOffGripper(nullptr, CRect(0, 0, 0, 0), FALSE, FALSE).cy;
+        borders.top += paint->DrawTearOffGripper(&dc, CRect(0, 0, 0, 0), FALSE, FALSE).cy;
     }
     int expandHeight = 0;
     if (m_bHasHidden) {

@@ -82,6 +82,12 @@ public:
     using CWnd::Create;
 
     BOOL PopupAt(int x, int y, LPCRECT lpExclude = nullptr);
+    // The tear-off drag: a loop of its own while the popup holds the capture. It raises the
+    // mouse manager's lock and, on every way out (button up, Escape, WM_QUIT re-posted, a lost
+    // capture), lowers it and lets the capture go.
+    void TrackTearOff();
+    CUTKToolBar* GetTornBar() const { return m_pTearOffBar; }
+    CRect GetTearOffRect() const { return m_rcTearOffGripper; }
     void UpdateLocation(CSize sz);
     void ExpandBar();
 
@@ -123,6 +129,10 @@ protected:
     LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseMoveMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimerMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonDownMessage(WPARAM wParam, LPARAM lParam);
+    // Shows the torn toolbar in place of the popup (made when there is none yet).
+    void ShowTornBar();
+    void HideTornBar();
 
     DECLARE_MESSAGE_MAP()
 
@@ -142,7 +152,8 @@ protected:
     UINT_PTR m_nTearOffTimer = 0;
     BOOL m_bTearOffTracking = FALSE;
     CSize m_szTearOffBar{0, 0};
-    CUTKToolBar* m_pTearOffBar = nullptr;
+    CUTKToolBar* m_pTearOffBar = nullptr;   // the torn bar while dragging (one reference)
+    CUTKToolBar* m_pTornBarKept = nullptr;  // without a manager: the torn bar (one reference)
     CString m_strTearOffCaption;             // "TearOffCaption"
     UINT m_nTearOffID = 0;                   // "TearOffId"
     int m_nTearOffWidth = 0;                 // "TearOffWidth"

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "DrawCanvas.h"
+#include "toolkit/commandbars/CUTKMouseManager.h"
 #include "toolkit/commandbars/CUTKPopupBar.h"
 #include "toolkit/common/CUTKShadowManager.h"
 #include "toolkit/controls/CUTKControl.h"
@@ -200,6 +201,68 @@ TEST_F(PopupBarTest, HotItemDiffersByPrintClient)
     }
     EXPECT_GT(differing, item.Width() * item.Height() / 4);
     EXPECT_EQ(outside, 0);
+}
+
+TEST_F(PopupBarTest, TearOffLoopRestoresLockAndCaptureOnQuitAndEscape)
+{
+    AddItems(3);
+    popup->SetTearOffPopup(L"Torn", 4711, 0);
+    ASSERT_TRUE(popup->PopupAt(200, 150));
+    ASSERT_FALSE(popup->GetTearOffRect().IsRectEmpty());
+    CUTKMouseManager* mouse = GetThreadMouseManager();
+    const int lock = mouse->GetLockCount();
+    // WM_QUIT ends the loop and is posted again for the caller's loop.
+    ::PostQuitMessage(7);
+    popup->TrackTearOff();
+    EXPECT_NE(::GetCapture(), popup->GetSafeHwnd());
+    EXPECT_EQ(mouse->GetLockCount(), lock);
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+    // Escape ends it; other keys before it are dropped.
+    popup->PostMessage(WM_KEYDOWN, 'A', 0);
+    popup->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    popup->TrackTearOff();
+    EXPECT_NE(::GetCapture(), popup->GetSafeHwnd());
+    EXPECT_EQ(mouse->GetLockCount(), lock);
+    EXPECT_TRUE(popup->IsVisible());
+    EXPECT_EQ(popup->GetTornBar(), nullptr);
+    // Someone else holds the capture: nothing starts.
+    ::SetCapture(host->GetSafeHwnd());
+    popup->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    popup->TrackTearOff();
+    EXPECT_EQ(::GetCapture(), host->GetSafeHwnd());
+    ::ReleaseCapture();
+    CBarsHostFrame::Pump();
+}
+
+TEST_F(PopupBarTest, DraggingOutOfTheMarginTearsOffAFloatingToolbar)
+{
+    AddItems(3);
+    popup->SetTearOffPopup(L"Torn", 4711, 0);
+    ASSERT_TRUE(popup->PopupAt(200, 150));
+    CRect band = popup->GetTearOffRect();
+    popup->ClientToScreen(&band);
+    // The loop reads the pointer itself: put it far from the band, then move and release.
+    ::SetCursorPos(band.right + 120, band.bottom + 160);
+    popup->PostMessage(WM_MOUSEMOVE, 0, 0);
+    popup->PostMessage(WM_LBUTTONUP, 0, 0);
+    popup->TrackTearOff();
+    CBarsHostFrame::Pump();
+    // The popup closed; a floating toolbar with its items shows under the pointer.
+    EXPECT_EQ(popup->GetSafeHwnd(), nullptr);
+    HWND torn = ::FindWindowW(L"UTKToolBar", L"Torn");
+    ASSERT_NE(torn, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(torn));
+    EXPECT_NE(::GetWindowLongW(torn, GWL_STYLE) & WS_POPUP, 0);
+    auto* bar = DYNAMIC_DOWNCAST(CUTKToolBar, CWnd::FromHandlePermanent(torn));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->IsTearOff());
+    EXPECT_EQ(bar->GetBarID(), 4711u);
+    EXPECT_NE(bar->GetControls()->FindControlById(1002), nullptr);
+    CRect rc;
+    ::GetWindowRect(torn, &rc);
+    EXPECT_EQ(rc.top, band.bottom + 160 - 10);
 }
 
 TEST(PopupAnimation, KindFromTheOptionAndTheSystemSwitches)
