@@ -322,6 +322,27 @@ TEST_F(FloatingBar, CloseIsIgnored)
     EXPECT_TRUE(bar->IsWindowVisible());
 }
 
+TEST_F(FloatingBar, FloatStatusShowsHidesEnablesAndAnswersSyncActive)
+{
+    EXPECT_EQ(bar->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE), 1);
+    EXPECT_EQ(bar->SendMessage(WM_FLOATSTATUS, FS_HIDE), 0);
+    EXPECT_FALSE(bar->IsWindowVisible());
+    bar->SendMessage(WM_FLOATSTATUS, FS_SHOW);
+    EXPECT_TRUE(bar->IsWindowVisible());
+    bar->SendMessage(WM_FLOATSTATUS, FS_DISABLE);
+    EXPECT_FALSE(bar->IsWindowEnabled());
+    bar->SendMessage(WM_FLOATSTATUS, FS_ENABLE);
+    EXPECT_TRUE(bar->IsWindowEnabled());
+    // A bar the user hid stays as it is.
+    bar->SetVisible(FALSE);
+    bar->SendMessage(WM_FLOATSTATUS, FS_SHOW);
+    EXPECT_FALSE(bar->IsWindowVisible());
+    // Floating bars never take the activation from the frame.
+    EXPECT_EQ(bar->SendMessage(WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(host->GetSafeHwnd()),
+                               MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
+              MA_NOACTIVATE);
+}
+
 // ---- button states by WM_PRINTCLIENT ----
 
 struct Shot {
