@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "DrawCanvas.h"
+#include "toolkit/commandbars/CUTKCommandBars.h"
+#include "toolkit/commandbars/CUTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CUTKMouseManager.h"
 #include "toolkit/commandbars/CUTKPopupBar.h"
 #include "toolkit/common/CUTKShadowManager.h"
@@ -263,6 +265,82 @@ TEST_F(PopupBarTest, DraggingOutOfTheMarginTearsOffAFloatingToolbar)
     CRect rc;
     ::GetWindowRect(torn, &rc);
     EXPECT_EQ(rc.top, band.bottom + 160 - 10);
+}
+
+// Rarely used commands hide behind the expand item when the manager does not show full menus.
+class HiddenCommands : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        host = std::make_unique<CBarsHostFrame>();
+        ASSERT_TRUE(host->CreateHost(RECT{40, 40, 440, 300}, FALSE, FALSE));
+        host->ShowWindow(SW_SHOWNA);
+        bars = new CUTKCommandBars;
+        bars->SetSite(host.get());
+        bars->GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+        bars->GetCommandBarsOptions()->animationType = 5;
+        popup = CUTKPopupBar::CreatePopupBar(bars);
+        for (int i = 0; i < 4; ++i) {
+            CUTKControl* control = popup->GetControls()->Add(1, 2000 + i, L"", -1, FALSE);
+            ASSERT_NE(control, nullptr);
+            control->SetCaption((L"Command " + std::to_wstring(i + 1)).c_str());
+        }
+    }
+    void TearDown() override
+    {
+        if (popup->GetTrackingMode() != 0) {
+            popup->SetTrackingMode(FALSE, TRUE, FALSE);
+        }
+        popup->InternalRelease();
+        bars->InternalRelease();
+        host->DestroyWindow();
+        CBarsHostFrame::Pump();
+        GetThreadMouseManager()->SetMenusExpanded(FALSE);
+    }
+    std::unique_ptr<CBarsHostFrame> host;
+    CUTKCommandBars* bars = nullptr;
+    CUTKPopupBar* popup = nullptr;
+};
+
+TEST_F(HiddenCommands, RareCommandsHideUntilTheExpandItemShowsThem)
+{
+    popup->GetControl(1)->SetHiddenUntilExpand(TRUE);
+    popup->GetControl(3)->SetHiddenUntilExpand(TRUE);
+    ASSERT_TRUE(popup->PopupAt(200, 150));
+    EXPECT_TRUE(popup->HasHiddenCommands());
+    EXPECT_FALSE(popup->IsExpanded());
+    EXPECT_NE(popup->GetControl(1)->GetHideFlags() & 0x20, 0u);
+    EXPECT_FALSE(popup->GetControl(1)->IsVisible());
+    CUTKControl* expand = popup->GetControls()->FindControlById(CUTKPopupBar::kExpandItemId);
+    ASSERT_NE(expand, nullptr);
+    EXPECT_TRUE(expand->IsVisible());
+    EXPECT_GT(expand->GetRect().top, popup->GetControl(2)->GetRect().top);
+    CRect before;
+    popup->GetWindowRect(&before);
+
+    expand->OnExecute();
+    EXPECT_TRUE(popup->IsExpanded());
+    EXPECT_TRUE(popup->GetControl(1)->IsVisible());
+    EXPECT_TRUE(popup->GetControl(3)->IsVisible());
+    EXPECT_FALSE(expand->IsVisible());
+    EXPECT_TRUE(GetThreadMouseManager()->IsMenusExpanded());
+    CRect after;
+    popup->GetWindowRect(&after);
+    EXPECT_GT(after.Height(), before.Height());
+}
+
+TEST_F(HiddenCommands, AMenuOfOnlyRareCommandsShowsThemAll)
+{
+    for (int i = 0; i < popup->GetControlCount(); ++i) {
+        popup->GetControl(i)->SetHiddenUntilExpand(TRUE);
+    }
+    ASSERT_TRUE(popup->PopupAt(200, 150));
+    EXPECT_FALSE(popup->HasHiddenCommands());
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(popup->GetControl(i)->IsVisible()) << i;
+    }
+    CUTKControl* expand = popup->GetControls()->FindControlById(CUTKPopupBar::kExpandItemId);
+    EXPECT_TRUE(expand == nullptr || !expand->IsVisible());
 }
 
 TEST(PopupAnimation, KindFromTheOptionAndTheSystemSwitches)
