@@ -19,6 +19,9 @@ CUTKCommandBars::CUTKCommandBars()
     m_pOptions = new CUTKCommandBarsOptions();
     m_pOptions->pCommandBars = this;
     m_pShortcutManager = new CUTKShortcutManager(this);
+    // Tip texts lose their mnemonic ampersands.
+    m_pToolTipContext = new CUTKToolTipContext();
+    m_pToolTipContext->ModifyToolTipStyle(TTS_NOPREFIX, 0);
 }
 
 CUTKCommandBars::~CUTKCommandBars()

@@ -10,6 +10,7 @@
 #include "CommandBarTestBar.h"
 #include "toolkit/commandbars/CUTKCommandBars.h"
 #include "toolkit/commandbars/CUTKCommandBarsOptions.h"
+#include "toolkit/common/CUTKToolTipContext.h"
 #include "toolkit/controls/CUTKControl.h"
 #include "toolkit/controls/CUTKControls.h"
 
@@ -278,4 +279,22 @@ TEST(CommandBarMouse, RightButtonReleaseGoesToTheSiteThenToTheRootBar)
     child->InternalRelease();
     root->DestroyWindow();
     root->InternalRelease();
+}
+
+TEST(CommandBarToolTips, TheWindowSharesTheCommandBarsContext)
+{
+    bartest::Site site;
+    CUTKCommandBars* owner = new CUTKCommandBars();
+    CUTKToolTipContext* context = owner->GetToolTipContext();
+    ASSERT_NE(context, nullptr);
+    EXPECT_EQ(context->GetToolTipStyle() & TTS_NOPREFIX, 0u) << "tips lose their ampersands";
+    TestBar* bar = new TestBar();
+    bar->SetCommandBars(owner);
+    ASSERT_TRUE(bartest::CreateBarWindow(bar, site.m_window, CRect(100, 100, 300, 130)));
+    EXPECT_EQ(bar->GetToolTipContext(), context);
+    EXPECT_EQ(context->m_dwRef, 2);
+    bar->DestroyWindow();
+    bar->InternalRelease();
+    EXPECT_EQ(context->m_dwRef, 1);
+    owner->InternalRelease();
 }
