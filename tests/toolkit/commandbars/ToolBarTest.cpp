@@ -10,6 +10,7 @@
 #include "ThemeRun.h"
 #include "platform/framework/frame/AfxFrameDefs.h"
 #include "platform/framework/window/CClientDC.h"
+#include "toolkit/commandbars/CUTKCommandBars.h"
 #include "toolkit/commandbars/CUTKPopupBar.h"
 #include "toolkit/controls/CUTKControl.h"
 #include "toolkit/controls/CUTKControls.h"
@@ -164,6 +165,58 @@ TEST(ToolBarReset, BackToTheLoadedButtonsOnlyForBuiltInBarsWithAnId)
     EXPECT_EQ(ControlIds(bar), loaded);
     EXPECT_TRUE(bar->GetControls()->FindControlById(32869)->GetBeginGroup());
     EXPECT_FALSE(bar->IsCustomized());
+    DestroyHost(host);
+}
+
+TEST(ToolBarCustomize, AddOrRemoveListTogglesButtonsAndBringsBackRemovedOnes)
+{
+    auto host = MakeHost(FALSE, FALSE);
+    auto* bars = new CUTKCommandBars;
+    bars->SetSite(host.get());
+    auto* bar = new CUTKToolBar;
+    bar->SetCommandBars(bars);
+    bar->SetBarPosition(utkBarTop);
+    ASSERT_TRUE(bar->Create(host.get(), FALSE));
+    ASSERT_TRUE(bar->LoadToolBar(128, FALSE));
+    auto entriesOf = [&](CUTKCommandBar* popup) {
+        std::vector<UINT> ids;
+        for (int i = 0; i < popup->GetControlCount(); ++i) {
+            ids.push_back(static_cast<UINT>(popup->GetControl(i)->GetID()));
+        }
+        return ids;
+    };
+    CUTKPopupBar* list = CUTKPopupBar::CreatePopupBar(bars);
+    bar->BuildCustomizePopup(list);
+    std::vector<UINT> expected = ControlIds(bar);
+    expected.push_back(CUTKToolBar::kResetId);
+    EXPECT_EQ(entriesOf(list), expected);
+    EXPECT_TRUE(list->GetControl(list->GetControlCount() - 1)->GetBeginGroup());
+    CUTKControl* first = list->GetControl(0);
+    EXPECT_TRUE(first->GetChecked());
+    EXPECT_TRUE(first->GetEnabled());
+    // Unticking hides the button (hide flag 0x10), ticking shows it again.
+    first->OnExecute();
+    EXPECT_NE(bar->GetControl(0)->GetHideFlags() & 0x10, 0u);
+    EXPECT_FALSE(first->GetChecked());
+    first->OnExecute();
+    EXPECT_EQ(bar->GetControl(0)->GetHideFlags() & 0x10, 0u);
+    list->InternalRelease();
+
+    // A button removed from the bar comes back from the snapshot, hidden and unticked.
+    bar->GetControls()->Remove(bar->GetControls()->FindControlById(32874));
+    ASSERT_EQ(bar->GetControls()->FindControlById(32874), nullptr);
+    list = CUTKPopupBar::CreatePopupBar(bars);
+    bar->BuildCustomizePopup(list);
+    CUTKControl* back = bar->GetControls()->FindControlById(32874);
+    ASSERT_NE(back, nullptr);
+    EXPECT_NE(back->GetHideFlags() & 0x10, 0u);
+    CUTKControl* entry = list->GetControls()->FindControlById(32874);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_FALSE(entry->GetChecked());
+    list->InternalRelease();
+    bar->DestroyWindow();
+    bar->InternalRelease();
+    bars->InternalRelease();
     DestroyHost(host);
 }
 
