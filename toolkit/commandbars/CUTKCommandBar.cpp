@@ -37,7 +37,8 @@ CUTKCommandBar::~CUTKCommandBar()
     GetHookManager()->RemoveAll(this);
     GetThreadKeyboardManager()->UnhookKeyboard(this);
     CUTKMouseManager* pMouseManager = GetThreadMouseManager();
-    pMouseManager->RemoveTrackedBar(this);
+    if (pMouseManager->IsTracked(this))
+        pMouseManager->RemoveTrackedBar(this);
     if (pMouseManager->GetSelected() == this)
         pMouseManager->SetSelected(nullptr);
     if (m_pControls != nullptr) {
