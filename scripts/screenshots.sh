@@ -62,3 +62,36 @@ for run in themed classic; do
     echo "screenshots: $out/tabs-docking-$run.png"
     wait "$shown" || true
 done
+
+# Every docking theme's captions, active and inactive, themed and classic.
+for run in themed classic; do
+    overrides=
+    if [ "$run" = classic ]; then
+        overrides=uxtheme=d
+    fi
+    WINEDLLOVERRIDES=$overrides wine ./toolkit_docking_themes_showcase.exe >>"$BUILD_DIR/screenshots.log" 2>&1 &
+    shown=$!
+    sleep 4
+    import -window root -crop 820x1010+0+0 "$out/docking-themes-$run.png"
+    echo "screenshots: $out/docking-themes-$run.png"
+    wait "$shown" || true
+done
+
+# The tab appearances 0-9 in the default and the native colour set, themed and classic.
+for run in themed classic; do
+    overrides=
+    if [ "$run" = classic ]; then
+        overrides=uxtheme=d
+    fi
+    WINEDLLOVERRIDES=$overrides wine ./toolkit_tab_appearance_showcase.exe >>"$BUILD_DIR/screenshots.log" 2>&1 &
+    shown=$!
+    sleep 4
+    shown_window=$(xdotool search --name '^Tab appearances$' | head -1)
+    if [ -n "$shown_window" ]; then
+        import -window "$shown_window" "$out/tabs-appearances-$run.png"
+    else
+        import -window root "$out/tabs-appearances-$run.png"
+    fi
+    echo "screenshots: $out/tabs-appearances-$run.png"
+    wait "$shown" || true
+done

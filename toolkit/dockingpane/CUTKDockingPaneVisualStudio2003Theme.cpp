@@ -11,6 +11,7 @@ CUTKDockingPaneVisualStudio2003Theme::CUTKDockingPaneVisualStudio2003Theme()
     // Flat panel tabs and Visual Studio pane tabs: appearances not built yet fall back to
     // the property page through the factory.
     m_pPanelTabPaintManager->SetAppearance(6);
+    m_pPanelTabPaintManager->SetColorSet(CreateOfficePanelColorSet());
     m_pPaneTabPaintManager->SetAppearance(5);
     m_bGradientCaption = FALSE;
     m_bBoldCaption = FALSE;

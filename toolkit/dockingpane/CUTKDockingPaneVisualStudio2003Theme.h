@@ -3,11 +3,16 @@
 #pragma once
 
 #include "toolkit/dockingpane/CUTKDockingPaneGripperedTheme.h"
+#include "toolkit/tabmanager/CUTKTabPaintManager.h"
 
 namespace UTKDockingPanePaintThemes {
 
 class CUTKDockingPaneVisualStudio2003Theme : public CUTKDockingPaneGripperedTheme {
 public:
+    // The panel strips' colours: the Visual Studio 2003 set, framed in the dark shadow colour
+    // when the tabs are flat.
+    class COfficePanelColorSet;
+
     CUTKDockingPaneVisualStudio2003Theme();
     void RefreshMetrics() override;
     void DrawCaptionPart(CDC* dc, DockingCaptionOwner* owner, CRect rect, const CString& title,
@@ -17,6 +22,9 @@ public:
                                            BOOL active, BOOL vertical);
 
     BOOL m_bGradientCaption = FALSE;
+
+protected:
+    static CUTKTabPaintManager::CColorSet* CreateOfficePanelColorSet();
 };
 
 }  // namespace UTKDockingPanePaintThemes

@@ -6,7 +6,9 @@
 #include "toolkit/common/UTKDrawFunctions.h"
 #include "toolkit/tabmanager/CUTKTabManager.h"
 #include "toolkit/tabmanager/CUTKTabPaintManagerAppearanceSet.h"
+#include "toolkit/tabmanager/CUTKTabPaintManagerAppearanceSets.h"
 #include "toolkit/tabmanager/CUTKTabPaintManagerColorSet.h"
+#include "toolkit/tabmanager/CUTKTabPaintManagerColorSets.h"
 
 #include <algorithm>
 
@@ -18,10 +20,33 @@ constexpr int kColorSetKeep = 512;
 
 CUTKTabPaintManager::CAppearanceSet* CreateTabAppearanceSet(int appearance)
 {
-    // Only the property page is built so far; every other number takes it, as unknown
-    // numbers do.
-    (void)appearance;
-    return new CUTKTabPaintManager::CAppearanceSetPropertyPage();
+    using PM = CUTKTabPaintManager;
+    switch (appearance) {
+    case 1:
+        return new PM::CAppearanceSetPropertyPageSelected();
+    case 2:
+        return new PM::CAppearanceSetPropertyPageFlat();
+    case 3:
+        return new PM::CAppearanceSetPropertyPage2003();
+    case 4:
+        return new PM::CAppearanceSetStateButtons();
+    case 5:
+        return new PM::CAppearanceSetVisualStudio();
+    case 6:
+        return new PM::CAppearanceSetFlat();
+    case 7:
+        return new PM::CAppearanceSetExcel();
+    case 8:
+        return new PM::CAppearanceSetVisio();
+    case 9:
+        return new PM::CAppearanceSetVisualStudio2005();
+    case 10:
+        return new PM::CAppearanceSetPropertyPage2007();
+    case 11:
+        return new PM::CAppearanceSetPropertyPageAccess2007();
+    default:
+        return new PM::CAppearanceSetPropertyPage();
+    }
 }
 
 CUTKTabPaintManager::CColorSet* CreateTabColorSet(int color)
@@ -29,8 +54,22 @@ CUTKTabPaintManager::CColorSet* CreateTabColorSet(int color)
     switch (color) {
     case kColorSetKeep:
         return nullptr;
+    case 2:
+        return new CUTKTabPaintManager::CColorSetVisualStudio2003();
+    case 4:
+        return new CUTKTabPaintManager::CColorSetOffice2003();
     case 8:
         return new CUTKTabPaintManager::CColorSetWinNative();
+    case 16:
+        return new CUTKTabPaintManager::CColorSetVisualStudio2005();
+    case 32:
+        return new CUTKTabPaintManager::CColorSetOffice2007();
+    case 64:
+        return new CUTKTabPaintManager::CColorSetVisualStudio2008();
+    case 128:
+        return new CUTKTabPaintManager::CColorSetOffice2007Access();
+    case 256:
+        return new CUTKTabPaintManager::CColorSetVisualStudio2010();
     default:
         return new CUTKTabPaintManager::CColorSetDefault();
     }

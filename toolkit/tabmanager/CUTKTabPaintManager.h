@@ -18,9 +18,27 @@ class CUTKTabPaintManager : public CCmdTarget {
 public:
     class CAppearanceSet;
     class CAppearanceSetPropertyPage;
+    class CAppearanceSetPropertyPageSelected;
+    class CAppearanceSetPropertyPageFlat;
+    class CAppearanceSetPropertyPage2003;
+    class CAppearanceSetStateButtons;
+    class CAppearanceSetVisualStudio;
+    class CAppearanceSetFlat;
+    class CAppearanceSetExcel;
+    class CAppearanceSetVisio;
+    class CAppearanceSetVisualStudio2005;
+    class CAppearanceSetPropertyPage2007;
+    class CAppearanceSetPropertyPageAccess2007;
     class CColorSet;
     class CColorSetDefault;
     class CColorSetWinNative;
+    class CColorSetVisualStudio2003;
+    class CColorSetOffice2003;
+    class CColorSetVisualStudio2005;
+    class CColorSetOffice2007;
+    class CColorSetVisualStudio2008;
+    class CColorSetOffice2007Access;
+    class CColorSetVisualStudio2010;
 
     enum Position { positionTop = 0, positionLeft = 1, positionBottom = 2, positionRight = 3 };
     enum Layout {

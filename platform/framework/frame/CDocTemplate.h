@@ -30,6 +30,9 @@ public:
     CRuntimeClass* m_pFrameClass;
     CRuntimeClass* m_pViewClass;
     BOOL m_bAutoDelete = TRUE;
+    // The menu the frame shows while one of this template's documents is active (MDI); null
+    // when the template has none of its own.
+    HMENU m_hMenuShared = nullptr;
 
     virtual void LoadTemplate();
     virtual BOOL GetDocString(CString& rString, enum DocStringIndex index) const;

@@ -61,6 +61,8 @@ public:
     virtual void RecalcLayout(BOOL bNotify = TRUE);
     void DelayRecalcLayout(BOOL bNotify = TRUE);
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    // Puts the frame's menu back: hMenuAlt, else the frame's default menu.
+    virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
     void UpdateFrameTitleForDocument(LPCTSTR lpszDocName);
     void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
     CString GetTitle() const { return m_strTitle; }

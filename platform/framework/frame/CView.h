@@ -24,6 +24,8 @@ public:
     virtual void OnPrepareDC(CDC* pDC, void* pInfo = nullptr);
     virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
     virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd);
+    // Whether a document item is selected in this view; none is by default.
+    virtual BOOL IsSelected(const CObject* pDocItem) const;
 
     int OnCreate(LPCREATESTRUCT lpcs);
     void OnDestroy();

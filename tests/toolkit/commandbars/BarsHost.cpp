@@ -1,0 +1,117 @@
+// The command bars' host program: a frame with the menu bar (menu 128) and the toolbar
+// (toolbar 128) as children, printing every command it gets ("command <id>"). Options:
+//   --theme N        paint theme (0 default, 3 native)
+//   --demo menu      opens View > Video by keyboard (F10, Right, Down, Right)
+//   --demo hot       rests the pointer on the toolbar's fourth button
+//   --exit-after MS  closes itself after that many milliseconds
+#include "tests/toolkit/commandbars/BarsHostFrame.h"
+
+#include "toolkit/controls/CUTKControl.h"
+#include "toolkit/themes/CUTKPaintManager.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+
+namespace {
+
+void Key(WORD vk)
+{
+    INPUT input[2] = {};
+    input[0].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = vk;
+    input[1] = input[0];
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, input, sizeof(INPUT));
+}
+
+void PumpFor(DWORD ms, CBarsHostFrame* frame)
+{
+    const DWORD end = ::GetTickCount() + ms;
+    while (static_cast<int>(end - ::GetTickCount()) > 0) {
+        CBarsHostFrame::Pump();
+        if (frame->GetSafeHwnd() != nullptr) {
+            frame->Idle();
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    int theme = 0;
+    const wchar_t* demo = L"";
+    DWORD exitAfter = 0;
+    for (int i = 1; i < argc; ++i) {
+        if (std::wcscmp(argv[i], L"--theme") == 0 && i + 1 < argc) {
+            theme = _wtoi(argv[++i]);
+        } else if (std::wcscmp(argv[i], L"--demo") == 0 && i + 1 < argc) {
+            demo = argv[++i];
+        } else if (std::wcscmp(argv[i], L"--exit-after") == 0 && i + 1 < argc) {
+            exitAfter = static_cast<DWORD>(_wtoi(argv[++i]));
+        } else {
+            std::fwprintf(stderr, L"unknown option %ls\n", argv[i]);
+            return 2;
+        }
+    }
+    CUTKPaintManager::SetTheme(theme);
+    auto* frame = new CBarsHostFrame;
+    frame->m_bPrintCommands = TRUE;
+    frame->m_bDeleteOnDestroy = TRUE;
+    frame->m_checkedId = 32786;
+    frame->m_disabledId = 32854;
+    if (!frame->CreateHost(RECT{0, 0, 560, 300})) {
+        std::fprintf(stderr, "the host frame could not be created\n");
+        return 1;
+    }
+    frame->ShowWindow(SW_SHOW);
+    frame->SetForegroundWindow();
+    frame->UpdateWindow();
+    PumpFor(300, frame);
+
+    if (std::wcscmp(demo, L"menu") == 0) {
+        Key(VK_F10);
+        PumpFor(150, frame);
+        Key(VK_RIGHT);
+        PumpFor(150, frame);
+        Key(VK_DOWN);
+        PumpFor(250, frame);
+        Key(VK_RIGHT);
+        PumpFor(250, frame);
+    } else if (std::wcscmp(demo, L"hot") == 0 && frame->m_pToolBar != nullptr) {
+        if (CUTKControl* button = frame->m_pToolBar->GetControl(3)) {
+            CRect rc = button->GetRect();
+            frame->m_pToolBar->ClientToScreen(&rc);
+            const CPoint centre = rc.CenterPoint();
+            ::SetCursorPos(centre.x, centre.y);
+            INPUT move = {};
+            move.type = INPUT_MOUSE;
+            move.mi.dwFlags = MOUSEEVENTF_MOVE;
+            ::SendInput(1, &move, sizeof(INPUT));
+            PumpFor(200, frame);
+        }
+    }
+
+    const DWORD start = ::GetTickCount();
+    MSG msg;
+    for (;;) {
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                return static_cast<int>(msg.wParam);
+            }
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        if (!::IsWindow(frame->GetSafeHwnd())) {
+            return 0;
+        }
+        frame->Idle();
+        if (exitAfter != 0 && ::GetTickCount() - start >= exitAfter) {
+            frame->DestroyWindow();
+            return 0;
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    }
+}
