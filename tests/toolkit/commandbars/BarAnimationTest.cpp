@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CommandBarTestBar.h"
+#include "tests/toolkit/commandbars/CommandBarTestBar.h"
 #include "toolkit/commandbars/CUTKCommandBarAnimation.h"
 
 TEST(BarAnimation, StepWeights)

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "CommandBarTestBar.h"
+#include "tests/toolkit/commandbars/CommandBarTestBar.h"
 #include "toolkit/commandbars/CUTKCommandBar.h"
 #include "toolkit/commandbars/CUTKCommandBars.h"
 #include "toolkit/commandbars/CUTKCommandBarsOptions.h"

@@ -7,7 +7,7 @@
 
 #include <cstdlib>
 
-#include "CommandBarTestBar.h"
+#include "tests/toolkit/commandbars/CommandBarTestBar.h"
 #include "toolkit/commandbars/CUTKCommandBars.h"
 #include "toolkit/commandbars/CUTKCommandBarsOptions.h"
 #include "toolkit/common/CUTKToolTipContext.h"

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "DrawCanvas.h"
-#include "ThemeRun.h"
+#include "tests/toolkit/common/DrawCanvas.h"
+#include "tests/toolkit/common/ThemeRun.h"
 #include "platform/framework/frame/AfxFrameDefs.h"
 #include "platform/framework/window/CClientDC.h"
 #include "toolkit/commandbars/CUTKCommandBars.h"

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "CommandBarTestBar.h"
+#include "tests/toolkit/commandbars/CommandBarTestBar.h"
 #include "toolkit/commandbars/CUTKCommandBars.h"
 #include "toolkit/commandbars/CUTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CUTKKeyboardManager.h"
