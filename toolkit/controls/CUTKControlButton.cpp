@@ -6,7 +6,7 @@
 #include "toolkit/common/CUTKPropExchange.h"
 #include "toolkit/controls/ControlPressLoop.h"
 
-IMPLEMENT_DYNCREATE(CUTKControlButton, CUTKControl)
+IMPLEMENT_SERIAL(CUTKControlButton, CUTKControl, kUtkControlSchema)
 
 namespace {
 
