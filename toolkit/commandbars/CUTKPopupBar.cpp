@@ -755,6 +755,7 @@ void CUTKPopupBar::Copy(CUTKCommandBar* pCommandBar, BOOL bRecursive)
         m_nTearOffWidth = source->m_nTearOffWidth;
         m_bShowShadow = source->m_bShowShadow;
         m_rcBorders = source->m_rcBorders;
+        m_bDoubleGripper = source->m_bDoubleGripper;
         m_bContextMenu = source->m_bContextMenu;
     }
 }

@@ -79,6 +79,14 @@ public:
     void Copy(CUTKCommandBar* pCommandBar, BOOL bRecursive = FALSE) override;
     CUTKCommandBar* Clone(BOOL bRecursive) override;
     BOOL DestroyWindow() override;
+    // The bar's values, then the tear-off, borders, shadow, gripper and context-menu values
+    // (CUTKPopupBarExchange.cpp).
+    void DoPropExchange(CUTKPropExchange* pPX) override;
+    BOOL IsDoubleGripper() const { return m_bDoubleGripper; }
+    void SetDoubleGripper(BOOL b) { m_bDoubleGripper = b; }
+    CString GetTearOffCaption() const { return m_strTearOffCaption; }
+    UINT GetTearOffID() const { return m_nTearOffID; }
+    int GetTearOffWidth() const { return m_nTearOffWidth; }
     using CWnd::Create;
 
     BOOL PopupAt(int x, int y, LPCRECT lpExclude = nullptr);
