@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Picture of the toolbar's button states in the bars' host program ("--demo buttons": normal,
 # hot, pressed, checked and disabled buttons and a split button with its popup open), drawn by
-# theme 0 and by theme 3 with the prefix's visual style, one above the other; and the printed
+# theme 0, by theme 3 with the prefix's visual style and by theme 3 with uxtheme off for the
+# process, one above the other; and the printed
 # byte comparison of a bar's controls saved, loaded into a fresh bar and saved again.
 # Usage: controls-pictures.sh OUTPUT_FOLDER (after the host and toolkit_commandbar_tests are built).
 set -euo pipefail
@@ -15,15 +16,19 @@ fi
 ORVANE_XVFB=1 wine_env_start
 cd "$BUILD_DIR/tests/bin"
 tmp=$(mktemp -d)
-for theme in 0 3; do
-    wine ./toolkit_bars_host.exe --theme "$theme" --demo buttons --exit-after 6000 \
-        >/dev/null 2>&1 &
-    pid=$!
+shot() {  # name theme [overrides]
+    WINEDLLOVERRIDES=${3:-} wine ./toolkit_bars_host.exe --theme "$2" --demo buttons \
+        --exit-after 6000 >/dev/null 2>&1 &
+    local pid=$!
     sleep 4.5
-    import -display "$DISPLAY" -window root -crop 560x200+0+0 +repage "$tmp/theme$theme.png"
+    import -display "$DISPLAY" -window root -crop 560x200+0+0 +repage "$tmp/$1.png"
     wait "$pid" || true
-done
-convert "$tmp/theme0.png" "$tmp/theme3.png" -append "$out/controls-buttons.png"
+}
+shot theme0 0
+shot theme3 3
+shot theme3-classic 3 uxtheme=d
+convert "$tmp/theme0.png" "$tmp/theme3.png" "$tmp/theme3-classic.png" -append \
+    "$out/controls-buttons.png"
 rm -rf "$tmp"
 echo "controls-pictures: $out/controls-buttons.png"
 
