@@ -1,7 +1,8 @@
 // A menu growing when its rarely used commands are shown: with an animation kind chosen the
 // paint manager grows the newly shown rows from a buffer holding the whole popup (downward
-// or, for a popup that ends at a fixed bottom edge, upward); without one the window only
-// moves. The animation drawn into a memory DC ends on the popup's own image.
+// or, for a popup that ends at a fixed bottom edge, upward) and the screen ends on the popup
+// as it paints itself; without one the window only moves. The animation drawn into a memory DC
+// ends on the popup's own image.
 #include "tests/toolkit/commandbars/BarsHostFrame.h"
 
 #include <gtest/gtest.h>
@@ -122,6 +123,24 @@ TEST_F(PopupExpandAnimation, AnimationKindsGrowTheHiddenRowsAndNoneOnlyMoves)
             EXPECT_EQ(paint->m_calls[0].source, client.Size()) << "the whole grown popup";
             EXPECT_EQ(paint->m_calls[0].hiddenRows, 2);
         }
+        // On the screen the grown popup ends as it paints itself.
+        CRect client;
+        popup->GetClientRect(&client);
+        CRect screenRect = client;
+        popup->ClientToScreen(&screenRect);
+        DrawCanvas printed(client.Width(), client.Height(), RGB(1, 2, 3));
+        popup->SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.hdc()),
+                           PRF_CLIENT | PRF_ERASEBKGND);
+        DrawCanvas shown(client.Width(), client.Height(), RGB(1, 2, 3));
+        HDC screen = ::GetDC(nullptr);
+        ::BitBlt(shown.hdc(), 0, 0, client.Width(), client.Height(), screen, screenRect.left,
+                 screenRect.top, SRCCOPY);
+        ::ReleaseDC(nullptr, screen);
+        int differing = 0;
+        for (int y = 0; y < client.Height(); ++y)
+            for (int x = 0; x < client.Width(); ++x)
+                differing += shown.At(x, y) != printed.At(x, y);
+        EXPECT_EQ(differing, 0);
         popup->SetTrackingMode(FALSE, TRUE, FALSE);
         GetThreadMouseManager()->SetMenusExpanded(FALSE);
         CBarsHostFrame::Pump();

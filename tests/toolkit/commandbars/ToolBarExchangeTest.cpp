@@ -1,4 +1,4 @@
-// Toolbars and popup bars saved and loaded: archive and XML round trips compared byte for
+// Toolbars and popup bars saved, loaded and cloned: archive and XML round trips compared byte for
 // byte, defaults that write no key, archive streams cut at every byte refused, merging a loaded
 // bar into the running one, the base bar loading a toolbar resource, the popup layout's
 // column and width-limit fields, and the command bars letting go of their actions.
@@ -218,6 +218,23 @@ TEST_F(BarExchange, PopupArchiveRoundTripIsByteForByte)
     EXPECT_TRUE(loaded->IsContextMenu());
     EXPECT_EQ(Ids(loaded->GetControls()), (std::vector<int>{201, 202}));
     EXPECT_EQ(StoreArchive(loaded.get()), first);
+}
+
+TEST_F(BarExchange, ClonesCarryTheSavedValues)
+{
+    auto popup = FilledPopup();
+    Held<CUTKCommandBar> popupClone(popup->Clone(FALSE));
+    ASSERT_NE(popupClone, nullptr);
+    EXPECT_EQ(StoreArchive(popupClone.get()), StoreArchive(popup.get()));
+
+    auto toolBar = FilledToolBar();
+    Held<CUTKCommandBar> clone(toolBar->Clone(FALSE));
+    auto* toolClone = DYNAMIC_DOWNCAST(CUTKToolBar, clone.get());
+    ASSERT_NE(toolClone, nullptr);
+    EXPECT_FALSE(toolClone->IsBuiltIn());
+    EXPECT_TRUE(toolClone->IsTearOff());
+    EXPECT_FALSE(toolClone->IsCloseable());
+    EXPECT_EQ(Ids(toolClone->GetControls()), (std::vector<int>{101, 102, 103}));
 }
 
 TEST_F(BarExchange, ArchiveCutAtAnyByteIsRefused)
