@@ -13,6 +13,7 @@
 #include "toolkit/common/CUTKColorManager.h"
 #include "toolkit/common/CUTKShadowManager.h"
 #include "toolkit/common/MultiMonitorApi.h"
+#include "toolkit/common/SoundManager.h"
 #include "toolkit/common/UTKDrawFunctions.h"
 #include "toolkit/controls/CUTKControl.h"
 #include "toolkit/controls/CUTKControlPopup.h"
@@ -571,6 +572,9 @@ void CUTKPopupBar::OnRecalcLayout()
     } else {
         SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
                      SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (m_bExpanding) {
+        GetSoundManager()->PlaySystemSound(SoundManager::soundMenuPopup);
     }
     if (paint != nullptr) {
         if (kind < 2 || kind > 4)
