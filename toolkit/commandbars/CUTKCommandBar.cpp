@@ -104,7 +104,10 @@ BOOL CUTKCommandBar::LoadMenu(HMENU hMenu, BOOL bRemoveOld)
     return TRUE;
 }
 
-BOOL CUTKCommandBar::LoadToolBar(UINT, BOOL) { return FALSE; }
+BOOL CUTKCommandBar::LoadToolBar(UINT nIDResource, BOOL bLoadIcons)
+{
+    return LoadToolBarResource(nIDResource, bLoadIcons);
+}
 
 CSize CUTKCommandBar::GetIconSize() const
 {

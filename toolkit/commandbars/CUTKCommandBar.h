@@ -348,6 +348,15 @@ public:
     // Popup bars: two icon columns (check and icon side by side).
     BOOL IsDoubleIconColumn() const { return m_bDoubleIconColumn; }
     void SetDoubleIconColumn(BOOL b) { m_bDoubleIconColumn = b; }
+    // Popup bars: set by the popup layout when the items needed more than one column.
+    BOOL IsSeveralColumns() const { return m_bSeveralColumns; }
+    void SetSeveralColumns(BOOL b) { m_bSeveralColumns = b; }
+    // Popup bars: items wider than a third of the work area are clipped unless this is off.
+    BOOL IsWidthLimited() const { return m_bWidthLimited; }
+    void SetWidthLimited(BOOL b) { m_bWidthLimited = b; }
+    // Index of the control whose press was last released on it (-1 none yet).
+    int GetLastPressedIndex() const { return m_nLastPressed; }
+    void SetLastPressedIndex(int index) { m_nLastPressed = index; }
     CFont* GetCaptionFont() const { return m_pCaptionFont; }
     void SetCaptionFont(CFont* pFont) { m_pCaptionFont = pFont; }
     BOOL IsRowRestrictedDrop() const { return m_bRowRestrictedDrop; }
@@ -464,6 +473,9 @@ protected:
     CSize m_szControlSpacing{0, 0};
     int m_nFixedWidth = 0;
     BOOL m_bDoubleIconColumn = FALSE;
+    BOOL m_bSeveralColumns = FALSE;
+    BOOL m_bWidthLimited = TRUE;
+    int m_nLastPressed = -1;
     CFont* m_pCaptionFont = nullptr;
     BOOL m_bCloseItself = FALSE;
     HWND m_hwndFocusReturn = nullptr;

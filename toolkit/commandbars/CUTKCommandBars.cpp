@@ -5,6 +5,7 @@
 #include "platform/framework/frame/CFrameWnd.h"
 #include "toolkit/commandbars/CUTKCommandBar.h"
 #include "toolkit/controls/CUTKControl.h"
+#include "toolkit/controls/CUTKControlActions.h"
 #include "toolkit/commandbars/CUTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CUTKMouseManager.h"
 #include "toolkit/commandbars/CUTKShortcutManager.h"
@@ -32,6 +33,10 @@ CUTKCommandBars::~CUTKCommandBars()
     SetToolTipContext(nullptr);
     SetPaintManager(nullptr);
     SetImageManager(nullptr);
+    if (m_pActions != nullptr) {
+        m_pActions->InternalRelease();
+        m_pActions = nullptr;
+    }
     delete m_pOptions;
     m_pOptions = nullptr;
 }

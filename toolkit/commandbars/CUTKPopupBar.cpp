@@ -13,6 +13,7 @@
 #include "toolkit/common/CUTKColorManager.h"
 #include "toolkit/common/CUTKShadowManager.h"
 #include "toolkit/common/MultiMonitorApi.h"
+#include "toolkit/common/SoundManager.h"
 #include "toolkit/common/UTKDrawFunctions.h"
 #include "toolkit/controls/CUTKControl.h"
 #include "toolkit/controls/CUTKControlPopup.h"
@@ -386,6 +387,85 @@ void CUTKPopupBar::ShowAnimated()
     }
 }
 
+int CUTKPopupBar::ExpandAnimationKind()
+{
+    CUTKCommandBarsOptions* options = OptionsOf(this);
+    if (options == nullptr || m_hWnd == nullptr || ::GetWindow(m_hWnd, GW_CHILD) != nullptr ||
+        IsCustomizeMode()) {
+        return 5;
+    }
+    BOOL animation = FALSE;
+    BOOL fade = FALSE;
+    ::SystemParametersInfoW(SPI_GETMENUANIMATION, 0, &animation, 0);
+    ::SystemParametersInfoW(SPI_GETMENUFADE, 0, &fade, 0);
+    return ResolveAnimation(options->animationType, animation, fade, std::rand() % 3);
+}
+
+int CUTKPopupBar::DrawExpandAnimation(CDC* pDestDC, BOOL bExpandDown)
+{
+    CUTKPaintManager* paint = GetPaintManager();
+    if (pDestDC == nullptr || paint == nullptr || m_hWnd == nullptr) {
+        return 0;
+    }
+    CRect client;
+    GetClientRect(&client);
+    if (client.IsRectEmpty()) {
+        return 0;
+    }
+    CDC memDC;
+    if (!memDC.CreateCompatibleDC(pDestDC)) {
+        return 0;
+    }
+    CBitmap bitmap;
+    if (!bitmap.CreateCompatibleBitmap(pDestDC, client.Width(), client.Height())) {
+        return 0;
+    }
+    CBitmap* oldBitmap = memDC.SelectObject(&bitmap);
+    DrawCommandBar(&memDC, client);
+    const int steps = paint->AnimateExpandedItems(this, pDestDC, &memDC, bExpandDown);
+    memDC.SelectObject(oldBitmap);
+    return steps;
+}
+
+void CUTKPopupBar::MoveAnimatedExpanding(const CRect& rcOld, const CRect& rcNew)
+{
+    // What lies under the grown popup, taken before the window moves there.
+    HDC screen = ::GetDC(nullptr);
+    CDC underDC;
+    CBitmap under;
+    const BOOL haveUnder = screen != nullptr && underDC.Attach(::CreateCompatibleDC(screen)) &&
+                           under.Attach(::CreateCompatibleBitmap(screen, rcNew.Width(),
+                                                                 rcNew.Height()));
+    CBitmap* oldUnder = nullptr;
+    if (haveUnder) {
+        oldUnder = underDC.SelectObject(&under);
+        ::BitBlt(underDC.GetSafeHdc(), 0, 0, rcNew.Width(), rcNew.Height(), screen, rcNew.left,
+                 rcNew.top, SRCCOPY);
+    }
+    if (screen != nullptr)
+        ::ReleaseDC(nullptr, screen);
+
+    ShowWindow(SW_HIDE);
+    if (CWnd* site = GetSite(); site != nullptr && site->GetSafeHwnd() != nullptr)
+        site->UpdateWindow();
+    SetWindowPos(nullptr, rcNew.left, rcNew.top, rcNew.Width(), rcNew.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_SHOWWINDOW);
+    if (CUTKPaintManager* paint = GetPaintManager())
+        paint->SetCommandBarRegion(this);
+    {
+        CWindowDC windowDC(this);
+        if (haveUnder) {
+            ::BitBlt(windowDC.GetSafeHdc(), 0, 0, rcNew.Width(), rcNew.Height(),
+                     underDC.GetSafeHdc(), 0, 0, SRCCOPY);
+        }
+        (void)DrawExpandAnimation(&windowDC, rcNew.bottom > rcOld.bottom);
+    }
+    if (oldUnder != nullptr)
+        underDC.SelectObject(oldUnder);
+    // The window was shown without a paint: make sure the final image is what stays.
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+}
+
 BOOL CUTKPopupBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboard)
 {
     if (!CUTKCommandBar::SetTrackingMode(bMode, bSelectFirst, bKeyboard)) {
@@ -486,10 +566,19 @@ void CUTKPopupBar::OnRecalcLayout()
     if (paint != nullptr && paint->GetShadowManager() != nullptr) {
         paint->GetShadowManager()->RemoveShadow(this);
     }
-    SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const int kind = m_bExpanding && paint != nullptr ? ExpandAnimationKind() : 5;
+    if (kind >= 2 && kind <= 4) {
+        MoveAnimatedExpanding(current, rc);
+    } else {
+        SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (m_bExpanding) {
+        GetSoundManager()->PlaySystemSound(SoundManager::soundMenuPopup);
+    }
     if (paint != nullptr) {
-        paint->SetCommandBarRegion(this);
+        if (kind < 2 || kind > 4)
+            paint->SetCommandBarRegion(this);
         if (m_bShowShadow && paint->m_bShowShadow && !IsCustomizeMode() &&
             paint->GetShadowManager() != nullptr) {
             paint->GetShadowManager()->SetShadow(this, m_rcExclude,
@@ -755,6 +844,7 @@ void CUTKPopupBar::Copy(CUTKCommandBar* pCommandBar, BOOL bRecursive)
         m_nTearOffWidth = source->m_nTearOffWidth;
         m_bShowShadow = source->m_bShowShadow;
         m_rcBorders = source->m_rcBorders;
+        m_bDoubleGripper = source->m_bDoubleGripper;
         m_bContextMenu = source->m_bContextMenu;
     }
 }

@@ -79,6 +79,18 @@ public:
     void Copy(CUTKCommandBar* pCommandBar, BOOL bRecursive = FALSE) override;
     CUTKCommandBar* Clone(BOOL bRecursive) override;
     BOOL DestroyWindow() override;
+    // Draws the popup into a buffer of its client size and lets the paint manager grow the rows
+    // that were hidden until expansion onto pDestDC, which holds what was under the popup;
+    // answers the steps drawn (0 without a window or paint manager).
+    int DrawExpandAnimation(CDC* pDestDC, BOOL bExpandDown);
+    // The bar's values, then the tear-off, borders, shadow, gripper and context-menu values
+    // (CUTKPopupBarExchange.cpp).
+    void DoPropExchange(CUTKPropExchange* pPX) override;
+    BOOL IsDoubleGripper() const { return m_bDoubleGripper; }
+    void SetDoubleGripper(BOOL b) { m_bDoubleGripper = b; }
+    CString GetTearOffCaption() const { return m_strTearOffCaption; }
+    UINT GetTearOffID() const { return m_nTearOffID; }
+    int GetTearOffWidth() const { return m_nTearOffWidth; }
     using CWnd::Create;
 
     BOOL PopupAt(int x, int y, LPCRECT lpExclude = nullptr);
@@ -116,6 +128,11 @@ public:
     // The animation kind ShowAnimated uses (2 unfold, 3 slide, 4 fade, 5 none) for the option
     // value and the system's menu animation switches; randomPick stands for rand() % 3.
     static int ResolveAnimation(int option, BOOL menuAnimation, BOOL menuFade, int randomPick);
+    // The animation kind an expansion uses now: 5 (none) without a manager, with a child
+    // window or while customising.
+    int ExpandAnimationKind();
+    // Moves the window to its grown rectangle while animating the newly shown rows.
+    void MoveAnimatedExpanding(const CRect& rcOld, const CRect& rcNew);
 
 protected:
     // The scroll window: which controls show between the bands, for the given height.

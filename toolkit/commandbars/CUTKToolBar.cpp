@@ -726,11 +726,6 @@ BOOL CUTKToolBar::IsCustomized()
     return IsCustomizable() && m_pControls != nullptr && m_pControls->IsChanged();
 }
 
-BOOL CUTKToolBar::MergeToolBar(CUTKCommandBar*, BOOL)
-{
-    return FALSE;  // merging saved bars comes with the bar state
-}
-
 void CUTKToolBar::OnAddCustomizeItem(CUTKControl*) {}
 
 int CUTKToolBar::OnHookKeyDown(UINT nChar, LPARAM lParam)

@@ -24,6 +24,7 @@ public:
     static constexpr int kCustomizePopupId = 9122;
     static constexpr int kResetId = 9123;
     static constexpr UINT kResetQuestionId = 9173;
+    static constexpr UINT kMergeQuestionId = 9177;
     // Borders of a floating bar; room kept for the chevron of a docked bar.
     static constexpr int kFloatingBorder = 3;
     static constexpr int kExpandReserve = 11;
@@ -88,6 +89,9 @@ public:
     CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
     void Copy(CUTKCommandBar* pCommandBar, BOOL bRecursive = FALSE) override;
     CUTKCommandBar* Clone(BOOL bRecursive) override;
+    // The bar's values, then "BuiltIn", "TearOff", "Closeable", "ContextMenuPresent" and
+    // "CustomizeDialogPresent" (CUTKToolBarExchange.cpp).
+    void DoPropExchange(CUTKPropExchange* pPX) override;
 
     void SetTemporaryHidden(BOOL bHide);
     BOOL IsTemporaryHidden() const { return m_bTemporaryHidden; }

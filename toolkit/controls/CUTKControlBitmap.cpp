@@ -5,7 +5,7 @@
 #include "toolkit/common/CUTKImageManagerIcon.h"
 #include "toolkit/controls/SpecialControlCustomize.h"
 
-IMPLEMENT_DYNCREATE(CUTKControlBitmap, CUTKControl)
+IMPLEMENT_SERIAL(CUTKControlBitmap, CUTKControl, kUtkControlSchema)
 
 CUTKControlBitmap::CUTKControlBitmap()
 {

@@ -5,7 +5,7 @@
 #include "toolkit/controls/CUTKControl.h"
 
 class CUTKControlBitmap : public CUTKControl {
-    DECLARE_DYNCREATE(CUTKControlBitmap)
+    DECLARE_SERIAL(CUTKControlBitmap)
 
 public:
     CUTKControlBitmap();

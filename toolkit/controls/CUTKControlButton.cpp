@@ -6,7 +6,7 @@
 #include "toolkit/common/CUTKPropExchange.h"
 #include "toolkit/controls/ControlPressLoop.h"
 
-IMPLEMENT_DYNCREATE(CUTKControlButton, CUTKControl)
+IMPLEMENT_SERIAL(CUTKControlButton, CUTKControl, kUtkControlSchema)
 
 namespace {
 
@@ -122,6 +122,7 @@ BOOL CUTKControlButton::TrackPress(CRect rc)
     if (m_selected != utkSelectedNone && m_parent != nullptr) {
         m_parent->SetSelected(-1, utkSelectMouse);
         m_selected = utkSelectedNone;
+        m_parent->SetLastPressedIndex(m_index);
     }
     if (!accepted || interval > 0) {
         RedrawParent(TRUE);

@@ -6,7 +6,7 @@
 #include "toolkit/controls/CUTKControl.h"
 
 class CUTKControlButton : public CUTKControl {
-    DECLARE_DYNCREATE(CUTKControlButton)
+    DECLARE_SERIAL(CUTKControlButton)
 
 public:
     CUTKControlButton();

@@ -1,7 +1,7 @@
 // The check box control: type 9, focused while selected, clicked by the space bar.
 #include "toolkit/controls/CUTKControlCheckBox.h"
 
-IMPLEMENT_DYNCREATE(CUTKControlCheckBox, CUTKControlButton)
+IMPLEMENT_SERIAL(CUTKControlCheckBox, CUTKControlButton, kUtkControlSchema)
 
 CUTKControlCheckBox::CUTKControlCheckBox() { m_controlType = utkControlCheckBox; }
 

@@ -5,7 +5,7 @@
 #include "toolkit/controls/CUTKControlButton.h"
 
 class CUTKControlCheckBox : public CUTKControlButton {
-    DECLARE_DYNCREATE(CUTKControlCheckBox)
+    DECLARE_SERIAL(CUTKControlCheckBox)
 
 public:
     CUTKControlCheckBox();

@@ -8,7 +8,7 @@
 #include "toolkit/common/CUTKPropExchange.h"
 #include "toolkit/controls/CUTKControls.h"
 
-IMPLEMENT_DYNCREATE(CUTKControlCustom, CUTKControlButton)
+IMPLEMENT_SERIAL(CUTKControlCustom, CUTKControlButton, kUtkControlSchema)
 
 namespace {
 

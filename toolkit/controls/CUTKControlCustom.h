@@ -10,7 +10,7 @@
 class CUTKCommandBars;
 
 class CUTKControlCustom : public CUTKControlButton, public CUTKHookManagerHookAble {
-    DECLARE_DYNCREATE(CUTKControlCustom)
+    DECLARE_SERIAL(CUTKControlCustom)
 
 public:
     // Behaviour in vertical bars ("VerticalOptions").

@@ -10,7 +10,7 @@
 #include "toolkit/controls/SpecialControlCustomize.h"
 #include "toolkit/themes/CUTKPaintManager.h"
 
-IMPLEMENT_DYNCREATE(CUTKControlHyperlink, CUTKControl)
+IMPLEMENT_SERIAL(CUTKControlHyperlink, CUTKControl, kUtkControlSchema)
 
 CUTKControlHyperlink::CUTKControlHyperlink()
     : m_hHandCursor(::LoadCursorW(nullptr, IDC_HAND))

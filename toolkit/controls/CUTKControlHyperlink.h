@@ -6,7 +6,7 @@
 #include "toolkit/controls/CUTKControl.h"
 
 class CUTKControlHyperlink : public CUTKControl {
-    DECLARE_DYNCREATE(CUTKControlHyperlink)
+    DECLARE_SERIAL(CUTKControlHyperlink)
 
 public:
     CUTKControlHyperlink();

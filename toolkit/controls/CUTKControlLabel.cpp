@@ -3,7 +3,7 @@
 
 #include "toolkit/controls/SpecialControlCustomize.h"
 
-IMPLEMENT_DYNCREATE(CUTKControlLabel, CUTKControl)
+IMPLEMENT_SERIAL(CUTKControlLabel, CUTKControl, kUtkControlSchema)
 
 CUTKControlLabel::CUTKControlLabel()
 {

@@ -5,7 +5,7 @@
 #include "toolkit/controls/CUTKControl.h"
 
 class CUTKControlLabel : public CUTKControl {
-    DECLARE_DYNCREATE(CUTKControlLabel)
+    DECLARE_SERIAL(CUTKControlLabel)
 
 public:
     CUTKControlLabel();

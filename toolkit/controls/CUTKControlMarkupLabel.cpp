@@ -9,7 +9,7 @@
 #include "toolkit/markup/Markup.h"
 #include "toolkit/themes/CUTKPaintManager.h"
 
-IMPLEMENT_DYNCREATE(CUTKControlMarkupLabel, CUTKControl)
+IMPLEMENT_SERIAL(CUTKControlMarkupLabel, CUTKControl, kUtkControlSchema)
 
 CUTKControlMarkupLabel::CUTKControlMarkupLabel()
 {

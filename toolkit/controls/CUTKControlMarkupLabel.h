@@ -9,7 +9,7 @@ class CUTKMarkupContext;
 class CUTKMarkupUIElement;
 
 class CUTKControlMarkupLabel : public CUTKControl {
-    DECLARE_DYNCREATE(CUTKControlMarkupLabel)
+    DECLARE_SERIAL(CUTKControlMarkupLabel)
 
 public:
     CUTKControlMarkupLabel();

@@ -13,7 +13,7 @@
 #include "toolkit/controls/CUTKControls.h"
 #include "toolkit/controls/PlaceholderExpansion.h"
 
-IMPLEMENT_DYNCREATE(CUTKControlOleItems, CUTKControlButton)
+IMPLEMENT_SERIAL(CUTKControlOleItems, CUTKControlButton, kUtkControlSchema)
 
 namespace {
 

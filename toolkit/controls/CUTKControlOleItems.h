@@ -6,7 +6,7 @@
 #include "toolkit/controls/CUTKControlButton.h"
 
 class CUTKControlOleItems : public CUTKControlButton {
-    DECLARE_DYNCREATE(CUTKControlOleItems)
+    DECLARE_SERIAL(CUTKControlOleItems)
 
 public:
     static constexpr UINT kFirstVerbId = 0xE210;

@@ -11,7 +11,7 @@
 #include "toolkit/controls/CUTKControls.h"
 #include "toolkit/themes/CUTKPaintManager.h"
 
-IMPLEMENT_DYNCREATE(CUTKControlPopup, CUTKControlButton)
+IMPLEMENT_SERIAL(CUTKControlPopup, CUTKControlButton, kUtkControlSchema)
 
 CUTKControlPopup::CUTKControlPopup()
 {

@@ -6,7 +6,7 @@
 #include "toolkit/controls/CUTKControlButton.h"
 
 class CUTKControlPopup : public CUTKControlButton {
-    DECLARE_DYNCREATE(CUTKControlPopup)
+    DECLARE_SERIAL(CUTKControlPopup)
 
 public:
     // Enabled values of split buttons: only the button part, only the arrow part.

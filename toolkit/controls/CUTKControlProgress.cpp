@@ -6,7 +6,7 @@
 #include "toolkit/controls/CUTKProgressPaintManager.h"
 #include "toolkit/themes/CUTKPaintManager.h"
 
-IMPLEMENT_DYNCREATE(CUTKControlProgress, CUTKControl)
+IMPLEMENT_SERIAL(CUTKControlProgress, CUTKControl, kUtkControlSchema)
 
 CUTKControlProgress::CUTKControlProgress() { m_width = kDefaultWidth; }
 

@@ -7,7 +7,7 @@
 #include "toolkit/controls/CUTKProgressBase.h"
 
 class CUTKControlProgress : public CUTKControl, public CUTKProgressBase {
-    DECLARE_DYNCREATE(CUTKControlProgress)
+    DECLARE_SERIAL(CUTKControlProgress)
 
 public:
     static constexpr int kDefaultWidth = 100;

@@ -1,7 +1,7 @@
 // The radio button control: type 11, focused while selected, clicked by the space bar.
 #include "toolkit/controls/CUTKControlRadioButton.h"
 
-IMPLEMENT_DYNCREATE(CUTKControlRadioButton, CUTKControlButton)
+IMPLEMENT_SERIAL(CUTKControlRadioButton, CUTKControlButton, kUtkControlSchema)
 
 CUTKControlRadioButton::CUTKControlRadioButton() { m_controlType = utkControlRadioButton; }
 

@@ -5,7 +5,7 @@
 #include "toolkit/controls/CUTKControlButton.h"
 
 class CUTKControlRadioButton : public CUTKControlButton {
-    DECLARE_DYNCREATE(CUTKControlRadioButton)
+    DECLARE_SERIAL(CUTKControlRadioButton)
 
 public:
     CUTKControlRadioButton();

@@ -8,7 +8,7 @@
 #include "toolkit/controls/CUTKControls.h"
 #include "toolkit/controls/PlaceholderExpansion.h"
 
-IMPLEMENT_DYNCREATE(CUTKControlRecentFileList, CUTKControlButton)
+IMPLEMENT_SERIAL(CUTKControlRecentFileList, CUTKControlButton, kUtkControlSchema)
 
 CUTKControlRecentFileList::CUTKControlRecentFileList() = default;
 

@@ -8,7 +8,7 @@
 class CRecentFileList;
 
 class CUTKControlRecentFileList : public CUTKControlButton {
-    DECLARE_DYNCREATE(CUTKControlRecentFileList)
+    DECLARE_SERIAL(CUTKControlRecentFileList)
 
 public:
     CUTKControlRecentFileList();

@@ -9,7 +9,7 @@
 #include "toolkit/common/CUTKPropExchange.h"
 #include "toolkit/themes/CUTKPaintManager.h"
 
-IMPLEMENT_DYNCREATE(CUTKControlSelector, CUTKControl)
+IMPLEMENT_SERIAL(CUTKControlSelector, CUTKControl, kUtkControlSchema)
 
 CUTKControlSelector::CUTKControlSelector() = default;
 

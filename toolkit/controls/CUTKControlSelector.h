@@ -6,7 +6,7 @@
 #include "toolkit/controls/CUTKControl.h"
 
 class CUTKControlSelector : public CUTKControl {
-    DECLARE_DYNCREATE(CUTKControlSelector)
+    DECLARE_SERIAL(CUTKControlSelector)
 
 public:
     CUTKControlSelector();

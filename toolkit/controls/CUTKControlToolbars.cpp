@@ -7,7 +7,7 @@
 #include "toolkit/controls/CUTKControls.h"
 #include "toolkit/controls/PlaceholderExpansion.h"
 
-IMPLEMENT_DYNCREATE(CUTKControlToolbars, CUTKControlButton)
+IMPLEMENT_SERIAL(CUTKControlToolbars, CUTKControlButton, kUtkControlSchema)
 
 CRuntimeClass* CUTKControlToolbars::CUTKControlToolbar::GetRuntimeClass() const
 {

@@ -7,7 +7,7 @@
 class CUTKCommandBar;
 
 class CUTKControlToolbars : public CUTKControlButton {
-    DECLARE_DYNCREATE(CUTKControlToolbars)
+    DECLARE_SERIAL(CUTKControlToolbars)
 
 public:
     // One item of the list; its tag is the bar's index in the command bars. It reports the

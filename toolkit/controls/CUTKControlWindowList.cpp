@@ -9,7 +9,7 @@
 #include "toolkit/controls/CUTKControls.h"
 #include "toolkit/controls/PlaceholderExpansion.h"
 
-IMPLEMENT_DYNCREATE(CUTKControlWindowList, CUTKControlButton)
+IMPLEMENT_SERIAL(CUTKControlWindowList, CUTKControlButton, kUtkControlSchema)
 
 namespace {
 

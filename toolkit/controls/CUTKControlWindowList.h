@@ -6,7 +6,7 @@
 #include "toolkit/controls/CUTKControlButton.h"
 
 class CUTKControlWindowList : public CUTKControlButton {
-    DECLARE_DYNCREATE(CUTKControlWindowList)
+    DECLARE_SERIAL(CUTKControlWindowList)
 
 public:
     static constexpr int kMaxWindows = 9;

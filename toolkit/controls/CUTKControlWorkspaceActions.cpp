@@ -7,7 +7,7 @@
 #include "toolkit/controls/CUTKControls.h"
 #include "toolkit/controls/PlaceholderExpansion.h"
 
-IMPLEMENT_DYNCREATE(CUTKControlWorkspaceActions, CUTKControlButton)
+IMPLEMENT_SERIAL(CUTKControlWorkspaceActions, CUTKControlButton, kUtkControlSchema)
 
 namespace {
 

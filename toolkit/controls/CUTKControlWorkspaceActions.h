@@ -6,7 +6,7 @@
 #include "toolkit/controls/CUTKControlButton.h"
 
 class CUTKControlWorkspaceActions : public CUTKControlButton {
-    DECLARE_DYNCREATE(CUTKControlWorkspaceActions)
+    DECLARE_SERIAL(CUTKControlWorkspaceActions)
 
 public:
     static constexpr int kFirstActionId = 9155;

@@ -147,6 +147,10 @@ CSize CUTKControls::CalcPopupLayout(CDC* pDC, int heightLimit, int fixedWidth, C
     params.heightLimit = heightLimit;
     params.fixedWidth = fixedWidth;
     params.borders = rcBorder;
+    params.limitWidth = bar == nullptr || bar->IsWidthLimited();
+    if (bar != nullptr) {
+        bar->SetSeveralColumns(FALSE);
+    }
     RECT work{};
     if (::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
         params.workArea = work;
@@ -176,6 +180,9 @@ CSize CUTKControls::CalcPopupLayout(CDC* pDC, int heightLimit, int fixedWidth, C
     }
 
     const ControlLayout::PopupResult result = ControlLayout::CalcPopup(records, params);
+    if (bar != nullptr && result.severalColumns) {
+        bar->SetSeveralColumns(TRUE);
+    }
     for (const ControlLayoutRecord& record : records) {
         auto* control = static_cast<CUTKControl*>(record.control);
         if (control == nullptr || !record.visible) {

@@ -3,10 +3,16 @@
 //   --theme N        paint theme (0 default, 3 native)
 //   --demo menu      opens View > Video by keyboard (F10, Right, Down, Right)
 //   --demo hot       rests the pointer on the toolbar's fourth button
+//   --demo buttons   toolbar buttons normal, hot, pressed, checked and disabled, and a split
+//                    button with its popup open (a radio item, a shortcut, a separator)
 //   --exit-after MS  closes itself after that many milliseconds
 #include "tests/toolkit/commandbars/BarsHostFrame.h"
 
+#include "player/core/PlayerResource.h"
+#include "toolkit/commandbars/CUTKPopupBar.h"
 #include "toolkit/controls/CUTKControl.h"
+#include "toolkit/controls/CUTKControlPopup.h"
+#include "toolkit/controls/CUTKControls.h"
 #include "toolkit/themes/CUTKPaintManager.h"
 
 #include <cstdio>
@@ -35,6 +41,54 @@ void PumpFor(DWORD ms, CBarsHostFrame* frame)
         }
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
+}
+
+// One toolbar showing every button state at once: the hot and pressed looks are set on the
+// controls as the pointer would leave them (one pointer cannot hover one button and hold
+// another), and the split button added at the end opens its popup as a click on its arrow
+// would.
+void ShowButtonStates(CBarsHostFrame* frame)
+{
+    CUTKToolBar* bar = frame->m_pToolBar;
+    if (bar == nullptr || bar->GetControlCount() < 3) {
+        return;
+    }
+    CUTKControl* split = bar->GetControls()->Add(utkControlSplitButtonPopup, 0);
+    CUTKCommandBar* popup = split != nullptr ? split->GetCommandBar() : nullptr;
+    if (popup == nullptr) {
+        return;
+    }
+    split->SetCaption(L"Speed");
+    split->SetIconId(ID_PLAY_PLAY);
+    split->SetBeginGroup(TRUE);
+    CUTKControls* items = popup->GetControls();
+    if (CUTKControl* radio = items->Add(utkControlRadioButton, ID_PLAY_SPEED_01)) {
+        radio->SetCaption(L"Set &normal playback speed");
+        radio->SetChecked(TRUE);
+    }
+    if (CUTKControl* less = items->Add(utkControlButton, ID_PLAY_SPEED_LESS)) {
+        less->SetCaption(L"&Decrease playback speed");
+    }
+    if (CUTKControl* jump = items->Add(utkControlButton, ID_PLAY_GO_JUMP)) {
+        jump->SetCaption(L"&Jump to time...\tCtrl+J");
+    }
+    if (CUTKControl* edit = items->Add(utkControlButton, ID_PLAY_SPEED_EDIT)) {
+        edit->SetCaption(L"&Edit list of playback speed values...");
+        edit->SetBeginGroup(TRUE);
+    }
+    frame->RecalcLayout();
+    frame->Idle();
+    PumpFor(200, frame);
+
+    CUTKControl* hot = bar->GetControl(1);
+    CUTKControl* pressed = bar->GetControl(2);
+    hot->m_selected = TRUE;
+    pressed->m_selected = TRUE;
+    pressed->SetPressed(utkPressedMouse);
+    bar->SetPopuped(split->GetIndex(), FALSE);
+    PumpFor(300, frame);
+    bar->Invalidate(FALSE);
+    PumpFor(200, frame);
 }
 
 } // namespace
@@ -92,6 +146,8 @@ int wmain(int argc, wchar_t** argv)
             ::SendInput(1, &move, sizeof(INPUT));
             PumpFor(200, frame);
         }
+    } else if (std::wcscmp(demo, L"buttons") == 0) {
+        ShowButtonStates(frame);
     }
 
     const DWORD start = ::GetTickCount();

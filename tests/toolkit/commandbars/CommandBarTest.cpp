@@ -18,6 +18,8 @@
 #include "toolkit/common/CUTKImageManager.h"
 #include "toolkit/common/CUTKPropExchangeArchive.h"
 #include "toolkit/controls/CUTKControl.h"
+#include "toolkit/controls/CUTKControlButton.h"
+#include "toolkit/controls/CUTKControlPopup.h"
 #include "toolkit/controls/CUTKControls.h"
 #include "toolkit/themes/CUTKPaintManager.h"
 
@@ -599,6 +601,16 @@ TEST(CommandBarExchange, RoundTripByteForByte)
     bar->SetButtonSize(CSize(30, 30));
     bar->ShowTextBelowIcons(1);
     bar->SetDefaultButtonStyle(3);
+    // Controls travel by their class: a button and a split button linked to popup bar 301.
+    auto* button = new CUTKControlButton();
+    button->m_id = 57600;
+    button->SetCaption(L"&Open");
+    bar->GetControls()->Append(button);
+    auto* split = new CUTKControlPopup();
+    split->SetType(utkControlSplitButtonPopup);
+    split->m_id = 32869;
+    split->m_loadedBarId = 301;
+    bar->GetControls()->Append(split);
     const Bytes first = StoreBar(bar.bar, 36);
 
     BarRef loaded(new TestBar());
@@ -619,6 +631,14 @@ TEST(CommandBarExchange, RoundTripByteForByte)
     EXPECT_EQ(loaded->GetShowTextBelowIcons(), 1);
     EXPECT_EQ(loaded->GetDefaultButtonStyle(), 3);
     EXPECT_EQ(loaded->GetCommandBars(), owner.bars) << "the manager of the parameter record";
+    ASSERT_EQ(loaded->GetControlCount(), 2);
+    EXPECT_TRUE(loaded->GetControl(0)->IsKindOf(RUNTIME_CLASS(CUTKControlButton)));
+    EXPECT_EQ(loaded->GetControl(0)->GetCaption(), CString(L"&Open"));
+    auto* loadedSplit = DYNAMIC_DOWNCAST(CUTKControlPopup, loaded->GetControl(1));
+    ASSERT_NE(loadedSplit, nullptr);
+    EXPECT_EQ(loadedSplit->GetType(), utkControlSplitButtonPopup);
+    EXPECT_EQ(loadedSplit->GetID(), 32869);
+    EXPECT_EQ(loadedSplit->GetLoadedBarId(), 301u);
     EXPECT_EQ(StoreBar(loaded.bar, 36), first);
 }
 

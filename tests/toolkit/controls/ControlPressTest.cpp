@@ -118,6 +118,44 @@ TEST(ControlPress, ToolbarButtonTable)
     }
 }
 
+TEST(ControlPress, BarRecordsTheButtonLastPressedOnRelease)
+{
+    struct Case {
+        const char* name;
+        std::function<void(const BarWindow&)> input;
+        int lastPressed;  // index the bar holds afterwards
+    };
+    const Case cases[] = {
+        {"release inside", [](const BarWindow& b) { b.Up(CPoint(80, 10)); }, 1},
+        {"release outside",
+         [](const BarWindow& b) {
+             b.Move(CPoint(300, 10));
+             b.Up(CPoint(300, 10));
+         },
+         -1},
+        {"outside and back",
+         [](const BarWindow& b) {
+             b.Move(CPoint(300, 10));
+             b.Move(CPoint(90, 10));
+             b.Up(CPoint(90, 10));
+         },
+         1},
+    };
+    for (const Case& c : cases) {
+        ControlSite site;
+        BarWindow bar(site);
+        AddButton(bar, kId);
+        CUTKControlButton* second = AddButton(bar, kId + 1);
+        second->SetRect(CRect(70, 5, 120, 27));
+        ASSERT_EQ(second->GetIndex(), 1) << c.name;
+        EXPECT_EQ(bar.m_bar->GetLastPressedIndex(), -1) << c.name;
+        DrainMessages();
+        c.input(bar);
+        second->OnClick(FALSE, CPoint(80, 10));
+        EXPECT_EQ(bar.m_bar->GetLastPressedIndex(), c.lastPressed) << c.name;
+    }
+}
+
 TEST(ControlPress, HandledNotificationSendsNoCommand)
 {
     ControlSite site;
