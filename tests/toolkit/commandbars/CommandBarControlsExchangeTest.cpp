@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "CommandBarTestBar.h"
+#include "tests/toolkit/commandbars/CommandBarTestBar.h"
 #include "platform/framework/CArchive.h"
 #include "platform/framework/CMemFile.h"
 #include "toolkit/common/CUTKPropExchangeArchive.h"

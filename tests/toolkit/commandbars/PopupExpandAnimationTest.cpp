@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "DrawCanvas.h"
+#include "tests/toolkit/common/DrawCanvas.h"
 #include "toolkit/commandbars/CUTKCommandBars.h"
 #include "toolkit/commandbars/CUTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CUTKMouseManager.h"
