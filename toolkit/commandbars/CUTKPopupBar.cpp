@@ -9,6 +9,7 @@
 #include "toolkit/commandbars/CUTKCommandBars.h"
 #include "toolkit/commandbars/CUTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CUTKMouseManager.h"
+#include "toolkit/commandbars/UTKNestedRuntimeClass.h"
 #include "toolkit/commandbars/CUTKToolBar.h"
 #include "toolkit/common/CUTKColorManager.h"
 #include "toolkit/common/CUTKShadowManager.h"
@@ -22,15 +23,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-
-#define UTK_IMPLEMENT_NESTED_DYNCREATE(outer, inner, base)                                       \
-    CObject* outer::inner::CreateObject() { return new outer::inner; }                         \
-    CRuntimeClass outer::inner::class##inner = {#outer "::" #inner,                            \
-                                                static_cast<int>(sizeof(outer::inner)), 0xFFFF, \
-                                                outer::inner::CreateObject,                    \
-                                                RUNTIME_CLASS(base), nullptr};                 \
-    CRuntimeClass* outer::inner::GetRuntimeClass() const { return &class##inner; }            \
-    static const AFX_CLASSINIT _init_##outer##_##inner(&outer::inner::class##inner);
 
 IMPLEMENT_DYNCREATE(CUTKPopupBar, CUTKCommandBar)
 IMPLEMENT_DYNCREATE(CUTKPopupToolBar, CUTKPopupBar)

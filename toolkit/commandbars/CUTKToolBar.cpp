@@ -10,22 +10,12 @@
 #include "toolkit/commandbars/CUTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CUTKDockContext.h"
 #include "toolkit/commandbars/CUTKPopupBar.h"
+#include "toolkit/commandbars/UTKNestedRuntimeClass.h"
 #include "toolkit/common/UTKDrawFunctions.h"
 #include "toolkit/controls/CUTKControls.h"
 #include "toolkit/themes/CUTKPaintManager.h"
 
 #include <algorithm>
-
-// Nested classes cannot go through the runtime-class macros (their names paste into
-// identifiers); these lines do by hand what the macros do.
-#define UTK_IMPLEMENT_NESTED_DYNCREATE(outer, inner, base)                                       \
-    CObject* outer::inner::CreateObject() { return new outer::inner; }                         \
-    CRuntimeClass outer::inner::class##inner = {#outer "::" #inner,                            \
-                                                static_cast<int>(sizeof(outer::inner)), 0xFFFF, \
-                                                outer::inner::CreateObject,                    \
-                                                RUNTIME_CLASS(base), nullptr};                 \
-    CRuntimeClass* outer::inner::GetRuntimeClass() const { return &class##inner; }            \
-    static const AFX_CLASSINIT _init_##outer##_##inner(&outer::inner::class##inner);
 
 IMPLEMENT_DYNCREATE(CUTKToolBar, CUTKCommandBar)
 UTK_IMPLEMENT_NESTED_DYNCREATE(CUTKToolBar, CControlButtonHide, CUTKControlButton)
