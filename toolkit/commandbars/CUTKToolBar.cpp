@@ -28,12 +28,6 @@ constexpr wchar_t kToolBarClass[] = L"UTKToolBar";
 constexpr DWORD kStyleFloating = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | MFS_SYNCACTIVE;
 constexpr DWORD kStyleDocked = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | MFS_SYNCACTIVE;
 
-CUTKCommandBarsOptions* OptionsOf(const CUTKCommandBar* bar)
-{
-    CUTKCommandBars* bars = bar->GetCommandBars();
-    return bars != nullptr ? bars->GetCommandBarsOptions() : nullptr;
-}
-
 } // namespace
 
 // ---- the caption band's hide button ----
@@ -142,7 +136,7 @@ void CUTKToolBar::CControlButtonCustomize::OnExecute()
     if (m_pToolBar == nullptr) {
         return;
     }
-    if (CUTKCommandBarsOptions* options = OptionsOf(m_pToolBar)) {
+    if (CUTKCommandBarsOptions* options = m_pToolBar->GetCommandBarsOptions()) {
         options->bDirty = TRUE;
     }
     if (m_pTarget == nullptr) {
@@ -457,7 +451,7 @@ CSize CUTKToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
     }
 
     const BOOL always = [&] {
-        CUTKCommandBarsOptions* options = OptionsOf(this);
+        CUTKCommandBarsOptions* options = GetCommandBarsOptions();
         return options == nullptr || options->bShowExpandButtonAlways;
     }();
     CRect rcHide;
@@ -516,7 +510,7 @@ CSize CUTKToolBar::CalcDockingLayout(int nLength, DWORD dwMode, int)
 
     CSize size;
     BOOL reserve = FALSE;
-    CUTKCommandBarsOptions* options = OptionsOf(this);
+    CUTKCommandBarsOptions* options = GetCommandBarsOptions();
     if (expand == nullptr) {
         size = layout(nLength, borders);
     } else if (options == nullptr || !options->bShowExpandButtonAlways) {
