@@ -195,6 +195,12 @@ BOOL CUTKCommandBar::IsDialogBar() const { return FALSE; }
 BOOL CUTKCommandBar::IsRibbonBar() const { return FALSE; }
 BOOL CUTKCommandBar::IsPopupBar() const { return FALSE; }
 
+CUTKCommandBarsOptions* CUTKCommandBar::GetCommandBarsOptions() const
+{
+    CUTKCommandBars* bars = GetCommandBars();
+    return bars != nullptr ? bars->GetCommandBarsOptions() : nullptr;
+}
+
 void CUTKCommandBar::DoPropExchange(CUTKPropExchange* pPX)
 {
     if (pPX == nullptr)

@@ -25,6 +25,7 @@ class CUTKCustomizeDropSource;
 class CUTKImageManager;
 class CUTKPaintManager;
 class CUTKPropExchange;
+class CUTKCommandBarsOptions;
 class CUTKToolTipContext;
 
 // Values of "Type".
@@ -212,6 +213,8 @@ public:
 
     // ---- services found through the manager or the parent chain ----
     CUTKCommandBars* GetCommandBars() const;
+    // The manager's options; null without a manager.
+    CUTKCommandBarsOptions* GetCommandBarsOptions() const;
     void SetCommandBars(CUTKCommandBars* pCommandBars) { m_pCommandBars = pCommandBars; }
     CUTKCommandBar* GetRootParent() const;
     BOOL IsCustomizeMode() const;

@@ -9,6 +9,7 @@
 #include "toolkit/commandbars/CUTKMenuBarMDIMenuInfo.h"
 #include "toolkit/commandbars/CUTKMenuBarMDIMenus.h"
 #include "toolkit/commandbars/CUTKMouseManager.h"
+#include "toolkit/commandbars/UTKNestedRuntimeClass.h"
 #include "toolkit/common/CUTKHookManager.h"
 #include "toolkit/common/CUTKImageManager.h"
 #include "toolkit/common/CUTKResourceManager.h"
@@ -16,15 +17,6 @@
 #include "toolkit/controls/CUTKControls.h"
 #include "toolkit/controls/CUTKOriginalControls.h"
 #include "toolkit/themes/CUTKPaintManager.h"
-
-#define UTK_IMPLEMENT_NESTED_DYNCREATE(outer, inner, base)                                       \
-    CObject* outer::inner::CreateObject() { return new outer::inner; }                         \
-    CRuntimeClass outer::inner::class##inner = {#outer "::" #inner,                            \
-                                                static_cast<int>(sizeof(outer::inner)), 0xFFFF, \
-                                                outer::inner::CreateObject,                    \
-                                                RUNTIME_CLASS(base), nullptr};                 \
-    CRuntimeClass* outer::inner::GetRuntimeClass() const { return &class##inner; }            \
-    static const AFX_CLASSINIT _init_##outer##_##inner(&outer::inner::class##inner);
 
 IMPLEMENT_DYNCREATE(CUTKMenuBar, CUTKToolBar)
 UTK_IMPLEMENT_NESTED_DYNCREATE(CUTKMenuBar, CControlMDIButton, CUTKControlButton)

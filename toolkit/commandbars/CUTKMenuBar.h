@@ -77,6 +77,7 @@ public:
     virtual void RefreshSysButtons();
 
     // ---- overrides ----
+    void DoPropExchange(CUTKPropExchange* pPX) override;
     void Copy(CUTKCommandBar* pCommandBar, BOOL bRecursive = FALSE) override;
     CUTKCommandBar* Clone(BOOL bRecursive) override;
     void Reset(BOOL bShowWarningMessage) override;

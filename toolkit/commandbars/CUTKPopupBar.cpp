@@ -9,6 +9,7 @@
 #include "toolkit/commandbars/CUTKCommandBars.h"
 #include "toolkit/commandbars/CUTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CUTKMouseManager.h"
+#include "toolkit/commandbars/UTKNestedRuntimeClass.h"
 #include "toolkit/commandbars/CUTKToolBar.h"
 #include "toolkit/common/CUTKColorManager.h"
 #include "toolkit/common/CUTKShadowManager.h"
@@ -23,15 +24,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#define UTK_IMPLEMENT_NESTED_DYNCREATE(outer, inner, base)                                       \
-    CObject* outer::inner::CreateObject() { return new outer::inner; }                         \
-    CRuntimeClass outer::inner::class##inner = {#outer "::" #inner,                            \
-                                                static_cast<int>(sizeof(outer::inner)), 0xFFFF, \
-                                                outer::inner::CreateObject,                    \
-                                                RUNTIME_CLASS(base), nullptr};                 \
-    CRuntimeClass* outer::inner::GetRuntimeClass() const { return &class##inner; }            \
-    static const AFX_CLASSINIT _init_##outer##_##inner(&outer::inner::class##inner);
-
 IMPLEMENT_DYNCREATE(CUTKPopupBar, CUTKCommandBar)
 IMPLEMENT_DYNCREATE(CUTKPopupToolBar, CUTKPopupBar)
 UTK_IMPLEMENT_NESTED_DYNCREATE(CUTKPopupBar, CControlExpandButton, CUTKControlButton)
@@ -42,12 +34,6 @@ constexpr wchar_t kPopupBarClass[] = L"UTKPopupBar";
 constexpr wchar_t kPopupBarSaveBitsClass[] = L"UTKPopupBarSB";
 constexpr DWORD kPopupStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | MFS_SYNCACTIVE;
 constexpr DWORD kPopupToolBarLayout = 0x100;
-
-CUTKCommandBarsOptions* OptionsOf(const CUTKCommandBar* bar)
-{
-    CUTKCommandBars* bars = bar->GetCommandBars();
-    return bars != nullptr ? bars->GetCommandBarsOptions() : nullptr;
-}
 
 } // namespace
 
@@ -130,7 +116,7 @@ BOOL CUTKPopupBar::Create()
     if (m_hWnd != nullptr) {
         return TRUE;
     }
-    CUTKCommandBarsOptions* options = OptionsOf(this);
+    CUTKCommandBarsOptions* options = GetCommandBarsOptions();
     const BOOL saveBits = options == nullptr || options->bUseSaveBits;
     const wchar_t* className = saveBits ? kPopupBarSaveBitsClass : kPopupBarClass;
     RegisterWndClass(AfxGetInstanceHandle(), className,
@@ -278,7 +264,7 @@ CRect CUTKPopupBar::CalcPopupRect(CPoint pt, CSize sz)
     in.size = sz;
     in.flags = m_popupFlags;
     in.workArea = GetWorkArea();
-    CUTKCommandBarsOptions* options = OptionsOf(this);
+    CUTKCommandBarsOptions* options = GetCommandBarsOptions();
     in.fixedPlacement = options != nullptr && options->bPopupPlacementFlag;
     in.rowRestricted = IsRowRestrictedDrop();
     in.isMenu = m_barType == utkBarTypePopup;
@@ -342,7 +328,7 @@ void CUTKPopupBar::ShowAnimated()
     CUTKPaintManager* paint = GetPaintManager();
     const BOOL childWindow = ::GetWindow(m_hWnd, GW_CHILD) != nullptr;
     int kind = 5;
-    CUTKCommandBarsOptions* options = OptionsOf(this);
+    CUTKCommandBarsOptions* options = GetCommandBarsOptions();
     if (options != nullptr && !childWindow && !IsCustomizeMode() &&
         (parentBar == nullptr || parentBar->IsEnteredByMouse())) {
         BOOL animation = FALSE;
@@ -389,7 +375,7 @@ void CUTKPopupBar::ShowAnimated()
 
 int CUTKPopupBar::ExpandAnimationKind()
 {
-    CUTKCommandBarsOptions* options = OptionsOf(this);
+    CUTKCommandBarsOptions* options = GetCommandBarsOptions();
     if (options == nullptr || m_hWnd == nullptr || ::GetWindow(m_hWnd, GW_CHILD) != nullptr ||
         IsCustomizeMode()) {
         return 5;
@@ -512,7 +498,7 @@ BOOL CUTKPopupBar::SetSelected(int nSelected, int reason)
         return changed;
     }
     CUTKControl* hot = GetControl(m_nSelected);
-    CUTKCommandBarsOptions* options = OptionsOf(this);
+    CUTKCommandBarsOptions* options = GetCommandBarsOptions();
     if (hot != nullptr && hot->GetID() == kExpandItemId && reason == utkSelectMouse &&
         options != nullptr && options->bShowFullAfterDelay) {
         SetTimer(kExpandItemTimerId, kExpandItemDelay, nullptr);
@@ -679,7 +665,7 @@ CSize CUTKPopupBar::CalcDynamicLayout(int nLength, DWORD)
     if (!nested) {
         // Hidden-until-expanded states: only a manager hides rarely used commands; without one,
         // or with full menus always on, every command shows.
-        CUTKCommandBarsOptions* options = OptionsOf(this);
+        CUTKCommandBarsOptions* options = GetCommandBarsOptions();
         const BOOL fullMenus = options == nullptr || options->bAlwaysShowFullMenus;
         int others = 0;
         for (int i = 0; i < m_pControls->GetCount(); ++i) {

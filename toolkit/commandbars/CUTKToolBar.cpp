@@ -10,22 +10,12 @@
 #include "toolkit/commandbars/CUTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CUTKDockContext.h"
 #include "toolkit/commandbars/CUTKPopupBar.h"
+#include "toolkit/commandbars/UTKNestedRuntimeClass.h"
 #include "toolkit/common/UTKDrawFunctions.h"
 #include "toolkit/controls/CUTKControls.h"
 #include "toolkit/themes/CUTKPaintManager.h"
 
 #include <algorithm>
-
-// Nested classes cannot go through the runtime-class macros (their names paste into
-// identifiers); these lines do by hand what the macros do.
-#define UTK_IMPLEMENT_NESTED_DYNCREATE(outer, inner, base)                                       \
-    CObject* outer::inner::CreateObject() { return new outer::inner; }                         \
-    CRuntimeClass outer::inner::class##inner = {#outer "::" #inner,                            \
-                                                static_cast<int>(sizeof(outer::inner)), 0xFFFF, \
-                                                outer::inner::CreateObject,                    \
-                                                RUNTIME_CLASS(base), nullptr};                 \
-    CRuntimeClass* outer::inner::GetRuntimeClass() const { return &class##inner; }            \
-    static const AFX_CLASSINIT _init_##outer##_##inner(&outer::inner::class##inner);
 
 IMPLEMENT_DYNCREATE(CUTKToolBar, CUTKCommandBar)
 UTK_IMPLEMENT_NESTED_DYNCREATE(CUTKToolBar, CControlButtonHide, CUTKControlButton)
@@ -37,12 +27,6 @@ namespace {
 constexpr wchar_t kToolBarClass[] = L"UTKToolBar";
 constexpr DWORD kStyleFloating = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | MFS_SYNCACTIVE;
 constexpr DWORD kStyleDocked = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | MFS_SYNCACTIVE;
-
-CUTKCommandBarsOptions* OptionsOf(const CUTKCommandBar* bar)
-{
-    CUTKCommandBars* bars = bar->GetCommandBars();
-    return bars != nullptr ? bars->GetCommandBarsOptions() : nullptr;
-}
 
 } // namespace
 
@@ -152,7 +136,7 @@ void CUTKToolBar::CControlButtonCustomize::OnExecute()
     if (m_pToolBar == nullptr) {
         return;
     }
-    if (CUTKCommandBarsOptions* options = OptionsOf(m_pToolBar)) {
+    if (CUTKCommandBarsOptions* options = m_pToolBar->GetCommandBarsOptions()) {
         options->bDirty = TRUE;
     }
     if (m_pTarget == nullptr) {
@@ -467,7 +451,7 @@ CSize CUTKToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
     }
 
     const BOOL always = [&] {
-        CUTKCommandBarsOptions* options = OptionsOf(this);
+        CUTKCommandBarsOptions* options = GetCommandBarsOptions();
         return options == nullptr || options->bShowExpandButtonAlways;
     }();
     CRect rcHide;
@@ -526,7 +510,7 @@ CSize CUTKToolBar::CalcDockingLayout(int nLength, DWORD dwMode, int)
 
     CSize size;
     BOOL reserve = FALSE;
-    CUTKCommandBarsOptions* options = OptionsOf(this);
+    CUTKCommandBarsOptions* options = GetCommandBarsOptions();
     if (expand == nullptr) {
         size = layout(nLength, borders);
     } else if (options == nullptr || !options->bShowExpandButtonAlways) {

@@ -187,6 +187,10 @@ BOOL CUTKPropExchangeArchive::ExchangeRuntimeClass(LPCWSTR, CRuntimeClass*& runt
 {
     if (!m_bLoading) {
         m_ar.WriteClass(runtimeClass);
+        // The load reads what follows at the schema stored with the class, so it is written
+        // at that schema too, whatever the enclosing section's was.
+        if (runtimeClass != nullptr)
+            m_nSchema = static_cast<WORD>(runtimeClass->m_wSchema);
         return TRUE;
     }
     UINT schema = 0;

@@ -308,6 +308,43 @@ TEST_F(BarExchange, OldPopupDataSetsTheGutterStyleBitAndLacksNewerValues)
     EXPECT_TRUE(loaded->IsDoubleGripper());
 }
 
+TEST_F(BarExchange, BarsWithControlsSavedAtOlderSchemasLoadBack)
+{
+    // Each control carries its class reference, whose schema the load reads the control's keys
+    // at: it has to be the schema the keys were written at.
+    for (int schema = 16; schema <= 20; ++schema) {
+        Held<CUTKPopupBar> popup(CUTKPopupBar::CreatePopupBar(nullptr));
+        popup->SetTitle(L"Old");
+        CUTKControl* button = popup->GetControls()->Add(utkControlButton, 401);
+        CUTKControl* split = popup->GetControls()->Add(utkControlSplitButtonPopup, 402);
+        ASSERT_NE(button, nullptr);
+        ASSERT_NE(split, nullptr);
+        button->SetCaption(L"&Open");
+        split->SetCaption(L"&Send");
+        split->SetBeginGroup(TRUE);
+        Held<CUTKToolBar> toolBar(new CUTKToolBar());
+        AddButtons(toolBar.get(), {501, 502});
+        CUTKCommandBar* bars[] = {popup.get(), toolBar.get()};
+        for (CUTKCommandBar* bar : bars) {
+            const char* name = bar->GetRuntimeClass()->m_lpszClassName;
+            const Bytes bytes = StoreArchive(bar, schema);
+            Held<CUTKCommandBar> loaded(
+                static_cast<CUTKCommandBar*>(bar->GetRuntimeClass()->CreateObject()));
+            ASSERT_TRUE(LoadArchive(bytes, loaded.get(), schema)) << name << " " << schema;
+            ASSERT_EQ(Ids(loaded->GetControls()), Ids(bar->GetControls())) << name << schema;
+            for (int i = 0; i < bar->GetControlCount(); ++i) {
+                CUTKControl* was = bar->GetControl(i);
+                CUTKControl* now = loaded->GetControl(i);
+                EXPECT_EQ(now->GetRuntimeClass(), was->GetRuntimeClass()) << name << schema;
+                EXPECT_EQ(now->GetType(), was->GetType()) << name << schema;
+                EXPECT_EQ(now->GetCaption(), was->GetCaption()) << name << schema;
+                EXPECT_EQ(now->GetBeginGroup(), was->GetBeginGroup()) << name << schema;
+            }
+            EXPECT_EQ(StoreArchive(loaded.get(), schema), bytes) << name << " " << schema;
+        }
+    }
+}
+
 TEST_F(BarExchange, OldToolBarDataMakesAMenuBarNotCloseable)
 {
     for (int type : {utkBarTypeMenuBar, utkBarTypeNormal}) {
