@@ -14,6 +14,7 @@
 
 #include "platform/framework/CArchive.h"
 #include "platform/framework/CMemFile.h"
+#include "tests/toolkit/common/ArchiveRoundTrip.h"
 #include "toolkit/commandbars/CUTKMenuBar.h"
 #include "toolkit/commandbars/CUTKMenuBarMDIMenuInfo.h"
 #include "toolkit/commandbars/CUTKMenuBarMDIMenus.h"
@@ -102,37 +103,12 @@ Held<IdMenuBar> FilledBar()
 
 Bytes StoreArchive(CUTKCommandBar* bar, int schema = kSchema)
 {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        CUTKPropExchangeArchive px(ar);
-        px.m_nSchema = schema;
-        bar->DoPropExchange(&px);
-        ar.Close();
-    }
-    const UINT length = static_cast<UINT>(file.GetLength());
-    BYTE* data = file.Detach();
-    Bytes bytes(data, data + length);
-    std::free(data);
-    return bytes;
+    return orvane::test::StoreArchiveBytes(bar, schema);
 }
 
-// TRUE when the whole stream was read.
 bool LoadArchive(const Bytes& bytes, CUTKCommandBar* bar, int schema = kSchema)
 {
-    std::unique_ptr<BYTE[]> copy(new BYTE[bytes.size() + 1]);
-    std::copy(bytes.begin(), bytes.end(), copy.get());
-    try {
-        CMemFile file(copy.get(), static_cast<UINT>(bytes.size()));
-        CArchive ar(&file, CArchive::load);
-        CUTKPropExchangeArchive px(ar);
-        px.m_nSchema = schema;
-        bar->DoPropExchange(&px);
-    } catch (CArchiveException* e) {
-        e->Delete();
-        return false;
-    }
-    return true;
+    return orvane::test::LoadArchiveBytes(bytes, bar, schema);
 }
 
 const CLSID kDomDocument = {

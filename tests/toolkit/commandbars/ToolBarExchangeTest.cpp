@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/framework/window/CClientDC.h"
+#include "tests/toolkit/common/ArchiveRoundTrip.h"
 #include "toolkit/commandbars/CUTKCommandBars.h"
 #include "toolkit/commandbars/CUTKPopupBar.h"
 #include "toolkit/commandbars/CUTKToolBar.h"
@@ -38,38 +39,12 @@ constexpr int kSchema = 36;
 
 Bytes StoreArchive(CUTKCommandBar* bar, int schema = kSchema)
 {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        CUTKPropExchangeArchive px(ar);
-        px.m_nSchema = schema;
-        bar->DoPropExchange(&px);
-        ar.Close();
-    }
-    const UINT length = static_cast<UINT>(file.GetLength());
-    BYTE* data = file.Detach();
-    Bytes bytes(data, data + length);
-    std::free(data);
-    return bytes;
+    return orvane::test::StoreArchiveBytes(bar, schema);
 }
 
-// TRUE when the whole stream was read; a cut stream raises the archive's exception.
 bool LoadArchive(const Bytes& bytes, CUTKCommandBar* bar, int schema = kSchema)
 {
-    // A copy of exactly the given length: the archive cannot read beyond it unnoticed.
-    std::unique_ptr<BYTE[]> copy(new BYTE[bytes.size() + 1]);
-    std::copy(bytes.begin(), bytes.end(), copy.get());
-    try {
-        CMemFile file(copy.get(), static_cast<UINT>(bytes.size()));
-        CArchive ar(&file, CArchive::load);
-        CUTKPropExchangeArchive px(ar);
-        px.m_nSchema = schema;
-        bar->DoPropExchange(&px);
-    } catch (CArchiveException* e) {
-        e->Delete();
-        return false;
-    }
-    return true;
+    return orvane::test::LoadArchiveBytes(bytes, bar, schema);
 }
 
 CComPtr<IXMLDOMDocument> NewDocument()
