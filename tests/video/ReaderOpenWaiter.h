@@ -1,10 +1,13 @@
 // A reader callback for tests that open a file through the media runtime's asynchronous reader
 // and feed its samples by hand: signals when the open and the close are reported. Closing is
-// asynchronous, so a test waits for `closed` before the waiter goes away.
+// asynchronous and the reader's thread lets go of its callback only after reporting it, so the
+// waiter counts the references it hands out and waits for them before it goes away.
 #pragma once
 
 #include <windows.h>
 #include <wmsdkidl.h>
+
+#include <atomic>
 
 class ReaderOpenWaiter : public IWMReaderCallback {
 public:
@@ -15,6 +18,7 @@ public:
     }
     ~ReaderOpenWaiter()
     {
+        WaitForRelease();
         CloseHandle(opened);
         CloseHandle(closed);
     }
@@ -30,9 +34,9 @@ public:
         *out = nullptr;
         return E_NOINTERFACE;
     }
-    // Lives on the test's stack or in its fixture: not counted.
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    // Lives on the test's stack or in its fixture; only the references of others are counted.
+    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(++refs); }
+    STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(--refs); }
     STDMETHODIMP OnStatus(WMT_STATUS status, HRESULT hr, WMT_ATTR_DATATYPE, BYTE*,
                           void*) override
     {
@@ -49,13 +53,25 @@ public:
         return S_OK;
     }
 
-    // Closes the reader and waits (bounded) until the close is reported to this waiter.
-    bool CloseAndWait(IWMReader* reader) const
+    // Closes the reader and waits (bounded) until the close is reported to this waiter and
+    // the reader has given back its references.
+    bool CloseAndWait(IWMReader* reader)
     {
-        return reader->Close() == S_OK && WaitForSingleObject(closed, 10000) == WAIT_OBJECT_0;
+        return reader->Close() == S_OK && WaitForSingleObject(closed, 10000) == WAIT_OBJECT_0 &&
+               WaitForRelease();
+    }
+
+    // True once nobody holds a reference (bounded: ten seconds).
+    bool WaitForRelease() const
+    {
+        for (int i = 0; i < 1000 && refs.load() != 0; ++i) {
+            Sleep(10);
+        }
+        return refs.load() == 0;
     }
 
     HANDLE opened;
     HANDLE closed;
     HRESULT result = E_FAIL;
+    std::atomic<long> refs{0};
 };

@@ -7,6 +7,7 @@
 
 #include "platform/dshow/CBaseFilter.h"
 #include "platform/dshow/CBaseInputPin.h"
+#include "tests/video/ReaderOpenWaiter.h"
 
 #include <control.h>
 #include <uuids.h>
@@ -38,29 +39,6 @@ private:
     NullPin m_pin;
 };
 
-class OpenWaiter : public IWMReaderCallback {
-public:
-    HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
-    {
-        *out = iid == IID_IUnknown || iid == IID_IWMReaderCallback ? this : nullptr;
-        return *out != nullptr ? S_OK : E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP OnStatus(WMT_STATUS status, HRESULT, WMT_ATTR_DATATYPE, BYTE*, void*) override
-    {
-        if (status == WMT_OPENED) {
-            SetEvent(opened);
-        }
-        return S_OK;
-    }
-    STDMETHODIMP OnSample(DWORD, QWORD, QWORD, DWORD, INSSBuffer*, void*) override
-    {
-        return S_OK;
-    }
-};
-
 struct Sample {
     WORD stream;
     QWORD time;
@@ -81,7 +59,7 @@ int wmain(int argc, wchar_t** argv)
     std::wstring error;
     IWMReader* reader = nullptr;
     IWMSyncReader* sync = nullptr;
-    OpenWaiter waiter;
+    ReaderOpenWaiter waiter;
     if (FAILED(WmReaderFactory::CreateReader(&reader, &error)) ||
         FAILED(WmReaderFactory::CreateSyncReader(&sync, &error)) ||
         FAILED(reader->Open(argv[1], &waiter, nullptr)) || FAILED(sync->Open(argv[1]))) {
@@ -173,7 +151,7 @@ int wmain(int argc, wchar_t** argv)
     }
     sync->Close();
     sync->Release();
-    reader->Close();
+    waiter.CloseAndWait(reader);
     reader->Release();
     return 0;
 }
