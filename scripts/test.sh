@@ -9,9 +9,7 @@ ORVANE_XVFB=1 wine_env_start
 cd "$BUILD_DIR"
 jobs=$(nproc)
 set +e
-# A test program that times out runs once more (the known splitter hang, README); a second
-# timeout fails the run.
-ctest --output-on-failure --repeat after-timeout:2 -j "$jobs" "$@"
+ctest --output-on-failure -j "$jobs" "$@"
 rc=$?
 set -e
 exit $rc
