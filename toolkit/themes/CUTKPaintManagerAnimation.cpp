@@ -3,6 +3,8 @@
 // handles no messages meanwhile). The last, fully opaque frame is the bar's own painting.
 #include "toolkit/themes/CUTKPaintManager.h"
 
+#include <climits>
+
 #include "platform/base/CSelectGuard.h"
 #include "toolkit/themes/PopupExpandPlan.h"
 
@@ -12,9 +14,14 @@ constexpr int kKindDiagonalSlide = 2;
 constexpr int kKindDownwardSlide = 3;
 constexpr int kKindFade = 4;
 
-// A 32-bit bottom-up DIB section of cx by cy; null when the system refuses it.
+// A 32-bit bottom-up DIB section of cx by cy; null when the system refuses it. Images whose
+// byte size does not fit an int are refused here: 64-bit Wine allocates them, then its own
+// blits overflow on them and crash.
 HBITMAP CreateFadeBitmap(HDC reference, int cx, int cy, BYTE** bits)
 {
+    if (static_cast<long long>(cx) * cy * 4 > INT_MAX) {
+        return nullptr;
+    }
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = cx;
