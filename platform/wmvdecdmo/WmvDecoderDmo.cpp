@@ -240,7 +240,17 @@ void WmvDecoderDmo::ClearOutput()
 
 void WmvDecoderDmo::Prefetch()
 {
-    m_hasPicture = m_decoder.Receive(&m_picture) == S_OK;
+    // A picture stamped before zero lies before the start of the segment: it is one the
+    // decoder needed on its way from the key frame to a new position, and its compressed
+    // sample came marked as preroll. The DMO interface carries no such mark to the output,
+    // and a paused renderer would show it in place of the picture at the position, so it is
+    // decoded (the next pictures depend on it) and dropped here.
+    for (;;) {
+        m_hasPicture = m_decoder.Receive(&m_picture) == S_OK;
+        if (!m_hasPicture || !m_picture.hasTime || m_picture.time >= 0) {
+            return;
+        }
+    }
 }
 
 STDMETHODIMP WmvDecoderDmo::GetStreamCount(DWORD* inputs, DWORD* outputs)
@@ -554,9 +564,10 @@ STDMETHODIMP WmvDecoderDmo::ProcessInput(DWORD index, IMediaBuffer* buffer, DWOR
     if (FAILED(hr)) {
         return hr;
     }
-    // A damaged frame was dropped (S_FALSE): nothing to output for it, the stream goes on.
+    // Taken, whether or not a picture came of it (a damaged frame is dropped, the run-up to a
+    // new position is not shown): the wrapper asks for output next and gets S_FALSE there.
     Prefetch();
-    return m_hasPicture ? S_OK : S_FALSE;
+    return S_OK;
 }
 
 STDMETHODIMP WmvDecoderDmo::ProcessOutput(DWORD flags, DWORD count,

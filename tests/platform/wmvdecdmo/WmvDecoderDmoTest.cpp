@@ -224,6 +224,7 @@ struct Decoded {
     std::vector<std::string> sums;
     std::vector<REFERENCE_TIME> times;
     int refused = 0;
+    int notOk = 0;  // input taken with another answer than S_OK
 };
 
 // Pulls every picture the decoder has into `out`.
@@ -252,8 +253,10 @@ void Drain(IMediaObject* dmo, DWORD imageSize, Decoded* out)
 }
 
 // Decodes one video stream of a file to I420 as the wrapper would: input, then output while
-// there is any, and at the end a discontinuity to drain what is held back.
-Decoded DecodeStream(const wchar_t* file, int videoIndex, bool damage = false)
+// there is any, and at the end a discontinuity to drain what is held back. Times are the
+// file's less `origin`, as a splitter stamps them after a seek to that position.
+Decoded DecodeStream(const wchar_t* file, int videoIndex, bool damage = false,
+                     REFERENCE_TIME origin = 0)
 {
     Decoded result;
     AsfMemorySource source(ReadBytes(orvane::test::MediaPath(file)));
@@ -297,11 +300,12 @@ Decoded DecodeStream(const wchar_t* file, int videoIndex, bool damage = false)
         const HRESULT hr =
             dmo->ProcessInput(0, buffer, DMO_INPUT_DATA_BUFFERF_TIME |
                                              (sample.keyFrame ? DMO_INPUT_DATA_BUFFERF_SYNCPOINT : 0),
-                              static_cast<REFERENCE_TIME>(sample.time), 0);
+                              static_cast<REFERENCE_TIME>(sample.time) - origin, 0);
         if (FAILED(hr)) {
             ++result.refused;
             continue;
         }
+        result.notOk += hr != S_OK ? 1 : 0;
         Drain(dmo, imageSize, &result);
     }
     EXPECT_EQ(dmo->Discontinuity(0), S_OK);
@@ -348,11 +352,39 @@ TEST(WmvDecoderDmo, DamagedFrameIsDroppedAndTheStreamGoesOn)
         ReadFrameMd5(orvane::test::MediaPath(L"one-video.framemd5"));
     const Decoded decoded = DecodeStream(L"one-video.wmv", 0, true);
     EXPECT_EQ(decoded.refused, 0) << "a damaged frame is no failure of the stream";
+    EXPECT_EQ(decoded.notOk, 0) << "taken input answers S_OK, whether a picture came or not";
     // Pictures still come for (nearly) every frame, and the ones before the damage are exact.
     EXPECT_GE(decoded.sums.size() + 2, expected.size());
     ASSERT_GE(decoded.sums.size(), 10u);
     for (size_t i = 0; i < 10; ++i) {
         EXPECT_EQ(decoded.sums[i], expected[i]) << i;
+    }
+}
+
+// After a seek the splitter stamps the frames from the key frame before the position with
+// times below zero (its preroll): they are decoded, as the pictures after them need them, but
+// not given out; the first picture out is the one at the position, equal to ffmpeg's.
+TEST(WmvDecoderDmo, PicturesBeforeTimeZeroAreDecodedButNotGivenOut)
+{
+    const std::vector<std::string> expected =
+        ReadFrameMd5(orvane::test::MediaPath(L"one-video.framemd5"));
+    ASSERT_GT(expected.size(), 30u);
+    const Decoded whole = DecodeStream(L"one-video.wmv", 0);
+    ASSERT_EQ(whole.times.size(), expected.size());
+    // 15 pictures a second, a key frame every 12: the position of picture 18 is 6 after one;
+    // picture 24 is a key frame itself; picture 29 the last before the next one.
+    for (int position : {18, 24, 29}) {
+        SCOPED_TRACE(testing::Message() << "picture " << position);
+        const REFERENCE_TIME origin = whole.times[position];
+        const Decoded decoded = DecodeStream(L"one-video.wmv", 0, false, origin);
+        EXPECT_EQ(decoded.refused, 0);
+        EXPECT_EQ(decoded.notOk, 0) << "preroll input is taken with S_OK";
+        ASSERT_EQ(decoded.sums.size(), expected.size() - position);
+        EXPECT_EQ(decoded.times.front(), 0);
+        for (size_t i = 0; i < decoded.sums.size(); ++i) {
+            EXPECT_EQ(decoded.sums[i], expected[position + i]) << i;
+            EXPECT_GE(decoded.times[i], 0) << i;
+        }
     }
 }
 

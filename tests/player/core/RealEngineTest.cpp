@@ -5,6 +5,7 @@
 #include "tests/support/TestEnv.h"
 #include "player/core/VideoLibrary.h"
 #include "player/core/VideoReader.h"
+#include "tests/video/CameraFrames.h"
 
 #include <gtest/gtest.h>
 
@@ -152,6 +153,87 @@ TEST_F(RealEngineTest, PlaysOnIntoTheNextBlock)
         EXPECT_LE(callback().ends[1], 12.01);
     }
     EXPECT_EQ(file.PlayNextBlock(), L"");  // after the last block: nothing more to play
+}
+
+// A borderless top-level window for one video (Wine draws video only into top-level windows).
+HWND MakeVideoWindow(int x)
+{
+    static const ATOM atom = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        wc.lpszClassName = L"RealEngineTestVideo";
+        return RegisterClassW(&wc);
+    }();
+    (void)atom;
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, L"RealEngineTestVideo", L"video",
+                                  WS_POPUP | WS_VISIBLE, x, 0, 320, 240, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    UpdateWindow(window);
+    return window;
+}
+
+void Pump(DWORD ms)
+{
+    HANDLE never = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    PumpUntil(never, ms);
+    CloseHandle(never);
+}
+
+// Paused, the presentation's seeks and single-frame steps show ffmpeg's picture of the new
+// position in the camera's window, not the key frame the decoding starts from.
+TEST_F(RealEngineTest, PausedSeeksAndFrameStepsShowThePictureAtThePosition)
+{
+    const CameraFrames frames;
+    ASSERT_EQ(frames.Count(), 45);
+    HWND windows[2] = {MakeVideoWindow(0), MakeVideoWindow(340)};
+    VideoEngine()->SetVideoWindows(windows[0], windows[1]);
+    {
+        QVRFile file;
+        file.SetReaderMode(0);
+        ASSERT_EQ(file.Open(orvane::test::MediaPath(L"sample.wmv").c_str()), L"");
+        ASSERT_EQ(file.Seek(0), L"");
+        ASSERT_EQ(file.Reader()->Play(nullptr, TRUE, TRUE, 1.0, 0), L"");
+        Pump(700);
+        ASSERT_EQ(file.Reader()->Pause(), L"");
+        // The camera video goes into the second window.
+        auto expectShown = [&](double at, const char* what) {
+            Pump(300);
+            double difference = 0;
+            const int shown = frames.BestMatch(windows[1], &difference);
+            EXPECT_LT(difference, 0.03) << what << " at " << at << ": one of ffmpeg's pictures";
+            // Not the key frame the decoding starts from; under Wine the picture shown is still
+            // up to two before the position's own (README).
+            EXPECT_NEAR(shown, CameraFrames::IndexAt(at), 2) << what << " at " << at;
+        };
+        ASSERT_EQ(file.Seek(10.0), L"");
+        expectShown(10.0, "seek");
+        double x = 10.0;
+        for (int step = 0; step < 3; ++step) {
+            double next = -1;
+            ASSERT_EQ(file.StepFrame(FALSE, &next, x), L"");
+            ASSERT_GT(next, x);
+            ASSERT_EQ(file.Seek(next), L"");
+            expectShown(next, "step forward");
+            x = next;
+        }
+        for (int step = 0; step < 4; ++step) {
+            double previous = -1;
+            ASSERT_EQ(file.StepFrame(TRUE, &previous, x), L"");
+            ASSERT_LT(previous, x);
+            ASSERT_EQ(file.Seek(previous), L"");
+            expectShown(previous, "step back");
+            x = previous;
+        }
+        ASSERT_EQ(file.Seek(11.5), L"");
+        expectShown(11.5, "seek");
+        double stopped = 0;
+        file.Reader()->Stop(&stopped);
+    }
+    VideoEngine()->SetVideoWindows(nullptr, nullptr);
+    DestroyWindow(windows[0]);
+    DestroyWindow(windows[1]);
 }
 
 }  // namespace
