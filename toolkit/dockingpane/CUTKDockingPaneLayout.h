@@ -13,7 +13,6 @@
 #include <string>
 
 class CUTKDockingPane;
-class CUTKDockingPaneAutoHidePanel;
 class CUTKDockingPaneClientContainer;
 class CUTKDockingPaneManager;
 class CUTKDockingPaneSplitterContainer;
@@ -82,7 +81,8 @@ public:
     CUTKDockingPaneClientContainer* m_pClient = nullptr;
     CUTKDockingPaneInfoList m_lstPanes{10};
     CUTKDockingPaneBaseList m_lstObjects{10};
-    CUTKDockingPaneAutoHidePanel* m_wndPanels[4] = {};
+    // Auto-hide panels by side (0 left, 1 right, 2 top, 3 bottom), null until needed.
+    CUTKDockingPaneBase* m_wndPanels[4] = {};
     CUTKDockingPaneSplitterWnd* m_wndClientMargins[4] = {};
     BOOL m_bUserLayout = TRUE;
     CUTKDockingPaneManager* m_pManager = nullptr;
