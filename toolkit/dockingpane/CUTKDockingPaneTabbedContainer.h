@@ -81,7 +81,7 @@ public:
     void RedrawControl(const RECT* rect, BOOL leaving) override;
     BOOL DrawIcon(CDC* dc, CPoint point, CUTKTabManagerItem* item, BOOL draw,
                   CSize& size) const override;
-    void OnItemsChanged() override;
+    void Reposition() override;
 
     // DockingCaptionOwner
     int GetOwnerType() const override { return typeTabbedContainer; }
