@@ -6,6 +6,8 @@
 
 #include "toolkit/dockingpane/CUTKDockingPaneBase.h"
 
+#include <vector>
+
 class CUTKDockingPaneSplitterWnd;
 
 class CUTKDockingPaneSplitterContainer : public CCmdTarget, public CUTKDockingPaneBaseContainer {
@@ -60,5 +62,14 @@ public:
     BOOL m_bRecalcLayout = FALSE;
 
 private:
+    // Destroys each splitter window before freeing it.
     void DeleteSplitters();
+    // Links a child at the end without any relayout (copies and loads).
+    void AppendChild(CUTKDockingPaneBase* child);
+    // The rectangles children get in rect; with apply the flexible child's docking size and
+    // every child's scratch length are updated.
+    static std::vector<CRect> Distribute(const CUTKDockingPaneBaseList& children,
+                                         BOOL horizontal, CRect rect, BOOL apply);
+    void CollectVisible(CUTKDockingPaneBaseList* list) const;
+    int GetSplitterSize() const;
 };
