@@ -5,10 +5,9 @@
 #pragma once
 
 #include "toolkit/dockingpane/CUTKDockingPaneBase.h"
+#include "toolkit/dockingpane/CUTKDockingPaneSplitterWnd.h"
 
 #include <vector>
-
-class CUTKDockingPaneSplitterWnd;
 
 class CUTKDockingPaneSplitterContainer : public CCmdTarget, public CUTKDockingPaneBaseContainer {
     DECLARE_DYNAMIC(CUTKDockingPaneSplitterContainer)
