@@ -139,6 +139,8 @@ public:
     HRESULT accHitTest(long xLeft, long yTop, VARIANT* pvarChild) override;
 
 protected:
+    // Gives every message to the manager's tooltip context first.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
     void PostNcDestroy() override;
 
@@ -156,7 +158,6 @@ protected:
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
-    LRESULT OnToolTipMessage(WPARAM wParam, LPARAM lParam);
     void OnDestroy();
 
     DECLARE_MESSAGE_MAP()

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "toolkit/common/CUTKBufferDC.h"
+#include "toolkit/common/CUTKToolTipContext.h"
 #include "toolkit/dockingpane/CUTKDockingPane.h"
 #include "toolkit/dockingpane/CUTKDockingPaneCaptionButton.h"
 #include "toolkit/dockingpane/CUTKDockingPaneManager.h"
@@ -39,6 +40,15 @@ CPoint ToScreen(HWND window, CPoint point)
 }
 
 }  // namespace
+
+LRESULT CUTKDockingPaneTabbedContainer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (CUTKDockingPaneManager* manager = Manager();
+        manager != nullptr && manager->GetToolTipContext() != nullptr) {
+        manager->GetToolTipContext()->FilterToolTipMessage(this, message, wParam, lParam);
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
 
 // ---- painting -----------------------------------------------------------------------------------
 
@@ -383,6 +393,7 @@ INT_PTR CUTKDockingPaneTabbedContainer::OnToolHitTest(CPoint point, TOOLINFO* pT
     pTI->uId = 2;
     pTI->rect = caption;
     const size_t size = static_cast<size_t>(text.GetLength()) + 1;
+    // The tooltip machinery frees the text with free().
     auto* copy = static_cast<wchar_t*>(::malloc(size * sizeof(wchar_t)));
     if (copy != nullptr) {
         wcscpy_s(copy, size, text);
