@@ -41,7 +41,16 @@ BOOL CUTKDockingPaneLayout::IsValid() const
 void CUTKDockingPaneLayout::Free()
 {
     // The list owns the objects; a container's children are deleted through the list too, so
-    // each object is unlinked from the list before it is released.
+    // each object is unlinked from the list before it is released. Windowed containers go
+    // first: destroying their windows may still look at the panes they show.
+    for (POSITION pos = m_lstObjects.GetHeadPosition(); pos;) {
+        const POSITION at = pos;
+        CUTKDockingPaneBase* object = m_lstObjects.GetNext(pos);
+        if (object->GetType() == dockingPaneTypeTabbedContainer) {
+            m_lstObjects.RemoveAt(at);
+            object->DeletePane();
+        }
+    }
     while (!m_lstObjects.IsEmpty()) {
         CUTKDockingPaneBase* object = m_lstObjects.RemoveHead();
         object->DeletePane();

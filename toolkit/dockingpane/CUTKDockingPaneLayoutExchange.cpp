@@ -386,8 +386,13 @@ void CUTKDockingPaneLayout::Serialize(CArchive& ar)
 
 BOOL CUTKDockingPaneLayout::LoadFromXmlNode(IXMLDOMNode* parent, LPCWSTR section)
 {
-    if (parent == nullptr)
+    if (parent == nullptr) {
+        // Nothing to read is refused like a damaged layout: empty and not valid.
+        Free();
+        m_bChecked = FALSE;
+        m_loadError = "no XML node to load from";
         return FALSE;
+    }
     CUTKPropExchangeXMLNode px(TRUE, parent, section);
     return DoPropExchange(&px);
 }

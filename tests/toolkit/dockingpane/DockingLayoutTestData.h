@@ -11,10 +11,14 @@
 
 namespace dockingtest {
 
+// The source tree's layouts folder as Wine sees it (Z: maps the Unix root).
 inline std::string LayoutsFolder()
 {
     const char* source = std::getenv("ORVANE_SOURCE");
-    return std::string(source ? source : ".") + "/tests/toolkit/dockingpane/layouts/";
+    std::string path = source ? "Z:" : "";
+    for (const char* p = source ? source : "."; *p; ++p)
+        path += *p == '/' ? '\\' : *p;
+    return path + "\\tests\\toolkit\\dockingpane\\layouts\\";
 }
 
 inline std::string ReadLayoutFile(const std::string& name)
