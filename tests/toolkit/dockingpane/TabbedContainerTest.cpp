@@ -115,7 +115,10 @@ TEST_F(TabbedContainerTest, PressOnATabSelectsItsPane)
     Release(TabCentre(0));
     EXPECT_EQ(m_tabbed->GetSelected(), m_panes[0]);
     EXPECT_EQ(m_tabbed->GetCurSel(), 0);
-    EXPECT_EQ(m_frame.ActionsOf(1).back(), actionDragging);
+    // The press asked whether the pane may be dragged, then the focus made it active.
+    const std::vector<int> actions = m_frame.ActionsOf(1);
+    EXPECT_NE(std::find(actions.begin(), actions.end(), static_cast<int>(actionDragging)),
+              actions.end());
     EXPECT_TRUE(::IsWindowVisible(m_frame.WindowOf(1)));
     EXPECT_FALSE(::IsWindowVisible(m_frame.WindowOf(3)));
     EXPECT_EQ(m_tabbed->GetDraggedPane(), nullptr);
