@@ -281,6 +281,27 @@ TEST_F(TabbedContainerTest, HelpHitTestNamesThePaneUnderThePoint)
     }
 }
 
+TEST_F(TabbedContainerTest, RightClickOnATabSelectsItAndAsksForTheMenu)
+{
+    m_frame.m_notices.clear();
+    m_tabbed->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, Point(TabCentre(0)));
+    m_tabbed->SendMessage(WM_RBUTTONUP, 0, Point(TabCentre(0)));
+    m_frame.Pump();
+    EXPECT_EQ(m_tabbed->GetSelected(), m_panes[0]);
+    std::vector<WPARAM> codes;
+    int menuPane = 0;
+    for (const TabbedHostFrame::Notice& notice : m_frame.m_notices) {
+        if (notice.code == DOCKINGPANE_CONTEXTMENU || notice.code == DOCKINGPANE_MENU) {
+            codes.push_back(notice.code);
+        }
+        if (notice.code == DOCKINGPANE_MENU) {
+            menuPane = notice.paneId;
+        }
+    }
+    EXPECT_EQ(codes, (std::vector<WPARAM>{DOCKINGPANE_CONTEXTMENU, DOCKINGPANE_MENU}));
+    EXPECT_EQ(menuPane, 1);
+}
+
 TEST_F(TabbedContainerTest, AccessibleTabListRefusesChildIdsOutOfRange)
 {
     IAccessible* accessible = m_tabbed->GetAccessible();
