@@ -279,9 +279,10 @@ void CUTKDockingPaneLayout::Normalize()
                            parent->GetType() == dockingPaneTypeSplitterContainer &&
                            static_cast<CUTKDockingPaneSplitterContainer*>(parent)
                                    ->GetPaneCount() == 1) {
-                    // The only child of an only child moves up one level.
+                    // The only child of an only child moves up one level. It is not removed
+                    // from the splitter first: a splitter left empty by a removal takes itself
+                    // out of its parent, and the child would have nowhere to go.
                     CUTKDockingPaneBase* child = splitter->GetFirstPane();
-                    splitter->RemovePane(child);
                     static_cast<CUTKDockingPaneSplitterContainer*>(parent)->ReplacePane(splitter,
                                                                                          child);
                     parent = nullptr;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 #include <typeinfo>
 #include <vector>
 
@@ -171,6 +172,13 @@ TEST_F(DockingManager, AttachPaneTabsBothPanesInOneContainer)
     EXPECT_EQ(tabbed->GetSelected(), m_bottom) << "the attached pane is selected";
     EXPECT_FALSE(PaneRect(4002).IsRectEmpty());
     EXPECT_TRUE(PaneRect(4000).IsRectEmpty());
+    // The emptied container and the splitters it leaves are gone; the client keeps its place.
+    const CRect view = ViewRect();
+    const CRect tabbed4002 = PaneRect(4002);
+    CRect overlap;
+    EXPECT_FALSE(view.IsRectEmpty());
+    EXPECT_FALSE(overlap.IntersectRect(&view, &tabbed4002));
+    EXPECT_GE(tabbed4002.left, view.right);
     // The holders follow the pane into its new container.
     EXPECT_EQ(m_manager->GetLiveLayout()->FindPaneInfo(m_bottom)->pDockingHolder, tabbed);
 }
@@ -256,4 +264,22 @@ TEST_F(DockingManager, SavedLayoutAppliedAgainRestoresTheArrangement)
     EXPECT_FALSE(bottom->IsClosed());
     EXPECT_TRUE(bottom->HasWindow()) << "the window comes back through notification 1";
     EXPECT_EQ(PaneRect(4002), bottomBefore);
+}
+
+TEST(DockingManagerOle, UninitialisesOleOnlyAfterItsOwnInitialisationSucceeded)
+{
+    // A thread already in the multithreaded apartment: OleInitialize fails there, so the
+    // manager must leave the thread's COM count alone when it goes.
+    HRESULT again = E_FAIL;
+    std::thread worker([&again] {
+        if (FAILED(::CoInitializeEx(nullptr, COINIT_MULTITHREADED)))
+            return;
+        { CUTKDockingPaneManager manager; }
+        again = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        if (SUCCEEDED(again))
+            ::CoUninitialize();
+        ::CoUninitialize();
+    });
+    worker.join();
+    EXPECT_EQ(again, S_FALSE) << "the thread's own initialisation still holds";
 }
