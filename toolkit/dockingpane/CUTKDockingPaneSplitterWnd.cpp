@@ -231,13 +231,15 @@ void CUTKDockingPaneSplitterWnd::TrackLive(CPoint start, CRect bar, CRect range)
     int current = horizontal ? bar.left : bar.top;
 
     while (::IsWindow(self) && ::GetCapture() == self) {
-        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
+        // Waiting without blocking in GetMessage: a capture taken away while no message comes
+        // must still end the loop.
+        if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            continue;
+        }
+        if (msg.message == WM_QUIT) {
             // Whoever runs the outer loop still has to see the quit request.
             ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (got == -1) {
             break;
         }
         if (msg.message == WM_MOUSEMOVE) {

@@ -131,8 +131,11 @@ bool BarSizes(int total, int splitter, int position, int indent, int unionStart,
     if (unionExtent <= 0) {
         return false;
     }
-    const double ratio = static_cast<double>(position + indent - unionStart) / unionExtent;
-    int size = static_cast<int>(static_cast<double>(total + splitter) * ratio);
+    // Multiplied before dividing, so that a bar dropped where it started gives back the same
+    // sizes exactly.
+    int size = static_cast<int>(static_cast<double>(total + splitter) *
+                                static_cast<double>(position + indent - unionStart) /
+                                static_cast<double>(unionExtent));
     if (rightToLeft) {
         size = total - size;
     }
