@@ -111,6 +111,8 @@ run() {
 }
 
 run asf "$seconds" 4096
+# The docking layout reader and check (native, seeded with the tests' layouts).
+bash "$root/scripts/fuzz.d/toolkit-docking.sh"
 run text "$text_seconds" 1024
 
 # The toolkit's parsers of stored data: property storages, PNG and the binary exchange (their
