@@ -69,6 +69,33 @@ private:
     const std::vector<CUTKToolBar*>& m_bars;
 };
 
+// The manager's menu bar, its last customise mode and its toolbars menu, asked for only where
+// the manager offers them (a bare manager has no menu bar and shows no menu).
+template <class Bars>
+CUTKToolBar* MenuBarOf(const Bars* bars)
+{
+    if constexpr (requires { bars->GetMenuBar(); })
+        return bars->GetMenuBar();
+    else
+        return nullptr;
+}
+
+template <class Bars>
+BOOL IsLastCustomizeModeOf(const Bars* bars)
+{
+    if constexpr (requires { bars->IsLastCustomizeMode(); })
+        return bars->IsLastCustomizeMode();
+    else
+        return FALSE;
+}
+
+template <class Bars>
+void ShowToolbarsMenu(Bars* bars, CPoint pt)
+{
+    if constexpr (requires { bars->ContextMenu(nullptr, pt); })
+        bars->ContextMenu(nullptr, pt);
+}
+
 } // namespace
 
 CUTKDockBar::CUTKDockBar()
@@ -137,7 +164,7 @@ BOOL CUTKDockBar::IsFirstRowReserved(CUTKToolBar* pInserted) const
 {
     if (m_pCommandBars == nullptr || (pInserted != nullptr && pInserted->IsRibbonBar()))
         return FALSE;
-    CUTKToolBar* menuBar = m_pCommandBars->GetMenuBar();
+    CUTKToolBar* menuBar = MenuBarOf(m_pCommandBars);
     return menuBar != nullptr && menuBar->IsRibbonBar() && menuBar->GetDockBar() == this;
 }
 
@@ -288,7 +315,7 @@ CSize CUTKDockBar::CalcDockBarSize(int nLength, DWORD dwMode, AFX_SIZEPARENTPARA
     const BOOL commit = pLayout != nullptr && pLayout->hDWP != nullptr;
     BOOL hideAllowed = TRUE;
     if (m_pCommandBars != nullptr && m_pCommandBars->IsCustomizeMode() &&
-        !m_pCommandBars->IsLastCustomizeMode())
+        !IsLastCustomizeModeOf(m_pCommandBars))
         hideAllowed = FALSE;
 
     std::vector<CUTKToolBar*> bars;
@@ -430,7 +457,7 @@ LRESULT CUTKDockBar::OnRButtonDownMessage(WPARAM, LPARAM lParam)
     if (m_pCommandBars != nullptr) {
         CPoint pt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         ClientToScreen(&pt);
-        m_pCommandBars->ContextMenu(nullptr, pt);
+        ShowToolbarsMenu(m_pCommandBars, pt);
     }
     return 0;
 }
@@ -438,7 +465,7 @@ LRESULT CUTKDockBar::OnRButtonDownMessage(WPARAM, LPARAM lParam)
 LRESULT CUTKDockBar::OnNcHitTestMessage(WPARAM, LPARAM)
 {
     if (GetPosition() == 0 && m_pCommandBars != nullptr) {
-        CUTKToolBar* menuBar = m_pCommandBars->GetMenuBar();
+        CUTKToolBar* menuBar = MenuBarOf(m_pCommandBars);
         if (menuBar != nullptr && menuBar->IsRibbonBar() && menuBar->GetDockBar() == this)
             return HTTRANSPARENT;
     }
