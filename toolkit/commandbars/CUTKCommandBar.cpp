@@ -357,9 +357,6 @@ void CUTKCommandBar::UpdateShortcuts()
     }
 }
 
-void CUTKCommandBar::GenerateCommandBarList(DWORD&, CUTKCommandBarList*, void*) {}
-void CUTKCommandBar::RestoreCommandBarList(CUTKCommandBarList*) {}
-
 void CUTKCommandBar::DestroyBar()
 {
     if (m_nTracking != 0)
