@@ -12,6 +12,7 @@
 #include "toolkit/commandbars/CUTKCommandBar.h"
 #include "toolkit/commandbars/CUTKCommandBarList.h"
 #include "toolkit/commandbars/CUTKCommandBarsOptions.h"
+#include "toolkit/commandbars/CUTKCustomizeDropSource.h"
 #include "toolkit/commandbars/CUTKMenuBar.h"
 #include "toolkit/commandbars/CUTKMouseManager.h"
 #include "toolkit/commandbars/CUTKPopupBar.h"
@@ -34,6 +35,7 @@ CRuntimeClass* CUTKCommandBars::m_pPopupToolBarClass = RUNTIME_CLASS(CUTKPopupTo
 
 CUTKCommandBars::CUTKCommandBars()
 {
+    m_pDropSource = new CUTKCustomizeDropSource(this);
     m_pOptions = new CUTKCommandBarsOptions();
     m_pOptions->pCommandBars = this;
     // Tip texts lose their mnemonic ampersands.

@@ -1,7 +1,13 @@
-// CUTKCommandBars: docking of its toolbars through the frame's dock bars and its rebar.
+// CUTKCommandBars: docking of its toolbars through the frame's dock bars and its rebar, and
+// the customise drag source.
 #include "toolkit/commandbars/CUTKCommandBars.h"
 
+#include "toolkit/commandbars/CUTKCustomizeDropSource.h"
+#include "toolkit/commandbars/CUTKDockBar.h"
+#include "toolkit/commandbars/CUTKReBar.h"
 #include "toolkit/commandbars/CUTKToolBar.h"
+
+CRuntimeClass* CUTKCommandBars::m_pDockBarClass = RUNTIME_CLASS(CUTKDockBar);
 
 CUTKDockBar* CUTKCommandBars::GetDockBar(int position) const
 {
@@ -17,11 +23,15 @@ BOOL CUTKCommandBars::IsNearDockRect(const RECT& rcDockBar, CPoint point)
     return rect.PtInRect(point);
 }
 
-BOOL CUTKCommandBars::DockCommandBar(CUTKToolBar* pBar, LPCRECT, CUTKDockBar* pDockBar)
+BOOL CUTKCommandBars::DockCommandBar(CUTKToolBar* pBar, LPCRECT lpRect, CUTKDockBar* pDockBar)
 {
-    if (pBar == nullptr || pDockBar == nullptr)
+    if (pBar == nullptr || pDockBar == nullptr || pDockBar->GetSafeHwnd() == nullptr)
         return FALSE;
-    return FALSE;
+    if (!pBar->Create(m_pFrame, FALSE))
+        return FALSE;
+    pDockBar->DockBar(pBar, lpRect);
+    pBar->SetBarPosition(pDockBar->GetPosition());
+    return TRUE;
 }
 
 BOOL CUTKCommandBars::DockCommandBar(CUTKToolBar* pBar, int position)
@@ -40,26 +50,93 @@ BOOL CUTKCommandBars::FloatCommandBar(CUTKToolBar* pBar)
     return TRUE;
 }
 
-CUTKDockBar* CUTKCommandBars::CanDock(CPoint, CUTKDockBar*) const { return nullptr; }
-
-void CUTKCommandBars::TakeOutOfDockBar(CUTKToolBar*) {}
-
-void CUTKCommandBars::GetDockRow(CUTKToolBar*, CArray<CUTKToolBar*, CUTKToolBar*>& row) const
+CUTKDockBar* CUTKCommandBars::CanDock(CPoint point, CUTKDockBar* pPreferred) const
 {
-    row.RemoveAll();
+    auto qualifies = [point](CUTKDockBar* dockBar) {
+        if (dockBar == nullptr || dockBar->GetSafeHwnd() == nullptr)
+            return FALSE;
+        CRect rect;
+        dockBar->GetWindowRect(&rect);
+        return IsNearDockRect(rect, point);
+    };
+    if (qualifies(pPreferred))
+        return pPreferred;
+    for (CUTKDockBar* dockBar : m_pDocks) {
+        if (qualifies(dockBar))
+            return dockBar;
+    }
+    return nullptr;
 }
 
-void CUTKCommandBars::DestroyDockBars() {}
+void CUTKCommandBars::TakeOutOfDockBar(CUTKToolBar* pBar)
+{
+    if (pBar == nullptr)
+        return;
+    if (CUTKDockBar* dockBar = pBar->GetDockBar())
+        dockBar->RemoveBar(pBar);
+    pBar->SetDockBar(nullptr);
+}
 
-CWnd* CUTKCommandBars::GetCustomizeWindow() const { return m_pFrame; }
+void CUTKCommandBars::GetDockRow(CUTKToolBar* pBar, CArray<CUTKToolBar*, CUTKToolBar*>& row) const
+{
+    row.RemoveAll();
+    CUTKDockBar* dockBar = pBar != nullptr && pBar->IsDocked() ? pBar->GetDockBar() : nullptr;
+    if (dockBar == nullptr)
+        return;
+    const int index = dockBar->FindBar(pBar);
+    if (index > 0)
+        dockBar->GetVisibleRow(index, row);
+}
+
+void CUTKCommandBars::DestroyDockBars()
+{
+    for (CUTKDockBar*& dockBar : m_pDocks) {
+        if (dockBar == nullptr)
+            continue;
+        if (dockBar->GetSafeHwnd() != nullptr)
+            dockBar->DestroyWindow();
+        delete dockBar;
+        dockBar = nullptr;
+    }
+}
+
+CWnd* CUTKCommandBars::GetCustomizeWindow() const
+{
+    if (m_pDropSource != nullptr && m_pDropSource->GetCustomizeWindow() != nullptr)
+        return m_pDropSource->GetCustomizeWindow();
+    return m_pFrame;
+}
 
 void CUTKCommandBars::SetDropSource(CUTKCustomizeDropSource* pDropSource)
 {
+    if (pDropSource == m_pDropSource)
+        return;
+    delete m_pDropSource;
     m_pDropSource = pDropSource;
 }
 
-CUTKReBar* CUTKCommandBars::GetReBar() const { return nullptr; }
+CUTKReBar* CUTKCommandBars::GetReBar() const
+{
+    if (m_pFrame == nullptr || m_pFrame->GetSafeHwnd() == nullptr)
+        return nullptr;
+    HWND child = ::GetDlgItem(m_pFrame->GetSafeHwnd(), static_cast<int>(kReBarId));
+    return DYNAMIC_DOWNCAST(CUTKReBar, CWnd::FromHandlePermanent(child));
+}
 
-BOOL CUTKCommandBars::DockInReBar(CUTKToolBar*) { return FALSE; }
+BOOL CUTKCommandBars::DockInReBar(CUTKToolBar* pBar)
+{
+    CUTKReBar* reBar = GetReBar();
+    if (reBar == nullptr || pBar == nullptr)
+        return FALSE;
+    return reBar->AddToolBar(pBar, RBBS_BREAK | RBBS_GRIPPERALWAYS);
+}
 
-void CUTKCommandBars::RemoveFromReBar(CUTKToolBar*) {}
+void CUTKCommandBars::RemoveFromReBar(CUTKToolBar* pBar)
+{
+    CUTKReBar* reBar = GetReBar();
+    if (reBar == nullptr || pBar == nullptr)
+        return;
+    const int band = reBar->FindBand(pBar);
+    if (band >= 0)
+        reBar->DeleteBand(static_cast<UINT>(band));
+}
