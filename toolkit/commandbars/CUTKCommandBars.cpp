@@ -22,6 +22,7 @@
 #include "toolkit/common/CUTKToolTipContext.h"
 #include "toolkit/controls/CUTKControl.h"
 #include "toolkit/controls/CUTKControlActions.h"
+#include "toolkit/controls/CUTKControlPopup.h"
 #include "toolkit/controls/CUTKControlToolbars.h"
 #include "toolkit/controls/CUTKControls.h"
 #include "toolkit/themes/CUTKPaintManager.h"
@@ -579,6 +580,13 @@ void CUTKCommandBars::AddOrRemoveEntry(CUTKToolBar* pBar, CUTKPopupBar* pPopup)
     entry->SetEnabled(enabled);
     if (!enabled)
         return;
+    auto* entryPopup = DYNAMIC_DOWNCAST(CUTKControlPopup, entry);
+    if (entryPopup != nullptr && entryPopup->GetCommandBar() == nullptr) {
+        if (CUTKPopupBar* own = CUTKPopupBar::CreatePopupBar(this)) {
+            entryPopup->SetCommandBar(own);
+            own->InternalRelease();
+        }
+    }
     if (CUTKCommandBar* own = entry->GetCommandBar()) {
         pBar->BuildCustomizePopup(own);
         if (auto* ownPopup = DYNAMIC_DOWNCAST(CUTKPopupBar, own))

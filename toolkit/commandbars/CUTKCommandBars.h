@@ -101,6 +101,8 @@ public:
     void EnableDocking();
     // Dock bar of a position: 0 top, 1 bottom, 2 left, 3 right; null before docking is enabled.
     CUTKDockBar* GetDockBar(int position) const;
+    // Installs the dock bar of a position (owned from now on; a previous one is destroyed).
+    void SetDockBar(int position, CUTKDockBar* pDockBar);
     // The site's rebar (child 0xE804) when it is a CUTKReBar, else null.
     CUTKReBar* GetReBar() const;
     void OnSetPreviewMode(BOOL bPreview);

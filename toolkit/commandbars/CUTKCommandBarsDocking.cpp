@@ -16,6 +16,20 @@ CUTKDockBar* CUTKCommandBars::GetDockBar(int position) const
     return m_pDocks[position];
 }
 
+void CUTKCommandBars::SetDockBar(int position, CUTKDockBar* pDockBar)
+{
+    if (position < 0 || position > 3 || m_pDocks[position] == pDockBar)
+        return;
+    if (CUTKDockBar* old = m_pDocks[position]) {
+        if (old->GetSafeHwnd() != nullptr)
+            old->DestroyWindow();
+        delete old;
+    }
+    m_pDocks[position] = pDockBar;
+    if (pDockBar != nullptr)
+        pDockBar->SetCommandBars(this);
+}
+
 BOOL CUTKCommandBars::IsNearDockRect(const RECT& rcDockBar, CPoint point)
 {
     CRect rect(rcDockBar);
