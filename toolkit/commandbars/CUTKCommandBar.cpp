@@ -21,7 +21,7 @@
 #include "toolkit/controls/CUTKControls.h"
 #include "toolkit/themes/CUTKPaintManager.h"
 
-IMPLEMENT_DYNCREATE(CUTKCommandBar, CWnd)
+IMPLEMENT_SERIAL(CUTKCommandBar, CWnd, kUtkControlSchema)
 
 CUTKCommandBar::CUTKCommandBar()
 {

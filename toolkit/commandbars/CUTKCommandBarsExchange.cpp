@@ -106,6 +106,10 @@ BOOL CUTKCommandBars::SaveCommandBarList(CUTKPropExchange* pPX,
     } catch (COleException* e) {
         e->Delete();
         return FALSE;
+    } catch (CException* e) {
+        // A class the archive cannot name (one without a schema) and the like.
+        e->Delete();
+        return FALSE;
     }
     return TRUE;
 }
@@ -144,6 +148,10 @@ BOOL CUTKCommandBars::LoadCommandBarList(CUTKPropExchange* pPX,
         e->Delete();
         return FALSE;
     } catch (COleException* e) {
+        e->Delete();
+        return FALSE;
+    } catch (CException* e) {
+        // A class the archive cannot name (one without a schema) and the like.
         e->Delete();
         return FALSE;
     }

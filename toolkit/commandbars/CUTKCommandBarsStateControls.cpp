@@ -265,7 +265,7 @@ BOOL StoreCommandBarsBlock(CUTKCommandBars* pCommandBars, UTK_COMMANDBARS_PROPEX
     } catch (CArchiveException* e) {
         e->Delete();
         return FALSE;
-    } catch (CFileException* e) {
+    } catch (CException* e) {
         e->Delete();
         return FALSE;
     }
@@ -326,7 +326,7 @@ BOOL LoadCommandBarListFromFile(CUTKCommandBars* pCommandBars, CFile* pFile, BOO
     } catch (CArchiveException* e) {
         e->Delete();
         loaded = FALSE;
-    } catch (CFileException* e) {
+    } catch (CException* e) {
         e->Delete();
         loaded = FALSE;
     }

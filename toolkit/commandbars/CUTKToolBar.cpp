@@ -17,7 +17,7 @@
 
 #include <algorithm>
 
-IMPLEMENT_DYNCREATE(CUTKToolBar, CUTKCommandBar)
+IMPLEMENT_SERIAL(CUTKToolBar, CUTKCommandBar, kUtkControlSchema)
 UTK_IMPLEMENT_NESTED_DYNCREATE(CUTKToolBar, CControlButtonHide, CUTKControlButton)
 UTK_IMPLEMENT_NESTED_DYNCREATE(CUTKToolBar, CControlButtonExpand, CUTKControlPopup)
 UTK_IMPLEMENT_NESTED_DYNCREATE(CUTKToolBar, CControlButtonCustomize, CUTKControlButton)
