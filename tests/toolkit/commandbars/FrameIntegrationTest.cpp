@@ -68,6 +68,10 @@ void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD)
 
 void RunSteps(std::vector<std::function<void()>> steps)
 {
+    // A last step closes whatever is still open, so a missed click fails the test instead of
+    // leaving the loop waiting.
+    steps.push_back([] {});
+    steps.push_back([] { GetThreadMouseManager()->SendTrackLost(); });
     g_steps = std::move(steps);
     g_nextStep = 0;
     g_timer = ::SetTimer(nullptr, 0, 120, StepTimer);

@@ -18,6 +18,7 @@
 #include "toolkit/controls/CUTKControls.h"
 
 #include <functional>
+#include <utility>
 #include <memory>
 #include <vector>
 
@@ -94,6 +95,21 @@ void Send(const std::vector<Stroke>& strokes)
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+// System commands sent to any window of the thread, seen before any subclass of the frame
+// (the menu bar watches the frame's messages ahead of the frame's own procedure).
+std::vector<std::pair<HWND, std::pair<WPARAM, LPARAM>>> g_sysCommands;
+
+LRESULT CALLBACK WatchSysCommands(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION && lParam != 0) {
+        const auto* info = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (info->message == WM_SYSCOMMAND) {
+            g_sysCommands.push_back({info->hwnd, {info->wParam, info->lParam}});
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 CUTKPopupBar* PopupOf(CUTKControl* control)
 {
     auto* popup = DYNAMIC_DOWNCAST(CUTKControlPopup, control);
@@ -109,6 +125,9 @@ class FrameKeys : public ::testing::Test {
 protected:
     void Open(UINT menuId = 128)
     {
+        g_sysCommands.clear();
+        watch = ::SetWindowsHookExW(WH_CALLWNDPROC, WatchSysCommands, nullptr,
+                                    ::GetCurrentThreadId());
         host = std::make_unique<CBarsManagedFrame>();
         CBarsManagedFrame::Options options;
         options.menuId = menuId;
@@ -129,6 +148,10 @@ protected:
     }
     void TearDown() override
     {
+        if (watch != nullptr) {
+            ::UnhookWindowsHookEx(watch);
+            watch = nullptr;
+        }
         if (menuBar != nullptr && menuBar->GetTrackingMode() != 0) {
             menuBar->SetTrackingMode(FALSE, TRUE, FALSE);
         }
@@ -141,14 +164,16 @@ protected:
     }
     BOOL SawSysCommand(WPARAM code, LPARAM lParam) const
     {
-        for (const auto& c : host->m_sysCommands) {
-            if ((c.first & 0xFFF0) == code && c.second == lParam) {
+        for (const auto& c : g_sysCommands) {
+            if (c.first == host->GetSafeHwnd() && (c.second.first & 0xFFF0) == code &&
+                c.second.second == lParam) {
                 return TRUE;
             }
         }
         return FALSE;
     }
 
+    HHOOK watch = nullptr;
     std::unique_ptr<CBarsManagedFrame> host;
     CUTKCommandBars* bars = nullptr;
     CUTKToolBar* menuBar = nullptr;
