@@ -90,17 +90,19 @@ void SaveCommandBars(CUTKCommandBars* pCommandBars, LPCTSTR lpszProfileName)
         return;
     }
     pCommandBars->SaveOptions(lpszProfileName);
+    pCommandBars->SaveBarState(lpszProfileName, TRUE);
     if (CUTKShortcutManager* pShortcuts = pCommandBars->GetShortcutManager()) {
         pShortcuts->SaveShortcuts(lpszProfileName);
     }
 }
 
-void LoadCommandBars(CUTKCommandBars* pCommandBars, LPCTSTR lpszProfileName, BOOL)
+void LoadCommandBars(CUTKCommandBars* pCommandBars, LPCTSTR lpszProfileName, BOOL bSilent)
 {
     if (pCommandBars == nullptr || lpszProfileName == nullptr) {
         return;
     }
     pCommandBars->LoadOptions(lpszProfileName);
+    pCommandBars->LoadBarState(lpszProfileName, bSilent);
     if (CUTKShortcutManager* pShortcuts = pCommandBars->GetShortcutManager()) {
         pShortcuts->LoadShortcuts(lpszProfileName);
     }
