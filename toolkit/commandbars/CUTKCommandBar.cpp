@@ -21,7 +21,7 @@
 #include "toolkit/controls/CUTKControls.h"
 #include "toolkit/themes/CUTKPaintManager.h"
 
-IMPLEMENT_DYNCREATE(CUTKCommandBar, CWnd)
+IMPLEMENT_SERIAL(CUTKCommandBar, CWnd, kUtkControlSchema)
 
 CUTKCommandBar::CUTKCommandBar()
 {
@@ -356,9 +356,6 @@ void CUTKCommandBar::UpdateShortcuts()
         pControl->m_shortcutTextAuto = text;
     }
 }
-
-void CUTKCommandBar::GenerateCommandBarList(DWORD&, CUTKCommandBarList*, void*) {}
-void CUTKCommandBar::RestoreCommandBarList(CUTKCommandBarList*) {}
 
 void CUTKCommandBar::DestroyBar()
 {

@@ -339,6 +339,7 @@ public:
     BOOL IsCustomizeDialogPresent() const { return m_bCustomizeDialogPresent; }
     void SetCustomizeDialogPresent(BOOL b) { m_bCustomizeDialogPresent = b; }
     BOOL IsVisibleField() const { return m_bVisible; }
+    void SetVisibleField(BOOL bVisible) { m_bVisible = bVisible; }
     // 0 text by position, 1 vertical, any other horizontal.
     int GetTextOrientation() const { return m_nTextOrientation; }
     void SetTextOrientation(int orientation) { m_nTextOrientation = orientation; }

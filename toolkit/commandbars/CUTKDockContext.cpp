@@ -8,6 +8,9 @@
 #include "toolkit/commandbars/CUTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CUTKMouseManager.h"
 #include "toolkit/commandbars/CUTKCommandBar.h"
+#include "toolkit/commandbars/CUTKDialogBar.h"
+#include "toolkit/commandbars/CUTKDockBar.h"
+#include "toolkit/commandbars/CUTKToolBar.h"
 #include "toolkit/common/MultiMonitorApi.h"
 
 namespace {
@@ -128,8 +131,42 @@ void CUTKDockContext::StartResize(int nHitTest, int x, int y)
 
 BOOL CUTKDockContext::ToggleDocking()
 {
-    // Docking back and floating from a dock bar are the manager's dock-bar operations.
-    return FALSE;
+    auto* toolBar = dynamic_cast<CUTKToolBar*>(m_pBar);
+    CUTKCommandBars* pCommandBars = m_pBar != nullptr ? m_pBar->GetCommandBars() : nullptr;
+    if (toolBar == nullptr || pCommandBars == nullptr)
+        return FALSE;
+    const DWORD flags = m_pBar->GetFlags();
+    if (toolBar->IsFloating()) {
+        if ((flags & utkFlagAlignAny) == 0)
+            return FALSE;
+        // Back to where it was docked before its last drag.
+        CUTKDockBar* dockBar = m_uMRUDockID >= 0 && m_uMRUDockID <= 3
+                                   ? pCommandBars->GetDockBar(m_uMRUDockID)
+                                   : nullptr;
+        CRect rc = m_rectMRUDockPos;
+        if (dockBar != nullptr && dockBar->GetSafeHwnd() != nullptr)
+            ::MapWindowPoints(dockBar->GetSafeHwnd(), nullptr, reinterpret_cast<LPPOINT>(&rc), 2);
+        pCommandBars->DockCommandBar(toolBar, rc.IsRectEmpty() ? nullptr : &rc, dockBar);
+        pCommandBars->RecalcFrameLayout();
+    } else {
+        CUTKCommandBarsOptions* options = pCommandBars->GetCommandBarsOptions();
+        if ((flags & utkFlagFloating) == 0 || options == nullptr || !options->bDblClickFloat)
+            return FALSE;
+        CPoint at = m_ptMRUFloatPos;
+        if (at.x <= 0 || at.y <= 0) {
+            at = m_rectMRUDockPos.TopLeft();
+            if (CWnd* parent = m_pBar->GetParent())
+                ::ClientToScreen(parent->GetSafeHwnd(), &at);
+        }
+        if (!pCommandBars->FloatCommandBar(toolBar))
+            return FALSE;
+        const CSize size = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+        ::SetWindowPos(m_pBar->GetSafeHwnd(), nullptr, at.x, at.y, size.cx, size.cy,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (CUTKCommandBarsOptions* options = pCommandBars->GetCommandBarsOptions())
+        options->bDirty = TRUE;
+    return TRUE;
 }
 
 void CUTKDockContext::Track()
@@ -180,6 +217,7 @@ void CUTKDockContext::Track()
                     else
                         ResizeStep(pt);
                     m_ptLast = pt;
+                    pCommandBars->FlushDelayedLayout();
                     continue;
                 }
             }
@@ -196,14 +234,38 @@ void CUTKDockContext::DragStep(CPoint pt)
     const CSize delta = pt - m_ptLast;
     m_rectFloat.OffsetRect(delta.cx, delta.cy);
     m_rectDragDock.OffsetRect(delta.cx, delta.cy);
-    // A docked bar leaves its dock bar through the manager; only a floating bar moves here.
-    if (!(m_pBar->GetPosition() == utkBarFloating) || (m_pBar->GetFlags() & utkFlagFloating) == 0)
+    CUTKCommandBars* pCommandBars = m_pBar->GetCommandBars();
+    if (pCommandBars == nullptr)
         return;
+    const DWORD flags = m_pBar->GetFlags();
+    auto* toolBar = dynamic_cast<CUTKToolBar*>(m_pBar);
+    if (toolBar != nullptr) {
+        CUTKDockBar* current = toolBar->GetDockBar();
+        CUTKDockBar* dockBar = pCommandBars->CanDock(pt, current);
+        if (dockBar != nullptr && (flags & (1u << dockBar->GetPosition())) != 0) {
+            const BOOL moved = dockBar != current || toolBar->IsFloating();
+            pCommandBars->DockCommandBar(toolBar, &m_rectDragDock, dockBar);
+            if (moved) {
+                pCommandBars->RecalcFrameLayout();
+                m_rectDragDock = WindowRectOf(m_pBar->GetSafeHwnd());
+            }
+            return;
+        }
+    }
+    if ((flags & utkFlagFloating) == 0)
+        return;
+    if (m_pBar->GetPosition() != utkBarFloating) {
+        // Only a toolbar leaves its dock bar, through the manager.
+        if (toolBar == nullptr || !pCommandBars->FloatCommandBar(toolBar))
+            return;
+        const CSize size = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+        m_rectFloat = MoveToContain(CRect(m_rectFloat.TopLeft(), size), pt);
+    }
     CRect rcWork;
     GetMultiMonitorApi()->GetWorkAreaFromPoint(&rcWork, pt);
     m_rectFloat = KeepRectOnScreen(m_rectFloat, rcWork);
-    ::SetWindowPos(m_pBar->GetSafeHwnd(), nullptr, m_rectFloat.left, m_rectFloat.top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(m_pBar->GetSafeHwnd(), nullptr, m_rectFloat.left, m_rectFloat.top,
+                   m_rectFloat.Width(), m_rectFloat.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CUTKDockContext::ResizeStep(CPoint pt)
@@ -211,6 +273,26 @@ void CUTKDockContext::ResizeStep(CPoint pt)
     HWND hwnd = m_pBar->GetSafeHwnd();
     const CSize delta = pt - m_ptLast;
     const CRect rcWindow = WindowRectOf(hwnd);
+    if (auto* dialogBar = dynamic_cast<CUTKDialogBar*>(m_pBar)) {
+        // A dialog bar's edges follow the pointer; the bar decides what it accepts.
+        if (m_nMode == HTLEFT || m_nMode == HTTOPLEFT || m_nMode == HTBOTTOMLEFT)
+            m_rectFloat.left += delta.cx;
+        if (m_nMode == HTRIGHT || m_nMode == HTTOPRIGHT || m_nMode == HTBOTTOMRIGHT)
+            m_rectFloat.right += delta.cx;
+        if (m_nMode == HTTOP || m_nMode == HTTOPLEFT || m_nMode == HTTOPRIGHT)
+            m_rectFloat.top += delta.cy;
+        if (m_nMode == HTBOTTOM || m_nMode == HTBOTTOMLEFT || m_nMode == HTBOTTOMRIGHT)
+            m_rectFloat.bottom += delta.cy;
+        CRect rcWork;
+        GetMultiMonitorApi()->GetWorkAreaFromHwnd(&rcWork, hwnd);
+        CRect rcTouch;
+        if (m_rectFloat.Size() != rcWindow.Size() && rcTouch.IntersectRect(&m_rectFloat, &rcWork)) {
+            dialogBar->OnResize(m_rectFloat.left, m_rectFloat.top, m_rectFloat.right,
+                                m_rectFloat.bottom, m_nMode);
+            m_pBar->Redraw(nullptr, FALSE);
+        }
+        return;
+    }
     CSize size;
     if (m_nMode == HTLEFT || m_nMode == HTRIGHT) {
         if (m_nMode == HTLEFT)

@@ -18,7 +18,7 @@
 #include "toolkit/controls/CUTKOriginalControls.h"
 #include "toolkit/themes/CUTKPaintManager.h"
 
-IMPLEMENT_DYNCREATE(CUTKMenuBar, CUTKToolBar)
+IMPLEMENT_SERIAL(CUTKMenuBar, CUTKToolBar, kUtkControlSchema)
 UTK_IMPLEMENT_NESTED_DYNCREATE(CUTKMenuBar, CControlMDIButton, CUTKControlButton)
 UTK_IMPLEMENT_NESTED_DYNCREATE(CUTKMenuBar, CControlMDISysMenuPopup, CUTKControlPopup)
 

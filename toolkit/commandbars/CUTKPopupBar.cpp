@@ -24,8 +24,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-IMPLEMENT_DYNCREATE(CUTKPopupBar, CUTKCommandBar)
-IMPLEMENT_DYNCREATE(CUTKPopupToolBar, CUTKPopupBar)
+IMPLEMENT_SERIAL(CUTKPopupBar, CUTKCommandBar, kUtkControlSchema)
+IMPLEMENT_SERIAL(CUTKPopupToolBar, CUTKPopupBar, kUtkControlSchema)
 UTK_IMPLEMENT_NESTED_DYNCREATE(CUTKPopupBar, CControlExpandButton, CUTKControlButton)
 
 namespace {

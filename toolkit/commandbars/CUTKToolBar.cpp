@@ -17,7 +17,7 @@
 
 #include <algorithm>
 
-IMPLEMENT_DYNCREATE(CUTKToolBar, CUTKCommandBar)
+IMPLEMENT_SERIAL(CUTKToolBar, CUTKCommandBar, kUtkControlSchema)
 UTK_IMPLEMENT_NESTED_DYNCREATE(CUTKToolBar, CControlButtonHide, CUTKControlButton)
 UTK_IMPLEMENT_NESTED_DYNCREATE(CUTKToolBar, CControlButtonExpand, CUTKControlPopup)
 UTK_IMPLEMENT_NESTED_DYNCREATE(CUTKToolBar, CControlButtonCustomize, CUTKControlButton)
@@ -302,9 +302,10 @@ BOOL CUTKToolBar::SetPosition(int position)
     if (bars == nullptr) {
         return FALSE;
     }
-    // Docking into the manager's dock bars and floating through it come with the dock bars;
-    // the manager here has neither, so the request is refused.
-    (void)position;
+    if (position >= utkBarTop && position <= utkBarRight)
+        return bars->DockCommandBar(this, position);
+    if (position == utkBarFloating)
+        return bars->FloatCommandBar(this);
     return FALSE;
 }
 

@@ -66,6 +66,9 @@ public:
         CUTKToolBar* m_pToolBar = nullptr;  // the bar (reset entry and relayout)
     };
 
+    // One toolbar's saved layout (toolkit/commandbars/CUTKCommandBarsState.h).
+    class CToolBarInfo;
+
     CUTKToolBar();
     ~CUTKToolBar() override;
 

@@ -4,6 +4,7 @@
 #include "toolkit/controls/CUTKControlPopup.h"
 
 #include "toolkit/commandbars/CUTKCommandBar.h"
+#include "toolkit/commandbars/CUTKCommandBarList.h"
 #include "toolkit/commandbars/CUTKCommandBars.h"
 #include "toolkit/commandbars/CUTKPopupBar.h"
 #include "toolkit/common/CUTKPropExchange.h"
@@ -367,11 +368,16 @@ BOOL CUTKControlPopup::IsCustomizeDragOverAvail(CUTKCommandBar* bar, CPoint, DWO
 
 void CUTKControlPopup::RestoreCommandBarList(CUTKCommandBarList* list)
 {
-    // The bar list has no lookup by id yet: a loaded "CommandBarId" stays pending (the popup
-    // stays bar-less, as with an id naming no bar); a popup that has its bar passes the list
-    // on to it.
-    if (m_loadedBarId == 0 && m_commandBar != nullptr && list != nullptr) {
-        m_commandBar->RestoreCommandBarList(list);
+    // A loaded "CommandBarId" takes the list's bar of that id (none: the popup stays without
+    // a bar). The id is cleared before that bar restores in turn, so each link is followed once.
+    if (m_loadedBarId == 0 || list == nullptr) {
+        return;
+    }
+    CUTKCommandBar* bar = list->FindBar(m_loadedBarId);
+    m_loadedBarId = 0;
+    if (bar != nullptr) {
+        SetCommandBar(bar);
+        bar->RestoreCommandBarList(list);
     }
 }
 

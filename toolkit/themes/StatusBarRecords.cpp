@@ -1,13 +1,5 @@
-// The few computed answers of the status-bar and message-bar records: the image manager a
-// status bar draws its icons from, and the message bar's text area and button lookup.
+// The few computed answers of the message-bar record: its text area and button lookup.
 #include "toolkit/themes/StatusBarRecords.h"
-
-#include "toolkit/common/CUTKImageManager.h"
-
-CUTKImageManager* CUTKStatusBar::GetImageManager() const
-{
-    return m_pImageManager ? m_pImageManager : ::GetImageManager();
-}
 
 CRect CUTKMessageBar::GetMessageRect() const
 {

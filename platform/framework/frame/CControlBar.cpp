@@ -41,7 +41,40 @@ CRect CControlBar::GetBorders() const
 
 BOOL CControlBar::IsVisible() const
 {
+    if (m_nStateFlags & delayShow)
+        return TRUE;
+    if (m_nStateFlags & delayHide)
+        return FALSE;
     return m_hWnd != nullptr && (GetStyle() & WS_VISIBLE) != 0;
+}
+
+void CControlBar::DelayShow(BOOL bShow)
+{
+    m_nStateFlags &= ~(delayHide | delayShow);
+    const BOOL shown = m_hWnd != nullptr && (GetStyle() & WS_VISIBLE) != 0;
+    if (bShow && !shown)
+        m_nStateFlags |= delayShow;
+    else if (!bShow && shown)
+        m_nStateFlags |= delayHide;
+}
+
+BOOL CControlBar::ApplyDelayedShow()
+{
+    const UINT pending = m_nStateFlags & (delayHide | delayShow);
+    m_nStateFlags &= ~(delayHide | delayShow);
+    if (pending == 0 || m_hWnd == nullptr)
+        return FALSE;
+    const BOOL shown = (GetStyle() & WS_VISIBLE) != 0;
+    const BOOL show = (pending & delayShow) != 0;
+    if (show == shown)
+        return FALSE;
+    SetWindowPos(nullptr, 0, 0, 0, 0,
+                 (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) | SWP_NOMOVE | SWP_NOSIZE |
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    // The frame hands out its client area again with the bar in or out.
+    if (CFrameWnd* pFrame = GetParentFrame())
+        pFrame->RecalcLayout();
+    return TRUE;
 }
 
 CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
@@ -114,6 +147,7 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
 
 LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
 {
+    ApplyDelayedShow();
     if (!IsVisible()) {
         return 0;
     }

@@ -21,7 +21,10 @@ public:
     void SetBorders(int cxLeft = 0, int cyTop = 0, int cxRight = 0, int cyBottom = 0);
     void SetBorders(LPCRECT lpRect);
     CRect GetBorders() const;
+    // Shown, counting a show or hide still waiting for the idle update.
     BOOL IsVisible() const;
+    // Shows or hides the bar at the next idle update, which also lays the frame out again.
+    void DelayShow(BOOL bShow);
     BOOL IsFloating() const { return FALSE; }
     virtual INT_PTR GetCount() const { return 0; }
 
@@ -41,7 +44,13 @@ public:
     int m_cyBottomBorder = 0;
 
 protected:
+    enum : UINT { delayHide = 0x1, delayShow = 0x2 };
+
+    // Carries out a pending DelayShow; TRUE when the window was shown or hidden.
+    BOOL ApplyDelayedShow();
+
     DWORD m_dwStyle = 0;
+    UINT m_nStateFlags = 0;
 
     DECLARE_MESSAGE_MAP()
 };

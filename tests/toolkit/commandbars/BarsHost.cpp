@@ -1,13 +1,18 @@
-// The command bars' host program: a frame with the menu bar (menu 128) and the toolbar
-// (toolbar 128) as children, printing every command it gets ("command <id>"). Options:
+// The command bars' host program: a frame built like the player's main frame (a CUTKFrameWnd
+// whose manager holds the menu bar of menu 128, toolbar 128, a second toolbar and the dialog bar
+// at the bottom), printing every command it gets ("command <id>"). Options:
+//   --plain          the plain frame instead: menu bar and toolbar as children, no manager
 //   --theme N        paint theme (0 default, 3 native)
 //   --demo menu      opens View > Video by keyboard (F10, Right, Down, Right)
 //   --demo hot       rests the pointer on the toolbar's fourth button
 //   --demo buttons   toolbar buttons normal, hot, pressed, checked and disabled, and a split
 //                    button with its popup open (a radio item, a shortcut, a separator)
+//   --demo altf      opens File by Alt+F
 //   --exit-after MS  closes itself after that many milliseconds
+#include "tests/toolkit/commandbars/BarsFrameHost.h"
 #include "tests/toolkit/commandbars/BarsHostFrame.h"
 
+#include "platform/framework/window/CWinThread.h"
 #include "player/core/PlayerResource.h"
 #include "toolkit/commandbars/CUTKPopupBar.h"
 #include "toolkit/controls/CUTKControl.h"
@@ -31,11 +36,44 @@ void Key(WORD vk)
     ::SendInput(2, input, sizeof(INPUT));
 }
 
-void PumpFor(DWORD ms, CBarsHostFrame* frame)
+// Alt held down around a key.
+void AltKey(WORD vk)
+{
+    INPUT input[4] = {};
+    for (INPUT& i : input) {
+        i.type = INPUT_KEYBOARD;
+    }
+    input[0].ki.wVk = VK_MENU;
+    input[1].ki.wVk = vk;
+    input[2].ki.wVk = vk;
+    input[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    input[3].ki.wVk = VK_MENU;
+    input[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(4, input, sizeof(INPUT));
+}
+
+// The application's loop: the thread's pre-translation (the frame's and its manager's) first.
+void Pump()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (!AfxPreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+}
+
+template <class Frame>
+void PumpFor(DWORD ms, Frame* frame)
 {
     const DWORD end = ::GetTickCount() + ms;
     while (static_cast<int>(end - ::GetTickCount()) > 0) {
-        CBarsHostFrame::Pump();
+        Pump();
         if (frame->GetSafeHwnd() != nullptr) {
             frame->Idle();
         }
@@ -47,7 +85,8 @@ void PumpFor(DWORD ms, CBarsHostFrame* frame)
 // controls as the pointer would leave them (one pointer cannot hover one button and hold
 // another), and the split button added at the end opens its popup as a click on its arrow
 // would.
-void ShowButtonStates(CBarsHostFrame* frame)
+template <class Frame>
+void ShowButtonStates(Frame* frame)
 {
     CUTKToolBar* bar = frame->m_pToolBar;
     if (bar == nullptr || bar->GetControlCount() < 3) {
@@ -91,35 +130,11 @@ void ShowButtonStates(CBarsHostFrame* frame)
     PumpFor(200, frame);
 }
 
-} // namespace
-
-int wmain(int argc, wchar_t** argv)
+template <class Frame>
+int RunHost(Frame* frame, const wchar_t* demo, DWORD exitAfter)
 {
-    int theme = 0;
-    const wchar_t* demo = L"";
-    DWORD exitAfter = 0;
-    for (int i = 1; i < argc; ++i) {
-        if (std::wcscmp(argv[i], L"--theme") == 0 && i + 1 < argc) {
-            theme = _wtoi(argv[++i]);
-        } else if (std::wcscmp(argv[i], L"--demo") == 0 && i + 1 < argc) {
-            demo = argv[++i];
-        } else if (std::wcscmp(argv[i], L"--exit-after") == 0 && i + 1 < argc) {
-            exitAfter = static_cast<DWORD>(_wtoi(argv[++i]));
-        } else {
-            std::fwprintf(stderr, L"unknown option %ls\n", argv[i]);
-            return 2;
-        }
-    }
-    CUTKPaintManager::SetTheme(theme);
-    auto* frame = new CBarsHostFrame;
     frame->m_bPrintCommands = TRUE;
     frame->m_bDeleteOnDestroy = TRUE;
-    frame->m_checkedId = 32786;
-    frame->m_disabledId = 32854;
-    if (!frame->CreateHost(RECT{0, 0, 560, 300})) {
-        std::fprintf(stderr, "the host frame could not be created\n");
-        return 1;
-    }
     frame->ShowWindow(SW_SHOW);
     frame->SetForegroundWindow();
     frame->UpdateWindow();
@@ -134,6 +149,9 @@ int wmain(int argc, wchar_t** argv)
         PumpFor(250, frame);
         Key(VK_RIGHT);
         PumpFor(250, frame);
+    } else if (std::wcscmp(demo, L"altf") == 0) {
+        AltKey('F');
+        PumpFor(400, frame);
     } else if (std::wcscmp(demo, L"hot") == 0 && frame->m_pToolBar != nullptr) {
         if (CUTKControl* button = frame->m_pToolBar->GetControl(3)) {
             CRect rc = button->GetRect();
@@ -157,8 +175,10 @@ int wmain(int argc, wchar_t** argv)
             if (msg.message == WM_QUIT) {
                 return static_cast<int>(msg.wParam);
             }
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
+            if (!AfxPreTranslateMessage(&msg)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageW(&msg);
+            }
         }
         if (!::IsWindow(frame->GetSafeHwnd())) {
             return 0;
@@ -170,4 +190,47 @@ int wmain(int argc, wchar_t** argv)
         }
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
     }
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    int theme = 0;
+    const wchar_t* demo = L"";
+    DWORD exitAfter = 0;
+    BOOL plain = FALSE;
+    for (int i = 1; i < argc; ++i) {
+        if (std::wcscmp(argv[i], L"--theme") == 0 && i + 1 < argc) {
+            theme = _wtoi(argv[++i]);
+        } else if (std::wcscmp(argv[i], L"--demo") == 0 && i + 1 < argc) {
+            demo = argv[++i];
+        } else if (std::wcscmp(argv[i], L"--exit-after") == 0 && i + 1 < argc) {
+            exitAfter = static_cast<DWORD>(_wtoi(argv[++i]));
+        } else if (std::wcscmp(argv[i], L"--plain") == 0) {
+            plain = TRUE;
+        } else {
+            std::fwprintf(stderr, L"unknown option %ls\n", argv[i]);
+            return 2;
+        }
+    }
+    CUTKPaintManager::SetTheme(theme);
+    if (plain) {
+        auto* frame = new CBarsHostFrame;
+        frame->m_checkedId = 32786;
+        frame->m_disabledId = 32854;
+        if (!frame->CreateHost(RECT{0, 0, 560, 300})) {
+            std::fprintf(stderr, "the host frame could not be created\n");
+            return 1;
+        }
+        return RunHost(frame, demo, exitAfter);
+    }
+    auto* frame = new CBarsManagedFrame;
+    CBarsManagedFrame::Options options;
+    options.dialogBar = TRUE;
+    if (!frame->CreateHost(RECT{0, 0, 560, 340}, options)) {
+        std::fprintf(stderr, "the host frame could not be created\n");
+        return 1;
+    }
+    return RunHost(frame, demo, exitAfter);
 }
