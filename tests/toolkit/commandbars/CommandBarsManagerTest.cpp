@@ -9,7 +9,7 @@
 
 #include "platform/framework/frame/AfxFrameDefs.h"
 #include "platform/framework/frame/CFrameWnd.h"
-#include "CommandBarsManagerTestDocks.h"
+#include "tests/toolkit/commandbars/CommandBarsManagerTestDocks.h"
 #include "toolkit/commandbars/CUTKCommandBarList.h"
 #include "toolkit/commandbars/CUTKCommandBars.h"
 #include "toolkit/commandbars/CUTKCommandBarsOptions.h"
