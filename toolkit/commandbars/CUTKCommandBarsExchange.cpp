@@ -6,8 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/framework/CArchiveException.h"
-#include "platform/framework/COleException.h"
+#include "platform/framework/CException.h"
 #include "toolkit/commandbars/BarListCheck.h"
 #include "toolkit/commandbars/CUTKCommandBar.h"
 #include "toolkit/commandbars/CUTKCommandBarList.h"
@@ -100,12 +99,6 @@ BOOL CUTKCommandBars::SaveCommandBarList(CUTKPropExchange* pPX,
                 return FALSE;
             bar->DoPropExchange(item.get());
         }
-    } catch (CArchiveException* e) {
-        e->Delete();
-        return FALSE;
-    } catch (COleException* e) {
-        e->Delete();
-        return FALSE;
     } catch (CException* e) {
         // A class the archive cannot name (one without a schema) and the like.
         e->Delete();
@@ -144,12 +137,6 @@ BOOL CUTKCommandBars::LoadCommandBarList(CUTKPropExchange* pPX,
                 controls->RefreshIndexes();
             pCommandBarList->Add(bar);
         }
-    } catch (CArchiveException* e) {
-        e->Delete();
-        return FALSE;
-    } catch (COleException* e) {
-        e->Delete();
-        return FALSE;
     } catch (CException* e) {
         // A class the archive cannot name (one without a schema) and the like.
         e->Delete();

@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "platform/framework/CArchive.h"
-#include "platform/framework/CArchiveException.h"
+#include "platform/framework/CException.h"
 #include "platform/framework/CFileException.h"
 #include "platform/framework/window/CWinApp.h"
 #include "toolkit/commandbars/CUTKCommandBarList.h"
@@ -262,9 +262,6 @@ BOOL StoreCommandBarsBlock(CUTKCommandBars* pCommandBars, UTK_COMMANDBARS_PROPEX
             return FALSE;
         }
         ar.Close();
-    } catch (CArchiveException* e) {
-        e->Delete();
-        return FALSE;
     } catch (CException* e) {
         e->Delete();
         return FALSE;
@@ -323,9 +320,6 @@ BOOL LoadCommandBarListFromFile(CUTKCommandBars* pCommandBars, CFile* pFile, BOO
         px.m_dwData = reinterpret_cast<DWORD_PTR>(&param);
         loaded = pCommandBars->LoadCommandBarList(&px, &list);
         ar.Abort();
-    } catch (CArchiveException* e) {
-        e->Delete();
-        loaded = FALSE;
     } catch (CException* e) {
         e->Delete();
         loaded = FALSE;
