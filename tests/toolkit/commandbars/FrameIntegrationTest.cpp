@@ -3,6 +3,7 @@
 // message that ends it and reaches the application's loop, the frame messages that close open
 // popups and those that leave them, and the frame's layout of its bars and view.
 #include "tests/toolkit/commandbars/BarsFrameHost.h"
+#include "tests/toolkit/commandbars/FrameLoop.h"
 
 #include <gtest/gtest.h>
 
@@ -18,29 +19,8 @@
 
 namespace {
 
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        if (!AfxPreTranslateMessage(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-}
-
-void Settle(DWORD ms = 150)
-{
-    const DWORD start = ::GetTickCount();
-    while (::GetTickCount() - start < ms) {
-        Pump();
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
+using frametest::Pump;
+using frametest::Settle;
 
 void MouseAt(POINT pt, DWORD flags)
 {

@@ -4,6 +4,7 @@
 // cues use 2 leaves Alt+letter to the system, the frame's accelerators and the toolkit's
 // shortcuts (chords too) run their commands once.
 #include "tests/toolkit/commandbars/BarsFrameHost.h"
+#include "tests/toolkit/commandbars/FrameLoop.h"
 
 #include <gtest/gtest.h>
 
@@ -24,45 +25,9 @@
 
 namespace {
 
-// The application's loop: the thread's pre-translation first, as the framework runs it.
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        if (!AfxPreTranslateMessage(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-}
-
-// Pumps until the condition holds; FALSE when it does not within the limit (a failure limit,
-// not a measurement).
-BOOL WaitFor(const std::function<bool()>& done, DWORD limitMs = 3000)
-{
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > limitMs) {
-            return FALSE;
-        }
-        Pump();
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return TRUE;
-}
-
-void Settle(DWORD ms = 150)
-{
-    const DWORD start = ::GetTickCount();
-    while (::GetTickCount() - start < ms) {
-        Pump();
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
+using frametest::Pump;
+using frametest::Settle;
+using frametest::WaitFor;
 
 INPUT KeyInput(WORD vk, BOOL up)
 {
