@@ -2,6 +2,7 @@
 // PopupAt until it is painted and the queue is idle, beside Win32 TrackPopupMenu until the
 // owner's WM_ENTERIDLE; and a host frame from creation until its menu bar and toolbar are
 // painted, beside a frame with the Win32 menu and the framework's CToolBar. Medians of 20.
+#include "tests/toolkit/commandbars/BarsBenchClock.h"
 #include "tests/toolkit/commandbars/BarsHostFrame.h"
 
 #include "platform/framework/frame/CToolBar.h"
@@ -19,35 +20,9 @@ namespace {
 constexpr int kRuns = 20;
 constexpr int kItems = 50;
 
-double Now()
-{
-    LARGE_INTEGER f;
-    LARGE_INTEGER c;
-    ::QueryPerformanceFrequency(&f);
-    ::QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) * 1e6 / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
-// Dispatches until nothing (paint included) is left in the queue.
-void PumpUntilIdle()
-{
-    MSG msg;
-    for (;;) {
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        if (HIWORD(::GetQueueStatus(QS_ALLINPUT | QS_PAINT)) == 0) {
-            return;
-        }
-    }
-}
+using barsbench::Median;
+using barsbench::Now;
+using barsbench::PumpUntilIdle;
 
 // ---- Win32 TrackPopupMenu until the owner's WM_ENTERIDLE ----
 double g_menuStart = 0;

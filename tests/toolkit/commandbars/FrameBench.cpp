@@ -2,6 +2,7 @@
 // player's sequence (InitCommandBars, SetMenu, Add with LoadToolBar, the dialog bar when there
 // is one) from creation until all its bars are painted and the queue is idle, beside a
 // framework frame with the Win32 menu, the framework's CToolBar and a child dialog. Medians.
+#include "tests/toolkit/commandbars/BarsBenchClock.h"
 #include "tests/toolkit/commandbars/BarsFrameHost.h"
 
 #include "platform/framework/frame/CToolBar.h"
@@ -15,35 +16,9 @@ namespace {
 
 constexpr int kRuns = 20;
 
-double Now()
-{
-    LARGE_INTEGER f;
-    LARGE_INTEGER c;
-    ::QueryPerformanceFrequency(&f);
-    ::QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) * 1e6 / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
-// Dispatches until nothing (paint included) is left in the queue.
-void PumpUntilIdle()
-{
-    MSG msg;
-    for (;;) {
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        if (HIWORD(::GetQueueStatus(QS_ALLINPUT | QS_PAINT)) == 0) {
-            return;
-        }
-    }
-}
+using barsbench::Median;
+using barsbench::Now;
+using barsbench::PumpUntilIdle;
 
 std::vector<double> MeasurePlayerSequence()
 {
