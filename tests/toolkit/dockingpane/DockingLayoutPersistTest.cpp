@@ -16,6 +16,7 @@
 #include "platform/framework/CArchive.h"
 #include "platform/framework/CMemFile.h"
 #include "tests/toolkit/dockingpane/DockingLayoutTestData.h"
+#include "tests/toolkit/dockingpane/DockingXmlDocument.h"
 #include "tests/toolkit/dockingpane/DockingManagerTestHost.h"
 #include "toolkit/common/CUTKPropExchangeIniFile.h"
 #include "toolkit/common/CUTKPropExchangeRegistry.h"
@@ -25,37 +26,8 @@
 
 namespace {
 
-const CLSID kDomDocument = {
-    0x2933BF90, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
-
-CComPtr<IXMLDOMDocument> NewDocument()
-{
-    CComPtr<IXMLDOMDocument> doc;
-    EXPECT_HRESULT_SUCCEEDED(::CoCreateInstance(kDomDocument, nullptr, CLSCTX_INPROC_SERVER,
-                                                IID_IXMLDOMDocument,
-                                                reinterpret_cast<void**>(&doc)));
-    return doc;
-}
-
-// A parsed document, or null when the text is not well-formed.
-CComPtr<IXMLDOMDocument> Parse(const std::wstring& xml)
-{
-    CComPtr<IXMLDOMDocument> doc = NewDocument();
-    BSTR text = ::SysAllocStringLen(xml.data(), static_cast<UINT>(xml.size()));
-    VARIANT_BOOL ok = VARIANT_FALSE;
-    doc->loadXML(text, &ok);
-    ::SysFreeString(text);
-    return ok == VARIANT_TRUE ? doc : nullptr;
-}
-
-CComPtr<IXMLDOMNode> RootOf(IXMLDOMDocument* doc)
-{
-    CComPtr<IXMLDOMElement> root;
-    CComPtr<IXMLDOMNode> node;
-    if (doc != nullptr && SUCCEEDED(doc->get_documentElement(&root)) && root != nullptr)
-        root->QueryInterface(IID_IXMLDOMNode, reinterpret_cast<void**>(&node));
-    return node;
-}
+using orvane::test::ParseXml;
+using orvane::test::RootOf;
 
 std::wstring XmlOf(IXMLDOMNode* node)
 {
@@ -210,7 +182,7 @@ protected:
         m_manager = m_host.m_pManager;
         const std::string dump = dockingtest::ReadLayoutFile("three-panes.txt");
         ASSERT_FALSE(dump.empty());
-        CComPtr<IXMLDOMDocument> doc = Parse(DumpToXml(dump));
+        CComPtr<IXMLDOMDocument> doc = ParseXml(DumpToXml(dump));
         ASSERT_NE(doc, nullptr);
         CUTKDockingPaneLayout layout(m_manager);
         ASSERT_TRUE(layout.LoadFromXmlNode(RootOf(doc), L"Layout")) << layout.GetLoadError();
@@ -229,7 +201,7 @@ protected:
     }
     static std::wstring SaveXml(CUTKDockingPaneLayout& layout)
     {
-        CComPtr<IXMLDOMDocument> doc = Parse(L"<Root/>");
+        CComPtr<IXMLDOMDocument> doc = ParseXml(L"<Root/>");
         layout.SaveToXmlNode(RootOf(doc), L"Layout");
         return XmlOf(RootOf(doc));
     }
@@ -256,7 +228,7 @@ protected:
     std::unique_ptr<CUTKDockingPaneLayout> LoadXml(const std::wstring& xml, BOOL* loaded)
     {
         auto layout = std::make_unique<CUTKDockingPaneLayout>(m_manager);
-        CComPtr<IXMLDOMDocument> doc = Parse(xml);
+        CComPtr<IXMLDOMDocument> doc = ParseXml(xml);
         *loaded = layout->LoadFromXmlNode(doc ? RootOf(doc) : nullptr, L"Layout");
         return layout;
     }
@@ -365,7 +337,7 @@ TEST_F(DockingLayoutPersist, PlayerTextFormRoundTrip)
 {
     // The player keeps the layout as settings text: the saved element becomes text, the text
     // becomes elements again (values as child elements), and that loads back.
-    CComPtr<IXMLDOMDocument> doc = Parse(L"<Root/>");
+    CComPtr<IXMLDOMDocument> doc = ParseXml(L"<Root/>");
     CUTKDockingPaneLayout copy(m_manager);
     m_manager->GetLayout(&copy);
     copy.SaveToXmlNode(RootOf(doc), L"layout");
@@ -393,7 +365,7 @@ TEST_F(DockingLayoutPersist, PlayerTextFormRoundTrip)
     ASSERT_TRUE(loaded.LoadFromXmlNode(rootNode, L"layout"))
         << loaded.GetLoadError() << "\n" << Narrow(text) << "\n" << Narrow(XmlOf(rootNode));
     m_manager->SetLayout(&loaded);
-    CComPtr<IXMLDOMDocument> again = Parse(L"<Root/>");
+    CComPtr<IXMLDOMDocument> again = ParseXml(L"<Root/>");
     CUTKDockingPaneLayout second(m_manager);
     m_manager->GetLayout(&second);
     second.SaveToXmlNode(RootOf(again), L"layout");

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "tests/toolkit/dockingpane/DockingManagerTestHost.h"
+#include "tests/toolkit/dockingpane/DockingXmlDocument.h"
 #include "toolkit/dockingpane/CUTKDockingPaneLayout.h"
 #include "toolkit/dockingpane/CUTKDockingPaneManager.h"
 #include "toolkit/dockingpane/CUTKDockingPaneTabbedContainer.h"
@@ -22,9 +23,6 @@ constexpr int kPanes = 50;
 constexpr int kLoadRounds = 5;
 constexpr int kSizes = 100;
 
-const CLSID kDomDocument = {
-    0x2933BF90, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
-
 double Now()
 {
     LARGE_INTEGER counter, frequency;
@@ -33,27 +31,7 @@ double Now()
     return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
-CComPtr<IXMLDOMDocument> Parse(const std::wstring& xml)
-{
-    CComPtr<IXMLDOMDocument> doc;
-    if (FAILED(::CoCreateInstance(kDomDocument, nullptr, CLSCTX_INPROC_SERVER,
-                                  IID_IXMLDOMDocument, reinterpret_cast<void**>(&doc))))
-        return nullptr;
-    BSTR text = ::SysAllocStringLen(xml.data(), static_cast<UINT>(xml.size()));
-    VARIANT_BOOL ok = VARIANT_FALSE;
-    doc->loadXML(text, &ok);
-    ::SysFreeString(text);
-    return ok == VARIANT_TRUE ? doc : nullptr;
-}
-
-CComPtr<IXMLDOMNode> RootOf(IXMLDOMDocument* doc)
-{
-    CComPtr<IXMLDOMElement> root;
-    CComPtr<IXMLDOMNode> node;
-    if (doc != nullptr && SUCCEEDED(doc->get_documentElement(&root)) && root != nullptr)
-        root->QueryInterface(IID_IXMLDOMNode, reinterpret_cast<void**>(&node));
-    return node;
-}
+using orvane::test::RootOf;
 
 void Paint(HWND frame)
 {
@@ -82,7 +60,7 @@ void BuildLayout(dockingtest::HostFrame& host, int containers, int panes)
 
 std::wstring SaveXml(CUTKDockingPaneManager* manager)
 {
-    CComPtr<IXMLDOMDocument> doc = Parse(L"<Root/>");
+    CComPtr<IXMLDOMDocument> doc = orvane::test::ParseXml(L"<Root/>");
     CUTKDockingPaneLayout copy(manager);
     manager->GetLayout(&copy);
     copy.SaveToXmlNode(RootOf(doc), L"Layout");
@@ -185,7 +163,7 @@ int main()
             return 1;
         const double start = Now();
         for (int round = 0; round < kLoadRounds; ++round) {
-            CComPtr<IXMLDOMDocument> doc = Parse(xml);
+            CComPtr<IXMLDOMDocument> doc = orvane::test::ParseXml(xml);
             CUTKDockingPaneLayout layout(host.m_pManager);
             if (!layout.LoadFromXmlNode(RootOf(doc), L"Layout")) {
                 std::printf("  load refused: %s\n", layout.GetLoadError().c_str());

@@ -4,6 +4,8 @@
 // its messages, until the script answers with "done". Without the script the tests skip.
 #include <windows.h>
 
+#include "tests/toolkit/dockingpane/XInputDriver.h"
+
 #include <gtest/gtest.h>
 
 #include "tests/toolkit/tabmanager/TabHost.h"
@@ -22,13 +24,6 @@ constexpr int kTop = 140;
 constexpr int kWidth = 400;
 constexpr int kHeight = 60;
 constexpr UINT_PTR kDeleteTimer = 5;
-
-std::wstring InputDir()
-{
-    wchar_t dir[MAX_PATH] = {};
-    const DWORD length = ::GetEnvironmentVariableW(L"ORVANE_XINPUT_DIR", dir, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::wstring(dir) : std::wstring();
-}
 
 ULONGLONG ThreadCpu100ns()
 {
@@ -116,33 +111,10 @@ public:
         }
     }
 
-    // Asks the driver for one input action and handles messages until it has been done.
+    // Asks the driver for one action and handles messages until it has been done.
     bool Drive(const std::string& action)
     {
-        const std::wstring dir = InputDir();
-        const std::wstring temp = dir + L"/request.tmp";
-        const std::wstring request = dir + L"/request";
-        const std::wstring done = dir + L"/done";
-        FILE* file = _wfopen(temp.c_str(), L"wb");
-        if (file == nullptr) {
-            return false;
-        }
-        fprintf(file, "%s\n", action.c_str());
-        fclose(file);
-        if (!::MoveFileExW(temp.c_str(), request.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-            return false;
-        }
-        const ULONGLONG end = ::GetTickCount64() + 20000;
-        while (::GetTickCount64() < end) {
-            Pump(20);
-            if (::GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES) {
-                ::DeleteFileW(done.c_str());
-                // Whatever the last X events caused is handled before the checks.
-                Pump(150);
-                return true;
-            }
-        }
-        return false;
+        return orvane::test::DriveXInput(action, [](DWORD ms) { Pump(ms); }, 150);
     }
 
     int m_deleteOnPress = -1;
@@ -203,7 +175,7 @@ std::string Xy(CPoint p)
 }
 
 #define REQUIRE_DRIVER()                                                                      \
-    if (InputDir().empty()) {                                                                 \
+    if (orvane::test::XInputDir().empty()) {                                                  \
         GTEST_SKIP() << "run through tab_real_input.sh (xdotool)";                            \
     }
 

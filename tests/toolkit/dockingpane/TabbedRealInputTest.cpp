@@ -1,4 +1,4 @@
-// The tabbed container under real X input: the driver script (tabbed_real_input.sh) clicks
+// The tabbed container under real X input: the driver script (tab_real_input.sh) clicks
 // with xdotool and takes screenshots when asked. The process asks by writing one line to
 // "request" in ORVANE_XINPUT_DIR and handles its messages until the script answers "done".
 // Without the script the tests skip. Runs themed and classic (ORVANE_THEME_RUN names the run).
@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/toolkit/dockingpane/TabbedHostFrame.h"
+#include "tests/toolkit/dockingpane/XInputDriver.h"
 #include "toolkit/dockingpane/CUTKDockingPane.h"
 #include "toolkit/dockingpane/CUTKDockingPaneTabbedContainer.h"
 
@@ -21,13 +22,6 @@ using orvane::test::TabbedHostFrame;
 
 namespace {
 
-std::wstring InputDir()
-{
-    wchar_t dir[MAX_PATH] = {};
-    const DWORD length = ::GetEnvironmentVariableW(L"ORVANE_XINPUT_DIR", dir, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::wstring(dir) : std::wstring();
-}
-
 std::string RunName()
 {
     const char* run = std::getenv("ORVANE_THEME_RUN");
@@ -38,8 +32,8 @@ class TabbedRealInputTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (InputDir().empty()) {
-            GTEST_SKIP() << "needs the X input driver (tabbed_real_input.sh)";
+        if (orvane::test::XInputDir().empty()) {
+            GTEST_SKIP() << "needs the X input driver (tab_real_input.sh)";
         }
         ASSERT_TRUE(m_frame.CreateHost(CRect(60, 60, 700, 500)));
         ::SetWindowPos(m_frame.m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -58,30 +52,7 @@ protected:
     // Asks the driver for one action and handles messages until it has been done.
     bool Drive(const std::string& action)
     {
-        const std::wstring dir = InputDir();
-        const std::wstring temp = dir + L"/request.tmp";
-        const std::wstring request = dir + L"/request";
-        const std::wstring done = dir + L"/done";
-        FILE* file = _wfopen(temp.c_str(), L"wb");
-        if (file == nullptr) {
-            return false;
-        }
-        fprintf(file, "%s\n", action.c_str());
-        fclose(file);
-        if (!::MoveFileExW(temp.c_str(), request.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-            return false;
-        }
-        const ULONGLONG end = ::GetTickCount64() + 20000;
-        while (::GetTickCount64() < end) {
-            m_frame.PumpFor(20);
-            if (::GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES) {
-                ::DeleteFileW(done.c_str());
-                // Whatever the last X events caused is handled before the checks.
-                m_frame.PumpFor(250);
-                return true;
-            }
-        }
-        return false;
+        return orvane::test::DriveXInput(action, [this](DWORD ms) { m_frame.PumpFor(ms); }, 250);
     }
 
     bool Click(HWND window, CPoint client)

@@ -1,12 +1,15 @@
 #!/bin/bash
-# Runs the real-input tab strip tests: starts the test executable under Wine and answers its
-# requests with xdotool on the current X display. Arguments: the executable, then its own.
+# Runs a real-input test of the docking panes or tab strips: starts the test executable under
+# Wine and answers its requests with xdotool (pointer and keys) and ImageMagick (screenshots of a
+# screen rectangle) on the current X display. Arguments: the executable, then its own.
+# ORVANE_SHOT_DIR, when set, is where the screenshots go.
 set -u
 exe=$1
 shift
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 export ORVANE_XINPUT_DIR="Z:$dir"
+shots=${ORVANE_SHOT_DIR:-}
 
 xdo() { xdotool "$@" >/dev/null 2>&1; }
 
@@ -39,6 +42,11 @@ serve() {
     hold)
         xdo mousemove "$a" "$b"; sleep 0.1; xdo mousedown 1
         sleep "$(awk "BEGIN { print $c / 1000 }")"; xdo mouseup 1 ;;
+    shot)
+        if [ -n "$shots" ]; then
+            mkdir -p "$shots"
+            import -window root -crop "${c}x${d}+${a}+${b}" +repage "$shots/$e" 2>/dev/null
+        fi ;;
     esac
     sleep 0.05
     : >"$dir/done"
