@@ -13,18 +13,8 @@ seconds=${FUZZ_SECONDS:-120}
 text_seconds=${FUZZ_TEXT_SECONDS:-60}
 
 # The fuzzing tools are installed here only, not by the main setup.
-as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
-missing=()
-for p in clang libclang-rt-14-dev; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
-        missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "fuzz: installing ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    as_root apt-get update -qq || true
-    as_root apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+. "$root/scripts/fuzz-tools.sh"
+fuzz_install_tools
 
 bash "$root/scripts/build.sh" --target orvane_media >/dev/null
 . "$root/scripts/arch.sh"

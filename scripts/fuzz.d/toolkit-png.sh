@@ -8,18 +8,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 seconds=${FUZZ_SECONDS:-60}
 
-as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
-missing=()
-for p in clang libclang-rt-14-dev libpng-dev zlib1g-dev python3; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
-        missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "fuzz: installing ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    as_root apt-get update -qq || true
-    as_root apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+# The fuzzing tools are installed here only, not by the main setup.
+. "$root/scripts/fuzz-tools.sh"
+fuzz_install_tools libpng-dev zlib1g-dev python3
 
 out="$root/build/fuzz/toolkit-png"
 mkdir -p "$out/corpus"
