@@ -1,5 +1,5 @@
-// CUTKCommandBars: plain first versions of the operations that the frame integration (keyboard
-// tips) defines in full. Whoever takes one over deletes it here.
+// CUTKCommandBars: keyboard tips. The tip windows are not built yet, so showing them does
+// nothing; hiding still clears the tip state the keyboard handling reads.
 #include "toolkit/commandbars/CUTKCommandBars.h"
 
 #include "toolkit/commandbars/CUTKCommandBar.h"
