@@ -239,4 +239,51 @@ TEST_F(FrameIntegration, FrameMessagesThatClosePopups)
     }
 }
 
+CRect ClientRectOf(CWnd* child, CWnd* frame)
+{
+    CRect rc;
+    child->GetWindowRect(&rc);
+    frame->ScreenToClient(&rc);
+    return rc;
+}
+
+// The frame's layout: a row for the menu bar, one for the fixed toolbar, one for the second
+// toolbar, the panel's dialog bar at the bottom and the view in the rest, at two sizes.
+TEST(FrameLayout, RowsForTheBarsAndTheViewInTheRest)
+{
+    CBarsManagedFrame host;
+    CBarsManagedFrame::Options options;
+    options.dialogBar = TRUE;
+    ASSERT_TRUE(host.CreateHost(RECT{60, 60, 700, 500}, options));
+    host.ShowWindow(SW_SHOWNA);
+    const SIZE sizes[] = {{640, 440}, {820, 360}};
+    for (const SIZE& size : sizes) {
+        SCOPED_TRACE(size.cx);
+        host.SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        Settle();
+        host.Idle();
+        Settle();
+        CRect client;
+        host.GetClientRect(&client);
+        const CRect menu = ClientRectOf(host.m_pMenuBar, &host);
+        const CRect tools = ClientRectOf(host.m_pToolBar, &host);
+        const CRect second = ClientRectOf(host.m_pSecondBar, &host);
+        const CRect panel = ClientRectOf(host.m_pDialogBar, &host);
+        const CRect view = ClientRectOf(&host.m_view, &host);
+        EXPECT_EQ(menu.top, 0);
+        EXPECT_GT(menu.Height(), 0);
+        EXPECT_GE(tools.top, menu.bottom);
+        EXPECT_GE(second.top, tools.bottom);
+        EXPECT_EQ(panel.bottom, client.bottom);
+        EXPECT_GE(view.top, second.bottom);
+        EXPECT_EQ(view.bottom, panel.top);
+        EXPECT_EQ(view.left, 0);
+        EXPECT_EQ(view.right, client.right);
+        // Nothing but the dock rows lies between the top and the view.
+        EXPECT_LT(view.top - second.bottom, 8);
+    }
+    host.DestroyWindow();
+    Settle(50);
+}
+
 } // namespace
